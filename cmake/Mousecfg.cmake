@@ -1,0 +1,40 @@
+# Shared build helpers.
+
+# mousecfg_add_library(NAME SOURCES... [LIBS ...])
+# One static library per source folder; the folder is its public include root's child,
+# so code includes "store/configrecord.h", "device/kestsendcommand.h" and so on.
+function(mousecfg_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+endfunction()
+
+# mousecfg_add_test(NAME SOURCES... LIBS ... [LABELS ...])
+# A QtTest executable registered with CTest; runs offscreen so it needs no display.
+function(mousecfg_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt5::Test ${ARG_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    MOUSECFG_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data"
+    MOUSECFG_APPDIR="${MOUSECFG_APPDIR}"
+    MOUSECFG_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false"
+    TIMEOUT 300)
+  if(ARG_LABELS)
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
+  endif()
+endfunction()
+
+# mousecfg_copy_no_overwrite(TARGET SRC DEST)
+# Seeds a file into the application folder at build time, but never replaces a
+# file that is already there: the user's settings live in the same folder.
+function(mousecfg_seed_file target src dest)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DSRC=${src} -DDEST=${dest}
+            -P "${PROJECT_SOURCE_DIR}/cmake/SeedFile.cmake"
+    VERBATIM)
+endfunction()
