@@ -1,0 +1,142 @@
+#include "platform/osdchannel.h"
+
+#include <cstring>
+
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QtEndian>
+
+namespace osd {
+
+namespace {
+
+void putString(char16_t *dest, const QString &text)
+{
+    const int units = qMin(text.size(), kMaxTextUnits);
+    for (int i = 0; i < units; ++i)
+        dest[i] = qToLittleEndian(char16_t(text.at(i).unicode()));
+    dest[units] = 0;
+}
+
+QString getString(const char16_t *src)
+{
+    QString out;
+    for (int i = 0; i < 256; ++i) {
+        const char16_t unit = qFromLittleEndian(src[i]);
+        if (unit == 0)
+            break;
+        out.append(QChar(unit));
+    }
+    return out;
+}
+
+} // namespace
+
+std::uint32_t toColorRef(const QColor &color)
+{
+    return std::uint32_t(color.red()) | (std::uint32_t(color.green()) << 8)
+           | (std::uint32_t(color.blue()) << 16);
+}
+
+QColor fromColorRef(std::uint32_t colorRef)
+{
+    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+}
+
+QByteArray encodeBlock(const OsdMessage &message)
+{
+    OsdBlockLayout block;
+    std::memset(&block, 0, sizeof block);
+    putString(block.text, message.text);
+    block.reserved1 = 0;
+    block.displayTimeMs = qToLittleEndian(std::int32_t(message.displayTimeMs));
+    block.reserved2 = 0;
+    block.colorRef = qToLittleEndian(toColorRef(message.color));
+    block.fontSize = qToLittleEndian(std::int32_t(message.fontSize));
+    putString(block.fontFace, message.fontFace);
+    return QByteArray(reinterpret_cast<const char *>(&block), kBlockSize);
+}
+
+bool decodeBlock(const QByteArray &data, OsdMessage *message)
+{
+    if (data.size() != kBlockSize || !message)
+        return false;
+    OsdBlockLayout block;
+    std::memcpy(&block, data.constData(), sizeof block);
+    message->text = getString(block.text);
+    message->displayTimeMs = qFromLittleEndian(block.displayTimeMs);
+    message->color = fromColorRef(qFromLittleEndian(block.colorRef));
+    message->fontSize = qFromLittleEndian(block.fontSize);
+    message->fontFace = getString(block.fontFace);
+    return true;
+}
+
+QString channelName()
+{
+    return QString::fromLatin1(kDisplayName);
+}
+
+bool displayRunning()
+{
+    QLocalSocket socket;
+    socket.connectToServer(channelName());
+    const bool up = socket.waitForConnected(100);
+    socket.abort();
+    return up;
+}
+
+bool sendBlock(const QByteArray &block, int timeoutMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(channelName());
+    if (!socket.waitForConnected(qMin(timeoutMs, 100)))
+        return false;
+    socket.write(block);
+    if (!socket.waitForBytesWritten(timeoutMs)) {
+        socket.abort();
+        return false;
+    }
+    // The display answers one byte once it has taken the text, like a handled message.
+    const bool acknowledged = socket.bytesAvailable() > 0 || socket.waitForReadyRead(timeoutMs);
+    socket.abort();
+    return acknowledged;
+}
+
+} // namespace osd
+
+namespace osd {
+
+OsdReceiver::OsdReceiver(QObject *parent)
+    : QObject(parent)
+    , m_server(new QLocalServer(this))
+{
+    connect(m_server, &QLocalServer::newConnection, this, &OsdReceiver::onNewConnection);
+}
+
+bool OsdReceiver::listen()
+{
+    if (displayRunning())
+        return false;
+    // A display that crashed leaves its socket file behind; nobody answers on it.
+    QLocalServer::removeServer(channelName());
+    return m_server->listen(channelName());
+}
+
+void OsdReceiver::onNewConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            while (socket->bytesAvailable() >= kBlockSize) {
+                OsdMessage message;
+                if (decodeBlock(socket->read(kBlockSize), &message)) {
+                    emit messageReceived(message);
+                    socket->write("\1", 1);
+                    socket->flush();
+                }
+            }
+        });
+    }
+}
+
+} // namespace osd
