@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+
+#include <QRecursiveMutex>
+
+#include "device/kesthidbackend.h"
+
+// The four handles of the mouse: device 1 is the wireless receiver, device 2
+// the mouse on its cable; interface 0 is the pointer collection (opened, never
+// used for commands), interface 2 the vendor command collection. Null when
+// closed. Only discovery opens and closes them, holding exchangeMutex().
+extern KestHidHandle mouseHandle1;
+extern KestHidHandle commandHandle1;
+extern KestHidHandle mouseHandle2;
+extern KestHidHandle commandHandle2;
+
+// The handle commands go to: the cable when it is open, else the receiver
+// (possibly null). Call it with exchangeMutex() held and keep the lock while
+// using the handle, or a hot-plug reopen may close it under you.
+KestHidHandle CommandHandle();
+
+// Serialises every exchange on the command interface with discovery's closing
+// and reopening of handles. Recursive, so SendCommand may be called by code
+// that already holds it. Threads that do their own write+read (the battery
+// reader) lock it around the pair. Never hold it while waiting for another
+// thread that may take it.
+QRecursiveMutex &exchangeMutex();
+
+// The backend in use. Chosen on first use: MOUSECFG_SIMULATE=receiver|cable|both
+// selects the simulated mouse with those devices plugged in; unset (or empty)
+// selects hidapi.
+KestHidBackend &hidBackend();
+// Replaces the backend (tests, tools). Close the handles first.
+void setHidBackend(std::shared_ptr<KestHidBackend> backend);
+std::shared_ptr<KestHidBackend> sharedHidBackend();
+
+// Thin routes to the backend, so nobody else needs to know which runs. They
+// take exchangeMutex() for the call; a null handle fails with -1.
+int hidWrite(KestHidHandle device, const quint8 *data, int length);
+int hidReadTimeout(KestHidHandle device, quint8 *data, int length, int milliseconds);
+
+// Fixed delays of the link. The defaults are what the mouse needs; tests shrink
+// them to run fast.
+struct KestLinkTimings
+{
+    int afterWriteMs = 10;       // pause after every command write
+    int beforeRereadMs = 50;     // pause before reading again after a failure or mismatch
+    int readTimeoutMs = 150;     // time-out of an answer read
+    int reopenMs = 500;          // pause between closing and reopening on hot-plug
+    int notifyDelayMs = 200;     // delay of the connected / disconnected notifications
+};
+const KestLinkTimings &linkTimings();
+void setLinkTimings(const KestLinkTimings &timings);
