@@ -1,0 +1,246 @@
+#include "store/profilefiles.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include "store/appsettings.h"
+#include "store/profilekeys.h"
+
+namespace {
+
+const QString kProfileGroup = QStringLiteral("PROFILE");
+const QString kProductTag = QStringLiteral("MouseName/Name");
+
+QString confGroup(int slot)
+{
+    return QStringLiteral("PROFILE_%1").arg(slot);
+}
+
+struct FieldReader
+{
+    const QSettings &ini;
+
+    // Bytes keep the low 8 bits of whatever number is stored.
+    void operator()(const QString &k, quint8 &v, int def) const { v = quint8(ini.value(k, def).toInt()); }
+    void operator()(const QString &k, quint32 &v, int def) const { v = ini.value(k, def).toUInt(); }
+    void operator()(const QString &k, qint32 &v, int def) const { v = ini.value(k, def).toInt(); }
+    void operator()(const QString &k, QString &v, int) const { v = ini.value(k).toString(); }
+    void operator()(const QString &k, QColor &v, int) const { v = ini.value(k).value<QColor>(); }
+};
+
+// What a file without the key gives.
+struct FieldDefaults
+{
+    template <class T>
+    void operator()(const QString &, T &v, int def) const { v = T(def); }
+    void operator()(const QString &, QString &v, int) const { v.clear(); }
+    void operator()(const QString &, QColor &v, int) const { v = QColor(); }
+};
+
+struct FieldWriter
+{
+    QSettings &ini;
+
+    void operator()(const QString &k, const quint8 &v, int) const { ini.setValue(k, int(v)); }
+    void operator()(const QString &k, const quint32 &v, int) const { ini.setValue(k, uint(v)); }
+    void operator()(const QString &k, const qint32 &v, int) const { ini.setValue(k, int(v)); }
+    void operator()(const QString &k, const QString &v, int) const { ini.setValue(k, v); }
+    void operator()(const QString &k, const QColor &v, int) const { ini.setValue(k, v); }
+};
+
+void readGroup(QSettings &ini, const QString &group, ProfileRecord &profile, LedOptions led)
+{
+    ini.beginGroup(group);
+    visitProfileFields(profile, led, FieldReader{ini});
+    ini.endGroup();
+}
+
+void writeGroup(QSettings &ini, const QString &group, const ProfileRecord &profile, LedOptions led)
+{
+    ini.beginGroup(group);
+    visitProfileFields(profile, led, FieldWriter{ini});
+    ini.endGroup();
+}
+
+bool finish(QSettings &ini)
+{
+    ini.sync();
+    return ini.status() == QSettings::NoError;
+}
+
+// Sensor options and the active slot, shared by Config.ini and the ".conf" file.
+struct OptionKeys
+{
+    const char *key;
+    quint8 ConfigRecord::*field;
+};
+
+constexpr OptionKeys kOptions[] = {
+    {SettingsKey::ProfileID, &ConfigRecord::ProfileID},
+    {SettingsKey::AngleValue, &ConfigRecord::AngleValue},
+    {SettingsKey::LiftHigh, &ConfigRecord::LiftHigh},
+    {SettingsKey::Sync, &ConfigRecord::Sync},
+    {SettingsKey::Jitter, &ConfigRecord::Jitter},
+    {SettingsKey::Debounce, &ConfigRecord::Debounce},
+    {SettingsKey::Wake, &ConfigRecord::Wake},
+    {SettingsKey::SensorMode, &ConfigRecord::SensorMode},
+    {SettingsKey::Count, &ConfigRecord::Count},
+};
+
+void readOptions(const QSettings &ini, ConfigRecord &config)
+{
+    for (const OptionKeys &o : kOptions)
+        config.*o.field = quint8(ini.value(QLatin1String(o.key), 0).toInt());
+}
+
+void writeOptions(QSettings &ini, const ConfigRecord &config)
+{
+    for (const OptionKeys &o : kOptions)
+        ini.setValue(QLatin1String(o.key), int(config.*o.field));
+}
+
+QString slotNameKey(int slot)
+{
+    return QString::fromLatin1(SettingsKey::ProfileNameFormat).arg(slot + 1);
+}
+
+// A file that is not there reads as one without keys: every field gets its default.
+void loadProfileFrom(const QString &path, const QString &group, ProfileRecord &profile)
+{
+    QSettings ini(path, QSettings::IniFormat);
+    readGroup(ini, group, profile, LedOptions::Include);
+}
+
+} // namespace
+
+QString profileFolder()
+{
+    return productFolder() + QStringLiteral("/Profile");
+}
+
+QString profileFilePath(const QString &name)
+{
+    return profileFolder() + QLatin1Char('/') + name + QStringLiteral(".prof");
+}
+
+QString templatePath()
+{
+    return profileFolder() + QStringLiteral("/DefaultProfile.prof");
+}
+
+bool isValidStoreName(const QString &name)
+{
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+        return false;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() == 0)
+            return false;
+    }
+    return true;
+}
+
+void loadProfile(int slot, ProfileRecord &profile, const QString &path)
+{
+    if (path.isEmpty())
+        loadProfileFrom(globalConfigPath(), confGroup(slot), profile);
+    else
+        loadProfileFrom(path, kProfileGroup, profile);
+}
+
+bool saveProfile(int slot, const ProfileRecord &profile, const QString &path)
+{
+    const bool global = path.isEmpty();
+    QSettings ini(global ? globalConfigPath() : path, QSettings::IniFormat);
+    writeGroup(ini, global ? confGroup(slot) : kProfileGroup, profile, LedOptions::Include);
+    return finish(ini);
+}
+
+bool loadSlotFile(ProfileRecord &profile, const QString &name)
+{
+    if (!isValidStoreName(name))
+        return false;
+    loadProfileFrom(profileFilePath(name), kProfileGroup, profile);
+    return true;
+}
+
+bool saveSlotFile(const ProfileRecord &profile, const QString &name)
+{
+    if (!isValidStoreName(name))
+        return false;
+    return saveProfile(0, profile, profileFilePath(name));
+}
+
+void loadAll(ConfigRecord &config)
+{
+    QSettings ini(globalConfigPath(), QSettings::IniFormat);
+    readOptions(ini, config);
+    for (int k = 0; k < SLOT_COUNT; ++k) {
+        config.names[k] = ini.value(slotNameKey(k)).toString();
+        // A refused name has no file; the slot gets the defaults of a missing one.
+        if (!loadSlotFile(config.profiles[k], config.names[k]))
+            visitProfileFields(config.profiles[k], LedOptions::Include, FieldDefaults{});
+    }
+}
+
+bool saveAll(const ConfigRecord &config)
+{
+    QSettings ini(globalConfigPath(), QSettings::IniFormat);
+    writeOptions(ini, config);
+    for (int k = 0; k < SLOT_COUNT; ++k)
+        ini.setValue(slotNameKey(k), config.names[k]);
+    bool ok = finish(ini);
+    for (int k = 0; k < SLOT_COUNT; ++k) {
+        // Slots without a usable name (after a configuration import) have no file.
+        if (isValidStoreName(config.names[k]))
+            ok = saveSlotFile(config.profiles[k], config.names[k]) && ok;
+    }
+    return ok;
+}
+
+bool exportConfig(const ConfigRecord &config, const QString &path)
+{
+    QSettings ini(path, QSettings::IniFormat);
+    // The user chose to replace the file: keep nothing of an older export.
+    ini.clear();
+    writeOptions(ini, config);
+    for (int k = 0; k < SLOT_COUNT; ++k)
+        writeGroup(ini, confGroup(k), config.profiles[k], LedOptions::Skip);
+    return finish(ini);
+}
+
+void importConfig(ConfigRecord &config, const QString &path)
+{
+    QSettings ini(path, QSettings::IniFormat);
+    readOptions(ini, config);
+    for (int k = 0; k < SLOT_COUNT; ++k) {
+        config.names[k] = ini.value(slotNameKey(k)).toString();
+        readGroup(ini, confGroup(k), config.profiles[k], LedOptions::Skip);
+    }
+}
+
+bool writeProductTag(const QString &productName, const QString &path)
+{
+    QSettings ini(path, QSettings::IniFormat);
+    ini.setValue(kProductTag, productName);
+    return finish(ini);
+}
+
+QString readProductTag(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return QString();
+    const QSettings ini(path, QSettings::IniFormat);
+    return ini.value(kProductTag).toString();
+}
+
+bool writeTemplate()
+{
+    ProfileRecord profile;
+    makeDefaultProfile(profile);
+    return saveProfile(0, profile, templatePath());
+}
+
+void saveActiveDpi(QSettings &settings, int level)
+{
+    settings.setValue(QStringLiteral("PROFILE/dpi"), level);
+}
