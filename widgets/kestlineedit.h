@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QLineEdit>
+
+class KestLineEdit : public QLineEdit
+{
+    Q_OBJECT
+
+public:
+    explicit KestLineEdit(QWidget *parent = nullptr);
+
+signals:
+    void kestLostFocus();
+
+protected:
+    void focusOutEvent(QFocusEvent *event) override;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+
+// Popup menu in the accent-coloured menu style and the language's font.
+class KestMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    explicit KestMenu(QWidget *parent = nullptr);
+    explicit KestMenu(const QString &title, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// An action whose font follows the language; refreshed whenever its text changes.
+class KestAction : public QAction
+{
+    Q_OBJECT
+
+public:
+    explicit KestAction(QObject *parent = nullptr);
+    explicit KestAction(const QString &text, QObject *parent = nullptr);
+
+    void setText(const QString &text);
+};

@@ -1,0 +1,260 @@
+#include "widgets/kestpushbutton.h"
+
+#include <QBitmap>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "widgets/kestskin.h"
+
+namespace {
+// The resting picture is shown slightly faded so hover can brighten it.
+constexpr int kRestingAlpha = 200;
+
+QPixmap faded(const QPixmap &picture)
+{
+    if (picture.isNull())
+        return picture;
+    QPixmap copy(picture.size());
+    copy.fill(Qt::transparent);
+    QPainter painter(&copy);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawPixmap(0, 0, picture);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.fillRect(copy.rect(), QColor(0, 0, 0, kRestingAlpha));
+    return copy;
+}
+} // namespace
+
+KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
+                               const QString &iconPath)
+    : QPushButton(parent)
+{
+    m_pictures.reserve(picturePaths.size());
+    for (const QString &path : picturePaths)
+        m_pictures.append(QPixmap(path));
+    if (!m_pictures.isEmpty())
+        m_pictures[0] = faded(m_pictures[0]);
+    if (!iconPath.isEmpty())
+        m_icon = QPixmap(iconPath);
+    setFlat(true);
+    updateMask();
+}
+
+void KestPushButton::setText(const QString &text)
+{
+    QPushButton::setText(text);
+    setToolTip(text);
+    update();
+}
+
+void KestPushButton::setSelected(bool selected)
+{
+    m_selected = selected;
+    setState(Normal);
+}
+
+void KestPushButton::setToggled(bool toggled)
+{
+    m_toggled = toggled;
+    setState(toggled ? Hover : Normal);
+}
+
+void KestPushButton::setEnabledLook(bool enabled)
+{
+    if (m_selected && m_toggled)
+        m_state = Hover;
+    else
+        m_state = enabled ? Normal : Disabled;
+    setEnabled(enabled);
+    update();
+}
+
+void KestPushButton::setFillMode(bool fill)
+{
+    m_fillMode = fill;
+    update();
+}
+
+void KestPushButton::setRoundFill(bool round)
+{
+    m_roundFill = round;
+    update();
+}
+
+void KestPushButton::setVerticalText(bool vertical)
+{
+    m_verticalText = vertical;
+    update();
+}
+
+void KestPushButton::setMarker(quint8 code)
+{
+    m_marker = code;
+    update();
+}
+
+void KestPushButton::setHoverEnabled(bool enabled)
+{
+    m_hoverEnabled = enabled;
+}
+
+QColor KestPushButton::penColor(int state) const
+{
+    static const QColor darkSkin[4] = {QColor(200, 200, 200), QColor(225, 225, 225),
+                                       QColor(255, 255, 255), QColor(100, 100, 100)};
+    static const QColor lightSkin[4] = {QColor(255, 255, 255), QColor(0, 0, 0),
+                                        QColor(0, 0, 0), QColor(100, 100, 100)};
+    const int index = qBound(0, state, 3);
+    return colorMode() == 0 ? darkSkin[index] : lightSkin[index];
+}
+
+QSize KestPushButton::sizeHint() const
+{
+    if (!m_icon.isNull())
+        return m_icon.size();
+    const QPixmap &picture = pictureForState();
+    return picture.isNull() ? QPushButton::sizeHint() : picture.size();
+}
+
+void KestPushButton::setState(int state)
+{
+    m_state = state;
+    update();
+}
+
+const QPixmap &KestPushButton::pictureForState() const
+{
+    static const QPixmap none;
+    if (m_pictures.isEmpty())
+        return none;
+    // A state without its own picture (and the disabled state) shows the normal one.
+    if (m_state == Disabled || m_state >= m_pictures.size())
+        return m_pictures.first();
+    return m_pictures.at(m_state);
+}
+
+void KestPushButton::updateMask()
+{
+    if (m_pictures.isEmpty() || m_pictures.first().isNull() || size().isEmpty()) {
+        clearMask();
+        return;
+    }
+    const QBitmap mask = m_pictures.first().mask();
+    if (mask.isNull()) {
+        clearMask();
+        return;
+    }
+    setMask(mask.scaled(size()));
+}
+
+void KestPushButton::enterEvent(QEvent *event)
+{
+    emit OverSignal(this, true);
+    setState(m_pictures.size() > 1 ? Hover : Normal);
+    QPushButton::enterEvent(event);
+}
+
+void KestPushButton::leaveEvent(QEvent *event)
+{
+    // A press already reported this button; its leave stays silent once.
+    if (m_leaveReport)
+        emit OverSignal(this, false);
+    m_leaveReport = true;
+    setState(m_selected && m_toggled ? Hover : Normal);
+    QPushButton::leaveEvent(event);
+}
+
+void KestPushButton::mousePressEvent(QMouseEvent *event)
+{
+    if (m_hoverEnabled && event->button() == Qt::LeftButton) {
+        const bool wasToggled = m_toggled;
+        m_toggled = !m_toggled;
+        if (m_pictures.size() > 2)
+            setState(wasToggled ? Normal : Pressed);
+        emit EnterSignal(this);
+        m_leaveReport = false;
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void KestPushButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_hoverEnabled && event->button() == Qt::LeftButton && m_pictures.size() > 1)
+        setState(Hover);
+    QPushButton::mouseReleaseEvent(event);
+}
+
+void KestPushButton::resizeEvent(QResizeEvent *event)
+{
+    QPushButton::resizeEvent(event);
+    updateMask();
+}
+
+void KestPushButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect area = rect();
+
+    if (!m_fillMode) {
+        const QPixmap &picture = pictureForState();
+        if (!picture.isNull())
+            painter.drawPixmap(area, picture);
+    } else {
+        if (!m_pictures.isEmpty() && !m_pictures.first().isNull())
+            painter.drawPixmap(area, m_pictures.first());
+        if (m_state == Hover || m_state == Pressed) {
+            const QColor accent = themeColor();
+            QLinearGradient gradient(60, 50, 200, 150);
+            if (colorMode() != 0) {
+                gradient.setColorAt(0.1, accent);
+                gradient.setColorAt(0.4, accent);
+            } else {
+                const int divisor = m_state == Hover ? 2 : 3;
+                gradient.setColorAt(0.1, QColor(accent.red() / divisor, accent.green() / divisor,
+                                                accent.blue() / divisor, 150));
+                QColor end = accent;
+                end.setAlpha(150);
+                gradient.setColorAt(0.4, end);
+            }
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(gradient);
+            if (m_roundFill)
+                painter.drawEllipse(area);
+            else
+                painter.drawRect(area);
+        }
+    }
+
+    painter.setFont(languageFont());
+    painter.setPen(penColor(m_state));
+
+    if (m_marker != 0) {
+        QString mark;
+        if (m_marker == 253)
+            mark = QStringLiteral("  \u2191");
+        else if (m_marker == 254)
+            mark = QStringLiteral("  \u2193");
+        else
+            mark = QStringLiteral("  %1").arg(m_marker);
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, mark);
+    }
+
+    const QString label = text();
+    if (label.isEmpty())
+        return;
+    if (m_verticalText) {
+        painter.save();
+        painter.translate(area.center());
+        painter.rotate(90);
+        const QRect turned(-area.height() / 2, -area.width() / 2, area.height(), area.width());
+        painter.drawText(turned, Qt::AlignCenter, label);
+        painter.restore();
+    } else {
+        const QString elided =
+            painter.fontMetrics().elidedText(label, Qt::ElideRight, area.width() - 5);
+        painter.drawText(area.adjusted(3, 0, -3, 0), Qt::AlignCenter, elided);
+    }
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QPixmap>
+#include <QPushButton>
+#include <QStringList>
+#include <QVector>
+
+// A push button drawn from skin pictures: [0] normal, [1] hover, [2] pressed. Fewer
+// pictures simply mean fewer visible states.
+class KestPushButton : public QPushButton
+{
+    Q_OBJECT
+
+public:
+    enum State : int { Normal = 0, Hover = 1, Pressed = 2, Disabled = 3 };
+
+    // Picture paths are full paths (see skinPath()). A non-empty iconPath gives the
+    // button its size hint.
+    explicit KestPushButton(const QStringList &picturePaths, QWidget *parent = nullptr,
+                            const QString &iconPath = QString());
+
+    // Also sets the tool tip to the same text.
+    void setText(const QString &text);
+
+    void setSelected(bool selected);
+    bool isSelected() const { return m_selected; }
+    void setToggled(bool toggled);
+    bool isToggled() const { return m_toggled; }
+    void setEnabledLook(bool enabled);
+    void setFillMode(bool fill);
+    void setRoundFill(bool round);
+    void setVerticalText(bool vertical);
+    // 0 none, 253 up arrow, 254 down arrow, other codes are shown as numbers.
+    void setMarker(quint8 code);
+    quint8 marker() const { return m_marker; }
+    // With hover off, only enter and leave are reported; presses behave as a plain button.
+    void setHoverEnabled(bool enabled);
+
+    int state() const { return m_state; }
+    int pictureCount() const { return m_pictures.size(); }
+    QColor penColor(int state) const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void EnterSignal(KestPushButton *button);
+    void OverSignal(KestPushButton *button, bool bType);
+
+protected:
+    void enterEvent(QEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void setState(int state);
+    const QPixmap &pictureForState() const;
+    void updateMask();
+
+    QVector<QPixmap> m_pictures;
+    QPixmap m_icon;
+    int m_state = Normal;
+    bool m_hoverEnabled = true;
+    bool m_leaveReport = true;
+    bool m_selected = false;
+    bool m_toggled = false;
+    bool m_fillMode = false;
+    bool m_roundFill = false;
+    bool m_verticalText = false;
+    quint8 m_marker = 0;
+};
