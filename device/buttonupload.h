@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <map>
+
+#include <QString>
+#include <QVector>
+
+#include "device/buttonwire.h"
+#include "device/macrowire.h"
+#include "store/configrecord.h"
+
+// The button table and macro memory of one write transaction. SendButtonTable numbers the
+// macros slot 0's buttons use; SendMacros uploads them. Both read slot 0 of SentRecord().
+
+using MacroNumberMap = std::map<int, QString>; // macro number -> macro name
+using MacroSlotArray = std::array<MacroSlotBytes, MacroWire::SlotCount>;
+
+// Process-wide state, kept between transactions like the mouse keeps its memory: an entry no
+// button writes keeps its previous bytes.
+ButtonTableBytes &ButtonTable();
+MacroNumberMap &MacroNumbers();
+MacroSlotArray &MacroSlots();
+
+// Loop modes of a macro button (Res1).
+namespace MacroLoop {
+constexpr quint8 Count = 0;          // LoopNumber times
+constexpr quint8 WhileHeld = 1;
+constexpr quint8 UntilPressed = 2;
+} // namespace MacroLoop
+
+// Writes the table entry for one button (entry 0..15; others are ignored). A macro or gun
+// file button gets its macro number, which is also stored in its Res4.
+void EncodeButton(ButtonInfo &button, int entry);
+
+// Builds the sixteen entries from slot 0 and sends commands 0x07, 0x08, 0x09. Returns the
+// first non-zero exchange result, else 0.
+quint8 SendButtonTable();
+
+// Fills macro slot `number` (0..11; others are ignored) with the laid-out steps.
+void EncodeMacro(const QVector<KeyInfo> &steps, int number);
+
+// Encodes the numbered macros from their files and sends the used slots. More than twelve
+// macros: nothing is uploaded and 0 is returned.
+quint8 SendMacros();

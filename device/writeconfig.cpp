@@ -1,0 +1,99 @@
+#include "device/writeconfig.h"
+
+#include <QDebug>
+#include <QMutex>
+
+#include "device/buttonupload.h"
+#include "device/sendcommand.h"
+#include "device/sentrecord.h"
+#include "device/settingswire.h"
+#include "platform/pointerspeed.h"
+#include "store/appsettings.h"
+
+namespace {
+
+QMutex g_hooksLock;
+TransactionReaderHooks g_hooks;
+
+TransactionReaderHooks hooks()
+{
+    QMutexLocker lock(&g_hooksLock);
+    return g_hooks;
+}
+
+quint8 sendReports()
+{
+    const ConfigRecord &sent = SentRecord();
+    const int sensor = readSensorCode();
+    const auto dpi = buildDpiReports(sent, sensor);
+
+    // Steps in the order the firmware expects them; each is built just before it is sent,
+    // because the button table fills in the macro numbers the upload then uses.
+    const std::function<quint8()> steps[] = {
+        [] { return SendCommand(buildMarkerReport(true)); },
+        [&] { return SendCommand(buildLightingReport(sent)); },
+        [&] { return SendCommand(buildSensorReport(sent)); },
+        [] { return SendButtonTable(); },
+        [&] { return SendCommand(dpi[0]); },
+        [&] { return SendCommand(dpi[1]); },
+        [] { return SendMacros(); },
+        [] { return SendCommand(buildMarkerReport(false)); },
+    };
+    for (const auto &step : steps) {
+        if (const quint8 result = step())
+            return result;
+    }
+    return SEND_OK;
+}
+
+} // namespace
+
+ConfigRecord &SentRecord()
+{
+    static ConfigRecord record;
+    return record;
+}
+
+void setTransactionReaderHooks(const TransactionReaderHooks &newHooks)
+{
+    QMutexLocker lock(&g_hooksLock);
+    g_hooks = newHooks;
+}
+
+quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask)
+{
+    Q_UNUSED(mask)
+    const TransactionReaderHooks reader = hooks();
+    if (reader.stop)
+        reader.stop();
+
+    SentRecord() = record;
+    const quint8 result = sendReports();
+    if (result == SEND_OK && reader.start)
+        reader.start();
+    return result;
+}
+
+void SelectProfileOnDevice(int slot)
+{
+    SendCommand(buildSelectSlotReport(quint8(slot)));
+    SendCommand(buildMenuReport(0x01));
+    for (quint8 argument : SettingsWire::MenuRefreshSequence) {
+        if (SendCommand(buildMenuReport(argument)) != SEND_OK)
+            break;
+    }
+    ApplyPointerSpeed();
+}
+
+void ApplyPointerSpeed()
+{
+    const ConfigRecord &sent = SentRecord();
+    const int speed = sent.profiles[size_t(activeSlotIndex(sent))].mousespeed;
+    const int error = setPointerSpeed(speed);
+    qDebug("Error in SystemParametersInfo :%d", error);
+}
+
+int GetPointerSpeed()
+{
+    return pointerSpeed();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <functional>
+
+#include <QtGlobal>
+
+#include "store/configrecord.h"
+
+// One write transaction: the whole profile set into the mouse, each report verified.
+// Runs for seconds; call it from a worker thread, never from the GUI thread.
+//
+// The mask is accepted for the callers' sake and ignored: every call sends everything.
+// Returns 0, or the first non-zero exchange result (the rest is then not sent).
+quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask);
+
+// The battery reader the transaction stops before its first report and starts again after
+// success (after a failure it stays stopped). Either may be empty. The stop must not return
+// before the reader's thread has ended.
+struct TransactionReaderHooks {
+    std::function<void()> stop;
+    std::function<void()> start;
+};
+void setTransactionReaderHooks(const TransactionReaderHooks &hooks);
+
+// The profile-menu commands for slot 0..4, then the pointer speed of the sent record's
+// active slot. Failures are not reported; the reports that expect an echo still wait for it.
+void SelectProfileOnDevice(int slot);
+
+// The desktop pointer speed from the mousespeed of SentRecord()'s active slot.
+void ApplyPointerSpeed();
+int GetPointerSpeed();
