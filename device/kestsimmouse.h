@@ -91,6 +91,7 @@ public:
     void setReadErrors(int count);                              // reads fail
     void setWriteErrors(int count);                             // writes fail
     void unplugAfterWrites(KestSimDevice device, int writes);   // the device is pulled after that many writes to it
+    void setInitFailure(bool fails);                            // init() reports failure
     void clearFaults();
 
     // Inspection.
@@ -115,13 +116,14 @@ private:
     void broadcastStatusLocked();
     void postHotplug(Interface *iface, bool arrived);
     Handle *validHandleLocked(KestHidHandle device) const;
+    void traceLocked(KestSimTraceEntry::Kind kind, Interface *iface, const QByteArray &bytes);
 
     mutable QMutex m_mutex;
     QWaitCondition m_inputArrived;
     KestSimFirmware m_firmware;
     std::vector<std::unique_ptr<Interface>> m_interfaces;
     std::vector<Handle *> m_handles;
-    QVector<KestSimTraceEntry> m_trace;
+    std::deque<KestSimTraceEntry> m_trace;
     int m_dpiLevelCount = 8;
     int m_writes[2] = {0, 0};
     int m_reads[2] = {0, 0};
@@ -133,4 +135,5 @@ private:
     int m_readErrors = 0;
     int m_writeErrors = 0;
     int m_unplugAfterWrites[2] = {-1, -1};
+    bool m_initFails = false;
 };

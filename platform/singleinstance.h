@@ -14,8 +14,8 @@ public:
     KestSingleInstance(const KestSingleInstance &) = delete;
     KestSingleInstance &operator=(const KestSingleInstance &) = delete;
 
-    // Takes the lock. False when another process holds it (or the lock file
-    // cannot be created, which is reported in the debug output).
+    // Takes the lock. False only when another process holds it; when the lock
+    // file cannot be created this says so in the debug output and returns true.
     bool tryLock();
     bool isLocked() const { return m_fd >= 0; }
 

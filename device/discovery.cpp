@@ -1,0 +1,446 @@
+#include "device/discovery.h"
+
+#include <cstring>
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QMutexLocker>
+#include <QRegularExpression>
+#include <QThread>
+#include <QTimer>
+
+#include "device/devicelink.h"
+#include "device/kestsimmouse.h"
+#include "platform/hotplug.h"
+#include "store/appsettings.h"
+
+KestDeviceTable DeviceTable;
+int FirmwareVersion = 0;
+
+namespace {
+
+// Slots of KestDeviceEntry::path and ::usage.
+constexpr int PathReceiver0 = 0;
+constexpr int PathReceiver2 = 1;
+constexpr int PathCable0 = 2;
+constexpr int PathCable2 = 3;
+
+int g_connectedModelCount = 0;
+QList<QByteArray> g_refusedPaths;
+
+// Where one device of an entry keeps its interface data.
+struct DeviceSlots
+{
+    int flag0, flag2;
+    int path0, path2;
+    int vid, pid;
+    int releaseMin, releaseMax;
+};
+
+DeviceSlots deviceSlots(const KestDeviceEntry &e, int device)
+{
+    if (device == 1)
+        return {DevicePresence::Receiver0, DevicePresence::Receiver2, PathReceiver0, PathReceiver2,
+                e.vid1, e.pid1, e.releaseMin1, e.releaseMax1};
+    return {DevicePresence::Cable0, DevicePresence::Cable2, PathCable0, PathCable2,
+            e.vid2, e.pid2, e.releaseMin2, e.releaseMax2};
+}
+
+bool releaseAccepted(const DeviceSlots &d, int release)
+{
+    return d.releaseMax == 0 || (release >= d.releaseMin && release <= d.releaseMax);
+}
+
+void copyPath(char (&target)[255], const QByteArray &path)
+{
+    qstrncpy(target, path.constData(), sizeof target);
+}
+
+bool sameModel(const KestDeviceEntry &e, const QByteArray &name)
+{
+    return name == QByteArray(e.modelName);
+}
+
+QByteArray currentModelName()
+{
+    return readProductName().toLatin1();
+}
+
+bool deviceComplete(const KestDeviceEntry &e, const DeviceSlots &d)
+{
+    return e.present[d.flag0] && e.present[d.flag2];
+}
+
+KestHidHandle openPath(const char *path)
+{
+    KestHidOpenError error = KestHidOpenError::None;
+    KestHidHandle handle = hidBackend().open(QByteArray(path), &error);
+    if (error == KestHidOpenError::PermissionDenied && !g_refusedPaths.contains(path))
+        g_refusedPaths.append(QByteArray(path));
+    return handle;
+}
+
+// Replaces a handle; one that is still open is closed rather than lost.
+void reopen(KestHidHandle &handle, const char *path)
+{
+    if (handle)
+        hidBackend().close(handle);
+    handle = openPath(path);
+}
+
+void closeHandle(KestHidHandle &handle)
+{
+    if (handle) {
+        hidBackend().close(handle);
+        handle = nullptr;
+    }
+}
+
+// Enumeration lists a node once per collection; any entry gives its release.
+int releaseNumberOf(const QByteArray &path)
+{
+    const QVector<KestHidDeviceInfo> devices = hidBackend().enumerate(0, 0);
+    for (const KestHidDeviceInfo &info : devices) {
+        if (info.path == path)
+            return info.releaseNumber;
+    }
+    return 0;
+}
+
+// The node behind an interface name "HID#VID_...&MI_0n#<path>".
+QByteArray pathFromInterfaceName(const QString &name)
+{
+    return name.section(QLatin1Char('#'), 2).toLatin1();
+}
+
+struct ParsedName
+{
+    int vid = 0;
+    int pid = 0;
+    int interfaceNumber = 0;
+};
+
+ParsedName parseInterfaceName(const QString &name)
+{
+    static const QRegularExpression mi00(QStringLiteral("HID#VID_(?<vid>\\w{4})&PID_(?<pid>\\w{4})(?:&[^&]+)*&MI_00"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression mi02(QStringLiteral("HID#VID_(?<vid>\\w{4})&PID_(?<pid>\\w{4})(?:&[^&]+)*&MI_02"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    ParsedName parsed;
+    QRegularExpressionMatch match = mi00.match(name);
+    if (match.hasMatch()) {
+        parsed.interfaceNumber = 0;
+    } else {
+        match = mi02.match(name);
+        if (!match.hasMatch())
+            return parsed;
+        parsed.interfaceNumber = 2;
+    }
+    parsed.vid = match.captured(QStringLiteral("vid")).toInt(nullptr, 16);
+    parsed.pid = match.captured(QStringLiteral("pid")).toInt(nullptr, 16);
+    return parsed;
+}
+
+void reopenCurrentModel()
+{
+    // Held across the pause: an exchange in flight finishes first, and the
+    // next one starts on the reopened handles instead of finding none.
+    QMutexLocker lock(&exchangeMutex());
+    CloseDevices();
+    QThread::msleep(linkTimings().reopenMs);
+    OpenDevices(currentModelName());
+}
+
+void deviceCompleted()
+{
+    KestDeviceNotifier *notifier = KestDeviceNotifier::instance();
+    const bool wasConnected = connectedModelCount() != 0;
+    setConnectedModelCount(countConnectedModels());
+    emit notifier->modelListChanged();
+    if (wasConnected) {
+        OpenDevices(currentModelName());
+        return;
+    }
+    QTimer::singleShot(linkTimings().notifyDelayMs, notifier, [notifier] {
+        OpenDevices(currentModelName());
+        emit notifier->deviceConnected();
+    });
+}
+
+// Returns true when the current model changed.
+bool deviceGone(const KestDeviceEntry &e)
+{
+    KestDeviceNotifier *notifier = KestDeviceNotifier::instance();
+    setConnectedModelCount(countConnectedModels());
+    if (connectedModelCount() == 0) {
+        emit notifier->lastDeviceRemoved();
+        CloseDevices();
+        QTimer::singleShot(linkTimings().notifyDelayMs, notifier, [notifier] { emit notifier->disconnectWarning(); });
+        return false;
+    }
+    if (!sameModel(e, currentModelName()))
+        return false;
+    emit notifier->modelListChanged();
+    emit notifier->currentModelLost();
+    CloseDevices();
+    OpenDevices(currentModelName());
+    emit notifier->devicesReopened();
+    return true;
+}
+
+} // namespace
+
+void BuildDeviceTable()
+{
+    std::memset(&DeviceTable, 0, sizeof DeviceTable);
+    DeviceTable.count = 1;
+    KestDeviceEntry &e = DeviceTable.entries[0];
+    e.vid1 = 0xC0DE;
+    e.vid2 = 0xC0DE;
+    e.pid1 = 0x0D01;
+    e.pid2 = 0x0D02;
+    const int pointer[2] = {0x0002, 0x0001}; // usage, usage page
+    const int vendor[2] = {0xFF00, 0xFF00};
+    for (int i = 0; i < 2; ++i) {
+        e.usage[PathReceiver0][i] = pointer[i];
+        e.usage[PathReceiver2][i] = vendor[i];
+        e.usage[PathCable0][i] = pointer[i];
+        e.usage[PathCable2][i] = vendor[i];
+    }
+    qstrncpy(e.modelName, readMouseListName().toLatin1().constData(), sizeof e.modelName);
+}
+
+int EnumerateDevices()
+{
+    KestHidBackend &backend = hidBackend();
+    if (backend.init() != 0)
+        return -1;
+    const QVector<KestHidDeviceInfo> devices = backend.enumerate(0, 0);
+    for (const KestHidDeviceInfo &info : devices) {
+        for (unsigned n = 0; n < DeviceTable.count; ++n) {
+            KestDeviceEntry &e = DeviceTable.entries[n];
+            const auto matches = [&](int device, int pathSlot) {
+                const DeviceSlots d = deviceSlots(e, device);
+                return info.vendorId == d.vid && info.productId == d.pid && releaseAccepted(d, info.releaseNumber)
+                       && info.usage == e.usage[pathSlot][0] && info.usagePage == e.usage[pathSlot][1];
+            };
+            if (matches(1, PathReceiver0)) {
+                copyPath(e.path[PathReceiver0], info.path);
+                qDebug("1 %s\n", info.path.constData());
+                e.present[DevicePresence::Receiver0] = 1;
+            }
+            if (matches(1, PathReceiver2)) {
+                copyPath(e.path[PathReceiver2], info.path);
+                qDebug("2 %s\n", info.path.constData());
+                e.present[DevicePresence::Receiver2] = 1;
+            }
+            if (matches(2, PathCable0)) {
+                copyPath(e.path[PathCable0], info.path);
+                qDebug("3 %s\n", info.path.constData());
+                e.present[DevicePresence::Cable0] = 1;
+            }
+            if (matches(2, PathCable2)) {
+                copyPath(e.path[PathCable2], info.path);
+                qDebug("4 %s\n", info.path.constData());
+                e.present[DevicePresence::Cable2] = 1;
+                FirmwareVersion = info.releaseNumber;
+            }
+        }
+    }
+    // The count the start-up decisions rest on; the window may take it again
+    // when it builds its model list.
+    setConnectedModelCount(countConnectedModels());
+    return 0;
+}
+
+void OpenDevices(const QString &modelName)
+{
+    OpenDevices(modelName.toLatin1());
+}
+
+void OpenDevices(const QByteArray &modelName)
+{
+    QMutexLocker lock(&exchangeMutex());
+    if (hidBackend().init() != 0 || DeviceTable.count == 0)
+        return;
+    for (unsigned n = 0; n < DeviceTable.count; ++n) {
+        const KestDeviceEntry &e = DeviceTable.entries[n];
+        if (!sameModel(e, modelName))
+            continue;
+        if (e.present[DevicePresence::Receiver0] && e.present[DevicePresence::Receiver2]) {
+            reopen(mouseHandle1, e.path[PathReceiver0]);
+            reopen(commandHandle1, e.path[PathReceiver2]);
+        }
+        if (e.present[DevicePresence::Cable0] && e.present[DevicePresence::Cable2]) {
+            reopen(mouseHandle2, e.path[PathCable0]);
+            reopen(commandHandle2, e.path[PathCable2]);
+        }
+    }
+}
+
+void CloseDevices()
+{
+    QMutexLocker lock(&exchangeMutex());
+    closeHandle(mouseHandle1);
+    closeHandle(commandHandle1);
+    closeHandle(mouseHandle2);
+    closeHandle(commandHandle2);
+}
+
+void OnDeviceChange(const QString &interfaceName, bool arrived)
+{
+    const ParsedName parsed = parseInterfaceName(interfaceName);
+    const QByteArray current = currentModelName();
+    bool modelSwitched = false;
+
+    for (unsigned n = 0; n < DeviceTable.count; ++n) {
+        KestDeviceEntry &e = DeviceTable.entries[n];
+        int device = 0;
+        if (parsed.vid == e.vid1 && parsed.pid == e.pid1)
+            device = 1;
+        else if (parsed.vid == e.vid2 && parsed.pid == e.pid2)
+            device = 2;
+        else
+            continue;
+        const DeviceSlots d = deviceSlots(e, device);
+        const int flag = parsed.interfaceNumber == 0 ? d.flag0 : d.flag2;
+        bool newlyPresent = false;
+
+        if (arrived) {
+            const QByteArray path = pathFromInterfaceName(interfaceName);
+            if (releaseAccepted(d, releaseNumberOf(path))) {
+                copyPath(e.path[parsed.interfaceNumber == 0 ? d.path0 : d.path2], path);
+                newlyPresent = !e.present[flag];
+                e.present[flag] = 1;
+            }
+            if (deviceComplete(e, d))
+                deviceCompleted();
+        } else {
+            if (!e.present[flag])
+                continue;
+            e.present[flag] = 0;
+            if (!e.present[0] && !e.present[1] && !e.present[2] && !e.present[3])
+                modelSwitched = deviceGone(e) || modelSwitched;
+        }
+
+        if (sameModel(e, current) && (e.present[d.flag0] || e.present[d.flag2]) && !modelSwitched)
+            reopenCurrentModel();
+        if (newlyPresent)
+            writeDiff(1);
+    }
+    emit KestDeviceNotifier::instance()->connectionChanged();
+}
+
+bool StartDeviceNotifications()
+{
+    KestHotplugMonitor *monitor = KestHotplugMonitor::instance();
+    static bool connected = false;
+    if (!connected) {
+        QObject::connect(monitor, &KestHotplugMonitor::deviceInterfaceChanged, KestDeviceNotifier::instance(),
+                         [](const QString &name, bool arrived) {
+                             if (arrived)
+                                 qDebug("DBT_DEVICEARRIVAL\n");
+                             OnDeviceChange(name, arrived);
+                             if (arrived)
+                                 qDebug("%s", qPrintable(name));
+                             else
+                                 qDebug("DBT_DEVICEREMOVECOMPLETE\n");
+                         });
+        connected = true;
+    }
+    // The simulated mouse sends its own events; real ones would only confuse it.
+    if (dynamic_cast<KestSimMouse *>(&hidBackend()))
+        return true;
+    if (monitor->isRunning() || monitor->start())
+        return true;
+    qDebug("注册失败");
+    return false;
+}
+
+bool receiverCommandPresent()
+{
+    return DeviceTable.count > 0 && DeviceTable.entries[0].present[DevicePresence::Receiver2];
+}
+
+bool cableCommandPresent()
+{
+    return DeviceTable.count > 0 && DeviceTable.entries[0].present[DevicePresence::Cable2];
+}
+
+int countConnectedModels()
+{
+    int count = 0;
+    for (unsigned n = 0; n < DeviceTable.count; ++n) {
+        const int *p = DeviceTable.entries[n].present;
+        if ((p[DevicePresence::Receiver0] && p[DevicePresence::Receiver2])
+            || (p[DevicePresence::Cable0] && p[DevicePresence::Cable2]))
+            ++count;
+    }
+    return count;
+}
+
+int connectedModelCount()
+{
+    return g_connectedModelCount;
+}
+
+void setConnectedModelCount(int count)
+{
+    g_connectedModelCount = count;
+}
+
+QStringList connectedModelNames()
+{
+    QStringList names;
+    for (unsigned n = 0; n < DeviceTable.count; ++n) {
+        const KestDeviceEntry &e = DeviceTable.entries[n];
+        if (deviceComplete(e, deviceSlots(e, 1)) || deviceComplete(e, deviceSlots(e, 2)))
+            names.append(QString::fromLatin1(e.modelName));
+    }
+    return names;
+}
+
+QStringList devicesWithoutPermission()
+{
+    // Only nodes the table still lists as present; a refused device that was
+    // unplugged since is no longer worth a word.
+    QStringList paths;
+    for (const QByteArray &refused : qAsConst(g_refusedPaths)) {
+        for (unsigned n = 0; n < DeviceTable.count; ++n) {
+            const KestDeviceEntry &e = DeviceTable.entries[n];
+            static constexpr int flagOfPath[4] = {DevicePresence::Receiver0, DevicePresence::Receiver2,
+                                                  DevicePresence::Cable0, DevicePresence::Cable2};
+            for (int slot = 0; slot < 4; ++slot) {
+                if (e.present[flagOfPath[slot]] && refused == e.path[slot]
+                    && !paths.contains(QString::fromLocal8Bit(refused)))
+                    paths.append(QString::fromLocal8Bit(refused));
+            }
+        }
+    }
+    return paths;
+}
+
+QString permissionProblemText()
+{
+    const QStringList paths = devicesWithoutPermission();
+    if (paths.isEmpty())
+        return QString();
+    return QCoreApplication::translate(
+               "KestDeviceAccess",
+               "The mouse is plugged in, but this user is not allowed to open it (%1).\n"
+               "Install the device access rules that come with the program "
+               "(70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), "
+               "then unplug the mouse and plug it in again.")
+        .arg(paths.join(QStringLiteral(", ")));
+}
+
+KestDeviceNotifier *KestDeviceNotifier::instance()
+{
+    static KestDeviceNotifier *notifier = [] {
+        auto *n = new KestDeviceNotifier;
+        if (QCoreApplication::instance())
+            n->moveToThread(QCoreApplication::instance()->thread());
+        return n;
+    }();
+    return notifier;
+}

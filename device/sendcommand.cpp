@@ -1,0 +1,151 @@
+#include "device/sendcommand.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include <QDebug>
+#include <QMutexLocker>
+#include <QThread>
+
+#include "device/commandreport.h"
+#include "device/devicelink.h"
+
+namespace {
+
+// Retry limits of one exchange.
+constexpr int MaxReadFailures = 29;   // failed reads before the report is written again
+constexpr int MaxCheckFailures = 19;  // wrong answers before the report is written again
+constexpr int MaxRewrites = 2;        // rewrites after failed reads or wrong answers, together
+constexpr int MaxAllZeroRewrites = 5; // all-zero answers rewritten before giving up on an answer
+
+// Byte 4 of the report tells whether the mouse answers it: parameters up to
+// 10 and the two extended queries do; the rest are taken without an answer.
+bool answerAwaited(quint8 byte4)
+{
+    return byte4 <= 10 || byte4 == 0x40 || byte4 == 0x46;
+}
+
+QByteArray hexBytes(const quint8 *bytes, int count)
+{
+    QByteArray text;
+    text.reserve(count * 3);
+    for (int i = 0; i < count; ++i) {
+        if (i)
+            text += ' ';
+        text += QByteArray::number(bytes[i], 16).rightJustified(2, '0');
+    }
+    return text;
+}
+
+void logEnd(const char *line)
+{
+    qDebug("%s", line);
+    qDebug(" ");
+    qDebug(" ");
+}
+
+quint8 succeeded()
+{
+    logEnd("send success--------------------------------------");
+    return SEND_OK;
+}
+
+} // namespace
+
+quint8 SendCommand(const KestCommandReport &report)
+{
+    return SendCommand(report.data(), CommandReport::WireLength);
+}
+
+quint8 SendCommand(const quint8 *report, int length)
+{
+    qDebug("start--------------------------------------");
+    // Held for the whole exchange: a hot-plug reopen on the GUI thread waits
+    // until the handle taken below is no longer in use.
+    QMutexLocker lock(&exchangeMutex());
+    const KestHidHandle handle = CommandHandle();
+    if (!handle) {
+        logEnd("no device--------------------------------------");
+        return SEND_NO_DEVICE;
+    }
+
+    const int readLength = std::clamp(length, 0, CommandReport::BufferSize - 1);
+    quint8 command[CommandReport::BufferSize] = {};
+    quint8 answerBuffer[CommandReport::BufferSize] = {};
+    std::memcpy(command, report, size_t(readLength + 1));
+    // The answer is read one byte in, so that answer byte k sits beside command byte k + 1.
+    quint8 *const answer = answerBuffer + 1;
+    const KestLinkTimings &timings = linkTimings();
+    KestHidBackend &backend = hidBackend();
+
+    int readFailures = 0;
+    int checkFailures = 0;
+    int allZeroAnswers = 0;
+    int rewrites = 0;
+    bool checkFailed = false;
+
+    for (;;) {
+        const int written = backend.write(handle, command, length);
+        qDebug("hid_write length=%d data=%s", length, hexBytes(command + 1, 33).constData());
+        if (written < 0) {
+            qDebug("Unable to send a feature report.\n");
+            logEnd("hid_write fail--------------------------------------");
+            return SEND_WRITE_FAILED;
+        }
+        QThread::msleep(timings.afterWriteMs);
+
+        // Reads for this write; leaving the loop writes the report again.
+        for (;;) {
+            if (!answerAwaited(command[4]))
+                return succeeded();
+
+            qDebug("hid_read start");
+            const int read = backend.readTimeout(handle, answer, readLength, timings.readTimeoutMs);
+            if (read < 0) {
+                qDebug("hid_read start read fail %d", readFailures);
+                if (++readFailures > MaxReadFailures) {
+                    qDebug("write fail %d", rewrites);
+                    if (++rewrites > MaxRewrites) {
+                        logEnd("multi rewrite fail--------------------------------------");
+                        return SEND_GAVE_UP;
+                    }
+                    qDebug("re write");
+                    break;
+                }
+                QThread::msleep(timings.beforeRereadMs);
+                qDebug("re read");
+                continue;
+            }
+
+            // A time-out leaves the buffer as it was and is judged like an answer.
+            qDebug("hid_read length=%d data=%s", read, hexBytes(answer, 33).constData());
+            const bool allZero = std::all_of(answer, answer + 8, [](quint8 b) { return b == 0; });
+            if (allZero) {
+                if (++allZeroAnswers <= MaxAllZeroRewrites) {
+                    qDebug("all 0, jump re write");
+                    break;
+                }
+                qDebug("multi all 0, go back--------------------------------------");
+                // A mouse that never answers is taken to have accepted the
+                // report, unless it has already answered it wrongly.
+                if (!checkFailed)
+                    return succeeded();
+            } else if (std::memcmp(answer, command + 1, CommandReport::AnswerLength) == 0) {
+                return succeeded();
+            }
+
+            checkFailed = true;
+            allZeroAnswers = 0;
+            if (++checkFailures > MaxCheckFailures) {
+                if (++rewrites > MaxRewrites) {
+                    logEnd("multi command check fail, go back--------------------------------------");
+                    return SEND_GAVE_UP;
+                }
+                qDebug("command check fail, re write %d", rewrites);
+                break;
+            }
+            QThread::msleep(timings.beforeRereadMs);
+            qDebug("command check fail, re read %d", rewrites);
+        }
+    }
+}
