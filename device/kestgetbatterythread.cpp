@@ -1,0 +1,145 @@
+#include "device/kestgetbatterythread.h"
+
+#include <cstring>
+
+#include <QDebug>
+#include <QMutexLocker>
+
+#include "device/devicelink.h"
+
+namespace {
+
+// Answer bytes of a status report (answer byte k lies at buffer index k + 1).
+constexpr int kSignature1 = 1;
+constexpr int kBatteryLow = 4;
+constexpr int kBatteryHigh = 5;
+constexpr int kDpiLevel = 6;
+constexpr int kRate = 7;
+constexpr quint8 kSignature[3] = {0xAA, 0xFF, 0xDD};
+
+const quint8 *answerBytes(const quint8 *buffer) { return buffer + 1; }
+
+bool hasSignature(const quint8 *buffer)
+{
+    return std::memcmp(answerBytes(buffer) + kSignature1, kSignature, sizeof(kSignature)) == 0;
+}
+
+void logAnswer(char pass, const quint8 *buffer)
+{
+    const quint8 *a = answerBytes(buffer);
+    qDebug("hid_read 1 %c %x %x %x %x %x %x %x %x.\n", pass, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+}
+
+} // namespace
+
+KestGetBatteryThread::KestGetBatteryThread(QObject *parent) : QThread(parent) {}
+
+KestGetBatteryThread::~KestGetBatteryThread()
+{
+    stop();
+    wait();
+}
+
+void KestGetBatteryThread::stop()
+{
+    QMutexLocker lock(&m_stopLock);
+    m_stop = true;
+    m_stopRequested.wakeAll();
+}
+
+bool KestGetBatteryThread::isStopping() const
+{
+    QMutexLocker lock(&m_stopLock);
+    return m_stop;
+}
+
+bool KestGetBatteryThread::pause(int milliseconds)
+{
+    QMutexLocker lock(&m_stopLock);
+    if (!m_stop && milliseconds > 0)
+        m_stopRequested.wait(&m_stopLock, static_cast<unsigned long>(milliseconds));
+    return m_stop;
+}
+
+KestCommandReport KestGetBatteryThread::batteryQuery()
+{
+    KestCommandReport query(CommandReport::BatteryQuery);
+    query[2] = 0xAA;
+    query[3] = 0xFF;
+    query[4] = 0xDD;
+    query.seal();
+    return query;
+}
+
+KestGetBatteryThread::ReadResult KestGetBatteryThread::readAnswer(quint8 *buffer)
+{
+    std::memset(buffer, 0, CommandReport::BufferSize);
+    QMutexLocker lock(&exchangeMutex());
+    const KestHidHandle handle = CommandHandle();
+    if (!handle)
+        return ReadResult::NoDevice;
+    const int read = hidReadTimeout(handle, buffer + 1, CommandReport::WireLength, m_timings.readTimeoutMs);
+    return read > 0 ? ReadResult::Data : ReadResult::Nothing;
+}
+
+bool KestGetBatteryThread::queryWritten()
+{
+    const KestCommandReport query = batteryQuery();
+    QMutexLocker lock(&exchangeMutex());
+    const KestHidHandle handle = CommandHandle();
+    if (!handle)
+        return false;
+    if (hidWrite(handle, query.data(), CommandReport::WireLength) < 0)
+        qDebug("Unable to send a feature report.\n");
+    return true;
+}
+
+void KestGetBatteryThread::emitStatus(const quint8 *buffer)
+{
+    const quint8 *a = answerBytes(buffer);
+    // The status report carries no slot or mode the program knows how to read.
+    emit RefreshStatus(0, quint8(a[kDpiLevel] & 0x0F), a[kRate], 0);
+}
+
+void KestGetBatteryThread::run()
+{
+    qDebug("KestGetBatteryThread.\n");
+    quint8 buffer[CommandReport::BufferSize];
+    int pass = 0;
+    while (!isStopping()) {
+        if (readAnswer(buffer) == ReadResult::NoDevice) {
+            emit RefreshBatteryStatus(0, 0, 0);
+            return;
+        }
+        if (pause(m_timings.afterReadMs))
+            break;
+
+        if (pass != 0) {
+            // Listening pass: only reports the mouse sent by itself arrive here.
+            if (hasSignature(buffer)) {
+                logAnswer('s', buffer);
+                emitStatus(buffer);
+            }
+            if (++pass >= m_timings.passesPerQuery)
+                pass = 0;
+            continue;
+        }
+
+        // Query pass. Only the answer to this query counts, not what the listening read
+        // above picked up.
+        if (!queryWritten())
+            continue; // the next read finds no device and ends the loop
+        if (pause(m_timings.afterQueryMs))
+            break;
+        if (readAnswer(buffer) == ReadResult::NoDevice)
+            continue;
+        if (hasSignature(buffer)) {
+            const quint8 *a = answerBytes(buffer);
+            logAnswer('f', buffer);
+            emit RefreshBatteryStatus(0, a[kBatteryLow], a[kBatteryHigh]);
+            emitStatus(buffer);
+        }
+        pass = 1;
+    }
+    qDebug("KestGetBatteryThread Stop.\n");
+}

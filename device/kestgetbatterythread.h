@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QMutex>
+#include <QThread>
+#include <QWaitCondition>
+
+#include "device/commandreport.h"
+
+// The battery and status reader: listens on the command interface for status reports the
+// mouse sends by itself and asks for the battery state every 45th pass. Ends by itself when
+// no command interface is open. Its I/O holds the exchange lock, so it never interleaves
+// with a command exchange or a hot-plug reopen.
+class KestGetBatteryThread final : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit KestGetBatteryThread(QObject *parent = nullptr);
+    ~KestGetBatteryThread() override;
+
+    // Asks the loop to end; it does so within one read time-out. Does not wait.
+    void stop();
+    bool isStopping() const;
+
+    // Pacing of the loop. The defaults are what the mouse needs; tests shorten them.
+    struct Timings {
+        int readTimeoutMs = 50;
+        int afterReadMs = 10;
+        int afterQueryMs = 100;
+        int passesPerQuery = 45;
+    };
+    void setTimings(const Timings &timings) { m_timings = timings; }
+
+    // The query report (command 0x0A).
+    static KestCommandReport batteryQuery();
+
+signals:
+    void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
+    void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
+    void RefreshWriteStatus(quint8 iStatus); // never emitted; kept for the window's connection
+
+protected:
+    void run() override;
+
+private:
+    enum class ReadResult { Data, Nothing, NoDevice };
+    ReadResult readAnswer(quint8 *answer);
+    bool queryWritten();
+    // Sleeps, waking early on stop; true when the loop must end.
+    bool pause(int milliseconds);
+    void emitStatus(const quint8 *answer);
+
+    mutable QMutex m_stopLock;
+    QWaitCondition m_stopRequested;
+    bool m_stop = false;
+    Timings m_timings;
+};

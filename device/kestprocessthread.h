@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QThread>
+
+#include "store/configrecord.h"
+
+// The write worker: saves the working profile set and sends it to the mouse while the
+// window waits in its progress dialog. One per write. The window must not touch the two
+// records until DoProcessDlg() has arrived.
+class KestProcessThread final : public QThread
+{
+    Q_OBJECT
+
+public:
+    KestProcessThread(ConfigRecord *working, ConfigRecord *lastWritten, QObject *parent = nullptr);
+    ~KestProcessThread() override;
+
+    // Sends everything whatever changed (reset all).
+    void setForceAll(bool forceAll) { m_forceAll = forceAll; }
+    // Before start(): the worker then does nothing but say so.
+    void stop() { m_stop = true; }
+    // The exchange result of the write (0 = success); valid once the thread has finished.
+    quint8 status() const { return m_status; }
+
+signals:
+    void DoProcessDlg();
+
+protected:
+    void run() override;
+
+private:
+    ConfigRecord *m_working;
+    ConfigRecord *m_lastWritten;
+    quint8 m_status = 0;
+    bool m_forceAll = false;
+    bool m_stop = false;
+};
