@@ -1,0 +1,517 @@
+#include <QRandomGenerator>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "buttons/keys/functioncatalogue.h"
+#include "buttons/keys/keytable.h"
+#include "commandfixture.h"
+#include "device/buttonupload.h"
+#include "device/buttonwire.h"
+#include "device/dpiencoding.h"
+#include "device/kestbatteryreader.h"
+#include "device/kestprocessthread.h"
+#include "device/sendcommand.h"
+#include "device/sentrecord.h"
+#include "device/writeconfig.h"
+#include "store/appsettings.h"
+#include "store/macrodb.h"
+#include "store/profilefiles.h"
+
+namespace {
+
+constexpr int kMacroPool = 15;
+const int kSensors[] = {3104, 31042, 3212, 3311, 33112, 3325, 33252, 3327, 3333, 3335, 33352, 3360, 3370, 3389, 3395, 33952};
+
+QString macroName(int i) { return QStringLiteral("macro_%1").arg(i); }
+
+// The macro slot the mouse should hold for a file's actions, worked out on its own terms:
+// timed macros as they are, others with a one-unit pause after each group of four and at
+// the end, then an empty step; never more than 200 bytes.
+QByteArray expectedSlot(const QVector<MacroAction> &actions)
+{
+    QByteArray bytes;
+    bool timed = false;
+    for (const MacroAction &a : actions)
+        timed = timed || a.map == MACRO_DELAY;
+    for (int i = 0; i < actions.size(); ++i) {
+        bytes.append(char(actions[i].map)).append(char(actions[i].low)).append(char(actions[i].high));
+        if (!timed && i % 4 == 3)
+            bytes.append("\x06\x01\x00", 3);
+    }
+    if (!timed)
+        bytes.append("\x06\x01\x00\x00\x00\x00", 6);
+    bytes = bytes.left(200);
+    bytes.append(QByteArray(256 - bytes.size(), '\0'));
+    return bytes;
+}
+
+QByteArray slotBytes(const std::array<quint8, 256> &slot)
+{
+    return QByteArray(reinterpret_cast<const char *>(slot.data()), 256);
+}
+
+struct Expectation
+{
+    std::array<KestSimButton, 16> buttons{};
+    QStringList macroOrder; // macro names by number
+};
+
+} // namespace
+
+class TransactionTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CommandFixture> m_fx;
+    QVector<QVector<MacroAction>> m_macroFiles;
+
+    void writeMacroPool(QRandomGenerator &rng)
+    {
+        m_macroFiles.clear();
+        for (int m = 0; m < kMacroPool; ++m) {
+            QVector<MacroAction> actions;
+            const int count = int(rng.bounded(40));
+            const bool timed = rng.bounded(2) == 0;
+            for (int i = 0; i < count; ++i) {
+                const quint8 maps[] = {MACRO_KEY_DOWN, MACRO_KEY_UP, MACRO_MOUSE_DOWN, MACRO_MOUSE_UP, MACRO_MOVE};
+                MacroAction a{maps[rng.bounded(5)], quint8(rng.bounded(256)), quint8(rng.bounded(1, 256))};
+                if (timed && i % 3 == 2)
+                    a.map = MACRO_DELAY;
+                actions.append(a);
+            }
+            QVERIFY(saveMacro(macroName(m), MacroSettings{}, actions));
+            m_macroFiles.append(actions);
+        }
+    }
+
+    static ButtonInfo randomButton(QRandomGenerator &rng, int distinctMacros)
+    {
+        static const QVector<qint32> extraCodes = {0, 13, 60, 61, 64, 999};
+        const QVector<FunctionEntry> &catalogue = functionCatalogue();
+        ButtonInfo b;
+        const int pick = int(rng.bounded(catalogue.size() + extraCodes.size()));
+        b.Fun = pick < catalogue.size() ? catalogue[pick].code : extraCodes[pick - catalogue.size()];
+        b.LoopNumber = int(rng.bounded(0, 70000));
+        b.KeyNumber = int(rng.bounded(0, 300));
+        b.Res1 = quint8(rng.bounded(256));
+        if (b.Fun == FunMacro || b.Fun == FunGunFile) {
+            b.macroname = macroName(int(rng.bounded(distinctMacros)));
+            b.Res1 = quint8(rng.bounded(4));
+        } else if (b.Fun == FunComboKey) {
+            const quint8 modifiers[] = {225, 224, 227, 226};
+            QVector<quint8> keys;
+            for (quint8 m : modifiers) {
+                if (rng.bounded(2))
+                    keys.append(m);
+            }
+            keys.append(quint8(rng.bounded(4, 102)));
+            int s = 0;
+            for (quint8 k : keys)
+                b.KeyInfo[size_t(s++)] = {k, 5, 0x80};
+            for (int i = keys.size() - 1; i >= 0; --i)
+                b.KeyInfo[size_t(s++)] = {keys[i], 5, 0};
+        }
+        return b;
+    }
+
+    static ConfigRecord randomRecord(QRandomGenerator &rng, int distinctMacros)
+    {
+        ConfigRecord record;
+        record.ProfileID = quint8(rng.bounded(5));
+        record.AngleValue = quint8(rng.bounded(256));
+        record.LiftHigh = quint8(rng.bounded(256));
+        record.Sync = quint8(rng.bounded(256));
+        record.Jitter = quint8(rng.bounded(256));
+        for (ProfileRecord &p : record.profiles) {
+            const quint8 rates[] = {1, 2, 4, 8};
+            p.pollrate = rates[rng.bounded(4)];
+            p.dpi = quint8(rng.bounded(8));
+            p.LedMode = quint8(rng.bounded(14));
+            p.LedMoveOFF = rng.bounded(2) ? 0 : 255;
+            p.LedSleepTime = quint8(rng.bounded(1, 10));
+            p.mousespeed = quint8(rng.bounded(1, 21));
+            for (DpiInfo &level : p.DPI_INFO) {
+                level.used = quint8(rng.bounded(2));
+                level.x = rng.bounded(1000u);
+                level.y = rng.bounded(1000u);
+            }
+            for (LedModeInfo &e : p.LED_MODE) {
+                e.RGB = QColor(int(rng.bounded(256)), int(rng.bounded(256)), int(rng.bounded(256)));
+                e.bright = int(rng.bounded(1, 4));
+                e.breath = int(rng.bounded(1, 6));
+            }
+            for (ButtonInfo &b : p.BUTTON_INFO)
+                b = randomButton(rng, distinctMacros);
+        }
+        return record;
+    }
+
+    // What the table must hold: positions through the matrix, wheel entries last.
+    static Expectation expectedButtons(const ConfigRecord &record, int sensor, const ButtonMatrix &matrix,
+                                       bool scrollReversed)
+    {
+        Expectation x;
+        auto entryOf = [&](const ButtonInfo &b) {
+            ButtonEntry e = defaultButtonEntry(b.Fun);
+            if (b.Fun == FunSingleKey) {
+                quint8 usage = 0;
+                keyCodeToUsage(b.Res1, usage);
+                e = {0x90, 0, usage, 0};
+            } else if (b.Fun == FunComboKey) {
+                quint8 bits = 0;
+                quint8 key = 0;
+                for (int s = 0; s < 5; ++s) {
+                    const quint8 usage = b.KeyInfo[size_t(s)].map;
+                    if (usage >= 224 && usage <= 231)
+                        bits |= quint8(1u << (usage - 224)) | quint8(1u << (usage - 228));
+                    else if (usage)
+                        key = usage;
+                }
+                e = {0x8F, quint8(bits & 0x0F), key, 0};
+            } else if (b.Fun == FunFireKey) {
+                e = b.Res1 ? ButtonEntry{0x99, b.Res1, quint8(b.LoopNumber), quint8(b.KeyNumber / 10)}
+                           : ButtonEntry{0x99, 0x81, 3, 0};
+            } else if (b.Fun == FunSniper) {
+                const quint8 v = sniperValue(b.Res1, sensor);
+                e = {0x9A, 1, v, v};
+            } else if (b.Fun == FunMacro || b.Fun == FunGunFile) {
+                if (!x.macroOrder.contains(b.macroname))
+                    x.macroOrder.append(b.macroname);
+                const quint8 n = quint8(x.macroOrder.indexOf(b.macroname));
+                if (b.Res1 == 1)
+                    e.p1 = n | 0x80, e.p2 = e.p3 = 0xFF;
+                else if (b.Res1 == 2)
+                    e.p1 = n | 0x40, e.p2 = e.p3 = 0xFF;
+                else
+                    e.p1 = n, e.p2 = quint8(b.LoopNumber), e.p3 = quint8(b.LoopNumber >> 8);
+            }
+            return KestSimButton{e.f, e.p1, e.p2, e.p3};
+        };
+        const ProfileRecord &p = record.profiles[0];
+        for (int i = 0; i < 14; ++i)
+            x.buttons[matrix[size_t(i)]] = entryOf(p.BUTTON_INFO[size_t(i)]);
+        x.buttons[scrollReversed ? 15 : 14] = entryOf(p.BUTTON_INFO[40]);
+        x.buttons[scrollReversed ? 14 : 15] = entryOf(p.BUTTON_INFO[41]);
+        return x;
+    }
+
+    void verifyMouseHolds(const ConfigRecord &record, int sensor, const ButtonMatrix &matrix, bool scrollReversed)
+    {
+        const KestSimMouseState s = m_fx->sim().state();
+        const ProfileRecord &p = record.profiles[0];
+        const LedModeInfo &e = p.LED_MODE[p.LedMode];
+        QCOMPARE(s.beginMarkers, 1);
+        QCOMPARE(s.endMarkers, 1);
+        QCOMPARE(s.checksumErrors + s.unknownCommands, 0);
+        QCOMPARE(s.reportRate, p.pollrate);
+        QCOMPARE(s.activeDpiLevel, p.dpi);
+        QCOMPARE(s.ledMode, p.LedMode);
+        QCOMPARE(int(s.ledSpeed), p.LedMode > 1 ? e.breath : 0);
+        QCOMPARE(int(s.ledBrightness), (p.LedMode == 0 || p.LedMode == 3 || p.LedMode == 4) ? 0 : e.bright);
+        QCOMPARE(s.sensorBlock, quint8(6));
+        QCOMPARE(s.liftHeight, record.LiftHigh);
+        QCOMPARE(s.angleSnap, record.AngleValue);
+        QCOMPARE(s.sync, record.Sync);
+        QCOMPARE(s.ledSleepTime, p.LedSleepTime);
+        QCOMPARE(s.ledOffWhenMoving, quint8(p.LedMoveOFF == 255 ? 0 : 1));
+        QCOMPARE(QColor(s.red, s.green, s.blue), e.RGB);
+
+        for (int level = 0; level < DPI_LEVELS; ++level) {
+            const DpiInfo &d = p.DPI_INFO[size_t(level)];
+            const bool swapped = sensor == 3104 || sensor == 31042;
+            const DpiAxisEncoding ex = encodeDpiAxis(swapped ? d.y : d.x, sensor);
+            const DpiAxisEncoding ey = encodeDpiAxis(swapped ? d.x : d.y, sensor);
+            const KestSimDpiLevel want{ex.range, quint8(ex.value), quint8(ex.value >> 8), quint8(ey.value),
+                                       quint8(ey.value >> 8)};
+            QVERIFY2(s.dpi[size_t(level)] == want, qPrintable(QStringLiteral("DPI level %1").arg(level)));
+        }
+
+        const Expectation x = expectedButtons(record, sensor, matrix, scrollReversed);
+        for (int i = 0; i < 16; ++i)
+            QVERIFY2(s.buttons[size_t(i)] == x.buttons[size_t(i)], qPrintable(QStringLiteral("entry %1").arg(i)));
+
+        const bool uploaded = x.macroOrder.size() <= 12;
+        for (int k = 0; k < 12; ++k) {
+            const QByteArray want = uploaded && k < x.macroOrder.size()
+                                        ? expectedSlot(m_macroFiles[x.macroOrder[k].mid(6).toInt()])
+                                        : QByteArray(256, '\0');
+            QVERIFY2(slotBytes(s.macros[size_t(k)]) == want, qPrintable(QStringLiteral("macro slot %1").arg(k)));
+        }
+        for (int i = 0; i < 14; ++i) {
+            const ButtonInfo &b = SentRecord().profiles[0].BUTTON_INFO[size_t(i)];
+            if (b.Fun == FunMacro || b.Fun == FunGunFile)
+                QCOMPARE(int(b.Res4), x.macroOrder.indexOf(b.macroname));
+        }
+    }
+
+    ConfigRecord plainRecord()
+    {
+        ConfigRecord record;
+        makeDefaultConfig(record);
+        for (ProfileRecord &p : record.profiles)
+            p = record.profiles[0];
+        return record;
+    }
+
+    void bindMacro(ConfigRecord &record, int slot, int button, const QString &name, quint8 mode = 0)
+    {
+        ButtonInfo &b = record.profiles[size_t(slot)].BUTTON_INFO[size_t(button)];
+        b.Fun = FunMacro;
+        b.macroname = name;
+        b.Res1 = mode;
+        b.LoopNumber = 1;
+    }
+
+    int macroReportCount() const
+    {
+        int n = 0;
+        for (quint8 c : m_fx->writtenCommands())
+            n += (c >= 0x10 && c <= 0x7B) ? 1 : 0;
+        return n;
+    }
+
+private slots:
+    void init()
+    {
+        m_fx = std::make_unique<CommandFixture>();
+        m_fx->plugSimMouse();
+        QRandomGenerator rng(7);
+        writeMacroPool(rng);
+        ButtonTable() = ButtonTableBytes{};
+    }
+
+    void cleanup()
+    {
+        setTransactionReaderHooks({});
+        m_fx.reset();
+    }
+
+    void generatedRecords_mouseHoldsWhatTheRecordSays()
+    {
+        QRandomGenerator rng(20261208);
+        for (int round = 0; round < 60; ++round) {
+            const int sensor = kSensors[rng.bounded(int(std::size(kSensors)))];
+            m_fx->setSensor(sensor);
+            ButtonMatrix matrix = CommandFixture::identityMatrix();
+            std::shuffle(matrix.begin(), matrix.begin() + 14, std::mt19937(rng.generate()));
+            const bool scrollReversed = rng.bounded(2) == 1;
+            m_fx->setButtonLayout(14, matrix, scrollReversed);
+            // Mostly within the mouse's twelve macros, now and then beyond.
+            const int distinctMacros = round % 6 == 5 ? kMacroPool : int(rng.bounded(1, 9));
+            const ConfigRecord record = randomRecord(rng, distinctMacros);
+
+            m_fx->sim().setState(KestSimMouseState{});
+            QCOMPARE(int(WriteConfig(record, CHANGE_NONE)), 0);
+            verifyMouseHolds(record, sensor, matrix, scrollReversed);
+            if (QTest::currentTestFailed()) {
+                qWarning("round %d, sensor %d", round, sensor);
+                return;
+            }
+        }
+    }
+
+    void transaction_orderAndCounts()
+    {
+        ConfigRecord record = plainRecord();
+        m_fx->sim().resetCounters();
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(m_fx->writtenCommands(), (QVector<quint8>{0x00, 0x01, 0x02, 0x07, 0x08, 0x09, 0x05, 0x06, 0x00}));
+
+        bindMacro(record, 0, 1, macroName(0));
+        bindMacro(record, 0, 2, macroName(1));
+        m_fx->sim().resetCounters();
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QVector<quint8> expected = {0x00, 0x01, 0x02, 0x07, 0x08, 0x09, 0x05, 0x06};
+        for (quint8 c = 0x10; c <= 0x21; ++c)
+            expected.append(c);
+        expected.append(0x00);
+        QCOMPARE(m_fx->writtenCommands(), expected);
+        QCOMPARE(m_fx->sim().writeCount(), expected.size());
+        QCOMPARE(m_fx->sim().writeCount(KestSimDevice::Receiver), 0); // the cable wins
+    }
+
+    void failure_stopsAtFirstAndLeavesReaderStopped()
+    {
+        KestBatteryReader reader;
+        reader.bindToTransactions();
+        reader.start();
+        QVERIFY(reader.isRunning());
+
+        m_fx->plugSimMouse(false, true);
+        reader.start();
+        m_fx->sim().resetCounters();
+        m_fx->sim().unplugAfterWrites(KestSimDevice::Cable, 3);
+        QCOMPARE(int(WriteConfig(plainRecord(), CHANGE_ALL)), int(SEND_WRITE_FAILED));
+        QCOMPARE(m_fx->writtenCommands(), (QVector<quint8>{0x00, 0x01, 0x02}));
+        QVERIFY(m_fx->sim().state().transactionOpen); // no end marker after a break
+        QVERIFY(!reader.isRunning());
+
+        m_fx->plugSimMouse();
+        m_fx->sim().setWrongEchoes(-1);
+        m_fx->sim().resetCounters();
+        QCOMPARE(int(WriteConfig(plainRecord(), CHANGE_ALL)), int(SEND_GAVE_UP));
+        for (quint8 c : m_fx->writtenCommands())
+            QCOMPARE(int(c), 0x00);
+        QVERIFY(!reader.isRunning());
+
+        m_fx->sim().clearFaults();
+        QCOMPARE(int(WriteConfig(plainRecord(), CHANGE_ALL)), 0);
+        QVERIFY(reader.isRunning());
+    }
+
+    void noDevice_returnsOneAndWritesNothing()
+    {
+        m_fx->sim().resetCounters();
+        CloseDevices();
+        QCOMPARE(int(WriteConfig(plainRecord(), CHANGE_ALL)), int(SEND_NO_DEVICE));
+        QCOMPARE(m_fx->sim().writeCount(), 0);
+    }
+
+    void sameMacroTwice_numberedOnceUploadedOnce()
+    {
+        ConfigRecord record = plainRecord();
+        bindMacro(record, 0, 0, macroName(3), 1);
+        bindMacro(record, 0, 5, macroName(3), 2);
+        bindMacro(record, 0, 41, macroName(3));
+        // Another slot's macro is not the mouse's business; the same macro there is no reason
+        // to stop either.
+        bindMacro(record, 1, 0, macroName(4));
+        bindMacro(record, 2, 7, macroName(3));
+        m_fx->sim().resetCounters();
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(macroReportCount(), 9);
+        QCOMPARE(slotBytes(m_fx->sim().state().macros[0]), expectedSlot(m_macroFiles[3]));
+        const auto &buttons = m_fx->sim().state().buttons;
+        QCOMPARE(int(buttons[0].p1), 0x80);
+        QCOMPARE(int(buttons[5].p1), 0x40);
+        QCOMPARE(int(buttons[15].p1), 0x00);
+        QVERIFY(MacroNumbers().empty());
+    }
+
+    void thirteenMacros_uploadSkippedTransactionCompletes()
+    {
+        ConfigRecord record = plainRecord();
+        for (int i = 0; i < 13; ++i)
+            bindMacro(record, 0, i, macroName(i));
+        m_fx->sim().resetCounters();
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(macroReportCount(), 0);
+        QCOMPARE(m_fx->writtenCommands().constLast(), quint8(0x00));
+        QCOMPARE(m_fx->sim().state().endMarkers, 1);
+
+        // Twelve fit.
+        record.profiles[0].BUTTON_INFO[12] = ButtonInfo{};
+        m_fx->sim().resetCounters();
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(macroReportCount(), 12 * 9);
+    }
+
+    void missingMacroFile_sendsClosingDelayOnly()
+    {
+        ConfigRecord record = plainRecord();
+        bindMacro(record, 0, 0, QStringLiteral("no_such_macro"));
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(slotBytes(m_fx->sim().state().macros[0]), expectedSlot({}));
+    }
+
+    void scrollReversed_wheelEntriesExchanged()
+    {
+        ConfigRecord record = plainRecord();
+        record.profiles[0].BUTTON_INFO[40].Fun = FunVolumeUp;
+        record.profiles[0].BUTTON_INFO[41].Fun = FunVolumeDown;
+        m_fx->setButtonLayout(5, CommandFixture::identityMatrix(), true);
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(int(m_fx->sim().state().buttons[15].p2), 0xE9);
+        QCOMPARE(int(m_fx->sim().state().buttons[14].p2), 0xEA);
+    }
+
+    void unwrittenEntries_keepTheirBytes()
+    {
+        ConfigRecord record = plainRecord();
+        record.profiles[0].BUTTON_INFO[9].Fun = FunMute;
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(int(m_fx->sim().state().buttons[9].p2), 0xE2);
+        m_fx->setButtonLayout(3, CommandFixture::identityMatrix(), false);
+        record.profiles[0].BUTTON_INFO[9].Fun = FunLeft;
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(int(m_fx->sim().state().buttons[9].p2), 0xE2);
+    }
+
+    void profileMenu_sequenceAndAwaitedReports()
+    {
+        ConfigRecord sent = plainRecord();
+        sent.ProfileID = 2;
+        sent.profiles[2].mousespeed = 17;
+        SentRecord() = sent;
+        m_fx->sim().resetCounters();
+        SelectProfileOnDevice(2);
+        const KestSimMouseState s = m_fx->sim().state();
+        QCOMPARE(int(s.selectedProfile), 2);
+        const QVector<QPair<quint8, quint8>> expected = {{0xF3, 0x01}, {0xF3, 0x04}, {0xF3, 0x01}, {0xF3, 0x02},
+                                                         {0xF3, 0x08}, {0xF3, 0x10}};
+        QCOMPARE(s.extendedRequests, expected);
+        QCOMPARE(m_fx->sim().writeCount(), 7);
+        // The slot selection is written without waiting; every menu request waits for its
+        // answer before the next report goes out.
+        QVector<KestSimTraceEntry> trace = m_fx->sim().trace();
+        trace.erase(std::remove_if(trace.begin(), trace.end(),
+                                   [](const KestSimTraceEntry &e) { return e.kind == KestSimTraceEntry::Input; }),
+                    trace.end());
+        QCOMPARE(trace.size() > 1, true);
+        QCOMPARE(int(trace[0].kind), int(KestSimTraceEntry::Write));
+        QCOMPARE(int(trace[1].kind), int(KestSimTraceEntry::Write));
+        for (int i = 1; i < trace.size(); ++i) {
+            if (trace[i].kind == KestSimTraceEntry::Write)
+                QVERIFY(i + 1 < trace.size() && trace[i + 1].kind == KestSimTraceEntry::Read);
+        }
+        QCOMPARE(GetPointerSpeed(), 17);
+    }
+
+    void profileMenu_sequenceStopsAtFirstFailure()
+    {
+        m_fx->sim().resetCounters();
+        m_fx->sim().setWriteErrors(-1);
+        SelectProfileOnDevice(1);
+        int attempts = 0;
+        for (const KestSimTraceEntry &e : m_fx->sim().trace())
+            attempts += e.kind == KestSimTraceEntry::WriteFailed ? 1 : 0;
+        QCOMPARE(attempts, 3); // select, first menu request, first of the sequence
+    }
+
+    void processThread_savesSendsAndRecordsOutcome()
+    {
+        ConfigRecord working = plainRecord();
+        working.names = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+                         QStringLiteral("E")};
+        working.profiles[0].pollrate = 4;
+        ConfigRecord last;
+        writeDiff(1);
+
+        KestProcessThread ok(&working, &last);
+        QSignalSpy done(&ok, &KestProcessThread::DoProcessDlg);
+        ok.start();
+        QVERIFY(done.wait(5000));
+        ok.wait();
+        QCOMPARE(int(ok.status()), 0);
+        QCOMPARE(readDiff(), 0);
+        QVERIFY(last == working);
+        QVERIFY(QFile::exists(profileFilePath(QStringLiteral("E"))));
+        QCOMPARE(int(m_fx->sim().state().reportRate), 4);
+
+        CloseDevices();
+        working.profiles[0].pollrate = 8;
+        KestProcessThread failing(&working, &last);
+        failing.start();
+        failing.wait();
+        QCOMPARE(int(failing.status()), int(SEND_NO_DEVICE));
+        QCOMPARE(readDiff(), 1);
+        QVERIFY(last == working);
+        ConfigRecord reloaded;
+        loadAll(reloaded);
+        QCOMPARE(int(reloaded.profiles[0].pollrate), 8); // saved although the write failed
+    }
+};
+
+QTEST_GUILESS_MAIN(TransactionTest)
+#include "tst_transaction.moc"
