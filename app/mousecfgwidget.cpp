@@ -1,0 +1,285 @@
+#include "app/mousecfgwidget.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDebug>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/kestosdclient.h"
+#include "app/kestscale.h"
+#include "device/devicelink.h"
+#include "device/discovery.h"
+#include "device/kestbatteryreader.h"
+#include "platform/pointerspeed.h"
+#include "store/appdir.h"
+#include "store/devicedescription.h"
+#include "store/profilefiles.h"
+#include "widgets/kestlabel.h"
+#include "widgets/kestmessagebox.h"
+#include "widgets/kestpushbutton.h"
+#include "widgets/kestskin.h"
+
+MousecfgWidget::MousecfgWidget(QWidget *parent)
+    : QWidget(parent)
+{
+    // 1. Identity, application folder and the pictures the window paints itself.
+    setObjectName(QStringLiteral("MousecfgWidget"));
+    m_appDir = applicationDir();
+    m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
+    m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
+    m_batteryFrame1 = QPixmap(skinPath(QStringLiteral("bat1.png")));
+    m_batteryFrame2 = QPixmap(skinPath(QStringLiteral("bat2.png")));
+
+    // 2.-4. Scale, size, position and outline.
+    m_scaleStep = KestScale::stepForScreen(QGuiApplication::primaryScreen());
+    m_scaleFactor = KestScale::factorForStep(m_scaleStep);
+    setScaleFactor(m_scaleFactor);
+    setBaseSize(KestScale::kCanvasWidth, KestScale::kCanvasHeight);
+    setMinimumSize(KestScale::kCanvasWidth, KestScale::kCanvasHeight);
+    resize(KestScale::canvasSize(m_scaleFactor));
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    const QPixmap &background = backgroundForStep(m_scaleStep);
+    if (!background.isNull())
+        setMask(background.mask());
+
+    // 5. Hot-plug events, frameless window.
+    connectDeviceNotifications();
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+
+    // 6.-7. Product button, device table, the mice plugged in now.
+    m_productName = readProductName();
+    createControls();
+    BuildDeviceTable();
+    EnumerateDevices();
+    buildProductMenu();
+    m_connectedCount = countConnectedModels();
+    setConnectedModelCount(m_connectedCount);
+
+    // 8. Language and the look the description asks for.
+    m_languageIndex = readLanguage();
+    m_languages = readLanguageList();
+    setColorMode(readColorMode());
+    setThemeColor(readThemeColor());
+    m_ledDisable = readLedDisable();
+    m_disableMacro = readDisableMacro();
+    m_buttonCount = readButtonCount();
+    buildLanguageMenu();
+    m_languageButton->setVisible(m_languages.count >= 2);
+    loadLanguage(m_languageIndex);
+
+    // 9. Profile library, devices, battery reader, the profile set.
+    m_profileNames = readProfileList();
+    OpenDevices(m_productName);
+    m_batteryReader = new KestBatteryReader(this);
+    connect(m_batteryReader, &KestBatteryReader::RefreshBatteryStatus, this,
+            &MousecfgWidget::slotRefreshBatteryStatus);
+    connect(m_batteryReader, &KestBatteryReader::RefreshStatus, this,
+            &MousecfgWidget::slotRefreshStatus);
+    connect(m_batteryReader, &KestBatteryReader::RefreshWriteStatus, this,
+            &MousecfgWidget::slotRefreshWriteStatus);
+    m_batteryReader->bindToTransactions();
+    if (m_connectedCount > 0)
+        startBatteryReader();
+    loadAll(m_working);
+    m_working.profiles[currentSlot()].mousespeed = quint8(pointerSpeed());
+    m_lastWritten = m_working;
+
+    // 10. Panels with the current slot's record.
+    createPages();
+    createMarkers();
+
+    // 11. First page, texts and pictures.
+    m_page = m_ledDisable ? CustomizePage : LightingPage;
+    loadProductPictures();
+    refreshPanels();
+    retranslate();
+    if (!QFile::exists(templatePath()))
+        writeTemplate();
+    setStyleSheet(QStringLiteral("*{outline:0px;}"));
+    setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
+
+    // 12. Tray.
+    createTray();
+
+    // 13. Battery shown as unknown until the first report, the open profile file, and
+    // the start check that shows the window or the disconnect warning.
+    slotRefreshBatteryStatus(0, 1, 0);
+    m_profileFile = std::make_unique<QSettings>(
+        profileFilePath(m_working.names[currentSlot()]), QSettings::IniFormat);
+    QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
+
+    KestMessageBox::setConnectionProbe([this] { return m_connectedCount > 0; });
+}
+
+MousecfgWidget::~MousecfgWidget()
+{
+    KestMessageBox::setConnectionProbe({});
+    stopBatteryReader();
+    CloseDevices();
+    hidBackend().exit();
+}
+
+bool MousecfgWidget::batteryReaderRunning() const
+{
+    return m_batteryReader && m_batteryReader->isRunning();
+}
+
+void MousecfgWidget::startBatteryReader()
+{
+    m_batteryReader->start();
+}
+
+void MousecfgWidget::stopBatteryReader()
+{
+    // Waits for the reader, so it never reads from handles that are about to close.
+    if (m_batteryReader)
+        m_batteryReader->stop();
+}
+
+const QPixmap &MousecfgWidget::backgroundForStep(int step)
+{
+    step = qBound(0, step, KestScale::kMaxStep);
+    QPixmap &cached = m_backgrounds[step];
+    if (cached.isNull() && step > 0) {
+        // The double-density picture keeps edges sharp at larger factors.
+        const QPixmap &source = m_background2x.isNull() ? m_backgrounds[0] : m_background2x;
+        if (!source.isNull())
+            cached = source.scaled(KestScale::canvasSize(KestScale::factorForStep(step)),
+                                   Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+    return cached;
+}
+
+void MousecfgWidget::applyScale(int step)
+{
+    m_scaleStep = step;
+    m_scaleFactor = KestScale::factorForStep(step);
+    setScaleFactor(m_scaleFactor);
+}
+
+void MousecfgWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QPixmap &background = backgroundForStep(m_scaleStep);
+    if (!background.isNull()) {
+        const QPixmap fitted = background.size() == size()
+                                   ? background
+                                   : background.scaled(size(), Qt::KeepAspectRatio,
+                                                       Qt::SmoothTransformation);
+        painter.drawPixmap(0, 0, fitted);
+    }
+    const QPixmap &frame = (m_connectionState <= 1) ? m_batteryFrame2 : m_batteryFrame1;
+    if (!frame.isNull())
+        painter.drawPixmap(QRect(scaled(69), scaled(581), scaled(86), scaled(47)), frame);
+}
+
+void MousecfgWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    QScreen *screen = QGuiApplication::screenAt(geometry().center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const int step = KestScale::stepForScreen(screen);
+    if (step == m_scaleStep && event->size() == event->oldSize())
+        return;
+    if (step != m_scaleStep) {
+        applyScale(step);
+        const QSize wanted = KestScale::canvasSize(m_scaleFactor);
+        if (size() != wanted) {
+            resize(wanted); // comes back here with the new size
+            return;
+        }
+    }
+    const QPixmap &background = backgroundForStep(m_scaleStep);
+    if (!background.isNull())
+        setMask(background.mask());
+    relayout();
+}
+
+void MousecfgWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_dragging = true;
+        m_dragMoved = false;
+        m_pressGlobal = event->globalPos();
+        m_pressWindowPos = pos();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_dragging) {
+        const QPoint delta = event->globalPos() - m_pressGlobal;
+        // A small wobble of a click must not move the window.
+        if (m_dragMoved || delta.manhattanLength() > 4) {
+            m_dragMoved = true;
+            move(m_pressWindowPos + delta);
+        }
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void MousecfgWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_dragging = false;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void MousecfgWidget::closeEvent(QCloseEvent *event)
+{
+    // Closing keeps the utility in the tray; only the tray's Quit ends it.
+    event->ignore();
+    hide();
+}
+
+void MousecfgWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+bool MousecfgWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    // The version label opens the product page when clicked.
+    if (watched == m_versionLabel
+        && event->type() == QEvent::MouseButtonRelease) {
+        const QUrl url = QUrl(readDescriptionVersion(), QUrl::StrictMode);
+        if (url.isValid() && !url.scheme().isEmpty())
+            QDesktopServices::openUrl(url);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MousecfgWidget::connectDeviceNotifications()
+{
+    KestDeviceNotifier *notifier = KestDeviceNotifier::instance();
+    connect(notifier, &KestDeviceNotifier::modelListChanged, this,
+            &MousecfgWidget::buildProductMenu);
+    connect(notifier, &KestDeviceNotifier::deviceConnected, this,
+            &MousecfgWidget::slotWarnClose);
+    connect(notifier, &KestDeviceNotifier::lastDeviceRemoved, this,
+            &MousecfgWidget::onLastDeviceRemoved);
+    connect(notifier, &KestDeviceNotifier::disconnectWarning, this,
+            &MousecfgWidget::slotWarning);
+    connect(notifier, &KestDeviceNotifier::currentModelLost, this,
+            &MousecfgWidget::onCurrentModelLost);
+    connect(notifier, &KestDeviceNotifier::devicesReopened, this,
+            &MousecfgWidget::onDevicesReopened);
+    connect(notifier, &KestDeviceNotifier::connectionChanged, this,
+            &MousecfgWidget::refreshConnectionState);
+    if (!StartDeviceNotifications())
+        qDebug() << "hot-plug monitor not running; plugging in a mouse needs a restart";
+}

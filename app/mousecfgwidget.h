@@ -1,0 +1,290 @@
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include <QPixmap>
+#include <QPoint>
+#include <QPointer>
+#include <QRect>
+#include <QStringList>
+#include <QSystemTrayIcon>
+#include <QTranslator>
+#include <QVector>
+#include <QWidget>
+
+#include "store/appsettings.h"
+#include "store/configrecord.h"
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QScrollArea;
+class QSettings;
+class KestAction;
+class KestBatteryReader;
+class KestLabel;
+class KestMenu;
+class KestMessageBox;
+class KestOsdClient;
+class KestProcessbar;
+class KestPushButton;
+
+// The utility's one top-level window: frameless and skinned, laid out on a 999 x 640
+// canvas scaled for the screen, with four pages of panels, the profile bar, the battery
+// and connection display and a tray icon it hides into when closed.
+class MousecfgWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    enum Page : int { LightingPage = 0, CustomizePage = 1, DpiPage = 2, MacroPage = 3 };
+    static constexpr int kPageCount = 4;
+    enum View : int { FrontView = 0, SideView = 1 };
+    static constexpr int kMarkersPerView = 20;
+    static constexpr int kSlotButtons = SLOT_COUNT;
+
+    // What a page shows; everything else is hidden.
+    enum PageItem : int {
+        MousePicture, ViewButtons, Markers, ButtonWindow, LightingPanel,
+        DpiPanel, PointSpeedPanel, ReportRatePanel, MacroEditor
+    };
+    static bool pageShows(int page, PageItem item);
+
+    explicit MousecfgWidget(QWidget *parent = nullptr);
+    ~MousecfgWidget() override;
+
+    int connectedCount() const { return m_connectedCount; }
+    int scaleStep() const { return m_scaleStep; }
+    double scaleFactorValue() const { return m_scaleFactor; }
+    int currentPage() const { return m_page; }
+    int currentView() const { return m_view; }
+    int connectionState() const { return m_connectionState; }
+    bool isWarningOpen() const { return m_warningOpen; }
+    bool batteryReaderRunning() const;
+    ConfigRecord &workingSet() { return m_working; }
+    ConfigRecord &lastWrittenSet() { return m_lastWritten; }
+    int currentSlot() const { return activeSlotIndex(m_working); }
+    QString productName() const { return m_productName; }
+    KestOsdClient *osdClient() const { return m_osd; }
+    KestProcessbar *batteryBar() const { return m_batteryBar; }
+    QLabel *linkPicture() const { return m_donglePicture; }
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    QWidget *pageItemWidget(PageItem item) const;
+    KestPushButton *tabButton(int page) const { return m_tabButtons[page]; }
+    KestPushButton *slotButton(int slot) const { return m_slotButtons[slot]; }
+
+    // Show or warn, as the 200 ms start check and the tray's "&Load Config" do.
+    void showPage(int page);
+    void showView(int view);
+    void switchToSlot(int slot);
+
+    // Battery reader: the window owns the only running one; stopping waits for it.
+    void startBatteryReader();
+    void stopBatteryReader();
+
+    // Everything texts and panels show, from the working set.
+    void refreshPanels();
+    void retranslate();
+
+public slots:
+    void iconActivated(QSystemTrayIcon::ActivationReason reason);
+    void SelBtnChanged(quint8 iBtn, quint8 iType);
+    void slotGotoMacro(quint8 page);
+    void slot_show_profilename(QAction *action);
+    void slot_show_mousename(QAction *action);
+    void slotPopOneClickBox();
+    void OnProfileMenuCheck(QWidget *item);
+    void slotEnableButtons(bool bEnable);
+    void slotLiftChange(quint8 iLift);
+    void slotProfileNameChange();
+    void slotRefreshProfile(quint8 iProfile);
+    void slotRefreshDPIStage(quint8 iDPI);
+    void slotRefreshLightMode(quint8 iMode);
+    void slotRefreshRate(quint8 iRate);
+    void slotWarning();
+    void slotWarnClose();
+    void slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
+    void slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
+    void slotRefreshWriteStatus(quint8 iStatus);
+    void slotMouseOver(KestPushButton *button, bool bType);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    // Construction (mousecfgwidget.cpp).
+    void applyScale(int step);
+    const QPixmap &backgroundForStep(int step);
+    void connectDeviceNotifications();
+
+    // Controls and layout (mousecfgwidget_controls.cpp).
+    void createControls();
+    KestPushButton *makeButton(const QStringList &pictures, const QRect &designRect);
+    KestPushButton *makeTextButton(const QRect &designRect);
+    void place(QWidget *widget, const QRect &designRect);
+    void relayout();
+    void onButtonClicked();
+
+    // Pages, panels, views, markers (mousecfgwidget_pages.cpp).
+    void createPages();
+    void createLightingPage();
+    void createButtonPage();
+    void createDpiPage();
+    void createPointSpeedPage();
+    void createReportRatePage();
+    void createMacroPage();
+    QWidget *makePlaceholder(const QRect &designRect);
+    void selectDpiLevelInPanel(int level);
+    void refreshReportRatePanel();
+    void passLightModeToPanel(quint8 mode);
+    void selectButtonInPanel(int group, int index);
+    void createMarkers();
+    void loadProductPictures();
+    void refreshExtraMarkers();
+    void updatePageVisibility();
+    void highlightMarker(int group, int index);
+
+    // Menus (mousecfgwidget_menus.cpp).
+    void buildProductMenu();
+    void buildSlotMenu();
+    void buildLanguageMenu();
+    bool loadLanguage(int index);
+    void onLanguageChosen(int index);
+    void showSlot();
+    void applySlotPointerSpeed();
+
+    // Status (mousecfgwidget_status.cpp).
+    void refreshConnectionState();
+    void sendOsdText(const QString &text);
+
+    // Tray and device events (mousecfgwidget_tray.cpp).
+    void createTray();
+    void onDeviceConnected();
+    void onLastDeviceRemoved();
+    void onCurrentModelLost();
+    void onDevicesReopened();
+    void reloadCurrentProfile();
+    QString disconnectText() const;
+
+    // Hand-offs (mousecfgwidget_handoff.cpp).
+    void startFirmwareUpdate();
+
+    // Scale and background.
+    int m_scaleStep = 0;
+    double m_scaleFactor = 1.0;
+    std::array<QPixmap, 17> m_backgrounds;
+    QPixmap m_background2x;
+    QPixmap m_batteryFrame1;
+    QPixmap m_batteryFrame2;
+
+    // Dragging.
+    bool m_dragging = false;
+    bool m_dragMoved = false;
+    QPoint m_pressGlobal;
+    QPoint m_pressWindowPos;
+
+    int m_connectedCount = 0;
+    QString m_appDir;
+    QString m_productName;
+    LanguageList m_languages;
+    int m_languageIndex = 0;
+    int m_ledDisable = 0;
+    int m_disableMacro = 0;
+    int m_buttonCount = 0;
+
+    // Profile sets: the one the panels edit and the one last written to the mouse.
+    ConfigRecord m_working;
+    ConfigRecord m_lastWritten;
+    QStringList m_profileNames;
+    std::unique_ptr<QSettings> m_profileFile;
+
+    // Layout: every placed widget with its rectangle on the design canvas.
+    struct Placement {
+        QPointer<QWidget> widget;
+        QRect designRect;
+        bool unscaled = false;
+    };
+    QVector<Placement> m_placements;
+
+    // Buttons.
+    KestPushButton *m_closeButton = nullptr;
+    KestPushButton *m_minimizeButton = nullptr;
+    KestPushButton *m_firmwareButton = nullptr;
+    KestPushButton *m_importButton = nullptr;
+    KestPushButton *m_exportButton = nullptr;
+    KestPushButton *m_resetButton = nullptr;
+    KestPushButton *m_addButton = nullptr;
+    KestPushButton *m_deleteButton = nullptr;
+    KestPushButton *m_copyButton = nullptr;
+    KestPushButton *m_resetAllButton = nullptr;
+    KestPushButton *m_okButton = nullptr;
+    KestPushButton *m_cancelButton = nullptr;
+    KestPushButton *m_applyButton = nullptr;
+    KestPushButton *m_loadConfigButton = nullptr;
+    KestPushButton *m_saveConfigButton = nullptr;
+    std::array<KestPushButton *, kPageCount> m_tabButtons{};
+    std::array<KestPushButton *, kSlotButtons> m_slotButtons{};
+    KestPushButton *m_languageButton = nullptr;
+    KestPushButton *m_productButton = nullptr;
+    KestPushButton *m_slotNameButton = nullptr;
+    KestPushButton *m_profileMenuButton = nullptr;
+    std::array<KestPushButton *, 2> m_viewButtons{};
+    std::array<std::array<KestPushButton *, kMarkersPerView>, 2> m_markers{};
+    std::array<KestPushButton *, 2> m_extraMarkers{};
+
+    QLineEdit *m_nameEdit = nullptr;
+    KestLabel *m_profileLabel = nullptr;
+    KestLabel *m_modeLabel = nullptr;
+    KestLabel *m_versionTitleLabel = nullptr;
+    KestLabel *m_versionLabel = nullptr;
+    KestLabel *m_nameLabel = nullptr;
+    std::array<KestLabel *, 2> m_viewNames{};
+    QLabel *m_mousePicture = nullptr;
+    QLabel *m_donglePicture = nullptr;
+    QLabel *m_lightningPicture = nullptr;
+    QLabel *m_logoPicture = nullptr;
+    KestProcessbar *m_batteryBar = nullptr;
+    QPixmap m_frontPicture;
+    QPixmap m_sidePicture;
+
+    KestMenu *m_productMenu = nullptr;
+    KestMenu *m_slotMenu = nullptr;
+    KestMenu *m_languageMenu = nullptr;
+
+    // Panels (placeholders of the right size until a panel exists).
+    QScrollArea *m_buttonScroll = nullptr;
+    QWidget *m_buttonWindow = nullptr;
+    QWidget *m_dpiWindow = nullptr;
+    QWidget *m_pointSpeed = nullptr;
+    QWidget *m_reportRate = nullptr;
+    QWidget *m_macroDialog = nullptr;
+    QWidget *m_colorWindow = nullptr;
+
+    int m_page = LightingPage;
+    int m_view = FrontView;
+
+    QSystemTrayIcon *m_tray = nullptr;
+    QMenu *m_trayMenu = nullptr;
+    QAction *m_loadConfigAction = nullptr;
+    QAction *m_quitAction = nullptr;
+    QTranslator m_translator;
+    bool m_translatorInstalled = false;
+
+    KestBatteryReader *m_batteryReader = nullptr;
+    KestOsdClient *m_osd = nullptr;
+
+    // Status display.
+    int m_connectionState = 3;
+    quint8 m_charging = 0;
+    int m_lastBattery = -1;
+    bool m_warningOpen = false;
+    QPointer<KestMessageBox> m_warningBox;
+};

@@ -1,0 +1,176 @@
+// The product, slot and language menus, and what choosing an entry does.
+
+#include "app/mousecfgwidget.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QSettings>
+#include <QThread>
+
+#include "device/writeconfig.h"
+#include "device/discovery.h"
+#include "platform/pointerspeed.h"
+#include "store/profilefiles.h"
+#include "widgets/kestmenu.h"
+#include "widgets/kestpushbutton.h"
+#include "widgets/kestskin.h"
+
+void MousecfgWidget::buildProductMenu()
+{
+    if (!m_productMenu) {
+        m_productMenu = new KestMenu(this);
+        connect(m_productMenu, &QMenu::triggered, this, &MousecfgWidget::slot_show_mousename);
+    }
+    m_productMenu->clear();
+    const QStringList models = connectedModelNames();
+    for (const QString &model : models) {
+        auto *action = new KestAction(model, m_productMenu);
+        action->setCheckable(true);
+        action->setChecked(model == m_productName);
+        m_productMenu->addAction(action);
+    }
+    // The current model may have gone while another is connected: follow the first.
+    if (!models.isEmpty() && !models.contains(m_productName)) {
+        m_productName = models.first();
+        writeProductName(m_productName);
+    }
+    if (m_productButton)
+        m_productButton->setText(m_productName);
+    m_connectedCount = countConnectedModels();
+    setConnectedModelCount(m_connectedCount);
+    if (m_tray)
+        m_tray->setToolTip(m_productName);
+}
+
+void MousecfgWidget::slot_show_mousename(QAction *action)
+{
+    if (!action)
+        return;
+    stopBatteryReader();
+    QThread::msleep(50);
+    CloseDevices();
+    QThread::msleep(50);
+    m_productName = action->text();
+    writeProductName(m_productName);
+    OpenDevices(m_productName);
+    QThread::msleep(50);
+    loadProductPictures();
+    refreshExtraMarkers();
+    reloadCurrentProfile();
+    startBatteryReader();
+    buildProductMenu();
+}
+
+void MousecfgWidget::buildSlotMenu()
+{
+    if (!m_slotMenu) {
+        m_slotMenu = new KestMenu(this);
+        connect(m_slotMenu, &QMenu::triggered, this, [this](QAction *action) {
+            switchToSlot(m_slotMenu->actions().indexOf(action));
+        });
+    }
+    m_slotMenu->clear();
+    for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+        auto *action = new KestAction(
+            tr("Profile") + QStringLiteral(" %1: %2").arg(slot + 1).arg(m_working.names[slot]),
+            m_slotMenu);
+        action->setCheckable(true);
+        action->setChecked(slot == currentSlot());
+        m_slotMenu->addAction(action);
+    }
+}
+
+void MousecfgWidget::showSlot()
+{
+    const int slot = currentSlot();
+    for (int k = 0; k < kSlotButtons; ++k) {
+        if (!m_slotButtons[k])
+            continue;
+        m_slotButtons[k]->setText(QStringLiteral("%1  %2").arg(k + 1).arg(m_working.names[k]));
+        m_slotButtons[k]->setSelected(k == slot);
+        m_slotButtons[k]->setToggled(k == slot);
+    }
+    if (m_nameEdit)
+        m_nameEdit->setText(m_working.names[slot]);
+    buildSlotMenu();
+}
+
+void MousecfgWidget::applySlotPointerSpeed()
+{
+    setPointerSpeed(m_working.profiles[currentSlot()].mousespeed);
+}
+
+void MousecfgWidget::switchToSlot(int slot)
+{
+    if (slot < 0 || slot >= SLOT_COUNT)
+        return;
+    m_working.ProfileID = quint8(slot);
+    saveActiveSlot(slot);
+    m_profileFile = std::make_unique<QSettings>(profileFilePath(m_working.names[slot]),
+                                                QSettings::IniFormat);
+    showSlot();
+    refreshPanels();
+    SelectProfileOnDevice(quint8(slot));
+    applySlotPointerSpeed();
+}
+
+void MousecfgWidget::buildLanguageMenu()
+{
+    if (!m_languageMenu) {
+        m_languageMenu = new KestMenu(this);
+        connect(m_languageMenu, &QMenu::triggered, this, [this](QAction *action) {
+            onLanguageChosen(action->data().toInt());
+        });
+    }
+    m_languageMenu->clear();
+    const int count = qBound(0, m_languages.count, int(LANGUAGE_SLOTS));
+    for (int i = 0; i < count; ++i) {
+        auto *action = new KestAction(m_languages.names[i], m_languageMenu);
+        action->setData(i);
+        m_languageMenu->addAction(action);
+    }
+}
+
+bool MousecfgWidget::loadLanguage(int index)
+{
+    if (index < 0 || index >= LANGUAGE_SLOTS || m_languages.files[index].isEmpty())
+        return false;
+    const QString file = m_appDir + QStringLiteral("/lang/") + m_languages.files[index]
+                         + QStringLiteral(".qm");
+    if (m_translatorInstalled) {
+        QCoreApplication::removeTranslator(&m_translator);
+        m_translatorInstalled = false;
+    }
+    if (!m_translator.load(file))
+        return false;
+    m_translatorInstalled = QCoreApplication::installTranslator(&m_translator);
+    return m_translatorInstalled;
+}
+
+void MousecfgWidget::onLanguageChosen(int index)
+{
+    if (index < 0 || index >= LANGUAGE_SLOTS)
+        return;
+    m_languageIndex = index;
+    writeLanguage(index);
+    m_languageButton->setText(m_languages.names[index]);
+    // Installing a translator sends LanguageChange, which sets every text again;
+    // an English entry without a file returns to the built-in texts.
+    if (!loadLanguage(index))
+        retranslate();
+    update();
+}
+
+void MousecfgWidget::slot_show_profilename(QAction *action)
+{
+    if (!action)
+        return;
+    const int slot = currentSlot();
+    m_working.names[slot] = action->text();
+    m_working.profiles[slot].ProfileName = action->text();
+    showSlot();
+}
+
+void MousecfgWidget::OnProfileMenuCheck(QWidget *)
+{
+}

@@ -1,0 +1,326 @@
+// The four pages: each panel is built by its own function, followed by the page table,
+// the two views of the customize page and their markers.
+
+#include "app/mousecfgwidget.h"
+
+#include <QLabel>
+#include <QRegularExpression>
+#include <QScrollArea>
+
+#include "widgets/kestpushbutton.h"
+#include "widgets/kestskin.h"
+#include "widgets/kestskinnames.h"
+
+namespace {
+
+// The mouse picture of the lighting and customize pages, on the design canvas.
+constexpr QRect kMousePictureRect(560, 30, 300, 400);
+
+} // namespace
+
+bool MousecfgWidget::pageShows(int page, PageItem item)
+{
+    switch (page) {
+    case LightingPage:
+        return item == MousePicture || item == LightingPanel;
+    case CustomizePage:
+        return item == MousePicture || item == ViewButtons || item == Markers
+               || item == ButtonWindow;
+    case DpiPage:
+        return item == DpiPanel || item == PointSpeedPanel || item == ReportRatePanel;
+    case MacroPage:
+        return item == MacroEditor;
+    default:
+        return false;
+    }
+}
+
+QWidget *MousecfgWidget::makePlaceholder(const QRect &designRect)
+{
+    auto *placeholder = new QWidget(this);
+    place(placeholder, designRect);
+    return placeholder;
+}
+
+void MousecfgWidget::createPages()
+{
+    createButtonPage();
+    createDpiPage();
+    createPointSpeedPage();
+    createReportRatePage();
+    createMacroPage();
+    createLightingPage();
+}
+
+void MousecfgWidget::createButtonPage()
+{
+    m_buttonScroll = new QScrollArea(this);
+    m_buttonScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_buttonScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_buttonScroll->setFrameShape(QFrame::NoFrame);
+    m_buttonScroll->setStyleSheet(QStringLiteral("QScrollArea{background:transparent;}"));
+    m_buttonScroll->viewport()->setAutoFillBackground(false);
+    place(m_buttonScroll, QRect(285, 342, 664, 199));
+    m_buttonWindow = new QWidget;
+    m_buttonWindow->setAutoFillBackground(false);
+    m_buttonWindow->resize(scaled(664), scaled(199));
+    m_buttonScroll->setWidget(m_buttonWindow);
+}
+
+void MousecfgWidget::createDpiPage()
+{
+    m_dpiWindow = makePlaceholder(QRect(286, 75, 456, 386));
+}
+
+void MousecfgWidget::createPointSpeedPage()
+{
+    m_pointSpeed = makePlaceholder(QRect(286, 413, 506, 77));
+}
+
+void MousecfgWidget::createReportRatePage()
+{
+    m_reportRate = makePlaceholder(QRect(746, 75, 149, 200));
+}
+
+void MousecfgWidget::createMacroPage()
+{
+    m_macroDialog = makePlaceholder(QRect(285, 74, 665, 467));
+}
+
+void MousecfgWidget::createLightingPage()
+{
+    m_colorWindow = makePlaceholder(QRect(285, 342, 664, 199));
+}
+
+void MousecfgWidget::createMarkers()
+{
+    m_mousePicture = new QLabel(this);
+    m_mousePicture->setAlignment(Qt::AlignCenter);
+    place(m_mousePicture, kMousePictureRect);
+    m_mousePicture->lower();
+
+    m_viewButtons[FrontView] = makeTextButton(QRect(560, 316, 96, 20));
+    m_viewButtons[SideView] = makeTextButton(QRect(661, 316, 96, 20));
+
+    // Front markers sit on the buttons of the picture; the rest form a column beside it.
+    const QStringList markerPictures{skinPath(QStringLiteral("profilesel.png"))};
+    for (int view = 0; view < 2; ++view) {
+        for (int k = 0; k < kMarkersPerView; ++k) {
+            QRect rect(kMousePictureRect.x() - 40, 80 + (k % 12) * 22, 20, 20);
+            if (k >= 12)
+                rect.translate(-26, 0);
+            if (view == FrontView && k < kMouseButtonPictures) {
+                const MouseButtonAnchor &anchor = kMouseButtonAnchors[k];
+                rect.moveCenter(kMousePictureRect.topLeft() + QPoint(anchor.x, anchor.y));
+            }
+            KestPushButton *marker = makeButton(markerPictures, rect);
+            marker->setFillMode(true);
+            marker->setRoundFill(true);
+            marker->setText(QString::number(k + 1));
+            connect(marker, &KestPushButton::OverSignal, this, &MousecfgWidget::slotMouseOver);
+            m_markers[view][k] = marker;
+        }
+    }
+    m_extraMarkers[0] = makeButton({}, QRect(kMousePictureRect.right() - 40, 150, 22, 22));
+    m_extraMarkers[1] = makeButton({}, QRect(kMousePictureRect.right() - 40, 178, 22, 22));
+    refreshExtraMarkers();
+}
+
+void MousecfgWidget::refreshExtraMarkers()
+{
+    // The early models carry other arrow pictures.
+    static const QRegularExpression earlyModel(QStringLiteral("^KX-(0[1-9]|1[0-9]|2[0-2])$"));
+    const bool early = earlyModel.match(m_productName).hasMatch();
+    const QString up = early ? QStringLiteral("btn_up4.png") : QStringLiteral("btn_up2.png");
+    const QString upHover = early ? QStringLiteral("btn_up3.png") : QStringLiteral("btn_up1.png");
+    const QString down = early ? QStringLiteral("btn_down4.png") : QStringLiteral("btn_down2.png");
+    const QString downHover = early ? QStringLiteral("btn_down3.png") : QStringLiteral("btn_down1.png");
+    const QRect upRect = m_extraMarkers[0]->geometry();
+    const QRect downRect = m_extraMarkers[1]->geometry();
+    for (int k = 0; k < 2; ++k) {
+        for (Placement &placement : m_placements) {
+            if (placement.widget == m_extraMarkers[k]) {
+                KestPushButton *old = m_extraMarkers[k];
+                m_extraMarkers[k] = new KestPushButton(
+                    {skinPath(k == 0 ? up : down), skinPath(k == 0 ? upHover : downHover)}, this);
+                m_extraMarkers[k]->setFocusPolicy(Qt::NoFocus);
+                m_extraMarkers[k]->setGeometry(k == 0 ? upRect : downRect);
+                m_extraMarkers[k]->setVisible(old->isVisibleTo(this));
+                connect(m_extraMarkers[k], &QPushButton::clicked, this,
+                        &MousecfgWidget::onButtonClicked);
+                placement.widget = m_extraMarkers[k];
+                old->deleteLater();
+                break;
+            }
+        }
+    }
+}
+
+void MousecfgWidget::loadProductPictures()
+{
+    if (!m_mousePicture)
+        return;
+    const QSize size(scaled(kMousePictureRect.width()), scaled(kMousePictureRect.height()));
+    const QString folder = skinPath(QStringLiteral("mouse/"));
+    m_frontPicture = QPixmap(folder + m_productName + QStringLiteral("/Mouse.png"))
+                         .scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_sidePicture = QPixmap(folder + m_productName + QStringLiteral("_Side.png"))
+                        .scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    m_mousePicture->setPixmap(m_view == FrontView ? m_frontPicture : m_sidePicture);
+    if (m_productName == QLatin1String("Wireless Mouse")) {
+        // This model's picture leaves room for the view buttons lower down; its
+        // rectangles are taken as they are.
+        for (Placement &placement : m_placements) {
+            if (placement.widget == m_viewButtons[FrontView]) {
+                placement.designRect = QRect(530, 321, 96, 20);
+                placement.unscaled = true;
+            } else if (placement.widget == m_viewButtons[SideView]) {
+                placement.designRect = QRect(631, 321, 96, 20);
+                placement.unscaled = true;
+            }
+        }
+        m_viewButtons[FrontView]->setGeometry(530, 321, 96, 20);
+        m_viewButtons[SideView]->setGeometry(631, 321, 96, 20);
+    }
+}
+
+QWidget *MousecfgWidget::pageItemWidget(PageItem item) const
+{
+    switch (item) {
+    case MousePicture: return m_mousePicture;
+    case ViewButtons: return m_viewButtons[FrontView];
+    case Markers: return m_markers[m_view][0];
+    case ButtonWindow: return m_buttonScroll;
+    case LightingPanel: return m_colorWindow;
+    case DpiPanel: return m_dpiWindow;
+    case PointSpeedPanel: return m_pointSpeed;
+    case ReportRatePanel: return m_reportRate;
+    case MacroEditor: return m_macroDialog;
+    }
+    return nullptr;
+}
+
+void MousecfgWidget::updatePageVisibility()
+{
+    const bool picture = pageShows(m_page, MousePicture);
+    m_mousePicture->setVisible(picture);
+    for (KestPushButton *button : m_viewButtons)
+        button->setVisible(pageShows(m_page, ViewButtons));
+    const bool markers = pageShows(m_page, Markers);
+    const int shownMarkers = m_buttonCount > 0 ? qMin(m_buttonCount, int(kMarkersPerView))
+                                               : kMouseButtonPictures;
+    for (int view = 0; view < 2; ++view) {
+        for (int k = 0; k < kMarkersPerView; ++k)
+            m_markers[view][k]->setVisible(markers && view == m_view && k < shownMarkers);
+    }
+    for (KestPushButton *marker : m_extraMarkers)
+        marker->setVisible(markers && m_view == FrontView);
+    m_buttonScroll->setVisible(pageShows(m_page, ButtonWindow));
+    m_colorWindow->setVisible(pageShows(m_page, LightingPanel));
+    m_dpiWindow->setVisible(pageShows(m_page, DpiPanel));
+    m_pointSpeed->setVisible(pageShows(m_page, PointSpeedPanel));
+    m_reportRate->setVisible(pageShows(m_page, ReportRatePanel));
+    m_macroDialog->setVisible(pageShows(m_page, MacroEditor));
+
+    m_tabButtons[LightingPage]->setVisible(!m_ledDisable);
+    m_tabButtons[MacroPage]->setVisible(!m_disableMacro);
+    for (int page = 0; page < kPageCount; ++page) {
+        m_tabButtons[page]->setSelected(page == m_page);
+        m_tabButtons[page]->setToggled(page == m_page);
+    }
+}
+
+void MousecfgWidget::showPage(int page)
+{
+    if (page < 0 || page >= kPageCount)
+        return;
+    m_page = page;
+    updatePageVisibility();
+}
+
+void MousecfgWidget::showView(int view)
+{
+    m_view = (view == SideView) ? SideView : FrontView;
+    for (int v = 0; v < 2; ++v) {
+        m_viewButtons[v]->setSelected(v == m_view);
+        m_viewButtons[v]->setToggled(v == m_view);
+    }
+    m_mousePicture->setPixmap(m_view == FrontView ? m_frontPicture : m_sidePicture);
+    updatePageVisibility();
+}
+
+void MousecfgWidget::highlightMarker(int group, int index)
+{
+    for (int view = 0; view < 2; ++view) {
+        for (int k = 0; k < kMarkersPerView; ++k) {
+            const bool chosen = (group == view && k == index);
+            m_markers[view][k]->setSelected(chosen);
+            m_markers[view][k]->setToggled(chosen);
+        }
+    }
+    for (int k = 0; k < 2; ++k) {
+        const bool chosen = (group == 2 && k == index);
+        m_extraMarkers[k]->setSelected(chosen);
+        m_extraMarkers[k]->setToggled(chosen);
+    }
+}
+
+void MousecfgWidget::SelBtnChanged(quint8 iBtn, quint8 iType)
+{
+    highlightMarker(iType, iBtn);
+    selectButtonInPanel(iType, iBtn);
+}
+
+void MousecfgWidget::slotGotoMacro(quint8 page)
+{
+    showPage(page);
+}
+
+void MousecfgWidget::slotMouseOver(KestPushButton *button, bool bType)
+{
+    const int index = m_markers[FrontView].size();
+    int n = 0;
+    for (int k = 0; k < index; ++k) {
+        if (m_markers[FrontView][k] == button) {
+            n = k + 1;
+            break;
+        }
+    }
+    // The button window's list entries carry the number of the button they stand for.
+    if (n == 0 && button && button->marker() >= 1 && button->marker() <= kMarkersPerView)
+        n = button->marker();
+    if (n == 0 || m_view != FrontView)
+        return;
+    if (bType) {
+        const QPixmap lit(skinPath(QStringLiteral("mouse/%1/mouse_%2.png").arg(m_productName).arg(n)));
+        if (!lit.isNull()) {
+            m_mousePicture->setPixmap(lit.scaled(m_frontPicture.size(), Qt::KeepAspectRatio,
+                                                 Qt::SmoothTransformation));
+        }
+    } else {
+        m_mousePicture->setPixmap(m_frontPicture);
+    }
+}
+
+void MousecfgWidget::refreshPanels()
+{
+    showView(m_view);
+    showPage(m_page);
+    showSlot();
+}
+
+void MousecfgWidget::selectDpiLevelInPanel(int)
+{
+}
+
+void MousecfgWidget::refreshReportRatePanel()
+{
+}
+
+void MousecfgWidget::passLightModeToPanel(quint8)
+{
+}
+
+void MousecfgWidget::selectButtonInPanel(int, int)
+{
+}
