@@ -1,0 +1,185 @@
+#include <QEvent>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "skintestsupport.h"
+#include "widgets/kestpushbutton.h"
+#include "widgets/kestskin.h"
+
+class TestKestPushButton : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void enter(KestPushButton &button)
+    {
+        QEvent event(QEvent::Enter);
+        QCoreApplication::sendEvent(&button, &event);
+    }
+    static void leave(KestPushButton &button)
+    {
+        QEvent event(QEvent::Leave);
+        QCoreApplication::sendEvent(&button, &event);
+    }
+
+private slots:
+    void hoverAndPress_followPictureCount_data()
+    {
+        QTest::addColumn<int>("pictures");
+        QTest::addColumn<int>("onHover");
+        QTest::addColumn<int>("onPress");
+        QTest::addColumn<int>("onRelease");
+        QTest::addColumn<int>("onLeave");
+        QTest::newRow("one picture never leaves normal") << 1 << 0 << 0 << 0 << 0;
+        QTest::newRow("two pictures hover only") << 2 << 1 << 1 << 1 << 0;
+        QTest::newRow("three pictures show the press") << 3 << 1 << 2 << 1 << 0;
+    }
+    void hoverAndPress_followPictureCount()
+    {
+        QFETCH(int, pictures);
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(pictures));
+        button.resize(40, 20);
+        button.show();
+        QCOMPARE(button.state(), 0);
+        enter(button);
+        QTEST(button.state(), "onHover");
+        QTest::mousePress(&button, Qt::LeftButton);
+        QTEST(button.state(), "onPress");
+        QTest::mouseRelease(&button, Qt::LeftButton);
+        QTEST(button.state(), "onRelease");
+        leave(button);
+        QTEST(button.state(), "onLeave");
+    }
+
+    void secondPress_untogglesToNormal()
+    {
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(3));
+        button.show();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QVERIFY(button.isToggled());
+        QTest::mousePress(&button, Qt::LeftButton);
+        QVERIFY(!button.isToggled());
+        QCOMPARE(button.state(), 0);
+    }
+
+    void pressThenLeave_reportsEnterOnceAndNoLeave()
+    {
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(3));
+        button.show();
+        QSignalSpy entered(&button, &KestPushButton::EnterSignal);
+        QSignalSpy over(&button, &KestPushButton::OverSignal);
+        enter(button);
+        QTest::mousePress(&button, Qt::LeftButton);
+        leave(button);
+        QCOMPARE(entered.count(), 1);
+        QCOMPARE(entered.at(0).at(0).value<KestPushButton *>(), &button);
+        QCOMPARE(over.count(), 1); // only the enter
+        QCOMPARE(over.at(0).at(1).toBool(), true);
+
+        // The silence lasts one leave: the next visit reports both ways again.
+        enter(button);
+        leave(button);
+        QCOMPARE(over.count(), 3);
+        QCOMPARE(over.at(2).at(1).toBool(), false);
+    }
+
+    void selectedAndToggled_keepsHoverStateAfterLeave()
+    {
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(3));
+        button.show();
+        button.setSelected(true);
+        button.setToggled(true);
+        QCOMPARE(button.state(), 1);
+        enter(button);
+        leave(button);
+        QCOMPARE(button.state(), 1);
+
+        button.setToggled(false);
+        enter(button);
+        leave(button);
+        QCOMPARE(button.state(), 0);
+    }
+
+    void enabledLook_disablesAndShowsState3UnlessSelectedAndToggled()
+    {
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(3));
+        button.setEnabledLook(false);
+        QCOMPARE(button.state(), 3);
+        QVERIFY(!button.isEnabled());
+        button.setEnabledLook(true);
+        QCOMPARE(button.state(), 0);
+        QVERIFY(button.isEnabled());
+        button.setSelected(true);
+        button.setToggled(true);
+        button.setEnabledLook(false);
+        QCOMPARE(button.state(), 1);
+    }
+
+    void hoverDisabled_pressesLeaveStateAlone()
+    {
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(3));
+        button.show();
+        button.setHoverEnabled(false);
+        QSignalSpy entered(&button, &KestPushButton::EnterSignal);
+        QSignalSpy clicked(&button, &QPushButton::clicked);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(button.state(), 0);
+        QCOMPARE(entered.count(), 0);
+        QCOMPARE(clicked.count(), 1); // still a working button
+    }
+
+    void setText_setsToolTip()
+    {
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(1));
+        button.setText(QStringLiteral("Apply"));
+        QCOMPARE(button.text(), QStringLiteral("Apply"));
+        QCOMPARE(button.toolTip(), QStringLiteral("Apply"));
+    }
+
+    void penColours_followColourMode()
+    {
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(1));
+        setColorMode(0);
+        QCOMPARE(button.penColor(0), QColor(200, 200, 200));
+        QCOMPARE(button.penColor(2), QColor(255, 255, 255));
+        setColorMode(1);
+        QCOMPARE(button.penColor(1), QColor(0, 0, 0));
+        QCOMPARE(button.penColor(3), QColor(100, 100, 100));
+        setColorMode(0);
+    }
+
+    void normalPicture_isFadedAndSizeHintFollowsIconThenPicture()
+    {
+        ScratchAppDir dir;
+        const QStringList paths = dir.pictures(2, QSize(30, 12));
+        KestPushButton plain(paths);
+        QCOMPARE(plain.sizeHint(), QSize(30, 12));
+
+        QImage icon(QSize(16, 16), QImage::Format_ARGB32);
+        icon.fill(Qt::white);
+        const QString iconPath = dir.path() + QStringLiteral("/skin/icon.png");
+        icon.save(iconPath);
+        KestPushButton withIcon(paths, nullptr, iconPath);
+        QCOMPARE(withIcon.sizeHint(), QSize(16, 16));
+
+        // Paint the resting button: its red picture shows at 200/255 opacity.
+        plain.resize(30, 12);
+        QImage shot(plain.size(), QImage::Format_ARGB32);
+        shot.fill(Qt::transparent);
+        plain.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
+        const QColor pixel = shot.pixelColor(2, 2);
+        QCOMPARE(pixel.red(), 255);
+        QVERIFY(qAbs(pixel.alpha() - 200) <= 1);
+    }
+};
+
+QTEST_MAIN(TestKestPushButton)
+#include "tst_kestpushbutton.moc"
