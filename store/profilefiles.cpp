@@ -1,9 +1,9 @@
 #include "store/profilefiles.h"
 
-#include <QFileInfo>
 #include <QSettings>
 
 #include "store/appsettings.h"
+#include "store/kestinifile.h"
 #include "store/profilekeys.h"
 
 namespace {
@@ -16,16 +16,18 @@ QString confGroup(int slot)
     return QStringLiteral("PROFILE_%1").arg(slot);
 }
 
+// Field access inside one group of a profile or configuration file.
 struct FieldReader
 {
-    const QSettings &ini;
+    const KestIniFile &ini;
+    const QString prefix; // "PROFILE/" or "PROFILE_<slot>/"
 
     // Bytes keep the low 8 bits of whatever number is stored.
-    void operator()(const QString &k, quint8 &v, int def) const { v = quint8(ini.value(k, def).toInt()); }
-    void operator()(const QString &k, quint32 &v, int def) const { v = ini.value(k, def).toUInt(); }
-    void operator()(const QString &k, qint32 &v, int def) const { v = ini.value(k, def).toInt(); }
-    void operator()(const QString &k, QString &v, int) const { v = ini.value(k).toString(); }
-    void operator()(const QString &k, QColor &v, int) const { v = ini.value(k).value<QColor>(); }
+    void operator()(const QString &k, quint8 &v, int def) const { v = quint8(ini.intValue(prefix + k, def)); }
+    void operator()(const QString &k, quint32 &v, int def) const { v = ini.uintValue(prefix + k, uint(def)); }
+    void operator()(const QString &k, qint32 &v, int def) const { v = ini.intValue(prefix + k, def); }
+    void operator()(const QString &k, QString &v, int) const { v = ini.stringValue(prefix + k); }
+    void operator()(const QString &k, QColor &v, int) const { v = ini.value(prefix + k).value<QColor>(); }
 };
 
 // What a file without the key gives.
@@ -39,27 +41,24 @@ struct FieldDefaults
 
 struct FieldWriter
 {
-    QSettings &ini;
+    KestIniFile &ini;
+    const QString prefix;
 
-    void operator()(const QString &k, const quint8 &v, int) const { ini.setValue(k, int(v)); }
-    void operator()(const QString &k, const quint32 &v, int) const { ini.setValue(k, uint(v)); }
-    void operator()(const QString &k, const qint32 &v, int) const { ini.setValue(k, int(v)); }
-    void operator()(const QString &k, const QString &v, int) const { ini.setValue(k, v); }
-    void operator()(const QString &k, const QColor &v, int) const { ini.setValue(k, v); }
+    void operator()(const QString &k, const quint8 &v, int) const { ini.setInt(prefix + k, v); }
+    void operator()(const QString &k, const quint32 &v, int) const { ini.setUInt(prefix + k, v); }
+    void operator()(const QString &k, const qint32 &v, int) const { ini.setInt(prefix + k, v); }
+    void operator()(const QString &k, const QString &v, int) const { ini.setString(prefix + k, v); }
+    void operator()(const QString &k, const QColor &v, int) const { ini.setValue(prefix + k, v); }
 };
 
-void readGroup(QSettings &ini, const QString &group, ProfileRecord &profile, LedOptions led)
+void readGroup(const KestIniFile &ini, const QString &group, ProfileRecord &profile, LedOptions led)
 {
-    ini.beginGroup(group);
-    visitProfileFields(profile, led, FieldReader{ini});
-    ini.endGroup();
+    visitProfileFields(profile, led, FieldReader{ini, group + QLatin1Char('/')});
 }
 
-void writeGroup(QSettings &ini, const QString &group, const ProfileRecord &profile, LedOptions led)
+void writeGroup(KestIniFile &ini, const QString &group, const ProfileRecord &profile, LedOptions led)
 {
-    ini.beginGroup(group);
-    visitProfileFields(profile, led, FieldWriter{ini});
-    ini.endGroup();
+    visitProfileFields(profile, led, FieldWriter{ini, group + QLatin1Char('/')});
 }
 
 bool finish(QSettings &ini)
@@ -93,7 +92,14 @@ void readOptions(const QSettings &ini, ConfigRecord &config)
         config.*o.field = quint8(ini.value(QLatin1String(o.key), 0).toInt());
 }
 
-void writeOptions(QSettings &ini, const ConfigRecord &config)
+void readOptions(const KestIniFile &ini, ConfigRecord &config)
+{
+    for (const OptionKeys &o : kOptions)
+        config.*o.field = quint8(ini.intValue(QLatin1String(o.key)));
+}
+
+template <class Ini>
+void writeOptions(Ini &ini, const ConfigRecord &config)
 {
     for (const OptionKeys &o : kOptions)
         ini.setValue(QLatin1String(o.key), int(config.*o.field));
@@ -107,7 +113,8 @@ QString slotNameKey(int slot)
 // A file that is not there reads as one without keys: every field gets its default.
 void loadProfileFrom(const QString &path, const QString &group, ProfileRecord &profile)
 {
-    QSettings ini(path, QSettings::IniFormat);
+    KestIniFile ini;
+    ini.load(path);
     readGroup(ini, group, profile, LedOptions::Include);
 }
 
@@ -150,9 +157,12 @@ void loadProfile(int slot, ProfileRecord &profile, const QString &path)
 bool saveProfile(int slot, const ProfileRecord &profile, const QString &path)
 {
     const bool global = path.isEmpty();
-    QSettings ini(global ? globalConfigPath() : path, QSettings::IniFormat);
+    const QString file = global ? globalConfigPath() : path;
+    // Keys we do not own (a product tag) stay in the file.
+    KestIniFile ini;
+    ini.load(file);
     writeGroup(ini, global ? confGroup(slot) : kProfileGroup, profile, LedOptions::Include);
-    return finish(ini);
+    return ini.save(file);
 }
 
 bool loadSlotFile(ProfileRecord &profile, const QString &name)
@@ -199,38 +209,38 @@ bool saveAll(const ConfigRecord &config)
 
 bool exportConfig(const ConfigRecord &config, const QString &path)
 {
-    QSettings ini(path, QSettings::IniFormat);
-    // The user chose to replace the file: keep nothing of an older export.
-    ini.clear();
+    // The user chose to replace the file: nothing of an older export is kept.
+    KestIniFile ini;
     writeOptions(ini, config);
     for (int k = 0; k < SLOT_COUNT; ++k)
         writeGroup(ini, confGroup(k), config.profiles[k], LedOptions::Skip);
-    return finish(ini);
+    return ini.save(path);
 }
 
 void importConfig(ConfigRecord &config, const QString &path)
 {
-    QSettings ini(path, QSettings::IniFormat);
+    KestIniFile ini;
+    ini.load(path);
     readOptions(ini, config);
     for (int k = 0; k < SLOT_COUNT; ++k) {
-        config.names[k] = ini.value(slotNameKey(k)).toString();
+        config.names[k] = ini.stringValue(slotNameKey(k));
         readGroup(ini, confGroup(k), config.profiles[k], LedOptions::Skip);
     }
 }
 
 bool writeProductTag(const QString &productName, const QString &path)
 {
-    QSettings ini(path, QSettings::IniFormat);
-    ini.setValue(kProductTag, productName);
-    return finish(ini);
+    KestIniFile ini;
+    ini.load(path);
+    ini.setString(kProductTag, productName);
+    return ini.save(path);
 }
 
 QString readProductTag(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
-        return QString();
-    const QSettings ini(path, QSettings::IniFormat);
-    return ini.value(kProductTag).toString();
+    KestIniFile ini;
+    ini.load(path);
+    return ini.stringValue(kProductTag);
 }
 
 bool writeTemplate()

@@ -1,0 +1,145 @@
+#include <QtTest>
+
+#include "store/appsettings.h"
+#include "storefixture.h"
+
+class TestAppSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void noConfigsFolder_readersGiveDefaults_firstWriterCreatesFolder();
+    void slotListAndWriteState_roundTrip();
+    void themeIndex_outOfTable_isClamped();
+    void languageListAndFonts_readAllSlotsWhateverTheCount();
+    void mouseListName_isLatin1();
+    void countMacros_countsNonEmptySlots();
+    void profileList_followsProductFolder_andShrinks();
+};
+
+void TestAppSettings::noConfigsFolder_readersGiveDefaults_firstWriterCreatesFolder()
+{
+    StoreFixture fixture;
+    QVERIFY(!QFileInfo::exists(configFolder()));
+    QCOMPARE(readDiff(), 0);
+    QCOMPARE(readLanguage(), 0);
+    QCOMPARE(readProductName(), QString());
+    QCOMPARE(readSensorCode(), 0);
+    QCOMPARE(readThemeIndex(), 0);
+    QCOMPARE(readThemeColor(), QColor(255, 0, 0));
+    QCOMPARE(readBattery(), 0);
+    QCOMPARE(readModel(), QString());
+    QCOMPARE(countMacros(), 0);
+    QCOMPARE(readLanguageList().count, 0);
+    QCOMPARE(readCurrentLanguageFont().pixelSize, 0u);
+    QVERIFY(readProfileList().isEmpty());
+    QVERIFY(!QFileInfo::exists(configFolder())); // reading creates nothing
+
+    writeDiff(1);
+    QVERIFY(QFileInfo(globalConfigPath()).isFile());
+    QCOMPARE(readDiff(), 1);
+    writeLanguage(1);
+    QVERIFY(QFileInfo(languageConfigPath()).isFile());
+    QCOMPARE(readLanguage(), 1);
+}
+
+void TestAppSettings::slotListAndWriteState_roundTrip()
+{
+    StoreFixture fixture;
+    ConfigRecord c;
+    c.ProfileID = 3;
+    c.Count = 300 % 256;
+    c.names = {QStringLiteral("A"), QStringLiteral("Été"), QStringLiteral("x, y"),
+               QStringLiteral("@home"), QString()};
+    saveSlotList(c);
+    QSettings ini(globalConfigPath(), QSettings::IniFormat);
+    QCOMPARE(ini.value(QStringLiteral("Config/ProfileID")).toInt(), 3);
+    QCOMPARE(ini.value(QStringLiteral("Config/Count")).toInt(), 44);
+    for (int i = 0; i < SLOT_COUNT; ++i)
+        QCOMPARE(ini.value(QStringLiteral("Config/Profile%1").arg(i + 1)).toString(), c.names[i]);
+
+    saveActiveSlot(1);
+    writeBattery(75);
+    writeProductName(QStringLiteral("KX-27"));
+    QCOMPARE(QSettings(globalConfigPath(), QSettings::IniFormat).value(QStringLiteral("Config/ProfileID")).toInt(), 1);
+    QCOMPARE(readBattery(), 75);
+    QCOMPARE(readProductName(), QStringLiteral("KX-27"));
+}
+
+void TestAppSettings::themeIndex_outOfTable_isClamped()
+{
+    StoreFixture fixture;
+    fixture.setGlobal(QStringLiteral("Config/GColorID"), 3);
+    QCOMPARE(readThemeIndex(), 3);
+    QCOMPARE(readThemeColor(), QColor(219, 200, 182));
+    fixture.setGlobal(QStringLiteral("Config/GColorID"), 12);
+    QCOMPARE(readThemeIndex(), 6);
+    QCOMPARE(readThemeColor(), QColor(255, 125, 0));
+    fixture.setGlobal(QStringLiteral("Config/GColorID"), -4);
+    QCOMPARE(readThemeIndex(), 0);
+    QCOMPARE(themeColor(99), QColor(255, 125, 0));
+}
+
+void TestAppSettings::languageListAndFonts_readAllSlotsWhateverTheCount()
+{
+    StoreFixture fixture;
+    fixture.setGlobal(QStringLiteral("FONT_LIST/LANGNUM"), 1);
+    fixture.setGlobal(QStringLiteral("FONT_LIST/LangName_0"), QStringLiteral("English"));
+    fixture.setGlobal(QStringLiteral("FONT_LIST/LangFile_9"), QStringLiteral("mousecfg_xx"));
+    fixture.setGlobal(QStringLiteral("FONT_LIST/FONT_1"), QStringLiteral("DejaVu Sans"));
+    fixture.setGlobal(QStringLiteral("FONT_LIST/FONT_SIZE_1"), 14);
+    const LanguageList list = readLanguageList();
+    QCOMPARE(list.count, 1);
+    QCOMPARE(list.names[0], QStringLiteral("English"));
+    QCOMPARE(list.files[9], QStringLiteral("mousecfg_xx"));
+
+    QCOMPARE(readCurrentLanguageFont().family, QString());
+    writeLanguage(1);
+    QCOMPARE(readCurrentLanguageFont().family, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(readCurrentLanguageFont().pixelSize, 14u);
+}
+
+void TestAppSettings::mouseListName_isLatin1()
+{
+    StoreFixture fixture;
+    QDir().mkpath(configFolder());
+    QFile file(globalConfigPath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Mouse_List]\n0=Souris \xe9l\xe9gante\n[MouseSenSor]\n1=3389\n");
+    file.close();
+    QCOMPARE(readMouseListName(), QStringLiteral("Souris élégante"));
+    QCOMPARE(readSensorCode(), 3389);
+}
+
+void TestAppSettings::countMacros_countsNonEmptySlots()
+{
+    StoreFixture fixture;
+    fixture.setGlobal(QStringLiteral("MACRO_LIST/0"), QStringLiteral("a"));
+    fixture.setGlobal(QStringLiteral("MACRO_LIST/1"), QString());
+    fixture.setGlobal(QStringLiteral("MACRO_LIST/49"), QStringLiteral("z"));
+    fixture.setGlobal(QStringLiteral("MACRO_LIST/50"), QStringLiteral("beyond the list"));
+    QCOMPARE(countMacros(), 2);
+}
+
+void TestAppSettings::profileList_followsProductFolder_andShrinks()
+{
+    StoreFixture fixture;
+    writeProfileList({QStringLiteral("Profile 1"), QStringLiteral("Gaming")});
+    QCOMPARE(productConfigPath(), configFolder() + QStringLiteral("/Config.ini"));
+
+    writeProductName(QStringLiteral("KX-27"));
+    QCOMPARE(productConfigPath(), configFolder() + QStringLiteral("/KX-27/Config.ini"));
+    QVERIFY(readProfileList().isEmpty());
+    writeProfileList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
+    writeProfileList({QStringLiteral("C")});
+    QCOMPARE(readProfileList(), QStringList{QStringLiteral("C")});
+    QSettings ini(productConfigPath(), QSettings::IniFormat);
+    QVERIFY(!ini.contains(QStringLiteral("PROFILE_LIST/2")));
+
+    // A product name that would leave the configuration folder names no folder.
+    writeProductName(QStringLiteral("../escape"));
+    QCOMPARE(productFolder(), configFolder());
+}
+
+QTEST_GUILESS_MAIN(TestAppSettings)
+#include "tst_appsettings.moc"
