@@ -1,0 +1,108 @@
+#pragma once
+
+#include <functional>
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "store/configrecord.h"
+
+class QWidget;
+
+// What the profile operations need from the main window. The window owns the two
+// profile sets, the library list and the panels; the manager never keeps a copy.
+class KestProfileHost
+{
+public:
+    // What refreshProfileView() must bring up to date.
+    enum Refresh : int {
+        RefreshNames = 1,  // name line edit, slot buttons, profile menu (rebuilt from the list)
+        RefreshPanels = 2, // every panel from the working set's current slot
+        ShowLighting = 4,  // switch to the LIGHTING page and refresh the extra markers
+    };
+
+    virtual ~KestProfileHost() = default;
+
+    virtual ConfigRecord &workingSet() = 0;
+    virtual ConfigRecord &lastWrittenSet() = 0;
+    virtual int currentSlot() const = 0; // 0..4
+    virtual QStringList &profileNames() = 0; // the library in display order
+    virtual QString productName() const = 0;
+    // Copies the DPI, report-rate and mouse-settings panels' values into the working set.
+    virtual void collectPanelValues() = 0;
+    virtual void stopBatteryReader() = 0;
+    // Called after an operation changed the working set, the slot names or the list.
+    virtual void refreshProfileView(int what) = 0;
+    // Parent of the message boxes, file dialogs and the progress dialog.
+    virtual QWidget *dialogParent() = 0;
+};
+
+// The profile library and the apply flow of the main window: add, delete, copy, rename,
+// assign, import and export of profiles and of the whole configuration, reset, and the
+// write sequence that saves the working set and sends it to the mouse behind a modal
+// progress dialog. The slots are meant for the profile bar's buttons; the *From / *To
+// functions do the same work for a path chosen elsewhere.
+class KestProfileManager final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit KestProfileManager(KestProfileHost &host, QObject *parent = nullptr);
+
+    // Shows a message box of a kind of KestMessageBox (1 question, 2 warning) and returns
+    // its result (1 = Yes/Ok). Tests replace it.
+    using MessageHandler = std::function<int(int kind, const QString &text)>;
+    void setMessageHandler(MessageHandler handler);
+
+    // True while the write worker owns the profile sets: the window must not touch them.
+    bool isWriting() const { return m_writing; }
+
+    // Saves the working set and sends it; returns the worker's status (0 = success).
+    int runWriteSequence(bool forceAll = false);
+
+    // The file steps of the import and export operations, for a chosen path.
+    bool importProfileFrom(const QString &path);
+    bool exportProfileTo(const QString &path);
+    bool exportConfigTo(const QString &path);
+    bool importConfigFrom(const QString &path);
+
+    // "Profile 1" .. "Profile 5": never deleted or renamed.
+    static bool isDefaultProfileName(const QString &name);
+
+public slots:
+    void slotAddProfile();
+    void slotDeleteProfile();
+    void slotCopyProfile();
+    void slotRenameProfile(const QString &newName);
+    void slotAssignProfile(const QString &name);
+    void slotImportProfile();
+    void slotExportProfile();
+    void slotExportConfig();
+    void slotImportConfig();
+    void slotResetProfile();
+    void slotResetAll();
+    void slotApply();
+    void slotOk();
+    void slotCancel();
+
+signals:
+    // OK and Cancel: the window hides itself to the tray.
+    void hideRequested();
+    // After every write sequence, with the worker's status.
+    void writeFinished(quint8 status);
+
+private:
+    int message(int kind, const QString &text);
+    ConfigRecord &working() { return m_host.workingSet(); }
+    ProfileRecord &currentProfile();
+    QString &currentName();
+    bool isOtherSlotsName(const QString &name) const;
+    void showInCurrentSlot(const QString &name);
+    void rememberSlotName(const QString &oldName, const QString &newName);
+    void saveList();
+
+    KestProfileHost &m_host;
+    MessageHandler m_messageHandler;
+    bool m_writing = false;
+};
