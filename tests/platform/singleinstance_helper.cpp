@@ -1,0 +1,34 @@
+// Takes the single-instance lock the way the program does and reports on stdout.
+//   singleinstance_helper NAME hold   prints "locked" and keeps the lock until stdin closes
+//   singleinstance_helper NAME once   prints "locked" and exits 0
+//   singleinstance_helper NAME spawn  takes the lock, starts a long-lived child, exits 0
+// A start that finds the lock taken prints "busy" and exits 1.
+#include <cstdio>
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include "platform/singleinstance.h"
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 2;
+    KestSingleInstance lock(args[1]);
+    if (!lock.tryLock()) {
+        std::puts("busy");
+        return 1;
+    }
+    std::puts("locked");
+    std::fflush(stdout);
+    if (args[2] == QLatin1String("hold")) {
+        char buffer[16];
+        while (std::fgets(buffer, sizeof buffer, stdin)) {
+        }
+    } else if (args[2] == QLatin1String("spawn")) {
+        QProcess::startDetached(QStringLiteral("sleep"), {QStringLiteral("3")});
+    }
+    return 0;
+}
