@@ -8,15 +8,7 @@
 #include "macro/macrorecorder.h"
 #include "macro/macrostep.h"
 #include "macro/macrosteptable.h"
-
-namespace QTest {
-template <>
-char *toString(const MacroAction &a)
-{
-    return qstrdup(QByteArray("(%1, %2, %3)").replace("%1", QByteArray::number(a.map))
-                       .replace("%2", QByteArray::number(a.high)).replace("%3", QByteArray::number(a.low)));
-}
-} // namespace QTest
+#include "macrosteps_testing.h"
 
 namespace {
 constexpr quint8 kKeyA = 30;  // usage 4
@@ -29,21 +21,6 @@ RecordOptions options(DelayMode mode, int minDelay = 10, int defaultDelay = 10)
     o.minDelay = minDelay;
     o.defaultDelayMs = defaultDelay;
     return o;
-}
-
-MacroAction row(int map, int high, int low)
-{
-    return {quint8(map), quint8(high), quint8(low)};
-}
-
-// Appended one by one: GCC 12 misreads QVector's copy of a long initializer list of
-// three-byte structs as an overflow.
-MacroSteps rows(std::initializer_list<MacroAction> list)
-{
-    MacroSteps steps;
-    for (const MacroAction &a : list)
-        steps.append(a);
-    return steps;
 }
 
 platform::KeyHookEvent hookEvent(quint32 vk, quint32 scan, quint32 flags)

@@ -1,0 +1,515 @@
+// The macro page and the gun set dialog against a temporary configuration folder.
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "macro/kestgunsetdialog.h"
+#include "macro/kesttreewidget.h"
+#include "macro/macrodialog.h"
+#include "platform/keycapture.h"
+#include "store/appdir.h"
+#include "store/appsettings.h"
+#include "store/macrodb.h"
+#include "widgets/kestlabel.h"
+#include "widgets/kestlineedit.h"
+#include "widgets/kestmessagebox.h"
+#include "widgets/kestpushbutton.h"
+#include "macrosteps_testing.h"
+
+namespace {
+
+// Answers every message box that opens while it lives and keeps its texts.
+class MessageCatcher : public QObject
+{
+public:
+    MessageCatcher()
+    {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<KestMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            QStringList texts;
+            for (const QLabel *label : box->findChildren<QLabel *>())
+                texts << label->text();
+            m_messages << texts.join(QLatin1Char('|'));
+            box->done(1);
+        });
+        m_timer.start(5);
+    }
+    QStringList messages() const { return m_messages; }
+    bool saw(const QString &text) const
+    {
+        for (const QString &m : m_messages) {
+            if (m.contains(text))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    QTimer m_timer;
+    QStringList m_messages;
+};
+
+platform::KeyHookEvent key(quint32 scanCode, bool release, quint32 flags = 0)
+{
+    platform::KeyHookEvent e;
+    e.scanCode = scanCode;
+    e.flags = flags | (release ? quint32(platform::KeyHookUp) : 0u);
+    return e;
+}
+
+constexpr quint32 kScanA = 30; // usage 4
+constexpr quint32 kScanB = 48; // usage 5
+
+} // namespace
+
+class MacroDialogTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+
+    void writeMacro(const QString &name, const MacroSteps &steps = {}, int delayType = 0)
+    {
+        MacroSettings settings;
+        settings.delayType = delayType;
+        QVERIFY(saveMacro(name, settings, steps));
+        QVERIFY(addToMacroList(name) >= 0);
+    }
+
+    KestTreeItem *treeItem(MacroDialog &page, const QString &text)
+    {
+        const auto found = page.mouseTree()->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? nullptr : static_cast<KestTreeItem *>(found.first());
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        QVERIFY(m_dir->isValid());
+        setApplicationDir(m_dir->path());
+        QDir().mkpath(configFolder());
+    }
+
+    void cleanup()
+    {
+        delete m_dir;
+        m_dir = nullptr;
+    }
+
+    void construction_opensTheFirstListedMacro()
+    {
+        writeMacro("first", {row(132, 0, 4), row(4, 0, 4)}, 1);
+        writeMacro("second");
+        MacroDialog page;
+        QCOMPARE(page.macroList()->count(), 2);
+        QCOMPARE(page.currentMacroName(), QString("first"));
+        QCOMPARE(page.steps().size(), 2);
+        QVERIFY(page.recordDelayBox()->isChecked());
+        QVERIFY(!page.defaultDelayBox()->isChecked());
+        QCOMPARE(page.nameEdit()->text(), QString("first"));
+    }
+
+    void recording_autoRepeatAndDelaysGiveTheExpectedRows()
+    {
+        writeMacro("rec", {row(2, 5, 0)}, 1);
+        MacroDialog page;
+        QSignalSpy enable(&page, &MacroDialog::EnableButtonsSignal);
+        page.startRecording();
+        QVERIFY(page.isRecording());
+        QCOMPARE(page.steps().size(), 0); // START replaces the steps
+        QCOMPARE(enable.takeFirst().first().toBool(), false);
+        QVERIFY(!page.button("SAVE")->isEnabled());
+        QVERIFY(page.button("START")->isEnabled());
+
+        QVERIFY(page.handleKeyEvent(key(kScanA, false)));
+        page.handleKeyEvent(key(kScanA, false)); // auto-repeat
+        page.handleKeyEvent(key(kScanA, false));
+        page.handleKeyEvent(key(kScanA, true));
+        page.stopRecording();
+        QCOMPARE(enable.takeFirst().first().toBool(), true);
+        QVERIFY(!page.isRecording());
+
+        const MacroSteps steps = page.steps();
+        QCOMPARE(steps.size(), 3);
+        QCOMPARE(steps.at(0), row(132, 0, 4));
+        QCOMPARE(steps.at(1).map, quint8(6));
+        QVERIFY(steps.at(1).low >= 1);
+        QCOMPARE(steps.at(2), row(4, 0, 4));
+        // STOP saves.
+        QCOMPARE(loadMacro("rec").actions, steps);
+        QCOMPARE(readWriteSign("rec"), 1);
+        // Keys reach the widgets again once recording stopped.
+        QVERIFY(!page.handleKeyEvent(key(kScanA, false)));
+    }
+
+    void recordAfter_insertsAfterTheSelectedRow()
+    {
+        writeMacro("after", {row(132, 0, 4), row(4, 0, 4)});
+        MacroDialog page;
+        page.SelectRow(0);
+        page.recordAfter();
+        page.handleKeyEvent(key(kScanB, false));
+        page.handleKeyEvent(key(kScanB, true));
+        page.stopRecording();
+        QCOMPARE(page.steps(), rows({row(132, 0, 4), row(132, 0, 5), row(4, 0, 5), row(4, 0, 4)}));
+    }
+
+    void unreleasedKeys_warnAndStillSave()
+    {
+        writeMacro("held");
+        MacroDialog page;
+        MessageCatcher catcher;
+        page.startRecording();
+        page.handleKeyEvent(key(kScanA, false));
+        page.stopRecording();
+        QVERIFY(catcher.saw("ONE OR MORE KEYS HAS NOT BEEN RELEASED."));
+        QCOMPARE(loadMacro("held").actions, rows({row(132, 0, 4)}));
+    }
+
+    void newMacro_takesTheFirstFreeNumberAndAnEmptySlot()
+    {
+        writeMacro("name_1");
+        writeMacro("name_2");
+        writeMacro("keep");
+        removeFromMacroList("name_1"); // slot 0 is free again; its file stays
+        MacroDialog page;
+        page.newMacro();
+        QCOMPARE(page.currentMacroName(), QString("name_3"));
+        QCOMPARE(readMacroList().at(0), QString("name_3"));
+        QCOMPARE(page.defaultDelayEdit()->text(), QString("10"));
+        QCOMPARE(page.loopTimeEdit()->text(), QString("1"));
+        QCOMPARE(page.steps().size(), 0);
+        QCOMPARE(page.macroList()->item(0)->text(), QString("name_3"));
+    }
+
+    void newMacro_refusedWhenTheListIsFull()
+    {
+        for (int i = 0; i < MACRO_LIST_SIZE; ++i)
+            QVERIFY(addToMacroList(QStringLiteral("m%1").arg(i)) >= 0);
+        MacroDialog page;
+        MessageCatcher catcher;
+        page.newMacro();
+        QVERIFY(catcher.saw("TOO MANY MACROS TO BE CREATE!"));
+        QVERIFY(!QFileInfo::exists(macroFilePath("name_1")));
+    }
+
+    void mouseTree_insertsClicksAndMovesWithDelayRows()
+    {
+        writeMacro("mouse", {}, 1);
+        MacroDialog page;
+        KestTreeItem *left = treeItem(page, "LEFT CLICK");
+        QVERIFY(left);
+        page.TreeitemClick(left, 0); // opens the item only
+        QVERIFY(left->isExpanded());
+        QCOMPARE(page.steps().size(), 0);
+        page.TreeitemClick(left, 0);
+        QCOMPARE(page.steps(), rows({row(129, 0, 1), row(6, 0, 1), row(1, 0, 1), row(6, 0, 1)}));
+
+        // Opening another button item closes the first.
+        KestTreeItem *right = treeItem(page, "RIGHT CLICK");
+        page.TreeitemClick(right, 0);
+        QVERIFY(!left->isExpanded());
+        page.TreeitemClick(right->child(1), 0); // BOUNCE UP only
+        QCOMPARE(page.steps().mid(4), rows({row(1, 0, 2), row(6, 0, 1)}));
+
+        KestTreeItem *moveRight = treeItem(page, "MOVE RIGHT");
+        moveRight->distanceEdit()->setText("30");
+        page.SelectRow(0);
+        page.TreeitemClick(moveRight, 0);
+        QCOMPARE(page.steps().at(1), row(2, 30, 0));
+        QCOMPARE(page.steps().at(2), row(6, 0, 1));
+
+        // Without a delay mode there are no delay rows; up 30 is (2, 0, 226).
+        page.recordDelayBox()->setChecked(false);
+        KestTreeItem *moveUp = treeItem(page, "MOVE UP");
+        moveUp->distanceEdit()->setText("30");
+        page.SelectRow(page.steps().size() - 1);
+        page.TreeitemClick(moveUp, 0);
+        QCOMPARE(page.steps().last(), row(2, 0, 226));
+        QCOMPARE(page.steps().size(), 9);
+    }
+
+    void stepEdits_changeTheSelectedDelayAndMove()
+    {
+        writeMacro("edits", {row(6, 0, 5), row(2, 0, 226), row(132, 0, 4)});
+        MacroDialog page;
+        page.SelectRow(0);
+        QCOMPARE(page.delayEdit()->text(), QString("50"));
+        page.EditDelayChanged("250");
+        QCOMPARE(page.steps().at(0), row(6, 0, 25));
+        page.EditDelayChanged("5"); // below 10 ms: not taken
+        QCOMPARE(page.steps().at(0), row(6, 0, 25));
+        page.SelectRow(1);
+        QCOMPARE(page.moveEdit()->text(), QString("30"));
+        page.EditMoveChanged("12");
+        QCOMPARE(page.steps().at(1), row(2, 0, 244));
+        // A key row ignores both edits.
+        page.SelectRow(2);
+        QVERIFY(!page.moveEdit()->isEnabled());
+        page.EditDelayChanged("300");
+        QCOMPARE(page.steps().at(2), row(132, 0, 4));
+    }
+
+    void keyEdit_replacesTheKeyOfTheSelectedRow()
+    {
+        writeMacro("keys", {row(132, 0, 4), row(4, 0, 4)});
+        MacroDialog page;
+        page.SelectRow(1);
+        page.toggleKeyEdit();
+        QVERIFY(page.isEditingKey());
+        QVERIFY(page.handleKeyEvent(key(kScanB, false)));
+        QCOMPARE(page.steps().at(1), row(4, 0, 5));
+        page.toggleKeyEdit();
+        QVERIFY(!page.handleKeyEvent(key(kScanA, false)));
+        QCOMPARE(page.steps().at(1), row(4, 0, 5));
+    }
+
+    void stepButtons_moveDeleteCopyCutPaste()
+    {
+        const MacroSteps start = rows({row(132, 0, 4), row(6, 0, 1), row(4, 0, 4), row(2, 1, 0)});
+        writeMacro("rows", start);
+        MacroDialog page;
+        page.SelectRow(3);
+        page.moveStepToTop();
+        QCOMPARE(page.steps().first(), start[3]);
+        page.moveStepDown();
+        QCOMPARE(page.steps().at(1), start[3]);
+        page.moveStepToBottom();
+        QCOMPARE(page.steps(), start);
+        page.moveStepDown(); // already last
+        QCOMPARE(page.steps(), start);
+
+        // Copy two rows, paste them after the current row.
+        QTableView *view = page.stepView();
+        page.SelectRow(0);
+        view->selectionModel()->select(page.stepModel()->index(2, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        page.copySteps();
+        page.SelectRow(3);
+        page.pasteSteps();
+        QCOMPARE(page.steps(), start + rows({start[0], start[2]}));
+        // The pasted rows are the selection: cut them again.
+        page.cutSteps();
+        QCOMPARE(page.steps(), start);
+        page.SelectRow(0);
+        page.pasteSteps();
+        QCOMPARE(page.steps().mid(1, 2), rows({start[0], start[2]}));
+
+        page.SelectRow(1);
+        page.deleteSteps();
+        QCOMPARE(page.steps().size(), 5);
+        page.clearSteps();
+        QCOMPARE(page.steps().size(), 0);
+    }
+
+    void stepCount_isShownAndHandEditsAreNotLimited()
+    {
+        MacroSteps many;
+        for (int i = 0; i < 63; ++i)
+            many.append(row(6, 0, 1));
+        writeMacro("long", many);
+        MacroDialog page;
+        QVERIFY(page.stepCountLabel()->text().contains("63/63"));
+        page.SelectRow(62);
+        page.insertDelay();
+        QCOMPARE(page.steps().size(), 64);
+        QVERIFY(page.stepCountLabel()->text().contains("64/63"));
+    }
+
+    void options_excludeEachOtherAndAreSaved()
+    {
+        writeMacro("opts");
+        MacroDialog page;
+        page.recordDelayBox()->click();
+        page.defaultDelayBox()->click();
+        QVERIFY(!page.recordDelayBox()->isChecked());
+        QCOMPARE(page.delayMode(), DelayMode::Default);
+        page.loopBox(2)->click();
+        page.loopBox(3)->click();
+        QCOMPARE(page.loopType(), 3);
+        page.loopBox(3)->click();
+        QCOMPARE(page.loopType(), 0);
+        page.loopBox(1)->click();
+        page.defaultDelayEdit()->setText("250");
+        page.DefDelayChanged("250");
+        page.LoopTimeChanged("7");
+        page.LoopTimeChanged(""); // an emptied edit keeps the last count
+        page.saveMacroClicked();
+        const Macro saved = loadMacro("opts");
+        QCOMPARE(saved.settings.delayType, 2);
+        QCOMPARE(saved.settings.defaultDelay, 250);
+        QCOMPARE(saved.settings.loopType, 1);
+        QCOMPARE(saved.settings.loopTime, 7);
+    }
+
+    void changeName_refusesBadAndTakenNames()
+    {
+        writeMacro("one");
+        writeMacro("two");
+        MacroDialog page;
+        MessageCatcher catcher;
+        page.nameEdit()->setText("../evil");
+        page.changeName();
+        QCOMPARE(page.currentMacroName(), QString("one"));
+        QCOMPARE(page.nameEdit()->text(), QString("one"));
+        page.nameEdit()->setText("two");
+        page.changeName();
+        QVERIFY(catcher.saw("Macro Exist!"));
+        QVERIFY(QFileInfo::exists(macroFilePath("two")));
+        QCOMPARE(catcher.messages().size(), 2);
+
+        page.nameEdit()->setText("renamed");
+        page.changeName();
+        QCOMPARE(page.currentMacroName(), QString("renamed"));
+        QCOMPARE(readMacroList().at(0), QString("renamed")); // same slot
+        QVERIFY(!QFileInfo::exists(macroFilePath("one")));
+        QVERIFY(QFileInfo::exists(macroFilePath("renamed")));
+    }
+
+    void deleteMacro_opensTheNextOrEmptiesThePage()
+    {
+        writeMacro("a", {row(6, 0, 1)});
+        writeMacro("b");
+        MacroDialog page;
+        page.deleteMacro();
+        QVERIFY(!QFileInfo::exists(macroFilePath("a")));
+        QCOMPARE(readMacroList().at(0), QString());
+        QCOMPARE(page.currentMacroName(), QString("b"));
+        page.deleteMacro();
+        QCOMPARE(page.currentMacroName(), QString());
+        QCOMPARE(page.macroList()->count(), 0);
+        QVERIFY(!page.button("START")->isEnabled());
+    }
+
+    void switchingMacros_keepsTheEdits()
+    {
+        writeMacro("a");
+        writeMacro("b");
+        MacroDialog page;
+        page.insertDelay();
+        QVERIFY(page.selectMacro("b"));
+        QCOMPARE(loadMacro("a").actions.size(), 1);
+    }
+
+    void cancel_reloadsTheFile()
+    {
+        writeMacro("c", {row(132, 0, 4), row(4, 0, 4)});
+        MacroDialog page;
+        page.clearSteps();
+        page.cancelClicked();
+        QCOMPARE(page.steps().size(), 2);
+    }
+
+    void import_refusesExistingNamesAndBatchSaysWhich()
+    {
+        writeMacro("here");
+        QTemporaryDir outside;
+        const MacroSteps steps = rows({row(132, 0, 4), row(4, 0, 4)});
+        auto makeFile = [&](const QString &name) {
+            const QString path = outside.filePath(name + ".MSMACRO");
+            QSettings ini(path, QSettings::IniFormat);
+            ini.setValue("Setting/Count", 2);
+            for (int i = 0; i < 2; ++i) {
+                ini.setValue(QStringLiteral("Setting/Map_%1").arg(i), steps[i].map);
+                ini.setValue(QStringLiteral("Setting/DataH_%1").arg(i), steps[i].high);
+                ini.setValue(QStringLiteral("Setting/DataL_%1").arg(i), steps[i].low);
+            }
+            return path;
+        };
+        MacroDialog page;
+        MessageCatcher catcher;
+        QCOMPARE(page.importMacroFiles({makeFile("here")}), QStringList());
+        QCOMPARE(catcher.messages().size(), 1);
+        QVERIFY(catcher.saw("Macro Exist!"));
+
+        page.toggleBatchMode();
+        const QStringList imported =
+            page.importMacroFiles({makeFile("x1"), makeFile("here"), makeFile("x2")});
+        QCOMPARE(imported, QStringList({"x1", "x2"}));
+        QVERIFY(catcher.messages().last().contains("here"));
+        QCOMPARE(loadMacro("x2").actions, steps);
+        QVERIFY(readMacroList().contains("x1"));
+    }
+
+    void export_copiesTheCurrentAndTheCheckedMacros()
+    {
+        writeMacro("e1", {row(6, 0, 1)});
+        writeMacro("e2");
+        writeMacro("e3");
+        QTemporaryDir target;
+        MacroDialog page;
+        QVERIFY(page.exportCurrentMacro(target.filePath("copy")));
+        QVERIFY(QFileInfo::exists(target.filePath("copy.MSMACRO")));
+
+        page.toggleBatchMode();
+        QVERIFY(!page.button("START")->isEnabled());
+        QVERIFY(!page.recordDelayBox()->isEnabled());
+        page.setMacroChecked("e1", true);
+        page.setMacroChecked("e3", true);
+        QCOMPARE(page.exportCheckedMacros(target.path()), QStringList({"e1", "e3"}));
+        QVERIFY(QFileInfo::exists(target.filePath("e3.MSMACRO")));
+        QVERIFY(!QFileInfo::exists(target.filePath("e2.MSMACRO")));
+        page.toggleBatchMode();
+        QVERIFY(page.button("START")->isEnabled());
+    }
+
+    void gunset_storedUnderAFreeNameAndOpened()
+    {
+        MacroDialog page;
+        const MacroSteps steps = gunsetSteps(QVector<GunShot>(kGunShotCount));
+        QCOMPARE(page.storeGunset("AK", steps), QString("AK"));
+        QCOMPARE(page.storeGunset("AK", steps), QString("AK_1"));
+        QCOMPARE(page.storeGunset("AK", steps), QString("AK_2"));
+        QCOMPARE(page.currentMacroName(), QString("AK_2"));
+        QCOMPARE(page.steps(), steps);
+        QCOMPARE(page.macroList()->count(), 3);
+        const Macro stored = loadMacro("AK_2");
+        QCOMPARE(stored.settings.delayType, 1);
+        QCOMPARE(stored.settings.defaultDelay, 10);
+        QCOMPARE(stored.settings.loopTime, 1);
+        QSettings raw(macroFilePath("AK_2"), QSettings::IniFormat);
+        QVERIFY(!raw.contains("Setting/WriteSign"));
+        QCOMPARE(raw.value("Setting/Count").toInt(), 15);
+    }
+
+    void gunsetDialog_needsANameAndBuildsTheSteps()
+    {
+        KestGunsetDialog dialog(1.0);
+        MessageCatcher catcher;
+        dialog.OnYesClick();
+        QVERIFY(catcher.saw("Please input file name."));
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(dialog.resultSteps().isEmpty());
+
+        dialog.nameEdit()->setText("recoil");
+        dialog.verticalSpin(0)->setValue(-3);
+        dialog.delaySpin(1)->setValue(5);
+        dialog.delaySpin(4)->setValue(999);
+        dialog.OnYesClick();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.resultName(), QString("recoil"));
+        const MacroSteps steps = dialog.resultSteps();
+        QCOMPARE(steps.size(), 16);
+        QCOMPARE(steps.at(2), row(2, 0, 253));
+        QCOMPARE(steps.at(3), row(6, 0, 10));
+        QCOMPARE(steps.at(6), row(6, 0, 0));
+        QCOMPARE(steps.last(), row(6, 0, 99));
+    }
+};
+
+QTEST_MAIN(MacroDialogTest)
+#include "tst_macrodialog.moc"
