@@ -1,0 +1,239 @@
+#include "buttons/kestbtnwindow.h"
+
+#include <QDebug>
+#include <QEvent>
+
+#include "buttons/keys/functioncatalogue.h"
+#include "store/devicedescription.h"
+#include "widgets/kestmenu.h"
+#include "widgets/kestpushbutton.h"
+#include "widgets/kestskin.h"
+
+namespace {
+
+constexpr int kLabelX = 56;
+constexpr int kLabelWidth = 220;
+constexpr int kLabelHeight = 30;
+constexpr int kWheelLabelX = 356;
+// More labels than this do not fit the panel's height: they get a fixed spacing and the
+// panel scrolls.
+constexpr int kFittingLabels = 9;
+constexpr int kScrollingGap = 20;
+constexpr int kScrollingTop = 30;
+// Marker codes that draw an arrow instead of a number.
+constexpr quint8 kArrowUp = 253;
+constexpr quint8 kArrowDown = 254;
+// Slots that the matrix table marks as missing hold -1, read back as a byte.
+constexpr quint8 kMissingSlot = 0xFF;
+// Without a description file the built-in default profile is in use; it assigns the
+// first seven buttons.
+constexpr int kFallbackButtons = 7;
+
+quint8 pageOfSlot(int slot)
+{
+    return quint8(slot / KestBtnWindow::kSlotsPerPage);
+}
+
+} // namespace
+
+KestBtnWindow::KestBtnWindow(ProfileRecord *profile, QWidget *parent, double scale)
+    : QWidget(parent), m_profile(profile), m_scale(scale)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
+
+    const QStringList pictures{skinPath(QStringLiteral("tabbutton-1.png")),
+                               skinPath(QStringLiteral("tabbutton-3.png")),
+                               skinPath(QStringLiteral("tabbutton-2.png"))};
+    for (int slot = 0; slot < BUTTON_SLOTS; ++slot) {
+        auto *label = new KestPushButton(pictures, this);
+        label->setFocusPolicy(Qt::NoFocus);
+        connect(label, &KestPushButton::OverSignal, this, &KestBtnWindow::slotMouseOver);
+        connect(label, &KestPushButton::EnterSignal, this, &KestBtnWindow::slotMouseEnter);
+        m_labels[slot] = label;
+    }
+    m_labels[kWheelUpSlot]->setMarker(kArrowUp);
+    m_labels[kWheelDownSlot]->setMarker(kArrowDown);
+
+    createMenus();
+    for (int slot = 0; slot < BUTTON_SLOTS; ++slot)
+        m_labels[slot]->setMenu(pageOfSlot(slot) == 2 ? m_wheelMenu : m_mainMenu);
+
+    m_page = 0;
+    m_index = 0;
+    layoutLabels();
+    showPage(0, 0);
+    retranslate();
+}
+
+void KestBtnWindow::setProfile(ProfileRecord *profile)
+{
+    m_profile = profile;
+    refreshLabels();
+}
+
+QString KestBtnWindow::labelText(int slot) const
+{
+    if (!m_profile)
+        return QString();
+    const ButtonInfo &button = m_profile->BUTTON_INFO[slot];
+    return functionLabel(button.Fun, button.macroname, slot >= kWheelUpSlot);
+}
+
+void KestBtnWindow::refreshLabels()
+{
+    for (int slot = 0; slot < BUTTON_SLOTS; ++slot)
+        m_labels[slot]->setText(labelText(slot));
+}
+
+void KestBtnWindow::layoutLabels()
+{
+    ButtonMatrix matrix{};
+    int count = readMatrix2(matrix);
+    if (count < 0) {
+        matrix.fill(0);
+        count = kFallbackButtons;
+    }
+    count = qBound(0, count, MATRIX_SIZE);
+
+    QVector<int> visible;
+    for (int slot = 0; slot < count; ++slot) {
+        if (matrix[slot] != kMissingSlot)
+            visible << slot;
+    }
+    const int n = visible.size();
+    const double labelHeight = m_scale * kLabelHeight;
+    const int panelHeight = height() > 0 ? height() : int(m_scale * kDesignHeight);
+    double gap = m_scale * kScrollingGap;
+    double top = m_scale * kScrollingTop;
+    if (n <= kFittingLabels) {
+        gap = top = (panelHeight - labelHeight * n) / (n + 1);
+    }
+
+    for (int slot = 0; slot < kSlotsPerPage; ++slot) {
+        m_labels[slot]->setGeometry(QRect());
+        m_labels[slot + kSlotsPerPage]->setGeometry(QRect());
+    }
+    int contentBottom = 0;
+    for (int c = 0; c < n; ++c) {
+        const QRect rect(int(m_scale * kLabelX), int(top + gap * c + labelHeight * c),
+                         int(m_scale * kLabelWidth), int(labelHeight));
+        const int slot = visible[c];
+        m_labels[slot]->setGeometry(rect);
+        m_labels[slot]->setMarker(quint8(c + 1));
+        // The second page, used by no model so far, reuses the first page's rows.
+        m_labels[slot + kSlotsPerPage]->setGeometry(rect);
+        m_labels[slot + kSlotsPerPage]->setMarker(quint8(c + 1 + kSlotsPerPage));
+        contentBottom = rect.bottom() + int(top);
+    }
+
+    const int wheelTop = panelHeight / 2 - int(labelHeight + m_scale * 10);
+    m_labels[kWheelUpSlot]->setGeometry(int(m_scale * kWheelLabelX), wheelTop,
+                                        int(m_scale * kLabelWidth), int(labelHeight));
+    m_labels[kWheelDownSlot]->setGeometry(int(m_scale * kWheelLabelX),
+                                          wheelTop + int(labelHeight + m_scale * 20),
+                                          int(m_scale * kLabelWidth), int(labelHeight));
+    // A long list scrolls inside the main window's scroll area.
+    setMinimumHeight(n > kFittingLabels ? contentBottom : 0);
+}
+
+void KestBtnWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutLabels();
+}
+
+void KestBtnWindow::applyFonts(double scale)
+{
+    m_scale = scale;
+    const QFont font = languageFont();
+    for (KestPushButton *label : m_labels)
+        label->setFont(font);
+    layoutLabels();
+}
+
+void KestBtnWindow::selectSlot(quint8 index, quint8 page)
+{
+    m_page = page;
+    m_index = index;
+    showPage(index, page);
+    const int selected = selectedSlot();
+    for (int slot = 0; slot < BUTTON_SLOTS; ++slot) {
+        m_labels[slot]->setSelected(slot == selected);
+        m_labels[slot]->setToggled(slot == selected);
+    }
+    refreshLabels();
+}
+
+void KestBtnWindow::showPage(quint8 index, quint8 page)
+{
+    m_index = index;
+    if (page != kNoSelection)
+        m_page = page;
+    const bool secondPage = m_page == 1;
+    for (int slot = 0; slot < BUTTON_SLOTS; ++slot)
+        m_labels[slot]->setVisible((pageOfSlot(slot) == 1) == secondPage);
+}
+
+KestPushButton *KestBtnWindow::label(int slot) const
+{
+    return slot >= 0 && slot < BUTTON_SLOTS ? m_labels[slot] : nullptr;
+}
+
+int KestBtnWindow::slotOfLabel(const KestPushButton *button) const
+{
+    for (int slot = 0; slot < BUTTON_SLOTS; ++slot) {
+        if (m_labels[slot] == button)
+            return slot;
+    }
+    return -1;
+}
+
+int KestBtnWindow::selectedSlot() const
+{
+    if (m_page == kNoSelection || m_index == kNoSelection)
+        return -1;
+    const int slot = m_page * kSlotsPerPage + m_index;
+    return slot < BUTTON_SLOTS ? slot : -1;
+}
+
+void KestBtnWindow::clearSelection()
+{
+    m_page = m_index = kNoSelection;
+}
+
+void KestBtnWindow::OnMouseEnterSlot(KestPushButton *button)
+{
+    // The main window's markers are numbered like the page-0 labels they stand for.
+    int index = slotOfLabel(button);
+    if (index < 0 && button && button->marker() > 0)
+        index = button->marker() - 1;
+    if (index < 0 || index >= kSlotsPerPage)
+        return;
+    qDebug("OnMouseEnterSlot %d", index);
+    showPage(quint8(index), 0);
+}
+
+void KestBtnWindow::slotMouseOver(KestPushButton *btn, bool bType)
+{
+    if (slotOfLabel(btn) >= 0)
+        emit SelBtnControl(btn, bType);
+}
+
+void KestBtnWindow::slotMouseEnter(KestPushButton *btn)
+{
+    const int slot = slotOfLabel(btn);
+    if (slot < 0)
+        return;
+    m_page = pageOfSlot(slot);
+    m_index = quint8(slot - m_page * kSlotsPerPage);
+}
+
+bool KestBtnWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide && (watched == m_mainMenu || watched == m_wheelMenu)) {
+        if (KestPushButton *selected = label(selectedSlot()))
+            emit SelBtnControl(selected, false);
+    }
+    return QWidget::eventFilter(watched, event);
+}

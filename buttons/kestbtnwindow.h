@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+
+#include <QHash>
+#include <QWidget>
+
+#include "store/configrecord.h"
+
+class QAction;
+class KestAction;
+class KestMenu;
+class KestPushButton;
+
+// The CUSTOMIZE page's list of the mouse's buttons. Each label shows its button's function;
+// clicking it opens the function menu, and choosing an entry writes the new assignment into
+// the current profile record (asking for keys or a macro where the function needs them).
+// Nothing is saved or sent here: the main window applies the record.
+class KestBtnWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr quint8 kNoSelection = 0xFF;
+    static constexpr int kSlotsPerPage = 20;
+    static constexpr int kWheelUpSlot = 40;
+    static constexpr int kWheelDownSlot = 41;
+    static constexpr int kDesignHeight = 199;
+
+    // The record is not owned; the main window keeps it alive and swaps it with setProfile.
+    KestBtnWindow(ProfileRecord *profile, QWidget *parent, double scale);
+
+    void setProfile(ProfileRecord *profile);
+    ProfileRecord *profile() const { return m_profile; }
+    void refreshLabels();
+    void layoutLabels();
+    void applyFonts(double scale);
+    void selectSlot(quint8 index, quint8 page);
+    void showPage(quint8 index, quint8 page);
+    void retranslate();
+    void rebuildMenu();
+
+    KestPushButton *label(int slot) const;
+    // Slot of one of the labels, -1 for any other button.
+    int slotOfLabel(const KestPushButton *button) const;
+    // Selected slot, -1 when nothing is selected.
+    int selectedSlot() const;
+    KestMenu *mainMenu() const { return m_mainMenu; }
+    KestMenu *wheelMenu() const { return m_wheelMenu; }
+    // The menu entry of a function code (FunMacro: "Macro Manager"); null when none.
+    QAction *functionAction(qint32 code) const;
+
+signals:
+    void SelBtnControl(KestPushButton *btn, bool bType);
+    void GotoMacroTab(uchar iBtn);
+    void PopOneClickBox();
+
+public slots:
+    void OnMouseEnterSlot(KestPushButton *button);
+    void slotMouseOver(KestPushButton *btn, bool bType);
+    void slotMouseEnter(KestPushButton *btn);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // Menus and assignment (kestbtnwindow_assign.cpp).
+    void createMenus();
+    KestMenu *makeMenu(int designWidth);
+    void onFunctionChosen(qint32 code);
+    void assignFunction(int slot, qint32 code);
+    void chooseMacro(ButtonInfo &button);
+    void chooseSingleKey(ButtonInfo &button);
+    void chooseComboKey(ButtonInfo &button);
+    void chooseFireKey(ButtonInfo &button);
+
+    void clearSelection();
+    QString labelText(int slot) const;
+
+    ProfileRecord *m_profile = nullptr;
+    double m_scale = 1.0;
+    std::array<KestPushButton *, BUTTON_SLOTS> m_labels{};
+    quint8 m_page = 0;
+    quint8 m_index = 0;
+
+    KestMenu *m_mainMenu = nullptr;
+    KestMenu *m_wheelMenu = nullptr;
+    KestMenu *m_basicMenu = nullptr;
+    KestMenu *m_windowsMenu = nullptr;
+    KestMenu *m_advanceMenu = nullptr;
+    KestMenu *m_mediaMenu = nullptr;
+    KestMenu *m_dpiMenu = nullptr;
+    KestMenu *m_profileMenu = nullptr;
+    KestMenu *m_rateMenu = nullptr;
+    QHash<qint32, KestAction *> m_actions;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "buttons/buttonassign.h"
+#include "buttons/kestkeydialog.h"
+#include "store/configrecord.h"
+
+class QButtonGroup;
+class QCheckBox;
+class KestLabel;
+class KestLineEdit;
+
+// Repeated click or key: what is fired (a mouse button or a captured key), how many times
+// and with what delay. Keys are captured only in the Keyboard Key mode, and not while an
+// entry field is being typed into.
+class KestFireKeyWindow final : public KestKeyDialog
+{
+    Q_OBJECT
+
+public:
+    // Shown when a stored assignment holds 0 and when nothing was entered.
+    static constexpr int kDefaultTimes = 3;
+    static constexpr int kDefaultDelay = 10;
+
+    explicit KestFireKeyWindow(QWidget *parent = nullptr);
+
+    void prefill(const ButtonInfo &button);
+    void reportKey(quint32 code, quint32 flags) override;
+
+    FireMode mode() const { return m_mode; }
+    void setMode(FireMode mode);
+    // The entries as numbers 1..255; an empty or zero entry gives the default.
+    int times() const;
+    int delay() const;
+
+    KestLineEdit *timesEdit() const { return m_timesEdit; }
+    KestLineEdit *delayEdit() const { return m_delayEdit; }
+    QCheckBox *modeBox(FireMode mode) const;
+
+signals:
+    void SetFireKeyValue(uchar key, uchar mode, uchar times, uchar delay);
+
+protected:
+    bool isCapturing() const override { return m_active && m_mode == FireMode::Key; }
+
+private:
+    void onReturnPressed();
+    void notifyValues();
+
+    FireMode m_mode = FireMode::Left;
+    QButtonGroup *m_modeGroup = nullptr;
+    KestLineEdit *m_timesEdit = nullptr;
+    KestLineEdit *m_delayEdit = nullptr;
+    KestLabel *m_timesLabel = nullptr;
+    KestLabel *m_delayLabel = nullptr;
+    bool m_skip = false;
+};

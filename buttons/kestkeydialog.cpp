@@ -1,0 +1,81 @@
+#include "buttons/kestkeydialog.h"
+
+#include <QKeyEvent>
+
+#include "widgets/kestlabel.h"
+#include "widgets/kestskin.h"
+
+namespace {
+constexpr int kDesignWidth = 400;
+constexpr int kDesignHeight = 258;
+} // namespace
+
+KestKeyDialog::KestKeyDialog(const QString &title, QWidget *parent)
+    : KestSkinDialog(kDesignWidth, kDesignHeight, parent),
+      m_capture([this](const platform::KeyHookEvent &event) {
+          if (!isCapturing())
+              return false;
+          reportKey(translateHookKey(event.scanCode, event.flags), event.flags);
+          return swallowsKeys();
+      })
+{
+    setTitle(title);
+    m_keyLabel = new KestLabel(this);
+    m_keyLabel->setAlignment(Qt::AlignCenter);
+    m_keyLabel->setFillColor(QColor(30, 30, 30));
+    m_keyLabel->setFixedFontSize(16);
+    m_keyLabel->setStyleSheet(QStringLiteral("QLabel{border:1px solid %1;}").arg(themeColor().name()));
+    m_keyLabel->setGeometry(designRect(40, 100, kDesignWidth - 80, 44));
+    // The key field takes the focus away from entry fields when keys are to be captured.
+    m_keyLabel->setFocusPolicy(Qt::StrongFocus);
+    m_capture.install();
+}
+
+QString KestKeyDialog::keyText() const
+{
+    return m_keyLabel->text();
+}
+
+bool KestKeyDialog::takeNewPair(quint32 code, quint32 flags)
+{
+    if (code == m_lastCode && flags == m_lastFlags)
+        return false;
+    m_lastCode = code;
+    m_lastFlags = flags;
+    return true;
+}
+
+void KestKeyDialog::forgetLastPair()
+{
+    m_lastCode = m_lastFlags = ~0u;
+}
+
+void KestKeyDialog::showKey(KeyCode code)
+{
+    m_capturedKey = code;
+    m_keyLabel->setText(keyName(code));
+}
+
+void KestKeyDialog::setKeyText(const QString &text)
+{
+    m_keyLabel->setText(text);
+}
+
+void KestKeyDialog::clearCapturedKey()
+{
+    m_capturedKey = 0;
+    m_keyLabel->clear();
+}
+
+void KestKeyDialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Enter:
+    case Qt::Key_Return:
+        event->accept();
+        return;
+    default:
+        KestSkinDialog::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "buttons/kestskindialog.h"
+#include "buttons/keys/keytable.h"
+#include "platform/keycapture.h"
+
+class KestLabel;
+
+// A dialog that captures keys from the keyboard while it exists. Every key event of the
+// application is turned into a key code (translateHookKey) and reported to the dialog
+// with its hook flags; the dialog names the key in its key field.
+class KestKeyDialog : public KestSkinDialog
+{
+    Q_OBJECT
+
+public:
+    KestKeyDialog(const QString &title, QWidget *parent = nullptr);
+
+    // The key code last captured (0 when none).
+    KeyCode capturedKey() const { return m_capturedKey; }
+    // What the key field shows.
+    QString keyText() const;
+
+    // One key event, as the capture reports it: the translated key code and the hook
+    // flags. Repeats of the same (code, flags) pair are ignored.
+    virtual void reportKey(quint32 code, quint32 flags) = 0;
+
+protected:
+    // Whether events are reported at all right now.
+    virtual bool isCapturing() const { return m_active; }
+    // Whether a reported event is kept from the widgets.
+    virtual bool swallowsKeys() const { return false; }
+
+    // Stores the pair; false when it repeats the last one.
+    bool takeNewPair(quint32 code, quint32 flags);
+    void forgetLastPair();
+    void showKey(KeyCode code);
+    void setKeyText(const QString &text);
+    void clearCapturedKey();
+    KestLabel *keyLabel() const { return m_keyLabel; }
+
+    // Escape and Enter are keys to capture here, not ways to close the dialog.
+    void keyPressEvent(QKeyEvent *event) override;
+
+    bool m_active = true;
+
+private:
+    platform::KeyCapture m_capture;
+    KestLabel *m_keyLabel = nullptr;
+    quint32 m_lastCode = ~0u;
+    quint32 m_lastFlags = ~0u;
+    KeyCode m_capturedKey = 0;
+};

@@ -1,0 +1,19 @@
+#include "buttons/kestsinglekeywindow.h"
+
+KestSingleKeyWindow::KestSingleKeyWindow(QWidget *parent)
+    : KestKeyDialog(tr("Single Key"), parent)
+{
+}
+
+void KestSingleKeyWindow::prefill(KeyCode code)
+{
+    showKey(code);
+}
+
+void KestSingleKeyWindow::reportKey(quint32 code, quint32 flags)
+{
+    if (!takeNewPair(code, flags))
+        return;
+    showKey(KeyCode(code));
+    emit SetSingleKeyValue(capturedKey());
+}
