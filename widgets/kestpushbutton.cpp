@@ -33,8 +33,11 @@ KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
     m_pictures.reserve(picturePaths.size());
     for (const QString &path : picturePaths)
         m_pictures.append(QPixmap(path));
-    if (!m_pictures.isEmpty())
+    // The outline comes from the picture as drawn, before fading lowers its alpha.
+    if (!m_pictures.isEmpty()) {
+        m_outline = m_pictures.first().mask();
         m_pictures[0] = faded(m_pictures[0]);
+    }
     if (!iconPath.isEmpty())
         m_icon = QPixmap(iconPath);
     setFlat(true);
@@ -136,16 +139,11 @@ const QPixmap &KestPushButton::pictureForState() const
 
 void KestPushButton::updateMask()
 {
-    if (m_pictures.isEmpty() || m_pictures.first().isNull() || size().isEmpty()) {
+    if (m_outline.isNull() || size().isEmpty()) {
         clearMask();
         return;
     }
-    const QBitmap mask = m_pictures.first().mask();
-    if (mask.isNull()) {
-        clearMask();
-        return;
-    }
-    setMask(mask.scaled(size()));
+    setMask(m_outline.scaled(size()));
 }
 
 void KestPushButton::enterEvent(QEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBitmap>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStringList>
@@ -61,6 +62,7 @@ private:
 
     QVector<QPixmap> m_pictures;
     QPixmap m_icon;
+    QBitmap m_outline; // alpha outline of the normal picture, for the widget mask
     int m_state = Normal;
     bool m_hoverEnabled = true;
     bool m_leaveReport = true;

@@ -62,7 +62,7 @@ inline constexpr SkinPicture kSkinPictures[] = {
     {"mouselogo.png", 160, 40, 2},
     {"icon.ico", 128, 128, 1},
     // Status display.
-    {"bat1.png", 86, 47, 2}, // frame with room for the battery bar
+    {"bat1.png", 86, 47, 2}, // frame; the bar fits in (10, 15) 62 × 17 of it
     {"bat2.png", 86, 47, 2}, // frame with a plug: cable or charging, no bar
     {"dongle.png", 24, 24, 2},
     {"lightning.png", 16, 24, 2},
@@ -86,11 +86,12 @@ inline constexpr SkinPicture kSkinPictures[] = {
     {"gunset_bullet.png", 9, 39, 2},
 };
 
-// The model drawn by the generator. Front view: "mouse/<product>/Mouse.png"; side view
+// The model drawn by the generator: the sample product of data/DefaultProfile.bin, whose
+// seven buttons are left, right, middle, forward, back, DPI switch and lighting switch. Front view: "mouse/<product>/Mouse.png"; side view
 // "mouse/<product>_Side.png"; one "mouse/<product>/mouse_<n>.png" per button n (1-based
 // marker number) with that button lit. All 300 × 400 on the canvas, density 2.
 inline constexpr const char *kSkinProduct = "KX-27";
-inline constexpr int kMouseButtonPictures = 8;
+inline constexpr int kMouseButtonPictures = 7;
 inline constexpr int kMousePictureWidth = 300;
 inline constexpr int kMousePictureHeight = 400;
 inline constexpr int kMousePictureDensity = 2;
@@ -105,12 +106,11 @@ struct MouseButtonAnchor
 inline constexpr MouseButtonAnchor kMouseButtonAnchors[kMouseButtonPictures] = {
     {105, 95},  // 1 left
     {195, 95},  // 2 right
-    {150, 92},  // 3 middle (wheel)
-    {76, 176},  // 4 forward (front side button)
-    {76, 222},  // 5 back (rear side button)
-    {150, 150}, // 6 DPI +
-    {150, 176}, // 7 DPI -
-    {150, 208}, // 8 profile
+    {150, 90},  // 3 middle (wheel)
+    {86, 178},  // 4 forward (front side button)
+    {80, 226},  // 5 back (rear side button)
+    {150, 149}, // 6 DPI switch, behind the wheel
+    {150, 206}, // 7 lighting switch, on the palm
 };
 
 inline QStringList mousePictureNames(const QString &product)

@@ -68,12 +68,15 @@ void titleButton(QPainter &p, const QRectF &r, int state, bool close)
 {
     const Palette &c = palette();
     const QPointF centre = r.center();
-    if (state > 0) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(state == 1 ? (close ? c.accent : QColor(70, 74, 80))
-                              : (close ? c.accent.darker(160) : QColor(48, 51, 56)));
-        p.drawEllipse(centre, r.width() / 2 - 0.5, r.height() / 2 - 0.5);
-    }
+    // Every state fills the same disc: the button's mask is taken from the normal picture.
+    QColor disc(36, 38, 42);
+    if (state == 1)
+        disc = close ? c.accent : QColor(70, 74, 80);
+    else if (state == 2)
+        disc = close ? c.accent.darker(160) : QColor(48, 51, 56);
+    p.setPen(state == 0 ? QPen(QColor(60, 64, 70), 1) : QPen(Qt::NoPen));
+    p.setBrush(disc);
+    p.drawEllipse(centre, r.width() / 2 - 0.5, r.height() / 2 - 0.5);
     p.setPen(stroke(state == 0 ? c.glyph : c.bright, 1.6));
     const qreal a = r.width() * 0.24;
     if (close) {

@@ -17,11 +17,10 @@ void profileIcon(QPainter &p, const QRectF &r, Glyph glyph, bool hover)
     p.save();
     p.translate(r.topLeft());
     p.scale(r.width() / 24.0, r.height() / 24.0);
-    if (hover) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(withAlpha(c.accent, 50));
-        p.drawRoundedRect(QRectF(0.5, 0.5, 23, 23), 5, 5);
-    }
+    // Both states fill the same tile, since the normal picture gives the button its mask.
+    p.setPen(QPen(hover ? withAlpha(c.accent, 160) : QColor(58, 62, 68), 1));
+    p.setBrush(hover ? mix(QColor(34, 36, 40), c.accent, 0.25) : QColor(34, 36, 40));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 23, 23), 5, 5);
     const QColor ink = hover ? c.bright : c.glyph;
     p.setPen(stroke(ink, 1.6));
     p.setBrush(Qt::NoBrush);

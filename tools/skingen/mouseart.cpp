@@ -61,8 +61,7 @@ QPainterPath wheelShape()
 QPainterPath sideButtonShape(int which) // 0 forward (front), 1 back
 {
     QPainterPath path;
-    const QRectF r = which == 0 ? QRectF(-7, -22, 14, 44) : QRectF(-7, -22, 14, 44);
-    path.addRoundedRect(r, 7, 7);
+    path.addRoundedRect(QRectF(-7, -22, 14, 44), 7, 7);
     QTransform place;
     if (which == 0) {
         place.translate(86, 178);
@@ -74,17 +73,17 @@ QPainterPath sideButtonShape(int which) // 0 forward (front), 1 back
     return place.map(path);
 }
 
-QPainterPath dpiShape(int which) // 0 plus, 1 minus
+QPainterPath dpiShape()
 {
     QPainterPath path;
-    path.addRoundedRect(QRectF(142, which == 0 ? 132 : 158, 16, 20), 4, 4);
+    path.addRoundedRect(QRectF(142, 135, 16, 28), 5, 5);
     return path;
 }
 
-QPainterPath profileShape()
+QPainterPath lightShape()
 {
     QPainterPath path;
-    path.addEllipse(QPointF(150, 210), 8, 8);
+    path.addEllipse(QPointF(150, 206), 8, 8);
     return path;
 }
 
@@ -96,9 +95,8 @@ QPainterPath buttonShape(int button) // 1-based marker number
     case 3: return wheelShape();
     case 4: return sideButtonShape(0);
     case 5: return sideButtonShape(1);
-    case 6: return dpiShape(0);
-    case 7: return dpiShape(1);
-    case 8: return profileShape();
+    case 6: return dpiShape();
+    case 7: return lightShape();
     default: return QPainterPath();
     }
 }
@@ -160,7 +158,9 @@ void wheel(QPainter &p)
     p.drawRoundedRect(QRectF(140.5, 59.5, 19, 61), 8.5, 8.5);
 }
 
-void smallButton(QPainter &p, const QPainterPath &shape, bool dpiPlus, bool dpiMinus)
+enum class Mark { None, Dpi, Light };
+
+void smallButton(QPainter &p, const QPainterPath &shape, Mark mark = Mark::None)
 {
     const QRectF box = shape.boundingRect();
     QLinearGradient face(box.topLeft(), box.bottomLeft());
@@ -171,10 +171,17 @@ void smallButton(QPainter &p, const QPainterPath &shape, bool dpiPlus, bool dpiM
     p.drawPath(shape);
     p.setPen(stroke(QColor(190, 194, 200), 1.3));
     const QPointF m = box.center();
-    if (dpiPlus || dpiMinus)
-        p.drawLine(m + QPointF(-3.5, 0), m + QPointF(3.5, 0));
-    if (dpiPlus)
-        p.drawLine(m + QPointF(0, -3.5), m + QPointF(0, 3.5));
+    if (mark == Mark::Dpi) {
+        // Three steps of growing dots: the level switch.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(190, 194, 200));
+        for (int i = 0; i < 3; ++i)
+            p.drawEllipse(m + QPointF(0, 7 - 7 * i), 1.0 + 0.5 * i, 1.0 + 0.5 * i);
+    } else if (mark == Mark::Light) {
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(m, 3, 3);
+        p.drawLine(m + QPointF(0, -3), m + QPointF(0, 0));
+    }
 }
 
 void drawTop(QPainter &p, int litButton)
@@ -205,11 +212,10 @@ void drawTop(QPainter &p, int litButton)
     groove(p, mainButtonRegion(false));
 
     wheel(p);
-    smallButton(p, dpiShape(0), true, false);
-    smallButton(p, dpiShape(1), false, true);
-    smallButton(p, profileShape(), false, false);
+    smallButton(p, dpiShape(), Mark::Dpi);
+    smallButton(p, lightShape(), Mark::Light);
     for (int side = 0; side < 2; ++side)
-        smallButton(p, sideButtonShape(side), false, false);
+        smallButton(p, sideButtonShape(side));
 
     // Palm logo: an accent chevron with its glow, and light strips along the rear flanks.
     glow(p, QPointF(150, 300), 40, withAlpha(c.accent, 80));
@@ -307,7 +313,7 @@ void drawLeftSide(QPainter &p)
         QTransform place;
         place.translate(i == 0 ? 150 : 138, i == 0 ? 168 : 238);
         place.rotate(i == 0 ? 16 : 8);
-        smallButton(p, place.map(capsule), false, false);
+        smallButton(p, place.map(capsule));
     }
 
     // Accent strip along the skirt edge and the feet on the base.
