@@ -1,0 +1,111 @@
+#include "panels/kestdpiwindow.h"
+
+#include <QtGlobal>
+
+#include "panels/kestsingledpi.h"
+#include "panels/panelstyle.h"
+#include "store/appsettings.h"
+#include "store/devicedescription.h"
+#include "widgets/kestlabel.h"
+#include "widgets/kestskin.h"
+
+KestDPIWindow::KestDPIWindow(const ProfileRecord &record, QWidget *parent)
+    : KestPanel(parent),
+      m_record(record),
+      m_sensor(readSensorCode()),
+      m_levelCount(qBound(0, readDpiLevelCount(), DPI_LEVELS)),
+      m_title(makePanelLabel(this, tr("DPI"), Qt::AlignLeft | Qt::AlignVCenter, -2))
+{
+    for (quint8 level = 0; level < DPI_LEVELS; ++level) {
+        auto *row = new KestSingleDPI(level, this);
+        connect(row, &KestSingleDPI::DPISignal, this, &KestDPIWindow::onSliderChanged);
+        connect(row, &KestSingleDPI::LinkSignal, this, &KestDPIWindow::onLinkChanged);
+        connect(row, &KestSingleDPI::EnableSignal, this, &KestDPIWindow::onEnableChanged);
+        connect(row, &KestSingleDPI::MouseinSignal, this, &KestDPIWindow::selectLevel);
+        m_rows[level] = row;
+    }
+    const DpiCodeRange range = dpiCodeRangeForInstalled(m_sensor);
+    for (KestSingleDPI *row : m_rows)
+        row->setSensor(m_sensor, range);
+    relayout();
+    showRecord();
+}
+
+void KestDPIWindow::refresh(const ProfileRecord &record, int sensor)
+{
+    m_sensor = sensor;
+    const DpiCodeRange range = dpiCodeRangeForInstalled(sensor);
+    m_record = record;
+    for (KestSingleDPI *row : m_rows)
+        row->setSensor(sensor, range);
+    showRecord();
+}
+
+void KestDPIWindow::showRecord()
+{
+    for (KestSingleDPI *row : m_rows) {
+        const DpiInfo &info = m_record.DPI_INFO[row->level()];
+        row->setLinked(info.link == 1);
+        row->setValues(static_cast<int>(info.x), static_cast<int>(info.y));
+        row->setLevelEnabled(info.used == 1);
+    }
+    highlight();
+}
+
+void KestDPIWindow::relayout()
+{
+    placeScaled(m_title, 15, 8, 200, 28);
+    for (KestSingleDPI *row : m_rows) {
+        const int level = row->level();
+        if (level < m_levelCount) {
+            placeScaled(row, 15, 43 + 50 * level, 440, 48);
+            row->relayout();
+            row->show();
+        } else {
+            row->setGeometry(QRect());
+            row->hide();
+        }
+    }
+}
+
+void KestDPIWindow::applyTo(ProfileRecord &slot) const
+{
+    slot.dpi = m_record.dpi;
+    slot.DPI_INFO = m_record.DPI_INFO;
+}
+
+void KestDPIWindow::selectLevel(quint8 level)
+{
+    m_record.dpi = level;
+    highlight();
+}
+
+void KestDPIWindow::highlight()
+{
+    for (KestSingleDPI *row : m_rows)
+        row->setHighlight(QColor(255, 255, 255));
+    if (m_record.dpi < DPI_LEVELS)
+        m_rows[m_record.dpi]->setHighlight(themeColor());
+}
+
+DpiInfo &KestDPIWindow::levelInfo(quint8 level)
+{
+    return m_record.DPI_INFO[qMin<quint8>(level, DPI_LEVELS - 1)];
+}
+
+void KestDPIWindow::onLinkChanged(quint8 linked, quint8 level)
+{
+    levelInfo(level).link = linked;
+}
+
+void KestDPIWindow::onEnableChanged(quint8 enabled, quint8 level)
+{
+    levelInfo(level).used = enabled;
+}
+
+void KestDPIWindow::onSliderChanged(int x, int y, quint8 level)
+{
+    DpiInfo &info = levelInfo(level);
+    info.x = static_cast<quint32>(x);
+    info.y = static_cast<quint32>(y);
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+
+#include "panels/kestpanel.h"
+#include "store/configrecord.h"
+
+class KestLabel;
+class KestSingleDPI;
+
+// The DPI levels of the current slot: which are on, their X and Y codes, and the active
+// level. Works on its own copy of the slot's record; the main window hands it the record
+// with refresh() and takes the results back with applyTo() at Apply.
+class KestDPIWindow final : public KestPanel
+{
+    Q_OBJECT
+
+public:
+    // Sensor and level count come from the installed settings and description.
+    explicit KestDPIWindow(const ProfileRecord &record, QWidget *parent = nullptr);
+
+    // The slot or the profile changed.
+    void refresh(const ProfileRecord &record, int sensor);
+    // Places the rows for the scale factor of kestskin (set by the main window).
+    void relayout() override;
+
+    // Copies the active level and the whole DPI table into the slot the panel shows;
+    // the main window passes the current slot of the working set.
+    void applyTo(ProfileRecord &slot) const;
+
+    const ProfileRecord &record() const { return m_record; }
+    int sensor() const { return m_sensor; }
+    int levelCount() const { return m_levelCount; }
+    KestSingleDPI *row(int level) const { return m_rows.at(static_cast<size_t>(level)); }
+
+public slots:
+    // The mouse reported another level, or the user pressed a row.
+    void selectLevel(quint8 level);
+    void onLinkChanged(quint8 linked, quint8 level);
+    void onEnableChanged(quint8 enabled, quint8 level);
+    void onSliderChanged(int x, int y, quint8 level);
+
+private:
+    void showRecord();
+    void highlight();
+    DpiInfo &levelInfo(quint8 level);
+
+    ProfileRecord m_record;
+    int m_sensor = 0;
+    int m_levelCount = 0;
+    KestLabel *m_title;
+    std::array<KestSingleDPI *, DPI_LEVELS> m_rows{};
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+// Base of the page panels: a half-transparent dark plate over the window background.
+// Children are placed by absolute geometry on the design canvas; relayout() places
+// them again when the main window's scale factor changes.
+class KestPanel : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit KestPanel(QWidget *parent = nullptr);
+
+    virtual void relayout() = 0;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};

@@ -1,0 +1,182 @@
+#include "panels/kestpointspeed.h"
+
+#include <QCheckBox>
+#include <QDebug>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+#include "panels/panelstyle.h"
+#include "platform/mousesettings.h"
+#include "widgets/kestlabel.h"
+#include "widgets/kestmessagebox.h"
+#include "widgets/kestpushbutton.h"
+#include "widgets/kestskin.h"
+#include "widgets/kestslider.h"
+
+namespace {
+constexpr int kScrollMin = 1;
+constexpr int kScrollMax = 20;
+constexpr int kKeyResponseMin = 1;
+constexpr int kKeyResponseMax = 255;
+} // namespace
+
+KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
+    : KestPanel(parent),
+      m_keyCaption(makePanelLabel(this, tr("Key Response"), Qt::AlignLeft | Qt::AlignVCenter, 1)),
+      m_keySlider(new KestSlider(Qt::Horizontal, this)),
+      m_keyValue(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
+      m_scrollCaption(makePanelLabel(this, tr("SCROLL SPEED"), Qt::AlignRight | Qt::AlignVCenter, 1)),
+      m_scrollBox(new QSpinBox(this)),
+      m_mouseSetting(new KestPushButton({skinPath(QStringLiteral("tabbutton-1.png")),
+                                         skinPath(QStringLiteral("tabbutton-3.png")),
+                                         skinPath(QStringLiteral("tabbutton-2.png"))},
+                                        this))
+{
+    // The stored encodings differ per option: angle snapping and jitter store 0 for ON.
+    addPair(tr("Enable sync"), tr("ON"), tr("OFF"), 1, 0, &m_sync);
+    addPair(tr("Lift Distance"), tr("1mm"), tr("2mm"), 1, 2, &m_lift);
+    addPair(tr("Angle Snapping"), tr("ON"), tr("OFF"), 0, 1, &m_angle);
+    addPair(tr("Jitter"), tr("ON"), tr("OFF"), 0, 1, &m_jitter);
+
+    m_keySlider->setRange(kKeyResponseMin, kKeyResponseMax);
+    m_keySlider->setSingleStep(1);
+    m_keySlider->setPageStep(1);
+    m_keySlider->setFocusPolicy(Qt::NoFocus);
+    connect(m_keySlider, &QSlider::valueChanged, this, [this](int value) {
+        m_keyResponse = static_cast<quint8>(value);
+        m_keyValue->setText(QStringLiteral("%1").arg(value));
+        qDebug("slider_clicked 1 = %d", value);
+    });
+
+    m_scrollBox->setRange(kScrollMin, kScrollMax);
+    connect(m_scrollBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            &KestPointSpeed::sValueChangedSlot);
+
+    m_mouseSetting->setText(tr("Mouse Setting"));
+    connect(m_mouseSetting, &QPushButton::clicked, this, &KestPointSpeed::openMouseSetting);
+
+    relayout();
+    refresh(record, 0, 2, 0, 0, 20);
+}
+
+void KestPointSpeed::addPair(const QString &caption, const QString &first, const QString &second,
+                             quint8 firstValue, quint8 secondValue, quint8 *value)
+{
+    OptionPair pair{makePanelLabel(this, caption, Qt::AlignLeft | Qt::AlignVCenter, 1),
+                    makeSkinCheckBox(this, first), makeSkinCheckBox(this, second),
+                    firstValue, secondValue, value};
+    connect(pair.first, &QCheckBox::clicked, this, &KestPointSpeed::checkbtn_clicked);
+    connect(pair.second, &QCheckBox::clicked, this, &KestPointSpeed::checkbtn_clicked);
+    m_pairs << pair;
+}
+
+void KestPointSpeed::refresh(const ProfileRecord &record, quint8 sync, quint8 lift, quint8 angle,
+                             quint8 jitter, quint8 keyResponse)
+{
+    m_record = record;
+    m_sync = sync;
+    m_lift = lift;
+    m_angle = angle;
+    m_jitter = jitter;
+    m_keyResponse = keyResponse;
+    {
+        // A stored value outside a control's range is shown at the range end but kept
+        // until the user moves the control.
+        const QSignalBlocker sliderBlocker(m_keySlider);
+        m_keySlider->setValue(keyResponse);
+        const QSignalBlocker spinBlocker(m_scrollBox);
+        m_scrollBox->setValue(record.scrollspeed);
+    }
+    m_keyValue->setText(QStringLiteral("%1").arg(m_keySlider->value()));
+    showPairs();
+}
+
+void KestPointSpeed::showPairs()
+{
+    for (const OptionPair &pair : m_pairs) {
+        // Sync is on for any non-zero value, lift is 1 mm only for 1; for angle
+        // snapping and jitter only 0 means ON.
+        bool first;
+        if (pair.value == &m_sync)
+            first = m_sync != 0;
+        else
+            first = *pair.value == pair.firstValue;
+        pair.first->setChecked(first);
+        pair.second->setChecked(!first);
+    }
+}
+
+void KestPointSpeed::relayout()
+{
+    // Two rows of option pairs, then key response and scroll speed; 506 x 77.
+    for (int i = 0; i < m_pairs.size(); ++i) {
+        const OptionPair &pair = m_pairs.at(i);
+        const int x = 8 + (i % 2) * 180;
+        const int y = 4 + (i / 2) * 24;
+        placeScaled(pair.caption, x, y, 88, 20);
+        placeScaled(pair.first, x + 88, y + 1, 44, 18);
+        placeScaled(pair.second, x + 132, y + 1, 48, 18);
+        for (QCheckBox *box : {pair.first, pair.second}) {
+            box->setStyleSheet(checkBoxStyle());
+            box->setFont(languageFont(0, 1));
+        }
+    }
+    placeScaled(m_keyCaption, 8, 52, 88, 20);
+    placeScaled(m_keySlider, 96, 52, 236, 20);
+    placeScaled(m_keyValue, 338, 52, 34, 20);
+    m_keySlider->setStyleSheet(sliderStyle(themeColor()));
+    placeScaled(m_mouseSetting, 384, 6, 114, 26);
+    placeScaled(m_scrollCaption, 372, 52, 82, 20);
+    placeScaled(m_scrollBox, 458, 50, 40, 24);
+    m_scrollBox->setFont(languageFont(0, 1));
+    m_scrollBox->setStyleSheet(
+        QStringLiteral("QSpinBox{color:rgb(225,225,225);background:rgb(30,30,30);"
+                       "border:1px solid rgb(100,100,100);border-radius:2px;}"));
+}
+
+void KestPointSpeed::applyTo(ConfigRecord &working) const
+{
+    working.Sync = m_sync;
+    working.LiftHigh = m_lift;
+    working.AngleValue = m_angle;
+    working.Jitter = m_jitter;
+    working.Debounce = m_keyResponse;
+    ProfileRecord &slot = working.profiles[static_cast<size_t>(activeSlotIndex(working))];
+    slot.mousespeed = m_record.mousespeed;
+    slot.scrollspeed = m_record.scrollspeed;
+}
+
+QCheckBox *KestPointSpeed::optionBox(int option, bool first) const
+{
+    const OptionPair &pair = m_pairs.at(option);
+    return first ? pair.first : pair.second;
+}
+
+void KestPointSpeed::sValueChangedSlot(int value)
+{
+    m_record.scrollspeed = static_cast<quint8>(value);
+}
+
+void KestPointSpeed::checkbtn_clicked()
+{
+    const auto *clicked = qobject_cast<QCheckBox *>(sender());
+    for (const OptionPair &pair : m_pairs) {
+        if (clicked != pair.first && clicked != pair.second)
+            continue;
+        // The two boxes act as one radio pair: clicking the checked one keeps it checked.
+        const bool first = clicked == pair.first;
+        *pair.value = first ? pair.firstValue : pair.secondValue;
+        pair.first->setChecked(first);
+        pair.second->setChecked(!first);
+        return;
+    }
+}
+
+void KestPointSpeed::openMouseSetting()
+{
+    if (platform::openMouseSettings())
+        return;
+    KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                       tr("No mouse settings program of this desktop was found."), window());
+    box.exec();
+}

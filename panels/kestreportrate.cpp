@@ -1,0 +1,109 @@
+#include "panels/kestreportrate.h"
+
+#include <QButtonGroup>
+#include <QDebug>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "panels/panelstyle.h"
+#include "widgets/kestlabel.h"
+#include "widgets/kestmenu.h"
+#include "widgets/kestpushbutton.h"
+#include "widgets/kestskin.h"
+
+namespace {
+constexpr quint8 kRateCodes[] = {8, 4, 2, 1}; // menu order: 125, 250, 500, 1000 Hz
+}
+
+QString KestReportRate::rateText(quint8 code)
+{
+    switch (code) {
+    case 8: return tr("125 HZ");
+    case 4: return tr("250 HZ");
+    case 2: return tr("500 HZ");
+    case 1: return tr("1000 HZ");
+    default: return QString();
+    }
+}
+
+KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
+    : KestPanel(parent),
+      m_title(makePanelLabel(this, tr("REPORT RATE"), Qt::AlignCenter)),
+      m_rateButton(new KestPushButton({skinPath(QStringLiteral("rate.png"))}, this)),
+      m_menu(new KestMenu(this)),
+      m_liftLabel(makePanelLabel(this, tr("Lift off Distance"), Qt::AlignCenter, 1)),
+      m_liftGroup(new QButtonGroup(this)),
+      m_oneMm(new QRadioButton(tr("1 mm"), this)),
+      m_twoMm(new QRadioButton(tr("2 mm"), this))
+{
+    m_menu->setStyleSheet(menuStyleSheet());
+    for (quint8 code : kRateCodes) {
+        auto *action = new KestAction(rateText(code), m_menu);
+        connect(action, &QAction::triggered, this, [this, code] { chooseRate(code); });
+        m_menu->addAction(action);
+    }
+    m_rateButton->setMenu(m_menu);
+
+    m_liftGroup->setExclusive(true);
+    m_liftGroup->addButton(m_oneMm, 0);
+    m_liftGroup->addButton(m_twoMm, 1);
+    connect(m_liftGroup, &QButtonGroup::idClicked, this, &KestReportRate::onRadioChanged);
+
+    relayout();
+    refresh(record, 2);
+}
+
+void KestReportRate::refresh(const ProfileRecord &record, quint8 lift)
+{
+    m_rate = record.pollrate;
+    const QString text = rateText(m_rate);
+    if (!text.isEmpty())
+        m_rateButton->setText(text);
+    // Anything but 1 mm is shown and kept as 2 mm.
+    m_lift = lift == 1 ? 1 : 2;
+    const QSignalBlocker blocker(m_liftGroup);
+    m_liftGroup->button(m_lift - 1)->setChecked(true);
+}
+
+void KestReportRate::relayout()
+{
+    placeScaled(m_title, 0, 10, 149, 24);
+    placeScaled(m_rateButton, 15, 44, 120, 28);
+    placeScaled(m_liftLabel, 0, 96, 149, 22);
+    placeScaled(m_oneMm, 36, 126, 90, 22);
+    placeScaled(m_twoMm, 36, 154, 90, 22);
+    const QString style = radioStyle(themeColor());
+    for (QRadioButton *radio : {m_oneMm, m_twoMm}) {
+        radio->setStyleSheet(style);
+        radio->setFont(languageFont(0, 1));
+        radio->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+void KestReportRate::applyTo(ProfileRecord &slot) const
+{
+    slot.pollrate = m_rate;
+}
+
+QString KestReportRate::rateButtonText() const
+{
+    return m_rateButton->text();
+}
+
+QRadioButton *KestReportRate::liftRadio(int id) const
+{
+    return qobject_cast<QRadioButton *>(m_liftGroup->button(id));
+}
+
+void KestReportRate::chooseRate(quint8 code)
+{
+    m_rate = code;
+    m_rateButton->setText(rateText(code));
+}
+
+void KestReportRate::onRadioChanged()
+{
+    m_lift = static_cast<quint8>(m_liftGroup->checkedId() + 1);
+    qDebug("m_iLift = %d", m_lift);
+    emit RefreshLift(m_lift);
+}

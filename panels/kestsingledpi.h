@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QWidget>
+
+#include "panels/dpisensor.h"
+
+class QCheckBox;
+class KestLabel;
+class KestTwoBarSlider;
+
+// One DPI level: its switch, its number, the code range, the bar(s) and the DPI values.
+// The row only shows and reports; the DPI window keeps the level's data.
+class KestSingleDPI : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit KestSingleDPI(quint8 level, QWidget *parent = nullptr);
+
+    quint8 level() const { return m_level; }
+
+    // Code range, link box visibility and DPI conversion of the mouse's sensor.
+    void setSensor(int sensor, const DpiCodeRange &range);
+    void setLinked(bool linked);
+    bool isLinked() const { return m_linked; }
+    void setValues(int x, int y);
+    int xCode() const { return m_x; }
+    int yCode() const { return m_y; }
+    void setLevelEnabled(bool enabled);
+    bool isLevelEnabled() const { return m_enabled; }
+
+    void setHighlight(const QColor &color);
+    void relayout();
+
+    // What the row shows, for the window's tests and screenshots.
+    QString minimumText() const;
+    QString maximumText() const;
+    QString xText() const;
+    QString yText() const;
+    QString singleText() const;
+    QCheckBox *linkBox() const { return m_linkBox; }
+    QCheckBox *enableBox() const { return m_enableBox; }
+    KestTwoBarSlider *twoBarSlider() const { return m_slider; }
+
+signals:
+    void DPISignal(int x, int y, quint8 level);
+    void LinkSignal(quint8 linked, quint8 level);
+    void EnableSignal(quint8 enabled, quint8 level);
+    void MouseinSignal(quint8 level);
+
+public slots:
+    void onSliderChanged(int x, int y);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    void showValues();
+    void showLinked();
+
+    const quint8 m_level;
+    int m_sensor = 0;
+    bool m_linked = false;
+    bool m_enabled = false;
+    int m_x = 0;
+    int m_y = 0;
+
+    QCheckBox *m_enableBox;
+    KestLabel *m_levelLabel;
+    KestLabel *m_minLabel;
+    KestLabel *m_maxLabel;
+    KestLabel *m_xLabel;
+    KestLabel *m_yLabel;
+    KestLabel *m_singleLabel;
+    QCheckBox *m_linkBox;
+    KestTwoBarSlider *m_slider;
+};
