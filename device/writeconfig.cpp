@@ -74,15 +74,19 @@ quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask)
     return result;
 }
 
-void SelectProfileOnDevice(int slot)
+quint8 SelectProfileOnDevice(int slot)
 {
-    SendCommand(buildSelectSlotReport(quint8(slot)));
-    SendCommand(buildMenuReport(0x01));
+    quint8 first = SendCommand(buildSelectSlotReport(quint8(slot)));
+    const quint8 request = SendCommand(buildMenuReport(0x01));
+    first = first ? first : request;
     for (quint8 argument : SettingsWire::MenuRefreshSequence) {
-        if (SendCommand(buildMenuReport(argument)) != SEND_OK)
+        if (const quint8 result = SendCommand(buildMenuReport(argument))) {
+            first = first ? first : result;
             break;
+        }
     }
     ApplyPointerSpeed();
+    return first;
 }
 
 void ApplyPointerSpeed()

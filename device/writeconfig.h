@@ -23,8 +23,9 @@ struct TransactionReaderHooks {
 void setTransactionReaderHooks(const TransactionReaderHooks &hooks);
 
 // The profile-menu commands for slot 0..4, then the pointer speed of the sent record's
-// active slot. Failures are not reported; the reports that expect an echo still wait for it.
-void SelectProfileOnDevice(int slot);
+// active slot. A failure does not stop the first two reports; the refresh sequence stops at
+// its first failure. Returns the first non-zero exchange result (the window ignores it).
+quint8 SelectProfileOnDevice(int slot);
 
 // The desktop pointer speed from the mousespeed of SentRecord()'s active slot.
 void ApplyPointerSpeed();

@@ -1,0 +1,77 @@
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QTextStream>
+
+#include "device/devicelink.h"
+#include "device/discovery.h"
+#include "device/kestsimmouse.h"
+#include "platform/pointerspeed.h"
+#include "store/appdir.h"
+#include "tools/ctl/ctlcommands.h"
+#include "tools/ctl/ctloptions.h"
+#include "tools/ctl/tracingbackend.h"
+
+namespace {
+
+int dispatch(const CtlOptions &options, QTextStream &out, QTextStream &err)
+{
+    const QString &command = options.command;
+    if (command == QLatin1String("list"))
+        return runList(out, err);
+    if (command == QLatin1String("status"))
+        return runStatus(out, err);
+    if (command == QLatin1String("apply"))
+        return runApply(options.all, out, err);
+    if (command == QLatin1String("select-slot"))
+        return runSelectSlot(options.arguments.value(0), out, err);
+    if (command == QLatin1String("export-conf"))
+        return runExportConf(options.arguments.value(0), out, err);
+    return runImportConf(options.arguments.value(0), out, err);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    // The link's exchange log is for debugging the link, not for scripts.
+    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+
+    CtlOptions options;
+    QString error;
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+    if (!parseOptions(arguments, options, error)) {
+        err << "mousecfgctl: " << error << Qt::endl << Qt::endl << usageText();
+        return kExitUsage;
+    }
+    if (options.help) {
+        out << usageText();
+        return kExitOk;
+    }
+
+    if (!options.appDir.isEmpty())
+        setApplicationDir(options.appDir);
+    if (!options.simulate.isEmpty())
+        setHidBackend(std::make_shared<KestSimMouse>(options.simulate != QLatin1String("cable"),
+                                                     options.simulate != QLatin1String("receiver")));
+    if (!options.traceFile.isEmpty()) {
+        auto tracing = std::make_shared<TracingBackend>(sharedHidBackend(), options.traceFile);
+        if (!tracing->isOpen()) {
+            err << "mousecfgctl: " << QCoreApplication::translate("mousecfgctl", "cannot write the trace file \"%1\"")
+                                          .arg(options.traceFile)
+                << Qt::endl;
+            return kExitUsage;
+        }
+        setHidBackend(tracing);
+    }
+
+    const int status = dispatch(options, out, err);
+    CloseDevices();
+    hidBackend().exit();
+    return status;
+}
