@@ -165,7 +165,7 @@ void KestColorArea::updateEditData(int hue, int saturation, int value)
     m_hue = hue;
     m_saturation = saturation;
     m_value = value;
-    m_color = QColor::fromHsv(hue, saturation, value);
+    m_color = QColor::fromHsv(hue, saturation, value).toRgb();
     showAll(nullptr);
 }
 
@@ -177,7 +177,7 @@ void KestColorArea::hsvFieldChanged()
     m_hue = qBound(0, m_fields[H]->text().toInt(), kFullHue) % kFullHue;
     m_saturation = qBound(0, m_fields[S]->text().toInt(), 255);
     m_value = qBound(0, m_fields[V]->text().toInt(), 255);
-    m_color = QColor::fromHsv(m_hue, m_saturation, m_value);
+    m_color = QColor::fromHsv(m_hue, m_saturation, m_value).toRgb();
     showAll(typing);
 }
 
