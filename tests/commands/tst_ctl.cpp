@@ -1,0 +1,175 @@
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "store/appdir.h"
+#include "store/appsettings.h"
+#include "store/profilefiles.h"
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run ctl(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("MOUSECFG_SIMULATE"));
+    env.remove(QStringLiteral("QT_LOGGING_RULES"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"), arguments);
+    Run run;
+    if (!process.waitForFinished(30000))
+        return run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// An installed product with its profile set saved the way the utility saves it.
+void installProduct(const QTemporaryDir &dir, const QString &product)
+{
+    setApplicationDir(dir.path());
+    QSettings ini(dir.path() + QStringLiteral("/Configs/Config.ini"), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("Mouse_List/0"), product);
+    ini.setValue(QStringLiteral("Config/CurrentProductName"), product);
+    ini.setValue(QStringLiteral("MouseSenSor/1"), 3389);
+    ini.sync();
+    ConfigRecord record;
+    makeDefaultConfig(record);
+    saveAll(record);
+}
+
+QStringList linesOf(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromLatin1(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+class CtlTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void help_andUsageErrors()
+    {
+        const Run help = ctl({QStringLiteral("--help")});
+        QCOMPARE(help.exitCode, 0);
+        QVERIFY(help.out.contains(QLatin1String("select-slot N")));
+        for (const QStringList &bad : {QStringList{}, QStringList{QStringLiteral("frobnicate")},
+                                      QStringList{QStringLiteral("--simulate=usb"), QStringLiteral("list")},
+                                      QStringList{QStringLiteral("export-conf")},
+                                      QStringList{QStringLiteral("status"), QStringLiteral("extra")}}) {
+            const Run run = ctl(bad);
+            QCOMPARE(run.exitCode, 64);
+            QVERIFY(run.err.startsWith(QLatin1String("mousecfgctl: ")));
+        }
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        const Run slot = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"),
+                              QStringLiteral("select-slot"), QStringLiteral("5")});
+        QCOMPARE(slot.exitCode, 64);
+    }
+
+    void list_showsTheSimulatedCable()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        const Run run = ctl({QStringLiteral("--app-dir=") + dir.path(), QStringLiteral("--simulate=cable"),
+                             QStringLiteral("list")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QLatin1String("c0de:0d02")));
+        QVERIFY(run.out.contains(QLatin1String("usage ff00/ff00")));
+        QVERIFY(!run.out.contains(QLatin1String("c0de:0d01")));
+    }
+
+    void status_readsBatteryLevelAndRate()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"), QStringLiteral("status")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.out.contains(QLatin1String("battery: 85%")));
+        QVERIFY(run.out.contains(QLatin1String("report rate: 1000 Hz")));
+        QVERIFY(run.out.contains(QLatin1String("connection: cable")));
+    }
+
+    void apply_tracesEveryReportAndItsEcho()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+        const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"),
+                             QStringLiteral("--trace"), trace, QStringLiteral("apply"), QStringLiteral("--all")});
+        QCOMPARE(run.exitCode, 0);
+        const QStringList lines = linesOf(trace);
+        QStringList writes;
+        for (int i = 0; i < lines.size(); ++i) {
+            const QString &line = lines[i];
+            QVERIFY2(QRegularExpression(QStringLiteral("^[WR]( [0-9a-f]{2})+$")).match(line).hasMatch(),
+                     qPrintable(line));
+            if (!line.startsWith(QLatin1Char('W')))
+                continue;
+            writes.append(line);
+            QCOMPARE(line.size(), 2 + 33 * 3 - 1);
+            // The simulated mouse answers each report with its echo, without the report ID.
+            QVERIFY(i + 1 < lines.size());
+            QCOMPARE(lines[i + 1], QStringLiteral("R") + line.mid(4));
+        }
+        QCOMPARE(writes.size(), 9);
+        QVERIFY(writes.first().startsWith(QLatin1String("W 00 00 aa 55 00")));
+        QVERIFY(writes.last().startsWith(QLatin1String("W 00 00 cc 33 00")));
+
+        // The trace is appended to, never replaced.
+        ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"), QStringLiteral("--trace"), trace,
+             QStringLiteral("select-slot"), QStringLiteral("1")});
+        QVERIFY(linesOf(trace).size() >= lines.size() + 7 + 6); // 7 reports, 6 of them answered
+    }
+
+    void apply_withoutDevice_exitsOneAndMarksTheSetUnsent()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        writeDiff(0);
+        const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("apply")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(QLatin1String("no mouse found")));
+        QCOMPARE(readDiff(), 1);
+    }
+
+    void exportImport_checksTheProductTag()
+    {
+        QTemporaryDir source;
+        installProduct(source, QStringLiteral("KX-27"));
+        const QString conf = source.filePath(QStringLiteral("set.conf"));
+        QCOMPARE(ctl({QStringLiteral("--app-dir"), source.path(), QStringLiteral("export-conf"), conf}).exitCode, 0);
+        QCOMPARE(readProductTag(conf), QStringLiteral("KX-27"));
+
+        QTemporaryDir other;
+        installProduct(other, QStringLiteral("KX-03"));
+        const Run refused = ctl({QStringLiteral("--app-dir"), other.path(), QStringLiteral("--simulate"),
+                                 QStringLiteral("import-conf"), conf});
+        QCOMPARE(refused.exitCode, 64);
+        QVERIFY(refused.err.contains(QLatin1String("KX-27")));
+
+        QTemporaryDir same;
+        installProduct(same, QStringLiteral("KX-27"));
+        writeDiff(1);
+        const Run imported = ctl({QStringLiteral("--app-dir"), same.path(), QStringLiteral("--simulate"),
+                                  QStringLiteral("import-conf"), conf});
+        QCOMPARE(imported.exitCode, 0);
+        QCOMPARE(readDiff(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(CtlTest)
+#include "tst_ctl.moc"
