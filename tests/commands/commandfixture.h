@@ -11,6 +11,7 @@
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "store/devicedescription.h"
+#include "tests/device/simfixture.h"
 
 // An application folder for one model, the simulated mouse behind the link with its pauses
 // cut to nothing, and the devices opened as the program opens them.
@@ -60,16 +61,7 @@ public:
 
     std::shared_ptr<KestSimMouse> plugSimMouse(bool receiver = true, bool cable = true)
     {
-        CloseDevices();
-        m_sim = std::make_shared<KestSimMouse>(receiver, cable);
-        setHidBackend(m_sim);
-        KestLinkTimings fast;
-        fast.afterWriteMs = 0;
-        fast.beforeRereadMs = 0;
-        fast.readTimeoutMs = 10;
-        fast.reopenMs = 0;
-        fast.notifyDelayMs = 0;
-        setLinkTimings(fast);
+        m_sim = installSimMouse(receiver, cable);
         BuildDeviceTable();
         EnumerateDevices();
         OpenDevices(QString::fromLatin1(Model));
