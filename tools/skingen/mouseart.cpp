@@ -300,11 +300,23 @@ void drawLeftSide(QPainter &p)
         return seam;
     }());
     p.setPen(Qt::NoPen);
-    QLinearGradient tyre(QPointF(128, 0), QPointF(146, 0));
+    // The wheel shows just above the shell line, lit by the accent from inside.
+    glow(p, QPointF(150, 84), 22, withAlpha(c.accent, 90));
+    QLinearGradient tyre(QPointF(140, 0), QPointF(156, 0));
     tyre.setColorAt(0, QColor(78, 82, 88));
     tyre.setColorAt(1, QColor(28, 29, 32));
+    p.setPen(QPen(withAlpha(c.accent, 170), 1));
     p.setBrush(tyre);
-    p.drawEllipse(QPointF(142, 86), 10, 26);
+    p.drawEllipse(QPointF(149, 84), 7.5, 22);
+
+    // Highlight along the top line of the shell.
+    QPainterPath ridge;
+    ridge.moveTo(190, 32);
+    ridge.cubicTo(166, 38, 150, 70, 141, 112);
+    ridge.cubicTo(128, 178, 96, 222, 94, 282);
+    p.setPen(stroke(QColor(255, 255, 255, 36), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(ridge);
 
     // Side buttons: forward (front) and back.
     for (int i = 0; i < 2; ++i) {
