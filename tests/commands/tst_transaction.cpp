@@ -438,6 +438,22 @@ private slots:
         QCOMPARE(int(m_fx->sim().state().buttons[9].p2), 0xE2);
     }
 
+    void oversizedLayout_neverWritesOutsideTheTable()
+    {
+        ButtonMatrix matrix = CommandFixture::identityMatrix();
+        matrix[3] = 200; // a position the table has no entry for
+        m_fx->setButtonLayout(42, matrix, false);
+        ConfigRecord record = plainRecord();
+        for (ButtonInfo &b : record.profiles[0].BUTTON_INFO)
+            b.Fun = FunMute;
+        record.profiles[0].BUTTON_INFO[2].Fun = FunLeft;
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        const auto &buttons = m_fx->sim().state().buttons;
+        QCOMPARE(int(buttons[2].function), 0x81);
+        QCOMPARE(int(buttons[3].function), 0x00); // never written
+        QCOMPARE(int(buttons[13].p2), 0xE2);
+    }
+
     void profileMenu_sequenceAndAwaitedReports()
     {
         ConfigRecord sent = plainRecord();
