@@ -27,8 +27,8 @@ quint8 sendReports()
     const int sensor = readSensorCode();
     const auto dpi = buildDpiReports(sent, sensor);
 
-    // Steps in the order the firmware expects them; each is built just before it is sent,
-    // because the button table fills in the macro numbers the upload then uses.
+    // Steps in the order the firmware expects them. The button table has to go before the
+    // macro upload: encoding it hands out the macro numbers the upload then looks up.
     const std::function<quint8()> steps[] = {
         [] { return SendCommand(buildMarkerReport(true)); },
         [&] { return SendCommand(buildLightingReport(sent)); },
