@@ -81,6 +81,22 @@ private slots:
         QCOMPARE(released.count(), 1);
     }
 
+    void sliderWithEmptyRange_keepsBubbleAtStart()
+    {
+        ScratchAppDir dir;
+        KestSlider slider(Qt::Horizontal);
+        slider.setRange(5, 5);
+        slider.resize(100, 20);
+        QCOMPARE(slider.bubbleX(5), 0);
+    }
+
+    void skinPath_isBelowApplicationFolder()
+    {
+        ScratchAppDir dir;
+        QCOMPARE(skinPath(QStringLiteral("dlg.png")), dir.path() + QStringLiteral("/skin/dlg.png"));
+        QCOMPARE(skinPath(QStringLiteral("/dlg.png")), dir.path() + QStringLiteral("/skin/dlg.png"));
+    }
+
     void sliderWithoutBubble_neverShowsIt()
     {
         ScratchAppDir dir;

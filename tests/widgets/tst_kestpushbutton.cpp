@@ -134,6 +134,31 @@ private slots:
         QCOMPARE(clicked.count(), 1); // still a working button
     }
 
+    void stateWithoutItsOwnPicture_drawsTheNormalOne()
+    {
+        ScratchAppDir dir;
+        KestPushButton button(dir.pictures(1)); // red only
+        button.resize(40, 20);
+        button.setToggled(true);                // state 1, but there is no picture 1
+        QCOMPARE(button.state(), 1);
+        QImage shot(button.size(), QImage::Format_ARGB32);
+        shot.fill(Qt::transparent);
+        button.render(&shot);
+        const QColor pixel = shot.pixelColor(20, 10);
+        QVERIFY(pixel.red() > 240 && pixel.green() < 10 && pixel.alpha() > 0);
+    }
+
+    void missingPictures_leaveAnEmptyButtonWithoutMask()
+    {
+        ScratchAppDir dir;
+        KestPushButton button({dir.path() + QStringLiteral("/skin/none.png")});
+        button.resize(30, 10);
+        QVERIFY(button.mask().isEmpty());
+        QImage shot(button.size(), QImage::Format_ARGB32);
+        shot.fill(Qt::transparent);
+        button.render(&shot); // nothing to draw, nothing to crash on
+    }
+
     void setText_setsToolTip()
     {
         ScratchAppDir dir;
