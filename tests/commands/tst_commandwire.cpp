@@ -121,15 +121,6 @@ private slots:
         QCOMPARE(int(buildSensorReport(record)[5]), 1);
     }
 
-    void markers_beginAndEnd()
-    {
-        const KestCommandReport begin = buildMarkerReport(true);
-        const KestCommandReport end = buildMarkerReport(false);
-        QCOMPARE(bytesOf(begin).left(4), QByteArray::fromHex("0000aa55"));
-        QCOMPARE(bytesOf(end).left(4), QByteArray::fromHex("0000cc33"));
-        QCOMPARE(int(begin[32]), 0xFF - ((0xAA + 0x55) & 0xFF));
-    }
-
     void profileMenuReports_extendedFormatWithoutChecksum()
     {
         QCOMPARE(bytesOf(buildSelectSlotReport(3)).toHex(),
@@ -321,23 +312,6 @@ private slots:
         QVERIFY(ButtonTable() == before);
     }
 
-    void buttonReports_layout()
-    {
-        ButtonTableBytes table{};
-        for (int i = 0; i < 16; ++i)
-            table[size_t(i)] = {quint8(0x80 + i), quint8(i), quint8(2 * i), quint8(3 * i)};
-        const auto reports = buildButtonReports(table);
-        QCOMPARE(int(reports[0][1]), 0x07);
-        QCOMPARE(int(reports[1][1]), 0x08);
-        QCOMPARE(int(reports[2][1]), 0x09);
-        QCOMPARE(bytesOf(reports[0]).mid(2 + 4 * 6, 4), QByteArray::fromHex("86060c12"));
-        QCOMPARE(bytesOf(reports[1]).mid(2, 4), QByteArray::fromHex("87070e15"));
-        QCOMPARE(bytesOf(reports[2]).mid(6, 4), QByteArray::fromHex("8f0f1e2d"));
-        QCOMPARE(bytesOf(reports[2]).mid(10, 22), QByteArray(22, '\0'));
-        for (const auto &r : reports)
-            QVERIFY(r.checksumValid());
-    }
-
     void layoutMacro_insertsDelaysAfterEveryFourthStep()
     {
         QVector<KeyInfo> steps;
@@ -367,22 +341,6 @@ private slots:
         QCOMPARE(int(slot[198]), int(steps[66].map));
         QCOMPARE(int(slot[199]), int(steps[66].low));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(slot.data()) + 200, 56), QByteArray(56, '\0'));
-    }
-
-    void macroReports_nineCommandsPerSlot()
-    {
-        MacroSlotBytes slot{};
-        for (int i = 0; i < 256; ++i)
-            slot[size_t(i)] = quint8(i);
-        const auto reports = buildMacroReports(11, slot);
-        QCOMPARE(int(reports[0][1]), 0x73);
-        QCOMPARE(int(reports[8][1]), 0x7B);
-        QCOMPARE(int(reports[1][2]), 30);
-        QCOMPARE(int(reports[7][31]), 239);
-        QCOMPARE(int(reports[8][2]), 240);
-        QCOMPARE(int(reports[8][17]), 255);
-        QCOMPARE(int(reports[8][18]), 0);
-        QCOMPARE(int(buildMacroReports(0, slot)[0][1]), 0x10);
     }
 
 private:
