@@ -143,9 +143,10 @@ private slots:
         QCOMPARE(button.state(), 1);
         QImage shot(button.size(), QImage::Format_ARGB32);
         shot.fill(Qt::transparent);
-        button.render(&shot);
+        button.render(&shot, QPoint(), QRegion(), QWidget::DrawChildren);
         const QColor pixel = shot.pixelColor(20, 10);
-        QVERIFY(pixel.red() > 240 && pixel.green() < 10 && pixel.alpha() > 0);
+        QVERIFY2(pixel.red() > 240 && pixel.green() < 10 && pixel.alpha() > 0,
+                 qPrintable(pixel.name(QColor::HexArgb)));
     }
 
     void missingPictures_leaveAnEmptyButtonWithoutMask()
