@@ -1,0 +1,145 @@
+// The write sequence and the operations that end in it: apply, OK, cancel, reset, and
+// the whole-configuration import and export.
+
+#include "app/kestprofilemanager.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "app/kestprocessdialog.h"
+#include "device/kestprocessthread.h"
+#include "store/appsettings.h"
+#include "store/profilefiles.h"
+#include "widgets/kestmessagebox.h"
+
+int KestProfileManager::runWriteSequence(bool forceAll)
+{
+    m_host.stopBatteryReader();
+    // Status reports the reader queued before it stopped would change the working set
+    // while the worker saves it; let them land now.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+
+    KestProcessDialog dialog(m_host.dialogParent());
+    KestProcessThread worker(&m_host.workingSet(), &m_host.lastWrittenSet());
+    worker.setForceAll(forceAll);
+    connect(&worker, &KestProcessThread::DoProcessDlg, &dialog, &KestProcessDialog::slotProcessDlg);
+    // Whatever way the worker ends, the dialog must not stay up.
+    connect(&worker, &QThread::finished, &dialog, &KestProcessDialog::slotProcessDlg);
+
+    m_writing = true;
+    worker.start(QThread::InheritPriority);
+    const int result = dialog.exec();
+    worker.wait();
+    m_writing = false;
+
+    const quint8 status = worker.status();
+    if (result == 1 && status != 0)
+        message(KestMessageBox::Question, tr("Send data failed, please try again."));
+    emit writeFinished(status);
+    return status;
+}
+
+void KestProfileManager::slotApply()
+{
+    m_host.collectPanelValues();
+    m_host.stopBatteryReader();
+    runWriteSequence();
+}
+
+void KestProfileManager::slotOk()
+{
+    // What the user sees is what gets written: the panels' values first.
+    slotApply();
+    emit hideRequested();
+}
+
+void KestProfileManager::slotCancel()
+{
+    emit hideRequested();
+    // Unapplied edits are dropped: the slot goes back to its file, or to what was last
+    // written when it has none yet.
+    const int slot = m_host.currentSlot();
+    const QString name = currentName();
+    if (isValidStoreName(name) && QFileInfo(profileFilePath(name)).isFile())
+        loadSlotFile(currentProfile(), name);
+    else
+        currentProfile() = m_host.lastWrittenSet().profiles[slot];
+    saveActiveSlot(slot);
+    m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
+}
+
+void KestProfileManager::slotResetProfile()
+{
+    if (message(KestMessageBox::Question, tr("Are you sure you want reset this profile?")) != 1)
+        return;
+    m_host.stopBatteryReader();
+    const int slot = m_host.currentSlot();
+    qDebug("Accepted %d", slot);
+    makeDefaultProfile(currentProfile());
+    currentProfile().ProfileName = currentName();
+    m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
+    runWriteSequence();
+}
+
+void KestProfileManager::slotResetAll()
+{
+    if (message(KestMessageBox::Question, tr("Are you sure you want reset all profiles?")) != 1)
+        return;
+    m_host.stopBatteryReader();
+    ConfigRecord &set = working();
+    for (int k = 0; k < SLOT_COUNT; ++k) {
+        makeDefaultProfile(set.profiles[k]);
+        set.profiles[k].ProfileName = set.names[k];
+    }
+    m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
+    runWriteSequence(true);
+}
+
+bool KestProfileManager::exportConfigTo(const QString &path)
+{
+    const bool ok = exportConfig(working(), path) && writeProductTag(m_host.productName(), path);
+    if (!ok)
+        message(KestMessageBox::Warning, tr("The file could not be saved."));
+    return ok;
+}
+
+bool KestProfileManager::importConfigFrom(const QString &path)
+{
+    if (readProductTag(path) != m_host.productName()) {
+        message(KestMessageBox::Warning, tr("The file is not match current mouse!"));
+        return false;
+    }
+    ConfigRecord &set = working();
+    const auto names = set.names;
+    importConfig(set, path);
+    // An export carries no slot names. Without them the slots could not be saved and the
+    // imported settings would be gone at the next start: the slots keep showing the
+    // profiles they showed, which now hold the imported settings.
+    for (int k = 0; k < SLOT_COUNT; ++k) {
+        if (!isValidStoreName(set.names[k]))
+            set.names[k] = names[k];
+        set.profiles[k].ProfileName = set.names[k];
+    }
+    m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels
+                              | KestProfileHost::ShowLighting);
+    runWriteSequence();
+    return true;
+}
+
+void KestProfileManager::slotExportConfig()
+{
+    const QString path = QFileDialog::getSaveFileName(m_host.dialogParent(), tr("Save Config File"),
+                                                      QString(), tr("Config File(*.conf)"));
+    if (!path.isEmpty())
+        exportConfigTo(path);
+}
+
+void KestProfileManager::slotImportConfig()
+{
+    const QString path = QFileDialog::getOpenFileName(m_host.dialogParent(), tr("Load Config File"),
+                                                      QString(), tr("Config File(*.conf)"));
+    if (!path.isEmpty())
+        importConfigFrom(path);
+}

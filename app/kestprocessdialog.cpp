@@ -1,0 +1,61 @@
+#include "app/kestprocessdialog.h"
+
+#include <QLabel>
+#include <QMovie>
+#include <QPainter>
+#include <QTimer>
+
+#include "widgets/kestskin.h"
+
+namespace {
+constexpr int kDesignSize = 128;
+}
+
+KestProcessDialog::KestProcessDialog(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_background(skinPath(QStringLiteral("process.png")))
+{
+    setObjectName(QStringLiteral("KestProcessDialog"));
+    setAttribute(Qt::WA_TranslucentBackground);
+    setModal(true);
+    const int side = scaled(kDesignSize);
+    setFixedSize(side, side);
+
+    m_animation = new QLabel(this);
+    m_animation->setGeometry(0, 0, side, side);
+    m_animation->setAlignment(Qt::AlignCenter);
+    m_animation->setAttribute(Qt::WA_TranslucentBackground);
+    m_movie = new QMovie(QStringLiteral(":/skin/loading.gif"), QByteArray(), this);
+    m_animation->setMovie(m_movie);
+}
+
+KestProcessDialog::~KestProcessDialog() = default;
+
+void KestProcessDialog::slotProcessDlg()
+{
+    // Leave the worker's signal delivery first; the dialog ends from the event loop.
+    QTimer::singleShot(0, this, &KestProcessDialog::updateProgress);
+}
+
+void KestProcessDialog::updateProgress()
+{
+    m_movie->stop();
+    done(1);
+}
+
+void KestProcessDialog::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (!m_background.isNull())
+        painter.drawPixmap(rect(), m_background);
+}
+
+void KestProcessDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (QWidget *owner = parentWidget()) {
+        const QRect area = owner->window()->geometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    m_movie->start();
+}

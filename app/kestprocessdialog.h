@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+
+class QLabel;
+class QMovie;
+
+// The small busy indicator shown modally while the write worker saves and sends the
+// profile set. The worker's DoProcessDlg() ends it with result 1.
+class KestProcessDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit KestProcessDialog(QWidget *parent = nullptr);
+    ~KestProcessDialog() override;
+
+public slots:
+    void slotProcessDlg();
+    void updateProgress();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QPixmap m_background;
+    QLabel *m_animation = nullptr;
+    QMovie *m_movie = nullptr;
+};

@@ -1,0 +1,258 @@
+#include <QtTest>
+
+#include "device/discovery.h"
+#include "profilefixture.h"
+#include "store/appsettings.h"
+#include "store/devicedescription.h"
+#include "store/profilefiles.h"
+#include "widgets/kestmessagebox.h"
+
+class TestApplyFlow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void apply_movesPanelValuesIntoWorkingSet_mouseHoldsThem();
+    void ok_appliesPanelValuesThenHides();
+    void cancel_dropsUnappliedEdits();
+    void writeWithoutDevice_failsWithStatus1_nextApplySendsEverything();
+    void guiThread_leavesProfileSetsAloneWhileDialogIsOpen();
+    void reset_writesDefaultsToTheMouse();
+    void resetAll_sendsEverythingEvenWhenNothingChanged();
+    void importExportProfile_roundTripWithTags();
+    void importProfile_otherProductOrExistingOrUnsafeName_refused();
+    void exportProfile_replacesExistingFile_reportsFailure();
+    void importExportConfig_roundTrip_otherProductRefused();
+};
+
+void TestApplyFlow::apply_movesPanelValuesIntoWorkingSet_mouseHoldsThem()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.host.panelValues = [](ConfigRecord &set) {
+        set.profiles[0].pollrate = 8;
+        set.profiles[0].dpi = 3;
+        set.LiftHigh = 2;
+    };
+    f.manager.slotApply();
+    QCOMPARE(f.host.collects, 1);
+    QVERIFY(f.host.batteryStops >= 1);
+    QVERIFY(f.messages.isEmpty());
+    QCOMPARE(int(f.host.working.profiles[0].pollrate), 8);
+    QCOMPARE(f.host.lastWritten, f.host.working);
+    QCOMPARE(int(f.sim->state().reportRate), 8);
+    QCOMPARE(int(f.sim->state().activeDpiLevel), 3);
+    QCOMPARE(int(f.sim->state().liftHeight), 2);
+    QCOMPARE(readDiff(), 0);
+    ConfigRecord saved;
+    loadAll(saved);
+    QCOMPARE(int(saved.profiles[0].pollrate), 8);
+}
+
+void TestApplyFlow::ok_appliesPanelValuesThenHides()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 4; };
+    QSignalSpy hidden(&f.manager, &KestProfileManager::hideRequested);
+    f.manager.slotOk();
+    QCOMPARE(hidden.count(), 1);
+    QCOMPARE(f.host.collects, 1);
+    QCOMPARE(int(f.sim->state().reportRate), 4);
+}
+
+void TestApplyFlow::cancel_dropsUnappliedEdits()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.host.working.profiles[0].pollrate = 8;
+    const int writes = f.sim->writeCount();
+    QSignalSpy hidden(&f.manager, &KestProfileManager::hideRequested);
+    f.manager.slotCancel();
+    QCOMPARE(hidden.count(), 1);
+    QCOMPARE(int(f.host.working.profiles[0].pollrate), 1);
+    QCOMPARE(f.sim->writeCount(), writes);
+}
+
+void TestApplyFlow::writeWithoutDevice_failsWithStatus1_nextApplySendsEverything()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.unplugMouse();
+    f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 2; };
+    QSignalSpy finished(&f.manager, &KestProfileManager::writeFinished);
+    f.manager.slotApply();
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().first().value<quint8>(), quint8(1));
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages.first().first, int(KestMessageBox::Question));
+    QCOMPARE(f.messages.first().second, QStringLiteral("Send data failed, please try again."));
+    QCOMPARE(readDiff(), 1);
+    ConfigRecord saved;
+    loadAll(saved);
+    QCOMPARE(int(saved.profiles[0].pollrate), 2); // the settings are saved all the same
+
+    // Nothing changed since, but the mouse may not hold it: everything goes.
+    f.plugMouse();
+    f.host.panelValues = nullptr;
+    QCOMPARE(f.manager.runWriteSequence(), 0);
+    QCOMPARE(int(f.sim->state().reportRate), 2);
+    QVERIFY(!(f.sim->state().dpi[1] == KestSimDpiLevel()));
+    QCOMPARE(readDiff(), 0);
+}
+
+void TestApplyFlow::guiThread_leavesProfileSetsAloneWhileDialogIsOpen()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    bool sawWriting = false;
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, [&] { sawWriting = sawWriting || f.manager.isWriting(); });
+    probe.start(0);
+    f.manager.slotApply();
+    probe.stop();
+    QVERIFY(sawWriting); // the event loop ran while the worker wrote ...
+    QCOMPARE(f.host.accessesWhileWriting, 0); // ... and nobody touched the sets meanwhile
+    QVERIFY(!f.manager.isWriting());
+}
+
+void TestApplyFlow::reset_writesDefaultsToTheMouse()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 8; };
+    f.manager.slotApply();
+    QCOMPARE(int(f.sim->state().reportRate), 8);
+
+    f.manager.slotResetProfile();
+    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Are you sure you want reset this profile?")});
+    QCOMPARE(int(f.host.working.profiles[0].pollrate), 1);
+    QCOMPARE(f.host.working.profiles[0].ProfileName, QStringLiteral("Profile 1"));
+    QCOMPARE(int(f.sim->state().reportRate), 1);
+    ProfileRecord onDisk;
+    loadSlotFile(onDisk, QStringLiteral("Profile 1"));
+    QCOMPARE(int(onDisk.pollrate), 1);
+
+    f.answer = 0;
+    f.host.working.profiles[0].pollrate = 4;
+    f.manager.slotResetProfile();
+    QCOMPARE(int(f.host.working.profiles[0].pollrate), 4);
+}
+
+void TestApplyFlow::resetAll_sendsEverythingEvenWhenNothingChanged()
+{
+    ProfileFixture f;
+    f.installDefaultSlots(); // working and last-written both hold the defaults already
+    QCOMPARE(f.sim->state().dpi[1], KestSimDpiLevel());
+    f.manager.slotResetAll();
+    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Are you sure you want reset all profiles?")});
+    QVERIFY(!(f.sim->state().dpi[1] == KestSimDpiLevel()));
+    QCOMPARE(int(f.sim->state().ledMode), int(f.host.working.profiles[0].LedMode));
+    for (int k = 0; k < SLOT_COUNT; ++k)
+        QCOMPARE(f.host.working.names[k], QStringLiteral("Profile %1").arg(k + 1));
+}
+
+void TestApplyFlow::importExportProfile_roundTripWithTags()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.host.working.profiles[0].pollrate = 2;
+    f.host.working.profiles[0].LED_MODE[3].RGB = QColor(10, 20, 30);
+    saveSlotFile(f.host.working.profiles[0], QStringLiteral("Profile 1"));
+    const QString exported = f.path(QStringLiteral("Shared.prof"));
+    QVERIFY(f.manager.exportProfileTo(exported));
+    QCOMPARE(readProductTag(exported), QStringLiteral("KX-27"));
+
+    QVERIFY(f.manager.importProfileFrom(exported));
+    QVERIFY(f.messages.isEmpty());
+    QCOMPARE(f.host.library.last(), QStringLiteral("Shared"));
+    QCOMPARE(readProfileList(), f.host.library);
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Shared"));
+    QCOMPARE(f.host.working.profiles[0].LED_MODE[3].RGB, QColor(10, 20, 30));
+    QCOMPARE(int(f.sim->state().reportRate), 2); // imported and written
+    // The profile the slot showed before is still what it was.
+    ProfileRecord before;
+    loadSlotFile(before, QStringLiteral("Profile 1"));
+    QCOMPARE(before.ProfileName, QStringLiteral("Profile 1"));
+}
+
+void TestApplyFlow::importProfile_otherProductOrExistingOrUnsafeName_refused()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    const QString foreign = f.path(QStringLiteral("Foreign.prof"));
+    saveProfile(0, f.host.working.profiles[0], foreign);
+    writeProductTag(QStringLiteral("Other Mouse"), foreign);
+    QVERIFY(!f.manager.importProfileFrom(foreign));
+    const QString untagged = f.path(QStringLiteral("Untagged.prof"));
+    saveProfile(0, f.host.working.profiles[0], untagged);
+    QVERIFY(!f.manager.importProfileFrom(untagged));
+    QCOMPARE(f.messageTexts(), (QStringList{QStringLiteral("The file is not match current mouse!"), QStringLiteral("The file is not match current mouse!")}));
+
+    QDir().mkpath(f.path(QStringLiteral("elsewhere")));
+    const QString duplicate = f.path(QStringLiteral("elsewhere/Profile 2.prof"));
+    saveProfile(0, f.host.working.profiles[0], duplicate);
+    writeProductTag(QStringLiteral("KX-27"), duplicate);
+    const int writes = f.sim->writeCount();
+    QVERIFY(!f.manager.importProfileFrom(duplicate));
+    QCOMPARE(f.messageTexts().last(), QStringLiteral("Profile Exist!"));
+    QCOMPARE(f.sim->writeCount(), writes);
+    QCOMPARE(f.host.library.size(), SLOT_COUNT);
+}
+
+void TestApplyFlow::exportProfile_replacesExistingFile_reportsFailure()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    const QString target = f.path(QStringLiteral("out.prof"));
+    QFile old(target);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("not a profile");
+    old.close();
+    QVERIFY(f.manager.exportProfileTo(target));
+    ProfileRecord exported;
+    loadProfile(0, exported, target);
+    QCOMPARE(exported, f.host.working.profiles[0]);
+
+    QVERIFY(!f.manager.exportProfileTo(f.path(QStringLiteral("out.prof/inside.prof"))));
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages.first().first, int(KestMessageBox::Warning));
+}
+
+void TestApplyFlow::importExportConfig_roundTrip_otherProductRefused()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.host.working.profiles[0].pollrate = 2;
+    f.host.working.profiles[3].BUTTON_INFO[4].Fun = 48;
+    f.host.working.Debounce = 12;
+    const QString conf = f.path(QStringLiteral("all.conf"));
+    QVERIFY(f.manager.exportConfigTo(conf));
+    QCOMPARE(readProductTag(conf), QStringLiteral("KX-27"));
+
+    ConfigRecord exported = f.host.working;
+    f.host.working.profiles[0].pollrate = 8;
+    f.host.working.profiles[3].BUTTON_INFO[4].Fun = 1;
+    f.host.working.Debounce = 1;
+    QVERIFY(f.manager.importConfigFrom(conf));
+    QVERIFY(f.host.lastRefresh & KestProfileHost::ShowLighting);
+    QCOMPARE(f.host.working, exported); // the slots keep their names
+    QCOMPARE(int(f.sim->state().reportRate), 2);
+    ConfigRecord saved;
+    loadAll(saved);
+    QCOMPARE(saved.profiles[3].BUTTON_INFO[4].Fun, 48);
+
+    writeProductTag(QStringLiteral("Other Mouse"), conf);
+    const int writes = f.sim->writeCount();
+    QVERIFY(!f.manager.importConfigFrom(conf));
+    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("The file is not match current mouse!")});
+    QCOMPARE(f.sim->writeCount(), writes);
+}
+
+int runApplyFlowTests(int argc, char **argv)
+{
+    TestApplyFlow test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_applyflow.moc"

@@ -1,0 +1,213 @@
+#include <QtTest>
+
+#include "profilefixture.h"
+#include "store/appsettings.h"
+#include "store/profilefiles.h"
+#include "widgets/kestmessagebox.h"
+
+namespace {
+bool exists(const QString &name)
+{
+    return QFileInfo(profileFilePath(name)).isFile();
+}
+} // namespace
+
+class TestProfileManager : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void add_withProfile1To5Present_createsProfile6FromTemplate();
+    void copyTwice_givesCopyThenCopy2();
+    void delete_lastEntry_selectsTheOneBefore();
+    void delete_singleEntryOrDefaultName_refused();
+    void delete_walkPastOtherSlots_offTheStart_takesFirstFreeEntryOrRefuses();
+    void delete_answeredNo_changesNothing();
+    void rename_defaultOrExistingOrUnsafeName_refused();
+    void rename_movesFileListAndStoredSlotName();
+    void assign_otherSlotsProfile_refused_ownReloads();
+};
+
+void TestProfileManager::add_withProfile1To5Present_createsProfile6FromTemplate()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.host.working.profiles[0].pollrate = 8; // unapplied edit of the slot's old profile
+    f.manager.slotAddProfile();
+
+    QVERIFY(exists(QStringLiteral("Profile 6")));
+    QCOMPARE(f.host.library.last(), QStringLiteral("Profile 6"));
+    QCOMPARE(readProfileList(), f.host.library);
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Profile 6"));
+    ProfileRecord expected;
+    loadProfile(0, expected, templatePath());
+    expected.ProfileName = QStringLiteral("Profile 6");
+    QCOMPARE(f.host.working.profiles[0], expected);
+    QCOMPARE(f.host.lastRefresh, KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
+    QVERIFY(f.messages.isEmpty());
+}
+
+void TestProfileManager::copyTwice_givesCopyThenCopy2()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.addLibraryProfile(QStringLiteral("Gaming"));
+    f.manager.slotAssignProfile(QStringLiteral("Gaming"));
+
+    f.manager.slotCopyProfile();
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Gaming copy"));
+    f.manager.slotAssignProfile(QStringLiteral("Gaming"));
+    f.manager.slotCopyProfile();
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Gaming copy 2"));
+    QVERIFY(exists(QStringLiteral("Gaming copy")));
+    QVERIFY(exists(QStringLiteral("Gaming copy 2")));
+    QCOMPARE(f.host.library.mid(5),
+             (QStringList{QStringLiteral("Gaming"), QStringLiteral("Gaming copy"), QStringLiteral("Gaming copy 2")}));
+    QCOMPARE(readProfileList(), f.host.library);
+}
+
+void TestProfileManager::delete_lastEntry_selectsTheOneBefore()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.addLibraryProfile(QStringLiteral("A"));
+    f.addLibraryProfile(QStringLiteral("B"));
+    f.manager.slotAssignProfile(QStringLiteral("B"));
+
+    f.manager.slotDeleteProfile();
+    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Are you sure you want delete this profile?")});
+    QVERIFY(!exists(QStringLiteral("B")));
+    QVERIFY(!f.host.library.contains(QStringLiteral("B")));
+    QCOMPARE(f.host.working.names[0], QStringLiteral("A"));
+    QCOMPARE(readProfileList(), f.host.library);
+}
+
+void TestProfileManager::delete_singleEntryOrDefaultName_refused()
+{
+    ProfileFixture f;
+    f.addLibraryProfile(QStringLiteral("Only"));
+    f.host.working.names[0] = QStringLiteral("Only");
+    f.manager.slotDeleteProfile();
+    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED.")});
+    QVERIFY(exists(QStringLiteral("Only")));
+
+    ProfileFixture g;
+    g.installDefaultSlots();
+    g.manager.slotDeleteProfile();
+    QCOMPARE(g.messageTexts(), QStringList{QStringLiteral("The default Profile cannot be deleted or renamed.")});
+    QVERIFY(exists(QStringLiteral("Profile 1")));
+    QCOMPARE(g.messages.first().first, int(KestMessageBox::Warning));
+}
+
+void TestProfileManager::delete_walkPastOtherSlots_offTheStart_takesFirstFreeEntryOrRefuses()
+{
+    // Deleting X starts at the entry after it (Profile 3, slot 2's), steps back over X
+    // itself and Profile 2 (slot 1's), runs off the start, and takes the first entry
+    // nobody shows: Free.
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.addLibraryProfile(QStringLiteral("X"));
+    f.addLibraryProfile(QStringLiteral("Free"));
+    f.host.library = QStringList{QStringLiteral("Profile 2"), QStringLiteral("X"), QStringLiteral("Profile 3"),
+                                 QStringLiteral("Free")};
+    f.host.working.names[0] = QStringLiteral("X");
+    f.manager.slotDeleteProfile();
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Free"));
+    QVERIFY(!exists(QStringLiteral("X")));
+
+    // When every other entry is another slot's profile, nothing is deleted.
+    ProfileFixture g;
+    g.installDefaultSlots();
+    g.addLibraryProfile(QStringLiteral("Y"));
+    g.host.library = QStringList{QStringLiteral("Profile 2"), QStringLiteral("Y")};
+    g.host.working.names[0] = QStringLiteral("Y");
+    g.manager.slotDeleteProfile();
+    QCOMPARE(g.messageTexts(), QStringList{QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED.")});
+    QVERIFY(exists(QStringLiteral("Y")));
+    QCOMPARE(g.host.working.names[0], QStringLiteral("Y"));
+}
+
+void TestProfileManager::delete_answeredNo_changesNothing()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.addLibraryProfile(QStringLiteral("Keep"));
+    f.manager.slotAssignProfile(QStringLiteral("Keep"));
+    f.answer = 0;
+    const QStringList before = f.host.library;
+    f.manager.slotDeleteProfile();
+    QCOMPARE(f.host.library, before);
+    QVERIFY(exists(QStringLiteral("Keep")));
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Keep"));
+}
+
+void TestProfileManager::rename_defaultOrExistingOrUnsafeName_refused()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.manager.slotRenameProfile(QStringLiteral("New"));
+    QCOMPARE(f.messageTexts().last(), QStringLiteral("The default Profile cannot be deleted or renamed."));
+    QCOMPARE(f.host.lastRefresh, int(KestProfileHost::RefreshNames)); // the old name goes back
+    QVERIFY(exists(QStringLiteral("Profile 1")));
+
+    f.addLibraryProfile(QStringLiteral("Mine"));
+    f.addLibraryProfile(QStringLiteral("Taken"));
+    f.manager.slotAssignProfile(QStringLiteral("Mine"));
+    f.manager.slotRenameProfile(QStringLiteral("Taken"));
+    QCOMPARE(f.messageTexts().last(), QStringLiteral("Profile Exist!"));
+    QVERIFY(exists(QStringLiteral("Mine")));
+
+    const int before = f.messages.size();
+    for (const QString &bad : {QString(), QStringLiteral(".."), QStringLiteral("../Outside"),
+                               QStringLiteral("sub/dir")}) {
+        f.manager.slotRenameProfile(bad);
+        QVERIFY(exists(QStringLiteral("Mine")));
+    }
+    QCOMPARE(f.messages.size(), before + 4);
+    QVERIFY(!QFileInfo::exists(configFolder() + QStringLiteral("/KX-27/Outside.prof")));
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Mine"));
+}
+
+void TestProfileManager::rename_movesFileListAndStoredSlotName()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.addLibraryProfile(QStringLiteral("Old"));
+    f.manager.slotAssignProfile(QStringLiteral("Old"));
+    saveSlotList(f.host.working); // applied once: Config.ini names "Old" for slot 0
+
+    f.manager.slotRenameProfile(QStringLiteral("Été"));
+    QVERIFY(!exists(QStringLiteral("Old")));
+    QVERIFY(exists(QStringLiteral("Été")));
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Été"));
+    QCOMPARE(f.host.working.profiles[0].ProfileName, QStringLiteral("Été"));
+    QVERIFY(f.host.library.contains(QStringLiteral("Été")));
+    QVERIFY(!f.host.library.contains(QStringLiteral("Old")));
+    QCOMPARE(readProfileList(), f.host.library);
+    // Quitting now must not leave slot 0 pointing at a file that is gone.
+    ConfigRecord restarted;
+    loadAll(restarted);
+    QCOMPARE(restarted.names[0], QStringLiteral("Été"));
+}
+
+void TestProfileManager::assign_otherSlotsProfile_refused_ownReloads()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.manager.slotAssignProfile(QStringLiteral("Profile 3"));
+    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Profile is Already Used!")});
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Profile 1"));
+
+    f.host.working.profiles[0].pollrate = 8;
+    f.manager.slotAssignProfile(QStringLiteral("Profile 1"));
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(int(f.host.working.profiles[0].pollrate), 1); // reloaded from its file
+}
+
+int runProfileManagerTests(int argc, char **argv)
+{
+    TestProfileManager test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_profilemanager.moc"
