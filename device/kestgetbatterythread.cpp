@@ -19,11 +19,6 @@ constexpr quint8 kSignature[3] = {0xAA, 0xFF, 0xDD};
 
 const quint8 *answerBytes(const quint8 *buffer) { return buffer + 1; }
 
-bool hasSignature(const quint8 *buffer)
-{
-    return std::memcmp(answerBytes(buffer) + kSignature1, kSignature, sizeof(kSignature)) == 0;
-}
-
 void logAnswer(char pass, const quint8 *buffer)
 {
     const quint8 *a = answerBytes(buffer);
@@ -71,6 +66,17 @@ KestCommandReport KestGetBatteryThread::batteryQuery()
     return query;
 }
 
+bool KestGetBatteryThread::parseStatus(const quint8 *answer, Status &status)
+{
+    if (std::memcmp(answer + kSignature1, kSignature, sizeof(kSignature)) != 0)
+        return false;
+    status.batteryLow = answer[kBatteryLow];
+    status.batteryHigh = answer[kBatteryHigh];
+    status.dpiLevel = quint8(answer[kDpiLevel] & 0x0F); // the high bits are not the level
+    status.rate = answer[kRate];
+    return true;
+}
+
 KestGetBatteryThread::ReadResult KestGetBatteryThread::readAnswer(quint8 *buffer)
 {
     std::memset(buffer, 0, CommandReport::BufferSize);
@@ -94,11 +100,10 @@ bool KestGetBatteryThread::queryWritten()
     return true;
 }
 
-void KestGetBatteryThread::emitStatus(const quint8 *buffer)
+void KestGetBatteryThread::emitStatus(const Status &status)
 {
-    const quint8 *a = answerBytes(buffer);
     // The status report carries no slot or mode the program knows how to read.
-    emit RefreshStatus(0, quint8(a[kDpiLevel] & 0x0F), a[kRate], 0);
+    emit RefreshStatus(0, status.dpiLevel, status.rate, 0);
 }
 
 void KestGetBatteryThread::run()
@@ -114,11 +119,12 @@ void KestGetBatteryThread::run()
         if (pause(m_timings.afterReadMs))
             break;
 
+        Status status;
         if (pass != 0) {
             // Listening pass: only reports the mouse sent by itself arrive here.
-            if (hasSignature(buffer)) {
+            if (parseStatus(answerBytes(buffer), status)) {
                 logAnswer('s', buffer);
-                emitStatus(buffer);
+                emitStatus(status);
             }
             if (++pass >= m_timings.passesPerQuery)
                 pass = 0;
@@ -133,11 +139,10 @@ void KestGetBatteryThread::run()
             break;
         if (readAnswer(buffer) == ReadResult::NoDevice)
             continue;
-        if (hasSignature(buffer)) {
-            const quint8 *a = answerBytes(buffer);
+        if (parseStatus(answerBytes(buffer), status)) {
             logAnswer('f', buffer);
-            emit RefreshBatteryStatus(0, a[kBatteryLow], a[kBatteryHigh]);
-            emitStatus(buffer);
+            emit RefreshBatteryStatus(0, status.batteryLow, status.batteryHigh);
+            emitStatus(status);
         }
         pass = 1;
     }

@@ -34,6 +34,16 @@ public:
     // The query report (command 0x0A).
     static KestCommandReport batteryQuery();
 
+    // What a status report says; answer byte 0 is the command code.
+    struct Status {
+        quint8 batteryLow = 0;  // percent; 0 = the mouse is off
+        quint8 batteryHigh = 0;
+        quint8 dpiLevel = 0;
+        quint8 rate = 0;        // report-rate code: 1, 2, 4, 8
+    };
+    // False for anything without the status signature.
+    static bool parseStatus(const quint8 *answer, Status &status);
+
 signals:
     void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
     void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
@@ -48,7 +58,7 @@ private:
     bool queryWritten();
     // Sleeps, waking early on stop; true when the loop must end.
     bool pause(int milliseconds);
-    void emitStatus(const quint8 *answer);
+    void emitStatus(const Status &status);
 
     mutable QMutex m_stopLock;
     QWaitCondition m_stopRequested;

@@ -144,15 +144,15 @@ int runStatus(QTextStream &out, QTextStream &err)
         quint8 buffer[CommandReport::BufferSize] = {};
         if (hidReadTimeout(handle, buffer + 1, CommandReport::WireLength, kStatusReadMs) < 0)
             break;
-        const quint8 *answer = buffer + 1;
-        if (answer[1] != 0xAA || answer[2] != 0xFF || answer[3] != 0xDD)
+        KestGetBatteryThread::Status status;
+        if (!KestGetBatteryThread::parseStatus(buffer + 1, status))
             continue;
-        if (answer[4] == 0)
+        if (status.batteryLow == 0)
             out << tr("battery: mouse off") << Qt::endl;
         else
-            out << tr("battery: %1%").arg(answer[4]) << Qt::endl;
-        out << tr("DPI level: %1").arg(answer[6] & 0x0F) << Qt::endl;
-        out << tr("report rate: %1").arg(rateText(answer[7])) << Qt::endl;
+            out << tr("battery: %1%").arg(status.batteryLow) << Qt::endl;
+        out << tr("DPI level: %1").arg(status.dpiLevel) << Qt::endl;
+        out << tr("report rate: %1").arg(rateText(status.rate)) << Qt::endl;
         out << tr("connection: %1").arg(CommandHandle() == commandHandle2 ? tr("cable") : tr("receiver"))
             << Qt::endl;
         return kExitOk;
