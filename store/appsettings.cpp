@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include "store/appdir.h"
+#include "store/configlocation.h"
 #include "store/profilefiles.h"
 
 namespace {
@@ -44,7 +45,7 @@ constexpr int MAX_PROFILE_LIST = 100000;
 
 QString configFolder()
 {
-    return applicationDir() + QStringLiteral("/Configs");
+    return configFolderFor(applicationDir());
 }
 
 QString globalConfigPath()

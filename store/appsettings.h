@@ -45,7 +45,7 @@ constexpr int THEME_COUNT = 7;
 constexpr int MACRO_LIST_SIZE = 50;
 
 // Folders and files.
-QString configFolder();         // application directory + "/Configs"
+QString configFolder();         // application directory + "/Configs"; per user for an installed copy
 QString globalConfigPath();     // configFolder() + "/Config.ini"
 QString languageConfigPath();   // configFolder() + "/LangConfig.ini"
 QString productFolder();        // configFolder() + "/" + product name (no product: configFolder())

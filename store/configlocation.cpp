@@ -1,0 +1,62 @@
+#include "store/configlocation.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSet>
+#include <QStandardPaths>
+
+namespace {
+
+bool portable(const QString &applicationDir, const QString &configs)
+{
+    if (QFile::exists(applicationDir + QLatin1Char('/') + QLatin1String(InstalledMarker)))
+        return false;
+    const QFileInfo folder(QFileInfo::exists(configs) ? configs : applicationDir);
+    return folder.isWritable();
+}
+
+// Copies what the user does not have yet; a file the user has is never replaced.
+void seed(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        if (QFileInfo::exists(target))
+            continue;
+        QDir().mkpath(QFileInfo(target).path());
+        // Installed files are read-only; the user's copies must not be.
+        if (QFile::copy(source, target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
+    }
+}
+
+} // namespace
+
+QString userConfigFolder()
+{
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return base.isEmpty() ? QString() : base + QStringLiteral("/mousecfg");
+}
+
+QString configFolderFor(const QString &applicationDir)
+{
+    const QString configs = applicationDir + QStringLiteral("/Configs");
+    const QString user = userConfigFolder();
+    if (portable(applicationDir, configs) || user.isEmpty())
+        return configs;
+
+    static QMutex mutex;
+    static QSet<QString> seeded;
+    QMutexLocker lock(&mutex);
+    if (!seeded.contains(user)) {
+        seed(configs, user);
+        seeded.insert(user);
+    }
+    return user;
+}
