@@ -59,6 +59,7 @@ inline constexpr SkinPicture kSkinPictures[] = {
     {"btn_down2.png", 22, 22, 2},
     {"btn_down3.png", 22, 22, 2},
     {"btn_down4.png", 22, 22, 2},
+    {"marker.png", 20, 20, 2}, // button markers over the mouse picture (round fill)
     {"mouselogo.png", 160, 40, 2},
     {"icon.ico", 128, 128, 1},
     // Status display.

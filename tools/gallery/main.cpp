@@ -120,7 +120,7 @@ Board *buttonBoard()
         board->add(1, state, close, QStringLiteral("close ") + name);
         driveToState(close, state);
 
-        auto *marker = sized(new KestPushButton(skins({"profilesel.png", "profilesel.png", "profilesel.png"})), 22, 22);
+        auto *marker = sized(new KestPushButton(skins({"marker.png", "marker.png", "marker.png"})), 22, 22);
         marker->setFillMode(true);
         marker->setRoundFill(true);
         marker->setText(QString::number(state + 1));

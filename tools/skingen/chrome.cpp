@@ -182,6 +182,16 @@ void dpiMarker(QPainter &p, const QRectF &r, bool up, bool hover, bool round)
     p.drawPolygon(arrow);
 }
 
+// Marker over a button of the mouse picture: a dark disc with an accent ring, so the
+// number drawn on it stays readable over any part of the picture.
+void marker(QPainter &p, const QRectF &r)
+{
+    const Palette &c = palette();
+    p.setPen(QPen(c.accent, 1.5));
+    p.setBrush(QColor(18, 19, 22, 225));
+    p.drawEllipse(r.adjusted(1, 1, -1, -1));
+}
+
 void logo(QPainter &p, const QRectF &r)
 {
     const Palette &c = palette();
@@ -294,6 +304,7 @@ void addChromePictures(std::function<void(const QString &, Painter)> add)
             dpiMarker(p, r, false, hover, round);
         });
     }
+    add(QStringLiteral("marker.png"), marker);
     add(QStringLiteral("mouselogo.png"), logo);
     add(QStringLiteral("bat1.png"), [](QPainter &p, const QRectF &r) { batteryFrame(p, r, false); });
     add(QStringLiteral("bat2.png"), [](QPainter &p, const QRectF &r) { batteryFrame(p, r, true); });
