@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 
+#include "macro/macrodialog.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
 #include "widgets/kestskinnames.h"
@@ -84,7 +85,10 @@ void MousecfgWidget::createReportRatePage()
 
 void MousecfgWidget::createMacroPage()
 {
-    m_macroDialog = makePlaceholder(QRect(285, 74, 665, 467));
+    auto *macroDialog = new MacroDialog(this);
+    place(macroDialog, QRect(285, 74, 665, 467));
+    connect(macroDialog, &MacroDialog::EnableButtonsSignal, this, &MousecfgWidget::slotEnableButtons);
+    m_macroDialog = macroDialog;
 }
 
 void MousecfgWidget::createLightingPage()
@@ -162,10 +166,13 @@ void MousecfgWidget::loadProductPictures()
         return;
     const QSize size(scaled(kMousePictureRect.width()), scaled(kMousePictureRect.height()));
     const QString folder = skinPath(QStringLiteral("mouse/"));
-    m_frontPicture = QPixmap(folder + m_productName + QStringLiteral("/Mouse.png"))
-                         .scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    m_sidePicture = QPixmap(folder + m_productName + QStringLiteral("_Side.png"))
-                        .scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    const auto load = [&size](const QString &path) {
+        const QPixmap picture(path);
+        return picture.isNull() ? picture
+                                : picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    };
+    m_frontPicture = load(folder + m_productName + QStringLiteral("/Mouse.png"));
+    m_sidePicture = load(folder + m_productName + QStringLiteral("_Side.png"));
     m_mousePicture->setPixmap(m_view == FrontView ? m_frontPicture : m_sidePicture);
     if (m_productName == QLatin1String("Wireless Mouse")) {
         // This model's picture leaves room for the view buttons lower down; its
