@@ -337,24 +337,38 @@ QVariant textToVariant(const QString &text)
 
 } // namespace
 
-bool KestIniFile::load(const QString &path)
+bool KestIniFile::load(const QString &path, const QString &skipSection)
 {
     clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    parse(file.readAll());
+    parse(file.readAll(), skipSection);
     return true;
 }
 
-void KestIniFile::parse(const QByteArray &data)
+namespace {
+
+// "Section/key" → ("Section", "key"); a key without a slash has no section.
+std::pair<QString, QString> splitKey(const QString &fullKey)
+{
+    const int slash = fullKey.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {QString(), fullKey};
+    return {fullKey.left(slash), fullKey.mid(slash + 1)};
+}
+
+} // namespace
+
+void KestIniFile::parse(const QByteArray &data, const QString &skipSection)
 {
     const char *s = data.constData();
     const int n = data.size();
     const int lines = int(std::count(data.begin(), data.end(), '\n')) + 1;
     m_entries.reserve(lines);
-    m_index.reserve(lines);
-    QString section;
+    int section = addSection(QString());
+    QString subPrefix; // a section header holding a "/" carries on into the keys
+    bool skipping = false;
     int pos = 0;
     while (pos < n) {
         int end = pos;
@@ -365,21 +379,31 @@ void KestIniFile::parse(const QByteArray &data)
         pos = end + 1;
         while (b < e && isSpace(s[b]))
             ++b;
-        while (e > b && isSpace(s[e - 1]))
-            --e;
         if (b == e || s[b] == ';' || s[b] == '#')
             continue;
         if (s[b] == '[') {
+            while (e > b && isSpace(s[e - 1]))
+                --e;
             int close = b + 1;
             while (close < e && s[close] != ']')
                 ++close;
-            section = unescapeKey(s + b + 1, close - b - 1).trimmed();
-            if (section.compare(kGeneral, Qt::CaseInsensitive) == 0)
-                section.clear();
-            else if (section.compare(QLatin1String("%General"), Qt::CaseInsensitive) == 0)
-                section = section.mid(1);
+            QString name = unescapeKey(s + b + 1, close - b - 1).trimmed();
+            if (name.compare(kGeneral, Qt::CaseInsensitive) == 0)
+                name.clear();
+            else if (name.compare(QLatin1String("%General"), Qt::CaseInsensitive) == 0)
+                name = name.mid(1);
+            const auto parts = splitKey(name);
+            const QString sectionName = name.contains(QLatin1Char('/')) ? parts.first : name;
+            subPrefix = name.contains(QLatin1Char('/')) ? parts.second + QLatin1Char('/') : QString();
+            skipping = !skipSection.isEmpty() && sectionName == skipSection;
+            if (!skipping)
+                section = addSection(sectionName);
             continue;
         }
+        if (skipping)
+            continue;
+        while (e > b && isSpace(s[e - 1]))
+            --e;
         int eq = b;
         while (eq < e && s[eq] != '=')
             ++eq;
@@ -388,7 +412,9 @@ void KestIniFile::parse(const QByteArray &data)
         int keyEnd = eq;
         while (keyEnd > b && isSpace(s[keyEnd - 1]))
             --keyEnd;
-        const QString name = unescapeKey(s + b, keyEnd - b);
+        QString name = unescapeKey(s + b, keyEnd - b);
+        if (!subPrefix.isEmpty())
+            name.prepend(subPrefix);
         const char *value = s + eq + 1;
         const int valueLength = e - eq - 1;
         QString text;
@@ -400,45 +426,33 @@ void KestIniFile::parse(const QByteArray &data)
                 ++vb;
             text = QString::fromLatin1(value + vb, valueLength - vb);
         }
-        setText(section.isEmpty() ? name : section + QLatin1Char('/') + name, text);
+        setText(section, name, text);
     }
 }
 
 bool KestIniFile::save(const QString &path) const
 {
-    // Group the entries by section, sections in order of first appearance. Keys
-    // without a section go to [General]; a real section of that name is [%General].
-    QVector<QString> sections;
-    QHash<QString, QVector<int>> members;
-    for (int i = 0; i < m_entries.size(); ++i) {
-        const QString &key = m_entries[i].key;
-        const int slash = key.indexOf(QLatin1Char('/'));
-        const QString section = slash < 0 ? QString() : key.left(slash);
-        auto it = members.find(section);
-        if (it == members.end()) {
-            sections << section;
-            it = members.insert(section, {});
-        }
-        it->append(i);
-    }
-
     QByteArray out;
     out.reserve(m_entries.size() * 40);
-    for (const QString &section : sections) {
+    for (const Section &section : m_sections) {
+        if (section.order.isEmpty())
+            continue;
         if (!out.isEmpty())
             out += '\n';
+        // Keys without a section go to [General]; a real section of that name is
+        // written as [%General].
         out += '[';
-        if (section.isEmpty()) {
+        if (section.name.isEmpty()) {
             out += "General";
         } else {
-            if (section.compare(kGeneral, Qt::CaseInsensitive) == 0)
+            if (section.name.compare(kGeneral, Qt::CaseInsensitive) == 0)
                 out += '%';
-            appendEscapedKey(out, section);
+            appendEscapedKey(out, section.name);
         }
         out += "]\n";
-        for (int i : members[section]) {
+        for (int i : section.order) {
             const Entry &entry = m_entries[i];
-            appendEscapedKey(out, section.isEmpty() ? entry.key : entry.key.mid(section.size() + 1));
+            appendEscapedKey(out, entry.key);
             out += '=';
             appendEscapedValue(out, entry.text);
             out += '\n';
@@ -458,33 +472,61 @@ bool KestIniFile::save(const QString &path) const
     return file.commit();
 }
 
-const QString *KestIniFile::text(const QString &key) const
+int KestIniFile::findSection(const QString &name) const
 {
-    const auto it = m_index.constFind(key);
-    return it == m_index.constEnd() ? nullptr : &m_entries[*it].text;
+    return m_sectionIndex.value(name, -1);
 }
 
-QVariant KestIniFile::value(const QString &key) const
+int KestIniFile::addSection(const QString &name)
 {
-    const QString *t = text(key);
+    const int found = findSection(name);
+    if (found >= 0)
+        return found;
+    m_sections.append({name, {}, {}});
+    m_sectionIndex.insert(name, m_sections.size() - 1);
+    return m_sections.size() - 1;
+}
+
+const QString *KestIniFile::text(const QString &fullKey) const
+{
+    const auto parts = splitKey(fullKey);
+    return Group(this, findSection(parts.first)).text(parts.second);
+}
+
+const QString *KestIniFile::Group::text(const QString &key) const
+{
+    if (m_section < 0)
+        return nullptr;
+    const QHash<QString, int> &index = m_file->m_sections[m_section].index;
+    const auto it = index.constFind(key);
+    return it == index.constEnd() ? nullptr : &m_file->m_entries[*it].text;
+}
+
+KestIniFile::Group KestIniFile::group(const QString &section) const
+{
+    return Group(this, findSection(section));
+}
+
+namespace {
+
+QVariant variantOf(const QString *t)
+{
     return t ? textToVariant(*t) : QVariant();
 }
 
-int KestIniFile::intValue(const QString &key, int defaultValue) const
+// Like the settings class: a number too large for an int keeps its low 32 bits,
+// anything that is not a decimal number reads as 0.
+int intOf(const QString *t, int defaultValue)
 {
-    const QString *t = text(key);
     if (!t)
         return defaultValue;
-    // Like the settings class: a number too large for an int keeps its low 32 bits,
-    // anything that is not a decimal number reads as 0.
     bool ok = false;
     const qlonglong v = t->toLongLong(&ok);
     return ok ? int(v) : 0;
 }
 
-uint KestIniFile::uintValue(const QString &key, uint defaultValue) const
+uint uintOf(const QString *t, uint defaultValue)
 {
-    const QString *t = text(key);
     if (!t)
         return defaultValue;
     bool ok = false;
@@ -492,9 +534,8 @@ uint KestIniFile::uintValue(const QString &key, uint defaultValue) const
     return ok ? uint(v) : 0;
 }
 
-QString KestIniFile::stringValue(const QString &key) const
+QString stringOf(const QString *t)
 {
-    const QString *t = text(key);
     if (!t)
         return QString();
     if (t->startsWith(QLatin1Char('@')))
@@ -502,39 +543,62 @@ QString KestIniFile::stringValue(const QString &key) const
     return *t;
 }
 
-void KestIniFile::setText(const QString &key, const QString &text)
+QString textOfString(const QString &value)
 {
-    const auto it = m_index.constFind(key);
-    if (it != m_index.constEnd()) {
+    return value.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + value : value;
+}
+
+} // namespace
+
+bool KestIniFile::contains(const QString &key) const { return text(key) != nullptr; }
+QVariant KestIniFile::value(const QString &key) const { return variantOf(text(key)); }
+int KestIniFile::intValue(const QString &key, int def) const { return intOf(text(key), def); }
+uint KestIniFile::uintValue(const QString &key, uint def) const { return uintOf(text(key), def); }
+QString KestIniFile::stringValue(const QString &key) const { return stringOf(text(key)); }
+
+QVariant KestIniFile::Group::value(const QString &key) const { return variantOf(text(key)); }
+int KestIniFile::Group::intValue(const QString &key, int def) const { return intOf(text(key), def); }
+uint KestIniFile::Group::uintValue(const QString &key, uint def) const { return uintOf(text(key), def); }
+QString KestIniFile::Group::stringValue(const QString &key) const { return stringOf(text(key)); }
+
+void KestIniFile::setText(int section, const QString &key, const QString &text)
+{
+    Section &s = m_sections[section];
+    const auto it = s.index.constFind(key);
+    if (it != s.index.constEnd()) {
         m_entries[*it].text = text;
         return;
     }
-    m_index.insert(key, m_entries.size());
-    m_entries.append({key, text});
+    s.index.insert(key, m_entries.size());
+    s.order.append(m_entries.size());
+    m_entries.append({section, key, text});
 }
 
-void KestIniFile::setValue(const QString &key, const QVariant &value)
+void KestIniFile::setText(const QString &fullKey, const QString &text)
 {
-    setText(key, variantToText(value));
+    const auto parts = splitKey(fullKey);
+    setText(addSection(parts.first), parts.second, text);
 }
 
-void KestIniFile::setInt(const QString &key, int value)
-{
-    setText(key, QString::number(value));
-}
+void KestIniFile::setValue(const QString &key, const QVariant &value) { setText(key, variantToText(value)); }
+void KestIniFile::setInt(const QString &key, int value) { setText(key, QString::number(value)); }
+void KestIniFile::setUInt(const QString &key, uint value) { setText(key, QString::number(value)); }
+void KestIniFile::setString(const QString &key, const QString &value) { setText(key, textOfString(value)); }
 
-void KestIniFile::setUInt(const QString &key, uint value)
+void KestIniFile::setValue(int section, const QString &key, const QVariant &value)
 {
-    setText(key, QString::number(value));
+    setText(section, key, variantToText(value));
 }
-
-void KestIniFile::setString(const QString &key, const QString &value)
+void KestIniFile::setInt(int section, const QString &key, int value) { setText(section, key, QString::number(value)); }
+void KestIniFile::setUInt(int section, const QString &key, uint value) { setText(section, key, QString::number(value)); }
+void KestIniFile::setString(int section, const QString &key, const QString &value)
 {
-    setText(key, value.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + value : value);
+    setText(section, key, textOfString(value));
 }
 
 void KestIniFile::clear()
 {
     m_entries.clear();
-    m_index.clear();
+    m_sections.clear();
+    m_sectionIndex.clear();
 }

@@ -19,15 +19,14 @@ QString confGroup(int slot)
 // Field access inside one group of a profile or configuration file.
 struct FieldReader
 {
-    const KestIniFile &ini;
-    const QString prefix; // "PROFILE/" or "PROFILE_<slot>/"
+    const KestIniFile::Group group;
 
     // Bytes keep the low 8 bits of whatever number is stored.
-    void operator()(const QString &k, quint8 &v, int def) const { v = quint8(ini.intValue(prefix + k, def)); }
-    void operator()(const QString &k, quint32 &v, int def) const { v = ini.uintValue(prefix + k, uint(def)); }
-    void operator()(const QString &k, qint32 &v, int def) const { v = ini.intValue(prefix + k, def); }
-    void operator()(const QString &k, QString &v, int) const { v = ini.stringValue(prefix + k); }
-    void operator()(const QString &k, QColor &v, int) const { v = ini.value(prefix + k).value<QColor>(); }
+    void operator()(const QString &k, quint8 &v, int def) const { v = quint8(group.intValue(k, def)); }
+    void operator()(const QString &k, quint32 &v, int def) const { v = group.uintValue(k, uint(def)); }
+    void operator()(const QString &k, qint32 &v, int def) const { v = group.intValue(k, def); }
+    void operator()(const QString &k, QString &v, int) const { v = group.stringValue(k); }
+    void operator()(const QString &k, QColor &v, int) const { v = group.value(k).value<QColor>(); }
 };
 
 // What a file without the key gives.
@@ -42,23 +41,23 @@ struct FieldDefaults
 struct FieldWriter
 {
     KestIniFile &ini;
-    const QString prefix;
+    const int section;
 
-    void operator()(const QString &k, const quint8 &v, int) const { ini.setInt(prefix + k, v); }
-    void operator()(const QString &k, const quint32 &v, int) const { ini.setUInt(prefix + k, v); }
-    void operator()(const QString &k, const qint32 &v, int) const { ini.setInt(prefix + k, v); }
-    void operator()(const QString &k, const QString &v, int) const { ini.setString(prefix + k, v); }
-    void operator()(const QString &k, const QColor &v, int) const { ini.setValue(prefix + k, v); }
+    void operator()(const QString &k, const quint8 &v, int) const { ini.setInt(section, k, v); }
+    void operator()(const QString &k, const quint32 &v, int) const { ini.setUInt(section, k, v); }
+    void operator()(const QString &k, const qint32 &v, int) const { ini.setInt(section, k, v); }
+    void operator()(const QString &k, const QString &v, int) const { ini.setString(section, k, v); }
+    void operator()(const QString &k, const QColor &v, int) const { ini.setValue(section, k, v); }
 };
 
 void readGroup(const KestIniFile &ini, const QString &group, ProfileRecord &profile, LedOptions led)
 {
-    visitProfileFields(profile, led, FieldReader{ini, group + QLatin1Char('/')});
+    visitProfileFields(profile, led, FieldReader{ini.group(group)});
 }
 
 void writeGroup(KestIniFile &ini, const QString &group, const ProfileRecord &profile, LedOptions led)
 {
-    visitProfileFields(profile, led, FieldWriter{ini, group + QLatin1Char('/')});
+    visitProfileFields(profile, led, FieldWriter{ini, ini.addSection(group)});
 }
 
 bool finish(QSettings &ini)
@@ -158,10 +157,12 @@ bool saveProfile(int slot, const ProfileRecord &profile, const QString &path)
 {
     const bool global = path.isEmpty();
     const QString file = global ? globalConfigPath() : path;
-    // Keys we do not own (a product tag) stay in the file.
+    // Keys we do not own (a product tag) stay in the file; the profile group itself is
+    // rewritten whole.
+    const QString group = global ? confGroup(slot) : kProfileGroup;
     KestIniFile ini;
-    ini.load(file);
-    writeGroup(ini, global ? confGroup(slot) : kProfileGroup, profile, LedOptions::Include);
+    ini.load(file, group);
+    writeGroup(ini, group, profile, LedOptions::Include);
     return ini.save(file);
 }
 
