@@ -13,6 +13,7 @@ KestOsdClient::KestOsdClient(QObject *parent)
     , m_starter([](const QString &program) { return platform::startDetached(program); })
 {
     m_retry.setSingleShot(true);
+    m_retry.setTimerType(Qt::PreciseTimer);
     connect(&m_retry, &QTimer::timeout, this, &KestOsdClient::attempt);
 }
 

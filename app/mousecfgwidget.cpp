@@ -33,6 +33,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     // 1. Identity, application folder and the pictures the window paints itself.
     setObjectName(QStringLiteral("MousecfgWidget"));
     m_appDir = applicationDir();
+    m_osd = new KestOsdClient(this);
     m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
     m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
     m_batteryFrame1 = QPixmap(skinPath(QStringLiteral("bat1.png")));
@@ -57,6 +58,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
 
     // 6.-7. Product button, device table, the mice plugged in now.
     m_productName = readProductName();
+    if (m_productName.isEmpty())
+        m_productName = readMouseListName();
     createControls();
     BuildDeviceTable();
     EnumerateDevices();
@@ -107,14 +110,14 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     setStyleSheet(QStringLiteral("*{outline:0px;}"));
     setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
 
-    // 12. Tray.
+    // 12. Tray, and the profile bar's operations.
     createTray();
+    connectProfileBar();
 
     // 13. Battery shown as unknown until the first report, the open profile file, and
     // the start check that shows the window or the disconnect warning.
     slotRefreshBatteryStatus(0, 1, 0);
-    m_profileFile = std::make_unique<QSettings>(
-        profileFilePath(m_working.names[currentSlot()]), QSettings::IniFormat);
+    openProfileFile();
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 
     KestMessageBox::setConnectionProbe([this] { return m_connectedCount > 0; });
@@ -282,4 +285,15 @@ void MousecfgWidget::connectDeviceNotifications()
             &MousecfgWidget::refreshConnectionState);
     if (!StartDeviceNotifications())
         qDebug() << "hot-plug monitor not running; plugging in a mouse needs a restart";
+}
+
+void MousecfgWidget::openProfileFile()
+{
+    // The file stays open so a DPI change from the mouse costs one key write. A slot
+    // without a usable name has no file to keep it in.
+    const QString name = m_working.names[currentSlot()];
+    if (isValidStoreName(name))
+        m_profileFile = std::make_unique<QSettings>(profileFilePath(name), QSettings::IniFormat);
+    else
+        m_profileFile.reset();
 }

@@ -13,6 +13,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include "app/kestprofilemanager.h"
 #include "store/appsettings.h"
 #include "store/configrecord.h"
 
@@ -33,7 +34,7 @@ class KestPushButton;
 // The utility's one top-level window: frameless and skinned, laid out on a 999 x 640
 // canvas scaled for the screen, with four pages of panels, the profile bar, the battery
 // and connection display and a tray icon it hides into when closed.
-class MousecfgWidget : public QWidget
+class MousecfgWidget : public QWidget, public KestProfileHost
 {
     Q_OBJECT
 
@@ -62,11 +63,20 @@ public:
     int connectionState() const { return m_connectionState; }
     bool isWarningOpen() const { return m_warningOpen; }
     bool batteryReaderRunning() const;
-    ConfigRecord &workingSet() { return m_working; }
-    ConfigRecord &lastWrittenSet() { return m_lastWritten; }
-    int currentSlot() const { return activeSlotIndex(m_working); }
-    QString productName() const { return m_productName; }
+    KestProfileManager *profileManager() const { return m_profiles; }
+
+    // KestProfileHost (mousecfgwidget_profiles.cpp).
+    ConfigRecord &workingSet() override { return m_working; }
+    ConfigRecord &lastWrittenSet() override { return m_lastWritten; }
+    int currentSlot() const override { return activeSlotIndex(m_working); }
+    QStringList &profileNames() override { return m_profileNames; }
+    QString productName() const override { return m_productName; }
+    void collectPanelValues() override;
+    void stopBatteryReader() override;
+    void refreshProfileView(int what) override;
+    QWidget *dialogParent() override { return this; }
     KestOsdClient *osdClient() const { return m_osd; }
+    KestBatteryReader *batteryReader() const { return m_batteryReader; }
     KestProcessbar *batteryBar() const { return m_batteryBar; }
     QLabel *linkPicture() const { return m_donglePicture; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
@@ -81,7 +91,6 @@ public:
 
     // Battery reader: the window owns the only running one; stopping waits for it.
     void startBatteryReader();
-    void stopBatteryReader();
 
     // Everything texts and panels show, from the working set.
     void refreshPanels();
@@ -124,6 +133,7 @@ private:
     void applyScale(int step);
     const QPixmap &backgroundForStep(int step);
     void connectDeviceNotifications();
+    void openProfileFile();
 
     // Controls and layout (mousecfgwidget_controls.cpp).
     void createControls();
@@ -173,6 +183,10 @@ private:
     void onDevicesReopened();
     void reloadCurrentProfile();
     QString disconnectText() const;
+
+    // Profile bar (mousecfgwidget_profiles.cpp).
+    void connectProfileBar();
+    void buildLibraryMenu();
 
     // Hand-offs (mousecfgwidget_handoff.cpp).
     void startFirmwareUpdate();
@@ -258,6 +272,8 @@ private:
     KestMenu *m_productMenu = nullptr;
     KestMenu *m_slotMenu = nullptr;
     KestMenu *m_languageMenu = nullptr;
+    KestMenu *m_libraryMenu = nullptr;
+    KestProfileManager *m_profiles = nullptr;
 
     // Panels (placeholders of the right size until a panel exists).
     QScrollArea *m_buttonScroll = nullptr;

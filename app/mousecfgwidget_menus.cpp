@@ -106,8 +106,7 @@ void MousecfgWidget::switchToSlot(int slot)
         return;
     m_working.ProfileID = quint8(slot);
     saveActiveSlot(slot);
-    m_profileFile = std::make_unique<QSettings>(profileFilePath(m_working.names[slot]),
-                                                QSettings::IniFormat);
+    openProfileFile();
     showSlot();
     refreshPanels();
     SelectProfileOnDevice(quint8(slot));
@@ -159,16 +158,6 @@ void MousecfgWidget::onLanguageChosen(int index)
     if (!loadLanguage(index))
         retranslate();
     update();
-}
-
-void MousecfgWidget::slot_show_profilename(QAction *action)
-{
-    if (!action)
-        return;
-    const int slot = currentSlot();
-    m_working.names[slot] = action->text();
-    m_working.profiles[slot].ProfileName = action->text();
-    showSlot();
 }
 
 void MousecfgWidget::OnProfileMenuCheck(QWidget *)

@@ -99,8 +99,7 @@ void MousecfgWidget::slotRefreshProfile(quint8 iProfile)
         return;
     m_working.ProfileID = iProfile;
     saveActiveSlot(iProfile);
-    m_profileFile = std::make_unique<QSettings>(profileFilePath(m_working.names[iProfile]),
-                                                QSettings::IniFormat);
+    openProfileFile();
     showSlot();
     refreshPanels();
     applySlotPointerSpeed();

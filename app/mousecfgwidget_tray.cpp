@@ -106,7 +106,6 @@ void MousecfgWidget::reloadCurrentProfile()
 {
     loadAll(m_working);
     m_lastWritten = m_working;
-    m_profileFile = std::make_unique<QSettings>(
-        profileFilePath(m_working.names[currentSlot()]), QSettings::IniFormat);
+    openProfileFile();
     refreshPanels();
 }

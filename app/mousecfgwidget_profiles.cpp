@@ -1,0 +1,89 @@
+// The window as host of the profile operations: the profile bar's buttons, the library
+// menu and the refreshes the operations ask for.
+
+#include "app/mousecfgwidget.h"
+
+#include <QLineEdit>
+
+#include "widgets/kestmenu.h"
+#include "widgets/kestpushbutton.h"
+
+namespace {
+
+// The library menu lists at most this many profiles.
+constexpr int kLibraryMenuEntries = 200;
+
+} // namespace
+
+void MousecfgWidget::connectProfileBar()
+{
+    m_profiles = new KestProfileManager(*this, this);
+    KestProfileManager *manager = m_profiles;
+    connect(m_addButton, &QPushButton::clicked, manager, &KestProfileManager::slotAddProfile);
+    connect(m_deleteButton, &QPushButton::clicked, manager, &KestProfileManager::slotDeleteProfile);
+    connect(m_copyButton, &QPushButton::clicked, manager, &KestProfileManager::slotCopyProfile);
+    connect(m_resetButton, &QPushButton::clicked, manager, &KestProfileManager::slotResetProfile);
+    connect(m_resetAllButton, &QPushButton::clicked, manager, &KestProfileManager::slotResetAll);
+    connect(m_importButton, &QPushButton::clicked, manager, &KestProfileManager::slotImportProfile);
+    connect(m_exportButton, &QPushButton::clicked, manager, &KestProfileManager::slotExportProfile);
+    connect(m_loadConfigButton, &QPushButton::clicked, manager, &KestProfileManager::slotImportConfig);
+    connect(m_saveConfigButton, &QPushButton::clicked, manager, &KestProfileManager::slotExportConfig);
+    connect(m_applyButton, &QPushButton::clicked, manager, &KestProfileManager::slotApply);
+    connect(m_okButton, &QPushButton::clicked, manager, &KestProfileManager::slotOk);
+    connect(m_cancelButton, &QPushButton::clicked, manager, &KestProfileManager::slotCancel);
+    connect(manager, &KestProfileManager::hideRequested, this, &QWidget::hide);
+    connect(m_nameEdit, &QLineEdit::returnPressed, this, &MousecfgWidget::slotProfileNameChange);
+    connect(m_profileMenuButton, &QPushButton::clicked, this, [this] {
+        buildLibraryMenu();
+        m_libraryMenu->popup(
+            m_profileMenuButton->mapToGlobal(QPoint(0, m_profileMenuButton->height())));
+    });
+}
+
+void MousecfgWidget::buildLibraryMenu()
+{
+    if (!m_libraryMenu) {
+        m_libraryMenu = new KestMenu(this);
+        connect(m_libraryMenu, &QMenu::triggered, this, &MousecfgWidget::slot_show_profilename);
+    }
+    m_libraryMenu->clear();
+    const QString current = m_working.names[currentSlot()];
+    for (int i = 0; i < m_profileNames.size() && i < kLibraryMenuEntries; ++i) {
+        auto *action = new KestAction(m_profileNames.at(i), m_libraryMenu);
+        action->setCheckable(true);
+        action->setChecked(m_profileNames.at(i) == current);
+        m_libraryMenu->addAction(action);
+    }
+}
+
+void MousecfgWidget::slot_show_profilename(QAction *action)
+{
+    if (action)
+        m_profiles->slotAssignProfile(action->text());
+}
+
+void MousecfgWidget::slotProfileNameChange()
+{
+    m_profiles->slotRenameProfile(m_nameEdit->text().trimmed());
+}
+
+void MousecfgWidget::collectPanelValues()
+{
+}
+
+void MousecfgWidget::refreshProfileView(int what)
+{
+    if (what & ShowLighting) {
+        showPage(m_ledDisable ? CustomizePage : LightingPage);
+        refreshExtraMarkers();
+    }
+    if (what & RefreshPanels) {
+        openProfileFile();
+        refreshPanels();
+    }
+    if (what & RefreshNames) {
+        showSlot();
+        if (m_libraryMenu)
+            buildLibraryMenu();
+    }
+}

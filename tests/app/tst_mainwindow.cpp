@@ -1,0 +1,381 @@
+// The main window against the simulated mouse: start with and without a mouse, reports
+// from the mouse, the battery and connection display, hot-plug, the tray, the pages and
+// the scale.
+
+#include <functional>
+
+#include <QApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/kestscale.h"
+#include "app/mousecfgwidget.h"
+#include "device/devicelink.h"
+#include "device/discovery.h"
+#include "device/kestbatteryreader.h"
+#include "device/kestsimmouse.h"
+#include "platform/pointerspeed.h"
+#include "shellfixture.h"
+#include "store/appdir.h"
+#include "store/appsettings.h"
+#include "store/profilefiles.h"
+#include "widgets/kestmessagebox.h"
+#include "widgets/kestprocessbar.h"
+#include "widgets/kestpushbutton.h"
+
+namespace {
+
+KestMessageBox *openBox()
+{
+    return qobject_cast<KestMessageBox *>(QApplication::activeModalWidget());
+}
+
+// Runs check once a message box is open (the box runs its own event loop, so the test
+// has to act from inside it).
+void whenBoxOpens(std::function<void(KestMessageBox *)> check)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, check] {
+        if (KestMessageBox *box = openBox()) {
+            timer->stop();
+            timer->deleteLater();
+            check(box);
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
+        setPointerSpeedDesktopAccess(false);
+        KestLinkTimings timings;
+        timings.afterWriteMs = 1;
+        timings.beforeRereadMs = 1;
+        timings.readTimeoutMs = 30;
+        timings.reopenMs = 5;
+        setLinkTimings(timings);
+    }
+
+    void init()
+    {
+        m_app.reset(new QTemporaryDir(m_tmp.path() + QStringLiteral("/app-XXXXXX")));
+        setApplicationDir(m_app->path());
+        writeProductFiles(m_app->path());
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_sim.reset();
+        setHidBackend(nullptr);
+    }
+
+    void scaleTable_stepsFromLogicalDpi()
+    {
+        QCOMPARE(KestScale::stepForDpi(96), 0);
+        QCOMPARE(KestScale::stepForDpi(100), 0); // Xvfb and offscreen
+        QCOMPARE(KestScale::stepForDpi(96 * 1.1), 1);
+        QCOMPARE(KestScale::stepForDpi(144), 2);
+        QCOMPARE(KestScale::stepForDpi(192), 4); // ratio 2.0: factor 2.0
+        QCOMPARE(KestScale::stepForDpi(96 * 4.79), 15);
+        QCOMPARE(KestScale::stepForDpi(480), 16);
+        QCOMPARE(KestScale::factorForStep(2), 1.5);
+        QCOMPARE(KestScale::canvasSize(1.5), QSize(1498, 960));
+        QCOMPARE(KestScale::canvasSize(KestScale::factorForStep(16)), QSize(4995, 3200));
+    }
+
+    void startConnected_showsWindowAndRunsBatteryReader()
+    {
+        start(true, true);
+        QVERIFY(m_window->connectedCount() > 0);
+        QCOMPARE(m_window->size(), QSize(999, 640)); // 100 DPI: step 0
+        m_window->show();
+        QTRY_VERIFY(m_window->batteryReaderRunning());
+        QTest::qWait(300); // past the start check
+        QVERIFY(!openBox());
+        QVERIFY(m_window->isVisible());
+    }
+
+    void startDisconnected_warnsThenHidesWhenAccepted()
+    {
+        start(false, false);
+        QCOMPARE(m_window->connectedCount(), 0);
+        QVERIFY(!m_window->isVisible());
+        bool checked = false;
+        whenBoxOpens([&](KestMessageBox *box) {
+            QCOMPARE(box->kind(), int(KestMessageBox::Disconnected));
+            QVERIFY(m_window->isVisible());
+            QVERIFY(m_window->isWarningOpen());
+            // The tray does not hide the window under its own warning.
+            m_window->iconActivated(QSystemTrayIcon::Trigger);
+            m_window->iconActivated(QSystemTrayIcon::DoubleClick);
+            QVERIFY(m_window->isVisible());
+            checked = true;
+            box->yesButton()->click();
+        });
+        QTRY_VERIFY(checked);
+        QTRY_VERIFY(!m_window->isWarningOpen());
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(!m_window->batteryReaderRunning());
+    }
+
+    void trayClicks_toggleTheWindow()
+    {
+        start(true, false);
+        m_window->show();
+        QTest::qWait(250);
+        m_window->iconActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(!m_window->isVisible());
+        m_window->iconActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(m_window->isVisible());
+        m_window->iconActivated(QSystemTrayIcon::Context); // the menu, nothing else
+        QVERIFY(m_window->isVisible());
+        m_window->close();
+        QVERIFY(!m_window->isVisible()); // closing hides into the tray
+    }
+
+    void dpiButton_updatesRecordProfileFileAndDisplay()
+    {
+        DisplayThread display;
+        display.start();
+        QTRY_VERIFY(osd::displayRunning());
+        start(true, false);
+        m_window->show();
+        const int slot = m_window->currentSlot();
+        const quint8 before = m_window->workingSet().profiles[slot].dpi;
+        m_sim->setDpiLevelOnMouse(quint8((before + 1) % 6));
+        const quint8 level = quint8((before + 1) % 6);
+        QTRY_COMPARE(m_window->workingSet().profiles[slot].dpi, level);
+        const ProfileRecord &profile = m_window->workingSet().profiles[slot];
+        const QString expected = QStringLiteral("DPI %1:%2").arg(level + 1).arg(
+            dpiCodeToDpi(int(profile.DPI_INFO[level].x), readSensorCode()));
+        QTRY_VERIFY(display.texts().contains(expected));
+        QCOMPARE(display.last().color, QColor(219, 200, 182)); // theme 3
+        QTRY_COMPARE(QSettings(profileFilePath(QStringLiteral("Profile 1")), QSettings::IniFormat)
+                         .value(QStringLiteral("PROFILE/dpi"))
+                         .toInt(),
+                     int(level));
+    }
+
+    void rateReport_updatesRecordAndDisplay()
+    {
+        DisplayThread display;
+        display.start();
+        QTRY_VERIFY(osd::displayRunning());
+        start(true, true);
+        m_window->show();
+        const int slot = m_window->currentSlot();
+        m_sim->setReportRateOnMouse(2);
+        QTRY_COMPARE(m_window->workingSet().profiles[slot].pollrate, quint8(2));
+        QTRY_VERIFY(display.texts().contains(QStringLiteral("500 HZ")));
+        m_window->slotRefreshRate(8);
+        QTRY_VERIFY(display.texts().contains(QStringLiteral("125 HZ")));
+    }
+
+    void statusReport_leavesTheSlotAlone()
+    {
+        DisplayThread display;
+        display.start();
+        QTRY_VERIFY(osd::displayRunning());
+        start(true, false);
+        m_window->stopBatteryReader(); // only the reports below
+        m_window->switchToSlot(2);
+        QCOMPARE(m_window->currentSlot(), 2);
+        const ProfileRecord &profile = m_window->workingSet().profiles[2];
+        // The reader always reports slot 0; an unchanged level and rate change nothing.
+        m_window->slotRefreshStatus(0, profile.dpi, profile.pollrate, 0);
+        QTest::qWait(100);
+        QCOMPARE(m_window->currentSlot(), 2);
+        QCOMPARE(display.count(), 0);
+        // A slot change the mouse reports through its own path is followed and shown.
+        m_window->slotRefreshProfile(4);
+        QCOMPARE(m_window->currentSlot(), 4);
+        QCOMPARE(readSettingsInt(QStringLiteral("Config/ProfileID")), 4);
+        QTRY_VERIFY(display.texts().contains(QStringLiteral("Profile 5")));
+    }
+
+    void slotButton_switchesToThatSlot()
+    {
+        start(true, false);
+        m_window->slotButton(3)->click();
+        QCOMPARE(m_window->currentSlot(), 3);
+        QVERIFY(m_window->slotButton(3)->isSelected());
+        QVERIFY(!m_window->slotButton(0)->isSelected());
+        QCOMPARE(readSettingsInt(QStringLiteral("Config/ProfileID")), 3);
+    }
+
+    void batteryStates_followTheConnectionTable()
+    {
+        start(true, false); // receiver only
+        m_window->show();
+        KestProcessbar *bar = m_window->batteryBar();
+        m_window->slotRefreshBatteryStatus(0, 57, 0);
+        QCOMPARE(m_window->connectionState(), 2);
+        QVERIFY(bar->isVisible());
+        QCOMPARE(bar->value(), 57);
+        QCOMPARE(bar->text(), QStringLiteral("57%"));
+        QVERIFY(m_window->linkPicture()->isVisible());
+        QCOMPARE(readSettingsInt(QStringLiteral("Config/Battery")), 57);
+
+        m_window->slotRefreshBatteryStatus(1, 0, 0); // off, even while charging
+        QCOMPARE(bar->text(), QStringLiteral("MOUSE OFF"));
+
+        m_window->slotRefreshBatteryStatus(1, 80, 0); // charging through the receiver
+        QCOMPARE(m_window->connectionState(), 1);
+        QVERIFY(!bar->isVisible());
+
+        m_sim->plugDevice(KestSimDevice::Cable);
+        QTRY_VERIFY(cableCommandPresent());
+        m_window->slotRefreshBatteryStatus(0, 30, 0);
+        QCOMPARE(m_window->connectionState(), 1);
+        QVERIFY(!bar->isVisible());
+        QCOMPARE(bar->value(), 100);
+        QVERIFY(bar->text().isEmpty());
+
+        m_sim->unplugDevice(KestSimDevice::Receiver);
+        QTRY_VERIFY(!receiverCommandPresent());
+        m_window->slotRefreshBatteryStatus(0, 30, 0);
+        QCOMPARE(m_window->connectionState(), 0);
+        QVERIFY(!m_window->linkPicture()->isVisible());
+    }
+
+    void unplugAndReplug_warningClosesItself()
+    {
+        start(true, false);
+        m_window->show();
+        QTRY_VERIFY(m_window->batteryReaderRunning());
+        QTest::qWait(250);
+        bool warned = false;
+        whenBoxOpens([&](KestMessageBox *box) {
+            warned = box->kind() == KestMessageBox::Disconnected && m_window->connectedCount() == 0
+                     && !m_window->batteryReaderRunning();
+            m_window->iconActivated(QSystemTrayIcon::Trigger);
+            QVERIFY(m_window->isVisible());
+            m_sim->plugDevice(KestSimDevice::Receiver);
+        });
+        m_sim->unplugDevice(KestSimDevice::Receiver);
+        QTRY_VERIFY_WITH_TIMEOUT(warned, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->isWarningOpen(), 3000);
+        QVERIFY(m_window->isVisible());
+        QVERIFY(m_window->connectedCount() > 0);
+        QTRY_VERIFY(m_window->batteryReaderRunning());
+    }
+
+    void pages_showWhatTheirTableSays()
+    {
+        start(true, false);
+        m_window->show();
+        using W = MousecfgWidget;
+        const W::PageItem items[] = {W::MousePicture, W::ViewButtons, W::Markers,
+                                     W::ButtonWindow, W::LightingPanel, W::DpiPanel,
+                                     W::PointSpeedPanel, W::ReportRatePanel, W::MacroEditor};
+        for (int page = 0; page < W::kPageCount; ++page) {
+            m_window->tabButton(page)->click();
+            QCOMPARE(m_window->currentPage(), page);
+            for (W::PageItem item : items) {
+                QVERIFY2(m_window->pageItemWidget(item)->isVisible() == W::pageShows(page, item),
+                         qPrintable(QStringLiteral("page %1 item %2").arg(page).arg(item)));
+            }
+        }
+        // The chosen view stays chosen across pages.
+        m_window->showPage(W::CustomizePage);
+        m_window->showView(W::SideView);
+        m_window->showPage(W::DpiPage);
+        m_window->showPage(W::CustomizePage);
+        QCOMPARE(m_window->currentView(), int(W::SideView));
+        QVERIFY(m_window->pageItemWidget(W::Markers)->isVisible());
+    }
+
+    void firmwareUpdate_missingUpdater_warnsAndKeepsRunning()
+    {
+        start(false, true); // the cable reports a firmware version
+        m_window->show();
+        QVERIFY(FirmwareVersion != 0);
+        QStringList texts;
+        std::function<void(KestMessageBox *)> answer = [&](KestMessageBox *box) {
+            texts << box->findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2"))->text();
+            if (box->kind() == KestMessageBox::Question)
+                whenBoxOpensAfter(box, answer);
+            box->yesButton()->click();
+        };
+        whenBoxOpens(answer);
+        QMetaObject::invokeMethod(m_window.get(), [this] {
+            findButton(QStringLiteral("Firmware Update"))->click();
+        }, Qt::QueuedConnection);
+        QTRY_COMPARE_WITH_TIMEOUT(texts.size(), 2, 3000);
+        QCOMPARE(texts.at(0), QStringLiteral("Do you want to upgrade the firmware?"));
+        QCOMPARE(texts.at(1), QStringLiteral("The firmware updater could not be started."));
+        QTRY_VERIFY(!openBox());
+        QVERIFY(m_window->batteryReaderRunning());
+    }
+
+private:
+    void start(bool receiver, bool cable)
+    {
+        m_sim = std::make_shared<KestSimMouse>(receiver, cable);
+        setHidBackend(m_sim);
+        m_window.reset(new MousecfgWidget);
+        // Quick pacing, so the tests do not wait for the mouse's real query rhythm.
+        KestGetBatteryThread::Timings timings;
+        timings.readTimeoutMs = 10;
+        timings.afterReadMs = 2;
+        timings.afterQueryMs = 5;
+        timings.passesPerQuery = 5;
+        m_window->batteryReader()->setTimings(timings);
+        if (m_window->batteryReaderRunning()) {
+            m_window->stopBatteryReader();
+            m_window->startBatteryReader();
+        }
+    }
+
+    static void whenBoxOpensAfter(KestMessageBox *previous, std::function<void(KestMessageBox *)> check)
+    {
+        auto *timer = new QTimer;
+        timer->setInterval(20);
+        QPointer<KestMessageBox> old(previous);
+        QObject::connect(timer, &QTimer::timeout, [timer, check, old] {
+            KestMessageBox *box = openBox();
+            if (box && box != old) {
+                timer->stop();
+                timer->deleteLater();
+                check(box);
+            }
+        });
+        timer->start();
+    }
+
+    KestPushButton *findButton(const QString &text)
+    {
+        for (KestPushButton *button : m_window->findChildren<KestPushButton *>()) {
+            if (button->text() == text)
+                return button;
+        }
+        return nullptr;
+    }
+
+    static int readSettingsInt(const QString &key)
+    {
+        return QSettings(globalConfigPath(), QSettings::IniFormat).value(key).toInt();
+    }
+
+    QTemporaryDir m_tmp;
+    std::unique_ptr<QTemporaryDir> m_app;
+    std::shared_ptr<KestSimMouse> m_sim;
+    std::unique_ptr<MousecfgWidget> m_window;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
