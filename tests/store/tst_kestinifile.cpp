@@ -14,6 +14,7 @@ private slots:
     void keys_withSpecialCharactersAndSections_roundTrip();
     void handWrittenFile_commentsSpacesListsAndEscapes();
     void missingFile_loadsEmpty_saveCreatesFolder();
+    void loadSkippingSection_keepsOnlyTheOthers();
 
 private:
     QTemporaryDir m_dir;
@@ -126,6 +127,29 @@ void TestKestIniFile::missingFile_loadsEmpty_saveCreatesFolder()
     const QString nested = m_dir.filePath(QStringLiteral("x/y/z.ini"));
     QVERIFY(ini.save(nested));
     QVERIFY(QFileInfo(nested).isFile());
+}
+
+void TestKestIniFile::loadSkippingSection_keepsOnlyTheOthers()
+{
+    const QString path = m_dir.filePath(QStringLiteral("skip.ini"));
+    KestIniFile ini;
+    ini.setInt(QStringLiteral("PROFILE/old"), 1);
+    ini.setInt(QStringLiteral("PROFILE/LedMode/LED_MODE_0_h"), 2);
+    ini.setString(QStringLiteral("MouseName/Name"), QStringLiteral("KX-27"));
+    QVERIFY(ini.save(path));
+
+    KestIniFile rewritten;
+    QVERIFY(rewritten.load(path, QStringLiteral("PROFILE")));
+    QCOMPARE(rewritten.size(), 1);
+    KestIniFile::Group group = rewritten.group(QStringLiteral("PROFILE"));
+    QCOMPARE(group.intValue(QStringLiteral("old"), -1), -1);
+    QCOMPARE(rewritten.stringValue(QStringLiteral("MouseName/Name")), QStringLiteral("KX-27"));
+    const int section = rewritten.addSection(QStringLiteral("PROFILE"));
+    rewritten.setInt(section, QStringLiteral("new"), 3);
+    QVERIFY(rewritten.save(path));
+    const QSettings qt(path, QSettings::IniFormat);
+    QCOMPARE(qt.allKeys().size(), 2);
+    QCOMPARE(qt.value(QStringLiteral("PROFILE/new")).toInt(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestKestIniFile)
