@@ -76,25 +76,25 @@ int KestColorWindow::lightingSlot(const ConfigRecord &working, const QString &pr
 KestColorWindow::KestColorWindow(QWidget *parent)
     : KestPanel(parent),
       m_showSleep(readShowSleep() != 0),
-      m_effectCaption(makePanelLabel(this, tr("EFFECT"), Qt::AlignLeft | Qt::AlignVCenter)),
+      m_effectCaption(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter)),
       m_effectButton(new KestPushButton({skinPath(QStringLiteral("rate.png"))}, this)),
       m_menu(new KestMenu(this)),
-      m_brightCaption(makePanelLabel(this, tr("BRIGHTNESS"), Qt::AlignLeft | Qt::AlignVCenter)),
+      m_brightCaption(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter)),
       m_bright(new KestSlider(Qt::Horizontal, this)),
-      m_speedCaption(makePanelLabel(this, tr("SPEED"), Qt::AlignLeft | Qt::AlignVCenter)),
+      m_speedCaption(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter)),
       m_speed(new KestSlider(Qt::Horizontal, this)),
-      m_colorCaption(makePanelLabel(this, tr("COLOR"), Qt::AlignLeft | Qt::AlignVCenter)),
+      m_colorCaption(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter)),
       m_swatch(new QPushButton(this)),
-      m_sleepCaption(makePanelLabel(this, tr("SLEEP TIME"), Qt::AlignLeft | Qt::AlignVCenter)),
+      m_sleepCaption(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter)),
       m_sleep(new KestSlider(Qt::Horizontal, this)),
       m_sleepValue(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
-      m_moveOff(makeSkinCheckBox(this, tr("MOVE TO LIGHT OFF")))
+      m_moveOff(makeSkinCheckBox(this, QString()))
 {
     m_menu->setStyleSheet(menuStyleSheet());
     // Effects 1..11 in order, OFF last.
     for (int i = 0; i < kMenuEffects; ++i) {
         const int effect = (i + 1) % kMenuEffects;
-        auto *action = new KestAction(effectName(effect), m_menu);
+        auto *action = new KestAction(m_menu);
         connect(action, &QAction::triggered, this, [this, effect] { chooseEffect(effect); });
         m_menu->addAction(action);
         m_actions[static_cast<size_t>(effect)] = action;
@@ -121,7 +121,7 @@ KestColorWindow::KestColorWindow(QWidget *parent)
     connect(m_moveOff, &QCheckBox::clicked, this, &KestColorWindow::checkbtn_clicked);
 
     relayout();
-    refresh();
+    retranslate();
 }
 
 void KestColorWindow::setProfile(const ProfileRecord &record, int slot)
@@ -136,10 +136,21 @@ LedModeInfo &KestColorWindow::activeEffect()
     return m_record.LED_MODE[static_cast<size_t>(activeEffectIndex(m_record))];
 }
 
-void KestColorWindow::refresh()
+void KestColorWindow::retranslate()
 {
+    m_effectCaption->setText(tr("EFFECT"));
+    m_brightCaption->setText(tr("BRIGHTNESS"));
+    m_speedCaption->setText(tr("SPEED"));
+    m_colorCaption->setText(tr("COLOR"));
+    m_sleepCaption->setText(tr("SLEEP TIME"));
+    m_moveOff->setText(tr("MOVE TO LIGHT OFF"));
     for (size_t effect = 0; effect < m_actions.size(); ++effect)
         m_actions[effect]->setText(effectName(static_cast<int>(effect)));
+    refresh();
+}
+
+void KestColorWindow::refresh()
+{
     showEffect();
     {
         const QSignalBlocker blocker(m_sleep);
@@ -197,10 +208,12 @@ void KestColorWindow::relayout()
     placeScaled(m_bright, 134, kRowY[0] + 2, 200, 20);
     placeScaled(m_colorCaption, 24, kRowY[2], 110, 24);
     placeScaled(m_swatch, 134, kRowY[2], 64, 24);
-    placeScaled(m_sleepCaption, 390, 18, 200, 24);
-    placeScaled(m_sleep, 390, kRowY[0] + 2, 170, 20);
-    placeScaled(m_sleepValue, 570, kRowY[0], 90, 24);
-    placeScaled(m_moveOff, 390, kRowY[1], 240, 24);
+    // The right half starts low: the main window's mouse picture reaches into the
+    // panel's top middle on the lighting page.
+    placeScaled(m_sleepCaption, 330, kRowY[1], 110, 24);
+    placeScaled(m_sleep, 440, kRowY[1] + 2, 130, 20);
+    placeScaled(m_sleepValue, 580, kRowY[1], 80, 24);
+    placeScaled(m_moveOff, 330, kRowY[2], 300, 24);
     m_moveOff->setStyleSheet(checkBoxStyle());
     m_moveOff->setFont(languageFont());
     const QString style = sliderStyle(themeColor());

@@ -32,6 +32,7 @@ public:
     // Sets every control from the record (also after a language change).
     void refresh();
     void relayout() override;
+    void retranslate() override;
 
     // Writes the lighting fields back into the slot the panel was handed.
     void applyTo(ConfigRecord &working) const;

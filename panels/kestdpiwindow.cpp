@@ -14,7 +14,7 @@ KestDPIWindow::KestDPIWindow(const ProfileRecord &record, QWidget *parent)
       m_record(record),
       m_sensor(readSensorCode()),
       m_levelCount(qBound(0, readDpiLevelCount(), DPI_LEVELS)),
-      m_title(makePanelLabel(this, tr("DPI"), Qt::AlignLeft | Qt::AlignVCenter, -2))
+      m_title(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, -2))
 {
     for (quint8 level = 0; level < DPI_LEVELS; ++level) {
         auto *row = new KestSingleDPI(level, this);
@@ -28,7 +28,15 @@ KestDPIWindow::KestDPIWindow(const ProfileRecord &record, QWidget *parent)
     for (KestSingleDPI *row : m_rows)
         row->setSensor(m_sensor, range);
     relayout();
+    retranslate();
     showRecord();
+}
+
+void KestDPIWindow::retranslate()
+{
+    m_title->setText(tr("DPI"));
+    for (KestSingleDPI *row : m_rows)
+        row->retranslate();
 }
 
 void KestDPIWindow::refresh(const ProfileRecord &record, int sensor)

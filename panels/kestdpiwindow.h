@@ -23,6 +23,7 @@ public:
     void refresh(const ProfileRecord &record, int sensor);
     // Places the rows for the scale factor of kestskin (set by the main window).
     void relayout() override;
+    void retranslate() override;
 
     // Copies the active level and the whole DPI table into the slot the panel shows;
     // the main window passes the current slot of the working set.

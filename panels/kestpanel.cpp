@@ -1,5 +1,6 @@
 #include "panels/kestpanel.h"
 
+#include <QEvent>
 #include <QPainter>
 
 #include "panels/panelstyle.h"
@@ -10,4 +11,17 @@ void KestPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), panelBackground());
+}
+
+void KestPanel::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+void KestPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }

@@ -13,7 +13,12 @@ public:
     explicit KestPanel(QWidget *parent = nullptr);
 
     virtual void relayout() = 0;
+    // Sets every text again; called when the interface language changes.
+    virtual void retranslate() = 0;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The owner resizes a panel when the scale factor changes; its children follow.
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 };

@@ -22,10 +22,10 @@ constexpr int kKeyResponseMax = 255;
 
 KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
     : KestPanel(parent),
-      m_keyCaption(makePanelLabel(this, tr("Key Response"), Qt::AlignLeft | Qt::AlignVCenter, 1)),
+      m_keyCaption(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
       m_keySlider(new KestSlider(Qt::Horizontal, this)),
       m_keyValue(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
-      m_scrollCaption(makePanelLabel(this, tr("SCROLL SPEED"), Qt::AlignRight | Qt::AlignVCenter, 1)),
+      m_scrollCaption(makePanelLabel(this, QString(), Qt::AlignRight | Qt::AlignVCenter, 1)),
       m_scrollBox(new QSpinBox(this)),
       m_mouseSetting(new KestPushButton({skinPath(QStringLiteral("tabbutton-1.png")),
                                          skinPath(QStringLiteral("tabbutton-3.png")),
@@ -33,10 +33,10 @@ KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
                                         this))
 {
     // The stored encodings differ per option: angle snapping and jitter store 0 for ON.
-    addPair(tr("Enable sync"), tr("ON"), tr("OFF"), 1, 0, &m_sync);
-    addPair(tr("Lift Distance"), tr("1mm"), tr("2mm"), 1, 2, &m_lift);
-    addPair(tr("Angle Snapping"), tr("ON"), tr("OFF"), 0, 1, &m_angle);
-    addPair(tr("Jitter"), tr("ON"), tr("OFF"), 0, 1, &m_jitter);
+    addPair(QT_TR_NOOP("Enable sync"), QT_TR_NOOP("ON"), QT_TR_NOOP("OFF"), 1, 0, &m_sync);
+    addPair(QT_TR_NOOP("Lift Distance"), QT_TR_NOOP("1mm"), QT_TR_NOOP("2mm"), 1, 2, &m_lift);
+    addPair(QT_TR_NOOP("Angle Snapping"), QT_TR_NOOP("ON"), QT_TR_NOOP("OFF"), 0, 1, &m_angle);
+    addPair(QT_TR_NOOP("Jitter"), QT_TR_NOOP("ON"), QT_TR_NOOP("OFF"), 0, 1, &m_jitter);
 
     m_keySlider->setRange(kKeyResponseMin, kKeyResponseMax);
     m_keySlider->setSingleStep(1);
@@ -52,19 +52,37 @@ KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
     connect(m_scrollBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &KestPointSpeed::sValueChangedSlot);
 
-    m_mouseSetting->setText(tr("Mouse Setting"));
     connect(m_mouseSetting, &QPushButton::clicked, this, &KestPointSpeed::openMouseSetting);
 
     relayout();
+    retranslate();
     refresh(record, 0, 2, 0, 0, 20);
 }
 
-void KestPointSpeed::addPair(const QString &caption, const QString &first, const QString &second,
+void KestPointSpeed::retranslate()
+{
+    for (const OptionPair &pair : qAsConst(m_pairs)) {
+        pair.caption->setText(tr(pair.captionText));
+        pair.first->setText(tr(pair.firstText));
+        pair.second->setText(tr(pair.secondText));
+    }
+    m_keyCaption->setText(tr("Key Response"));
+    m_scrollCaption->setText(tr("SCROLL SPEED"));
+    m_mouseSetting->setText(tr("Mouse Setting"));
+}
+
+void KestPointSpeed::addPair(const char *caption, const char *first, const char *second,
                              quint8 firstValue, quint8 secondValue, quint8 *value)
 {
-    OptionPair pair{makePanelLabel(this, caption, Qt::AlignLeft | Qt::AlignVCenter, 1),
-                    makeSkinCheckBox(this, first), makeSkinCheckBox(this, second),
-                    firstValue, secondValue, value};
+    OptionPair pair{caption,
+                    first,
+                    second,
+                    makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1),
+                    makeSkinCheckBox(this, QString()),
+                    makeSkinCheckBox(this, QString()),
+                    firstValue,
+                    secondValue,
+                    value};
     connect(pair.first, &QCheckBox::clicked, this, &KestPointSpeed::checkbtn_clicked);
     connect(pair.second, &QCheckBox::clicked, this, &KestPointSpeed::checkbtn_clicked);
     m_pairs << pair;

@@ -25,6 +25,7 @@ public:
     void refresh(const ProfileRecord &record, quint8 sync, quint8 lift, quint8 angle,
                  quint8 jitter, quint8 keyResponse);
     void relayout() override;
+    void retranslate() override;
 
     // Writes the five shared options into the working set and the pointer and scroll
     // speeds into its current slot (the slot the panel was refreshed with).
@@ -50,6 +51,9 @@ public slots:
 private:
     struct OptionPair
     {
+        const char *captionText; // untranslated, as marked with QT_TR_NOOP
+        const char *firstText;
+        const char *secondText;
         KestLabel *caption;
         QCheckBox *first;
         QCheckBox *second;
@@ -58,8 +62,8 @@ private:
         quint8 *value;
     };
 
-    void addPair(const QString &caption, const QString &first, const QString &second,
-                 quint8 firstValue, quint8 secondValue, quint8 *value);
+    void addPair(const char *caption, const char *first, const char *second, quint8 firstValue,
+                 quint8 secondValue, quint8 *value);
     void showPairs();
     void openMouseSetting();
 

@@ -28,17 +28,18 @@ QString KestReportRate::rateText(quint8 code)
 
 KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
     : KestPanel(parent),
-      m_title(makePanelLabel(this, tr("REPORT RATE"), Qt::AlignCenter)),
+      m_title(makePanelLabel(this, QString(), Qt::AlignCenter)),
       m_rateButton(new KestPushButton({skinPath(QStringLiteral("rate.png"))}, this)),
       m_menu(new KestMenu(this)),
-      m_liftLabel(makePanelLabel(this, tr("Lift off Distance"), Qt::AlignCenter, 1)),
+      m_liftLabel(makePanelLabel(this, QString(), Qt::AlignCenter, 1)),
       m_liftGroup(new QButtonGroup(this)),
-      m_oneMm(new QRadioButton(tr("1 mm"), this)),
-      m_twoMm(new QRadioButton(tr("2 mm"), this))
+      m_oneMm(new QRadioButton(this)),
+      m_twoMm(new QRadioButton(this))
 {
     m_menu->setStyleSheet(menuStyleSheet());
     for (quint8 code : kRateCodes) {
-        auto *action = new KestAction(rateText(code), m_menu);
+        auto *action = new KestAction(m_menu);
+        m_actions << action;
         connect(action, &QAction::triggered, this, [this, code] { chooseRate(code); });
         m_menu->addAction(action);
     }
@@ -50,7 +51,20 @@ KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
     connect(m_liftGroup, &QButtonGroup::idClicked, this, &KestReportRate::onRadioChanged);
 
     relayout();
+    retranslate();
     refresh(record, 2);
+}
+
+void KestReportRate::retranslate()
+{
+    m_title->setText(tr("REPORT RATE"));
+    m_liftLabel->setText(tr("Lift off Distance"));
+    m_oneMm->setText(tr("1 mm"));
+    m_twoMm->setText(tr("2 mm"));
+    for (int i = 0; i < m_actions.size(); ++i)
+        m_actions[i]->setText(rateText(kRateCodes[i]));
+    if (!rateText(m_rate).isEmpty())
+        m_rateButton->setText(rateText(m_rate));
 }
 
 void KestReportRate::refresh(const ProfileRecord &record, quint8 lift)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QVector>
+
 #include "panels/kestpanel.h"
 #include "store/configrecord.h"
 
@@ -23,6 +25,7 @@ public:
     // The slot or profile changed, or the mouse reported another rate.
     void refresh(const ProfileRecord &record, quint8 lift);
     void relayout() override;
+    void retranslate() override;
 
     // Writes the rate code into the slot the panel shows (the current slot of the
     // working set). A code the menu does not know is written back as it came.
@@ -51,6 +54,7 @@ private:
     KestLabel *m_title;
     KestPushButton *m_rateButton;
     KestMenu *m_menu;
+    QVector<KestAction *> m_actions; // in the order of kRateCodes
     KestLabel *m_liftLabel;
     QButtonGroup *m_liftGroup;
     QRadioButton *m_oneMm;

@@ -20,7 +20,7 @@ KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
       m_xLabel(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
       m_yLabel(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
       m_singleLabel(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
-      m_linkBox(makeSkinCheckBox(this, tr("Link XY"))),
+      m_linkBox(makeSkinCheckBox(this, QString())),
       m_slider(new KestTwoBarSlider(this))
 {
     m_linkBox->hide();
@@ -37,7 +37,13 @@ KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
         emit EnableSignal(checked ? 1 : 0, m_level);
     });
     relayout();
+    retranslate();
     showLinked();
+}
+
+void KestSingleDPI::retranslate()
+{
+    m_linkBox->setText(tr("Link XY"));
 }
 
 void KestSingleDPI::setSensor(int sensor, const DpiCodeRange &range)

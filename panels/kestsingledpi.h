@@ -31,6 +31,7 @@ public:
 
     void setHighlight(const QColor &color);
     void relayout();
+    void retranslate();
 
     // What the row shows, for the window's tests and screenshots.
     QString minimumText() const;
