@@ -69,10 +69,10 @@ quint8 SendCommand(const quint8 *report, int length)
         return SEND_NO_DEVICE;
     }
 
-    const int readLength = std::clamp(length, 0, CommandReport::BufferSize - 1);
+    const int wireLength = std::clamp(length, 0, CommandReport::BufferSize - 1);
     quint8 command[CommandReport::BufferSize] = {};
     quint8 answerBuffer[CommandReport::BufferSize] = {};
-    std::memcpy(command, report, size_t(readLength + 1));
+    std::memcpy(command, report, size_t(wireLength + 1));
     // The answer is read one byte in, so that answer byte k sits beside command byte k + 1.
     quint8 *const answer = answerBuffer + 1;
     const KestLinkTimings &timings = linkTimings();
@@ -85,8 +85,8 @@ quint8 SendCommand(const quint8 *report, int length)
     bool checkFailed = false;
 
     for (;;) {
-        const int written = backend.write(handle, command, length);
-        qDebug("hid_write length=%d data=%s", length, hexBytes(command + 1, 33).constData());
+        const int written = backend.write(handle, command, wireLength);
+        qDebug("hid_write length=%d data=%s", wireLength, hexBytes(command + 1, 33).constData());
         if (written < 0) {
             qDebug("Unable to send a feature report.\n");
             logEnd("hid_write fail--------------------------------------");
@@ -100,7 +100,7 @@ quint8 SendCommand(const quint8 *report, int length)
                 return succeeded();
 
             qDebug("hid_read start");
-            const int read = backend.readTimeout(handle, answer, readLength, timings.readTimeoutMs);
+            const int read = backend.readTimeout(handle, answer, wireLength, timings.readTimeoutMs);
             if (read < 0) {
                 qDebug("hid_read start read fail %d", readFailures);
                 if (++readFailures > MaxReadFailures) {
