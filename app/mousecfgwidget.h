@@ -23,6 +23,7 @@ class QMenu;
 class QScrollArea;
 class QSettings;
 class KestAction;
+class KestBtnWindow;
 class KestBatteryReader;
 class KestLabel;
 class KestMenu;
@@ -277,7 +278,7 @@ private:
 
     // Panels (placeholders of the right size until a panel exists).
     QScrollArea *m_buttonScroll = nullptr;
-    QWidget *m_buttonWindow = nullptr;
+    KestBtnWindow *m_buttonWindow = nullptr;
     QWidget *m_dpiWindow = nullptr;
     QWidget *m_pointSpeed = nullptr;
     QWidget *m_reportRate = nullptr;

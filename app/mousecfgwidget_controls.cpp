@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "app/kestscale.h"
+#include "buttons/kestbtnwindow.h"
 #include "store/devicedescription.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestmenu.h"
@@ -57,6 +58,8 @@ void MousecfgWidget::relayout()
             placement.widget->setGeometry(scaled(r.x()), scaled(r.y()), scaled(r.width()),
                                           scaled(r.height()));
     }
+    if (m_buttonWindow)
+        m_buttonWindow->applyFonts(m_scaleFactor);
     loadProductPictures();
     update();
 }
@@ -190,6 +193,8 @@ void MousecfgWidget::retranslate()
         m_loadConfigAction->setText(tr("&Load Config"));
         m_quitAction->setText(tr("&Quit"));
     }
+    if (m_buttonWindow)
+        m_buttonWindow->retranslate();
     showSlot();
     // The mouse-off text of the bar follows the language too.
     if (m_lastBattery == 0)

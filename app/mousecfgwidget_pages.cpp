@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QScrollArea>
 
+#include "buttons/kestbtnwindow.h"
 #include "macro/macrodialog.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
@@ -62,10 +63,19 @@ void MousecfgWidget::createButtonPage()
     m_buttonScroll->setStyleSheet(QStringLiteral("QScrollArea{background:transparent;}"));
     m_buttonScroll->viewport()->setAutoFillBackground(false);
     place(m_buttonScroll, QRect(285, 342, 664, 199));
-    m_buttonWindow = new QWidget;
-    m_buttonWindow->setAutoFillBackground(false);
-    m_buttonWindow->resize(scaled(664), scaled(199));
+    m_buttonWindow = new KestBtnWindow(&m_working.profiles[currentSlot()], nullptr, m_scaleFactor);
+    // The list fills the area and scrolls when the model has more buttons than fit.
+    m_buttonScroll->setWidgetResizable(true);
     m_buttonScroll->setWidget(m_buttonWindow);
+    connect(m_buttonWindow, &KestBtnWindow::SelBtnControl, this, [this](KestPushButton *label, bool on) {
+        // The wheel entries are marked on the wheel, the middle button of the picture.
+        const int slot = m_buttonWindow->slotOfLabel(label);
+        const int marker = slot >= KestBtnWindow::kWheelUpSlot ? 2 : slot;
+        highlightMarker(on && marker < kMarkersPerView ? FrontView : -1, marker);
+        slotMouseOver(label, on);
+    });
+    connect(m_buttonWindow, &KestBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
+    connect(m_buttonWindow, &KestBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);
 }
 
 void MousecfgWidget::createDpiPage()
@@ -311,6 +321,7 @@ void MousecfgWidget::slotMouseOver(KestPushButton *button, bool bType)
 
 void MousecfgWidget::refreshPanels()
 {
+    m_buttonWindow->setProfile(&m_working.profiles[currentSlot()]);
     showView(m_view);
     showPage(m_page);
     showSlot();
@@ -328,6 +339,7 @@ void MousecfgWidget::passLightModeToPanel(quint8)
 {
 }
 
-void MousecfgWidget::selectButtonInPanel(int, int)
+void MousecfgWidget::selectButtonInPanel(int group, int index)
 {
+    m_buttonWindow->selectSlot(quint8(index), group == 2 ? 2 : 0);
 }

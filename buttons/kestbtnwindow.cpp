@@ -20,6 +20,8 @@ constexpr int kWheelLabelX = 356;
 constexpr int kFittingLabels = 9;
 constexpr int kScrollingGap = 20;
 constexpr int kScrollingTop = 30;
+// Labels spread over the panel's height must not touch; when they would, they scroll too.
+constexpr int kMinimumGap = 2;
 // Marker codes that draw an arrow instead of a number.
 constexpr quint8 kArrowUp = 253;
 constexpr quint8 kArrowDown = 254;
@@ -106,9 +108,10 @@ void KestBtnWindow::layoutLabels()
     const int panelHeight = height() > 0 ? height() : int(m_scale * kDesignHeight);
     double gap = m_scale * kScrollingGap;
     double top = m_scale * kScrollingTop;
-    if (n <= kFittingLabels) {
-        gap = top = (panelHeight - labelHeight * n) / (n + 1);
-    }
+    const double spread = (panelHeight - labelHeight * n) / (n + 1);
+    const bool scrolls = n > kFittingLabels || spread < m_scale * kMinimumGap;
+    if (!scrolls)
+        gap = top = spread;
 
     for (int slot = 0; slot < kSlotsPerPage; ++slot) {
         m_labels[slot]->setGeometry(QRect());
@@ -134,7 +137,7 @@ void KestBtnWindow::layoutLabels()
                                           wheelTop + int(labelHeight + m_scale * 20),
                                           int(m_scale * kLabelWidth), int(labelHeight));
     // A long list scrolls inside the main window's scroll area.
-    setMinimumHeight(n > kFittingLabels ? contentBottom : 0);
+    setMinimumHeight(scrolls ? contentBottom : 0);
 }
 
 void KestBtnWindow::resizeEvent(QResizeEvent *event)

@@ -11,6 +11,7 @@ KestComboKeyWindow::KestComboKeyWindow(QWidget *parent)
                {Key::LeftAlt, Key::RightAlt},
                {0, 0}}}
 {
+    setHint(tr("Hold the modifier keys and press the key"));
 }
 
 bool KestComboKeyWindow::findModifier(quint32 code, int *position, int *side) const

@@ -1,6 +1,7 @@
 #include "buttons/kestkeydialog.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 
 #include "widgets/kestlabel.h"
 #include "widgets/kestskin.h"
@@ -8,6 +9,7 @@
 namespace {
 constexpr int kDesignWidth = 400;
 constexpr int kDesignHeight = 258;
+constexpr int kKeyFontPixels = 18;
 } // namespace
 
 KestKeyDialog::KestKeyDialog(const QString &title, QWidget *parent)
@@ -20,12 +22,23 @@ KestKeyDialog::KestKeyDialog(const QString &title, QWidget *parent)
       })
 {
     setTitle(title);
-    m_keyLabel = new KestLabel(this);
+    m_hintLabel = new KestLabel(this);
+    m_hintLabel->setAlignment(Qt::AlignCenter);
+    m_hintLabel->setFontSizeDecrement(1);
+    QPalette grey = m_hintLabel->palette();
+    grey.setColor(QPalette::WindowText, QColor(160, 160, 160));
+    m_hintLabel->setPalette(grey);
+    m_hintLabel->setGeometry(designRect(40, 66, kDesignWidth - 80, 26));
+    m_hintLabel->hide();
+
+    m_keyLabel = new QLabel(this);
     m_keyLabel->setAlignment(Qt::AlignCenter);
-    m_keyLabel->setFillColor(QColor(30, 30, 30));
-    m_keyLabel->setFixedFontSize(16);
-    m_keyLabel->setStyleSheet(QStringLiteral("QLabel{border:1px solid %1;}").arg(themeColor().name()));
-    m_keyLabel->setGeometry(designRect(40, 100, kDesignWidth - 80, 44));
+    m_keyLabel->setFont(languageFont(kKeyFontPixels));
+    m_keyLabel->setStyleSheet(QStringLiteral("QLabel{color:rgb(255,255,255);background-color:rgb(30,30,30);"
+                                             "border:1px solid %1;border-radius:%2px;}")
+                                  .arg(themeColor().name())
+                                  .arg(scaled(3)));
+    m_keyLabel->setGeometry(designRect(40, 98, kDesignWidth - 80, 44));
     // The key field takes the focus away from entry fields when keys are to be captured.
     m_keyLabel->setFocusPolicy(Qt::StrongFocus);
     m_capture.install();
@@ -34,6 +47,12 @@ KestKeyDialog::KestKeyDialog(const QString &title, QWidget *parent)
 QString KestKeyDialog::keyText() const
 {
     return m_keyLabel->text();
+}
+
+void KestKeyDialog::setHint(const QString &hint)
+{
+    m_hintLabel->setText(hint);
+    m_hintLabel->setVisible(!hint.isEmpty());
 }
 
 bool KestKeyDialog::takeNewPair(quint32 code, quint32 flags)

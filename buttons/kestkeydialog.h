@@ -4,6 +4,7 @@
 #include "buttons/keys/keytable.h"
 #include "platform/keycapture.h"
 
+class QLabel;
 class KestLabel;
 
 // A dialog that captures keys from the keyboard while it exists. Every key event of the
@@ -37,7 +38,9 @@ protected:
     void showKey(KeyCode code);
     void setKeyText(const QString &text);
     void clearCapturedKey();
-    KestLabel *keyLabel() const { return m_keyLabel; }
+    QLabel *keyLabel() const { return m_keyLabel; }
+    // A line above the key field that tells what to do; empty hides it.
+    void setHint(const QString &hint);
 
     // Escape and Enter are keys to capture here, not ways to close the dialog.
     void keyPressEvent(QKeyEvent *event) override;
@@ -46,7 +49,8 @@ protected:
 
 private:
     platform::KeyCapture m_capture;
-    KestLabel *m_keyLabel = nullptr;
+    QLabel *m_keyLabel = nullptr;
+    KestLabel *m_hintLabel = nullptr;
     quint32 m_lastCode = ~0u;
     quint32 m_lastFlags = ~0u;
     KeyCode m_capturedKey = 0;

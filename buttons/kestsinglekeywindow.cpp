@@ -3,6 +3,7 @@
 KestSingleKeyWindow::KestSingleKeyWindow(QWidget *parent)
     : KestKeyDialog(tr("Single Key"), parent)
 {
+    setHint(tr("Press the key to assign"));
 }
 
 void KestSingleKeyWindow::prefill(KeyCode code)

@@ -27,6 +27,9 @@ KestSkinDialog::KestSkinDialog(int designWidth, int designHeight, QWidget *paren
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(scaled(designWidth), scaled(designHeight));
+    QPalette texts = palette();
+    texts.setColor(QPalette::WindowText, Qt::white);
+    setPalette(texts);
     m_background = QPixmap(skinPath(QStringLiteral("dlg.png")));
 
     m_titleLabel = new KestLabel(this);

@@ -90,6 +90,19 @@ private slots:
         QVERIFY(window.minimumHeight() > window.label(11)->geometry().bottom());
     }
 
+    void labelsThatWouldTouch_scrollInstead()
+    {
+        // Seven labels of 30 pixels do not fit a 199-pixel panel side by side.
+        m_env->writeDescription({0, 1, 2, 3, 4, 5, 6});
+        KestBtnWindow window(&m_profile, nullptr, 1.0);
+        window.resize(664, 199);
+        window.layoutLabels();
+        for (int slot = 1; slot < 7; ++slot)
+            QVERIFY(window.label(slot)->geometry().top() > window.label(slot - 1)->geometry().bottom() + 1);
+        QCOMPARE(window.label(0)->geometry().top(), 30);
+        QVERIFY(window.minimumHeight() > 199);
+    }
+
     void labels_showFunctionsAndKeepUnofferedCodes()
     {
         m_profile.BUTTON_INFO[2].Fun = FunSniper;

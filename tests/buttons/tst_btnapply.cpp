@@ -1,0 +1,131 @@
+// From the menu to the mouse: a function chosen in the button window reaches the simulated
+// mouse's button table when the main window applies the profile.
+
+#include <functional>
+#include <memory>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/mousecfgwidget.h"
+#include "buttons/kestbtnwindow.h"
+#include "buttons/kestcombokeywindow.h"
+#include "buttons/keys/functioncatalogue.h"
+#include "device/devicelink.h"
+#include "device/discovery.h"
+#include "device/kestbatteryreader.h"
+#include "device/kestsimmouse.h"
+#include "platform/pointerspeed.h"
+#include "store/appdir.h"
+#include "widgets/kestpushbutton.h"
+
+class TstBtnApply : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
+        setPointerSpeedDesktopAccess(false);
+        KestLinkTimings timings;
+        timings.afterWriteMs = 1;
+        timings.beforeRereadMs = 1;
+        timings.readTimeoutMs = 30;
+        timings.reopenMs = 5;
+        setLinkTimings(timings);
+    }
+
+    void init()
+    {
+        m_app = std::make_unique<QTemporaryDir>(m_tmp.path() + QStringLiteral("/app-XXXXXX"));
+        setApplicationDir(m_app->path());
+        // The shipped description of the sample model: seven buttons, each in its own entry.
+        QVERIFY(QFile::copy(QStringLiteral(MOUSECFG_SOURCE_DIR "/data/DefaultProfile.bin"),
+                            m_app->path() + QStringLiteral("/DefaultProfile.bin")));
+        QDir(m_app->path()).mkpath(QStringLiteral("Configs"));
+        QSettings config(m_app->path() + QStringLiteral("/Configs/Config.ini"), QSettings::IniFormat);
+        config.setValue(QStringLiteral("Config/CurrentProductName"), QStringLiteral("KX-27"));
+        config.setValue(QStringLiteral("Mouse_List/0"), QStringLiteral("KX-27"));
+        config.setValue(QStringLiteral("MouseSenSor/1"), 3389);
+
+        m_sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(m_sim);
+        m_window = std::make_unique<MousecfgWidget>();
+        KestGetBatteryThread::Timings pacing;
+        pacing.readTimeoutMs = 10;
+        pacing.afterReadMs = 2;
+        pacing.afterQueryMs = 5;
+        pacing.passesPerQuery = 5;
+        m_window->batteryReader()->setTimings(pacing);
+        m_buttons = m_window->findChild<KestBtnWindow *>();
+        QVERIFY(m_buttons);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_sim.reset();
+        setHidBackend(nullptr);
+    }
+
+    void plainFunction_reachesTheMouseOnApply()
+    {
+        choose(1, FunVolumeUp);
+        QCOMPARE(m_buttons->label(1)->text(), QStringLiteral("Volume Up"));
+        apply();
+        const KestSimButton entry = m_sim->state().buttons[1];
+        QCOMPARE(entry, (KestSimButton{0x8E, 0x01, 0xE9, 0x00})); // consumer usage Volume Up
+    }
+
+    void comboKey_reachesTheMouseOnApply()
+    {
+        QTimer::singleShot(0, [] {
+            auto *combo = qobject_cast<KestComboKeyWindow *>(QApplication::activeModalWidget());
+            QVERIFY(combo);
+            combo->reportKey(238, 1); // right Ctrl
+            combo->reportKey(46, 0);  // C
+            combo->accept();
+        });
+        choose(4, FunComboKey);
+        apply();
+        const KestSimButton entry = m_sim->state().buttons[4];
+        QCOMPARE(entry, (KestSimButton{0x8F, 0x01, 0x06, 0x00})); // Ctrl + usage of C
+    }
+
+private:
+    void choose(int slot, qint32 code)
+    {
+        m_buttons->slotMouseEnter(m_buttons->label(slot));
+        m_buttons->functionAction(code)->trigger();
+    }
+
+    void apply()
+    {
+        KestPushButton *applyButton = nullptr;
+        for (KestPushButton *button : m_window->findChildren<KestPushButton *>()) {
+            if (button->text() == QStringLiteral("Apply"))
+                applyButton = button;
+        }
+        QVERIFY(applyButton);
+        const int endMarkers = m_sim->state().endMarkers;
+        applyButton->click();
+        QTRY_VERIFY(m_sim->state().endMarkers > endMarkers);
+    }
+
+    QTemporaryDir m_tmp;
+    std::unique_ptr<QTemporaryDir> m_app;
+    std::shared_ptr<KestSimMouse> m_sim;
+    std::unique_ptr<MousecfgWidget> m_window;
+    KestBtnWindow *m_buttons = nullptr;
+};
+
+QTEST_MAIN(TstBtnApply)
+#include "tst_btnapply.moc"
