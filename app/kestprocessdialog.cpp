@@ -1,5 +1,6 @@
 #include "app/kestprocessdialog.h"
 
+#include <QBitmap>
 #include <QLabel>
 #include <QMovie>
 #include <QPainter>
@@ -20,6 +21,13 @@ KestProcessDialog::KestProcessDialog(QWidget *parent)
     setModal(true);
     const int side = scaled(kDesignSize);
     setFixedSize(side, side);
+    if (!m_background.isNull()) {
+        // Without a compositor the translucent corners would show black: cut the
+        // window to the picture's outline instead.
+        m_background = m_background.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (m_background.hasAlphaChannel())
+            setMask(m_background.mask());
+    }
 
     m_animation = new QLabel(this);
     m_animation->setGeometry(0, 0, side, side);
@@ -47,7 +55,7 @@ void KestProcessDialog::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (!m_background.isNull())
-        painter.drawPixmap(rect(), m_background);
+        painter.drawPixmap(0, 0, m_background);
 }
 
 void KestProcessDialog::showEvent(QShowEvent *event)
