@@ -25,9 +25,9 @@ constexpr int kBulletHeight = 39;
 constexpr int kSliderWidth = 300;
 constexpr int kSpinWidth = 58;
 constexpr int kRowHeight = 24;
-constexpr int kDelayRowY = 192;
-constexpr int kHorizontalRowY = 222;
-constexpr int kVerticalRowY = 252;
+constexpr int kDelayRowY = 198;
+constexpr int kHorizontalRowY = 228;
+constexpr int kVerticalRowY = 258;
 } // namespace
 
 KestGunsetDialog::KestGunsetDialog(double scale, QWidget *parent)
@@ -47,8 +47,8 @@ KestGunsetDialog::KestGunsetDialog(double scale, QWidget *parent)
     setStyleSheet(QStringLiteral(
         "QLineEdit,QSpinBox{background-color:rgb(30,30,34);color:white;"
         "border:1px solid rgb(80,80,86);border-radius:%1px;}"
-        "QLineEdit:focus,QSpinBox:focus{border:1px solid %2;}"
-        "QSpinBox::up-button,QSpinBox::down-button{width:%3px;}").arg(px(2)).arg(accent).arg(px(12)));
+        "QLineEdit:focus,QSpinBox:focus{border:1px solid %2;}")
+                      .arg(px(2)).arg(accent));
 
     auto *title = new KestLabel(tr("GUN SET"), this);
     title->setFixedFontSize(16);
@@ -79,11 +79,11 @@ KestGunsetDialog::KestGunsetDialog(double scale, QWidget *parent)
                                skinPath(QStringLiteral("tabbutton-2.png"))};
     auto *yes = new KestPushButton(pictures, this);
     yes->setText(tr("Yes"));
-    yes->setGeometry(px(322), px(296), px(100), px(26));
+    yes->setGeometry(px(322), px(298), px(100), px(26));
     connect(yes, &QPushButton::clicked, this, &KestGunsetDialog::OnYesClick);
     auto *no = new KestPushButton(pictures, this);
     no->setText(tr("No"));
-    no->setGeometry(px(432), px(296), px(100), px(26));
+    no->setGeometry(px(432), px(298), px(100), px(26));
     connect(no, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -93,6 +93,9 @@ QSpinBox *KestGunsetDialog::makeSpin(int minimum, int maximum, int value, int x,
     spin->setRange(minimum, maximum);
     spin->setValue(value);
     spin->setAlignment(Qt::AlignCenter);
+    // The skin has no arrow pictures: values are typed, stepped with the arrow keys or
+    // rolled with the wheel.
+    spin->setButtonSymbols(QAbstractSpinBox::NoButtons);
     spin->setFont(languageFont(0, 1));
     spin->setGeometry(px(x), px(y), px(kSpinWidth), px(kRowHeight));
     return spin;

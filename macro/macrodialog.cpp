@@ -29,10 +29,12 @@ struct ButtonSpec
     QRect rect;
 };
 
-constexpr int kStepButtonWidth = 82;
+// The step buttons stand in three columns; the last one is wider for the long texts.
 constexpr int kStepX0 = 401;
-constexpr int kStepX1 = kStepX0 + kStepButtonWidth + 4;
-constexpr int kStepX2 = kStepX1 + kStepButtonWidth + 4;
+constexpr int kStepX1 = kStepX0 + 74;
+constexpr int kStepX2 = kStepX1 + 74;
+constexpr int kNarrow = 70;
+constexpr int kWide = 106;
 
 const ButtonSpec kButtons[] = {
     {QT_TRANSLATE_NOOP("MacroDialog", "NEW"), &MacroDialog::newMacro, {10, 258, 68, 24}},
@@ -46,18 +48,18 @@ const ButtonSpec kButtons[] = {
     {QT_TRANSLATE_NOOP("MacroDialog", "CANCEL"), &MacroDialog::cancelClicked, {82, 434, 68, 26}},
     {QT_TRANSLATE_NOOP("MacroDialog", "START"), &MacroDialog::startRecording, {160, 6, 113, 24}},
     {QT_TRANSLATE_NOOP("MacroDialog", "RECORD AFTER"), &MacroDialog::recordAfter, {278, 6, 113, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "DELETE"), &MacroDialog::deleteSteps, {kStepX0, 6, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "MOVE UP"), &MacroDialog::moveStepUp, {kStepX1, 6, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "MOVE DOWN"), &MacroDialog::moveStepDown, {kStepX2, 6, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "TOP"), &MacroDialog::moveStepToTop, {kStepX0, 34, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "BOTTOM"), &MacroDialog::moveStepToBottom, {kStepX1, 34, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "CLEAR"), &MacroDialog::clearSteps, {kStepX2, 34, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "EDIT"), &MacroDialog::toggleKeyEdit, {kStepX0, 62, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "COPY"), &MacroDialog::copySteps, {kStepX1, 62, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "CUT"), &MacroDialog::cutSteps, {kStepX2, 62, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "PASTE"), &MacroDialog::pasteSteps, {kStepX0, 90, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "INSERT DELAY"), &MacroDialog::insertDelay, {kStepX1, 90, kStepButtonWidth, 24}},
-    {QT_TRANSLATE_NOOP("MacroDialog", "MOUSE ACTION"), &MacroDialog::mousemove_test, {kStepX2, 90, kStepButtonWidth, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "DELETE"), &MacroDialog::deleteSteps, {kStepX0, 6, kNarrow, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "MOVE UP"), &MacroDialog::moveStepUp, {kStepX1, 6, kNarrow, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "MOVE DOWN"), &MacroDialog::moveStepDown, {kStepX2, 6, kWide, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "TOP"), &MacroDialog::moveStepToTop, {kStepX0, 34, kNarrow, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "BOTTOM"), &MacroDialog::moveStepToBottom, {kStepX1, 34, kNarrow, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "CLEAR"), &MacroDialog::clearSteps, {kStepX2, 34, kWide, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "COPY"), &MacroDialog::copySteps, {kStepX0, 62, kNarrow, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "CUT"), &MacroDialog::cutSteps, {kStepX1, 62, kNarrow, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "INSERT DELAY"), &MacroDialog::insertDelay, {kStepX2, 62, kWide, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "PASTE"), &MacroDialog::pasteSteps, {kStepX0, 90, kNarrow, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "EDIT"), &MacroDialog::toggleKeyEdit, {kStepX1, 90, kNarrow, 24}},
+    {QT_TRANSLATE_NOOP("MacroDialog", "MOUSE ACTION"), &MacroDialog::mousemove_test, {kStepX2, 90, kWide, 24}},
 };
 constexpr int kStartButton = 9;
 constexpr int kStepDeleteButton = 11;
@@ -66,7 +68,7 @@ constexpr int kNameLength = 20;
 constexpr int kDefaultDelayMs = 10;
 constexpr int kDefaultLoopTime = 1;
 constexpr int kInsertDelayMs = 100;
-constexpr int kActionColumnWidth = 160;
+constexpr int kActionColumnWidth = 140;
 
 QString rgb(const QColor &c)
 {
@@ -296,6 +298,8 @@ void MacroDialog::applyStyle()
     m_view->setFont(font);
     m_view->horizontalHeader()->setFont(font);
     m_tree->setFont(font);
+    for (KestTreeItem *item : m_tree->moveItems())
+        item->distanceEdit()->setFont(font);
     m_delegate->setHighlightColor(accent);
     for (KestLabel *title : {m_macroTitle, m_nameTitle, m_mouseTitle})
         title->setStyleSheet(QStringLiteral("color:%1;").arg(rgb(accent.lighter(130))));
@@ -461,9 +465,10 @@ void MacroDialog::updateControls()
             enabled = idle && haveMacro;
         else if (b == button("EXPORT"))
             enabled = idle && m_macroList->count() > 0;
+        // Selecting resets the look, so it comes before the enabled look.
+        b->setSelected((b == button("EDIT") && m_editingKey) || (b == button("BATCH") && m_batchMode));
         b->setEnabledLook(enabled);
     }
-    button("EDIT")->setSelected(m_editingKey);
     for (QWidget *w : std::initializer_list<QWidget *>{
              m_view, m_tree, m_delayEdit, m_defaultDelayEdit, m_loopTimeEdit, m_recordDelayBox,
              m_defaultDelayBox, m_loopBoxes[0], m_loopBoxes[1], m_loopBoxes[2]})

@@ -338,7 +338,6 @@ void MacroDialog::toggleBatchMode()
             item->setData(Qt::CheckStateRole, QVariant());
         }
     }
-    button("BATCH")->setSelected(m_batchMode);
     updateControls();
 }
 

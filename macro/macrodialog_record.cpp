@@ -53,6 +53,7 @@ void MacroDialog::stopRecording()
         return;
     endCapture();
     button("START")->setText(tr("START"));
+    m_keyLabel->clear();
     updateControls();
     emit EnableButtonsSignal(true);
     if (hasUnreleasedKeys(m_table.steps()))
