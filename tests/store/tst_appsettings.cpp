@@ -9,11 +9,9 @@ class TestAppSettings : public QObject
 
 private slots:
     void noConfigsFolder_readersGiveDefaults_firstWriterCreatesFolder();
-    void slotListAndWriteState_roundTrip();
     void themeIndex_outOfTable_isClamped();
     void languageListAndFonts_readAllSlotsWhateverTheCount();
     void mouseListName_isLatin1();
-    void countMacros_countsNonEmptySlots();
     void profileList_followsProductFolder_andShrinks();
 };
 
@@ -41,29 +39,6 @@ void TestAppSettings::noConfigsFolder_readersGiveDefaults_firstWriterCreatesFold
     writeLanguage(1);
     QVERIFY(QFileInfo(languageConfigPath()).isFile());
     QCOMPARE(readLanguage(), 1);
-}
-
-void TestAppSettings::slotListAndWriteState_roundTrip()
-{
-    StoreFixture fixture;
-    ConfigRecord c;
-    c.ProfileID = 3;
-    c.Count = 300 % 256;
-    c.names = {QStringLiteral("A"), QStringLiteral("Été"), QStringLiteral("x, y"),
-               QStringLiteral("@home"), QString()};
-    saveSlotList(c);
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("Config/ProfileID")).toInt(), 3);
-    QCOMPARE(ini.value(QStringLiteral("Config/Count")).toInt(), 44);
-    for (int i = 0; i < SLOT_COUNT; ++i)
-        QCOMPARE(ini.value(QStringLiteral("Config/Profile%1").arg(i + 1)).toString(), c.names[i]);
-
-    saveActiveSlot(1);
-    writeBattery(75);
-    writeProductName(QStringLiteral("KX-27"));
-    QCOMPARE(QSettings(globalConfigPath(), QSettings::IniFormat).value(QStringLiteral("Config/ProfileID")).toInt(), 1);
-    QCOMPARE(readBattery(), 75);
-    QCOMPARE(readProductName(), QStringLiteral("KX-27"));
 }
 
 void TestAppSettings::themeIndex_outOfTable_isClamped()
@@ -109,16 +84,6 @@ void TestAppSettings::mouseListName_isLatin1()
     file.close();
     QCOMPARE(readMouseListName(), QStringLiteral("Souris élégante"));
     QCOMPARE(readSensorCode(), 3389);
-}
-
-void TestAppSettings::countMacros_countsNonEmptySlots()
-{
-    StoreFixture fixture;
-    fixture.setGlobal(QStringLiteral("MACRO_LIST/0"), QStringLiteral("a"));
-    fixture.setGlobal(QStringLiteral("MACRO_LIST/1"), QString());
-    fixture.setGlobal(QStringLiteral("MACRO_LIST/49"), QStringLiteral("z"));
-    fixture.setGlobal(QStringLiteral("MACRO_LIST/50"), QStringLiteral("beyond the list"));
-    QCOMPARE(countMacros(), 2);
 }
 
 void TestAppSettings::profileList_followsProductFolder_andShrinks()

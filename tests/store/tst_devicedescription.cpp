@@ -13,7 +13,6 @@ private slots:
     void hexNumber_readsAsZero();
     void matrices_fillAndReturnCount();
     void sensorDefaults_missingKeysGiveTheirDefaults();
-    void minDelay_neverBelowOne();
 };
 
 void TestDeviceDescription::counts_followTheXorRule()
@@ -101,15 +100,6 @@ void TestDeviceDescription::sensorDefaults_missingKeysGiveTheirDefaults()
     QCOMPARE(int(sensor.butondelay), 20);
     QCOMPARE(int(sensor.sensormode), 1);
     QCOMPARE(int(sensor.sync), 0);
-}
-
-void TestDeviceDescription::minDelay_neverBelowOne()
-{
-    StoreFixture fixture;
-    fixture.describe({{QStringLiteral("MinDelay"), 0}});
-    QCOMPARE(readMinDelay(), 1);
-    fixture.describe({{QStringLiteral("MinDelay"), 5}});
-    QCOMPARE(readMinDelay(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestDeviceDescription)
