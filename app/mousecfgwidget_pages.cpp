@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "buttons/kestbtnwindow.h"
 #include "macro/macrodialog.h"
@@ -66,6 +67,7 @@ void MousecfgWidget::createButtonPage()
     m_buttonWindow = new KestBtnWindow(&m_working.profiles[currentSlot()], nullptr, m_scaleFactor);
     // The list fills the area and scrolls when the model has more buttons than fit.
     m_buttonScroll->setWidgetResizable(true);
+    m_buttonScroll->verticalScrollBar()->setStyleSheet(KestBtnWindow::scrollBarStyleSheet());
     m_buttonScroll->setWidget(m_buttonWindow);
     connect(m_buttonWindow, &KestBtnWindow::SelBtnControl, this, [this](KestPushButton *label, bool on) {
         // The wheel entries are marked on the wheel, the middle button of the picture.

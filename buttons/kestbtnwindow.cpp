@@ -20,8 +20,10 @@ constexpr int kWheelLabelX = 356;
 constexpr int kFittingLabels = 9;
 constexpr int kScrollingGap = 20;
 constexpr int kScrollingTop = 30;
-// Labels spread over the panel's height must not touch; when they would, they scroll too.
-constexpr int kMinimumGap = 2;
+// Labels spread over the panel's height that would touch or overlap get a small fixed gap
+// instead, and the list scrolls.
+constexpr int kTouchingGap = 2;
+constexpr int kCompactGap = 6;
 // Marker codes that draw an arrow instead of a number.
 constexpr quint8 kArrowUp = 253;
 constexpr quint8 kArrowDown = 254;
@@ -105,13 +107,20 @@ void KestBtnWindow::layoutLabels()
     }
     const int n = visible.size();
     const double labelHeight = m_scale * kLabelHeight;
-    const int panelHeight = height() > 0 ? height() : int(m_scale * kDesignHeight);
-    double gap = m_scale * kScrollingGap;
-    double top = m_scale * kScrollingTop;
+    // The visible height of the panel; the list itself may grow taller and scroll.
+    const double panelHeight = m_scale * kDesignHeight;
     const double spread = (panelHeight - labelHeight * n) / (n + 1);
-    const bool scrolls = n > kFittingLabels || spread < m_scale * kMinimumGap;
-    if (!scrolls)
-        gap = top = spread;
+    double gap = spread;
+    double top = spread;
+    bool scrolls = false;
+    if (n > kFittingLabels) {
+        gap = m_scale * kScrollingGap;
+        top = m_scale * kScrollingTop;
+        scrolls = true;
+    } else if (spread < m_scale * kTouchingGap) {
+        gap = top = m_scale * kCompactGap;
+        scrolls = true;
+    }
 
     for (int slot = 0; slot < kSlotsPerPage; ++slot) {
         m_labels[slot]->setGeometry(QRect());
@@ -130,7 +139,7 @@ void KestBtnWindow::layoutLabels()
         contentBottom = rect.bottom() + int(top);
     }
 
-    const int wheelTop = panelHeight / 2 - int(labelHeight + m_scale * 10);
+    const int wheelTop = int(panelHeight / 2 - labelHeight - m_scale * 10);
     m_labels[kWheelUpSlot]->setGeometry(int(m_scale * kWheelLabelX), wheelTop,
                                         int(m_scale * kLabelWidth), int(labelHeight));
     m_labels[kWheelDownSlot]->setGeometry(int(m_scale * kWheelLabelX),
@@ -138,12 +147,6 @@ void KestBtnWindow::layoutLabels()
                                           int(m_scale * kLabelWidth), int(labelHeight));
     // A long list scrolls inside the main window's scroll area.
     setMinimumHeight(scrolls ? contentBottom : 0);
-}
-
-void KestBtnWindow::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    layoutLabels();
 }
 
 void KestBtnWindow::applyFonts(double scale)
@@ -239,4 +242,16 @@ bool KestBtnWindow::eventFilter(QObject *watched, QEvent *event)
             emit SelBtnControl(selected, false);
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QString KestBtnWindow::scrollBarStyleSheet()
+{
+    return QStringLiteral("QScrollBar:vertical{background:rgb(30,30,30);width:%1px;margin:0px;}"
+                          "QScrollBar::handle:vertical{background:%2;min-height:%3px;border-radius:%4px;}"
+                          "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0px;}"
+                          "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:none;}")
+        .arg(scaled(8))
+        .arg(themeColor().name())
+        .arg(scaled(20))
+        .arg(scaled(4));
 }

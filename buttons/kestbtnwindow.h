@@ -49,6 +49,8 @@ public:
     KestMenu *wheelMenu() const { return m_wheelMenu; }
     // The menu entry of a function code (FunMacro: "Macro Manager"); null when none.
     QAction *functionAction(qint32 code) const;
+    // A slim scroll bar in the accent colour for the area that holds the list.
+    static QString scrollBarStyleSheet();
 
 signals:
     void SelBtnControl(KestPushButton *btn, bool bType);
@@ -62,7 +64,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // Menus and assignment (kestbtnwindow_assign.cpp).
