@@ -238,8 +238,12 @@ void KestBtnWindow::slotMouseEnter(KestPushButton *btn)
 bool KestBtnWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Hide && (watched == m_mainMenu || watched == m_wheelMenu)) {
-        if (KestPushButton *selected = label(selectedSlot()))
+        if (KestPushButton *selected = label(selectedSlot())) {
             emit SelBtnControl(selected, false);
+            // The menu took the pointer while the label was down: the label never saw its
+            // release and would stay drawn pressed.
+            selected->setToggled(false);
+        }
     }
     return QWidget::eventFilter(watched, event);
 }
