@@ -482,7 +482,7 @@ int KestIniFile::addSection(const QString &name)
     const int found = findSection(name);
     if (found >= 0)
         return found;
-    m_sections.append({name, {}, {}});
+    m_sections.append({name, {}, true, {}});
     m_sectionIndex.insert(name, m_sections.size() - 1);
     return m_sections.size() - 1;
 }
@@ -497,7 +497,7 @@ const QString *KestIniFile::Group::text(const QString &key) const
 {
     if (m_section < 0)
         return nullptr;
-    const QHash<QString, int> &index = m_file->m_sections[m_section].index;
+    const QHash<QString, int> &index = m_file->indexOf(m_section);
     const auto it = index.constFind(key);
     return it == index.constEnd() ? nullptr : &m_file->m_entries[*it].text;
 }
@@ -561,17 +561,49 @@ int KestIniFile::Group::intValue(const QString &key, int def) const { return int
 uint KestIniFile::Group::uintValue(const QString &key, uint def) const { return uintOf(text(key), def); }
 QString KestIniFile::Group::stringValue(const QString &key) const { return stringOf(text(key)); }
 
+const QHash<QString, int> &KestIniFile::indexOf(int section) const
+{
+    const Section &s = m_sections[section];
+    if (!s.indexed) {
+        s.index.clear();
+        s.index.reserve(s.order.size());
+        for (int i : s.order)
+            s.index.insert(m_entries[i].key, i);
+        s.indexed = true;
+    }
+    return s.index;
+}
+
 void KestIniFile::setText(int section, const QString &key, const QString &text)
 {
-    Section &s = m_sections[section];
-    const auto it = s.index.constFind(key);
-    if (it != s.index.constEnd()) {
+    const QHash<QString, int> &index = indexOf(section);
+    const auto it = index.constFind(key);
+    if (it != index.constEnd()) {
         m_entries[*it].text = text;
         return;
     }
-    s.index.insert(key, m_entries.size());
+    m_sections[section].index.insert(key, m_entries.size());
+    m_sections[section].order.append(m_entries.size());
+    m_entries.append({section, key, text});
+}
+
+void KestIniFile::appendText(int section, const QString &key, const QString &text)
+{
+    Section &s = m_sections[section];
+    s.indexed = false;
     s.order.append(m_entries.size());
     m_entries.append({section, key, text});
+}
+
+void KestIniFile::appendValue(int section, const QString &key, const QVariant &value)
+{
+    appendText(section, key, variantToText(value));
+}
+void KestIniFile::appendInt(int section, const QString &key, int value) { appendText(section, key, QString::number(value)); }
+void KestIniFile::appendUInt(int section, const QString &key, uint value) { appendText(section, key, QString::number(value)); }
+void KestIniFile::appendString(int section, const QString &key, const QString &value)
+{
+    appendText(section, key, textOfString(value));
 }
 
 void KestIniFile::setText(const QString &fullKey, const QString &text)

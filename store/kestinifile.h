@@ -63,6 +63,12 @@ public:
     void setInt(int section, const QString &key, int value);
     void setUInt(int section, const QString &key, uint value);
     void setString(int section, const QString &key, const QString &value);
+    // The same for a key the section does not hold yet (a section being filled from
+    // scratch): no look-up, so writing thousands of keys stays cheap.
+    void appendValue(int section, const QString &key, const QVariant &value);
+    void appendInt(int section, const QString &key, int value);
+    void appendUInt(int section, const QString &key, uint value);
+    void appendString(int section, const QString &key, const QString &value);
 
     void clear();
     int size() const { return m_entries.size(); }
@@ -77,11 +83,14 @@ private:
     struct Section
     {
         QString name; // empty: keys without a section
-        QHash<QString, int> index;
+        mutable QHash<QString, int> index; // built on first look-up after appends
+        mutable bool indexed = true;
         QVector<int> order;
     };
 
     int findSection(const QString &name) const;
+    const QHash<QString, int> &indexOf(int section) const;
+    void appendText(int section, const QString &key, const QString &text);
     void setText(int section, const QString &key, const QString &text);
     void setText(const QString &fullKey, const QString &text);
     const QString *text(const QString &fullKey) const;

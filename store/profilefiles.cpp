@@ -38,16 +38,17 @@ struct FieldDefaults
     void operator()(const QString &, QColor &v, int) const { v = QColor(); }
 };
 
+// Fills a group that is not in the file yet (every caller starts it from scratch).
 struct FieldWriter
 {
     KestIniFile &ini;
     const int section;
 
-    void operator()(const QString &k, const quint8 &v, int) const { ini.setInt(section, k, v); }
-    void operator()(const QString &k, const quint32 &v, int) const { ini.setUInt(section, k, v); }
-    void operator()(const QString &k, const qint32 &v, int) const { ini.setInt(section, k, v); }
-    void operator()(const QString &k, const QString &v, int) const { ini.setString(section, k, v); }
-    void operator()(const QString &k, const QColor &v, int) const { ini.setValue(section, k, v); }
+    void operator()(const QString &k, const quint8 &v, int) const { ini.appendInt(section, k, v); }
+    void operator()(const QString &k, const quint32 &v, int) const { ini.appendUInt(section, k, v); }
+    void operator()(const QString &k, const qint32 &v, int) const { ini.appendInt(section, k, v); }
+    void operator()(const QString &k, const QString &v, int) const { ini.appendString(section, k, v); }
+    void operator()(const QString &k, const QColor &v, int) const { ini.appendValue(section, k, v); }
 };
 
 void readGroup(const KestIniFile &ini, const QString &group, ProfileRecord &profile, LedOptions led)
@@ -55,6 +56,7 @@ void readGroup(const KestIniFile &ini, const QString &group, ProfileRecord &prof
     visitProfileFields(profile, led, FieldReader{ini.group(group)});
 }
 
+// The group must not be in the file: callers load files without it or start empty.
 void writeGroup(KestIniFile &ini, const QString &group, const ProfileRecord &profile, LedOptions led)
 {
     visitProfileFields(profile, led, FieldWriter{ini, ini.addSection(group)});
