@@ -348,6 +348,8 @@ void MacroDialog::layoutControls()
 void MacroDialog::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    // The main window resizes the page when the scale changes: fonts and sizes follow.
+    applyStyle();
     layoutControls();
 }
 
