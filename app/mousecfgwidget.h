@@ -25,12 +25,16 @@ class QSettings;
 class KestAction;
 class KestBtnWindow;
 class KestBatteryReader;
+class KestColorWindow;
+class KestDPIWindow;
 class KestLabel;
 class KestMenu;
 class KestMessageBox;
 class KestOsdClient;
+class KestPointSpeed;
 class KestProcessbar;
 class KestPushButton;
+class KestReportRate;
 
 // The utility's one top-level window: frameless and skinned, laid out on a 999 x 640
 // canvas scaled for the screen, with four pages of panels, the profile bar, the battery
@@ -279,11 +283,11 @@ private:
     // Panels (placeholders of the right size until a panel exists).
     QScrollArea *m_buttonScroll = nullptr;
     KestBtnWindow *m_buttonWindow = nullptr;
-    QWidget *m_dpiWindow = nullptr;
-    QWidget *m_pointSpeed = nullptr;
-    QWidget *m_reportRate = nullptr;
+    KestDPIWindow *m_dpiWindow = nullptr;
+    KestPointSpeed *m_pointSpeed = nullptr;
+    KestReportRate *m_reportRate = nullptr;
     QWidget *m_macroDialog = nullptr;
-    QWidget *m_colorWindow = nullptr;
+    KestColorWindow *m_colorWindow = nullptr;
 
     int m_page = LightingPage;
     int m_view = FrontView;

@@ -10,6 +10,10 @@
 
 #include "buttons/kestbtnwindow.h"
 #include "macro/macrodialog.h"
+#include "panels/kestcolorwindow.h"
+#include "panels/kestdpiwindow.h"
+#include "panels/kestpointspeed.h"
+#include "panels/kestreportrate.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
 #include "widgets/kestskinnames.h"
@@ -73,12 +77,8 @@ void MousecfgWidget::createButtonPage()
         // The wheel entries are marked on the wheel, the middle button of the picture.
         const int slot = m_buttonWindow->slotOfLabel(label);
         const int marker = slot >= KestBtnWindow::kWheelUpSlot ? 2 : slot;
-        const bool onPicture = marker >= 0 && marker < kMarkersPerView;
-        highlightMarker(on && onPicture ? FrontView : -1, marker);
-        // The lit picture follows the button the label stands for, not the label's
-        // number in the list (a model may leave slots out).
-        if (onPicture)
-            slotMouseOver(m_markers[FrontView][marker], on);
+        highlightMarker(on && marker < kMarkersPerView ? FrontView : -1, marker);
+        slotMouseOver(label, on);
     });
     connect(m_buttonWindow, &KestBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
     connect(m_buttonWindow, &KestBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);
@@ -86,17 +86,25 @@ void MousecfgWidget::createButtonPage()
 
 void MousecfgWidget::createDpiPage()
 {
-    m_dpiWindow = makePlaceholder(QRect(286, 75, 456, 386));
+    m_dpiWindow = new KestDPIWindow(m_working.profiles[currentSlot()], this);
+    place(m_dpiWindow, QRect(286, 75, 456, 386));
 }
 
 void MousecfgWidget::createPointSpeedPage()
 {
-    m_pointSpeed = makePlaceholder(QRect(286, 413, 506, 77));
+    m_pointSpeed = new KestPointSpeed(m_working.profiles[currentSlot()], this);
+    place(m_pointSpeed, QRect(286, 413, 506, 77));
 }
 
 void MousecfgWidget::createReportRatePage()
 {
-    m_reportRate = makePlaceholder(QRect(746, 75, 149, 200));
+    m_reportRate = new KestReportRate(m_working.profiles[currentSlot()], this);
+    place(m_reportRate, QRect(746, 75, 149, 200));
+    connect(m_reportRate, &KestReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
+    // Two controls edit the one lift setting: each shows what the other chose.
+    connect(m_reportRate, &KestReportRate::RefreshLift, m_pointSpeed, &KestPointSpeed::setLift);
+    connect(m_pointSpeed, &KestPointSpeed::RefreshLift, m_reportRate, &KestReportRate::setLift);
+    connect(m_pointSpeed, &KestPointSpeed::RefreshLift, this, &MousecfgWidget::slotLiftChange);
 }
 
 void MousecfgWidget::createMacroPage()
@@ -109,7 +117,8 @@ void MousecfgWidget::createMacroPage()
 
 void MousecfgWidget::createLightingPage()
 {
-    m_colorWindow = makePlaceholder(QRect(285, 342, 664, 199));
+    m_colorWindow = new KestColorWindow(this);
+    place(m_colorWindow, QRect(285, 342, 664, 199));
 }
 
 void MousecfgWidget::createMarkers()
@@ -327,18 +336,29 @@ void MousecfgWidget::slotMouseOver(KestPushButton *button, bool bType)
 
 void MousecfgWidget::refreshPanels()
 {
+    if (m_dpiWindow) { // the panels exist from construction step 10 on
+        const ProfileRecord &current = m_working.profiles[currentSlot()];
+        m_dpiWindow->refresh(current, readSensorCode());
+        refreshReportRatePanel();
+        m_pointSpeed->refresh(current, m_working.Sync, m_working.LiftHigh, m_working.AngleValue,
+                              m_working.Jitter, m_working.Debounce);
+        const int lightingSlot = KestColorWindow::lightingSlot(m_working, m_productName);
+        m_colorWindow->setProfile(m_working.profiles[lightingSlot], lightingSlot);
+    }
     m_buttonWindow->setProfile(&m_working.profiles[currentSlot()]);
     showView(m_view);
     showPage(m_page);
     showSlot();
 }
 
-void MousecfgWidget::selectDpiLevelInPanel(int)
+void MousecfgWidget::selectDpiLevelInPanel(int level)
 {
+    m_dpiWindow->selectLevel(quint8(level));
 }
 
 void MousecfgWidget::refreshReportRatePanel()
 {
+    m_reportRate->refresh(m_working.profiles[currentSlot()], m_working.LiftHigh);
 }
 
 void MousecfgWidget::passLightModeToPanel(quint8)

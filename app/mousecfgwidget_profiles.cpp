@@ -5,6 +5,10 @@
 
 #include <QLineEdit>
 
+#include "panels/kestcolorwindow.h"
+#include "panels/kestdpiwindow.h"
+#include "panels/kestpointspeed.h"
+#include "panels/kestreportrate.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
 
@@ -69,6 +73,14 @@ void MousecfgWidget::slotProfileNameChange()
 
 void MousecfgWidget::collectPanelValues()
 {
+    // The panels edit copies: what they show is what Apply writes.
+    if (!m_dpiWindow)
+        return;
+    ProfileRecord &current = m_working.profiles[currentSlot()];
+    m_dpiWindow->applyTo(current);
+    m_reportRate->applyTo(current);
+    m_pointSpeed->applyTo(m_working);
+    m_colorWindow->applyTo(m_working);
 }
 
 void MousecfgWidget::refreshProfileView(int what)

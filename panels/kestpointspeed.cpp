@@ -126,30 +126,47 @@ void KestPointSpeed::showPairs()
 
 void KestPointSpeed::relayout()
 {
-    // Two rows of option pairs, then key response and scroll speed; 506 x 77.
+    // 506 x 77: two rows of option pairs beside the settings button, then key response
+    // and scroll speed.
     for (int i = 0; i < m_pairs.size(); ++i) {
         const OptionPair &pair = m_pairs.at(i);
-        const int x = 8 + (i % 2) * 180;
+        const int x = 8 + (i % 2) * 190;
         const int y = 4 + (i / 2) * 24;
-        placeScaled(pair.caption, x, y, 88, 20);
-        placeScaled(pair.first, x + 88, y + 1, 44, 18);
-        placeScaled(pair.second, x + 132, y + 1, 48, 18);
+        placeScaled(pair.caption, x, y, 86, 20);
+        placeScaled(pair.first, x + 86, y + 1, 48, 18);
+        placeScaled(pair.second, x + 134, y + 1, 52, 18);
         for (QCheckBox *box : {pair.first, pair.second}) {
             box->setStyleSheet(checkBoxStyle());
-            box->setFont(languageFont(0, 1));
+            box->setFont(languageFont(0, 2));
         }
     }
-    placeScaled(m_keyCaption, 8, 52, 88, 20);
-    placeScaled(m_keySlider, 96, 52, 236, 20);
-    placeScaled(m_keyValue, 338, 52, 34, 20);
+    placeScaled(m_mouseSetting, 390, 6, 110, 26);
+    placeScaled(m_keyCaption, 8, 52, 86, 20);
+    placeScaled(m_keySlider, 94, 52, 200, 20);
+    placeScaled(m_keyValue, 300, 52, 30, 20);
     m_keySlider->setStyleSheet(sliderStyle(themeColor()));
-    placeScaled(m_mouseSetting, 384, 6, 114, 26);
-    placeScaled(m_scrollCaption, 372, 52, 82, 20);
-    placeScaled(m_scrollBox, 458, 50, 40, 24);
+    placeScaled(m_scrollCaption, 334, 52, 106, 20);
+    placeScaled(m_scrollBox, 444, 50, 56, 24);
     m_scrollBox->setFont(languageFont(0, 1));
+    const int arrow = qMax(3, scaled(4));
     m_scrollBox->setStyleSheet(
         QStringLiteral("QSpinBox{color:rgb(225,225,225);background:rgb(30,30,30);"
-                       "border:1px solid rgb(100,100,100);border-radius:2px;}"));
+                       "border:1px solid rgb(100,100,100);border-radius:2px;padding-left:4px;}"
+                       "QSpinBox::up-button,QSpinBox::down-button{width:%1px;border:none;"
+                       "background:rgb(55,55,55);}"
+                       "QSpinBox::up-button:hover,QSpinBox::down-button:hover{background:rgb(80,80,80);}"
+                       "QSpinBox::up-arrow{width:0px;height:0px;border-left:%2px solid transparent;"
+                       "border-right:%2px solid transparent;border-bottom:%2px solid rgb(225,225,225);}"
+                       "QSpinBox::down-arrow{width:0px;height:0px;border-left:%2px solid transparent;"
+                       "border-right:%2px solid transparent;border-top:%2px solid rgb(225,225,225);}")
+            .arg(scaled(16))
+            .arg(arrow));
+}
+
+void KestPointSpeed::setLift(quint8 lift)
+{
+    m_lift = lift;
+    showPairs();
 }
 
 void KestPointSpeed::applyTo(ConfigRecord &working) const
@@ -186,6 +203,8 @@ void KestPointSpeed::checkbtn_clicked()
         *pair.value = first ? pair.firstValue : pair.secondValue;
         pair.first->setChecked(first);
         pair.second->setChecked(!first);
+        if (pair.value == &m_lift)
+            emit RefreshLift(m_lift);
         return;
     }
 }

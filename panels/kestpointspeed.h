@@ -25,6 +25,8 @@ public:
     void refresh(const ProfileRecord &record, quint8 sync, quint8 lift, quint8 angle,
                  quint8 jitter, quint8 keyResponse);
     void relayout() override;
+    // The report-rate panel's lift radios changed: show the same value, without reporting.
+    void setLift(quint8 lift);
     void retranslate() override;
 
     // Writes the five shared options into the working set and the pointer and scroll
@@ -43,6 +45,10 @@ public:
     KestPushButton *mouseSettingButton() const { return m_mouseSetting; }
     // Boxes by option: 0 sync, 1 lift, 2 angle snapping, 3 jitter; first = ON / 1mm.
     QCheckBox *optionBox(int option, bool first) const;
+
+signals:
+    // The lift boxes were clicked, so the report-rate panel can show the same value.
+    void RefreshLift(quint8 iLift);
 
 public slots:
     void sValueChangedSlot(int value);

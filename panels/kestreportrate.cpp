@@ -73,9 +73,13 @@ void KestReportRate::refresh(const ProfileRecord &record, quint8 lift)
     const QString text = rateText(m_rate);
     if (!text.isEmpty())
         m_rateButton->setText(text);
+    setLift(lift);
+}
+
+void KestReportRate::setLift(quint8 lift)
+{
     // Anything but 1 mm is shown and kept as 2 mm.
     m_lift = lift == 1 ? 1 : 2;
-    const QSignalBlocker blocker(m_liftGroup);
     m_liftGroup->button(m_lift - 1)->setChecked(true);
 }
 

@@ -24,6 +24,8 @@ public:
 
     // The slot or profile changed, or the mouse reported another rate.
     void refresh(const ProfileRecord &record, quint8 lift);
+    // The other lift control changed: show the same value, without reporting it.
+    void setLift(quint8 lift);
     void relayout() override;
     void retranslate() override;
 
