@@ -68,7 +68,7 @@ constexpr int kNameLength = 20;
 constexpr int kDefaultDelayMs = 10;
 constexpr int kDefaultLoopTime = 1;
 constexpr int kInsertDelayMs = 100;
-constexpr int kActionColumnWidth = 140;
+constexpr int kActionColumnWidth = 138;
 
 QString rgb(const QColor &c)
 {
@@ -295,8 +295,9 @@ void MacroDialog::applyStyle()
         box->setFont(boxFont);
     }
     m_macroList->setFont(font);
-    m_view->setFont(font);
-    m_view->horizontalHeader()->setFont(font);
+    // A size smaller in the rows, so "LEFT CLICK Release" fits beside its picture.
+    m_view->setFont(languageFont(0, 1));
+    m_view->horizontalHeader()->setFont(languageFont(0, 1));
     m_tree->setFont(font);
     for (KestTreeItem *item : m_tree->moveItems())
         item->distanceEdit()->setFont(font);
@@ -347,6 +348,8 @@ void MacroDialog::layoutControls()
 void MacroDialog::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    // The main window resizes the page when the scale changes: fonts and sizes follow.
+    applyStyle();
     layoutControls();
 }
 

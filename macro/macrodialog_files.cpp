@@ -168,9 +168,13 @@ void MacroDialog::changeName()
     const QString name = m_nameEdit->text();
     if (m_recording || m_currentName.isEmpty() || name == m_currentName)
         return;
-    if (refuseName(name) || macroExists(name)) {
-        if (isValidStoreName(name))
-            warn(tr("Warning"), tr("Macro Exist!"));
+    if (refuseName(name)) {
+        m_nameEdit->setText(m_currentName);
+        return;
+    }
+    // Renaming onto another macro would overwrite its file.
+    if (macroExists(name)) {
+        warn(tr("Warning"), tr("Macro Exist!"));
         m_nameEdit->setText(m_currentName);
         return;
     }
