@@ -55,7 +55,7 @@ void HColorArea::paintEvent(QPaintEvent *)
 
     // Two small triangles either side of the strip at the current hue.
     const double y = m_margin + (1.0 - double(m_hue) / kFullHue) * m_stripHeight;
-    const double a = qMax(3.0, width() * 0.18);
+    const double a = qMax(5.0, width() * 0.3);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255));
     painter.drawPolygon(QPolygonF({QPointF(0, y - a / 2), QPointF(a, y), QPointF(0, y + a / 2)}));

@@ -208,12 +208,10 @@ void KestColorWindow::relayout()
     placeScaled(m_bright, 134, kRowY[0] + 2, 200, 20);
     placeScaled(m_colorCaption, 24, kRowY[2], 110, 24);
     placeScaled(m_swatch, 134, kRowY[2], 64, 24);
-    // The right half starts low: the main window's mouse picture reaches into the
-    // panel's top middle on the lighting page.
-    placeScaled(m_sleepCaption, 330, kRowY[1], 110, 24);
-    placeScaled(m_sleep, 440, kRowY[1] + 2, 130, 20);
-    placeScaled(m_sleepValue, 580, kRowY[1], 80, 24);
-    placeScaled(m_moveOff, 330, kRowY[2], 300, 24);
+    placeScaled(m_sleepCaption, 370, 18, 100, 24);
+    placeScaled(m_sleep, 470, 20, 110, 20);
+    placeScaled(m_sleepValue, 588, 18, 74, 24);
+    placeScaled(m_moveOff, 370, kRowY[0], 290, 24);
     m_moveOff->setStyleSheet(checkBoxStyle());
     m_moveOff->setFont(languageFont());
     const QString style = sliderStyle(themeColor());
