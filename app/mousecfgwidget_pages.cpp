@@ -77,8 +77,12 @@ void MousecfgWidget::createButtonPage()
         // The wheel entries are marked on the wheel, the middle button of the picture.
         const int slot = m_buttonWindow->slotOfLabel(label);
         const int marker = slot >= KestBtnWindow::kWheelUpSlot ? 2 : slot;
-        highlightMarker(on && marker < kMarkersPerView ? FrontView : -1, marker);
-        slotMouseOver(label, on);
+        const bool onPicture = marker >= 0 && marker < kMarkersPerView;
+        highlightMarker(on && onPicture ? FrontView : -1, marker);
+        // The lit picture follows the button the label stands for, not the label's
+        // number in the list (a model may leave slots out).
+        if (onPicture)
+            slotMouseOver(m_markers[FrontView][marker], on);
     });
     connect(m_buttonWindow, &KestBtnWindow::GotoMacroTab, this, &MousecfgWidget::slotGotoMacro);
     connect(m_buttonWindow, &KestBtnWindow::PopOneClickBox, this, &MousecfgWidget::slotPopOneClickBox);

@@ -76,6 +76,8 @@ void KestMacroSelect::chooseMacro(const QString &name)
 {
     m_macroName = name;
     m_macroButton->setText(name);
+    // A button bound to no macro would do nothing at all: Yes waits for a choice.
+    okButton()->setEnabledLook(!name.isEmpty());
 }
 
 int KestMacroSelect::loopCount() const

@@ -248,6 +248,7 @@ private slots:
         KestMacroSelect dialog(QStringLiteral("MACRO SELECT"), QStringLiteral("second"), 12, 2);
         QCOMPARE(dialog.macroName(), QStringLiteral("second"));
         QCOMPARE(dialog.macroButton()->text(), QStringLiteral("second"));
+        QVERIFY(dialog.okButton()->isEnabled());
         QCOMPARE(dialog.loopCount(), 12);
         QCOMPARE(dialog.loopMode(), 2);
         QVERIFY(dialog.modeBox(2)->isChecked());
@@ -271,6 +272,8 @@ private slots:
         for (int mode = 0; mode < 3; ++mode)
             QVERIFY(!dialog.modeBox(mode)->isChecked());
         QVERIFY(dialog.macroName().isEmpty());
+        // Without a macro there is nothing to bind: Yes waits for a choice.
+        QVERIFY(!dialog.okButton()->isEnabled());
     }
 
 private:

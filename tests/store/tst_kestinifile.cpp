@@ -146,10 +146,15 @@ void TestKestIniFile::loadSkippingSection_keepsOnlyTheOthers()
     QCOMPARE(rewritten.stringValue(QStringLiteral("MouseName/Name")), QStringLiteral("KX-27"));
     const int section = rewritten.addSection(QStringLiteral("PROFILE"));
     rewritten.setInt(section, QStringLiteral("new"), 3);
+    // Appended keys are found, and replaced rather than doubled, by later writes.
+    rewritten.appendInt(section, QStringLiteral("more"), 4);
+    rewritten.setInt(section, QStringLiteral("more"), 5);
+    QCOMPARE(rewritten.intValue(QStringLiteral("PROFILE/more")), 5);
     QVERIFY(rewritten.save(path));
     const QSettings qt(path, QSettings::IniFormat);
-    QCOMPARE(qt.allKeys().size(), 2);
+    QCOMPARE(qt.allKeys().size(), 3);
     QCOMPARE(qt.value(QStringLiteral("PROFILE/new")).toInt(), 3);
+    QCOMPARE(qt.value(QStringLiteral("PROFILE/more")).toInt(), 5);
 }
 
 QTEST_GUILESS_MAIN(TestKestIniFile)
