@@ -93,6 +93,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     if (m_connectedCount > 0)
         startBatteryReader();
     loadAll(m_working);
+    seedDefaultProfiles();
     m_working.profiles[currentSlot()].mousespeed = quint8(pointerSpeed());
     m_lastWritten = m_working;
 
@@ -296,4 +297,31 @@ void MousecfgWidget::openProfileFile()
         m_profileFile = std::make_unique<QSettings>(profileFilePath(name), QSettings::IniFormat);
     else
         m_profileFile.reset();
+}
+
+void MousecfgWidget::seedDefaultProfiles()
+{
+    // A first start knows no slot names and no profile files yet: each slot then shows
+    // its default profile, "Profile 1" to "Profile 5", with the model's defaults, and
+    // the library holds those five. Existing names and files are left as they are.
+    bool namesChanged = false;
+    for (int k = 0; k < SLOT_COUNT; ++k) {
+        QString &name = m_working.names[k];
+        if (name.isEmpty()) {
+            name = QStringLiteral("Profile %1").arg(k + 1);
+            namesChanged = true;
+        }
+        if (isValidStoreName(name) && !QFile::exists(profileFilePath(name))) {
+            makeDefaultProfile(m_working.profiles[k]);
+            m_working.profiles[k].ProfileName = name;
+            saveSlotFile(m_working.profiles[k], name);
+        }
+    }
+    if (namesChanged)
+        saveSlotList(m_working);
+    if (m_profileNames.isEmpty()) {
+        for (int k = 0; k < SLOT_COUNT; ++k)
+            m_profileNames << QStringLiteral("Profile %1").arg(k + 1);
+        writeProfileList(m_profileNames);
+    }
 }

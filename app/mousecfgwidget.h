@@ -139,6 +139,7 @@ private:
     const QPixmap &backgroundForStep(int step);
     void connectDeviceNotifications();
     void openProfileFile();
+    void seedDefaultProfiles();
 
     // Controls and layout (mousecfgwidget_controls.cpp).
     void createControls();

@@ -149,11 +149,11 @@ void MousecfgWidget::createControls()
     m_donglePicture->setScaledContents(true);
     m_donglePicture->setPixmap(QPixmap(skinPath(QStringLiteral("dongle.png"))));
     place(m_donglePicture, QRect(164, 593, 24, 24));
-    m_languageButton = makeButton(pictures({"lang.png"}), QRect(200, 596, 100, 20));
+    m_languageButton = makeButton(pictures({"lang.png"}), QRect(300, 580, 100, 20));
 
-    m_okButton = makeTextButton(QRect(694, 562, 80, 26));
-    m_cancelButton = makeTextButton(QRect(781, 562, 80, 26));
-    m_applyButton = makeTextButton(QRect(868, 562, 80, 26));
+    m_okButton = makeTextButton(QRect(694, 577, 80, 26));
+    m_cancelButton = makeTextButton(QRect(781, 577, 80, 26));
+    m_applyButton = makeTextButton(QRect(868, 577, 80, 26));
 }
 
 void MousecfgWidget::retranslate()

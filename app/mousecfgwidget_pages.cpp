@@ -20,8 +20,11 @@
 
 namespace {
 
-// The mouse picture of the lighting and customize pages, on the design canvas.
-constexpr QRect kMousePictureRect(560, 30, 300, 400);
+// The mouse picture of the lighting and customize pages, on the design canvas. The
+// panels of both pages start at y = 342, so the 300 x 400 picture is shown at the
+// height that fits above them; markers follow the same reduction.
+constexpr QRect kMousePictureRect(517, 76, 200, 266);
+constexpr double kPictureReduction = 266.0 / kMousePictureHeight;
 
 } // namespace
 
@@ -132,19 +135,21 @@ void MousecfgWidget::createMarkers()
     place(m_mousePicture, kMousePictureRect);
     m_mousePicture->lower();
 
-    m_viewButtons[FrontView] = makeTextButton(QRect(560, 316, 96, 20));
-    m_viewButtons[SideView] = makeTextButton(QRect(661, 316, 96, 20));
+    m_viewButtons[FrontView] = makeTextButton(QRect(300, 88, 96, 22));
+    m_viewButtons[SideView] = makeTextButton(QRect(300, 116, 96, 22));
 
-    // Front markers sit on the buttons of the picture; the rest form a column beside it.
-    const QStringList markerPictures{skinPath(QStringLiteral("profilesel.png"))};
+    // Front markers sit on the buttons of the picture; the rest form columns beside it.
+    const QStringList markerPictures{skinPath(QStringLiteral("marker.png"))};
     for (int view = 0; view < 2; ++view) {
         for (int k = 0; k < kMarkersPerView; ++k) {
-            QRect rect(kMousePictureRect.x() - 40, 80 + (k % 12) * 22, 20, 20);
-            if (k >= 12)
+            QRect rect(kMousePictureRect.x() - 40, 88 + (k % 10) * 24, 20, 20);
+            if (k >= 10)
                 rect.translate(-26, 0);
             if (view == FrontView && k < kMouseButtonPictures) {
                 const MouseButtonAnchor &anchor = kMouseButtonAnchors[k];
-                rect.moveCenter(kMousePictureRect.topLeft() + QPoint(anchor.x, anchor.y));
+                rect.moveCenter(kMousePictureRect.topLeft()
+                                + QPoint(int(anchor.x * kPictureReduction),
+                                         int(anchor.y * kPictureReduction)));
             }
             KestPushButton *marker = makeButton(markerPictures, rect);
             marker->setFillMode(true);
@@ -154,8 +159,8 @@ void MousecfgWidget::createMarkers()
             m_markers[view][k] = marker;
         }
     }
-    m_extraMarkers[0] = makeButton({}, QRect(kMousePictureRect.right() - 40, 150, 22, 22));
-    m_extraMarkers[1] = makeButton({}, QRect(kMousePictureRect.right() - 40, 178, 22, 22));
+    m_extraMarkers[0] = makeButton({}, QRect(kMousePictureRect.right() + 24, 150, 22, 22));
+    m_extraMarkers[1] = makeButton({}, QRect(kMousePictureRect.right() + 24, 178, 22, 22));
     refreshExtraMarkers();
 }
 
@@ -340,6 +345,7 @@ void MousecfgWidget::slotMouseOver(KestPushButton *button, bool bType)
 
 void MousecfgWidget::refreshPanels()
 {
+    m_buttonWindow->setProfile(&m_working.profiles[currentSlot()]);
     if (m_dpiWindow) { // the panels exist from construction step 10 on
         const ProfileRecord &current = m_working.profiles[currentSlot()];
         m_dpiWindow->refresh(current, readSensorCode());
