@@ -2,8 +2,10 @@
 
 #include <QCheckBox>
 #include <QDebug>
+#include <QPainter>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStyleOptionSpinBox>
 
 #include "panels/panelstyle.h"
 #include "platform/mousesettings.h"
@@ -18,6 +20,35 @@ constexpr int kScrollMin = 1;
 constexpr int kScrollMax = 20;
 constexpr int kKeyResponseMin = 1;
 constexpr int kKeyResponseMax = 255;
+
+// Style sheets cannot draw the step arrows without pictures; this box paints them.
+class ScrollSpeedBox final : public QSpinBox
+{
+public:
+    using QSpinBox::QSpinBox;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QSpinBox::paintEvent(event);
+        QStyleOptionSpinBox option;
+        initStyleOption(&option);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(225, 225, 225));
+        for (const auto control : {QStyle::SC_SpinBoxUp, QStyle::SC_SpinBoxDown}) {
+            const QRectF r = style()->subControlRect(QStyle::CC_SpinBox, &option, control, this);
+            const double half = qMin(r.width(), r.height()) * 0.3;
+            const QPointF c = r.center();
+            const double dir = control == QStyle::SC_SpinBoxUp ? -1.0 : 1.0;
+            painter.drawPolygon(QPolygonF({QPointF(c.x() - half, c.y() - dir * half / 2),
+                                           QPointF(c.x() + half, c.y() - dir * half / 2),
+                                           QPointF(c.x(), c.y() + dir * half / 2)}));
+        }
+    }
+};
+
 } // namespace
 
 KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
@@ -26,7 +57,7 @@ KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
       m_keySlider(new KestSlider(Qt::Horizontal, this)),
       m_keyValue(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
       m_scrollCaption(makePanelLabel(this, QString(), Qt::AlignRight | Qt::AlignVCenter, 1)),
-      m_scrollBox(new QSpinBox(this)),
+      m_scrollBox(new ScrollSpeedBox(this)),
       m_mouseSetting(new KestPushButton({skinPath(QStringLiteral("tabbutton-1.png")),
                                          skinPath(QStringLiteral("tabbutton-3.png")),
                                          skinPath(QStringLiteral("tabbutton-2.png"))},
@@ -148,19 +179,14 @@ void KestPointSpeed::relayout()
     placeScaled(m_scrollCaption, 334, 52, 106, 20);
     placeScaled(m_scrollBox, 444, 50, 56, 24);
     m_scrollBox->setFont(languageFont(0, 1));
-    const int arrow = qMax(3, scaled(4));
     m_scrollBox->setStyleSheet(
         QStringLiteral("QSpinBox{color:rgb(225,225,225);background:rgb(30,30,30);"
                        "border:1px solid rgb(100,100,100);border-radius:2px;padding-left:4px;}"
                        "QSpinBox::up-button,QSpinBox::down-button{width:%1px;border:none;"
                        "background:rgb(55,55,55);}"
                        "QSpinBox::up-button:hover,QSpinBox::down-button:hover{background:rgb(80,80,80);}"
-                       "QSpinBox::up-arrow{width:0px;height:0px;border-left:%2px solid transparent;"
-                       "border-right:%2px solid transparent;border-bottom:%2px solid rgb(225,225,225);}"
-                       "QSpinBox::down-arrow{width:0px;height:0px;border-left:%2px solid transparent;"
-                       "border-right:%2px solid transparent;border-top:%2px solid rgb(225,225,225);}")
-            .arg(scaled(16))
-            .arg(arrow));
+                       "QSpinBox::up-arrow,QSpinBox::down-arrow{image:none;width:0px;height:0px;}")
+            .arg(scaled(16)));
 }
 
 void KestPointSpeed::setLift(quint8 lift)
