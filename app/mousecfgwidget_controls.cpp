@@ -112,6 +112,7 @@ void MousecfgWidget::createControls()
     m_nameEdit->setStyleSheet(
         QStringLiteral("QLineEdit{color:white;background:rgb(30,30,30);border:1px solid rgb(70,70,70);}"));
     m_nameEdit->setMaxLength(64);
+    m_nameEdit->setFont(languageFont());
     place(m_nameEdit, QRect(40, 310, 162, 24));
     m_profileMenuButton = makeButton(pictures({"profile_apply1.png"}), QRect(206, 310, 24, 24));
     m_addButton = makeButton(pictures({"profile_add1.png", "profile_add2.png"}), QRect(40, 346, 24, 24));

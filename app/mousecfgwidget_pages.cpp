@@ -76,6 +76,8 @@ void MousecfgWidget::createButtonPage()
     m_buttonScroll->setWidgetResizable(true);
     m_buttonScroll->verticalScrollBar()->setStyleSheet(KestBtnWindow::scrollBarStyleSheet());
     m_buttonScroll->setWidget(m_buttonWindow);
+    // setWidget() makes the list paint an opaque background; the page's own shows through.
+    m_buttonWindow->setAutoFillBackground(false);
     connect(m_buttonWindow, &KestBtnWindow::SelBtnControl, this, [this](KestPushButton *label, bool on) {
         // The wheel entries are marked on the wheel, the middle button of the picture.
         const int slot = m_buttonWindow->slotOfLabel(label);
@@ -159,8 +161,8 @@ void MousecfgWidget::createMarkers()
             m_markers[view][k] = marker;
         }
     }
-    m_extraMarkers[0] = makeButton({}, QRect(kMousePictureRect.right() + 24, 150, 22, 22));
-    m_extraMarkers[1] = makeButton({}, QRect(kMousePictureRect.right() + 24, 178, 22, 22));
+    m_extraMarkers[0] = makeButton({}, QRect(kMousePictureRect.right() - 22, 150, 22, 22));
+    m_extraMarkers[1] = makeButton({}, QRect(kMousePictureRect.right() - 22, 178, 22, 22));
     refreshExtraMarkers();
 }
 

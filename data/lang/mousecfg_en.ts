@@ -409,37 +409,37 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+75"/>
         <source>EFFECT</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>BRIGHTNESS</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>SPEED</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>COLOR</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>SLEEP TIME</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>MOVE TO LIGHT OFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+57"/>
+        <location line="+13"/>
         <location line="+81"/>
         <source> MINUTE</source>
         <translation type="unfinished"></translation>
@@ -452,11 +452,16 @@
         <source>Combo Key</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+7"/>
+        <source>Hold the modifier keys and press the key</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KestDPIWindow</name>
     <message>
-        <location filename="../../panels/kestdpiwindow.cpp" line="+17"/>
+        <location filename="../../panels/kestdpiwindow.cpp" line="+37"/>
         <source>DPI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -556,7 +561,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+27"/>
+        <location line="+30"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -673,17 +678,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestPointSpeed</name>
     <message>
-        <location filename="../../panels/kestpointspeed.cpp" line="+25"/>
+        <location filename="../../panels/kestpointspeed.cpp" line="+100"/>
         <source>Key Response</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>SCROLL SPEED</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-34"/>
         <source>Enable sync</source>
         <translation type="unfinished"></translation>
     </message>
@@ -727,12 +732,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+32"/>
         <source>Mouse Setting</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+124"/>
+        <location line="+140"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -869,17 +874,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+36"/>
         <source>REPORT RATE</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+1"/>
         <source>Lift off Distance</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>1 mm</source>
         <translation type="unfinished"></translation>
     </message>
@@ -892,7 +897,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestSingleDPI</name>
     <message>
-        <location filename="../../panels/kestsingledpi.cpp" line="+23"/>
+        <location filename="../../panels/kestsingledpi.cpp" line="+46"/>
         <source>Link XY</source>
         <translation type="unfinished"></translation>
     </message>
@@ -904,11 +909,16 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <source>Single Key</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+2"/>
+        <source>Press the key to assign</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KestSkinDialog</name>
     <message>
-        <location filename="../../buttons/kestskindialog.cpp" line="+44"/>
+        <location filename="../../buttons/kestskindialog.cpp" line="+47"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -979,7 +989,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MacroDialog</name>
     <message>
-        <location filename="../../macro/macrodialog.cpp" line="+38"/>
+        <location filename="../../macro/macrodialog.cpp" line="+40"/>
         <source>NEW</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1026,7 +1036,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+206"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+210"/>
         <location filename="../../macro/macrodialog_record.cpp" line="+55"/>
         <source>START</source>
         <translation type="unfinished"></translation>
@@ -1062,12 +1072,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+5"/>
         <source>EDIT</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-4"/>
         <source>COPY</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1077,17 +1087,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>PASTE</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-1"/>
         <source>INSERT DELAY</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>MOUSE ACTION</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1154,26 +1164,26 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+191"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-112"/>
+        <location line="+196"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-116"/>
         <location line="+46"/>
-        <location line="+33"/>
+        <location line="+37"/>
         <location line="+7"/>
         <location line="+50"/>
         <location line="+7"/>
         <location line="+37"/>
         <location line="+22"/>
-        <location line="+62"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+16"/>
+        <location line="+61"/>
+        <location filename="../../macro/macrodialog_record.cpp" line="+17"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-218"/>
-        <location line="+40"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-221"/>
+        <location line="+44"/>
         <location line="+50"/>
-        <location line="+128"/>
+        <location line="+127"/>
         <source>The macro could not be saved.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1183,7 +1193,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-264"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-267"/>
         <source>This name cannot be used for a macro file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1198,7 +1208,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+71"/>
+        <location line="+75"/>
         <location line="+64"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
@@ -1240,7 +1250,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+158"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+162"/>
         <source>Firmware Update</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1377,7 +1387,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <location filename="../../app/mousecfgwidget_status.cpp" line="-68"/>
         <source>MOUSE OFF</source>
         <translation type="unfinished"></translation>
