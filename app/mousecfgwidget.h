@@ -88,6 +88,9 @@ public:
     QWidget *pageItemWidget(PageItem item) const;
     KestPushButton *tabButton(int page) const { return m_tabButtons[page]; }
     KestPushButton *slotButton(int slot) const { return m_slotButtons[slot]; }
+    KestPushButton *languageButton() const { return m_languageButton; }
+    // As choosing entry `index` of the language menu.
+    void chooseLanguage(int index) { onLanguageChosen(index); }
 
     // Show or warn, as the 200 ms start check and the tray's "&Load Config" do.
     void showPage(int page);

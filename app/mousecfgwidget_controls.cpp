@@ -197,6 +197,8 @@ void MousecfgWidget::retranslate()
     if (m_buttonWindow)
         m_buttonWindow->retranslate();
     showSlot();
+    if (m_buttonWindow)
+        m_buttonWindow->retranslate();
     // The mouse-off text of the bar follows the language too.
     if (m_lastBattery == 0)
         m_batteryBar->setFormat(tr("MOUSE OFF"));

@@ -153,10 +153,10 @@ void MousecfgWidget::onLanguageChosen(int index)
     m_languageIndex = index;
     writeLanguage(index);
     m_languageButton->setText(m_languages.names[index]);
-    // Installing a translator sends LanguageChange, which sets every text again;
-    // an English entry without a file returns to the built-in texts.
-    if (!loadLanguage(index))
-        retranslate();
+    // An entry without a file returns to the built-in English texts. The toolkit also
+    // posts LanguageChange to the window; setting the texts now avoids a stale frame.
+    loadLanguage(index);
+    retranslate();
     update();
 }
 

@@ -347,7 +347,6 @@ void MousecfgWidget::slotMouseOver(KestPushButton *button, bool bType)
 
 void MousecfgWidget::refreshPanels()
 {
-    m_buttonWindow->setProfile(&m_working.profiles[currentSlot()]);
     if (m_dpiWindow) { // the panels exist from construction step 10 on
         const ProfileRecord &current = m_working.profiles[currentSlot()];
         m_dpiWindow->refresh(current, readSensorCode());

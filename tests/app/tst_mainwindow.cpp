@@ -5,6 +5,8 @@
 #include <functional>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -297,6 +299,41 @@ private slots:
         m_window->showPage(W::CustomizePage);
         QCOMPARE(m_window->currentView(), int(W::SideView));
         QVERIFY(m_window->pageItemWidget(W::Markers)->isVisible());
+    }
+
+    void languageMenu_loadsTheChosenTranslation()
+    {
+        QDir(m_app->path()).mkpath(QStringLiteral("lang"));
+        for (const char *file : {"mousecfg_en.qm", "mousecfg_fr.qm"}) {
+            QVERIFY(QFile::copy(QStringLiteral(MOUSECFG_APPDIR "/lang/") + QLatin1String(file),
+                                m_app->path() + QStringLiteral("/lang/") + QLatin1String(file)));
+        }
+        start(true, false);
+        QVERIFY(findButton(QStringLiteral("Reset All")));
+        QVERIFY(m_window->languageButton()->isVisibleTo(m_window.get()));
+        m_window->chooseLanguage(1);
+        QVERIFY(findButton(QStringLiteral("Tout réinitialiser")));
+        QCOMPARE(m_window->tabButton(MousecfgWidget::LightingPage)->text(), QStringLiteral("ÉCLAIRAGE"));
+        QCOMPARE(m_window->languageButton()->text(), QStringLiteral("Français"));
+        QCOMPARE(readLanguage(), 1);
+        m_window->chooseLanguage(0);
+        QVERIFY(findButton(QStringLiteral("Reset All")));
+        m_window.reset();
+
+        // The choice is kept for the next start.
+        m_window.reset();
+        writeLanguage(1);
+        start(true, false);
+        QVERIFY(findButton(QStringLiteral("Tout réinitialiser")));
+        m_window.reset();
+        writeLanguage(0);
+    }
+
+    void singleLanguage_hidesTheLanguageButton()
+    {
+        writeProductFiles(m_app->path(), 1);
+        start(true, false);
+        QVERIFY(!m_window->languageButton()->isVisibleTo(m_window.get()));
     }
 
     void firmwareUpdate_missingUpdater_warnsAndKeepsRunning()
