@@ -36,6 +36,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     m_osd = new KestOsdClient(this);
     m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
     m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
+    // The toolkit reads "@2x" as a pixel ratio of 2; the cache wants plain pixels.
+    m_background2x.setDevicePixelRatio(1.0);
     m_batteryFrame1 = QPixmap(skinPath(QStringLiteral("bat1.png")));
     m_batteryFrame2 = QPixmap(skinPath(QStringLiteral("bat2.png")));
 

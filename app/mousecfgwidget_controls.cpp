@@ -134,6 +134,13 @@ void MousecfgWidget::createControls()
     m_versionLabel->setCursor(Qt::PointingHandCursor);
     m_versionLabel->installEventFilter(this);
     place(m_versionLabel, QRect(110, 500, 130, 22));
+    // Captions in the light grey of the button texts, readable on the dark column.
+    for (KestLabel *label : {m_profileLabel, m_nameLabel, m_modeLabel, m_versionTitleLabel,
+                             m_versionLabel}) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(200, 200, 200));
+        label->setPalette(palette);
+    }
 
     // Battery and link; the frame itself is painted by the window.
     m_batteryBar = new KestProcessbar(this);

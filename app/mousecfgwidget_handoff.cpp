@@ -2,6 +2,8 @@
 
 #include "app/mousecfgwidget.h"
 
+#include <cstdlib>
+
 #include <QApplication>
 
 #include "device/discovery.h"
