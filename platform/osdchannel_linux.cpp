@@ -130,9 +130,11 @@ void OsdReceiver::onNewConnection()
             while (socket->bytesAvailable() >= kBlockSize) {
                 OsdMessage message;
                 if (decodeBlock(socket->read(kBlockSize), &message)) {
-                    emit messageReceived(message);
+                    // Acknowledge on receipt: a display's first show can take longer
+                    // than the sender is willing to wait.
                     socket->write("\1", 1);
                     socket->flush();
+                    emit messageReceived(message);
                 }
             }
         });
