@@ -56,6 +56,8 @@ public:
         DpiPanel, PointSpeedPanel, ReportRatePanel, MacroEditor
     };
     static bool pageShows(int page, PageItem item);
+    // The firmware updater for a language (executables carry no ".exe" here).
+    static QString updaterPath(const QString &appDir, int languageIndex);
 
     explicit MousecfgWidget(QWidget *parent = nullptr);
     ~MousecfgWidget() override;

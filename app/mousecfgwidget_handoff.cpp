@@ -11,6 +11,13 @@
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 
+QString MousecfgWidget::updaterPath(const QString &appDir, int languageIndex)
+{
+    // The English updater serves the first language, the other one every other language.
+    return appDir + (languageIndex == 0 ? QStringLiteral("/skin/mouse/bin/UPDTOOL-0000-00000000-en")
+                                        : QStringLiteral("/skin/mouse/bin/UPDTOOL-0000-00000000"));
+}
+
 void MousecfgWidget::startFirmwareUpdate()
 {
     m_firmwareButton->setSelected(false);
@@ -28,10 +35,7 @@ void MousecfgWidget::startFirmwareUpdate()
         return;
 
     stopBatteryReader();
-    const QString updater = m_appDir
-                            + (m_languageIndex == 0
-                                   ? QStringLiteral("/skin/mouse/bin/UPDTOOL-0000-00000000-en")
-                                   : QStringLiteral("/skin/mouse/bin/UPDTOOL-0000-00000000"));
+    const QString updater = updaterPath(m_appDir, m_languageIndex);
     if (platform::startDetached(updater)) {
         // The updater needs the mouse to itself: leave at once, saving nothing.
         CloseDevices();

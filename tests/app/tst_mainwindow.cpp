@@ -336,6 +336,32 @@ private slots:
         QVERIFY(!m_window->languageButton()->isVisibleTo(m_window.get()));
     }
 
+    void firmwareUpdate_languageChoosesTheUpdater()
+    {
+        QCOMPARE(MousecfgWidget::updaterPath(QStringLiteral("/a"), 0),
+                 QStringLiteral("/a/skin/mouse/bin/UPDTOOL-0000-00000000-en"));
+        QCOMPARE(MousecfgWidget::updaterPath(QStringLiteral("/a"), 1),
+                 QStringLiteral("/a/skin/mouse/bin/UPDTOOL-0000-00000000"));
+    }
+
+    void firmwareUpdate_withoutCable_startsNothing()
+    {
+        FirmwareVersion = 0; // discovery keeps it once found; start as a fresh process does
+        start(true, false); // the receiver alone reports no firmware version
+        QCOMPARE(FirmwareVersion, 0);
+        QString text;
+        whenBoxOpens([&](KestMessageBox *box) {
+            text = box->findChild<QLabel *>(QStringLiteral("msgBoxInfoLabel2"))->text();
+            box->yesButton()->click();
+        });
+        QMetaObject::invokeMethod(m_window.get(), [this] {
+            findButton(QStringLiteral("Firmware Update"))->click();
+        }, Qt::QueuedConnection);
+        QTRY_COMPARE(text, QStringLiteral("To update the firmware, please connect to the computer with a cable."));
+        QTRY_VERIFY(!openBox());
+        QVERIFY(m_window->batteryReaderRunning());
+    }
+
     void firmwareUpdate_missingUpdater_warnsAndKeepsRunning()
     {
         start(false, true); // the cable reports a firmware version
