@@ -1250,7 +1250,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+162"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+169"/>
         <source>Firmware Update</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1387,22 +1387,22 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+9"/>
         <location filename="../../app/mousecfgwidget_status.cpp" line="-68"/>
         <source>MOUSE OFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+17"/>
+        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+26"/>
         <location line="+6"/>
-        <location line="+16"/>
+        <location line="+13"/>
         <location filename="../../app/mousecfgwidget_status.cpp" line="+117"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-21"/>
+        <location line="-18"/>
         <source>To update the firmware, please connect to the computer with a cable.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1412,7 +1412,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+13"/>
         <source>The firmware updater could not be started.</source>
         <translation type="unfinished"></translation>
     </message>
