@@ -16,9 +16,11 @@
 
 int KestProfileManager::runWriteSequence(bool forceAll)
 {
+    // From here until the worker is done the working set belongs to the write: status
+    // reports the reader queued before it stopped describe the mouse as it was, and the
+    // window drops them while this flag is up instead of overwriting what the user set.
+    m_writing = true;
     m_host.stopBatteryReader();
-    // Status reports the reader queued before it stopped would change the working set
-    // while the worker saves it; let them land now.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 
     KestProcessDialog dialog(m_host.dialogParent());
@@ -28,7 +30,6 @@ int KestProfileManager::runWriteSequence(bool forceAll)
     // Whatever way the worker ends, the dialog must not stay up.
     connect(&worker, &QThread::finished, &dialog, &KestProcessDialog::slotProcessDlg);
 
-    m_writing = true;
     worker.start(QThread::InheritPriority);
     const int result = dialog.exec();
     worker.wait();

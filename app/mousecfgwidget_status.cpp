@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include "app/kestosdclient.h"
+#include "app/kestprofilemanager.h"
 #include "device/discovery.h"
 #include "platform/pointerspeed.h"
 #include "store/profilefiles.h"
@@ -84,6 +85,9 @@ void MousecfgWidget::refreshConnectionState()
 
 void MousecfgWidget::slotRefreshStatus(quint8, quint8 iDPI, quint8 iRate, quint8)
 {
+    // A report queued before a write began is stale; the write sends what the user set.
+    if (m_profiles && m_profiles->isWriting())
+        return;
     // The reader has no slot information (it always reports 0); slot changes made on the
     // mouse arrive through slotRefreshProfile, so the reported slot is left alone here.
     const ProfileRecord &profile = m_working.profiles[currentSlot()];

@@ -69,6 +69,7 @@ private slots:
     }
 
     void panelEdits_reachTheMouseOnApply();
+    void staleStatusReport_queuedAtApply_doesNotUndoTheEdit();
     void liftControls_showTheLastChoice();
 
 private:
@@ -150,6 +151,23 @@ void PanelsApplyTest::panelEdits_reachTheMouseOnApply()
     QCOMPARE(working.profiles[0].DPI_INFO[1].x, 64u);
     QCOMPARE(working.profiles[0].LED_MODE[10].breath, 2);
     QCOMPARE(working.AngleValue, quint8(1));
+}
+
+void PanelsApplyTest::staleStatusReport_queuedAtApply_doesNotUndoTheEdit()
+{
+    start();
+    auto *rate = panel<KestReportRate>();
+    const ProfileRecord before = m_window->workingSet().profiles[0];
+    triggerMenuEntry(rate->rateMenu(), QStringLiteral("250 HZ"));
+    // The mouse's last report, still waiting in the queue when Apply is pressed, names
+    // the old rate and level.
+    QMetaObject::invokeMethod(m_window.data(), "slotRefreshStatus", Qt::QueuedConnection,
+                              Q_ARG(quint8, 0), Q_ARG(quint8, quint8((before.dpi + 1) % 6)),
+                              Q_ARG(quint8, before.pollrate), Q_ARG(quint8, 0));
+    m_window->profileManager()->slotApply();
+    QCOMPARE(m_sim->state().reportRate, quint8(4));
+    QCOMPARE(m_window->workingSet().profiles[0].pollrate, quint8(4));
+    QCOMPARE(m_window->workingSet().profiles[0].dpi, before.dpi);
 }
 
 void PanelsApplyTest::liftControls_showTheLastChoice()
