@@ -12,13 +12,6 @@
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
 
-namespace {
-
-// The library menu lists at most this many profiles.
-constexpr int kLibraryMenuEntries = 200;
-
-} // namespace
-
 void MousecfgWidget::connectProfileBar()
 {
     m_profiles = new KestProfileManager(*this, this);
@@ -52,7 +45,7 @@ void MousecfgWidget::buildLibraryMenu()
     }
     m_libraryMenu->clear();
     const QString current = m_working.names[currentSlot()];
-    for (int i = 0; i < m_profileNames.size() && i < kLibraryMenuEntries; ++i) {
+    for (int i = 0; i < m_profileNames.size(); ++i) {
         auto *action = new KestAction(m_profileNames.at(i), m_libraryMenu);
         action->setCheckable(true);
         action->setChecked(m_profileNames.at(i) == current);
