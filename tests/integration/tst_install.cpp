@@ -19,6 +19,9 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.path());
+        // The on-screen display's socket lives in the temporary folder: keep it private,
+        // so a display started here never answers another test's texts.
+        env.insert(QStringLiteral("TMPDIR"), m_root.path());
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("MOUSECFG_SIMULATE"), QStringLiteral("both"));
         return env;
@@ -109,6 +112,13 @@ private slots:
             gui.kill();
             gui.waitForFinished(10000);
         }
+    }
+
+    void cleanupTestCase()
+    {
+        // The program starts its display detached; it outlives the program by design.
+        QProcess::execute(QStringLiteral("pkill"),
+                          {QStringLiteral("-f"), installed(QStringLiteral("lib/mousecfg/OSD"))});
     }
 };
 
