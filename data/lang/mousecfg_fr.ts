@@ -6,302 +6,302 @@
     <message>
         <location filename="../../buttons/keys/functioncatalogue.cpp" line="+14"/>
         <source>Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic gauche</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic droit</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Middle</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic milieu</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Suivant</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Précédent</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SINGLE KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>TOUCHE SIMPLE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>COMBO KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>COMBINAISON</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>FIRE KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>TIR RAPIDE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Button Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Désactivé</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Cut</source>
-        <translation type="unfinished"></translation>
+        <translation>Couper</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Copy</source>
-        <translation type="unfinished"></translation>
+        <translation>Copier</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Paste</source>
-        <translation type="unfinished"></translation>
+        <translation>Coller</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Tout sélectionner</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Find</source>
-        <translation type="unfinished"></translation>
+        <translation>Rechercher</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>New</source>
-        <translation type="unfinished"></translation>
+        <translation>Nouveau</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Print</source>
-        <translation type="unfinished"></translation>
+        <translation>Imprimer</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Switch Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Changer de fenêtre</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Fermer la fenêtre</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>My Computer</source>
-        <translation type="unfinished"></translation>
+        <translation>Poste de travail</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Exécuter</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show Desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Afficher le bureau</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Lock PC</source>
-        <translation type="unfinished"></translation>
+        <translation>Verrouiller le PC</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Browser Home</source>
-        <translation type="unfinished"></translation>
+        <translation>Web : accueil</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Browser Backward</source>
-        <translation type="unfinished"></translation>
+        <translation>Web : précédent</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Browser Forward</source>
-        <translation type="unfinished"></translation>
+        <translation>Web : suivant</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Browser Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Web : arrêter</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Browser Refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>Web : actualiser</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Browser Search</source>
-        <translation type="unfinished"></translation>
+        <translation>Web : rechercher</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Browser Favorite</source>
-        <translation type="unfinished"></translation>
+        <translation>Web : favoris</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>Courrier</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Play/Pause</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecture/Pause</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Stop</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Previous Track</source>
-        <translation type="unfinished"></translation>
+        <translation>Piste précédente</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Next Track</source>
-        <translation type="unfinished"></translation>
+        <translation>Piste suivante</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Volume Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume +</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Volume Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Volume -</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Mute</source>
-        <translation type="unfinished"></translation>
+        <translation>Muet</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Media Player</source>
-        <translation type="unfinished"></translation>
+        <translation>Lecteur multimédia</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>DPI Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Changer de DPI</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>DPI +</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI +</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>DPI -</source>
-        <translation type="unfinished"></translation>
+        <translation>DPI -</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Rate +</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence +</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Rate -</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence -</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Scroll Up</source>
-        <translation type="unfinished"></translation>
+        <translation>Défiler vers le haut</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Scroll Down</source>
-        <translation type="unfinished"></translation>
+        <translation>Défiler vers le bas</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Led Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Changer d’éclairage</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SNIPER</source>
-        <translation type="unfinished"></translation>
+        <translation>SNIPER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Profile +</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil +</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Profile -</source>
-        <translation type="unfinished"></translation>
+        <translation>Profil -</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Profile Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Changer de profil</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Boss Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Touche patron</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Rate Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Changer de fréquence</translation>
     </message>
     <message>
         <location line="+44"/>
         <source>Basic</source>
-        <translation type="unfinished"></translation>
+        <translation>De base</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Windows</source>
-        <translation type="unfinished"></translation>
+        <translation>Windows</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Advance</source>
-        <translation type="unfinished"></translation>
+        <translation>Avancé</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Media</source>
-        <translation type="unfinished"></translation>
+        <translation>Multimédia</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>DPI</source>
-        <translation type="unfinished">DPI</translation>
+        <translation>DPI</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Profile Menu</source>
-        <translation type="unfinished"></translation>
+        <translation>Profils</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Polling Rate</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence</translation>
     </message>
 </context>
 <context>
@@ -309,22 +309,22 @@
     <message>
         <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+104"/>
         <source>Macro Manager</source>
-        <translation type="unfinished"></translation>
+        <translation>Gestion des macros</translation>
     </message>
     <message>
         <location line="+74"/>
         <source>MACRO SELECT</source>
-        <translation type="unfinished"></translation>
+        <translation>CHOIX DE MACRO</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Warning</source>
-        <translation type="unfinished">Avertissement</translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>THIS MACRO HAS MORE THAN %1 STEPS AND CANNOT BE ASSIGNED TO A BUTTON.</source>
-        <translation type="unfinished"></translation>
+        <translation>CETTE MACRO A PLUS DE %1 ÉTAPES ET NE PEUT PAS ÊTRE ASSIGNÉE À UN BOUTON.</translation>
     </message>
 </context>
 <context>
@@ -333,17 +333,17 @@
         <location filename="../../panels/kestcolorarea.cpp" line="+62"/>
         <location line="+17"/>
         <source>Color Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Couleur</translation>
     </message>
     <message>
         <location line="+15"/>
         <source>APPLY</source>
-        <translation type="unfinished"></translation>
+        <translation>APPLIQUER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Cancel</source>
-        <translation type="unfinished">Annuler</translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -351,98 +351,98 @@
     <message>
         <location filename="../../panels/kestcolorwindow.cpp" line="+55"/>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ÉTEINT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>FULL LIGHTED</source>
-        <translation type="unfinished"></translation>
+        <translation>FIXE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>7 COLOR</source>
-        <translation type="unfinished"></translation>
+        <translation>7 COULEURS</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>BREATHING</source>
-        <translation type="unfinished"></translation>
+        <translation>RESPIRATION</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>7 COLOR BREATHING</source>
-        <translation type="unfinished"></translation>
+        <translation>RESPIRATION 7 COUL.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>RAINBOW</source>
-        <translation type="unfinished"></translation>
+        <translation>ARC-EN-CIEL</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>WAVE</source>
-        <translation type="unfinished"></translation>
+        <translation>VAGUE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Single WAVE</source>
-        <translation type="unfinished"></translation>
+        <translation>VAGUE simple</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>yo-yo</source>
-        <translation type="unfinished"></translation>
+        <translation>yo-yo</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>7 COLOR with tail</source>
-        <translation type="unfinished"></translation>
+        <translation>7 COULEURS avec traîne</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>REACTIVE</source>
-        <translation type="unfinished"></translation>
+        <translation>RÉACTIF</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Tri-color running</source>
-        <translation type="unfinished"></translation>
+        <translation>Défilement tricolore</translation>
     </message>
     <message>
         <location line="+75"/>
         <source>EFFECT</source>
-        <translation type="unfinished"></translation>
+        <translation>EFFET</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>BRIGHTNESS</source>
-        <translation type="unfinished"></translation>
+        <translation>LUMINOSITÉ</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SPEED</source>
-        <translation type="unfinished"></translation>
+        <translation>VITESSE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>COLOR</source>
-        <translation type="unfinished"></translation>
+        <translation>COULEUR</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SLEEP TIME</source>
-        <translation type="unfinished"></translation>
+        <translation>MISE EN VEILLE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOVE TO LIGHT OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>ÉTEINT EN MOUVEMENT</translation>
     </message>
     <message>
         <location line="+13"/>
         <location line="+81"/>
         <source> MINUTE</source>
-        <translation type="unfinished"></translation>
+        <translation> MIN</translation>
     </message>
 </context>
 <context>
@@ -450,12 +450,12 @@
     <message>
         <location filename="../../buttons/kestcombokeywindow.cpp" line="+7"/>
         <source>Combo Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Combinaison</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Hold the modifier keys and press the key</source>
-        <translation type="unfinished"></translation>
+        <translation>Maintenez les modificateurs et appuyez sur la touche</translation>
     </message>
 </context>
 <context>
@@ -463,7 +463,7 @@
     <message>
         <location filename="../../panels/kestdpiwindow.cpp" line="+37"/>
         <source>DPI</source>
-        <translation type="unfinished">DPI</translation>
+        <translation>DPI</translation>
     </message>
 </context>
 <context>
@@ -472,7 +472,8 @@
         <location filename="../../device/discovery.cpp" line="+428"/>
         <source>The mouse is plugged in, but this user is not allowed to open it (%1).
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
-        <translation type="unfinished"></translation>
+        <translation>La souris est branchée, mais cet utilisateur n’a pas le droit de l’ouvrir (%1).
+Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, dans /usr/lib/udev/rules.d ou /etc/udev/rules.d), puis débranchez et rebranchez la souris.</translation>
     </message>
 </context>
 <context>
@@ -480,37 +481,37 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../buttons/kestfirekeywindow.cpp" line="+30"/>
         <source>FireKey Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglage du tir rapide</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Left</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic gauche</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Right</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic droit</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Middle</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic milieu</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Keyboard Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Touche clavier</translation>
     </message>
     <message>
         <location line="+16"/>
         <source>Times:</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre :</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Delay:</source>
-        <translation type="unfinished"></translation>
+        <translation>Délai :</translation>
     </message>
 </context>
 <context>
@@ -518,57 +519,57 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../macro/kestgunsetdialog.cpp" line="+40"/>
         <source>Gun Set</source>
-        <translation type="unfinished"></translation>
+        <translation>Recul</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>GUN SET</source>
-        <translation type="unfinished"></translation>
+        <translation>RECUL</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>GUNFILE NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>NOM DU FICHIER</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>BULLETS</source>
-        <translation type="unfinished"></translation>
+        <translation>BALLES</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>DELAY(MS)</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉLAI(MS)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>HORIZONTAL</source>
-        <translation type="unfinished"></translation>
+        <translation>HORIZONTAL</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>VERTICAL</source>
-        <translation type="unfinished"></translation>
+        <translation>VERTICAL</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Non</translation>
     </message>
     <message>
         <location line="+30"/>
         <source>Warning</source>
-        <translation type="unfinished">Avertissement</translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Please input file name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Veuillez saisir un nom de fichier.</translation>
     </message>
 </context>
 <context>
@@ -576,57 +577,57 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../macro/kestmacroitemdelegate.cpp" line="+23"/>
         <source>LEFT CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>CLIC GAUCHE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>RIGHT CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>CLIC DROIT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MIDDLE CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>CLIC MILIEU</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>FORWARD</source>
-        <translation type="unfinished"></translation>
+        <translation>SUIVANT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>BACKWARD</source>
-        <translation type="unfinished"></translation>
+        <translation>PRÉCÉDENT</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>MOVE LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPL. GAUCHE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOVE RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPL. DROITE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOVE UP</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPL. HAUT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOVE DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPL. BAS</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>Press</source>
-        <translation type="unfinished"></translation>
+        <translation>Appui</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Release</source>
-        <translation type="unfinished"></translation>
+        <translation>Relâche</translation>
     </message>
 </context>
 <context>
@@ -634,27 +635,27 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../buttons/kestmacroselect.cpp" line="+25"/>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Non</translation>
     </message>
     <message>
         <location line="+27"/>
         <source>LOOPS TIME(1-255)</source>
-        <translation type="unfinished"></translation>
+        <translation>RÉPÉTITIONS(1-255)</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>REPEAT RUN WHEN KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>RÉPÉTER TANT QU’APPUYÉ</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>REPEAT RUN UNTILL THE KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>RÉPÉTER JUSQU’AU PROCHAIN APPUI</translation>
     </message>
 </context>
 <context>
@@ -662,17 +663,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../widgets/kestmessagebox.cpp" line="+96"/>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Oui</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Non</translation>
     </message>
 </context>
 <context>
@@ -680,71 +681,71 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../panels/kestpointspeed.cpp" line="+100"/>
         <source>Key Response</source>
-        <translation type="unfinished"></translation>
+        <translation>Réponse des touches</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SCROLL SPEED</source>
-        <translation type="unfinished"></translation>
+        <translation>VITESSE DE DÉFILEMENT</translation>
     </message>
     <message>
         <location line="-34"/>
         <source>Enable sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Activer la synchro</translation>
     </message>
     <message>
         <location line="+0"/>
         <location line="+2"/>
         <location line="+1"/>
         <source>ON</source>
-        <translation type="unfinished"></translation>
+        <translation>ON</translation>
     </message>
     <message>
         <location line="-3"/>
         <location line="+2"/>
         <location line="+1"/>
         <source>OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>OFF</translation>
     </message>
     <message>
         <location line="-2"/>
         <source>Lift Distance</source>
-        <translation type="unfinished"></translation>
+        <translation>Distance de levée</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>1mm</source>
-        <translation type="unfinished"></translation>
+        <translation>1mm</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>2mm</source>
-        <translation type="unfinished"></translation>
+        <translation>2mm</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Angle Snapping</source>
-        <translation type="unfinished"></translation>
+        <translation>Correction d’angle</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Jitter</source>
-        <translation type="unfinished"></translation>
+        <translation>Lissage</translation>
     </message>
     <message>
         <location line="+32"/>
         <source>Mouse Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglages souris</translation>
     </message>
     <message>
         <location line="+140"/>
         <source>Warning</source>
-        <translation type="unfinished">Avertissement</translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>No mouse settings program of this desktop was found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun programme de réglage de la souris n’a été trouvé pour ce bureau.</translation>
     </message>
 </context>
 <context>
@@ -752,17 +753,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../app/kestapplyflow.cpp" line="+39"/>
         <source>Send data failed, please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec de l’envoi des données, veuillez réessayer.</translation>
     </message>
     <message>
         <location line="+36"/>
         <source>Are you sure you want reset this profile?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment réinitialiser ce profil ?</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Are you sure you want reset all profiles?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment réinitialiser tous les profils ?</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -771,84 +772,84 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+77"/>
         <location line="+24"/>
         <source>The file could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier n’a pas pu être enregistré.</translation>
     </message>
     <message>
         <location line="+7"/>
         <location filename="../../app/kestprofilemanager.cpp" line="-38"/>
         <source>The file is not match current mouse!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce fichier ne correspond pas à la souris actuelle !</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Save Config File</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer la configuration</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+8"/>
         <source>Config File(*.conf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier de configuration (*.conf)</translation>
     </message>
     <message>
         <location line="-1"/>
         <source>Load Config File</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger une configuration</translation>
     </message>
     <message>
         <location filename="../../app/kestprofilemanager.cpp" line="-197"/>
         <source>Warning</source>
-        <translation type="unfinished">Avertissement</translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <location line="+83"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
-        <translation type="unfinished"></translation>
+        <translation>AU MOINS UN PROFIL DOIT ÊTRE CONSERVÉ.</translation>
     </message>
     <message>
         <location line="-17"/>
         <location line="+63"/>
         <source>The default Profile cannot be deleted or renamed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le profil par défaut ne peut être ni supprimé ni renommé.</translation>
     </message>
     <message>
         <location line="-43"/>
         <source>Are you sure you want delete this profile?</source>
-        <translation type="unfinished"></translation>
+        <translation>Voulez-vous vraiment supprimer ce profil ?</translation>
     </message>
     <message>
         <location line="+48"/>
         <location line="+47"/>
         <source>This name cannot be used for a profile.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce nom ne peut pas être utilisé pour un profil.</translation>
     </message>
     <message>
         <location line="-42"/>
         <location line="+46"/>
         <source>Profile Exist!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce profil existe déjà !</translation>
     </message>
     <message>
         <location line="-21"/>
         <source>Profile is Already Used!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce profil est déjà utilisé !</translation>
     </message>
     <message>
         <location line="+56"/>
         <source>Load Profile File</source>
-        <translation type="unfinished">Charger un fichier de profil</translation>
+        <translation>Charger un fichier de profil</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+8"/>
         <source>Profile File(*.prof)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier de profil (*.prof)</translation>
     </message>
     <message>
         <location line="-1"/>
         <source>Save Profile File</source>
-        <translation type="unfinished">Enregistrer le fichier de profil</translation>
+        <translation>Enregistrer le fichier de profil</translation>
     </message>
 </context>
 <context>
@@ -856,42 +857,42 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../panels/kestreportrate.cpp" line="+21"/>
         <source>125 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>125 HZ</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>250 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>250 HZ</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>500 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>500 HZ</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>1000 HZ</source>
-        <translation type="unfinished"></translation>
+        <translation>1000 HZ</translation>
     </message>
     <message>
         <location line="+36"/>
         <source>REPORT RATE</source>
-        <translation type="unfinished"></translation>
+        <translation>FRÉQUENCE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Lift off Distance</source>
-        <translation type="unfinished"></translation>
+        <translation>Distance de levée</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>1 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>1 mm</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>2 mm</source>
-        <translation type="unfinished"></translation>
+        <translation>2 mm</translation>
     </message>
 </context>
 <context>
@@ -899,7 +900,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../panels/kestsingledpi.cpp" line="+46"/>
         <source>Link XY</source>
-        <translation type="unfinished"></translation>
+        <translation>Lier XY</translation>
     </message>
 </context>
 <context>
@@ -907,12 +908,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../buttons/kestsinglekeywindow.cpp" line="+4"/>
         <source>Single Key</source>
-        <translation type="unfinished"></translation>
+        <translation>Touche simple</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>Press the key to assign</source>
-        <translation type="unfinished"></translation>
+        <translation>Appuyez sur la touche à assigner</translation>
     </message>
 </context>
 <context>
@@ -920,12 +921,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../buttons/kestskindialog.cpp" line="+47"/>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Cancel</source>
-        <translation type="unfinished">Annuler</translation>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -933,57 +934,57 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../macro/kesttreewidget.cpp" line="+13"/>
         <source>LEFT CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>CLIC GAUCHE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MIDDLE CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>CLIC MILIEU</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>RIGHT CLICK</source>
-        <translation type="unfinished"></translation>
+        <translation>CLIC DROIT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>FORWARD</source>
-        <translation type="unfinished"></translation>
+        <translation>SUIVANT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>BACKWARD</source>
-        <translation type="unfinished"></translation>
+        <translation>PRÉCÉDENT</translation>
     </message>
     <message>
         <location line="+7"/>
         <source>MOVE LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPL. GAUCHE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOVE RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPL. DROITE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOVE UP</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPL. HAUT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOVE DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPL. BAS</translation>
     </message>
     <message>
         <location line="+77"/>
         <source>PRESS DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>APPUI</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>BOUNCE UP</source>
-        <translation type="unfinished"></translation>
+        <translation>RELÂCHE</translation>
     </message>
 </context>
 <context>
@@ -991,177 +992,177 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../macro/macrodialog.cpp" line="+40"/>
         <source>NEW</source>
-        <translation type="unfinished"></translation>
+        <translation>NOUVEAU</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+10"/>
         <source>DELETE</source>
-        <translation type="unfinished">SUPPRIMER</translation>
+        <translation>SUPPRIMER</translation>
     </message>
     <message>
         <location line="-9"/>
         <source>IMPORT</source>
-        <translation type="unfinished"></translation>
+        <translation>IMPORTER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>EXPORT</source>
-        <translation type="unfinished"></translation>
+        <translation>EXPORTER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>BATCH</source>
-        <translation type="unfinished"></translation>
+        <translation>LOT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>GUN SET</source>
-        <translation type="unfinished"></translation>
+        <translation>RECUL</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>CHANGE NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>RENOMMER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SAVE</source>
-        <translation type="unfinished">ENREGISTRER</translation>
+        <translation>ENREGISTRER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>CANCEL</source>
-        <translation type="unfinished"></translation>
+        <translation>ANNULER</translation>
     </message>
     <message>
         <location line="+1"/>
         <location filename="../../macro/macrodialog_files.cpp" line="+210"/>
         <location filename="../../macro/macrodialog_record.cpp" line="+55"/>
         <source>START</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉMARRER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>RECORD AFTER</source>
-        <translation type="unfinished"></translation>
+        <translation>ENREG. APRÈS</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>MOVE UP</source>
-        <translation type="unfinished"></translation>
+        <translation>MONTER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOVE DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>DESCENDRE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>TOP</source>
-        <translation type="unfinished"></translation>
+        <translation>EN HAUT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>BOTTOM</source>
-        <translation type="unfinished"></translation>
+        <translation>EN BAS</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>CLEAR</source>
-        <translation type="unfinished"></translation>
+        <translation>EFFACER</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>EDIT</source>
-        <translation type="unfinished"></translation>
+        <translation>MODIFIER</translation>
     </message>
     <message>
         <location line="-4"/>
         <source>COPY</source>
-        <translation type="unfinished">COPIER</translation>
+        <translation>COPIER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>CUT</source>
-        <translation type="unfinished"></translation>
+        <translation>COUPER</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>PASTE</source>
-        <translation type="unfinished"></translation>
+        <translation>COLLER</translation>
     </message>
     <message>
         <location line="-1"/>
         <source>INSERT DELAY</source>
-        <translation type="unfinished"></translation>
+        <translation>INSÉRER DÉLAI</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>MOUSE ACTION</source>
-        <translation type="unfinished"></translation>
+        <translation>ACTION SOURIS</translation>
     </message>
     <message>
         <location line="+157"/>
         <location filename="../../macro/macrodialog_record.cpp" line="-12"/>
         <source>STOP</source>
-        <translation type="unfinished"></translation>
+        <translation>ARRÊTER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MACRO</source>
-        <translation type="unfinished">MACRO</translation>
+        <translation>MACRO</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MACRO NAME</source>
-        <translation type="unfinished"></translation>
+        <translation>NOM DE LA MACRO</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>MOUSE COMMAND</source>
-        <translation type="unfinished"></translation>
+        <translation>COMMANDE SOURIS</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+2"/>
         <source>DELAY(ms)</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉLAI(ms)</translation>
     </message>
     <message>
         <location line="-1"/>
         <source>MOVE</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉPLACER</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>ACTION</source>
-        <translation type="unfinished"></translation>
+        <translation>ACTION</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>RECORD DELAYS BETWEEN ACTION</source>
-        <translation type="unfinished"></translation>
+        <translation>ENREGISTRER LES DÉLAIS</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>INSERT DEFAULT DELAY</source>
-        <translation type="unfinished"></translation>
+        <translation>DÉLAI PAR DÉFAUT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>LOOPS TIME(1-255)</source>
-        <translation type="unfinished"></translation>
+        <translation>RÉPÉTITIONS(1-255)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>REPEAT RUN WHEN KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>RÉPÉTER TANT QU’APPUYÉ</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>REPEAT RUN UNTIL THE KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>RÉPÉTER JUSQU’AU PROCHAIN APPUI</translation>
     </message>
     <message>
         <location line="+196"/>
@@ -1176,7 +1177,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+61"/>
         <location filename="../../macro/macrodialog_record.cpp" line="+17"/>
         <source>Warning</source>
-        <translation type="unfinished">Avertissement</translation>
+        <translation>Avertissement</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -1185,66 +1186,66 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+50"/>
         <location line="+127"/>
         <source>The macro could not be saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>La macro n’a pas pu être enregistrée.</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>STEPS: %1/%2</source>
-        <translation type="unfinished"></translation>
+        <translation>ÉTAPES : %1/%2</translation>
     </message>
     <message>
         <location filename="../../macro/macrodialog_files.cpp" line="-267"/>
         <source>This name cannot be used for a macro file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ce nom ne peut pas être utilisé pour un fichier de macro.</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>WARNING</source>
-        <translation type="unfinished"></translation>
+        <translation>AVERTISSEMENT</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>TOO MANY MACROS TO BE CREATE!</source>
-        <translation type="unfinished"></translation>
+        <translation>TROP DE MACROS, IMPOSSIBLE D’EN CRÉER !</translation>
     </message>
     <message>
         <location line="+75"/>
         <location line="+64"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
-        <translation type="unfinished"></translation>
+        <translation>Cette macro existe déjà !</translation>
     </message>
     <message>
         <location line="+11"/>
         <source>Load Macro File</source>
-        <translation type="unfinished"></translation>
+        <translation>Charger un fichier de macro</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+63"/>
         <source>Macro File(*.MSMACRO)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fichier de macro (*.MSMACRO)</translation>
     </message>
     <message>
         <location line="-39"/>
         <location line="+22"/>
         <source>The macro file could not be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Le fichier de macro n’a pas pu être écrit.</translation>
     </message>
     <message>
         <location line="+9"/>
         <source>Save Macro File</source>
-        <translation type="unfinished"></translation>
+        <translation>Enregistrer le fichier de macro</translation>
     </message>
     <message>
         <location filename="../../macro/macrodialog_record.cpp" line="+0"/>
         <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
-        <translation type="unfinished"></translation>
+        <translation>UNE OU PLUSIEURS TOUCHES NE SONT PAS RELÂCHÉES.</translation>
     </message>
     <message>
         <location line="+53"/>
         <source>PRESS A KEY</source>
-        <translation type="unfinished"></translation>
+        <translation>APPUYEZ SUR UNE TOUCHE</translation>
     </message>
 </context>
 <context>
