@@ -486,17 +486,17 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+7"/>
         <source>Left</source>
-        <translation>Clic gauche</translation>
+        <translation>Gauche</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Right</source>
-        <translation>Clic droit</translation>
+        <translation>Droit</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Middle</source>
-        <translation>Clic milieu</translation>
+        <translation>Milieu</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -681,17 +681,17 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location filename="../../panels/kestpointspeed.cpp" line="+100"/>
         <source>Key Response</source>
-        <translation>Réponse des touches</translation>
+        <translation>Anti-rebond</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SCROLL SPEED</source>
-        <translation>VITESSE DE DÉFILEMENT</translation>
+        <translation>DÉFILEMENT</translation>
     </message>
     <message>
         <location line="-34"/>
         <source>Enable sync</source>
-        <translation>Activer la synchro</translation>
+        <translation>Synchro</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -710,7 +710,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="-2"/>
         <source>Lift Distance</source>
-        <translation>Distance de levée</translation>
+        <translation>Dist. levée</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -725,7 +725,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+1"/>
         <source>Angle Snapping</source>
-        <translation>Correction d’angle</translation>
+        <translation>Corr. d’angle</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -998,17 +998,17 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+1"/>
         <location line="+10"/>
         <source>DELETE</source>
-        <translation>SUPPRIMER</translation>
+        <translation>SUPPR.</translation>
     </message>
     <message>
         <location line="-9"/>
         <source>IMPORT</source>
-        <translation>IMPORTER</translation>
+        <translation>IMPORT</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>EXPORT</source>
-        <translation>EXPORTER</translation>
+        <translation>EXPORT</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1028,7 +1028,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+1"/>
         <source>SAVE</source>
-        <translation>ENREGISTRER</translation>
+        <translation>ENREG.</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1132,7 +1132,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="-1"/>
         <source>MOVE</source>
-        <translation>DÉPLACER</translation>
+        <translation>DÉPL.</translation>
     </message>
     <message>
         <location line="+1"/>
