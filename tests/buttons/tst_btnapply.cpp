@@ -23,6 +23,7 @@
 #include "device/kestsimmouse.h"
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
+#include "tests/common/appfixture.h"
 #include "widgets/kestpushbutton.h"
 
 class TstBtnApply : public QObject
@@ -34,13 +35,7 @@ private slots:
     {
         QVERIFY(m_tmp.isValid());
         qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
-        setPointerSpeedDesktopAccess(false);
-        KestLinkTimings timings;
-        timings.afterWriteMs = 1;
-        timings.beforeRereadMs = 1;
-        timings.readTimeoutMs = 30;
-        timings.reopenMs = 5;
-        setLinkTimings(timings);
+        useFastLinkForWindowTests();
     }
 
     void init()
@@ -48,13 +43,7 @@ private slots:
         m_app = std::make_unique<QTemporaryDir>(m_tmp.path() + QStringLiteral("/app-XXXXXX"));
         setApplicationDir(m_app->path());
         // The shipped description of the sample model: seven buttons, each in its own entry.
-        QVERIFY(QFile::copy(QStringLiteral(MOUSECFG_SOURCE_DIR "/data/DefaultProfile.bin"),
-                            m_app->path() + QStringLiteral("/DefaultProfile.bin")));
-        QDir(m_app->path()).mkpath(QStringLiteral("Configs"));
-        QSettings config(m_app->path() + QStringLiteral("/Configs/Config.ini"), QSettings::IniFormat);
-        config.setValue(QStringLiteral("Config/CurrentProductName"), QStringLiteral("KX-27"));
-        config.setValue(QStringLiteral("Mouse_List/0"), QStringLiteral("KX-27"));
-        config.setValue(QStringLiteral("MouseSenSor/1"), 3389);
+        QVERIFY(writeSampleAppFolder(m_app->path()));
 
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);

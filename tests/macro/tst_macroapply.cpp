@@ -31,6 +31,7 @@
 #include "store/macrodb.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
+#include "tests/common/appfixture.h"
 #include "macrosteps_testing.h"
 
 namespace {
@@ -54,27 +55,14 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_tmp.isValid());
-        setPointerSpeedDesktopAccess(false);
-        KestLinkTimings timings;
-        timings.afterWriteMs = 1;
-        timings.beforeRereadMs = 1;
-        timings.readTimeoutMs = 30;
-        timings.reopenMs = 5;
-        setLinkTimings(timings);
+        useFastLinkForWindowTests();
     }
 
     void init()
     {
         m_app = std::make_unique<QTemporaryDir>(m_tmp.path() + QStringLiteral("/app-XXXXXX"));
         setApplicationDir(m_app->path());
-        QVERIFY(QFile::copy(QStringLiteral(MOUSECFG_SOURCE_DIR "/data/DefaultProfile.bin"),
-                            m_app->path() + QStringLiteral("/DefaultProfile.bin")));
-        QDir(m_app->path()).mkpath(QStringLiteral("Configs"));
-        QSettings config(m_app->path() + QStringLiteral("/Configs/Config.ini"), QSettings::IniFormat);
-        config.setValue(QStringLiteral("Config/CurrentProductName"), QStringLiteral("KX-27"));
-        config.setValue(QStringLiteral("Mouse_List/0"), QStringLiteral("KX-27"));
-        config.setValue(QStringLiteral("MouseSenSor/1"), 3389);
-        config.sync();
+        QVERIFY(writeSampleAppFolder(m_app->path()));
 
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);

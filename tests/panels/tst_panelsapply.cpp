@@ -23,6 +23,7 @@
 #include "store/appdir.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestslider.h"
+#include "tests/common/appfixture.h"
 
 #include "panelfixture.h"
 
@@ -52,13 +53,7 @@ private slots:
     {
         QVERIFY(m_tmp.isValid());
         qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
-        setPointerSpeedDesktopAccess(false);
-        KestLinkTimings timings;
-        timings.afterWriteMs = 1;
-        timings.beforeRereadMs = 1;
-        timings.readTimeoutMs = 30;
-        timings.reopenMs = 5;
-        setLinkTimings(timings);
+        useFastLinkForWindowTests();
     }
 
     void cleanup()

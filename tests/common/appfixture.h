@@ -1,0 +1,40 @@
+#pragma once
+
+// Shared by the tests that run the whole window against the simulated mouse.
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QString>
+
+#include "device/devicelink.h"
+#include "platform/pointerspeed.h"
+
+// The link's pauses cut down so that a full write takes milliseconds, and the desktop's
+// pointer speed left alone: a test must never change the developer's real settings.
+inline void useFastLinkForWindowTests()
+{
+    setPointerSpeedDesktopAccess(false);
+    KestLinkTimings timings;
+    timings.afterWriteMs = 1;
+    timings.beforeRereadMs = 1;
+    timings.readTimeoutMs = 30;
+    timings.reopenMs = 5;
+    setLinkTimings(timings);
+}
+
+// An application folder holding the shipped description of the sample model and the
+// install-time keys that name it.
+inline bool writeSampleAppFolder(const QString &path)
+{
+    if (!QFile::copy(QStringLiteral(MOUSECFG_SOURCE_DIR "/data/DefaultProfile.bin"),
+                     path + QStringLiteral("/DefaultProfile.bin")))
+        return false;
+    QDir(path).mkpath(QStringLiteral("Configs"));
+    QSettings config(path + QStringLiteral("/Configs/Config.ini"), QSettings::IniFormat);
+    config.setValue(QStringLiteral("Config/CurrentProductName"), QStringLiteral("KX-27"));
+    config.setValue(QStringLiteral("Mouse_List/0"), QStringLiteral("KX-27"));
+    config.setValue(QStringLiteral("MouseSenSor/1"), 3389);
+    config.sync();
+    return config.status() == QSettings::NoError;
+}
