@@ -26,6 +26,7 @@
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestprocessbar.h"
+#include "tests/common/appfixture.h"
 #include "widgets/kestpushbutton.h"
 
 namespace {
@@ -62,13 +63,7 @@ private slots:
     {
         QVERIFY(m_tmp.isValid());
         qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
-        setPointerSpeedDesktopAccess(false);
-        KestLinkTimings timings;
-        timings.afterWriteMs = 1;
-        timings.beforeRereadMs = 1;
-        timings.readTimeoutMs = 30;
-        timings.reopenMs = 5;
-        setLinkTimings(timings);
+        useFastLinkForWindowTests();
     }
 
     void init()
@@ -196,12 +191,16 @@ private slots:
         m_window->stopBatteryReader(); // only the reports below
         m_window->switchToSlot(2);
         QCOMPARE(m_window->currentSlot(), 2);
+        // A report the reader queued before it stopped may still land and be shown: let
+        // it, so that only what the report below causes is counted.
+        QTest::qWait(150);
+        const int shownBefore = display.count();
         const ProfileRecord &profile = m_window->workingSet().profiles[2];
         // The reader always reports slot 0; an unchanged level and rate change nothing.
         m_window->slotRefreshStatus(0, profile.dpi, profile.pollrate, 0);
         QTest::qWait(100);
         QCOMPARE(m_window->currentSlot(), 2);
-        QCOMPARE(display.count(), 0);
+        QCOMPARE(display.count(), shownBefore);
         // A slot change the mouse reports through its own path is followed and shown.
         m_window->slotRefreshProfile(4);
         QCOMPARE(m_window->currentSlot(), 4);
