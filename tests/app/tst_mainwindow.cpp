@@ -390,13 +390,7 @@ private:
         m_sim = std::make_shared<KestSimMouse>(receiver, cable);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        // Quick pacing, so the tests do not wait for the mouse's real query rhythm.
-        KestGetBatteryThread::Timings timings;
-        timings.readTimeoutMs = 10;
-        timings.afterReadMs = 2;
-        timings.afterQueryMs = 5;
-        timings.passesPerQuery = 5;
-        m_window->batteryReader()->setTimings(timings);
+        useFastBatteryReader(m_window->batteryReader());
         if (m_window->batteryReaderRunning()) {
             m_window->stopBatteryReader();
             m_window->startBatteryReader();

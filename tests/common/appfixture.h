@@ -8,6 +8,8 @@
 #include <QString>
 
 #include "device/devicelink.h"
+#include "device/kestbatteryreader.h"
+#include "device/kestgetbatterythread.h"
 #include "platform/pointerspeed.h"
 
 // The link's pauses cut down so that a full write takes milliseconds, and the desktop's
@@ -37,4 +39,16 @@ inline bool writeSampleAppFolder(const QString &path)
     config.setValue(QStringLiteral("MouseSenSor/1"), 3389);
     config.sync();
     return config.status() == QSettings::NoError;
+}
+
+// Quick pacing for the battery reader, so the tests do not wait for the mouse's real
+// query rhythm.
+inline void useFastBatteryReader(KestBatteryReader *reader)
+{
+    KestGetBatteryThread::Timings timings;
+    timings.readTimeoutMs = 10;
+    timings.afterReadMs = 2;
+    timings.afterQueryMs = 5;
+    timings.passesPerQuery = 5;
+    reader->setTimings(timings);
 }

@@ -67,12 +67,7 @@ private slots:
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
         m_window = std::make_unique<MousecfgWidget>();
-        KestGetBatteryThread::Timings pacing;
-        pacing.readTimeoutMs = 10;
-        pacing.afterReadMs = 2;
-        pacing.afterQueryMs = 5;
-        pacing.passesPerQuery = 5;
-        m_window->batteryReader()->setTimings(pacing);
+        useFastBatteryReader(m_window->batteryReader());
     }
 
     void cleanup()
