@@ -324,7 +324,7 @@
     <message>
         <location line="+1"/>
         <source>THIS MACRO HAS MORE THAN %1 STEPS AND CANNOT BE ASSIGNED TO A BUTTON.</source>
-        <translation type="unfinished"></translation>
+        <translation>THIS MACRO HAS MORE THAN %1 STEPS, TOO MANY FOR A BUTTON.</translation>
     </message>
 </context>
 <context>
@@ -356,12 +356,12 @@
     <message>
         <location line="+1"/>
         <source>FULL LIGHTED</source>
-        <translation type="unfinished"></translation>
+        <translation>STEADY</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>7 COLOR</source>
-        <translation type="unfinished"></translation>
+        <translation>7 COLORS</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -371,7 +371,7 @@
     <message>
         <location line="+1"/>
         <source>7 COLOR BREATHING</source>
-        <translation type="unfinished"></translation>
+        <translation>7-COLOR BREATHING</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -386,17 +386,17 @@
     <message>
         <location line="+1"/>
         <source>Single WAVE</source>
-        <translation type="unfinished"></translation>
+        <translation>SINGLE WAVE</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>yo-yo</source>
-        <translation type="unfinished"></translation>
+        <translation>YO-YO</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>7 COLOR with tail</source>
-        <translation type="unfinished"></translation>
+        <translation>7 COLORS WITH TAIL</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -406,7 +406,7 @@
     <message>
         <location line="+1"/>
         <source>Tri-color running</source>
-        <translation type="unfinished"></translation>
+        <translation>TRI-COLOR RUNNING</translation>
     </message>
     <message>
         <location line="+75"/>
@@ -436,7 +436,7 @@
     <message>
         <location line="+1"/>
         <source>MOVE TO LIGHT OFF</source>
-        <translation type="unfinished"></translation>
+        <translation>LIGHTS OFF WHEN MOVED</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -480,7 +480,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../buttons/kestfirekeywindow.cpp" line="+30"/>
         <source>FireKey Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>Fire Key Setting</translation>
     </message>
     <message>
         <location line="+7"/>
@@ -568,7 +568,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>Please input file name.</source>
-        <translation type="unfinished"></translation>
+        <translation>Please enter a file name.</translation>
     </message>
 </context>
 <context>
@@ -644,17 +644,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+27"/>
         <source>LOOPS TIME(1-255)</source>
-        <translation type="unfinished"></translation>
+        <translation>LOOPS (1-255)</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>REPEAT RUN WHEN KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>REPEAT WHILE KEY HELD</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>REPEAT RUN UNTILL THE KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>REPEAT UNTIL KEY PRESSED AGAIN</translation>
     </message>
 </context>
 <context>
@@ -690,7 +690,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="-34"/>
         <source>Enable sync</source>
-        <translation type="unfinished"></translation>
+        <translation>Enable Sync</translation>
     </message>
     <message>
         <location line="+0"/>
@@ -752,17 +752,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../app/kestapplyflow.cpp" line="+39"/>
         <source>Send data failed, please try again.</source>
-        <translation type="unfinished"></translation>
+        <translation>The mouse did not take the settings. Please try again.</translation>
     </message>
     <message>
         <location line="+36"/>
         <source>Are you sure you want reset this profile?</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset this profile to its defaults?</translation>
     </message>
     <message>
         <location line="+13"/>
         <source>Are you sure you want reset all profiles?</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset all profiles to their defaults?</translation>
     </message>
     <message>
         <location line="+16"/>
@@ -777,23 +777,23 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+7"/>
         <location filename="../../app/kestprofilemanager.cpp" line="-38"/>
         <source>The file is not match current mouse!</source>
-        <translation type="unfinished"></translation>
+        <translation>This file is for a different mouse.</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Save Config File</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Configuration</translation>
     </message>
     <message>
         <location line="+1"/>
         <location line="+8"/>
         <source>Config File(*.conf)</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuration files (*.conf)</translation>
     </message>
     <message>
         <location line="-1"/>
         <source>Load Config File</source>
-        <translation type="unfinished"></translation>
+        <translation>Load Configuration</translation>
     </message>
     <message>
         <location filename="../../app/kestprofilemanager.cpp" line="-197"/>
@@ -804,18 +804,18 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+83"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
-        <translation type="unfinished"></translation>
+        <translation>AT LEAST ONE PROFILE MUST BE KEPT.</translation>
     </message>
     <message>
         <location line="-17"/>
         <location line="+63"/>
         <source>The default Profile cannot be deleted or renamed.</source>
-        <translation type="unfinished"></translation>
+        <translation>The default profile cannot be deleted or renamed.</translation>
     </message>
     <message>
         <location line="-43"/>
         <source>Are you sure you want delete this profile?</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete this profile?</translation>
     </message>
     <message>
         <location line="+48"/>
@@ -827,12 +827,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="-42"/>
         <location line="+46"/>
         <source>Profile Exist!</source>
-        <translation type="unfinished"></translation>
+        <translation>A profile with this name already exists.</translation>
     </message>
     <message>
         <location line="-21"/>
         <source>Profile is Already Used!</source>
-        <translation type="unfinished"></translation>
+        <translation>This profile is already in a slot.</translation>
     </message>
     <message>
         <location line="+56"/>
@@ -843,7 +843,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+8"/>
         <source>Profile File(*.prof)</source>
-        <translation type="unfinished"></translation>
+        <translation>Profile files (*.prof)</translation>
     </message>
     <message>
         <location line="-1"/>
@@ -881,7 +881,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>Lift off Distance</source>
-        <translation type="unfinished"></translation>
+        <translation>Lift-off Distance</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1151,17 +1151,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>LOOPS TIME(1-255)</source>
-        <translation type="unfinished"></translation>
+        <translation>LOOPS (1-255)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>REPEAT RUN WHEN KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>REPEAT WHILE KEY HELD</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>REPEAT RUN UNTIL THE KEY DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>REPEAT UNTIL KEY PRESSED AGAIN</translation>
     </message>
     <message>
         <location line="+196"/>
@@ -1205,14 +1205,14 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+0"/>
         <source>TOO MANY MACROS TO BE CREATE!</source>
-        <translation type="unfinished"></translation>
+        <translation>NO ROOM FOR MORE MACROS.</translation>
     </message>
     <message>
         <location line="+75"/>
         <location line="+64"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
-        <translation type="unfinished"></translation>
+        <translation>A macro with this name already exists.</translation>
     </message>
     <message>
         <location line="+11"/>
@@ -1223,7 +1223,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+63"/>
         <source>Macro File(*.MSMACRO)</source>
-        <translation type="unfinished"></translation>
+        <translation>Macro files (*.MSMACRO)</translation>
     </message>
     <message>
         <location line="-39"/>
@@ -1239,7 +1239,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../macro/macrodialog_record.cpp" line="+0"/>
         <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
-        <translation type="unfinished"></translation>
+        <translation>ONE OR MORE KEYS HAVE NOT BEEN RELEASED.</translation>
     </message>
     <message>
         <location line="+53"/>
@@ -1307,7 +1307,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>LOAD1</source>
-        <translation type="unfinished"></translation>
+        <translation>LOAD</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1352,7 +1352,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>Mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Model</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1362,7 +1362,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+2"/>
         <source>Press Enter To Apply</source>
-        <translation type="unfinished"></translation>
+        <translation>Press Enter to apply</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1378,7 +1378,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+8"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+17"/>
         <source>&amp;Load Config</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Show Window</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1404,12 +1404,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="-18"/>
         <source>To update the firmware, please connect to the computer with a cable.</source>
-        <translation type="unfinished"></translation>
+        <translation>To update the firmware, connect the mouse with its cable.</translation>
     </message>
     <message>
         <location line="+6"/>
         <source>Do you want to upgrade the firmware?</source>
-        <translation type="unfinished"></translation>
+        <translation>Update the mouse's firmware now?</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -1419,12 +1419,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../app/mousecfgwidget_status.cpp" line="+1"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
-        <translation type="unfinished"></translation>
+        <translation>AT LEAST ONE BUTTON MUST KEEP A CLICK FUNCTION.</translation>
     </message>
     <message>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="-14"/>
         <source>Dongle Disconnect!</source>
-        <translation type="unfinished"></translation>
+        <translation>Mouse not connected</translation>
     </message>
 </context>
 </TS>
