@@ -93,6 +93,7 @@ public:
     KestPushButton *languageButton() const { return m_languageButton; }
     // As choosing entry `index` of the language menu.
     void chooseLanguage(int index) { onLanguageChosen(index); }
+    int languageCount() const { return m_languages.count; }
 
     // Show or warn, as the 200 ms start check and the tray's "&Load Config" do.
     void showPage(int page);

@@ -1,0 +1,108 @@
+// Renders the main window's pages and the dialogs a user meets, in every language, at the
+// scale the screen asks for:  mousecfg_screens APP_DIR OUT_DIR
+// APP_DIR is a copy of the application folder that may be written to (the window seeds
+// profiles on its first start); scripts/screenshots.sh makes one per run.
+#include <cstdio>
+#include <functional>
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+
+#include "app/mousecfgwidget.h"
+#include "buttons/kestcombokeywindow.h"
+#include "buttons/kestfirekeywindow.h"
+#include "buttons/kestmacroselect.h"
+#include "buttons/kestsinglekeywindow.h"
+#include "macro/kestgunsetdialog.h"
+#include "panels/kestcolorwindow.h"
+#include "store/appdir.h"
+#include "widgets/kestmessagebox.h"
+#include "widgets/kestskin.h"
+
+namespace {
+
+void settle(int ms = 150)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool save(QWidget *widget, const QString &path)
+{
+    settle();
+    const bool ok = widget->grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
+    return ok;
+}
+
+// Shows a dialog without entering its modal loop, takes its picture and closes it.
+bool dialogShot(QWidget *dialog, const QString &path)
+{
+    dialog->show();
+    const bool ok = save(dialog, path);
+    dialog->close();
+    dialog->deleteLater();
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: mousecfg_screens APP_DIR OUT_DIR\n");
+        return 64;
+    }
+    if (qEnvironmentVariableIsEmpty("MOUSECFG_SIMULATE"))
+        qputenv("MOUSECFG_SIMULATE", "receiver");
+    QApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    app.setQuitOnLastWindowClosed(false);
+    initWidgetResources();
+    setApplicationDir(QString::fromLocal8Bit(argv[1]));
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+
+    MousecfgWidget window;
+    window.show();
+    settle(400);
+    const QString scale = QString::number(window.scaleFactorValue(), 'f', 2);
+    static const char *const pageNames[] = {"lighting", "customize", "dpi", "macro"};
+
+    bool ok = true;
+    const int languages = window.languageCount();
+    for (int language = 0; language < languages; ++language) {
+        window.chooseLanguage(language);
+        settle();
+        const QString prefix = QStringLiteral("%1/%2-lang%3-").arg(out, scale).arg(language);
+        for (int page = 0; page < MousecfgWidget::kPageCount; ++page) {
+            window.showPage(page);
+            ok &= save(&window, prefix + QStringLiteral("page-%1.png").arg(pageNames[page]));
+        }
+        window.showPage(MousecfgWidget::CustomizePage);
+        window.showView(MousecfgWidget::SideView);
+        ok &= save(&window, prefix + QStringLiteral("page-customize-side.png"));
+        window.showView(MousecfgWidget::FrontView);
+
+        ok &= dialogShot(new KestMessageBox(KestMessageBox::Question, QString(),
+                                            QObject::tr("Warning"),
+                                            QCoreApplication::translate(
+                                                "KestProfileManager",
+                                                "Are you sure you want reset all profiles?"),
+                                            &window),
+                         prefix + QStringLiteral("dialog-question.png"));
+        ok &= dialogShot(new KestSingleKeyWindow(&window), prefix + QStringLiteral("dialog-singlekey.png"));
+        ok &= dialogShot(new KestComboKeyWindow(&window), prefix + QStringLiteral("dialog-combokey.png"));
+        ok &= dialogShot(new KestFireKeyWindow(&window), prefix + QStringLiteral("dialog-firekey.png"));
+        ok &= dialogShot(new KestMacroSelect(QStringLiteral("MACRO SELECT"), QString(), 1, 0, &window),
+                         prefix + QStringLiteral("dialog-macroselect.png"));
+        ok &= dialogShot(new KestGunsetDialog(scaleFactor(), &window), prefix + QStringLiteral("dialog-gunset.png"));
+        ok &= dialogShot(new KestColorWindow(&window), prefix + QStringLiteral("dialog-color.png"));
+    }
+    return ok ? 0 : 1;
+}
