@@ -33,12 +33,12 @@ QString buttonStyle()
         .arg(themeColor().name(QColor::HexRgb));
 }
 
-QFont boxFont()
+// The language's own face, so a message reads like the rest of the window; only the title
+// is bold.
+QFont boxFont(bool bold = false)
 {
-    QFont font(QStringLiteral("Consolas"));
-    font.setStyleHint(QFont::Monospace);
-    font.setWeight(QFont::Bold);
-    font.setPixelSize(scaled(kTextPixels));
+    QFont font = languageFont(kTextPixels);
+    font.setBold(bold);
     return font;
 }
 } // namespace
@@ -82,7 +82,7 @@ void KestMessageBox::buildContents(const QString &title, const QString &message)
     const QString textStyle = QStringLiteral("color:rgb(255,255,255);background:transparent;");
     m_titleLabel = new QLabel(title, this);
     m_titleLabel->setObjectName(QStringLiteral("msgBoxInfoLabel1"));
-    m_titleLabel->setFont(boxFont());
+    m_titleLabel->setFont(boxFont(true));
     m_titleLabel->setStyleSheet(textStyle);
 
     m_messageLabel = new QLabel(message, this);

@@ -6,6 +6,7 @@
 
 #include "skintestsupport.h"
 #include "widgets/kestmessagebox.h"
+#include "widgets/kestskin.h"
 
 class TestKestMessageBox : public QObject
 {
@@ -73,7 +74,10 @@ private slots:
         QCOMPARE(title->text(), QStringLiteral("Warning"));
         QCOMPARE(message->text(), QStringLiteral("Dongle Disconnect!"));
         QCOMPARE(message->font().pixelSize(), 14);
-        QVERIFY(message->font().bold());
+        // The language's face, not a bold monospace one; only the title is bold.
+        QCOMPARE(message->font().family(), languageFont().family());
+        QVERIFY(!message->font().bold());
+        QVERIFY(title->font().bold());
     }
 
     void disconnectBox_closesSoonAfterMouseArrives()
