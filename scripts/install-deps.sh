@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake pkg-config ccache
       qtbase5-dev qttools5-dev qttools5-dev-tools
-      libhidapi-dev libudev-dev
+      libhidapi-dev libudev-dev libx11-dev
       umockdev libumockdev-dev
       xvfb xauth xdotool imagemagick fonts-liberation fonts-dejavu-core)
 missing=()

@@ -6,6 +6,35 @@
 #include <QPainterPath>
 #include <QScreen>
 
+#ifdef MOUSECFG_OSD_X11
+#include <X11/Xlib.h>
+#endif
+
+namespace {
+
+// Without a compositing manager an X server paints a translucent window's background
+// black, so the display would stand as a black box over the desktop. The manager owns the
+// selection _NET_WM_CM_S<screen> while it runs; it may come and go, so ask each time.
+bool compositorRunning()
+{
+#ifdef MOUSECFG_OSD_X11
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return true;
+    Display *display = XOpenDisplay(nullptr);
+    if (!display)
+        return true;
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(display));
+    const Atom selection = XInternAtom(display, name.constData(), False);
+    const bool owned = XGetSelectionOwner(display, selection) != None;
+    XCloseDisplay(display);
+    return owned;
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
 OsdWindow::OsdWindow(QWidget *parent)
     : QWidget(parent,
               Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool
@@ -42,6 +71,10 @@ void OsdWindow::showMessage(const osd::OsdMessage &message)
         hide();
         return;
     }
+    if (compositorRunning())
+        clearMask();
+    else
+        setMask(textMask());
     show();
     raise();
     update();
@@ -51,6 +84,21 @@ void OsdWindow::showMessage(const osd::OsdMessage &message)
 void OsdWindow::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    drawText(painter);
+}
+
+QBitmap OsdWindow::textMask() const
+{
+    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    drawText(painter);
+    painter.end();
+    return QBitmap::fromImage(image.createAlphaMask());
+}
+
+void OsdWindow::drawText(QPainter &painter) const
+{
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath path;
     const QFontMetrics metrics(font());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBitmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,11 +16,16 @@ public:
 
     void showMessage(const osd::OsdMessage &message);
     QString text() const { return m_message.text; }
+    // The pixels the text and its outline cover: the window's shape where no compositor
+    // blends the translucent background away.
+    QBitmap textMask() const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    void drawText(QPainter &painter) const;
+
     osd::OsdMessage m_message;
     QTimer m_hideTimer;
 };
