@@ -3,6 +3,8 @@
 
 #include "app/mousecfgwidget.h"
 
+#include <QFileInfo>
+
 #include <QLabel>
 #include <QLineEdit>
 
@@ -167,6 +169,10 @@ void MousecfgWidget::createControls()
 void MousecfgWidget::retranslate()
 {
     m_firmwareButton->setText(tr("Firmware Update"));
+    // Offered only where an updater for this language is installed beside the utility: a
+    // button that can only end in "could not be started" is a dead end.
+    m_firmwareButton->setVisible(
+        QFileInfo(updaterPath(m_appDir, m_languageIndex)).isExecutable());
     m_resetButton->setToolTip(tr("RESET"));
     m_addButton->setToolTip(tr("ADD"));
     m_deleteButton->setToolTip(tr("DELETE"));

@@ -77,6 +77,12 @@ void MousecfgWidget::refreshConnectionState()
     else
         state = 3;
     m_connectionState = state;
+    if (state == 3) {
+        // No mouse: the last figure would be stale, so the frame stays empty.
+        m_batteryBar->setValue(0);
+        m_batteryBar->setFormat(QString());
+        m_lastBattery = -1;
+    }
     m_batteryBar->setVisible(state >= 2);
     m_donglePicture->setVisible(receiver);
     m_lightningPicture->hide();

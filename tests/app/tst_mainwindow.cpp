@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
@@ -251,6 +252,12 @@ private slots:
         m_window->slotRefreshBatteryStatus(0, 30, 0);
         QCOMPARE(m_window->connectionState(), 0);
         QVERIFY(!m_window->linkPicture()->isVisible());
+
+        // No mouse at all: the frame shows, but no stale figure in it.
+        m_sim->unplugDevice(KestSimDevice::Cable);
+        QTRY_COMPARE(m_window->connectionState(), 3);
+        QVERIFY(bar->isVisible());
+        QVERIFY(bar->text().isEmpty());
     }
 
     void unplugAndReplug_warningClosesItself()
@@ -343,9 +350,27 @@ private slots:
                  QStringLiteral("/a/skin/mouse/bin/UPDTOOL-0000-00000000"));
     }
 
+    void firmwareButton_onlyWhereAnUpdaterIsInstalled()
+    {
+        start(true, false);
+        m_window->show();
+        QVERIFY(!findButton(QStringLiteral("Firmware Update"))->isVisible());
+        m_window.reset();
+
+        installUpdater(true);
+        start(true, false);
+        m_window->show();
+        KestPushButton *button = findButton(QStringLiteral("Firmware Update"));
+        QVERIFY(button && button->isVisible());
+        // The second language has an updater of its own, which is not there.
+        m_window->chooseLanguage(1);
+        QVERIFY(!button->isVisible());
+    }
+
     void firmwareUpdate_withoutCable_startsNothing()
     {
         FirmwareVersion = 0; // discovery keeps it once found; start as a fresh process does
+        installUpdater(true);
         start(true, false); // the receiver alone reports no firmware version
         QCOMPARE(FirmwareVersion, 0);
         QString text;
@@ -361,8 +386,9 @@ private slots:
         QVERIFY(m_window->batteryReaderRunning());
     }
 
-    void firmwareUpdate_missingUpdater_warnsAndKeepsRunning()
+    void firmwareUpdate_updaterFailsToStart_warnsAndKeepsRunning()
     {
+        installUpdater(false);
         start(false, true); // the cable reports a firmware version
         m_window->show();
         QVERIFY(FirmwareVersion != 0);
@@ -385,6 +411,19 @@ private slots:
     }
 
 private:
+    // An updater for the first language beside the utility; one that cannot run is an
+    // executable file the system refuses to start.
+    void installUpdater(bool runnable)
+    {
+        const QString path = MousecfgWidget::updaterPath(m_app->path(), 0);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(runnable ? "#!/bin/sh\nexit 0\n" : "\x7f\x01garbage");
+        file.close();
+        QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+    }
+
     void start(bool receiver, bool cable)
     {
         m_sim = std::make_shared<KestSimMouse>(receiver, cable);
