@@ -12,12 +12,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    // Set after the application exists, so the toolkit's own scaling stays off: the
-    // window scales its whole layout from the screen's logical DPI.
-    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    // The toolkit's own scaling stays off: the window scales its whole layout from the
+    // screen's logical DPI.
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     app.setQuitOnLastWindowClosed(false);
     initWidgetResources();
 

@@ -58,10 +58,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("MOUSECFG_SIMULATE"))
         qputenv("MOUSECFG_SIMULATE", "receiver");
     QApplication app(argc, argv);
-    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
-    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
-        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     app.setQuitOnLastWindowClosed(false);
     initWidgetResources();
     setApplicationDir(QString::fromLocal8Bit(argv[1]));
