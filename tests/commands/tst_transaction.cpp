@@ -164,7 +164,7 @@ private:
                 for (int s = 0; s < 5; ++s) {
                     const quint8 usage = b.KeyInfo[size_t(s)].map;
                     if (usage >= 224 && usage <= 231)
-                        bits |= quint8(1u << (usage - 224)) | quint8(1u << (usage - 228));
+                        bits |= quint8(1u << ((usage - 224) & 3)); // right modifiers share the left bits
                     else if (usage)
                         key = usage;
                 }

@@ -121,7 +121,8 @@ private slots:
         for (const MacroAction &action : recorded)
             steps.append(macroActionToKeyInfo(action));
         const MacroSlotBytes expected = layoutMacro(steps);
-        const auto &slot = m_sim->state().macros[0];
+        const KestSimMouseState state = m_sim->state(); // a copy: the slot must outlive this line
+        const auto &slot = state.macros[0];
         QVERIFY(std::equal(expected.begin(), expected.end(), slot.begin()));
         QVERIFY(macroSlotUsed(expected));
     }
