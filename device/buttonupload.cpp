@@ -184,7 +184,8 @@ void EncodeButton(ButtonInfo &button, int entryIndex)
 quint8 SendButtonTable()
 {
     MacroNumbers().clear();
-    ProfileRecord &profile = SentRecord().profiles[0];
+    ConfigRecord &sent = SentRecord();
+    ProfileRecord &profile = sent.profiles[size_t(activeSlotIndex(sent))];
 
     ButtonMatrix matrix{};
     readMatrix(matrix);
@@ -212,32 +213,27 @@ quint8 SendMacros()
     for (MacroSlotBytes &slot : memory)
         slot.fill(0);
 
+    // Every numbered macro belongs to a button of the current slot, so its buttons are all
+    // the scan needs; each macro is encoded once, at its first button.
     MacroNumberMap &numbers = MacroNumbers();
     const ConfigRecord &sent = SentRecord();
-    bool scanning = true;
-    for (int s = 0; s < SLOT_COUNT && scanning; ++s) {
-        for (const ButtonInfo &button : sent.profiles[size_t(s)].BUTTON_INFO) {
-            if (!isMacroFunction(button.Fun))
-                continue;
-            // Every numbered macro is encoded: whatever remains to scan was uploaded already
-            // or belongs to slots the mouse does not receive.
-            if (numbers.empty()) {
-                scanning = false;
-                break;
-            }
-            auto it = numbers.begin();
-            while (it != numbers.end() && it->second != button.macroname)
-                ++it;
-            if (it == numbers.end())
-                continue;
-            if (it->first >= MacroWire::SlotCount) {
-                qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
-                return SEND_OK;
-            }
-            EncodeMacro(readMacroSteps(button.macroname), it->first);
-            QThread::msleep(kMacroEncodePauseMs);
-            numbers.erase(it);
+    for (const ButtonInfo &button : sent.profiles[size_t(activeSlotIndex(sent))].BUTTON_INFO) {
+        if (numbers.empty())
+            break;
+        if (!isMacroFunction(button.Fun))
+            continue;
+        auto it = numbers.begin();
+        while (it != numbers.end() && it->second != button.macroname)
+            ++it;
+        if (it == numbers.end())
+            continue;
+        if (it->first >= MacroWire::SlotCount) {
+            qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
+            return SEND_OK;
         }
+        EncodeMacro(readMacroSteps(button.macroname), it->first);
+        QThread::msleep(kMacroEncodePauseMs);
+        numbers.erase(it);
     }
 
     for (int k = 0; k < MacroWire::SlotCount; ++k) {

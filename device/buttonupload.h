@@ -11,7 +11,8 @@
 #include "store/configrecord.h"
 
 // The button table and macro memory of one write transaction. SendButtonTable numbers the
-// macros slot 0's buttons use; SendMacros uploads them. Both read slot 0 of SentRecord().
+// macros the current slot's buttons use; SendMacros uploads them. Both read the current slot
+// (ProfileID, clamped) of SentRecord().
 
 using MacroNumberMap = std::map<int, QString>; // macro number -> macro name
 using MacroSlotArray = std::array<MacroSlotBytes, MacroWire::SlotCount>;
@@ -33,7 +34,7 @@ constexpr quint8 UntilPressed = 2;
 // file button gets its macro number, which is also stored in its Res4.
 void EncodeButton(ButtonInfo &button, int entry);
 
-// Builds the sixteen entries from slot 0 and sends commands 0x07, 0x08, 0x09. Returns the
+// Builds the sixteen entries from the current slot and sends commands 0x07, 0x08, 0x09. Returns the
 // first non-zero exchange result, else 0.
 quint8 SendButtonTable();
 

@@ -135,6 +135,29 @@ private slots:
         QVERIFY(linesOf(trace).size() >= lines.size() + 7 + 6); // 7 reports, 6 of them answered
     }
 
+    void apply_sendsTheStoredCurrentSlot()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-25"));
+        ConfigRecord record;
+        loadAll(record);
+        record.ProfileID = 3;
+        record.profiles[3].pollrate = 8;
+        record.profiles[3].dpi = 2;
+        record.profiles[3].DPI_INFO[0].x = 333;
+        record.profiles[3].LedMode = 5;
+        saveAll(record);
+        const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+        const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"),
+                             QStringLiteral("--trace"), trace, QStringLiteral("apply")});
+        QCOMPARE(run.exitCode, 0);
+        QStringList writes = linesOf(trace).filter(QRegularExpression(QStringLiteral("^W 00 0[15] ")));
+        QCOMPARE(writes.size(), 2);
+        QVERIFY2(writes[0].startsWith(QLatin1String("W 00 01 02 08 05")), qPrintable(writes[0]));
+        // 333 on the 3389 is range 1, value 173.
+        QVERIFY2(writes[1].startsWith(QLatin1String("W 00 05 01 ad 00")), qPrintable(writes[1]));
+    }
+
     void apply_withoutDevice_exitsOneAndMarksTheSetUnsent()
     {
         QTemporaryDir dir;

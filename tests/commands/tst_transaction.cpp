@@ -50,6 +50,14 @@ QByteArray slotBytes(const std::array<quint8, 256> &slot)
     return QByteArray(reinterpret_cast<const char *>(slot.data()), 256);
 }
 
+// The slot the mouse receives, and the one its lighting comes from (the KX-27 keeps one
+// lighting for all slots, in slot 0).
+int currentSlot(const ConfigRecord &record) { return std::min<int>(record.ProfileID, 4); }
+int lightingSlot(const ConfigRecord &record, const QString &product)
+{
+    return product == QLatin1String("KX-27") ? 0 : currentSlot(record);
+}
+
 struct Expectation
 {
     std::array<KestSimButton, 16> buttons{};
@@ -188,7 +196,7 @@ private:
             }
             return KestSimButton{e.f, e.p1, e.p2, e.p3};
         };
-        const ProfileRecord &p = record.profiles[0];
+        const ProfileRecord &p = record.profiles[size_t(currentSlot(record))];
         for (int i = 0; i < 14; ++i)
             x.buttons[matrix[size_t(i)]] = entryOf(p.BUTTON_INFO[size_t(i)]);
         x.buttons[scrollReversed ? 15 : 14] = entryOf(p.BUTTON_INFO[40]);
@@ -196,25 +204,27 @@ private:
         return x;
     }
 
-    void verifyMouseHolds(const ConfigRecord &record, int sensor, const ButtonMatrix &matrix, bool scrollReversed)
+    void verifyMouseHolds(const ConfigRecord &record, int sensor, const ButtonMatrix &matrix, bool scrollReversed,
+                          const QString &product = QStringLiteral("KX-27"))
     {
         const KestSimMouseState s = m_fx->sim().state();
-        const ProfileRecord &p = record.profiles[0];
-        const LedModeInfo &e = p.LED_MODE[p.LedMode];
+        const ProfileRecord &p = record.profiles[size_t(currentSlot(record))];
+        const ProfileRecord &l = record.profiles[size_t(lightingSlot(record, product))];
+        const LedModeInfo &e = l.LED_MODE[l.LedMode];
         QCOMPARE(s.beginMarkers, 1);
         QCOMPARE(s.endMarkers, 1);
         QCOMPARE(s.checksumErrors + s.unknownCommands, 0);
         QCOMPARE(s.reportRate, p.pollrate);
         QCOMPARE(s.activeDpiLevel, p.dpi);
-        QCOMPARE(s.ledMode, p.LedMode);
-        QCOMPARE(int(s.ledSpeed), p.LedMode > 1 ? e.breath : 0);
-        QCOMPARE(int(s.ledBrightness), (p.LedMode == 0 || p.LedMode == 3 || p.LedMode == 4) ? 0 : e.bright);
+        QCOMPARE(s.ledMode, l.LedMode);
+        QCOMPARE(int(s.ledSpeed), l.LedMode > 1 ? e.breath : 0);
+        QCOMPARE(int(s.ledBrightness), (l.LedMode == 0 || l.LedMode == 3 || l.LedMode == 4) ? 0 : e.bright);
         QCOMPARE(s.sensorBlock, quint8(6));
         QCOMPARE(s.liftHeight, record.LiftHigh);
         QCOMPARE(s.angleSnap, record.AngleValue);
         QCOMPARE(s.sync, record.Sync);
-        QCOMPARE(s.ledSleepTime, p.LedSleepTime);
-        QCOMPARE(s.ledOffWhenMoving, quint8(p.LedMoveOFF == 255 ? 0 : 1));
+        QCOMPARE(s.ledSleepTime, l.LedSleepTime);
+        QCOMPARE(s.ledOffWhenMoving, quint8(l.LedMoveOFF == 255 ? 0 : 1));
         QCOMPARE(QColor(s.red, s.green, s.blue), e.RGB);
 
         for (int level = 0; level < DPI_LEVELS; ++level) {
@@ -239,7 +249,7 @@ private:
             QVERIFY2(slotBytes(s.macros[size_t(k)]) == want, qPrintable(QStringLiteral("macro slot %1").arg(k)));
         }
         for (int i = 0; i < 14; ++i) {
-            const ButtonInfo &b = SentRecord().profiles[0].BUTTON_INFO[size_t(i)];
+            const ButtonInfo &b = SentRecord().profiles[size_t(currentSlot(record))].BUTTON_INFO[size_t(i)];
             if (b.Fun == FunMacro || b.Fun == FunGunFile)
                 QCOMPARE(int(b.Res4), x.macroOrder.indexOf(b.macroname));
         }
@@ -290,22 +300,27 @@ private slots:
     void generatedRecords_mouseHoldsWhatTheRecordSays()
     {
         QRandomGenerator rng(20261208);
-        for (int round = 0; round < 60; ++round) {
+        for (int round = 0; round < 80; ++round) {
+            // Every slot current in turn, now and then a stored index beyond the last slot;
+            // the KX-27 (one lighting for all slots) and a product with lighting per slot.
+            const QString product = (round / 8) % 2 ? QStringLiteral("KX-25") : QStringLiteral("KX-27");
             const int sensor = kSensors[rng.bounded(int(std::size(kSensors)))];
             m_fx->setSensor(sensor);
+            m_fx->setProduct(product);
             ButtonMatrix matrix = CommandFixture::identityMatrix();
             std::shuffle(matrix.begin(), matrix.begin() + 14, std::mt19937(rng.generate()));
             const bool scrollReversed = rng.bounded(2) == 1;
             m_fx->setButtonLayout(14, matrix, scrollReversed);
             // Mostly within the mouse's twelve macros, now and then beyond.
             const int distinctMacros = round % 6 == 5 ? kMacroPool : int(rng.bounded(1, 9));
-            const ConfigRecord record = randomRecord(rng, distinctMacros);
+            ConfigRecord record = randomRecord(rng, distinctMacros);
+            record.ProfileID = quint8(round % 8 == 7 ? 5 + rng.bounded(250) : round % 8 % 5);
 
             m_fx->sim().setState(KestSimMouseState{});
             QCOMPARE(int(WriteConfig(record, CHANGE_NONE)), 0);
-            verifyMouseHolds(record, sensor, matrix, scrollReversed);
+            verifyMouseHolds(record, sensor, matrix, scrollReversed, product);
             if (QTest::currentTestFailed()) {
-                qWarning("round %d, sensor %d", round, sensor);
+                qWarning("round %d, sensor %d, slot %d, %s", round, sensor, int(record.ProfileID), qPrintable(product));
                 return;
             }
         }
