@@ -375,6 +375,31 @@ private slots:
         QVERIFY(reader.isRunning());
     }
 
+    void silentMouse_writeIsNotConfirmedAndTheNextOneSendsEverything()
+    {
+        ConfigRecord working = plainRecord();
+        working.names = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+                         QStringLiteral("E")};
+        ConfigRecord last;
+        writeDiff(0);
+        m_fx->sim().setSilent(true);
+        KestProcessThread silent(&working, &last);
+        silent.start();
+        silent.wait();
+        QCOMPARE(int(silent.status()), int(SEND_GAVE_UP));
+        QCOMPARE(readDiff(), 1);
+        QCOMPARE(m_fx->writtenCommands(), QVector<quint8>(6, 0x00)); // the begin marker, six times
+
+        m_fx->sim().clearFaults();
+        m_fx->sim().resetCounters();
+        KestProcessThread again(&working, &last);
+        again.start();
+        again.wait();
+        QCOMPARE(int(again.status()), 0);
+        QCOMPARE(readDiff(), 0);
+        QCOMPARE(m_fx->writtenCommands(), (QVector<quint8>{0x00, 0x01, 0x02, 0x07, 0x08, 0x09, 0x05, 0x06, 0x00}));
+    }
+
     void noDevice_returnsOneAndWritesNothing()
     {
         m_fx->sim().resetCounters();
