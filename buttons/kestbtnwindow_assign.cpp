@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include <QDebug>
+#include <QSet>
 
 #include "buttons/buttonassign.h"
 #include "buttons/kestcombokeywindow.h"
@@ -41,6 +42,23 @@ constexpr qint32 kProfileFunctions[] = {FunProfileUp, FunProfileDown, FunProfile
 constexpr qint32 kWheelFunctions[] = {FunScrollUp, FunScrollDown, FunVolumeUp, FunVolumeDown,
                                       FunLeft, FunRight, FunMiddle, FunForward, FunBack,
                                       FunSingleKey, FunComboKey};
+
+// The mouse keeps twelve macros; one slot cannot use more distinct ones.
+constexpr int kMouseMacroSlots = 12;
+
+bool runsMacro(const ButtonInfo &button) { return button.Fun == FunMacro || button.Fun == FunGunFile; }
+
+// Whether binding `name` to `target` would make the slot use more macros than the mouse
+// holds. The target's own present macro does not count: it is being replaced.
+bool exceedsMouseMacros(const ProfileRecord &profile, const ButtonInfo &target, const QString &name)
+{
+    QSet<QString> names;
+    for (const ButtonInfo &button : profile.BUTTON_INFO) {
+        if (&button != &target && runsMacro(button))
+            names.insert(button.macroname);
+    }
+    return !names.contains(name) && names.size() >= kMouseMacroSlots;
+}
 
 template <std::size_t N>
 void fillMenu(KestMenu *menu, const qint32 (&codes)[N], const QHash<qint32, KestAction *> &actions)
@@ -179,6 +197,12 @@ void KestBtnWindow::chooseMacro(ButtonInfo &button)
                            bound ? button.LoopNumber : 1, bound ? button.Res1 : 0, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (exceedsMouseMacros(*m_profile, button, dialog.macroName())) {
+        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                           tr("The mouse holds twelve macros, and this profile already uses twelve."), this);
+        box.exec();
+        return;
+    }
     if (assignMacro(button, dialog.macroName(), dialog.loopCount(), dialog.loopMode())
         == MacroAssignResult::TooLong) {
         KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),

@@ -94,6 +94,16 @@ void encodeMacroButton(ButtonInfo &button, ButtonEntry &entry)
     }
 }
 
+// The number a macro got in this transaction, or -1 when none of the sent buttons has it.
+int numberOf(const QString &name)
+{
+    for (const auto &pair : MacroNumbers()) {
+        if (pair.second == name)
+            return pair.first;
+    }
+    return -1;
+}
+
 int tableEntryFor(int position, const ButtonMatrix &matrix, bool scrollReversed)
 {
     if (position == kWheelUpPosition)
@@ -141,6 +151,12 @@ MacroSlotArray &MacroSlots()
 {
     static MacroSlotArray memory{};
     return memory;
+}
+
+QVector<KestMacroSkip> &SkippedMacroButtons()
+{
+    static QVector<KestMacroSkip> skipped;
+    return skipped;
 }
 
 void EncodeButton(ButtonInfo &button, int entryIndex)
@@ -192,10 +208,24 @@ quint8 SendButtonTable()
     const bool scrollReversed = readScrollRev() == 1;
     // The matrix has an entry for sixteen positions; a larger count cannot be placed.
     const int buttons = qBound(0, readButtonCount(), int(matrix.size()));
-    for (int position = 0; position < buttons; ++position)
+    QVector<int> encoded;
+    for (int position = 0; position < buttons; ++position) {
         EncodeButton(profile.BUTTON_INFO[size_t(position)], tableEntryFor(position, matrix, scrollReversed));
+        encoded.append(position);
+    }
     EncodeButton(profile.BUTTON_INFO[kWheelUpButton], tableEntryFor(kWheelUpPosition, matrix, scrollReversed));
     EncodeButton(profile.BUTTON_INFO[kWheelDownButton], tableEntryFor(kWheelDownPosition, matrix, scrollReversed));
+    encoded << kWheelUpButton << kWheelDownButton;
+
+    // Buttons whose macro is numbered beyond the mouse's memory keep their table entry
+    // but will get no macro; the caller tells the user which.
+    QVector<KestMacroSkip> &skipped = SkippedMacroButtons();
+    skipped.clear();
+    for (int index : qAsConst(encoded)) {
+        const ButtonInfo &button = profile.BUTTON_INFO[size_t(index)];
+        if (isMacroFunction(button.Fun) && numberOf(button.macroname) >= MacroWire::SlotCount)
+            skipped.append(KestMacroSkip{index, button.macroname});
+    }
 
     return sendAll(buildButtonReports(ButtonTable()));
 }
@@ -228,8 +258,9 @@ quint8 SendMacros()
         if (it == numbers.end())
             continue;
         if (it->first >= MacroWire::SlotCount) {
+            // The mouse holds twelve; the first twelve still go.
             qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
-            return SEND_OK;
+            continue;
         }
         EncodeMacro(readMacroSteps(button.macroname), it->first);
         QThread::msleep(kMacroEncodePauseMs);

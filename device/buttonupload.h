@@ -41,6 +41,19 @@ quint8 SendButtonTable();
 // Fills macro slot `number` (0..11; others are ignored) with the laid-out steps.
 void EncodeMacro(const QVector<KeyInfo> &steps, int number);
 
-// Encodes the numbered macros from their files and sends the used slots. More than twelve
-// macros: nothing is uploaded and 0 is returned.
+// A button of the sent slot that got no macro: the mouse holds twelve, and its macro was
+// numbered after them.
+struct KestMacroSkip
+{
+    int button = 0;  // index into BUTTON_INFO (40 and 41: the wheel)
+    QString macro;
+};
+
+// The buttons of the last transaction whose macro was not uploaded, in button order.
+// Emptied when a transaction starts, filled by SendButtonTable.
+QVector<KestMacroSkip> &SkippedMacroButtons();
+
+// Encodes the numbered macros from their files and sends the used slots. Only the first
+// twelve numbers fit the mouse: buttons with a later number are skipped (they are listed
+// in SkippedMacroButtons()), everything else is uploaded.
 quint8 SendMacros();

@@ -80,6 +80,7 @@ quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask)
         reader.stop();
 
     SentRecord() = record;
+    SkippedMacroButtons().clear();
     const quint8 result = sendReports();
     if (result == SEND_OK && reader.start)
         reader.start();

@@ -13,7 +13,9 @@
 // Runs for seconds; call it from a worker thread, never from the GUI thread.
 //
 // The mask is accepted for the callers' sake and ignored: every call sends everything.
-// Returns 0, or the first non-zero exchange result (the rest is then not sent).
+// Returns 0, or the first non-zero exchange result (the rest is then not sent). Buttons
+// whose macro did not fit the mouse's twelve are listed in SkippedMacroButtons()
+// (buttonupload.h) afterwards.
 quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask);
 
 // The battery reader the transaction stops before its first report and starts again after

@@ -158,6 +158,31 @@ private slots:
         QVERIFY2(writes[1].startsWith(QLatin1String("W 00 05 01 ad 00")), qPrintable(writes[1]));
     }
 
+    void apply_moreMacrosThanTheMouseHolds_warnsAndSucceeds()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        {
+            QSettings description(dir.filePath(QStringLiteral("DefaultProfile.bin")), QSettings::IniFormat);
+            description.setValue(QStringLiteral("PROFILE/MouseDpi"), 0);
+            description.setValue(QStringLiteral("PROFILE/ButtonCount"), 16);
+            for (int i = 0; i < 16; ++i)
+                description.setValue(QStringLiteral("PROFILE/BUTTON_INFO_%1_Matrix").arg(i), i);
+        }
+        ConfigRecord record;
+        loadAll(record);
+        for (int i = 0; i < 14; ++i) {
+            ButtonInfo &b = record.profiles[0].BUTTON_INFO[size_t(i)];
+            b.Fun = 200; // macro
+            b.macroname = QStringLiteral("m%1").arg(i);
+        }
+        saveAll(record);
+        const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"), QStringLiteral("apply")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QStringLiteral("mousecfgctl: warning: the mouse holds twelve macros; no macro for "
+                                         "button 13 (m12), button 14 (m13)\n"));
+    }
+
     void apply_withoutDevice_exitsOneAndMarksTheSetUnsent()
     {
         QTemporaryDir dir;

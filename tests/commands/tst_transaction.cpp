@@ -241,9 +241,9 @@ private:
         for (int i = 0; i < 16; ++i)
             QVERIFY2(s.buttons[size_t(i)] == x.buttons[size_t(i)], qPrintable(QStringLiteral("entry %1").arg(i)));
 
-        const bool uploaded = x.macroOrder.size() <= 12;
+        // The mouse holds twelve: the first twelve numbered arrive whatever follows.
         for (int k = 0; k < 12; ++k) {
-            const QByteArray want = uploaded && k < x.macroOrder.size()
+            const QByteArray want = k < x.macroOrder.size()
                                         ? expectedSlot(m_macroFiles[x.macroOrder[k].mid(6).toInt()])
                                         : QByteArray(256, '\0');
             QVERIFY2(slotBytes(s.macros[size_t(k)]) == want, qPrintable(QStringLiteral("macro slot %1").arg(k)));
@@ -429,22 +429,61 @@ private slots:
         QVERIFY(MacroNumbers().empty());
     }
 
-    void thirteenMacros_uploadSkippedTransactionCompletes()
+    void thirteenAndMoreMacros_firstTwelveUploadedTheRestNamed()
     {
+        for (int distinct : {13, 15}) {
+            ConfigRecord record = plainRecord();
+            record.ProfileID = 1;
+            // Buttons 0..13 and the wheel; button 2 shares macro 0, so it keeps its macro.
+            for (int i = 0; i < 14 && i < distinct; ++i)
+                bindMacro(record, 1, i, macroName(i == 2 ? 0 : i));
+            bindMacro(record, 1, 40, macroName(13));
+            bindMacro(record, 1, 41, macroName(14));
+            m_fx->sim().setState(KestSimMouseState{});
+            m_fx->sim().resetCounters();
+            QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+            QCOMPARE(m_fx->sim().state().endMarkers, 1);
+
+            // Numbers go by table position: 0, 1, (0), 3, 4, ..., 13, then the wheel's.
+            QStringList numbered;
+            for (int i = 0; i < 14 && i < distinct; ++i)
+                numbered << macroName(i == 2 ? 0 : i);
+            numbered << macroName(13) << macroName(14);
+            numbered.removeDuplicates();
+            const KestSimMouseState s = m_fx->sim().state();
+            for (int k = 0; k < 12; ++k)
+                QCOMPARE(slotBytes(s.macros[size_t(k)]), expectedSlot(m_macroFiles[numbered[k].mid(6).toInt()]));
+            QCOMPARE(macroReportCount(), 12 * 9);
+
+            QStringList skipped;
+            for (const KestMacroSkip &skip : SkippedMacroButtons())
+                skipped << QStringLiteral("%1:%2").arg(skip.button).arg(skip.macro);
+            QStringList expected = {QStringLiteral("40:macro_13"), QStringLiteral("41:macro_14")};
+            if (distinct > 13)
+                expected.prepend(QStringLiteral("13:macro_13"));
+            QCOMPARE(skipped, expected);
+        }
+
+        // Twelve fit and nobody is left out.
         ConfigRecord record = plainRecord();
-        for (int i = 0; i < 13; ++i)
+        for (int i = 0; i < 12; ++i)
             bindMacro(record, 0, i, macroName(i));
         m_fx->sim().resetCounters();
         QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
-        QCOMPARE(macroReportCount(), 0);
-        QCOMPARE(m_fx->writtenCommands().constLast(), quint8(0x00));
-        QCOMPARE(m_fx->sim().state().endMarkers, 1);
-
-        // Twelve fit.
-        record.profiles[0].BUTTON_INFO[12] = ButtonInfo{};
-        m_fx->sim().resetCounters();
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
         QCOMPARE(macroReportCount(), 12 * 9);
+        QVERIFY(SkippedMacroButtons().isEmpty());
+    }
+
+    void failedWrite_reportsNoSkippedMacrosOfAnEarlierOne()
+    {
+        ConfigRecord record = plainRecord();
+        for (int i = 0; i < 14; ++i)
+            bindMacro(record, 0, i, macroName(i));
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(SkippedMacroButtons().size(), 2);
+        m_fx->sim().setWriteErrors(-1);
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), int(SEND_WRITE_FAILED));
+        QVERIFY(SkippedMacroButtons().isEmpty());
     }
 
     void missingMacroFile_sendsClosingDelayOnly()
