@@ -43,6 +43,61 @@ class TestApplyFaults : public QObject
     Q_OBJECT
 
 private slots:
+    void faults_writeFailsSaysSoAndTheNextWriteSendsEverything_data()
+    {
+        QTest::addColumn<QByteArray>("fault");
+        QTest::addColumn<int>("status");
+        QTest::newRow("silent") << QByteArray("silent") << 2;
+        QTest::newRow("wrong-echo") << QByteArray("wrong-echo") << 2;
+        QTest::newRow("read-error") << QByteArray("read-error") << 2;
+        QTest::newRow("write-error") << QByteArray("write-error") << 4;
+        QTest::newRow("unplug-after=4") << QByteArray("unplug-after=4") << 4;
+        QTest::newRow("silent and zeros") << QByteArray("zeros,silent") << 2;
+    }
+
+    void faults_writeFailsSaysSoAndTheNextWriteSendsEverything()
+    {
+        QFETCH(QByteArray, fault);
+        QFETCH(int, status);
+        ProfileFixture f;
+        f.installDefaultSlots();
+        f.host.working.ProfileID = 3;
+        f.host.working.profiles[3].pollrate = 8;
+        f.host.working.profiles[3].dpi = 2;
+        QVERIFY(f.sim->applyFaultSpec(fault));
+        QCOMPARE(f.manager.runWriteSequence(), status);
+        QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Send data failed, please try again.")});
+        QCOMPARE(readDiff(), 1);
+        ConfigRecord saved;
+        loadAll(saved);
+        QCOMPARE(int(saved.profiles[3].pollrate), 8); // saved all the same
+
+        // A mouse that behaves again (a fresh one after an unplug) gets everything.
+        f.plugMouse();
+        f.messages.clear();
+        QCOMPARE(f.manager.runWriteSequence(), 0);
+        QVERIFY(f.messages.isEmpty());
+        QCOMPARE(readDiff(), 0);
+        const KestSimMouseState s = f.sim->state();
+        QCOMPARE(s.beginMarkers, 1);
+        QCOMPARE(s.endMarkers, 1);
+        QCOMPARE(int(s.reportRate), 8);
+        QCOMPARE(int(s.activeDpiLevel), 2);
+        QVERIFY(!(s.dpi[0] == KestSimDpiLevel()));
+        QVERIFY(!(s.buttons[0] == KestSimButton()));
+    }
+
+    void unknownFault_setsNothing()
+    {
+        ProfileFixture f;
+        f.installDefaultSlots();
+        QVERIFY(!f.sim->applyFaultSpec("silent,sleepy"));
+        QVERIFY(!f.sim->applyFaultSpec("unplug-after=0"));
+        QVERIFY(!f.sim->applyFaultSpec("unplug-after=x"));
+        QVERIFY(f.sim->applyFaultSpec(""));
+        QCOMPARE(f.manager.runWriteSequence(), 0);
+    }
+
     void moreMacrosThanTheMouseHolds_oneMessageNamesTheButtons()
     {
         ProfileFixture f;
