@@ -192,6 +192,7 @@ private:
 
     // Status (mousecfgwidget_status.cpp).
     void refreshConnectionState();
+    void selectSlotOnMouse(int slot);
     void sendOsdText(const QString &text);
 
     // Tray and device events (mousecfgwidget_tray.cpp).

@@ -109,7 +109,7 @@ void MousecfgWidget::switchToSlot(int slot)
     saveActiveSlot(slot);
     showSlot();
     refreshPanels();
-    SelectProfileOnDevice(quint8(slot));
+    selectSlotOnMouse(slot);
     applySlotPointerSpeed();
 }
 

@@ -8,6 +8,8 @@
 #include "app/kestosdclient.h"
 #include "app/kestprofilemanager.h"
 #include "device/discovery.h"
+#include "device/sendcommand.h"
+#include "device/writeconfig.h"
 #include "panels/kestcolorwindow.h"
 #include "platform/pointerspeed.h"
 #include "store/profilefiles.h"
@@ -159,6 +161,18 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
     for (const Placement &placement : qAsConst(m_placements)) {
         if (placement.widget && placement.widget != m_macroDialog)
             placement.widget->setEnabled(bEnable);
+    }
+}
+
+void MousecfgWidget::selectSlotOnMouse(int slot)
+{
+    // Without a mouse there is nothing to switch; a mouse that did not take the switch
+    // now runs another slot than the window shows, and the user must know.
+    const quint8 result = SelectProfileOnDevice(slot);
+    if (result == SEND_GAVE_UP || result == SEND_WRITE_FAILED) {
+        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                           tr("The mouse did not confirm the profile switch."), this);
+        box.exec();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include <QDebug>
+#include <QSet>
 
 #include "buttons/buttonassign.h"
 #include "buttons/kestcombokeywindow.h"
@@ -26,6 +27,23 @@ constexpr uchar kMacroPage = 3;
 
 // The top level's own entries come first; the catalogue holds every submenu's contents.
 constexpr qint32 kClickFunctions[] = {FunLeft, FunRight, FunMiddle, FunForward, FunBack};
+
+// The mouse keeps twelve macros; one slot cannot use more distinct ones.
+constexpr int kMouseMacroSlots = 12;
+
+bool runsMacro(const ButtonInfo &button) { return button.Fun == FunMacro || button.Fun == FunGunFile; }
+
+// Whether binding `name` to `target` would make the slot use more macros than the mouse
+// holds. The target's own present macro does not count: it is being replaced.
+bool exceedsMouseMacros(const ProfileRecord &profile, const ButtonInfo &target, const QString &name)
+{
+    QSet<QString> names;
+    for (const ButtonInfo &button : profile.BUTTON_INFO) {
+        if (&button != &target && runsMacro(button))
+            names.insert(button.macroname);
+    }
+    return !names.contains(name) && names.size() >= kMouseMacroSlots;
+}
 
 template <class Codes>
 void fillMenu(KestMenu *menu, const Codes &codes, const QHash<qint32, KestAction *> &actions)
@@ -162,6 +180,12 @@ void KestBtnWindow::chooseMacro(ButtonInfo &button)
                            bound ? button.LoopNumber : 1, bound ? button.Res1 : 0, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (exceedsMouseMacros(*m_profile, button, dialog.macroName())) {
+        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                           tr("The mouse holds twelve macros, and this profile already uses twelve."), this);
+        box.exec();
+        return;
+    }
     if (assignMacro(button, dialog.macroName(), dialog.loopCount(), dialog.loopMode())
         == MacroAssignResult::TooLong) {
         KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
