@@ -14,6 +14,28 @@
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
 
+namespace {
+
+// BUTTON_INFO entries of the wheel.
+constexpr int kWheelUpButton = 40;
+constexpr int kWheelDownButton = 41;
+
+QString skippedMacrosText(const QVector<KestMacroSkip> &skipped)
+{
+    QStringList buttons;
+    for (const KestMacroSkip &skip : skipped) {
+        const QString button = skip.button == kWheelUpButton ? KestProfileManager::tr("Wheel up")
+                               : skip.button == kWheelDownButton
+                                   ? KestProfileManager::tr("Wheel down")
+                                   : KestProfileManager::tr("Button %1").arg(skip.button + 1);
+        buttons << QStringLiteral("%1 (%2)").arg(button, skip.macro);
+    }
+    return KestProfileManager::tr("The mouse holds twelve macros. These buttons got no macro: %1.")
+        .arg(buttons.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
 int KestProfileManager::runWriteSequence(bool forceAll)
 {
     // From here until the worker is done the working set belongs to the write: status
@@ -38,6 +60,8 @@ int KestProfileManager::runWriteSequence(bool forceAll)
     const quint8 status = worker.status();
     if (result == 1 && status != 0)
         message(KestMessageBox::Question, tr("Send data failed, please try again."));
+    else if (result == 1 && !worker.skippedMacros().isEmpty())
+        message(KestMessageBox::Warning, skippedMacrosText(worker.skippedMacros()));
     emit writeFinished(status);
     return status;
 }

@@ -1,6 +1,7 @@
 #include "app/kestprocessdialog.h"
 
 #include <QBitmap>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QMovie>
 #include <QPainter>
@@ -47,8 +48,25 @@ void KestProcessDialog::slotProcessDlg()
 
 void KestProcessDialog::updateProgress()
 {
+    m_finished = true;
     m_movie->stop();
     done(1);
+}
+
+void KestProcessDialog::reject()
+{
+    // The GUI thread waits for the worker once the dialog is gone: closing it early
+    // would leave the window blocked with nothing on screen and hide the result.
+    if (m_finished)
+        QDialog::reject();
+}
+
+void KestProcessDialog::closeEvent(QCloseEvent *event)
+{
+    if (!m_finished)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }
 
 void KestProcessDialog::paintEvent(QPaintEvent *)

@@ -16,11 +16,16 @@ public:
     explicit KestProcessDialog(QWidget *parent = nullptr);
     ~KestProcessDialog() override;
 
+    // Only the worker ends the dialog: Escape and the window manager's close are
+    // ignored, so the result of the write is always reported.
+    void reject() override;
+
 public slots:
     void slotProcessDlg();
     void updateProgress();
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
@@ -28,4 +33,5 @@ private:
     QPixmap m_background;
     QLabel *m_animation = nullptr;
     QMovie *m_movie = nullptr;
+    bool m_finished = false;
 };

@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSettings>
 
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
@@ -89,16 +88,12 @@ void KestProfileManager::showInCurrentSlot(const QString &name)
     currentProfile().ProfileName = name;
 }
 
-// A slot saved under the old name would point at a file that is gone at the next start;
-// follow the file in the stored slot names right away.
-void KestProfileManager::rememberSlotName(const QString &oldName, const QString &newName)
+// What each slot shows is stored at once: a slot still named after a renamed or deleted
+// file would point at nothing at the next start, and one that was given another profile
+// would go back to the old one.
+void KestProfileManager::saveSlotNames()
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
-    for (int k = 0; k < SLOT_COUNT; ++k) {
-        const QString key = QString::fromLatin1(SettingsKey::ProfileNameFormat).arg(k + 1);
-        if (ini.value(key).toString() == oldName)
-            ini.setValue(key, newName);
-    }
+    saveSlotList(working());
 }
 
 void KestProfileManager::saveList()
@@ -123,6 +118,7 @@ void KestProfileManager::slotAddProfile()
     m_host.profileNames().append(name);
     saveList();
     showInCurrentSlot(name);
+    saveSlotNames();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
@@ -163,8 +159,8 @@ void KestProfileManager::slotDeleteProfile()
     if (isValidStoreName(name))
         QFile::remove(profileFilePath(name));
     saveList();
-    rememberSlotName(name, replacement);
     showInCurrentSlot(replacement);
+    saveSlotNames();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
@@ -189,6 +185,7 @@ void KestProfileManager::slotCopyProfile()
     currentName() = target;
     currentProfile().ProfileName = target;
     saveList();
+    saveSlotNames();
     m_host.refreshProfileView(KestProfileHost::RefreshNames);
 }
 
@@ -226,7 +223,7 @@ void KestProfileManager::slotRenameProfile(const QString &newName)
     else
         saveSlotFile(currentProfile(), newName);
     saveList();
-    rememberSlotName(oldName, newName);
+    saveSlotNames();
     m_host.refreshProfileView(KestProfileHost::RefreshNames);
 }
 
@@ -239,6 +236,7 @@ void KestProfileManager::slotAssignProfile(const QString &name)
     if (!isValidStoreName(name))
         return;
     showInCurrentSlot(name);
+    saveSlotNames();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 

@@ -99,7 +99,7 @@ private:
     QString &currentName();
     bool isOtherSlotsName(const QString &name) const;
     void showInCurrentSlot(const QString &name);
-    void rememberSlotName(const QString &oldName, const QString &newName);
+    void saveSlotNames();
     void saveList();
 
     KestProfileHost &m_host;

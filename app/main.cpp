@@ -19,9 +19,13 @@ int main(int argc, char *argv[])
     initWidgetResources();
 
     const QString productName = readDescriptionProductName();
-    KestSingleInstance instance(singleInstanceName(productName));
-    if (!instance.tryLock())
+    const QString instanceName = singleInstanceName(productName);
+    KestSingleInstance instance(instanceName);
+    if (!instance.tryLock()) {
+        // The copy that runs shows its window instead; this one was only the messenger.
+        KestActivationServer::requestActivation(instanceName);
         return 1;
+    }
 
     int result = 0;
     {
@@ -32,6 +36,10 @@ int main(int argc, char *argv[])
         }
         window.setWindowIcon(QIcon(QStringLiteral("./skin/icon.ico")));
         window.setWindowTitle(productName);
+        KestActivationServer door(instanceName);
+        QObject::connect(&door, &KestActivationServer::activationRequested, &window,
+                         &MousecfgWidget::bringToFront, Qt::QueuedConnection);
+        door.listen();
         result = app.exec();
     }
     return result;

@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
 #include <QUrl>
 
@@ -21,6 +20,7 @@
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "store/devicedescription.h"
+#include "store/kestinifile.h"
 #include "store/profilefiles.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestmessagebox.h"
@@ -72,6 +72,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     // 8. Language and the look the description asks for.
     m_languageIndex = readLanguage();
     m_languages = readLanguageList();
+    m_frenchLanguage = readFrench();
     setColorMode(readColorMode());
     setThemeColor(readThemeColor());
     m_ledDisable = readLedDisable();
@@ -120,7 +121,6 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     // 13. Battery shown as unknown until the first report, the open profile file, and
     // the start check that shows the window or the disconnect warning.
     slotRefreshBatteryStatus(0, 1, 0);
-    openProfileFile();
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 
     KestMessageBox::setConnectionProbe([this] { return m_connectedCount > 0; });
@@ -244,9 +244,15 @@ void MousecfgWidget::mouseReleaseEvent(QMouseEvent *event)
 
 void MousecfgWidget::closeEvent(QCloseEvent *event)
 {
-    // Closing keeps the utility in the tray; only the tray's Quit ends it.
-    event->ignore();
-    hide();
+    // Closing keeps the utility in the tray; only the tray's Quit ends it. Without a tray
+    // nothing could bring a hidden window back: closing then ends the program.
+    if (hasTray()) {
+        event->ignore();
+        hide();
+        return;
+    }
+    event->accept();
+    emit quitRequested();
 }
 
 void MousecfgWidget::changeEvent(QEvent *event)
@@ -290,15 +296,36 @@ void MousecfgWidget::connectDeviceNotifications()
         qDebug() << "hot-plug monitor not running; plugging in a mouse needs a restart";
 }
 
-void MousecfgWidget::openProfileFile()
+bool MousecfgWidget::takeDescribedSensorOptions()
 {
-    // The file stays open so a DPI change from the mouse costs one key write. A slot
-    // without a usable name has no file to keep it in.
-    const QString name = m_working.names[currentSlot()];
-    if (isValidStoreName(name))
-        m_profileFile = std::make_unique<QSettings>(profileFilePath(name), QSettings::IniFormat);
-    else
-        m_profileFile.reset();
+    // A fresh install holds no sensor options yet, and a missing key would read as 0:
+    // each option the settings do not hold comes from the device description.
+    KestIniFile settings;
+    settings.load(globalConfigPath());
+    SensorDefaults described;
+    readSensorDefaults(described);
+    const struct
+    {
+        const char *key;
+        quint8 ConfigRecord::*field;
+        quint8 value;
+    } options[] = {
+        {SettingsKey::LiftHigh, &ConfigRecord::LiftHigh, described.lift},
+        {SettingsKey::AngleValue, &ConfigRecord::AngleValue, described.angle},
+        {SettingsKey::Debounce, &ConfigRecord::Debounce, described.butondelay},
+        {SettingsKey::Jitter, &ConfigRecord::Jitter, described.jitter},
+        {SettingsKey::Wake, &ConfigRecord::Wake, described.wake},
+        {SettingsKey::SensorMode, &ConfigRecord::SensorMode, described.sensormode},
+        {SettingsKey::Sync, &ConfigRecord::Sync, described.sync},
+    };
+    bool taken = false;
+    for (const auto &option : options) {
+        if (!settings.contains(QLatin1String(option.key))) {
+            m_working.*option.field = option.value;
+            taken = true;
+        }
+    }
+    return taken;
 }
 
 void MousecfgWidget::seedDefaultProfiles()
@@ -319,7 +346,9 @@ void MousecfgWidget::seedDefaultProfiles()
             saveSlotFile(m_working.profiles[k], name);
         }
     }
-    if (namesChanged)
+    if (takeDescribedSensorOptions())
+        saveAll(m_working);
+    else if (namesChanged)
         saveSlotList(m_working);
     if (m_profileNames.isEmpty()) {
         for (int k = 0; k < SLOT_COUNT; ++k)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include <QPixmap>
@@ -21,7 +22,6 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QScrollArea;
-class QSettings;
 class KestAction;
 class KestBtnWindow;
 class KestBatteryReader;
@@ -63,7 +63,6 @@ public:
     ~MousecfgWidget() override;
 
     int connectedCount() const { return m_connectedCount; }
-    int scaleStep() const { return m_scaleStep; }
     double scaleFactorValue() const { return m_scaleFactor; }
     int currentPage() const { return m_page; }
     int currentView() const { return m_view; }
@@ -95,7 +94,14 @@ public:
     void chooseLanguage(int index) { onLanguageChosen(index); }
     int languageCount() const { return m_languages.count; }
 
-    // Show or warn, as the 200 ms start check and the tray's "&Load Config" do.
+    // Whether the desktop has a tray to hide into; tests replace the probe (an empty
+    // one restores the desktop's answer).
+    static void setTrayProbe(std::function<bool()> probe);
+    bool hasTray() const;
+    // A later start of the program asks for the window: shown, unminimised and raised,
+    // or the disconnect warning.
+    void bringToFront();
+
     void showPage(int page);
     void showView(int view);
     void switchToSlot(int slot);
@@ -114,7 +120,6 @@ public slots:
     void slot_show_profilename(QAction *action);
     void slot_show_mousename(QAction *action);
     void slotPopOneClickBox();
-    void OnProfileMenuCheck(QWidget *item);
     void slotEnableButtons(bool bEnable);
     void slotLiftChange(quint8 iLift);
     void slotProfileNameChange();
@@ -128,6 +133,10 @@ public slots:
     void slotRefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
     void slotRefreshWriteStatus(quint8 iStatus);
     void slotMouseOver(KestPushButton *button, bool bType);
+
+signals:
+    // Closing without a tray, or the tray's "&Quit": the program ends.
+    void quitRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -144,8 +153,8 @@ private:
     void applyScale(int step);
     const QPixmap &backgroundForStep(int step);
     void connectDeviceNotifications();
-    void openProfileFile();
     void seedDefaultProfiles();
+    bool takeDescribedSensorOptions();
 
     // Controls and layout (mousecfgwidget_controls.cpp).
     void createControls();
@@ -166,7 +175,6 @@ private:
     QWidget *makePlaceholder(const QRect &designRect);
     void selectDpiLevelInPanel(int level);
     void refreshReportRatePanel();
-    void passLightModeToPanel(quint8 mode);
     void selectButtonInPanel(int group, int index);
     void createMarkers();
     void loadProductPictures();
@@ -185,10 +193,12 @@ private:
 
     // Status (mousecfgwidget_status.cpp).
     void refreshConnectionState();
+    void selectSlotOnMouse(int slot);
     void sendOsdText(const QString &text);
 
     // Tray and device events (mousecfgwidget_tray.cpp).
     void createTray();
+    void putAway();
     void onDeviceConnected();
     void onLastDeviceRemoved();
     void onCurrentModelLost();
@@ -222,6 +232,7 @@ private:
     QString m_productName;
     LanguageList m_languages;
     int m_languageIndex = 0;
+    int m_frenchLanguage = -1; // the language index the French key names belong to
     int m_ledDisable = 0;
     int m_disableMacro = 0;
     int m_buttonCount = 0;
@@ -230,7 +241,6 @@ private:
     ConfigRecord m_working;
     ConfigRecord m_lastWritten;
     QStringList m_profileNames;
-    std::unique_ptr<QSettings> m_profileFile;
 
     // Layout: every placed widget with its rectangle on the design canvas.
     struct Placement {
@@ -272,7 +282,6 @@ private:
     KestLabel *m_versionTitleLabel = nullptr;
     KestLabel *m_versionLabel = nullptr;
     KestLabel *m_nameLabel = nullptr;
-    std::array<KestLabel *, 2> m_viewNames{};
     QLabel *m_mousePicture = nullptr;
     QLabel *m_donglePicture = nullptr;
     QLabel *m_lightningPicture = nullptr;

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include "device/writeconfig.h"
+#include "buttons/keys/keytable.h"
 #include "device/discovery.h"
 #include "platform/pointerspeed.h"
 #include "store/profilefiles.h"
@@ -106,10 +107,9 @@ void MousecfgWidget::switchToSlot(int slot)
         return;
     m_working.ProfileID = quint8(slot);
     saveActiveSlot(slot);
-    openProfileFile();
     showSlot();
     refreshPanels();
-    SelectProfileOnDevice(quint8(slot));
+    selectSlotOnMouse(slot);
     applySlotPointerSpeed();
 }
 
@@ -132,6 +132,9 @@ void MousecfgWidget::buildLanguageMenu()
 
 bool MousecfgWidget::loadLanguage(int index)
 {
+    // Key names follow the language too: the French keyboard's names only where the
+    // description says which language is French.
+    setActiveKeyNameSet(keyNameSetFor(m_frenchLanguage, index));
     if (index < 0 || index >= LANGUAGE_SLOTS || m_languages.files[index].isEmpty())
         return false;
     const QString file = m_appDir + QStringLiteral("/lang/") + m_languages.files[index]
@@ -158,8 +161,4 @@ void MousecfgWidget::onLanguageChosen(int index)
     loadLanguage(index);
     retranslate();
     update();
-}
-
-void MousecfgWidget::OnProfileMenuCheck(QWidget *)
-{
 }

@@ -372,10 +372,6 @@ void MousecfgWidget::refreshReportRatePanel()
     m_reportRate->refresh(m_working.profiles[currentSlot()], m_working.LiftHigh);
 }
 
-void MousecfgWidget::passLightModeToPanel(quint8)
-{
-}
-
 void MousecfgWidget::selectButtonInPanel(int group, int index)
 {
     m_buttonWindow->selectSlot(quint8(index), group == 2 ? 2 : 0);

@@ -28,7 +28,7 @@ void MousecfgWidget::connectProfileBar()
     connect(m_applyButton, &QPushButton::clicked, manager, &KestProfileManager::slotApply);
     connect(m_okButton, &QPushButton::clicked, manager, &KestProfileManager::slotOk);
     connect(m_cancelButton, &QPushButton::clicked, manager, &KestProfileManager::slotCancel);
-    connect(manager, &KestProfileManager::hideRequested, this, &QWidget::hide);
+    connect(manager, &KestProfileManager::hideRequested, this, &MousecfgWidget::putAway);
     connect(m_nameEdit, &QLineEdit::returnPressed, this, &MousecfgWidget::slotProfileNameChange);
     connect(m_profileMenuButton, &QPushButton::clicked, this, [this] {
         buildLibraryMenu();
@@ -82,10 +82,8 @@ void MousecfgWidget::refreshProfileView(int what)
         showPage(m_ledDisable ? CustomizePage : LightingPage);
         refreshExtraMarkers();
     }
-    if (what & RefreshPanels) {
-        openProfileFile();
+    if (what & RefreshPanels)
         refreshPanels();
-    }
     if (what & RefreshNames) {
         showSlot();
         if (m_libraryMenu)

@@ -8,6 +8,9 @@
 #include "app/kestosdclient.h"
 #include "app/kestprofilemanager.h"
 #include "device/discovery.h"
+#include "device/sendcommand.h"
+#include "device/writeconfig.h"
+#include "panels/kestcolorwindow.h"
 #include "platform/pointerspeed.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
@@ -109,7 +112,6 @@ void MousecfgWidget::slotRefreshProfile(quint8 iProfile)
         return;
     m_working.ProfileID = iProfile;
     saveActiveSlot(iProfile);
-    openProfileFile();
     showSlot();
     refreshPanels();
     applySlotPointerSpeed();
@@ -122,8 +124,11 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
     profile.dpi = iDPI;
     const int level = activeDpiIndex(profile);
     selectDpiLevelInPanel(level);
-    if (m_profileFile)
-        saveActiveDpi(*m_profileFile, iDPI);
+    // Always the file of the profile the slot shows now: profile operations rename,
+    // copy and replace what a slot shows, and a file kept open would miss that.
+    const QString name = m_working.names[currentSlot()];
+    if (!saveActiveDpi(name, iDPI) && isValidStoreName(name))
+        saveSlotFile(profile, name);
     const int dpi = dpiCodeToDpi(int(profile.DPI_INFO[level].x), readSensorCode());
     sendOsdText(tr("DPI") + QStringLiteral(" %1:%2").arg(int(iDPI) + 1).arg(dpi));
 }
@@ -137,7 +142,12 @@ void MousecfgWidget::slotRefreshRate(quint8 iRate)
 
 void MousecfgWidget::slotRefreshLightMode(quint8 iMode)
 {
-    passLightModeToPanel(iMode);
+    // The mouse changed its lighting effect itself: the record and the panel follow.
+    if (iMode >= LED_EFFECTS)
+        return;
+    const int slot = KestColorWindow::lightingSlot(m_working, m_productName);
+    m_working.profiles[slot].LedMode = iMode;
+    m_colorWindow->chooseEffect(iMode);
 }
 
 void MousecfgWidget::slotRefreshWriteStatus(quint8 iStatus)
@@ -157,6 +167,18 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
     for (const Placement &placement : qAsConst(m_placements)) {
         if (placement.widget && placement.widget != m_macroDialog)
             placement.widget->setEnabled(bEnable);
+    }
+}
+
+void MousecfgWidget::selectSlotOnMouse(int slot)
+{
+    // Without a mouse there is nothing to switch; a mouse that did not take the switch
+    // now runs another slot than the window shows, and the user must know.
+    const quint8 result = SelectProfileOnDevice(slot);
+    if (result == SEND_GAVE_UP || result == SEND_WRITE_FAILED) {
+        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                           tr("The mouse did not confirm the profile switch."), this);
+        box.exec();
     }
 }
 

@@ -11,13 +11,50 @@
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestskin.h"
 
+namespace {
+std::function<bool()> &trayProbe()
+{
+    static std::function<bool()> probe = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    return probe;
+}
+} // namespace
+
+void MousecfgWidget::setTrayProbe(std::function<bool()> probe)
+{
+    trayProbe() = probe ? std::move(probe) : [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+}
+
+bool MousecfgWidget::hasTray() const
+{
+    // Asked each time: a panel's tray area can come and go while the program runs.
+    return trayProbe()();
+}
+
+void MousecfgWidget::putAway()
+{
+    // OK and Cancel put the window away: into the tray, or where the desktop keeps
+    // minimised windows when there is no tray to bring it back from.
+    if (hasTray())
+        hide();
+    else
+        showMinimized();
+}
+
+void MousecfgWidget::bringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    slotWarning();
+}
+
 void MousecfgWidget::createTray()
 {
+    connect(this, &MousecfgWidget::quitRequested, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
     m_trayMenu = new QMenu(this);
     m_loadConfigAction = m_trayMenu->addAction(tr("&Load Config"));
     connect(m_loadConfigAction, &QAction::triggered, this, &MousecfgWidget::slotWarning);
     m_quitAction = m_trayMenu->addAction(tr("&Quit"));
-    connect(m_quitAction, &QAction::triggered, qApp, &QCoreApplication::quit);
+    connect(m_quitAction, &QAction::triggered, this, &MousecfgWidget::quitRequested);
 
     m_tray = new QSystemTrayIcon(this);
     m_tray->setContextMenu(m_trayMenu);
@@ -63,7 +100,9 @@ void MousecfgWidget::slotWarning()
     m_warningBox = &box;
     const int result = box.exec();
     m_warningBox = nullptr;
-    if (result == QDialog::Accepted && m_connectedCount == 0)
+    // Without a tray the window stays: it shows the mouse as disconnected, and a hidden
+    // window could not be brought back.
+    if (result == QDialog::Accepted && m_connectedCount == 0 && hasTray())
         hide();
     m_warningOpen = false;
 }
@@ -106,6 +145,5 @@ void MousecfgWidget::reloadCurrentProfile()
 {
     loadAll(m_working);
     m_lastWritten = m_working;
-    openProfileFile();
     refreshPanels();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <utility>
 
 #include <QHash>
 #include <QWidget>
 
+#include "buttons/keys/functioncatalogue.h"
 #include "store/configrecord.h"
 
 class QAction;
@@ -69,6 +71,7 @@ private:
     // Menus and assignment (kestbtnwindow_assign.cpp).
     void createMenus();
     KestMenu *makeMenu(int designWidth);
+    std::array<std::pair<KestMenu *, FunctionGroup>, 6> submenus() const;
     void onFunctionChosen(qint32 code);
     void assignFunction(int slot, qint32 code);
     void chooseMacro(ButtonInfo &button);
@@ -92,7 +95,6 @@ private:
     KestMenu *m_advanceMenu = nullptr;
     KestMenu *m_mediaMenu = nullptr;
     KestMenu *m_dpiMenu = nullptr;
-    KestMenu *m_profileMenu = nullptr;
     KestMenu *m_rateMenu = nullptr;
     QHash<qint32, KestAction *> m_actions;
 };

@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include <QDebug>
+#include <QSet>
 
 #include "buttons/buttonassign.h"
 #include "buttons/kestcombokeywindow.h"
@@ -24,32 +25,45 @@ constexpr int kMainMenuWidth = 160;
 constexpr int kSubmenuWidth = 147;
 constexpr uchar kMacroPage = 3;
 
-// Menu contents in the order they are offered.
+// The top level's own entries come first; the catalogue holds every submenu's contents.
 constexpr qint32 kClickFunctions[] = {FunLeft, FunRight, FunMiddle, FunForward, FunBack};
-constexpr qint32 kBasicFunctions[] = {FunCut, FunCopy, FunPaste, FunSelectAll,
-                                      FunFind, FunNew, FunPrint, FunSave};
-constexpr qint32 kWindowsFunctions[] = {
-    FunSwitchWindow, FunCloseWindow, FunMyComputer, FunRun, FunShowDesktop,
-    FunLockPc, FunBrowserHome, FunBrowserBackward, FunBrowserForward, FunBrowserStop,
-    FunBrowserRefresh, FunBrowserSearch, FunBrowserFavorite, FunMail, FunBossKey};
-constexpr qint32 kAdvanceFunctions[] = {FunSingleKey, FunComboKey, FunFireKey};
-constexpr qint32 kMediaFunctions[] = {FunPlayPause, FunStop, FunPreviousTrack, FunNextTrack,
-                                      FunVolumeUp, FunVolumeDown, FunMute, FunMediaPlayer};
-constexpr qint32 kDpiFunctions[] = {FunDpiSwitch, FunDpiUp, FunDpiDown};
-constexpr qint32 kRateFunctions[] = {FunRateSwitch, FunRateUp, FunRateDown};
-constexpr qint32 kProfileFunctions[] = {FunProfileUp, FunProfileDown, FunProfileSwitch};
-constexpr qint32 kWheelFunctions[] = {FunScrollUp, FunScrollDown, FunVolumeUp, FunVolumeDown,
-                                      FunLeft, FunRight, FunMiddle, FunForward, FunBack,
-                                      FunSingleKey, FunComboKey};
 
-template <std::size_t N>
-void fillMenu(KestMenu *menu, const qint32 (&codes)[N], const QHash<qint32, KestAction *> &actions)
+// The mouse keeps twelve macros; one slot cannot use more distinct ones.
+constexpr int kMouseMacroSlots = 12;
+
+bool runsMacro(const ButtonInfo &button) { return button.Fun == FunMacro || button.Fun == FunGunFile; }
+
+// Whether binding `name` to `target` would make the slot use more macros than the mouse
+// holds. The target's own present macro does not count: it is being replaced.
+bool exceedsMouseMacros(const ProfileRecord &profile, const ButtonInfo &target, const QString &name)
+{
+    QSet<QString> names;
+    for (const ButtonInfo &button : profile.BUTTON_INFO) {
+        if (&button != &target && runsMacro(button))
+            names.insert(button.macroname);
+    }
+    return !names.contains(name) && names.size() >= kMouseMacroSlots;
+}
+
+template <class Codes>
+void fillMenu(KestMenu *menu, const Codes &codes, const QHash<qint32, KestAction *> &actions)
 {
     for (qint32 code : codes)
         menu->addAction(actions.value(code));
 }
 
 } // namespace
+
+std::array<std::pair<KestMenu *, FunctionGroup>, 6> KestBtnWindow::submenus() const
+{
+    // In the order the main menu shows them.
+    return {{{m_basicMenu, FunctionGroup::Basic},
+             {m_windowsMenu, FunctionGroup::Windows},
+             {m_advanceMenu, FunctionGroup::Advance},
+             {m_mediaMenu, FunctionGroup::Media},
+             {m_dpiMenu, FunctionGroup::Dpi},
+             {m_rateMenu, FunctionGroup::PollingRate}}};
+}
 
 KestMenu *KestBtnWindow::makeMenu(int designWidth)
 {
@@ -78,16 +92,9 @@ void KestBtnWindow::createMenus()
     m_advanceMenu = makeMenu(kSubmenuWidth);
     m_mediaMenu = makeMenu(kSubmenuWidth);
     m_dpiMenu = makeMenu(kSubmenuWidth);
-    m_profileMenu = makeMenu(kSubmenuWidth);
     m_rateMenu = makeMenu(kSubmenuWidth);
-    fillMenu(m_basicMenu, kBasicFunctions, m_actions);
-    fillMenu(m_windowsMenu, kWindowsFunctions, m_actions);
-    fillMenu(m_advanceMenu, kAdvanceFunctions, m_actions);
-    fillMenu(m_mediaMenu, kMediaFunctions, m_actions);
-    fillMenu(m_dpiMenu, kDpiFunctions, m_actions);
-    fillMenu(m_rateMenu, kRateFunctions, m_actions);
-    // Built for completeness; profile switching from a button is not offered.
-    fillMenu(m_profileMenu, kProfileFunctions, m_actions);
+    for (const auto &[menu, group] : submenus())
+        fillMenu(menu, menuFunctions(group), m_actions);
 
     m_mainMenu->installEventFilter(this);
     m_wheelMenu->installEventFilter(this);
@@ -102,18 +109,13 @@ void KestBtnWindow::retranslate()
 {
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
         it.value()->setText(it.key() == FunMacro ? tr("Macro Manager") : functionText(it.key()));
-    const std::pair<KestMenu *, FunctionGroup> submenus[] = {
-        {m_basicMenu, FunctionGroup::Basic},   {m_windowsMenu, FunctionGroup::Windows},
-        {m_advanceMenu, FunctionGroup::Advance}, {m_mediaMenu, FunctionGroup::Media},
-        {m_dpiMenu, FunctionGroup::Dpi},       {m_profileMenu, FunctionGroup::ProfileMenu},
-        {m_rateMenu, FunctionGroup::PollingRate}};
-    for (const auto &[menu, group] : submenus)
+    for (const auto &[menu, group] : submenus())
         menu->setTitle(functionGroupTitle(group));
 
     const QFont font = languageFont();
     const QString style = menuStyleSheet();
     for (KestMenu *menu : {m_mainMenu, m_wheelMenu, m_basicMenu, m_windowsMenu, m_advanceMenu,
-                           m_mediaMenu, m_dpiMenu, m_profileMenu, m_rateMenu}) {
+                           m_mediaMenu, m_dpiMenu, m_rateMenu}) {
         menu->setFont(font);
         menu->setStyleSheet(style);
     }
@@ -125,9 +127,8 @@ void KestBtnWindow::rebuildMenu()
 {
     m_mainMenu->clear();
     fillMenu(m_mainMenu, kClickFunctions, m_actions);
-    for (KestMenu *submenu : {m_basicMenu, m_windowsMenu, m_advanceMenu, m_mediaMenu, m_dpiMenu,
-                              m_rateMenu})
-        m_mainMenu->addMenu(submenu);
+    for (const auto &[menu, group] : submenus())
+        m_mainMenu->addMenu(menu);
     if (!readDisableMacro())
         m_mainMenu->addAction(m_actions.value(FunMacro));
     // A model without lighting has nothing for a lighting switch to do.
@@ -136,7 +137,7 @@ void KestBtnWindow::rebuildMenu()
     m_mainMenu->addAction(m_actions.value(FunButtonOff));
 
     m_wheelMenu->clear();
-    fillMenu(m_wheelMenu, kWheelFunctions, m_actions);
+    fillMenu(m_wheelMenu, menuFunctions(FunctionGroup::Wheel), m_actions);
 }
 
 void KestBtnWindow::onFunctionChosen(qint32 code)
@@ -179,6 +180,12 @@ void KestBtnWindow::chooseMacro(ButtonInfo &button)
                            bound ? button.LoopNumber : 1, bound ? button.Res1 : 0, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    if (exceedsMouseMacros(*m_profile, button, dialog.macroName())) {
+        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                           tr("The mouse holds twelve macros, and this profile already uses twelve."), this);
+        box.exec();
+        return;
+    }
     if (assignMacro(button, dialog.macroName(), dialog.loopCount(), dialog.loopMode())
         == MacroAssignResult::TooLong) {
         KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),

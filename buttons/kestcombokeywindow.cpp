@@ -62,6 +62,7 @@ void KestComboKeyWindow::reportKey(quint32 code, quint32 flags)
         m_keyPresent = 0;
         m_result.fill(0);
         setKeyText(QString());
+        updateOkButton();
     }
 
     int position = 0;
@@ -96,7 +97,7 @@ void KestComboKeyWindow::rebuildDisplay()
         names << keyName(m_codes[Key][0]);
     m_result[Key] = m_keyPresent;
     setKeyText(names.join(QStringLiteral(" + ")));
-    emit SetComboKeyValue(m_result, m_codes);
+    updateOkButton();
 }
 
 QVector<KeyCode> KestComboKeyWindow::comboKeys() const

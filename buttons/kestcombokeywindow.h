@@ -31,12 +31,9 @@ public:
     QVector<KeyCode> comboKeys() const;
     const Flags &resultFlags() const { return m_result; }
 
-signals:
-    void SetComboKeyValue(const KestComboKeyWindow::Flags &iComboKey,
-                          const KestComboKeyWindow::CodeTable &iHotKeyCode);
-
 protected:
     bool swallowsKeys() const override { return true; }
+    bool hasCapture() const override { return !comboKeys().isEmpty(); }
 
 private:
     // Modifier position and side (0 left, 1 right) of a code; false for an ordinary key.

@@ -66,11 +66,11 @@ KestFireKeyWindow::KestFireKeyWindow(QWidget *parent)
         edit->setStyleSheet(dialogEditStyleSheet());
         edit->setFont(languageFont());
         connect(edit, &QLineEdit::returnPressed, this, &KestFireKeyWindow::onReturnPressed);
-        connect(edit, &QLineEdit::textChanged, this, &KestFireKeyWindow::notifyValues);
     }
     m_timesEdit->setText(QString::number(kDefaultTimes));
     m_delayEdit->setText(QString::number(kDefaultDelay));
     placeButtons(204);
+    updateOkButton();
 }
 
 QCheckBox *KestFireKeyWindow::modeBox(FireMode mode) const
@@ -88,7 +88,7 @@ void KestFireKeyWindow::setMode(FireMode mode)
     } else {
         clearCapturedKey();
     }
-    notifyValues();
+    updateOkButton();
 }
 
 void KestFireKeyWindow::prefill(const ButtonInfo &button)
@@ -121,7 +121,6 @@ void KestFireKeyWindow::reportKey(quint32 code, quint32 flags)
     if (!takeNewPair(code, flags))
         return;
     showKey(KeyCode(code));
-    notifyValues();
 }
 
 int KestFireKeyWindow::times() const
@@ -141,7 +140,3 @@ void KestFireKeyWindow::onReturnPressed()
     keyLabel()->setFocus();
 }
 
-void KestFireKeyWindow::notifyValues()
-{
-    emit SetFireKeyValue(capturedKey(), uchar(m_mode), uchar(times()), uchar(delay()));
-}

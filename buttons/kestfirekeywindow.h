@@ -36,15 +36,13 @@ public:
     KestLineEdit *delayEdit() const { return m_delayEdit; }
     QCheckBox *modeBox(FireMode mode) const;
 
-signals:
-    void SetFireKeyValue(uchar key, uchar mode, uchar times, uchar delay);
-
 protected:
     bool isCapturing() const override { return m_active && m_mode == FireMode::Key; }
+    // A mouse mode fires its button; the Keyboard Key mode needs a key.
+    bool hasCapture() const override { return m_mode != FireMode::Key || capturedKey() != 0; }
 
 private:
     void onReturnPressed();
-    void notifyValues();
 
     FireMode m_mode = FireMode::Left;
     QButtonGroup *m_modeGroup = nullptr;

@@ -4,6 +4,7 @@
 #include <QLabel>
 
 #include "widgets/kestlabel.h"
+#include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
 
 namespace {
@@ -42,6 +43,18 @@ KestKeyDialog::KestKeyDialog(const QString &title, QWidget *parent)
     // The key field takes the focus away from entry fields when keys are to be captured.
     m_keyLabel->setFocusPolicy(Qt::StrongFocus);
     m_capture.install();
+    updateOkButton();
+}
+
+void KestKeyDialog::accept()
+{
+    if (hasCapture())
+        KestSkinDialog::accept();
+}
+
+void KestKeyDialog::updateOkButton()
+{
+    okButton()->setEnabled(hasCapture());
 }
 
 QString KestKeyDialog::keyText() const
@@ -64,15 +77,11 @@ bool KestKeyDialog::takeNewPair(quint32 code, quint32 flags)
     return true;
 }
 
-void KestKeyDialog::forgetLastPair()
-{
-    m_lastCode = m_lastFlags = ~0u;
-}
-
 void KestKeyDialog::showKey(KeyCode code)
 {
     m_capturedKey = code;
     m_keyLabel->setText(keyName(code));
+    updateOkButton();
 }
 
 void KestKeyDialog::setKeyText(const QString &text)
@@ -84,6 +93,7 @@ void KestKeyDialog::clearCapturedKey()
 {
     m_capturedKey = 0;
     m_keyLabel->clear();
+    updateOkButton();
 }
 
 void KestKeyDialog::keyPressEvent(QKeyEvent *event)

@@ -26,7 +26,14 @@ public:
     // flags. Repeats of the same (code, flags) pair are ignored.
     virtual void reportKey(quint32 code, quint32 flags) = 0;
 
+    // OK stores what was captured: with nothing captured it stays disabled and does nothing.
+    void accept() override;
+
 protected:
+    // Whether there is something OK could store; updateOkButton() follows it.
+    virtual bool hasCapture() const { return m_capturedKey != 0; }
+    void updateOkButton();
+
     // Whether events are reported at all right now.
     virtual bool isCapturing() const { return m_active; }
     // Whether a reported event is kept from the widgets.
@@ -34,7 +41,6 @@ protected:
 
     // Stores the pair; false when it repeats the last one.
     bool takeNewPair(quint32 code, quint32 flags);
-    void forgetLastPair();
     void showKey(KeyCode code);
     void setKeyText(const QString &text);
     void clearCapturedKey();

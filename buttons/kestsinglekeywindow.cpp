@@ -16,5 +16,4 @@ void KestSingleKeyWindow::reportKey(quint32 code, quint32 flags)
     if (!takeNewPair(code, flags))
         return;
     showKey(KeyCode(code));
-    emit SetSingleKeyValue(capturedKey());
 }

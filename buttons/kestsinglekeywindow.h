@@ -12,7 +12,4 @@ public:
 
     void prefill(KeyCode code);
     void reportKey(quint32 code, quint32 flags) override;
-
-signals:
-    void SetSingleKeyValue(uchar key);
 };

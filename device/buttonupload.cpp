@@ -94,6 +94,16 @@ void encodeMacroButton(ButtonInfo &button, ButtonEntry &entry)
     }
 }
 
+// The number a macro got in this transaction, or -1 when none of the sent buttons has it.
+int numberOf(const QString &name)
+{
+    for (const auto &pair : MacroNumbers()) {
+        if (pair.second == name)
+            return pair.first;
+    }
+    return -1;
+}
+
 int tableEntryFor(int position, const ButtonMatrix &matrix, bool scrollReversed)
 {
     if (position == kWheelUpPosition)
@@ -143,6 +153,12 @@ MacroSlotArray &MacroSlots()
     return memory;
 }
 
+QVector<KestMacroSkip> &SkippedMacroButtons()
+{
+    static QVector<KestMacroSkip> skipped;
+    return skipped;
+}
+
 void EncodeButton(ButtonInfo &button, int entryIndex)
 {
     if (entryIndex < 0 || entryIndex >= ButtonWire::TableEntries)
@@ -184,17 +200,32 @@ void EncodeButton(ButtonInfo &button, int entryIndex)
 quint8 SendButtonTable()
 {
     MacroNumbers().clear();
-    ProfileRecord &profile = SentRecord().profiles[0];
+    ConfigRecord &sent = SentRecord();
+    ProfileRecord &profile = sent.profiles[size_t(activeSlotIndex(sent))];
 
     ButtonMatrix matrix{};
     readMatrix(matrix);
     const bool scrollReversed = readScrollRev() == 1;
     // The matrix has an entry for sixteen positions; a larger count cannot be placed.
     const int buttons = qBound(0, readButtonCount(), int(matrix.size()));
-    for (int position = 0; position < buttons; ++position)
+    QVector<int> encoded;
+    for (int position = 0; position < buttons; ++position) {
         EncodeButton(profile.BUTTON_INFO[size_t(position)], tableEntryFor(position, matrix, scrollReversed));
+        encoded.append(position);
+    }
     EncodeButton(profile.BUTTON_INFO[kWheelUpButton], tableEntryFor(kWheelUpPosition, matrix, scrollReversed));
     EncodeButton(profile.BUTTON_INFO[kWheelDownButton], tableEntryFor(kWheelDownPosition, matrix, scrollReversed));
+    encoded << kWheelUpButton << kWheelDownButton;
+
+    // Buttons whose macro is numbered beyond the mouse's memory keep their table entry
+    // but will get no macro; the caller tells the user which.
+    QVector<KestMacroSkip> &skipped = SkippedMacroButtons();
+    skipped.clear();
+    for (int index : qAsConst(encoded)) {
+        const ButtonInfo &button = profile.BUTTON_INFO[size_t(index)];
+        if (isMacroFunction(button.Fun) && numberOf(button.macroname) >= MacroWire::SlotCount)
+            skipped.append(KestMacroSkip{index, button.macroname});
+    }
 
     return sendAll(buildButtonReports(ButtonTable()));
 }
@@ -212,32 +243,28 @@ quint8 SendMacros()
     for (MacroSlotBytes &slot : memory)
         slot.fill(0);
 
+    // Every numbered macro belongs to a button of the current slot, so its buttons are all
+    // the scan needs; each macro is encoded once, at its first button.
     MacroNumberMap &numbers = MacroNumbers();
     const ConfigRecord &sent = SentRecord();
-    bool scanning = true;
-    for (int s = 0; s < SLOT_COUNT && scanning; ++s) {
-        for (const ButtonInfo &button : sent.profiles[size_t(s)].BUTTON_INFO) {
-            if (!isMacroFunction(button.Fun))
-                continue;
-            // Every numbered macro is encoded: whatever remains to scan was uploaded already
-            // or belongs to slots the mouse does not receive.
-            if (numbers.empty()) {
-                scanning = false;
-                break;
-            }
-            auto it = numbers.begin();
-            while (it != numbers.end() && it->second != button.macroname)
-                ++it;
-            if (it == numbers.end())
-                continue;
-            if (it->first >= MacroWire::SlotCount) {
-                qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
-                return SEND_OK;
-            }
-            EncodeMacro(readMacroSteps(button.macroname), it->first);
-            QThread::msleep(kMacroEncodePauseMs);
-            numbers.erase(it);
+    for (const ButtonInfo &button : sent.profiles[size_t(activeSlotIndex(sent))].BUTTON_INFO) {
+        if (numbers.empty())
+            break;
+        if (!isMacroFunction(button.Fun))
+            continue;
+        auto it = numbers.begin();
+        while (it != numbers.end() && it->second != button.macroname)
+            ++it;
+        if (it == numbers.end())
+            continue;
+        if (it->first >= MacroWire::SlotCount) {
+            // The mouse holds twelve; the first twelve still go.
+            qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
+            continue;
         }
+        EncodeMacro(readMacroSteps(button.macroname), it->first);
+        QThread::msleep(kMacroEncodePauseMs);
+        numbers.erase(it);
     }
 
     for (int k = 0; k < MacroWire::SlotCount; ++k) {

@@ -23,18 +23,28 @@ std::shared_ptr<KestHidBackend> backendFromEnvironment()
     const QByteArray simulate = qgetenv("MOUSECFG_SIMULATE").trimmed().toLower();
     if (simulate.isEmpty())
         return std::make_shared<KestHidApi>();
-    if (simulate == "receiver")
-        return std::make_shared<KestSimMouse>(true, false);
-    if (simulate == "cable")
-        return std::make_shared<KestSimMouse>(false, true);
-    if (simulate == "both")
-        return std::make_shared<KestSimMouse>(true, true);
-    qWarning("MOUSECFG_SIMULATE=%s is not one of receiver, cable, both; using the real devices",
-             simulate.constData());
-    return std::make_shared<KestHidApi>();
+    if (simulate != "receiver" && simulate != "cable" && simulate != "both") {
+        qWarning("MOUSECFG_SIMULATE=%s is not one of receiver, cable, both; using the real devices",
+                 simulate.constData());
+        return std::make_shared<KestHidApi>();
+    }
+    auto sim = std::make_shared<KestSimMouse>(simulate != "cable", simulate != "receiver");
+    applySimulatedFaults(*sim);
+    return sim;
 }
 
 } // namespace
+
+bool applySimulatedFaults(KestSimMouse &sim)
+{
+    const QByteArray faults = qgetenv(KestSimMouse::FaultVariable);
+    if (sim.applyFaultSpec(faults))
+        return true;
+    qWarning("%s=%s is not a list of silent, zeros, wrong-echo, read-error, write-error, unplug-after=N;"
+             " the simulated mouse behaves",
+             KestSimMouse::FaultVariable, faults.constData());
+    return false;
+}
 
 KestHidHandle CommandHandle()
 {

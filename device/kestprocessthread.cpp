@@ -31,6 +31,7 @@ void KestProcessThread::run()
         mask = CHANGE_ALL;
 
     m_status = WriteConfig(*m_working, mask);
+    m_skippedMacros = SkippedMacroButtons();
     *m_lastWritten = *m_working;
     writeDiff(m_status != 0 ? 1 : 0);
     emit DoProcessDlg();

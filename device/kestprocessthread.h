@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QThread>
+#include <QVector>
 
+#include "device/buttonupload.h"
 #include "store/configrecord.h"
 
 // The write worker: saves the working profile set and sends it to the mouse while the
@@ -21,6 +23,8 @@ public:
     void stop() { m_stop = true; }
     // The exchange result of the write (0 = success); valid once the thread has finished.
     quint8 status() const { return m_status; }
+    // Buttons that got no macro because the mouse holds twelve; valid once finished.
+    const QVector<KestMacroSkip> &skippedMacros() const { return m_skippedMacros; }
 
 signals:
     void DoProcessDlg();
@@ -32,6 +36,7 @@ private:
     ConfigRecord *m_working;
     ConfigRecord *m_lastWritten;
     quint8 m_status = 0;
+    QVector<KestMacroSkip> m_skippedMacros;
     bool m_forceAll = false;
     bool m_stop = false;
 };

@@ -353,6 +353,67 @@ void KestSimMouse::clearFaults()
     m_initFails = false;
 }
 
+namespace {
+
+// One fault of a spec; returns false for anything unknown.
+bool parseFault(const QByteArray &text, QByteArray &name, int &count)
+{
+    static const QByteArray kNames[] = {"silent", "zeros", "wrong-echo", "read-error", "write-error"};
+    static const QByteArray kUnplug = "unplug-after=";
+    name = text.trimmed().toLower();
+    count = 0;
+    if (name.startsWith(kUnplug)) {
+        bool ok = false;
+        count = name.mid(kUnplug.size()).toInt(&ok);
+        name = kUnplug;
+        return ok && count > 0;
+    }
+    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
+} // namespace
+
+bool KestSimMouse::isValidFaultSpec(const QByteArray &spec)
+{
+    QByteArray name;
+    int count = 0;
+    for (const QByteArray &part : spec.split(',')) {
+        if (!part.trimmed().isEmpty() && !parseFault(part, name, count))
+            return false;
+    }
+    return true;
+}
+
+bool KestSimMouse::applyFaultSpec(const QByteArray &spec)
+{
+    if (!isValidFaultSpec(spec))
+        return false;
+    QByteArray name;
+    int count = 0;
+    for (const QByteArray &part : spec.split(',')) {
+        if (part.trimmed().isEmpty())
+            continue;
+        parseFault(part, name, count);
+        if (name == "silent") {
+            setSilent(true);
+        } else if (name == "zeros") {
+            setAllZeroAnswers(-1);
+        } else if (name == "wrong-echo") {
+            // Answer byte 1 is part of every echo and of the status signature, so the
+            // battery query is refused as well.
+            setWrongEchoes(-1, 1);
+        } else if (name == "read-error") {
+            setReadErrors(-1);
+        } else if (name == "write-error") {
+            setWriteErrors(-1);
+        } else {
+            unplugAfterWrites(KestSimDevice::Receiver, count);
+            unplugAfterWrites(KestSimDevice::Cable, count);
+        }
+    }
+    return true;
+}
+
 KestSimMouseState KestSimMouse::state() const
 {
     QMutexLocker lock(&m_mutex);

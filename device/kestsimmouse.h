@@ -94,6 +94,16 @@ public:
     void setInitFailure(bool fails);                            // init() reports failure
     void clearFaults();
 
+    // Faults by name, as MOUSECFG_SIMULATE_FAULT gives them, so that the programs can be
+    // tried against a misbehaving mouse from the start: "silent" (no answers), "zeros"
+    // (answers are zero bytes), "wrong-echo" (every answer altered), "read-error",
+    // "write-error", "unplug-after=N" (the device written to is pulled after N writes).
+    // Several may be given, separated by commas. An unknown name sets nothing and
+    // returns false.
+    static constexpr const char *FaultVariable = "MOUSECFG_SIMULATE_FAULT";
+    static bool isValidFaultSpec(const QByteArray &spec);
+    bool applyFaultSpec(const QByteArray &spec);
+
     // Inspection.
     KestSimMouseState state() const;
     void setState(const KestSimMouseState &state);

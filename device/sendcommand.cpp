@@ -83,6 +83,7 @@ quint8 SendCommand(const quint8 *report, int length)
     int allZeroAnswers = 0;
     int rewrites = 0;
     bool checkFailed = false;
+    bool zeroAnswered = false; // an explicit all-zero answer arrived during this call
 
     for (;;) {
         const int written = backend.write(handle, command, wireLength);
@@ -100,6 +101,7 @@ quint8 SendCommand(const quint8 *report, int length)
                 return succeeded();
 
             qDebug("hid_read start");
+            std::memset(answerBuffer, 0, sizeof answerBuffer);
             const int read = backend.readTimeout(handle, answer, wireLength, timings.readTimeoutMs);
             if (read < 0) {
                 qDebug("hid_read start read fail %d", readFailures);
@@ -117,19 +119,29 @@ quint8 SendCommand(const quint8 *report, int length)
                 continue;
             }
 
-            // A time-out leaves the buffer as it was and is judged like an answer.
-            qDebug("hid_read length=%d data=%s", read, hexBytes(answer, 33).constData());
-            const bool allZero = std::all_of(answer, answer + 8, [](quint8 b) { return b == 0; });
+            // A read that brought nothing is not an answer: it is counted with the all-zero
+            // answers (the report is written again) but never taken for a confirmation.
+            if (read == 0)
+                qDebug("hid_read time-out");
+            else
+                qDebug("hid_read length=%d data=%s", read, hexBytes(answer, 33).constData());
+            const bool allZero = read == 0 || std::all_of(answer, answer + 8, [](quint8 b) { return b == 0; });
+            zeroAnswered = zeroAnswered || (read > 0 && allZero);
             if (allZero) {
                 if (++allZeroAnswers <= MaxAllZeroRewrites) {
                     qDebug("all 0, jump re write");
                     break;
                 }
                 qDebug("multi all 0, go back--------------------------------------");
-                // A mouse that never answers is taken to have accepted the
-                // report, unless it has already answered it wrongly.
-                if (!checkFailed)
-                    return succeeded();
+                // A receiver may answer with zeros for a report its mouse took, so six
+                // zero answers count as accepted, unless the report was already answered
+                // wrongly. A mouse that never answered at all has confirmed nothing.
+                if (!checkFailed) {
+                    if (zeroAnswered)
+                        return succeeded();
+                    logEnd("no answer--------------------------------------");
+                    return SEND_GAVE_UP;
+                }
             } else if (std::memcmp(answer, command + 1, CommandReport::AnswerLength) == 0) {
                 return succeeded();
             }

@@ -8,8 +8,6 @@ static_assert(sizeof(::DpiLevelBytes) == DpiLevelSize, "encoder and wire agree o
 
 namespace {
 
-const ProfileRecord &slotZero(const ConfigRecord &record) { return record.profiles[0]; }
-
 // The effect whose values ride along. A LedMode outside the effect table has none: its
 // values go out as zero rather than borrowing another effect's.
 const LedModeInfo *selectedEffect(const ProfileRecord &profile)
@@ -37,15 +35,14 @@ KestCommandReport buildMarkerReport(bool begin)
     return report;
 }
 
-KestCommandReport buildLightingReport(const ConfigRecord &record)
+KestCommandReport buildLightingReport(const ProfileRecord &slot, const ProfileRecord &lighting)
 {
-    const ProfileRecord &profile = slotZero(record);
-    const LedModeInfo *effect = selectedEffect(profile);
-    const quint8 mode = profile.LedMode;
+    const LedModeInfo *effect = selectedEffect(lighting);
+    const quint8 mode = lighting.LedMode;
 
     KestCommandReport report(CommandReport::Settings);
-    report[ActiveDpiByte] = profile.dpi;
-    report[PollRateByte] = profile.pollrate;
+    report[ActiveDpiByte] = slot.dpi;
+    report[PollRateByte] = slot.pollrate;
     report[LedModeByte] = mode;
     // Static effects have no speed; effects 0, 3 and 4 have no brightness.
     if (effect && mode != 0 && mode != 1)
@@ -56,16 +53,15 @@ KestCommandReport buildLightingReport(const ConfigRecord &record)
     return report;
 }
 
-KestCommandReport buildSensorReport(const ConfigRecord &record)
+KestCommandReport buildSensorReport(const ConfigRecord &record, const ProfileRecord &lighting)
 {
-    const ProfileRecord &profile = slotZero(record);
-    const LedModeInfo *effect = selectedEffect(profile);
+    const LedModeInfo *effect = selectedEffect(lighting);
 
     KestCommandReport report(CommandReport::SensorAndColour);
     report[SensorSubCommandByte] = SensorSubCommand;
     report[LiftByte] = record.LiftHigh;
-    report[SleepTimeByte] = profile.LedSleepTime;
-    report[MoveOffByte] = profile.LedMoveOFF != MoveOffDisabled ? 1 : 0;
+    report[SleepTimeByte] = lighting.LedSleepTime;
+    report[MoveOffByte] = lighting.LedMoveOFF != MoveOffDisabled ? 1 : 0;
     report[AngleByte] = record.AngleValue;
     report[SyncByte] = record.Sync;
     if (effect && effect->RGB.isValid()) {
@@ -77,13 +73,12 @@ KestCommandReport buildSensorReport(const ConfigRecord &record)
     return report;
 }
 
-std::array<KestCommandReport, 2> buildDpiReports(const ConfigRecord &record, int sensor)
+std::array<KestCommandReport, 2> buildDpiReports(const ProfileRecord &slot, int sensor)
 {
     std::array<KestCommandReport, 2> reports = {KestCommandReport(CommandReport::DpiLevels0to5),
                                                 KestCommandReport(CommandReport::DpiLevels6to7)};
-    const ProfileRecord &profile = slotZero(record);
     for (int level = 0; level < DPI_LEVELS; ++level) {
-        const DpiInfo &info = profile.DPI_INFO[level];
+        const DpiInfo &info = slot.DPI_INFO[level];
         const ::DpiLevelBytes bytes = encodeDpiLevel(info.x, info.y, sensor);
         KestCommandReport &report = reports[level < LevelsInFirstReport ? 0 : 1];
         const int at = CommandReport::FirstParameterByte + (level % LevelsInFirstReport) * DpiLevelSize;

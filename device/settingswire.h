@@ -57,11 +57,14 @@ constexpr std::array<quint8, 5> MenuRefreshSequence = {0x04, 0x01, 0x02, 0x08, 0
 } // namespace SettingsWire
 
 KestCommandReport buildMarkerReport(bool begin);
-// Both builders read slot 0 of the record.
-KestCommandReport buildLightingReport(const ConfigRecord &record);
-KestCommandReport buildSensorReport(const ConfigRecord &record);
-// All eight levels of slot 0, in two reports (levels 0-5, levels 6-7).
-std::array<KestCommandReport, 2> buildDpiReports(const ConfigRecord &record, int sensor);
+// Command 0x01: the active DPI level and report rate of `slot`, the effect and its values
+// of `lighting` (the lighting slot, which may be another one).
+KestCommandReport buildLightingReport(const ProfileRecord &slot, const ProfileRecord &lighting);
+// Command 0x02: the shared sensor options of the record, sleep time, "move to light off"
+// and colour of `lighting`.
+KestCommandReport buildSensorReport(const ConfigRecord &record, const ProfileRecord &lighting);
+// All eight levels of `slot`, in two reports (levels 0-5, levels 6-7).
+std::array<KestCommandReport, 2> buildDpiReports(const ProfileRecord &slot, int sensor);
 
 KestCommandReport buildSelectSlotReport(quint8 slot);
 KestCommandReport buildMenuReport(quint8 argument);

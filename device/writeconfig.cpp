@@ -9,6 +9,7 @@
 #include "device/settingswire.h"
 #include "platform/pointerspeed.h"
 #include "store/appsettings.h"
+#include "store/lightingslot.h"
 
 namespace {
 
@@ -21,18 +22,29 @@ TransactionReaderHooks hooks()
     return g_hooks;
 }
 
+// The product the lighting rule asks about, found as the window finds it at start-up.
+QString installedProduct()
+{
+    const QString current = readProductName();
+    return current.isEmpty() ? readMouseListName() : current;
+}
+
 quint8 sendReports()
 {
     const ConfigRecord &sent = SentRecord();
+    // The mouse gets the slot the user is looking at, and the lighting the lighting panel
+    // edits; the button table and macros follow the same slot (buttonupload.cpp).
+    const ProfileRecord &slot = sent.profiles[size_t(activeSlotIndex(sent))];
+    const ProfileRecord &lighting = sent.profiles[size_t(lightingSlotIndex(sent, installedProduct()))];
     const int sensor = readSensorCode();
-    const auto dpi = buildDpiReports(sent, sensor);
+    const auto dpi = buildDpiReports(slot, sensor);
 
     // Steps in the order the firmware expects them. The button table has to go before the
     // macro upload: encoding it hands out the macro numbers the upload then looks up.
     const std::function<quint8()> steps[] = {
         [] { return SendCommand(buildMarkerReport(true)); },
-        [&] { return SendCommand(buildLightingReport(sent)); },
-        [&] { return SendCommand(buildSensorReport(sent)); },
+        [&] { return SendCommand(buildLightingReport(slot, lighting)); },
+        [&] { return SendCommand(buildSensorReport(sent, lighting)); },
         [] { return SendButtonTable(); },
         [&] { return SendCommand(dpi[0]); },
         [&] { return SendCommand(dpi[1]); },
@@ -68,6 +80,7 @@ quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask)
         reader.stop();
 
     SentRecord() = record;
+    SkippedMacroButtons().clear();
     const quint8 result = sendReports();
     if (result == SEND_OK && reader.start)
         reader.start();

@@ -6,11 +6,16 @@
 
 #include "store/configrecord.h"
 
-// One write transaction: the whole profile set into the mouse, each report verified.
+// One write transaction: the current slot (ProfileID, clamped to 0..4) into the mouse, each
+// report verified. Every per-slot value (active DPI level, report rate, DPI levels, button
+// table and the macros it numbers) comes from the current slot; the lighting values from the
+// lighting slot (store/lightingslot.h); the sensor options are shared by all slots.
 // Runs for seconds; call it from a worker thread, never from the GUI thread.
 //
 // The mask is accepted for the callers' sake and ignored: every call sends everything.
-// Returns 0, or the first non-zero exchange result (the rest is then not sent).
+// Returns 0, or the first non-zero exchange result (the rest is then not sent). Buttons
+// whose macro did not fit the mouse's twelve are listed in SkippedMacroButtons()
+// (buttonupload.h) afterwards.
 quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask);
 
 // The battery reader the transaction stops before its first report and starts again after

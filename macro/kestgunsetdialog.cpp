@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QSpinBox>
 
+#include "store/profilefiles.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestlineedit.h"
 #include "widgets/kestmessagebox.h"
@@ -114,6 +115,13 @@ void KestGunsetDialog::OnYesClick()
     if (m_nameEdit->text().isEmpty()) {
         KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
                            tr("Please input file name."), this);
+        box.exec();
+        return;
+    }
+    // The name becomes a file name: refuse it here, while the form can still be fixed.
+    if (!isValidStoreName(m_nameEdit->text())) {
+        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                           tr("This name cannot be used for a macro file."), this);
         box.exec();
         return;
     }

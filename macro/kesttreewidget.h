@@ -20,7 +20,6 @@ public:
     Kind kind() const { return m_kind; }
     // The mouse entry 0..4 for button items, the MoveDirection for moves.
     int index() const { return m_index; }
-    quint8 buttonBit() const { return mouseButtonBit(m_index); }
     MoveDirection direction() const { return MoveDirection(m_index); }
 
     // Moves only: the edit that holds the distance, once the tree has placed it.

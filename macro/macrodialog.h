@@ -58,7 +58,6 @@ public:
     KestPushButton *button(const char *sourceText) const;
     bool isRecording() const { return m_recording; }
     bool isEditingKey() const { return m_editingKey; }
-    bool isBatchMode() const { return m_batchMode; }
     int minDelay() const { return m_minDelay; }
     DelayMode delayMode() const;
     int loopType() const;

@@ -84,7 +84,7 @@ QListWidgetItem *MacroDialog::addListItem(const QString &name)
 
 bool MacroDialog::macroExists(const QString &name) const
 {
-    return listItem(name) || QFileInfo::exists(macroFilePath(name));
+    return listItem(name) || isMacroNameTaken(name);
 }
 
 bool MacroDialog::refuseName(const QString &name)

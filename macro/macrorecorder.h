@@ -37,7 +37,6 @@ public:
     MacroSteps keyEvent(quint8 keyCode, bool keyDown, qint64 nowMs, int rowCount,
                         const RecordOptions &options);
 
-    bool isHeld(quint8 keyCode) const { return m_held.contains(keyCode); }
 
     static int rowLimit(DelayMode mode);
 

@@ -98,10 +98,7 @@ KestColorArea::KestColorArea(const QColor &initial, QWidget *parent)
         button->setAutoDefault(false);
         button->setDefault(false);
     }
-    connect(m_apply, &QPushButton::clicked, this, [this] {
-        emit ApplyColor(m_color);
-        accept();
-    });
+    connect(m_apply, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     relayout();
@@ -234,7 +231,6 @@ void KestColorArea::showAll(QLineEdit *typing)
     m_hueArea->setHue(m_hue);
     m_svArea->setHsv(m_hue, m_saturation, m_value);
     m_preview->setColor(m_color);
-    emit KestChangeColor(m_color);
 }
 
 void KestColorArea::paintEvent(QPaintEvent *)

@@ -38,10 +38,6 @@ public:
     KestPushButton *applyButton() const { return m_apply; }
     KestPushButton *cancelButton() const { return m_cancel; }
 
-signals:
-    void KestChangeColor(const QColor &color);
-    void ApplyColor(const QColor &color);
-
 public slots:
     void updateEditData(int hue, int saturation, int value);
 

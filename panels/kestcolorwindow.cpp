@@ -7,6 +7,7 @@
 #include "panels/kestcolorarea.h"
 #include "panels/panelstyle.h"
 #include "store/devicedescription.h"
+#include "store/lightingslot.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
@@ -70,7 +71,7 @@ QString KestColorWindow::effectName(int effect)
 
 int KestColorWindow::lightingSlot(const ConfigRecord &working, const QString &product)
 {
-    return product == QLatin1String("KX-27") ? 0 : activeSlotIndex(working);
+    return lightingSlotIndex(working, product);
 }
 
 KestColorWindow::KestColorWindow(QWidget *parent)

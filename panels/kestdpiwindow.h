@@ -31,7 +31,6 @@ public:
 
     const ProfileRecord &record() const { return m_record; }
     int sensor() const { return m_sensor; }
-    int levelCount() const { return m_levelCount; }
     KestSingleDPI *row(int level) const { return m_rows.at(static_cast<size_t>(level)); }
 
 public slots:

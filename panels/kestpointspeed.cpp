@@ -129,15 +129,19 @@ void KestPointSpeed::refresh(const ProfileRecord &record, quint8 sync, quint8 li
     m_jitter = jitter;
     m_keyResponse = keyResponse;
     {
-        // A stored value outside a control's range is shown at the range end but kept
-        // until the user moves the control.
+        // A stored value outside a control's range is shown at the range end, and the
+        // panel keeps what it shows: Apply must never send a value the user cannot see.
         const QSignalBlocker sliderBlocker(m_keySlider);
         m_keySlider->setValue(keyResponse);
         const QSignalBlocker spinBlocker(m_scrollBox);
         m_scrollBox->setValue(record.scrollspeed);
     }
+    m_keyResponse = static_cast<quint8>(m_keySlider->value());
+    m_record.scrollspeed = static_cast<quint8>(m_scrollBox->value());
     m_keyValue->setText(QStringLiteral("%1").arg(m_keySlider->value()));
     showPairs();
+    for (const OptionPair &pair : qAsConst(m_pairs))
+        *pair.value = pair.first->isChecked() ? pair.firstValue : pair.secondValue;
 }
 
 void KestPointSpeed::showPairs()

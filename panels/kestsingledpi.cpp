@@ -29,8 +29,8 @@ KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
         setLinked(checked);
         emit LinkSignal(checked ? 1 : 0, m_level);
         // One bar now stands for both axes: make the codes agree with what it shows.
-        if (checked && m_x != m_y)
-            onSliderChanged(m_x, m_x);
+        if (checked && xCode() != yCode())
+            m_slider->moveTo(xCode(), xCode());
     });
     connect(m_enableBox, &QCheckBox::clicked, this, [this](bool checked) {
         m_enabled = checked;
@@ -53,7 +53,6 @@ void KestSingleDPI::setSensor(int sensor, const DpiCodeRange &range)
     m_minLabel->setText(QString::number(displayDpi(range.minimum, sensor)));
     m_maxLabel->setText(QString::number(displayDpi(range.maximum, sensor)));
     m_linkBox->setVisible(range.linkShown);
-    m_slider->setValues(m_x, m_y);
     showValues();
 }
 
@@ -67,10 +66,19 @@ void KestSingleDPI::setLinked(bool linked)
 
 void KestSingleDPI::setValues(int x, int y)
 {
-    m_x = x;
-    m_y = y;
     m_slider->setValues(x, y);
     showValues();
+}
+
+// The slider holds the codes; the row only names them.
+int KestSingleDPI::xCode() const
+{
+    return m_slider->xCode();
+}
+
+int KestSingleDPI::yCode() const
+{
+    return m_slider->yCode();
 }
 
 void KestSingleDPI::setLevelEnabled(bool enabled)
@@ -82,17 +90,17 @@ void KestSingleDPI::setLevelEnabled(bool enabled)
 
 void KestSingleDPI::onSliderChanged(int x, int y)
 {
-    m_x = x;
-    m_y = y;
+    if (x != xCode() || y != yCode())
+        m_slider->setValues(x, y);
     showValues();
     emit DPISignal(x, y, m_level);
 }
 
 void KestSingleDPI::showValues()
 {
-    m_xLabel->setText(QStringLiteral("X:%1").arg(displayDpi(m_x, m_sensor)));
-    m_yLabel->setText(QStringLiteral("Y:%1").arg(displayDpi(m_y, m_sensor)));
-    m_singleLabel->setText(QStringLiteral("DPI : %1").arg(displayDpi(m_y, m_sensor)));
+    m_xLabel->setText(QStringLiteral("X:%1").arg(displayDpi(xCode(), m_sensor)));
+    m_yLabel->setText(QStringLiteral("Y:%1").arg(displayDpi(yCode(), m_sensor)));
+    m_singleLabel->setText(QStringLiteral("DPI : %1").arg(displayDpi(yCode(), m_sensor)));
 }
 
 void KestSingleDPI::showLinked()

@@ -24,10 +24,9 @@ public:
     void setLinked(bool linked);
     bool isLinked() const { return m_linked; }
     void setValues(int x, int y);
-    int xCode() const { return m_x; }
-    int yCode() const { return m_y; }
+    int xCode() const;
+    int yCode() const;
     void setLevelEnabled(bool enabled);
-    bool isLevelEnabled() const { return m_enabled; }
 
     void setHighlight(const QColor &color);
     void relayout();
@@ -63,8 +62,6 @@ private:
     int m_sensor = 0;
     bool m_linked = false;
     bool m_enabled = false;
-    int m_x = 0;
-    int m_y = 0;
 
     QCheckBox *m_enableBox;
     KestLabel *m_levelLabel;

@@ -9,11 +9,10 @@
 KestTwoBarSlider::KestTwoBarSlider(QWidget *parent)
     : QWidget(parent), m_xBar(makeBar()), m_yBar(makeBar()), m_linkedBar(makeBar())
 {
-    const auto axesMoved = [this] { emit SliderChangedSignal(m_xBar->value(), m_yBar->value()); };
-    connect(m_xBar, &QSlider::valueChanged, this, axesMoved);
-    connect(m_yBar, &QSlider::valueChanged, this, axesMoved);
-    connect(m_linkedBar, &QSlider::valueChanged, this,
-            [this](int value) { emit SliderChangedSignal(value, value); });
+    // A bar moves its axis only; the other code stays as stored (even outside the range).
+    connect(m_xBar, &QSlider::valueChanged, this, [this](int value) { moveTo(value, m_y); });
+    connect(m_yBar, &QSlider::valueChanged, this, [this](int value) { moveTo(m_x, value); });
+    connect(m_linkedBar, &QSlider::valueChanged, this, [this](int value) { moveTo(value, value); });
     setCodeRange(m_minimum, m_maximum);
     setAccent(themeColor());
     setLinked(false);
@@ -48,6 +47,21 @@ void KestTwoBarSlider::setLinked(bool linked)
 
 void KestTwoBarSlider::setValues(int x, int y)
 {
+    m_x = x;
+    m_y = y;
+    showValues();
+}
+
+void KestTwoBarSlider::moveTo(int x, int y)
+{
+    setValues(x, y);
+    emit SliderChangedSignal(x, y);
+}
+
+void KestTwoBarSlider::showValues()
+{
+    const int x = m_x;
+    const int y = m_y;
     const QSignalBlocker bx(m_xBar);
     const QSignalBlocker by(m_yBar);
     const QSignalBlocker bl(m_linkedBar);

@@ -5,7 +5,8 @@
 class QSlider;
 
 // The resolution control of one DPI level: an X bar above a Y bar, or one bar for both
-// axes while they are linked. Values are sensor register codes.
+// axes while they are linked. Values are sensor register codes. The control holds the
+// level's two codes; every bar shows them, whichever bar moved them last.
 class KestTwoBarSlider : public QWidget
 {
     Q_OBJECT
@@ -23,6 +24,10 @@ public:
     // Shows the codes without reporting a change. A code outside the range is shown at
     // the range end; the stored code stays until the user moves the bar.
     void setValues(int x, int y);
+    // As the user moving the bars to these codes: shown and reported.
+    void moveTo(int x, int y);
+    int xCode() const { return m_x; }
+    int yCode() const { return m_y; }
 
     void setAccent(const QColor &accent);
 
@@ -39,6 +44,7 @@ protected:
 private:
     QSlider *makeBar();
     void placeBars();
+    void showValues();
 
     QSlider *m_xBar;
     QSlider *m_yBar;
@@ -46,4 +52,6 @@ private:
     bool m_linked = false;
     int m_minimum = 1;
     int m_maximum = 120;
+    int m_x = 0;
+    int m_y = 0;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
+
+class QLocalServer;
 
 // A lock held for the life of the process that tells whether another copy of
 // the same product already runs. The system drops it when the process ends,
@@ -25,6 +28,37 @@ public:
 private:
     QString m_name;
     int m_fd = -1;
+};
+
+// The running copy's door for later starts: a local socket in the user's runtime
+// folder, beside the lock. A second start knocks; the running copy is told to bring
+// its window to the front.
+class KestActivationServer final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit KestActivationServer(const QString &name, QObject *parent = nullptr);
+    ~KestActivationServer() override;
+
+    // Opens the door; call only while holding the lock of the same name, since a
+    // socket left behind by a crashed copy is removed first.
+    bool listen();
+    bool isListening() const;
+
+    static QString socketPath(const QString &name);
+    // From a start that found the lock taken: asks the running copy to show itself.
+    // False when no copy answered within the time.
+    static bool requestActivation(const QString &name, int timeoutMs = 2000);
+
+signals:
+    void activationRequested();
+
+private:
+    void onConnection();
+
+    QString m_name;
+    QLocalServer *m_server = nullptr;
 };
 
 // The lock name of a product: its name followed by " Wireless Gaming Mouse Mutex1".

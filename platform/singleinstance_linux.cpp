@@ -9,8 +9,32 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QStandardPaths>
 #include <QUrl>
+
+namespace {
+
+// What a second start sends, and what the running copy answers once it is shown.
+const QByteArray kRaise = QByteArrayLiteral("raise\n");
+const QByteArray kShown = QByteArrayLiteral("shown\n");
+
+QString runtimeFile(const QString &name, const QString &suffix)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString user;
+    if (folder.isEmpty()) {
+        // The shared temporary folder: the user's id keeps each user's copy apart.
+        folder = QDir::tempPath();
+        user = QStringLiteral("-%1").arg(::getuid());
+    }
+    // Percent-encoding keeps every product name a distinct, valid file name.
+    return folder + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(name)) + user
+           + suffix;
+}
+
+} // namespace
 
 QString singleInstanceName(const QString &productName)
 {
@@ -27,11 +51,7 @@ KestSingleInstance::~KestSingleInstance()
 
 QString KestSingleInstance::lockFilePath(const QString &name)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    // Percent-encoding keeps every product name a distinct, valid file name.
-    return folder + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(name)) + QStringLiteral(".lock");
+    return runtimeFile(name, QStringLiteral(".lock"));
 }
 
 bool KestSingleInstance::tryLock()
@@ -54,4 +74,76 @@ bool KestSingleInstance::tryLock()
     }
     m_fd = fd;
     return true;
+}
+
+KestActivationServer::KestActivationServer(const QString &name, QObject *parent)
+    : QObject(parent), m_name(name)
+{
+}
+
+KestActivationServer::~KestActivationServer() = default;
+
+QString KestActivationServer::socketPath(const QString &name)
+{
+    return runtimeFile(name, QStringLiteral(".sock"));
+}
+
+bool KestActivationServer::listen()
+{
+    if (isListening())
+        return true;
+    const QString path = socketPath(m_name);
+    QLocalServer::removeServer(path);
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    if (!m_server->listen(path)) {
+        qDebug("single instance: cannot listen on %s: %s", qPrintable(path),
+               qPrintable(m_server->errorString()));
+        delete m_server;
+        m_server = nullptr;
+        return false;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, &KestActivationServer::onConnection);
+    return true;
+}
+
+bool KestActivationServer::isListening() const
+{
+    return m_server && m_server->isListening();
+}
+
+void KestActivationServer::onConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine())
+                return;
+            const bool raise = socket->readLine() == kRaise;
+            // Answer first: showing the window may open a modal warning.
+            if (raise) {
+                socket->write(kShown);
+                socket->flush();
+            }
+            socket->disconnectFromServer();
+            if (raise)
+                emit activationRequested();
+        });
+    }
+}
+
+bool KestActivationServer::requestActivation(const QString &name, int timeoutMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(socketPath(name));
+    if (!socket.waitForConnected(timeoutMs))
+        return false;
+    socket.write(kRaise);
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    while (!socket.canReadLine()) {
+        if (!socket.waitForReadyRead(timeoutMs))
+            return false;
+    }
+    return socket.readLine() == kShown;
 }

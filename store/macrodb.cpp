@@ -143,9 +143,14 @@ QString newMacroName()
 {
     for (int n = 1;; ++n) {
         const QString name = QStringLiteral("name_%1").arg(n);
-        if (!QFileInfo::exists(macroFilePath(name)))
+        if (!isMacroNameTaken(name))
             return name;
     }
+}
+
+bool isMacroNameTaken(const QString &name)
+{
+    return QFileInfo::exists(macroFilePath(name)) || readMacroList().contains(name);
 }
 
 bool deleteMacroFile(const QString &name)

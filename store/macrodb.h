@@ -81,7 +81,10 @@ QVector<MacroAction> readMacroActions(const QString &name);
 QStringList readMacroList();
 int addToMacroList(const QString &name);      // slot index, or -1 when the list is full
 int removeFromMacroList(const QString &name); // slot index emptied, or -1
-QString newMacroName();                       // "name_%d", smallest %d from 1 without a file
+QString newMacroName();                       // "name_%d", smallest %d from 1 not taken
+// A name is taken when the list holds it or its file exists: a listed macro whose file
+// is missing still owns its name.
+bool isMacroNameTaken(const QString &name);
 bool deleteMacroFile(const QString &name);
 int readWriteSign(const QString &name);
 void clearWriteSign(const QString &name);

@@ -253,7 +253,14 @@ bool writeTemplate()
     return saveProfile(0, profile, templatePath());
 }
 
-void saveActiveDpi(QSettings &settings, int level)
+bool saveActiveDpi(const QString &name, int level)
 {
-    settings.setValue(QStringLiteral("PROFILE/dpi"), level);
+    if (!isValidStoreName(name))
+        return false;
+    const QString path = profileFilePath(name);
+    KestIniFile ini;
+    if (!ini.load(path))
+        return false;
+    ini.setInt(QStringLiteral("PROFILE/dpi"), level);
+    return ini.save(path);
 }

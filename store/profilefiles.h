@@ -4,8 +4,6 @@
 
 #include "store/configrecord.h"
 
-class QSettings;
-
 // Profile files (".prof", group "PROFILE") and the whole-configuration export (".conf",
 // groups "PROFILE_0".."PROFILE_4"). Slots, library and template share one folder:
 // the configuration folder + "/" + product name + "/Profile" (without a product name,
@@ -48,5 +46,6 @@ QString readProductTag(const QString &path);
 // replacing whatever is there.
 bool writeTemplate();
 
-// Writes only "PROFILE/dpi" into a profile file the caller holds open.
-void saveActiveDpi(QSettings &settings, int level);
+// Writes only "PROFILE/dpi" into the named profile's file. A missing file is not
+// created (false): a file holding nothing but that key would read as all defaults.
+bool saveActiveDpi(const QString &name, int level);

@@ -21,12 +21,6 @@ void KestLabel::setFontSizeDecrement(int pixels)
     update();
 }
 
-void KestLabel::setFill(bool fill)
-{
-    m_fill = fill;
-    update();
-}
-
 void KestLabel::setFillColor(const QColor &color)
 {
     m_fillColor = color;

@@ -15,7 +15,6 @@ public:
 
     void setFixedFontSize(int pixels); // 0 returns to the language's size
     void setFontSizeDecrement(int pixels);
-    void setFill(bool fill);
     void setFillColor(const QColor &color); // also switches fill on
     void setNumber(int number);
     QFont paintFont() const;

@@ -38,7 +38,6 @@ public:
     void setHoverEnabled(bool enabled);
 
     int state() const { return m_state; }
-    int pictureCount() const { return m_pictures.size(); }
     QColor penColor(int state) const;
 
     QSize sizeHint() const override;

@@ -14,7 +14,6 @@ public:
     explicit KestSlider(QWidget *parent = nullptr);
 
     void setShowBubble(bool show);
-    bool showsBubble() const { return m_showBubble; }
     bool isStill() const { return m_still; }
     KestLabel *bubble() const { return m_bubble; }
     // x of the bubble for a value: (value - minimum) * (width - bubble width) / range.

@@ -1,5 +1,7 @@
 #include "buttons/keys/functioncatalogue.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 
 namespace {
@@ -94,6 +96,28 @@ QVector<FunctionEntry> functionsInGroup(FunctionGroup group)
             entries.append(entry);
     }
     return entries;
+}
+
+QVector<qint32> menuFunctions(FunctionGroup group)
+{
+    const auto rank = [group](qint32 code) {
+        if (group == FunctionGroup::PollingRate)
+            return code == FunRateSwitch ? 0 : 1;
+        if (group == FunctionGroup::Wheel) {
+            if (code == FunScrollUp || code == FunScrollDown)
+                return 0;
+            return (code == FunVolumeUp || code == FunVolumeDown) ? 1 : 2;
+        }
+        return 0;
+    };
+    QVector<qint32> codes;
+    for (const FunctionEntry &entry : functionsInGroup(group)) {
+        if (entry.offered)
+            codes.append(entry.code);
+    }
+    std::stable_sort(codes.begin(), codes.end(),
+                     [&rank](qint32 a, qint32 b) { return rank(a) < rank(b); });
+    return codes;
 }
 
 QString functionText(qint32 code)

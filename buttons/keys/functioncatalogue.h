@@ -98,6 +98,10 @@ const FunctionEntry *findFunction(qint32 code);
 
 // The entries of one group, in code order (for building a submenu).
 QVector<FunctionEntry> functionsInGroup(FunctionGroup group);
+// What a menu of the group offers, in menu order: the offered entries, with the group's
+// own functions first (the rate switch before its steps, scrolling and volume before the
+// buttons in the wheel menu).
+QVector<qint32> menuFunctions(FunctionGroup group);
 
 // Translated display text of a code; empty for codes outside the catalogue and for macro and
 // gun file, whose label is the bound name.

@@ -10,12 +10,14 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include "app/kestscale.h"
 #include "app/mousecfgwidget.h"
+#include "buttons/keys/keytable.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
@@ -28,6 +30,7 @@
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestprocessbar.h"
 #include "tests/common/appfixture.h"
+#include "tests/common/messageboxguard.h"
 #include "widgets/kestpushbutton.h"
 
 namespace {
@@ -37,20 +40,13 @@ KestMessageBox *openBox()
     return qobject_cast<KestMessageBox *>(QApplication::activeModalWidget());
 }
 
-// Runs check once a message box is open (the box runs its own event loop, so the test
-// has to act from inside it).
+// Every message box goes through the guard: the one a test waits for runs check inside
+// the box's own event loop, any other fails the test at once.
+MessageBoxGuard *g_boxes = nullptr;
+
 void whenBoxOpens(std::function<void(KestMessageBox *)> check)
 {
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, check] {
-        if (KestMessageBox *box = openBox()) {
-            timer->stop();
-            timer->deleteLater();
-            check(box);
-        }
-    });
-    timer->start();
+    g_boxes->expect(std::move(check));
 }
 
 } // namespace
@@ -62,9 +58,12 @@ class TestMainWindow : public QObject
 private slots:
     void initTestCase()
     {
+        g_boxes = &m_boxes;
         QVERIFY(m_tmp.isValid());
         qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
         useFastLinkForWindowTests();
+        // The offscreen platform has no tray; most tests here are about a desktop with one.
+        MousecfgWidget::setTrayProbe([] { return true; });
     }
 
     void init()
@@ -76,6 +75,8 @@ private slots:
 
     void cleanup()
     {
+        MousecfgWidget::setTrayProbe([] { return true; });
+        m_boxes.clear();
         m_window.reset();
         m_sim.reset();
         setHidBackend(nullptr);
@@ -143,6 +144,44 @@ private slots:
         QVERIFY(m_window->isVisible());
         m_window->close();
         QVERIFY(!m_window->isVisible()); // closing hides into the tray
+    }
+
+    void withoutTray_closeQuits_okMinimises_warningKeepsTheWindow()
+    {
+        MousecfgWidget::setTrayProbe([] { return false; });
+        start(true, false);
+        m_window->show();
+        QTest::qWait(250);
+        m_window->profileManager()->setMessageHandler([](int, const QString &) { return 1; });
+        QSignalSpy quit(m_window.get(), &MousecfgWidget::quitRequested);
+        // Counted, not carried out: the test's own event loops must keep running.
+        QObject::disconnect(m_window.get(), &MousecfgWidget::quitRequested, qApp, nullptr);
+
+        findButton(QStringLiteral("OK"))->click();
+        QVERIFY(m_window->isVisible());
+        QVERIFY(m_window->isMinimized());
+        m_window->bringToFront(); // a second start of the program
+        QVERIFY(m_window->isVisible());
+        QVERIFY(!m_window->isMinimized());
+        findButton(QStringLiteral("Cancel"))->click();
+        QVERIFY(m_window->isMinimized());
+        m_window->bringToFront();
+        QCOMPARE(quit.count(), 0);
+
+        m_window->close();
+        QCOMPARE(quit.count(), 1);
+        m_window.reset();
+
+        // No mouse: accepting the warning leaves the window on screen.
+        start(false, false);
+        bool accepted = false;
+        m_boxes.expect([&](KestMessageBox *box) {
+            box->yesButton()->click();
+            accepted = true;
+        });
+        QTRY_VERIFY(accepted);
+        QTRY_VERIFY(!m_window->isWarningOpen());
+        QVERIFY(m_window->isVisible());
     }
 
     void dpiButton_updatesRecordProfileFileAndDisplay()
@@ -335,6 +374,35 @@ private slots:
         writeLanguage(0);
     }
 
+    void keyNames_followTheLanguage()
+    {
+        // The description names language 1 as the French one.
+        QSettings(m_app->path() + QStringLiteral("/DefaultProfile.bin"), QSettings::IniFormat)
+            .setValue(QStringLiteral("PROFILE/french"), 1);
+        writeLanguage(0);
+        start(true, false);
+        QCOMPARE(keyName(16), QStringLiteral("Q"));
+        m_window->chooseLanguage(1);
+        QCOMPARE(keyName(16), QStringLiteral("a"));
+        m_window->chooseLanguage(0);
+        QCOMPARE(keyName(16), QStringLiteral("Q"));
+        m_window->chooseLanguage(1);
+        m_window.reset();
+
+        // Kept for the next start; without a French language nothing changes.
+        setActiveKeyNameSet(KeyNameSet::English);
+        start(true, false);
+        QCOMPARE(keyName(16), QStringLiteral("a"));
+        m_window.reset();
+        QSettings(m_app->path() + QStringLiteral("/DefaultProfile.bin"), QSettings::IniFormat)
+            .remove(QStringLiteral("PROFILE/french"));
+        start(true, false);
+        QCOMPARE(keyName(16), QStringLiteral("Q"));
+        m_window.reset();
+        writeLanguage(0);
+        setActiveKeyNameSet(KeyNameSet::English);
+    }
+
     void singleLanguage_hidesTheLanguageButton()
     {
         writeProductFiles(m_app->path(), 1);
@@ -436,20 +504,9 @@ private:
         }
     }
 
-    static void whenBoxOpensAfter(KestMessageBox *previous, std::function<void(KestMessageBox *)> check)
+    static void whenBoxOpensAfter(KestMessageBox *, std::function<void(KestMessageBox *)> check)
     {
-        auto *timer = new QTimer;
-        timer->setInterval(20);
-        QPointer<KestMessageBox> old(previous);
-        QObject::connect(timer, &QTimer::timeout, [timer, check, old] {
-            KestMessageBox *box = openBox();
-            if (box && box != old) {
-                timer->stop();
-                timer->deleteLater();
-                check(box);
-            }
-        });
-        timer->start();
+        whenBoxOpens(std::move(check));
     }
 
     KestPushButton *findButton(const QString &text)
@@ -466,6 +523,7 @@ private:
         return QSettings(globalConfigPath(), QSettings::IniFormat).value(key).toInt();
     }
 
+    MessageBoxGuard m_boxes;
     QTemporaryDir m_tmp;
     std::unique_ptr<QTemporaryDir> m_app;
     std::shared_ptr<KestSimMouse> m_sim;

@@ -24,6 +24,7 @@
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "tests/common/appfixture.h"
+#include "tests/common/messageboxguard.h"
 #include "widgets/kestpushbutton.h"
 
 class TstBtnApply : public QObject
@@ -104,6 +105,7 @@ private:
         QTRY_VERIFY(m_sim->state().endMarkers > endMarkers);
     }
 
+    MessageBoxGuard m_boxes;
     QTemporaryDir m_tmp;
     std::unique_ptr<QTemporaryDir> m_app;
     std::shared_ptr<KestSimMouse> m_sim;

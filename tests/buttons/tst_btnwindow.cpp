@@ -14,6 +14,7 @@
 #include "buttons/kestsinglekeywindow.h"
 #include "buttons/keys/functioncatalogue.h"
 #include "buttonstestenv.h"
+#include "tests/common/messageboxguard.h"
 #include "widgets/kestlineedit.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestmessagebox.h"
@@ -132,6 +133,21 @@ private slots:
                  (QStringList{"Scroll Up", "Scroll Down", "Volume Up", "Volume Down", "Left",
                               "Right", "Middle", "Forward", "Back", "SINGLE KEY", "COMBO KEY"}));
         QCOMPARE(full.mainMenu()->width(), 160);
+        // The submenus offer what the catalogue offers, the group's own entries first.
+        const auto submenu = [&full](const QString &title) -> QMenu * {
+            for (QAction *action : full.mainMenu()->actions()) {
+                if (action->menu() && action->text() == title)
+                    return action->menu();
+            }
+            return nullptr;
+        };
+        QCOMPARE(menuTexts(submenu("Polling Rate")),
+                 (QStringList{"Rate Switch", "Rate +", "Rate -"}));
+        QCOMPARE(menuTexts(submenu("Advance")), (QStringList{"SINGLE KEY", "COMBO KEY", "FIRE KEY"}));
+        QCOMPARE(menuTexts(submenu("DPI")), (QStringList{"DPI Switch", "DPI +", "DPI -"}));
+        QCOMPARE(menuTexts(submenu("Windows")).last(), QStringLiteral("Boss Key"));
+        QCOMPARE(menuTexts(submenu("Media")).size(), 8);
+        QCOMPARE(menuTexts(submenu("Basic")).size(), 8);
 
         m_env->writeDescription({0, 1, 2}, 1, 1);
         full.rebuildMenu();
@@ -309,8 +325,8 @@ private slots:
         onNextDialog([&warned](QDialog *dialog) {
             static_cast<KestMacroSelect *>(dialog)->macroMenu()->actions().first()->trigger();
             dialog->accept();
-            onNextDialog([&warned](QDialog *box) {
-                warned = qobject_cast<KestMessageBox *>(box) != nullptr;
+            MessageBoxGuard::current()->expect([&warned](KestMessageBox *box) {
+                warned = true;
                 box->accept();
             });
         });
@@ -358,6 +374,7 @@ private:
     }
 
     std::unique_ptr<ButtonsTestEnv> m_env;
+    MessageBoxGuard m_boxes;
     ProfileRecord m_profile;
 };
 

@@ -78,6 +78,46 @@ private slots:
         QVERIFY(dialog.isVisible());
     }
 
+    void okStaysDisabledUntilSomethingIsCaptured()
+    {
+        KestSingleKeyWindow single;
+        QVERIFY(showDialog(&single));
+        QVERIFY(!single.okButton()->isEnabled());
+        QVERIFY(single.cancelButton()->isEnabled());
+        single.okButton()->click();
+        QVERIFY(single.isVisible()); // nothing to store: OK does nothing
+        press(&single, kA, Qt::Key_A, "a");
+        QVERIFY(single.okButton()->isEnabled());
+
+        KestSingleKeyWindow prefilled;
+        prefilled.prefill(KeyCode(30));
+        QVERIFY(prefilled.okButton()->isEnabled());
+
+        KestComboKeyWindow combo;
+        QVERIFY(showDialog(&combo));
+        QVERIFY(!combo.okButton()->isEnabled());
+        press(&combo, kLeftShift, Qt::Key_Shift);
+        QVERIFY(combo.okButton()->isEnabled());
+        KestComboKeyWindow emptyPrefill;
+        emptyPrefill.prefill(ButtonInfo());
+        QVERIFY(!emptyPrefill.okButton()->isEnabled());
+
+        // The fire key: a mouse mode has its button; the Keyboard Key mode needs a key.
+        KestFireKeyWindow fire;
+        QVERIFY(showDialog(&fire));
+        QVERIFY(fire.okButton()->isEnabled());
+        fire.modeBox(FireMode::Key)->click();
+        QVERIFY(!fire.okButton()->isEnabled());
+        fire.okButton()->click();
+        QVERIFY(fire.isVisible());
+        press(&fire, kC, Qt::Key_C, "c");
+        QVERIFY(fire.okButton()->isEnabled());
+        fire.modeBox(FireMode::Right)->click();
+        QVERIFY(fire.okButton()->isEnabled());
+        fire.modeBox(FireMode::Key)->click();
+        QVERIFY(!fire.okButton()->isEnabled());
+    }
+
     void singleKey_unnamedKeyIsCapturedWithEmptyLabel()
     {
         KestSingleKeyWindow dialog;

@@ -40,6 +40,13 @@ public:
         ini.setValue(QStringLiteral("MouseSenSor/1"), sensor);
     }
 
+    // The product the settings name as current (the devices stay those of Model).
+    void setProduct(const QString &product)
+    {
+        QSettings ini(m_dir.path() + QStringLiteral("/Configs/Config.ini"), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Config/CurrentProductName"), product);
+    }
+
     static ButtonMatrix identityMatrix()
     {
         ButtonMatrix matrix{};

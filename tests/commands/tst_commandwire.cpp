@@ -78,7 +78,7 @@ private slots:
             ConfigRecord record = recordWithEffect(c.mode, 0x104, 0x202);
             record.profiles[0].dpi = 5;
             record.profiles[0].pollrate = 2;
-            const KestCommandReport r = buildLightingReport(record);
+            const KestCommandReport r = buildLightingReport(record.profiles[0], record.profiles[0]);
             QCOMPARE(int(r[1]), 0x01);
             QCOMPARE(int(r[2]), 5);
             QCOMPARE(int(r[3]), 2);
@@ -89,14 +89,43 @@ private slots:
         }
     }
 
+    void lightingAndSlot_takenFromTheirOwnRecords()
+    {
+        ConfigRecord record;
+        ProfileRecord &slot = record.profiles[2];
+        slot.dpi = 4;
+        slot.pollrate = 8;
+        slot.LedMode = 2;
+        slot.LedSleepTime = 3;
+        slot.LedMoveOFF = 0;
+        slot.LED_MODE[2].RGB = QColor(1, 2, 3);
+        slot.LED_MODE[2].breath = slot.LED_MODE[2].bright = 1;
+        ProfileRecord &lighting = record.profiles[0];
+        lighting.dpi = 1;
+        lighting.pollrate = 1;
+        lighting.LedMode = 5;
+        lighting.LedSleepTime = 9;
+        lighting.LedMoveOFF = 0xFF;
+        lighting.LED_MODE[5].RGB = QColor(70, 80, 90);
+        lighting.LED_MODE[5].breath = 3;
+        lighting.LED_MODE[5].bright = 2;
+
+        const KestCommandReport r = buildLightingReport(slot, lighting);
+        QCOMPARE(bytesOf(r).mid(1, 6), QByteArray::fromHex("010408050302"));
+        const KestCommandReport sensor = buildSensorReport(record, lighting);
+        QCOMPARE(int(sensor[4]), 9);
+        QCOMPARE(int(sensor[5]), 0);
+        QCOMPARE(bytesOf(sensor).mid(8, 3), QByteArray::fromHex("46505a"));
+    }
+
     void ledModeOutOfRange_sendsModeWithZeroEffectValues()
     {
         const ConfigRecord record = recordWithEffect(200, 3, 3);
-        const KestCommandReport lighting = buildLightingReport(record);
+        const KestCommandReport lighting = buildLightingReport(record.profiles[0], record.profiles[0]);
         QCOMPARE(int(lighting[4]), 200);
         QCOMPARE(int(lighting[5]), 0);
         QCOMPARE(int(lighting[6]), 0);
-        const KestCommandReport sensor = buildSensorReport(record);
+        const KestCommandReport sensor = buildSensorReport(record, record.profiles[0]);
         QCOMPARE(int(sensor[8]) + sensor[9] + sensor[10], 0);
     }
 
@@ -109,16 +138,16 @@ private slots:
         record.Jitter = 9; // not sent by any command
         record.profiles[0].LedSleepTime = 7;
         record.profiles[0].LedMoveOFF = 0xFF;
-        KestCommandReport r = buildSensorReport(record);
+        KestCommandReport r = buildSensorReport(record, record.profiles[0]);
         const QVector<int> expected = {0x02, 0x06, 2, 7, 0, 1, 3, 10, 20, 30, 0};
         for (int i = 0; i < expected.size(); ++i)
             QCOMPARE(int(r[i + 1]), expected[i]);
         QVERIFY(r.checksumValid());
 
         record.profiles[0].LedMoveOFF = 0;
-        QCOMPARE(int(buildSensorReport(record)[5]), 1);
+        QCOMPARE(int(buildSensorReport(record, record.profiles[0])[5]), 1);
         record.profiles[0].LedMoveOFF = 17;
-        QCOMPARE(int(buildSensorReport(record)[5]), 1);
+        QCOMPARE(int(buildSensorReport(record, record.profiles[0])[5]), 1);
     }
 
     void profileMenuReports_extendedFormatWithoutChecksum()
@@ -138,7 +167,7 @@ private slots:
             record.profiles[0].DPI_INFO[size_t(i)].y = quint32(310 + 10 * i);
             record.profiles[0].DPI_INFO[size_t(i)].used = 0; // sent anyway
         }
-        const auto reports = buildDpiReports(record, 3389);
+        const auto reports = buildDpiReports(record.profiles[0], 3389);
         QCOMPARE(int(reports[0][1]), 0x05);
         QCOMPARE(int(reports[1][1]), 0x06);
         // Level 0: x = 300 range 0; level 2: x = 320 -> 0x40 0x01; level 3: x = 330 > 320.

@@ -1,3 +1,4 @@
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,12 +16,15 @@ struct Run {
     QString err;
 };
 
-Run ctl(const QStringList &arguments)
+Run ctl(const QStringList &arguments, const QString &fault = QString())
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("MOUSECFG_SIMULATE"));
     env.remove(QStringLiteral("QT_LOGGING_RULES"));
+    env.remove(QStringLiteral("MOUSECFG_SIMULATE_FAULT"));
+    if (!fault.isNull())
+        env.insert(QStringLiteral("MOUSECFG_SIMULATE_FAULT"), fault);
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"), arguments);
     Run run;
@@ -133,6 +137,125 @@ private slots:
         ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"), QStringLiteral("--trace"), trace,
              QStringLiteral("select-slot"), QStringLiteral("1")});
         QVERIFY(linesOf(trace).size() >= lines.size() + 7 + 6); // 7 reports, 6 of them answered
+    }
+
+    void apply_sendsTheStoredCurrentSlot()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-25"));
+        ConfigRecord record;
+        loadAll(record);
+        record.ProfileID = 3;
+        record.profiles[3].pollrate = 8;
+        record.profiles[3].dpi = 2;
+        record.profiles[3].DPI_INFO[0].x = 333;
+        record.profiles[3].LedMode = 5;
+        saveAll(record);
+        const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+        const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"),
+                             QStringLiteral("--trace"), trace, QStringLiteral("apply")});
+        QCOMPARE(run.exitCode, 0);
+        QStringList writes = linesOf(trace).filter(QRegularExpression(QStringLiteral("^W 00 0[15] ")));
+        QCOMPARE(writes.size(), 2);
+        QVERIFY2(writes[0].startsWith(QLatin1String("W 00 01 02 08 05")), qPrintable(writes[0]));
+        // 333 on the 3389 is range 1, value 173.
+        QVERIFY2(writes[1].startsWith(QLatin1String("W 00 05 01 ad 00")), qPrintable(writes[1]));
+    }
+
+    void apply_moreMacrosThanTheMouseHolds_warnsAndSucceeds()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        {
+            QSettings description(dir.filePath(QStringLiteral("DefaultProfile.bin")), QSettings::IniFormat);
+            description.setValue(QStringLiteral("PROFILE/MouseDpi"), 0);
+            description.setValue(QStringLiteral("PROFILE/ButtonCount"), 16);
+            for (int i = 0; i < 16; ++i)
+                description.setValue(QStringLiteral("PROFILE/BUTTON_INFO_%1_Matrix").arg(i), i);
+        }
+        ConfigRecord record;
+        loadAll(record);
+        for (int i = 0; i < 14; ++i) {
+            ButtonInfo &b = record.profiles[0].BUTTON_INFO[size_t(i)];
+            b.Fun = 200; // macro
+            b.macroname = QStringLiteral("m%1").arg(i);
+        }
+        saveAll(record);
+        const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"), QStringLiteral("apply")});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QStringLiteral("mousecfgctl: warning: the mouse holds twelve macros; no macro for "
+                                         "button 13 (m12), button 14 (m13)\n"));
+    }
+
+    void faults_rightResultWithinTheRetryTime_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<int>("exitCode");
+        const QStringList apply = {QStringLiteral("apply")};
+        const QStringList status = {QStringLiteral("status")};
+        const QStringList select = {QStringLiteral("select-slot"), QStringLiteral("2")};
+        QTest::newRow("apply silent") << "silent" << apply << 2;
+        QTest::newRow("apply zeros") << "zeros" << apply << 0; // a receiver may answer with zeros
+        QTest::newRow("apply wrong-echo") << "wrong-echo" << apply << 2;
+        QTest::newRow("apply read-error") << "read-error" << apply << 2;
+        QTest::newRow("apply write-error") << "write-error" << apply << 4;
+        QTest::newRow("apply unplug-after=3") << "unplug-after=3" << apply << 4;
+        QTest::newRow("status silent") << "silent" << status << 2;
+        QTest::newRow("status zeros") << "zeros" << status << 2;
+        QTest::newRow("status wrong-echo") << "wrong-echo" << status << 2;
+        QTest::newRow("status read-error") << "read-error" << status << 2;
+        QTest::newRow("status write-error") << "write-error" << status << 4;
+        QTest::newRow("status unplug-after=1") << "unplug-after=1" << status << 2;
+        QTest::newRow("select-slot silent") << "silent" << select << 2;
+        QTest::newRow("select-slot wrong-echo") << "wrong-echo" << select << 2;
+        QTest::newRow("select-slot read-error") << "read-error" << select << 2;
+        QTest::newRow("select-slot write-error") << "write-error" << select << 4;
+    }
+
+    void faults_rightResultWithinTheRetryTime()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, command);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        writeDiff(0);
+        const QStringList base = {QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate")};
+        QElapsedTimer clock;
+        clock.start();
+        const Run run = ctl(base + command, fault);
+        // The longest give-up (failing reads: 30 reads 50 ms apart, then two more) stays
+        // well under this.
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(run.exitCode, exitCode);
+        if (exitCode != 0)
+            QVERIFY2(run.err.startsWith(QLatin1String("mousecfgctl: ")), qPrintable(run.err));
+        if (command.first() != QLatin1String("apply"))
+            return;
+        QCOMPARE(readDiff(), exitCode == 0 ? 0 : 1);
+
+        // The next write, without the fault, sends everything.
+        const QString trace = dir.filePath(QStringLiteral("trace.txt"));
+        QCOMPARE(ctl(base + QStringList{QStringLiteral("--trace"), trace} + command).exitCode, 0);
+        QStringList codes;
+        for (const QString &line : linesOf(trace)) {
+            if (line.startsWith(QLatin1Char('W')))
+                codes << line.mid(5, 2);
+        }
+        QCOMPARE(codes.join(QLatin1Char(' ')), QStringLiteral("00 01 02 07 08 09 05 06 00"));
+        QCOMPARE(readDiff(), 0);
+    }
+
+    void unknownFault_isAUsageError()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"),
+                             QStringLiteral("status")},
+                            QStringLiteral("sleepy"));
+        QCOMPARE(run.exitCode, 64);
+        QVERIFY(run.err.contains(QLatin1String("MOUSECFG_SIMULATE_FAULT=sleepy")));
     }
 
     void apply_withoutDevice_exitsOneAndMarksTheSetUnsent()

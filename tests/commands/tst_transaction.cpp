@@ -50,6 +50,14 @@ QByteArray slotBytes(const std::array<quint8, 256> &slot)
     return QByteArray(reinterpret_cast<const char *>(slot.data()), 256);
 }
 
+// The slot the mouse receives, and the one its lighting comes from (the KX-27 keeps one
+// lighting for all slots, in slot 0).
+int currentSlot(const ConfigRecord &record) { return std::min<int>(record.ProfileID, 4); }
+int lightingSlot(const ConfigRecord &record, const QString &product)
+{
+    return product == QLatin1String("KX-27") ? 0 : currentSlot(record);
+}
+
 struct Expectation
 {
     std::array<KestSimButton, 16> buttons{};
@@ -188,7 +196,7 @@ private:
             }
             return KestSimButton{e.f, e.p1, e.p2, e.p3};
         };
-        const ProfileRecord &p = record.profiles[0];
+        const ProfileRecord &p = record.profiles[size_t(currentSlot(record))];
         for (int i = 0; i < 14; ++i)
             x.buttons[matrix[size_t(i)]] = entryOf(p.BUTTON_INFO[size_t(i)]);
         x.buttons[scrollReversed ? 15 : 14] = entryOf(p.BUTTON_INFO[40]);
@@ -196,25 +204,27 @@ private:
         return x;
     }
 
-    void verifyMouseHolds(const ConfigRecord &record, int sensor, const ButtonMatrix &matrix, bool scrollReversed)
+    void verifyMouseHolds(const ConfigRecord &record, int sensor, const ButtonMatrix &matrix, bool scrollReversed,
+                          const QString &product = QStringLiteral("KX-27"))
     {
         const KestSimMouseState s = m_fx->sim().state();
-        const ProfileRecord &p = record.profiles[0];
-        const LedModeInfo &e = p.LED_MODE[p.LedMode];
+        const ProfileRecord &p = record.profiles[size_t(currentSlot(record))];
+        const ProfileRecord &l = record.profiles[size_t(lightingSlot(record, product))];
+        const LedModeInfo &e = l.LED_MODE[l.LedMode];
         QCOMPARE(s.beginMarkers, 1);
         QCOMPARE(s.endMarkers, 1);
         QCOMPARE(s.checksumErrors + s.unknownCommands, 0);
         QCOMPARE(s.reportRate, p.pollrate);
         QCOMPARE(s.activeDpiLevel, p.dpi);
-        QCOMPARE(s.ledMode, p.LedMode);
-        QCOMPARE(int(s.ledSpeed), p.LedMode > 1 ? e.breath : 0);
-        QCOMPARE(int(s.ledBrightness), (p.LedMode == 0 || p.LedMode == 3 || p.LedMode == 4) ? 0 : e.bright);
+        QCOMPARE(s.ledMode, l.LedMode);
+        QCOMPARE(int(s.ledSpeed), l.LedMode > 1 ? e.breath : 0);
+        QCOMPARE(int(s.ledBrightness), (l.LedMode == 0 || l.LedMode == 3 || l.LedMode == 4) ? 0 : e.bright);
         QCOMPARE(s.sensorBlock, quint8(6));
         QCOMPARE(s.liftHeight, record.LiftHigh);
         QCOMPARE(s.angleSnap, record.AngleValue);
         QCOMPARE(s.sync, record.Sync);
-        QCOMPARE(s.ledSleepTime, p.LedSleepTime);
-        QCOMPARE(s.ledOffWhenMoving, quint8(p.LedMoveOFF == 255 ? 0 : 1));
+        QCOMPARE(s.ledSleepTime, l.LedSleepTime);
+        QCOMPARE(s.ledOffWhenMoving, quint8(l.LedMoveOFF == 255 ? 0 : 1));
         QCOMPARE(QColor(s.red, s.green, s.blue), e.RGB);
 
         for (int level = 0; level < DPI_LEVELS; ++level) {
@@ -231,15 +241,15 @@ private:
         for (int i = 0; i < 16; ++i)
             QVERIFY2(s.buttons[size_t(i)] == x.buttons[size_t(i)], qPrintable(QStringLiteral("entry %1").arg(i)));
 
-        const bool uploaded = x.macroOrder.size() <= 12;
+        // The mouse holds twelve: the first twelve numbered arrive whatever follows.
         for (int k = 0; k < 12; ++k) {
-            const QByteArray want = uploaded && k < x.macroOrder.size()
+            const QByteArray want = k < x.macroOrder.size()
                                         ? expectedSlot(m_macroFiles[x.macroOrder[k].mid(6).toInt()])
                                         : QByteArray(256, '\0');
             QVERIFY2(slotBytes(s.macros[size_t(k)]) == want, qPrintable(QStringLiteral("macro slot %1").arg(k)));
         }
         for (int i = 0; i < 14; ++i) {
-            const ButtonInfo &b = SentRecord().profiles[0].BUTTON_INFO[size_t(i)];
+            const ButtonInfo &b = SentRecord().profiles[size_t(currentSlot(record))].BUTTON_INFO[size_t(i)];
             if (b.Fun == FunMacro || b.Fun == FunGunFile)
                 QCOMPARE(int(b.Res4), x.macroOrder.indexOf(b.macroname));
         }
@@ -290,22 +300,27 @@ private slots:
     void generatedRecords_mouseHoldsWhatTheRecordSays()
     {
         QRandomGenerator rng(20261208);
-        for (int round = 0; round < 60; ++round) {
+        for (int round = 0; round < 80; ++round) {
+            // Every slot current in turn, now and then a stored index beyond the last slot;
+            // the KX-27 (one lighting for all slots) and a product with lighting per slot.
+            const QString product = (round / 8) % 2 ? QStringLiteral("KX-25") : QStringLiteral("KX-27");
             const int sensor = kSensors[rng.bounded(int(std::size(kSensors)))];
             m_fx->setSensor(sensor);
+            m_fx->setProduct(product);
             ButtonMatrix matrix = CommandFixture::identityMatrix();
             std::shuffle(matrix.begin(), matrix.begin() + 14, std::mt19937(rng.generate()));
             const bool scrollReversed = rng.bounded(2) == 1;
             m_fx->setButtonLayout(14, matrix, scrollReversed);
             // Mostly within the mouse's twelve macros, now and then beyond.
             const int distinctMacros = round % 6 == 5 ? kMacroPool : int(rng.bounded(1, 9));
-            const ConfigRecord record = randomRecord(rng, distinctMacros);
+            ConfigRecord record = randomRecord(rng, distinctMacros);
+            record.ProfileID = quint8(round % 8 == 7 ? 5 + rng.bounded(250) : round % 8 % 5);
 
             m_fx->sim().setState(KestSimMouseState{});
             QCOMPARE(int(WriteConfig(record, CHANGE_NONE)), 0);
-            verifyMouseHolds(record, sensor, matrix, scrollReversed);
+            verifyMouseHolds(record, sensor, matrix, scrollReversed, product);
             if (QTest::currentTestFailed()) {
-                qWarning("round %d, sensor %d", round, sensor);
+                qWarning("round %d, sensor %d, slot %d, %s", round, sensor, int(record.ProfileID), qPrintable(product));
                 return;
             }
         }
@@ -360,6 +375,31 @@ private slots:
         QVERIFY(reader.isRunning());
     }
 
+    void silentMouse_writeIsNotConfirmedAndTheNextOneSendsEverything()
+    {
+        ConfigRecord working = plainRecord();
+        working.names = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+                         QStringLiteral("E")};
+        ConfigRecord last;
+        writeDiff(0);
+        m_fx->sim().setSilent(true);
+        KestProcessThread silent(&working, &last);
+        silent.start();
+        silent.wait();
+        QCOMPARE(int(silent.status()), int(SEND_GAVE_UP));
+        QCOMPARE(readDiff(), 1);
+        QCOMPARE(m_fx->writtenCommands(), QVector<quint8>(6, 0x00)); // the begin marker, six times
+
+        m_fx->sim().clearFaults();
+        m_fx->sim().resetCounters();
+        KestProcessThread again(&working, &last);
+        again.start();
+        again.wait();
+        QCOMPARE(int(again.status()), 0);
+        QCOMPARE(readDiff(), 0);
+        QCOMPARE(m_fx->writtenCommands(), (QVector<quint8>{0x00, 0x01, 0x02, 0x07, 0x08, 0x09, 0x05, 0x06, 0x00}));
+    }
+
     void noDevice_returnsOneAndWritesNothing()
     {
         m_fx->sim().resetCounters();
@@ -389,22 +429,61 @@ private slots:
         QVERIFY(MacroNumbers().empty());
     }
 
-    void thirteenMacros_uploadSkippedTransactionCompletes()
+    void thirteenAndMoreMacros_firstTwelveUploadedTheRestNamed()
     {
+        for (int distinct : {13, 15}) {
+            ConfigRecord record = plainRecord();
+            record.ProfileID = 1;
+            // Buttons 0..13 and the wheel; button 2 shares macro 0, so it keeps its macro.
+            for (int i = 0; i < 14 && i < distinct; ++i)
+                bindMacro(record, 1, i, macroName(i == 2 ? 0 : i));
+            bindMacro(record, 1, 40, macroName(13));
+            bindMacro(record, 1, 41, macroName(14));
+            m_fx->sim().setState(KestSimMouseState{});
+            m_fx->sim().resetCounters();
+            QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+            QCOMPARE(m_fx->sim().state().endMarkers, 1);
+
+            // Numbers go by table position: 0, 1, (0), 3, 4, ..., 13, then the wheel's.
+            QStringList numbered;
+            for (int i = 0; i < 14 && i < distinct; ++i)
+                numbered << macroName(i == 2 ? 0 : i);
+            numbered << macroName(13) << macroName(14);
+            numbered.removeDuplicates();
+            const KestSimMouseState s = m_fx->sim().state();
+            for (int k = 0; k < 12; ++k)
+                QCOMPARE(slotBytes(s.macros[size_t(k)]), expectedSlot(m_macroFiles[numbered[k].mid(6).toInt()]));
+            QCOMPARE(macroReportCount(), 12 * 9);
+
+            QStringList skipped;
+            for (const KestMacroSkip &skip : SkippedMacroButtons())
+                skipped << QStringLiteral("%1:%2").arg(skip.button).arg(skip.macro);
+            QStringList expected = {QStringLiteral("40:macro_13"), QStringLiteral("41:macro_14")};
+            if (distinct > 13)
+                expected.prepend(QStringLiteral("13:macro_13"));
+            QCOMPARE(skipped, expected);
+        }
+
+        // Twelve fit and nobody is left out.
         ConfigRecord record = plainRecord();
-        for (int i = 0; i < 13; ++i)
+        for (int i = 0; i < 12; ++i)
             bindMacro(record, 0, i, macroName(i));
         m_fx->sim().resetCounters();
         QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
-        QCOMPARE(macroReportCount(), 0);
-        QCOMPARE(m_fx->writtenCommands().constLast(), quint8(0x00));
-        QCOMPARE(m_fx->sim().state().endMarkers, 1);
-
-        // Twelve fit.
-        record.profiles[0].BUTTON_INFO[12] = ButtonInfo{};
-        m_fx->sim().resetCounters();
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
         QCOMPARE(macroReportCount(), 12 * 9);
+        QVERIFY(SkippedMacroButtons().isEmpty());
+    }
+
+    void failedWrite_reportsNoSkippedMacrosOfAnEarlierOne()
+    {
+        ConfigRecord record = plainRecord();
+        for (int i = 0; i < 14; ++i)
+            bindMacro(record, 0, i, macroName(i));
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(SkippedMacroButtons().size(), 2);
+        m_fx->sim().setWriteErrors(-1);
+        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), int(SEND_WRITE_FAILED));
+        QVERIFY(SkippedMacroButtons().isEmpty());
     }
 
     void missingMacroFile_sendsClosingDelayOnly()

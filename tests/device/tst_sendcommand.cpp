@@ -112,9 +112,20 @@ private slots:
         QCOMPARE(m_sim->readCount(), 6);
     }
 
-    void silentMouse_endsLikeAllZero()
+    void silentMouse_isNotConfirmedAfterSixWrites()
     {
+        // Time-outs cost what six zero answers cost, but confirm nothing.
         m_sim->setSilent(true);
+        QCOMPARE(SendCommand(settingsReport()), quint8(SEND_GAVE_UP));
+        QCOMPARE(m_sim->writeCount(), 6);
+        QCOMPARE(m_sim->readCount(), 6);
+    }
+
+    void oneZeroAnswerAmongTimeOuts_keepsTheZeroRule()
+    {
+        // The mouse did answer, with zeros, and then fell silent.
+        m_sim->setSilent(true);
+        m_sim->queueInput(QByteArray(32, '\0'));
         QCOMPARE(SendCommand(settingsReport()), quint8(SEND_OK));
         QCOMPARE(m_sim->writeCount(), 6);
         QCOMPARE(m_sim->readCount(), 6);

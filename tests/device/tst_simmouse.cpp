@@ -40,6 +40,34 @@ private slots:
         m_sim.reset();
     }
 
+    void faultsFromTheEnvironment_reachTheMouseTheLinkPicks()
+    {
+        // What the utility does at start-up: the backend comes from the environment.
+        qputenv("MOUSECFG_SIMULATE", "cable");
+        qputenv(KestSimMouse::FaultVariable, "write-error");
+        setHidBackend(nullptr);
+        KestHidBackend &backend = hidBackend();
+        qunsetenv("MOUSECFG_SIMULATE");
+        qunsetenv(KestSimMouse::FaultVariable);
+        QVERIFY(dynamic_cast<KestSimMouse *>(&backend));
+        KestHidHandle handle = backend.open(KestSimMouse::path(KestSimDevice::Cable, 2));
+        QVERIFY(handle);
+        QCOMPARE(backend.write(handle, makeReport(0x01, {}).data(), 33), -1);
+        backend.close(handle);
+        setHidBackend(nullptr);
+
+        // An unknown fault leaves the mouse sane.
+        qputenv("MOUSECFG_SIMULATE", "both");
+        qputenv(KestSimMouse::FaultVariable, "grumpy");
+        KestHidBackend &sane = hidBackend();
+        qunsetenv("MOUSECFG_SIMULATE");
+        qunsetenv(KestSimMouse::FaultVariable);
+        handle = sane.open(KestSimMouse::path(KestSimDevice::Cable, 2));
+        QCOMPARE(sane.write(handle, makeReport(0x01, {}).data(), 33), 33);
+        sane.close(handle);
+        setHidBackend(nullptr);
+    }
+
     void enumerate_listsEveryCollectionOfPluggedInterfaces()
     {
         m_sim->unplugDevice(KestSimDevice::Receiver);

@@ -25,27 +25,26 @@
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 #include "macrosteps_testing.h"
+#include "tests/common/messageboxguard.h"
 
 namespace {
 
-// Answers every message box that opens while it lives and keeps its texts.
-class MessageCatcher : public QObject
+// Answers every message box that opens while it lives and keeps its texts; outside it,
+// a message box fails the test (the guard in the test class).
+class MessageCatcher
 {
 public:
     MessageCatcher()
     {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *box = qobject_cast<KestMessageBox *>(QApplication::activeModalWidget());
-            if (!box)
-                return;
+        MessageBoxGuard::current()->setFallback([this](KestMessageBox *box) {
             QStringList texts;
             for (const QLabel *label : box->findChildren<QLabel *>())
                 texts << label->text();
             m_messages << texts.join(QLatin1Char('|'));
             box->done(1);
         });
-        m_timer.start(5);
     }
+    ~MessageCatcher() { MessageBoxGuard::current()->setFallback({}); }
     QStringList messages() const { return m_messages; }
     bool saw(const QString &text) const
     {
@@ -57,7 +56,6 @@ public:
     }
 
 private:
-    QTimer m_timer;
     QStringList m_messages;
 };
 
@@ -80,6 +78,7 @@ class MacroDialogTest : public QObject
 
 private:
     QTemporaryDir *m_dir = nullptr;
+    MessageBoxGuard m_boxes;
 
     void writeMacro(const QString &name, const MacroSteps &steps = {}, int delayType = 0)
     {
@@ -194,6 +193,24 @@ private slots:
         QCOMPARE(page.loopTimeEdit()->text(), QString("1"));
         QCOMPARE(page.steps().size(), 0);
         QCOMPARE(page.macroList()->item(0)->text(), QString("name_3"));
+    }
+
+    void newMacro_skipsANameListedWithoutItsFile()
+    {
+        // "name_1" is listed but its file is gone: the name is still taken.
+        writeMacro("name_1");
+        QVERIFY(deleteMacroFile("name_1"));
+        QVERIFY(isMacroNameTaken("name_1"));
+        QVERIFY(!isMacroNameTaken("name_2"));
+        QCOMPARE(newMacroName(), QString("name_2"));
+        MacroDialog page;
+        page.newMacro();
+        QCOMPARE(page.currentMacroName(), QString("name_2"));
+        QCOMPARE(readMacroList().count(QString("name_1")), 1);
+        QCOMPARE(readMacroList().count(QString("name_2")), 1);
+        // The recoil form's free-name search follows the same rule.
+        QCOMPARE(page.storeGunset("name_1", {}), QString("name_1_1"));
+        QCOMPARE(readMacroList().count(QString("name_1")), 1);
     }
 
     void newMacro_refusedWhenTheListIsFull()
@@ -494,6 +511,20 @@ private slots:
         QVERIFY(catcher.saw("Please input file name."));
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(dialog.resultSteps().isEmpty());
+
+        // A name that cannot become a file is refused in the dialog, the form kept.
+        dialog.nameEdit()->setText("ak/47");
+        dialog.verticalSpin(0)->setValue(-3);
+        dialog.OnYesClick();
+        QVERIFY(catcher.saw("This name cannot be used for a macro file."));
+        QVERIFY(dialog.result() != int(QDialog::Accepted));
+        QCOMPARE(dialog.nameEdit()->text(), QString("ak/47"));
+        QCOMPARE(dialog.verticalSpin(0)->value(), -3);
+        for (const char *bad : {"..", "a\\b"}) {
+            dialog.nameEdit()->setText(bad);
+            dialog.OnYesClick();
+            QVERIFY2(dialog.result() != int(QDialog::Accepted), bad);
+        }
 
         dialog.nameEdit()->setText("recoil");
         dialog.verticalSpin(0)->setValue(-3);

@@ -47,6 +47,7 @@ private slots:
     void levelCount_limitsVisibleRows();
     void linkThenMoveBar_setsBothAxesToOneCode();
     void unlinkedBars_editOneAxisEach();
+    void linkMoveUnlink_barsShowWhatIsStored();
     void enableBox_switchesLevel();
     void rowPressAndMouseReport_moveActiveLevelAndHighlight();
     void refresh_dropsUnappliedEdits();
@@ -196,6 +197,39 @@ void DpiPanelTest::unlinkedBars_editOneAxisEach()
     window.row(0)->linkBox()->click();
     QCOMPARE(window.record().DPI_INFO[0].link, quint8(0));
     QVERIFY(!bars->xBar()->isHidden());
+}
+
+void DpiPanelTest::linkMoveUnlink_barsShowWhatIsStored()
+{
+    PanelAppDir app(6, 3389);
+    ProfileRecord record = sampleRecord();
+    record.DPI_INFO[1] = DpiInfo{1, 0, 0, 40, 90};
+    KestDPIWindow window(record);
+    KestSingleDPI *row = window.row(1);
+    KestTwoBarSlider *bars = row->twoBarSlider();
+
+    row->linkBox()->click();
+    bars->linkedBar()->setValue(300);
+    row->linkBox()->click(); // unlinked: both bars show the code the linked bar set
+    QCOMPARE(bars->xBar()->value(), 300);
+    QCOMPARE(bars->yBar()->value(), 300);
+    QCOMPARE(row->xText(), QStringLiteral("X:15000"));
+    QCOMPARE(row->yText(), QStringLiteral("Y:15000"));
+
+    // Moving X alone keeps the Y the row shows.
+    bars->xBar()->setValue(100);
+    QCOMPARE(window.record().DPI_INFO[1].x, 100u);
+    QCOMPARE(window.record().DPI_INFO[1].y, 300u);
+    QCOMPARE(bars->linkedBar()->value(), 100);
+
+    // The other way: moving the axes apart and linking again shows one code everywhere.
+    bars->yBar()->setValue(200);
+    row->linkBox()->click();
+    QCOMPARE(bars->linkedBar()->value(), 100);
+    QCOMPARE(bars->yBar()->value(), 100);
+    QCOMPARE(window.record().DPI_INFO[1].y, 100u);
+    QCOMPARE(row->xCode(), 100);
+    QCOMPARE(row->yCode(), 100);
 }
 
 void DpiPanelTest::enableBox_switchesLevel()

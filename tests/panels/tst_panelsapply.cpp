@@ -26,6 +26,7 @@
 #include "tests/common/appfixture.h"
 
 #include "panelfixture.h"
+#include "tests/common/messageboxguard.h"
 
 namespace {
 
@@ -93,6 +94,7 @@ private:
         return p;
     }
 
+    MessageBoxGuard m_boxes;
     QTemporaryDir m_tmp;
     QScopedPointer<PanelAppDir> m_app;
     std::shared_ptr<KestSimMouse> m_sim;

@@ -50,7 +50,7 @@ private slots:
     void storedOptions_showMatchingBoxes();
     void checkBoxPairs_actAsRadios_andApply();
     void scrollSpeed_refusesZeroAndTwentyOne();
-    void keyResponse_keptUntilMoved();
+    void keyResponse_storesWhatItShows();
 
 private:
     QScopedPointer<PanelAppDir> m_app;
@@ -115,14 +115,18 @@ void SettingsPanelsTest::storedOptions_showMatchingBoxes_data()
     QTest::addColumn<int>("option");
     QTest::addColumn<int>("stored");
     QTest::addColumn<bool>("firstChecked");
-    QTest::newRow("angle 0 is ON") << int(Angle) << 0 << true;
-    QTest::newRow("angle 1 is OFF") << int(Angle) << 1 << false;
-    QTest::newRow("jitter 0 is ON") << int(Jitter) << 0 << true;
-    QTest::newRow("jitter 1 is OFF") << int(Jitter) << 1 << false;
-    QTest::newRow("sync 0 is OFF") << int(Sync) << 0 << false;
-    QTest::newRow("sync 5 is ON") << int(Sync) << 5 << true;
-    QTest::newRow("lift 1 is 1mm") << int(Lift) << 1 << true;
-    QTest::newRow("lift 2 is 2mm") << int(Lift) << 2 << false;
+    QTest::addColumn<int>("written"); // what Apply stores: the encoding of the shown box
+    QTest::newRow("angle 0 is ON") << int(Angle) << 0 << true << 0;
+    QTest::newRow("angle 1 is OFF") << int(Angle) << 1 << false << 1;
+    QTest::newRow("angle 7 is OFF") << int(Angle) << 7 << false << 1;
+    QTest::newRow("jitter 0 is ON") << int(Jitter) << 0 << true << 0;
+    QTest::newRow("jitter 1 is OFF") << int(Jitter) << 1 << false << 1;
+    QTest::newRow("jitter 9 is OFF") << int(Jitter) << 9 << false << 1;
+    QTest::newRow("sync 0 is OFF") << int(Sync) << 0 << false << 0;
+    QTest::newRow("sync 5 is ON") << int(Sync) << 5 << true << 1;
+    QTest::newRow("lift 1 is 1mm") << int(Lift) << 1 << true << 1;
+    QTest::newRow("lift 2 is 2mm") << int(Lift) << 2 << false << 2;
+    QTest::newRow("lift 0 is 2mm") << int(Lift) << 0 << false << 2;
 }
 
 void SettingsPanelsTest::storedOptions_showMatchingBoxes()
@@ -130,12 +134,17 @@ void SettingsPanelsTest::storedOptions_showMatchingBoxes()
     QFETCH(int, option);
     QFETCH(int, stored);
     QFETCH(bool, firstChecked);
+    QFETCH(int, written);
     quint8 values[4] = {0, 1, 0, 0};
     values[option] = static_cast<quint8>(stored);
     KestPointSpeed panel(withRate(1));
     panel.refresh(withRate(1), values[Sync], values[Lift], values[Angle], values[Jitter], 20);
     QCOMPARE(panel.optionBox(option, true)->isChecked(), firstChecked);
     QCOMPARE(panel.optionBox(option, false)->isChecked(), !firstChecked);
+    ConfigRecord working;
+    panel.applyTo(working);
+    const quint8 applied[4] = {working.Sync, working.LiftHigh, working.AngleValue, working.Jitter};
+    QCOMPARE(int(applied[option]), written);
 }
 
 void SettingsPanelsTest::checkBoxPairs_actAsRadios_andApply()
@@ -192,14 +201,23 @@ void SettingsPanelsTest::scrollSpeed_refusesZeroAndTwentyOne()
     QCOMPARE(working.profiles[0].scrollspeed, quint8(17));
 }
 
-void SettingsPanelsTest::keyResponse_keptUntilMoved()
+void SettingsPanelsTest::keyResponse_storesWhatItShows()
 {
+    // A stored 0 is below the slider's range: the panel shows 1, and Apply stores 1.
     KestPointSpeed panel(withRate(1));
     panel.refresh(withRate(1), 0, 1, 0, 0, 0);
     QCOMPARE(panel.keyResponseSlider()->value(), 1);
+    QCOMPARE(panel.keyResponse(), quint8(1));
     ConfigRecord working;
     panel.applyTo(working);
-    QCOMPARE(working.Debounce, quint8(0));
+    QCOMPARE(working.Debounce, quint8(1));
+    // The same for a scroll speed of 0, shown as 1.
+    ProfileRecord slow = withRate(1);
+    slow.scrollspeed = 0;
+    panel.refresh(slow, 0, 1, 0, 0, 20);
+    QCOMPARE(panel.scrollSpeedBox()->value(), 1);
+    panel.applyTo(working);
+    QCOMPARE(working.profiles[0].scrollspeed, quint8(1));
 
     panel.keyResponseSlider()->setValue(42);
     panel.applyTo(working);

@@ -76,6 +76,34 @@ private slots:
         QCOMPARE(runOnce(name), 0);                                     // ...and does not matter
     }
 
+    void secondStart_bringsTheRunningCopyForward()
+    {
+        const QString name = singleInstanceName(QStringLiteral("Door"));
+        // Nobody runs: nobody answers, and the knock does not hang.
+        QVERIFY(!KestActivationServer::requestActivation(name, 500));
+
+        QProcess *first = startHelper(name, QStringLiteral("serve"));
+        QVERIFY(waitLocked(first));
+        QCOMPARE(runOnce(name), 1); // the lock still decides who runs
+        QVERIFY(KestActivationServer::requestActivation(name));
+        QVERIFY(first->waitForFinished(10000));
+        QCOMPARE(first->exitCode(), 0);
+        QVERIFY(first->readAllStandardOutput().contains("activated"));
+
+        // A door left behind by a copy that was killed is replaced by the next one.
+        QProcess *crashed = startHelper(name, QStringLiteral("serve"));
+        QVERIFY(waitLocked(crashed));
+        crashed->kill();
+        QVERIFY(crashed->waitForFinished(10000));
+        QVERIFY(QFile::exists(KestActivationServer::socketPath(name)));
+        QVERIFY(!KestActivationServer::requestActivation(name, 500));
+        QProcess *next = startHelper(name, QStringLiteral("serve"));
+        QVERIFY(waitLocked(next));
+        QVERIFY(KestActivationServer::requestActivation(name));
+        QVERIFY(next->waitForFinished(10000));
+        QCOMPARE(next->exitCode(), 0);
+    }
+
     void childStartedByInstance_doesNotInheritTheLock()
     {
         // The program starts helpers (the on-screen display) that outlive it.

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QtTest>
 
+#include "tests/common/messageboxguard.h"
 #include "widgets/kestskin.h"
 
 int runProfileManagerTests(int argc, char **argv);
@@ -10,6 +11,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     initWidgetResources();
+    MessageBoxGuard boxes; // every box here goes through the manager's handler
     int failures = runProfileManagerTests(argc, argv);
     failures += runApplyFlowTests(argc, argv);
     return failures;

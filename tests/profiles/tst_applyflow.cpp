@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "app/kestprocessdialog.h"
 #include "device/discovery.h"
 #include "profilefixture.h"
 #include "store/appsettings.h"
@@ -17,6 +18,7 @@ private slots:
     void cancel_dropsUnappliedEdits();
     void writeWithoutDevice_failsWithStatus1_nextApplySendsEverything();
     void guiThread_leavesProfileSetsAloneWhileDialogIsOpen();
+    void progressDialog_escapeAndClose_ignored_failureStillReported();
     void reset_writesDefaultsToTheMouse();
     void resetAll_sendsEverythingEvenWhenNothingChanged();
     void importExportProfile_roundTripWithTags();
@@ -114,6 +116,39 @@ void TestApplyFlow::guiThread_leavesProfileSetsAloneWhileDialogIsOpen()
     QVERIFY(sawWriting); // the event loop ran while the worker wrote ...
     QCOMPARE(f.host.accessesWhileWriting, 0); // ... and nobody touched the sets meanwhile
     QVERIFY(!f.manager.isWriting());
+}
+
+void TestApplyFlow::progressDialog_escapeAndClose_ignored_failureStillReported()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    // A slow write (a silent mouse makes every report wait for its answer) that then
+    // fails: the mouse is pulled halfway.
+    f.sim->setSilent(true);
+    f.sim->unplugAfterWrites(KestSimDevice::Receiver, 12);
+    f.sim->unplugAfterWrites(KestSimDevice::Cable, 12);
+    f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 2; };
+    int pokes = 0;
+    bool stayedOpen = true;
+    QTimer probe;
+    connect(&probe, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<KestProcessDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !f.manager.isWriting() || pokes > 0)
+            return;
+        ++pokes;
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        dialog->close();
+        stayedOpen = dialog->isVisible() || !f.manager.isWriting();
+    });
+    probe.start(0);
+    QSignalSpy finished(&f.manager, &KestProfileManager::writeFinished);
+    f.manager.slotApply();
+    probe.stop();
+    QCOMPARE(pokes, 1);
+    QVERIFY(stayedOpen);
+    QCOMPARE(finished.count(), 1);
+    QVERIFY(finished.first().first().value<quint8>() != 0);
+    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Send data failed, please try again.")});
 }
 
 void TestApplyFlow::reset_writesDefaultsToTheMouse()

@@ -20,6 +20,8 @@ private slots:
     void add_withProfile1To5Present_createsProfile6FromTemplate();
     void copyTwice_givesCopyThenCopy2();
     void delete_lastEntry_selectsTheOneBefore();
+    void delete_replacementWalk_data();
+    void delete_replacementWalk();
     void delete_singleEntryOrDefaultName_refused();
     void delete_walkPastOtherSlots_offTheStart_takesFirstFreeEntryOrRefuses();
     void delete_answeredNo_changesNothing();
@@ -80,6 +82,40 @@ void TestProfileManager::delete_lastEntry_selectsTheOneBefore()
     QVERIFY(!f.host.library.contains(QStringLiteral("B")));
     QCOMPARE(f.host.working.names[0], QStringLiteral("A"));
     QCOMPARE(readProfileList(), f.host.library);
+}
+
+void TestProfileManager::delete_replacementWalk_data()
+{
+    // D is deleted; "Profile 2".."Profile 5" are shown by the other slots.
+    QTest::addColumn<QStringList>("library");
+    QTest::addColumn<QString>("replacement");
+    const QString p2 = QStringLiteral("Profile 2"), p3 = QStringLiteral("Profile 3");
+    QTest::newRow("next entry is free") << QStringList{"A", "D", "B"} << "B";
+    QTest::newRow("first entry: the next") << QStringList{"D", "A", "B"} << "A";
+    QTest::newRow("last entry: the one before") << QStringList{"A", "B", "D"} << "B";
+    QTest::newRow("next is taken: step towards the start") << QStringList{"A", "D", p2, "B"} << "A";
+    QTest::newRow("several taken steps") << QStringList{"A", "B", p3, "D", p2, "C"} << "B";
+    QTest::newRow("last, the one before taken") << QStringList{"A", p2, "D"} << "A";
+    QTest::newRow("off the start: first free entry") << QStringList{"D", p2, "A", "B"} << "A";
+}
+
+void TestProfileManager::delete_replacementWalk()
+{
+    QFETCH(QStringList, library);
+    QFETCH(QString, replacement);
+    ProfileFixture f;
+    f.installDefaultSlots();
+    for (const QString &name : library) {
+        if (!name.startsWith(QLatin1String("Profile")))
+            f.addLibraryProfile(name);
+    }
+    f.host.library = library;
+    f.host.working.names[0] = QStringLiteral("D");
+    f.manager.slotDeleteProfile();
+    QCOMPARE(f.host.working.names[0], replacement);
+    QVERIFY(!exists(QStringLiteral("D")));
+    library.removeAll(QStringLiteral("D"));
+    QCOMPARE(f.host.library, library);
 }
 
 void TestProfileManager::delete_singleEntryOrDefaultName_refused()

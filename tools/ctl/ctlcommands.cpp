@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMutexLocker>
 
+#include "device/buttonupload.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestgetbatterythread.h"
@@ -75,6 +76,22 @@ QString rateText(quint8 code)
 }
 
 QString hex4(int value) { return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')); }
+
+// A warning, not a failure: everything else reached the mouse.
+void warnSkippedMacros(const QVector<KestMacroSkip> &skipped, QTextStream &err)
+{
+    if (skipped.isEmpty())
+        return;
+    QStringList buttons;
+    for (const KestMacroSkip &skip : skipped) {
+        const QString button = skip.button == 40   ? tr("wheel up")
+                               : skip.button == 41 ? tr("wheel down")
+                                                   : tr("button %1").arg(skip.button + 1);
+        buttons << QStringLiteral("%1 (%2)").arg(button, skip.macro);
+    }
+    err << "mousecfgctl: " << tr("warning: the mouse holds twelve macros; no macro for %1").arg(buttons.join(QStringLiteral(", ")))
+        << Qt::endl;
+}
 
 // The same write as the utility's apply: Config/Diff records whether the mouse may now
 // differ from the saved set.
@@ -168,8 +185,10 @@ int runApply(bool all, QTextStream &out, QTextStream &err)
         return SEND_NO_DEVICE;
     const ChangeMask mask = (all || readDiff() == 1) ? CHANGE_ALL : CHANGE_NONE;
     const int result = writeAndRecord(record, mask);
-    if (result == SEND_OK)
+    if (result == SEND_OK) {
         out << tr("profile set written to the mouse") << Qt::endl;
+        warnSkippedMacros(SkippedMacroButtons(), err);
+    }
     return reportResult(result, err);
 }
 
@@ -230,8 +249,10 @@ int runImportConf(const QString &path, QTextStream &out, QTextStream &err)
     KestProcessThread worker(&working, &lastWritten);
     worker.start();
     worker.wait();
-    if (worker.status() == SEND_OK)
+    if (worker.status() == SEND_OK) {
         out << tr("configuration imported and written to the mouse") << Qt::endl;
+        warnSkippedMacros(worker.skippedMacros(), err);
+    }
     else
         out << tr("configuration imported and saved") << Qt::endl;
     return reportResult(worker.status(), err);

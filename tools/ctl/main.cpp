@@ -54,11 +54,24 @@ int main(int argc, char *argv[])
         return kExitOk;
     }
 
+    const QByteArray faults = qgetenv(KestSimMouse::FaultVariable);
+    if (!KestSimMouse::isValidFaultSpec(faults)) {
+        err << "mousecfgctl: "
+            << QCoreApplication::translate("mousecfgctl", "%1=%2 is not a list of silent, zeros, wrong-echo, "
+                                                          "read-error, write-error, unplug-after=N")
+                   .arg(QString::fromLatin1(KestSimMouse::FaultVariable), QString::fromLocal8Bit(faults))
+            << Qt::endl;
+        return kExitUsage;
+    }
+
     if (!options.appDir.isEmpty())
         setApplicationDir(options.appDir);
-    if (!options.simulate.isEmpty())
-        setHidBackend(std::make_shared<KestSimMouse>(options.simulate != QLatin1String("cable"),
-                                                     options.simulate != QLatin1String("receiver")));
+    if (!options.simulate.isEmpty()) {
+        auto sim = std::make_shared<KestSimMouse>(options.simulate != QLatin1String("cable"),
+                                                  options.simulate != QLatin1String("receiver"));
+        applySimulatedFaults(*sim);
+        setHidBackend(sim);
+    }
     if (!options.traceFile.isEmpty()) {
         auto tracing = std::make_shared<TracingBackend>(sharedHidBackend(), options.traceFile);
         if (!tracing->isOpen()) {
