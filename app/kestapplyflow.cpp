@@ -13,6 +13,7 @@
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
+#include "platform/logging.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ void KestProfileManager::slotResetProfile()
         return;
     m_host.stopBatteryReader();
     const int slot = m_host.currentSlot();
-    qDebug("Accepted %d", slot);
+    qCDebug(lcUi, "Accepted %d", slot);
     makeDefaultProfile(currentProfile());
     currentProfile().ProfileName = currentName();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);

@@ -6,6 +6,7 @@
 #include "platform/osdchannel.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
+#include "platform/logging.h"
 
 KestOsdClient::KestOsdClient(QObject *parent)
     : QObject(parent)
@@ -37,7 +38,7 @@ void KestOsdClient::attempt()
         return;
     if (osd::displayRunning()) {
         if (!osd::sendBlock(m_pendingBlock))
-            qDebug("SendMessage failed\n");
+            qCDebug(lcUi, "SendMessage failed\n");
         m_pendingBlock.clear();
         m_pendingText.clear();
         m_tries = 0;

@@ -26,6 +26,7 @@
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
+#include "platform/logging.h"
 
 MousecfgWidget::MousecfgWidget(QWidget *parent)
     : QWidget(parent)
@@ -293,7 +294,7 @@ void MousecfgWidget::connectDeviceNotifications()
     connect(notifier, &KestDeviceNotifier::connectionChanged, this,
             &MousecfgWidget::refreshConnectionState);
     if (!StartDeviceNotifications())
-        qDebug() << "hot-plug monitor not running; plugging in a mouse needs a restart";
+        qCWarning(lcDevice) << "hot-plug monitor not running; plugging in a mouse needs a restart";
 }
 
 bool MousecfgWidget::takeDescribedSensorOptions()

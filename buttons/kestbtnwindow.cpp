@@ -8,6 +8,7 @@
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
+#include "platform/logging.h"
 
 namespace {
 
@@ -216,7 +217,7 @@ void KestBtnWindow::OnMouseEnterSlot(KestPushButton *button)
         index = button->marker() - 1;
     if (index < 0 || index >= kSlotsPerPage)
         return;
-    qDebug("OnMouseEnterSlot %d", index);
+    qCDebug(lcUi, "OnMouseEnterSlot %d", index);
     showPage(quint8(index), 0);
 }
 

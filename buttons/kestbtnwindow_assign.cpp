@@ -18,6 +18,7 @@
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
+#include "platform/logging.h"
 
 namespace {
 
@@ -207,7 +208,7 @@ void KestBtnWindow::chooseSingleKey(ButtonInfo &button)
         dialog.prefill(button.Res1);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    qDebug("%d", dialog.capturedKey());
+    qCDebug(lcUi, "%d", dialog.capturedKey());
     assignSingleKey(button, dialog.capturedKey());
 }
 

@@ -1,4 +1,5 @@
 #include "buttons/kestcombokeywindow.h"
+#include "platform/logging.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -53,7 +54,7 @@ void KestComboKeyWindow::reportKey(quint32 code, quint32 flags)
 {
     if (!takeNewPair(code, flags))
         return;
-    qDebug("KestComboKeyWindow dwVCode = %x dwFlag = %x", code, flags);
+    qCDebug(lcUi, "KestComboKeyWindow dwVCode = %x dwFlag = %x", code, flags);
 
     // A prefilled combination is replaced, not extended, by what the user types.
     if (m_fresh) {

@@ -11,6 +11,7 @@
 #include "store/appsettings.h"
 #include "store/devicedescription.h"
 #include "store/macrodb.h"
+#include "platform/logging.h"
 
 namespace {
 
@@ -259,7 +260,7 @@ quint8 SendMacros()
             continue;
         if (it->first >= MacroWire::SlotCount) {
             // The mouse holds twelve; the first twelve still go.
-            qDebug("iIndex>=MAX_MACRO_NUMBER_560\n");
+            qCDebug(lcExchange, "iIndex>=MAX_MACRO_NUMBER_560\n");
             continue;
         }
         EncodeMacro(readMacroSteps(button.macroname), it->first);

@@ -12,6 +12,7 @@
 #include "device/devicelink.h"
 #include "platform/hotplug.h"
 #include "store/appsettings.h"
+#include "platform/logging.h"
 
 KestDeviceTable DeviceTable;
 int FirmwareVersion = 0;
@@ -225,22 +226,22 @@ int EnumerateDevices()
             };
             if (matches(1, PathReceiver0)) {
                 copyPath(e.path[PathReceiver0], info.path);
-                qDebug("1 %s\n", info.path.constData());
+                qCDebug(lcDevice, "1 %s\n", info.path.constData());
                 e.present[DevicePresence::Receiver0] = 1;
             }
             if (matches(1, PathReceiver2)) {
                 copyPath(e.path[PathReceiver2], info.path);
-                qDebug("2 %s\n", info.path.constData());
+                qCDebug(lcDevice, "2 %s\n", info.path.constData());
                 e.present[DevicePresence::Receiver2] = 1;
             }
             if (matches(2, PathCable0)) {
                 copyPath(e.path[PathCable0], info.path);
-                qDebug("3 %s\n", info.path.constData());
+                qCDebug(lcDevice, "3 %s\n", info.path.constData());
                 e.present[DevicePresence::Cable0] = 1;
             }
             if (matches(2, PathCable2)) {
                 copyPath(e.path[PathCable2], info.path);
-                qDebug("4 %s\n", info.path.constData());
+                qCDebug(lcDevice, "4 %s\n", info.path.constData());
                 e.present[DevicePresence::Cable2] = 1;
                 FirmwareVersion = info.releaseNumber;
             }
@@ -338,12 +339,12 @@ bool StartDeviceNotifications()
         QObject::connect(monitor, &KestHotplugMonitor::deviceInterfaceChanged, KestDeviceNotifier::instance(),
                          [](const QString &name, bool arrived) {
                              if (arrived)
-                                 qDebug("DBT_DEVICEARRIVAL\n");
+                                 qCDebug(lcDevice, "DBT_DEVICEARRIVAL\n");
                              OnDeviceChange(name, arrived);
                              if (arrived)
-                                 qDebug("%s", qPrintable(name));
+                                 qCDebug(lcDevice, "%s", qPrintable(name));
                              else
-                                 qDebug("DBT_DEVICEREMOVECOMPLETE\n");
+                                 qCDebug(lcDevice, "DBT_DEVICEREMOVECOMPLETE\n");
                          });
         connected = true;
     }
@@ -352,7 +353,7 @@ bool StartDeviceNotifications()
         return true;
     if (monitor->isRunning() || monitor->start())
         return true;
-    qDebug("注册失败");
+    qCDebug(lcDevice, "注册失败");
     return false;
 }
 

@@ -18,6 +18,7 @@
 
 #include "device/devicelink.h"
 #include "device/discovery.h"
+#include "platform/logging.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ int lockFile(const QByteArray &device, int waitMs)
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         // A folder we cannot write to must not keep the user from the mouse.
-        qDebug("device lock: cannot open %s", path.constData());
+        qCWarning(lcDevice, "device lock: cannot open %s", path.constData());
         return -1;
     }
     QDeadlineTimer deadline(waitMs);
@@ -64,7 +65,7 @@ int lockFile(const QByteArray &device, int waitMs)
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
             return fd;
         if (errno != EWOULDBLOCK && errno != EINTR) {
-            qDebug("device lock: flock failed on %s", path.constData());
+            qCWarning(lcDevice, "device lock: flock failed on %s", path.constData());
             ::close(fd);
             return -1;
         }

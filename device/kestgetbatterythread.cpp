@@ -7,6 +7,7 @@
 
 #include "device/devicelink.h"
 #include "device/kestdevicelock.h"
+#include "platform/logging.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ const quint8 *answerBytes(const quint8 *buffer) { return buffer + 1; }
 void logAnswer(char pass, const quint8 *buffer)
 {
     const quint8 *a = answerBytes(buffer);
-    qDebug("hid_read 1 %c %x %x %x %x %x %x %x %x.\n", pass, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
+    qCDebug(lcExchange, "hid_read 1 %c %x %x %x %x %x %x %x %x.\n", pass, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
 }
 
 } // namespace
@@ -102,7 +103,7 @@ bool KestGetBatteryThread::queryWritten()
     if (!deviceLock.isHeld())
         return true;
     if (hidWrite(handle, query.data(), CommandReport::WireLength) < 0)
-        qDebug("Unable to send a feature report.\n");
+        qCDebug(lcExchange, "Unable to send a feature report.\n");
     return true;
 }
 
@@ -114,7 +115,7 @@ void KestGetBatteryThread::emitStatus(const Status &status)
 
 void KestGetBatteryThread::run()
 {
-    qDebug("KestGetBatteryThread.\n");
+    qCDebug(lcExchange, "KestGetBatteryThread.\n");
     quint8 buffer[CommandReport::BufferSize];
     int pass = 0;
     while (!isStopping()) {
@@ -152,5 +153,5 @@ void KestGetBatteryThread::run()
         }
         pass = 1;
     }
-    qDebug("KestGetBatteryThread Stop.\n");
+    qCDebug(lcExchange, "KestGetBatteryThread Stop.\n");
 }

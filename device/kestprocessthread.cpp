@@ -5,6 +5,7 @@
 #include "device/writeconfig.h"
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
+#include "platform/logging.h"
 
 KestProcessThread::KestProcessThread(ConfigRecord *working, ConfigRecord *lastWritten, QObject *parent)
     : QThread(parent), m_working(working), m_lastWritten(lastWritten)
@@ -19,7 +20,7 @@ KestProcessThread::~KestProcessThread()
 void KestProcessThread::run()
 {
     if (m_stop) {
-        qDebug("isStop.\n");
+        qCDebug(lcDevice, "isStop.\n");
         return;
     }
     // Saved before anything is sent: a failed write must not lose the user's settings.

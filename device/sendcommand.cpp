@@ -10,6 +10,7 @@
 #include "device/commandreport.h"
 #include "device/devicelink.h"
 #include "device/kestdevicelock.h"
+#include "platform/logging.h"
 
 namespace {
 
@@ -40,9 +41,9 @@ QByteArray hexBytes(const quint8 *bytes, int count)
 
 void logEnd(const char *line)
 {
-    qDebug("%s", line);
-    qDebug(" ");
-    qDebug(" ");
+    qCDebug(lcExchange, "%s", line);
+    qCDebug(lcExchange, " ");
+    qCDebug(lcExchange, " ");
 }
 
 quint8 succeeded()
@@ -60,7 +61,7 @@ quint8 SendCommand(const KestCommandReport &report)
 
 quint8 SendCommand(const quint8 *report, int length)
 {
-    qDebug("start--------------------------------------");
+    qCDebug(lcExchange, "start--------------------------------------");
     // Held for the whole exchange: a hot-plug reopen on the GUI thread waits
     // until the handle taken below is no longer in use.
     QMutexLocker lock(&exchangeMutex());
@@ -94,9 +95,9 @@ quint8 SendCommand(const quint8 *report, int length)
 
     for (;;) {
         const int written = backend.write(handle, command, wireLength);
-        qDebug("hid_write length=%d data=%s", wireLength, hexBytes(command + 1, 33).constData());
+        qCDebug(lcExchange, "hid_write length=%d data=%s", wireLength, hexBytes(command + 1, 33).constData());
         if (written < 0) {
-            qDebug("Unable to send a feature report.\n");
+            qCDebug(lcExchange, "Unable to send a feature report.\n");
             logEnd("hid_write fail--------------------------------------");
             return SEND_WRITE_FAILED;
         }
@@ -107,39 +108,39 @@ quint8 SendCommand(const quint8 *report, int length)
             if (!answerAwaited(command[4]))
                 return succeeded();
 
-            qDebug("hid_read start");
+            qCDebug(lcExchange, "hid_read start");
             std::memset(answerBuffer, 0, sizeof answerBuffer);
             const int read = backend.readTimeout(handle, answer, wireLength, timings.readTimeoutMs);
             if (read < 0) {
-                qDebug("hid_read start read fail %d", readFailures);
+                qCDebug(lcExchange, "hid_read start read fail %d", readFailures);
                 if (++readFailures > MaxReadFailures) {
-                    qDebug("write fail %d", rewrites);
+                    qCDebug(lcExchange, "write fail %d", rewrites);
                     if (++rewrites > MaxRewrites) {
                         logEnd("multi rewrite fail--------------------------------------");
                         return SEND_GAVE_UP;
                     }
-                    qDebug("re write");
+                    qCDebug(lcExchange, "re write");
                     break;
                 }
                 QThread::msleep(timings.beforeRereadMs);
-                qDebug("re read");
+                qCDebug(lcExchange, "re read");
                 continue;
             }
 
             // A read that brought nothing is not an answer: it is counted with the all-zero
             // answers (the report is written again) but never taken for a confirmation.
             if (read == 0)
-                qDebug("hid_read time-out");
+                qCDebug(lcExchange, "hid_read time-out");
             else
-                qDebug("hid_read length=%d data=%s", read, hexBytes(answer, 33).constData());
+                qCDebug(lcExchange, "hid_read length=%d data=%s", read, hexBytes(answer, 33).constData());
             const bool allZero = read == 0 || std::all_of(answer, answer + 8, [](quint8 b) { return b == 0; });
             zeroAnswered = zeroAnswered || (read > 0 && allZero);
             if (allZero) {
                 if (++allZeroAnswers <= MaxAllZeroRewrites) {
-                    qDebug("all 0, jump re write");
+                    qCDebug(lcExchange, "all 0, jump re write");
                     break;
                 }
-                qDebug("multi all 0, go back--------------------------------------");
+                qCDebug(lcExchange, "multi all 0, go back--------------------------------------");
                 // A receiver may answer with zeros for a report its mouse took, so six
                 // zero answers count as accepted, unless the report was already answered
                 // wrongly. A mouse that never answered at all has confirmed nothing.
@@ -160,11 +161,11 @@ quint8 SendCommand(const quint8 *report, int length)
                     logEnd("multi command check fail, go back--------------------------------------");
                     return SEND_GAVE_UP;
                 }
-                qDebug("command check fail, re write %d", rewrites);
+                qCDebug(lcExchange, "command check fail, re write %d", rewrites);
                 break;
             }
             QThread::msleep(timings.beforeRereadMs);
-            qDebug("command check fail, re read %d", rewrites);
+            qCDebug(lcExchange, "command check fail, re read %d", rewrites);
         }
     }
 }

@@ -11,6 +11,7 @@
 #include "platform/pointerspeed.h"
 #include "store/appsettings.h"
 #include "store/lightingslot.h"
+#include "platform/logging.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ void ApplyPointerSpeed()
     const ConfigRecord &sent = SentRecord();
     const int speed = sent.profiles[size_t(activeSlotIndex(sent))].mousespeed;
     const int error = setPointerSpeed(speed);
-    qDebug("Error in SystemParametersInfo :%d", error);
+    qCDebug(lcDevice, "Error in SystemParametersInfo :%d", error);
 }
 
 int GetPointerSpeed()

@@ -13,6 +13,7 @@
 
 #include "macro/kesttreewidget.h"
 #include "widgets/kestlineedit.h"
+#include "platform/logging.h"
 
 namespace {
 constexpr int kInsertedClickDelayMs = 10;
@@ -77,7 +78,7 @@ void MacroDialog::insertWithDelays(const MacroSteps &actions)
 
 void MacroDialog::SelectRow(int row)
 {
-    qDebug("SelectRow %d", row);
+    qCDebug(lcUi, "SelectRow %d", row);
     if (row < 0 || row >= m_table.rowCount())
         return;
     selectRows(row, 1);

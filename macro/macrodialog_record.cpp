@@ -9,6 +9,7 @@
 #include "platform/keycapture.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestpushbutton.h"
+#include "platform/logging.h"
 
 void MacroDialog::startRecording()
 {
@@ -87,7 +88,7 @@ bool MacroDialog::handleKeyEvent(const platform::KeyHookEvent &event)
 void MacroDialog::recordKey(const platform::KeyHookEvent &event)
 {
     const RecordedKey key = recordedKey(event);
-    qDebug("OnHookKey ret %d %d %d", int(key.code), int(event.flags), int(key.down));
+    qCDebug(lcUi, "OnHookKey ret %d %d %d", int(key.code), int(event.flags), int(key.down));
     RecordOptions options;
     options.delayMode = delayMode();
     options.defaultDelayMs = m_defaultDelayMs;

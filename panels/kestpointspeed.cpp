@@ -14,6 +14,7 @@
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
 #include "widgets/kestslider.h"
+#include "platform/logging.h"
 
 namespace {
 constexpr int kScrollMin = 1;
@@ -76,7 +77,7 @@ KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
     connect(m_keySlider, &QSlider::valueChanged, this, [this](int value) {
         m_keyResponse = static_cast<quint8>(value);
         m_keyValue->setText(QStringLiteral("%1").arg(value));
-        qDebug("slider_clicked 1 = %d", value);
+        qCDebug(lcUi, "slider_clicked 1 = %d", value);
     });
 
     m_scrollBox->setRange(kScrollMin, kScrollMax);

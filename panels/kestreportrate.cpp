@@ -10,6 +10,7 @@
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
+#include "platform/logging.h"
 
 namespace {
 constexpr quint8 kRateCodes[] = {8, 4, 2, 1}; // menu order: 125, 250, 500, 1000 Hz
@@ -122,6 +123,6 @@ void KestReportRate::chooseRate(quint8 code)
 void KestReportRate::onRadioChanged()
 {
     m_lift = static_cast<quint8>(m_liftGroup->checkedId() + 1);
-    qDebug("m_iLift = %d", m_lift);
+    qCDebug(lcUi, "m_iLift = %d", m_lift);
     emit RefreshLift(m_lift);
 }

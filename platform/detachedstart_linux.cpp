@@ -1,4 +1,5 @@
 #include "platform/detachedstart.h"
+#include "platform/logging.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -10,7 +11,7 @@ bool startDetached(const QString &program, const QStringList &arguments)
 {
     const QFileInfo info(program);
     if (!info.isFile() || !info.isExecutable()) {
-        qDebug() << "startDetached: not an executable file" << program;
+        qCDebug(lcDesktop) << "startDetached: not an executable file" << program;
         return false;
     }
     QProcess process;
@@ -19,7 +20,7 @@ bool startDetached(const QString &program, const QStringList &arguments)
     process.setWorkingDirectory(info.absolutePath());
     process.setStandardInputFile(QProcess::nullDevice());
     if (!process.startDetached()) {
-        qDebug() << "startDetached: could not start" << program;
+        qCWarning(lcDesktop) << "startDetached: could not start" << program;
         return false;
     }
     return true;

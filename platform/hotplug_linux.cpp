@@ -1,4 +1,5 @@
 #include "platform/hotplug.h"
+#include "platform/logging.h"
 
 #include <libudev.h>
 
@@ -69,7 +70,7 @@ bool KestHotplugMonitor::start()
         return true;
     m_udev = udev_new();
     if (!m_udev) {
-        qDebug("hot-plug: libudev is not available; devices plugged in later will not be seen");
+        qCWarning(lcDevice, "hot-plug: libudev is not available; devices plugged in later will not be seen");
         return false;
     }
     // Without a running device manager (containers) nothing is ever sent on
@@ -87,7 +88,7 @@ bool KestHotplugMonitor::start()
     m_monitor = udev_monitor_new_from_netlink(m_udev, source);
     if (!m_monitor || udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0
         || udev_monitor_enable_receiving(m_monitor) < 0) {
-        qDebug("hot-plug: cannot listen for device events (source %s); devices plugged in later will not be seen",
+        qCWarning(lcDevice, "hot-plug: cannot listen for device events (source %s); devices plugged in later will not be seen",
                source);
         stop();
         return false;
@@ -95,7 +96,7 @@ bool KestHotplugMonitor::start()
     m_source = QString::fromLatin1(source);
     m_notifier = new QSocketNotifier(udev_monitor_get_fd(m_monitor), QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &KestHotplugMonitor::readEvents);
-    qDebug("hot-plug: listening for hidraw events (source %s)", source);
+    qCDebug(lcDevice, "hot-plug: listening for hidraw events (source %s)", source);
     return true;
 }
 

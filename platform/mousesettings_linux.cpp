@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include "platform/detachedstart.h"
+#include "platform/logging.h"
 
 namespace platform {
 
@@ -88,7 +89,7 @@ bool openMouseSettings()
     const MouseSettingsProgram found =
         findMouseSettingsProgram(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
     if (found.isNull()) {
-        qDebug() << "openMouseSettings: no mouse settings program installed";
+        qCDebug(lcDesktop) << "openMouseSettings: no mouse settings program installed";
         return false;
     }
     return startDetached(found.program, found.arguments);

@@ -1,4 +1,5 @@
 #include "platform/singleinstance.h"
+#include "platform/logging.h"
 
 #include <cerrno>
 #include <cstring>
@@ -65,7 +66,7 @@ bool KestSingleInstance::tryLock()
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) {
         // Better two copies than none: let this one run unguarded.
-        qDebug("single instance: cannot create %s: %s", path.constData(), std::strerror(errno));
+        qCWarning(lcDesktop, "single instance: cannot create %s: %s", path.constData(), std::strerror(errno));
         return true;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -97,7 +98,7 @@ bool KestActivationServer::listen()
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(path)) {
-        qDebug("single instance: cannot listen on %s: %s", qPrintable(path),
+        qCWarning(lcDesktop, "single instance: cannot listen on %s: %s", qPrintable(path),
                qPrintable(m_server->errorString()));
         delete m_server;
         m_server = nullptr;

@@ -106,6 +106,8 @@ private slots:
         QVERIFY(run.out.contains(QLatin1String("battery: 85%")));
         QVERIFY(run.out.contains(QLatin1String("report rate: 1000 Hz")));
         QVERIFY(run.out.contains(QLatin1String("connection: cable")));
+        // Quiet unless asked: the exchange's diagnostics are off by default.
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
     }
 
     void apply_tracesEveryReportAndItsEcho()
@@ -116,6 +118,7 @@ private slots:
         const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"),
                              QStringLiteral("--trace"), trace, QStringLiteral("apply"), QStringLiteral("--all")});
         QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
         const QStringList lines = linesOf(trace);
         QStringList writes;
         for (int i = 0; i < lines.size(); ++i) {
