@@ -96,7 +96,12 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
         startBatteryReader();
     loadAll(m_working);
     seedDefaultProfiles();
-    m_working.profiles[currentSlot()].mousespeed = quint8(pointerSpeed());
+    // The desktop's speed where it keeps one; elsewhere the profile's own value stands.
+    quint8 &speed = m_working.profiles[currentSlot()].mousespeed;
+    if (const std::optional<int> desktop = desktopPointerSpeed())
+        speed = quint8(*desktop);
+    else if (speed < pointerspeed::kMinSpeed || speed > pointerspeed::kMaxSpeed)
+        speed = quint8(pointerSpeed());
     m_lastWritten = m_working;
 
     // 10. Panels with the current slot's record.
