@@ -54,6 +54,8 @@ bool parseOptions(const QStringList &arguments, CtlOptions &options, QString &er
         }
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             options.help = true;
+        } else if (arg == QLatin1String("-v") || arg == QLatin1String("--verbose")) {
+            options.verbose = true;
         } else if (arg == QLatin1String("--app-dir") || arg.startsWith(QLatin1String("--app-dir="))) {
             if (!takeValue(arguments, i, QStringLiteral("--app-dir"), options.appDir, error))
                 return false;
@@ -112,5 +114,9 @@ QString usageText()
               "\n"
               "Exit status: 0 on success; 1 no mouse found, 2 the mouse did not confirm,\n"
               "4 writing failed; 64 for a usage error or an unusable file.\n"
-              "Debug output of the link: QT_LOGGING_RULES=\"default.debug=true\".\n");
+              "Debug output of the link: QT_LOGGING_RULES=\"default.debug=true\".\n")
+           + tr("\n"
+                "While the utility runs, status, select-slot and apply go through its session-bus\n"
+                "interface, so the two never share the mouse; -v (--verbose) says on stderr which\n"
+                "way a command goes.\n");
 }
