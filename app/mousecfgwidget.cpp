@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "app/kestdesktopbridge.h"
 #include "app/kestosdclient.h"
 #include "app/kestscale.h"
 #include "device/devicelink.h"
@@ -129,6 +130,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 
     KestMessageBox::setConnectionProbe([this] { return m_connectedCount > 0; });
+    // Notifications and the session-bus interface watch the window from outside.
+    new KestDesktopBridge(this);
 }
 
 MousecfgWidget::~MousecfgWidget()

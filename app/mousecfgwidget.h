@@ -128,6 +128,10 @@ public slots:
     void slotRefreshWriteStatus(quint8 iStatus);
     void slotMouseOver(KestPushButton *button, bool bType);
 
+signals:
+    // The slot or the slot names changed (the desktop bridge follows them).
+    void StateChangedSignal();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
