@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include "app/kestdesktopbridge.h"
 #include "app/kestosdclient.h"
@@ -20,6 +21,7 @@
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
 #include "platform/pointerspeed.h"
+#include "platform/windowsystem.h"
 #include "store/appdir.h"
 #include "store/devicedescription.h"
 #include "store/profilefiles.h"
@@ -51,8 +53,11 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     resize(KestScale::canvasSize(m_scaleFactor));
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
+    // The rounded outline comes from the background's alpha; a mask only where a
+    // compositor may be missing (X11), since Wayland fills masked-out corners white.
+    setAttribute(Qt::WA_TranslucentBackground);
     const QPixmap &background = backgroundForStep(m_scaleStep);
-    if (!background.isNull())
+    if (!background.isNull() && !platform::onWayland())
         setMask(background.mask());
 
     // 5. Hot-plug events, frameless window.
@@ -214,7 +219,7 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         }
     }
     const QPixmap &background = backgroundForStep(m_scaleStep);
-    if (!background.isNull())
+    if (!background.isNull() && !platform::onWayland())
         setMask(background.mask());
     relayout();
 }
@@ -235,10 +240,18 @@ void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
     if (m_dragging) {
         const QPoint delta = event->globalPos() - m_pressGlobal;
         // A small wobble of a click must not move the window.
-        if (m_dragMoved || delta.manhattanLength() > 4) {
+        if (!m_dragMoved && delta.manhattanLength() > 4) {
             m_dragMoved = true;
-            move(m_pressWindowPos + delta);
+            // Where the window system moves windows itself (always on Wayland, which
+            // ignores move()), it takes the drag over from here.
+            if (windowHandle() && windowHandle()->startSystemMove()) {
+                m_dragging = false;
+                QWidget::mouseMoveEvent(event);
+                return;
+            }
         }
+        if (m_dragMoved)
+            move(m_pressWindowPos + delta);
     }
     QWidget::mouseMoveEvent(event);
 }
