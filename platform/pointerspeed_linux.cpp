@@ -146,7 +146,8 @@ std::atomic<bool> g_desktopAccess{true};
 // Cleared when the desktop would not take a value: from then on the remembered value is
 // the truth, not whatever the desktop kept.
 std::atomic<bool> g_desktopTakesValues{true};
-std::atomic<bool> g_toldUnsupported{false};
+// One bit per backend that said it offers nothing: said once, not on every switch.
+std::atomic<unsigned> g_toldUnsupported{0};
 
 bool readBackend(Backend backend, double *value)
 {
@@ -162,7 +163,7 @@ bool readBackend(Backend backend, double *value)
     return false;
 }
 
-int writeBackend(Backend backend, double value)
+int writeToBackend(Backend backend, double value)
 {
     switch (backend) {
     case Backend::Gnome:
@@ -173,11 +174,20 @@ int writeBackend(Backend backend, double value)
     case Backend::X11: return detail::x11Write(value);
     case Backend::None: break;
     }
-    if (!g_toldUnsupported.exchange(true))
-        qInfo("pointer speed: this session (%s) offers no pointer speed setting; "
-              "the value is kept in the profile only",
-              qPrintable(qEnvironmentVariable("XDG_CURRENT_DESKTOP", QStringLiteral("unknown"))));
     return kUnsupported;
+}
+
+int writeBackend(Backend backend, double value)
+{
+    const int result = writeToBackend(backend, value);
+    const unsigned bit = 1u << unsigned(backend);
+    if ((result == kUnsupported || result == kNoDevice) && !(g_toldUnsupported.fetch_or(bit) & bit))
+        qInfo("pointer speed: this session (%s, %s) offers no pointer speed setting%s; "
+              "the value is kept in the profile only",
+              qPrintable(qEnvironmentVariable("XDG_CURRENT_DESKTOP", QStringLiteral("unknown desktop"))),
+              qPrintable(backendName(backend)),
+              result == kNoDevice ? " for any connected mouse" : "");
+    return result;
 }
 
 } // namespace
