@@ -161,6 +161,15 @@ private slots:
             QVERIFY(option->isChecked());
             QVERIFY(window.trayIcon()->contextMenu()->actions().contains(option));
 
+            // The battery reader's reports reach the desktop once per discharge.
+            window.stopBatteryReader();
+            window.startBatteryReader();
+            sim->setBattery(12);
+            QTRY_VERIFY_WITH_TIMEOUT(service.summaries.contains(QStringLiteral("Mouse battery low")), 3000);
+            QTest::qWait(200); // several more reports of the same level
+            QCOMPARE(service.summaries.count(QStringLiteral("Mouse battery low")), 1);
+            service.summaries.clear();
+
             // The disconnect warning runs its own event loop until the mouse is back: plug
             // it in again from a timer, as the user would while the warning shows.
             const auto replugSoon = [&] {
