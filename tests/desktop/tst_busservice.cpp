@@ -18,6 +18,7 @@
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestsimmouse.h"
+#include "fakenotifications.h"
 #include "privatebus.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
@@ -189,7 +190,11 @@ private slots:
 
     void apply_returnsTheToolsCodes()
     {
+        FakeNotifications desktop;
+        QVERIFY(desktop.start());
         start(true, false);
+        QTest::qWait(300); // past the start check, which shows the window
+        m_window->hide();
         QDBusMessage reply = call(QStringLiteral("Apply"));
         QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
         QCOMPARE(reply.arguments().value(0).toInt(), 0);
@@ -207,6 +212,8 @@ private slots:
         reply = call(QStringLiteral("Apply"));
         QCOMPARE(reply.arguments().value(0).toInt(), 4);
         m_sim->clearFaults();
+        // Nobody saw the window: the desktop says the writes failed.
+        QTRY_COMPARE(desktop.summaries.count(QStringLiteral("Settings not written")), 2);
 
         m_sim->unplugDevice(KestSimDevice::Receiver);
         QTRY_VERIFY_WITH_TIMEOUT(m_window->connectedCount() == 0, 3000);
