@@ -1,4 +1,5 @@
-// The tray: the five slots to switch to, the battery in the icon and the tool tip.
+// The tray: the five slots to switch to, the battery in the icon and the tool tip; and
+// the window's start with a desktop that keeps no pointer speed.
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +13,9 @@
 #include "device/devicelink.h"
 #include "device/kestsimmouse.h"
 #include "privatebus.h"
+#include "platform/pointerspeed.h"
 #include "store/appdir.h"
+#include "store/profilefiles.h"
 #include "tests/app/shellfixture.h"
 #include "tests/common/appfixture.h"
 
@@ -45,6 +48,24 @@ private slots:
         QVERIFY(low != full);
         // The top of the picture stays the utility's icon.
         QCOMPARE(QColor(low.pixel(32, 8)), QColor(Qt::blue));
+    }
+
+    void windowStart_keepsTheProfilesSpeed_whereTheDesktopHasNone()
+    {
+        auto sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(sim);
+        { MousecfgWidget seeding; } // writes the slot files
+        ConfigRecord stored;
+        loadAll(stored);
+        stored.profiles[0].mousespeed = 4;
+        QVERIFY(saveAll(stored));
+        // The fixture keeps the desktop out of reach; the process remembers another speed.
+        setPointerSpeed(17);
+        {
+            MousecfgWidget window;
+            QCOMPARE(int(window.workingSet().profiles[0].mousespeed), 4);
+        }
+        setHidBackend(nullptr);
     }
 
     void trayMenu_listsTheSlots_andShowsTheBattery()
