@@ -24,6 +24,7 @@
 #include "store/appsettings.h"
 #include "tests/app/shellfixture.h"
 #include "tests/common/appfixture.h"
+#include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 
 class TestBusService : public QObject
@@ -215,8 +216,18 @@ private slots:
         // Nobody saw the window: the desktop says the writes failed.
         QTRY_COMPARE(desktop.summaries.count(QStringLiteral("Settings not written")), 2);
 
+        // Without a mouse the window opens its disconnect warning, which runs its own
+        // event loop until answered: answer it as a user would, whenever it shows.
+        QTimer answer;
+        answer.setInterval(20);
+        connect(&answer, &QTimer::timeout, [] {
+            if (auto *box = qobject_cast<KestMessageBox *>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        answer.start();
         m_sim->unplugDevice(KestSimDevice::Receiver);
         QTRY_VERIFY_WITH_TIMEOUT(m_window->connectedCount() == 0, 3000);
+        QTest::qWait(400); // past the warning
         reply = call(QStringLiteral("Apply"));
         QCOMPARE(reply.arguments().value(0).toInt(), 1);
     }
