@@ -38,6 +38,9 @@ bool gsettingsRead(Backend backend, double *value)
         return false;
     bool ok = false;
     *value = output.toDouble(&ok);
+    // MATE keeps -1 for "the system's default", which is its neutral speed, not its slowest.
+    if (ok && backend == Backend::Mate && *value < 0)
+        *value = rangeOf(Backend::Mate).neutral;
     return ok;
 }
 

@@ -198,6 +198,16 @@ private slots:
         QCOMPARE(readHome(QStringLiteral("gsettings.db")).trimmed(), key + ' ' + neutral);
     }
 
+    void mate_systemDefault_readsAsNeutral()
+    {
+        setSession("MATE");
+        QFile db(m_home.filePath(QStringLiteral("gsettings.db")));
+        QVERIFY(db.open(QIODevice::WriteOnly));
+        db.write("org.mate.peripherals-mouse motion-acceleration -1.0\n");
+        db.close();
+        QCOMPARE(desktopPointerSpeed(), std::optional<int>(kNeutralSpeed));
+    }
+
     void gsettings_thatStoresNothing_isNotTrusted()
     {
         // gsettings without a session bus: success, and the old value stays.
