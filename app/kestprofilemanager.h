@@ -54,6 +54,7 @@ public:
     // its result (1 = Yes/Ok). Tests replace it.
     using MessageHandler = std::function<int(int kind, const QString &text)>;
     void setMessageHandler(MessageHandler handler);
+    MessageHandler messageHandler() const { return m_messageHandler; }
 
     // True while the write worker owns the profile sets: the window must not touch them.
     bool isWriting() const { return m_writing; }

@@ -7,11 +7,13 @@
 #include "app/mousecfgwidget.h"
 #include "device/sim/simbackend.h"
 #include "platform/singleinstance.h"
+#include "platform/windowsystem.h"
 #include "store/devicedescription.h"
 #include "widgets/kestskin.h"
 
 int main(int argc, char *argv[])
 {
+    platform::preferX11Platform(argc, argv);
     QApplication app(argc, argv);
     // The toolkit's own scaling stays off: the window scales its whole layout from the
     // screen's logical DPI.

@@ -11,13 +11,16 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
+#include "app/kestdesktopbridge.h"
 #include "app/kestosdclient.h"
 #include "app/kestscale.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
 #include "platform/pointerspeed.h"
+#include "platform/windowsystem.h"
 #include "store/appdir.h"
 #include "store/devicedescription.h"
 #include "store/kestinifile.h"
@@ -51,8 +54,11 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     resize(KestScale::canvasSize(m_scaleFactor));
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
+    // The rounded outline comes from the background's alpha; a mask only where a
+    // compositor may be missing (X11), since Wayland fills masked-out corners white.
+    setAttribute(Qt::WA_TranslucentBackground);
     const QPixmap &background = backgroundForStep(m_scaleStep);
-    if (!background.isNull())
+    if (!background.isNull() && !platform::onWayland())
         setMask(background.mask());
 
     // 5. Hot-plug events, frameless window.
@@ -98,7 +104,12 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
         startBatteryReader();
     loadAll(m_working);
     seedDefaultProfiles();
-    m_working.profiles[currentSlot()].mousespeed = quint8(pointerSpeed());
+    // The desktop's speed where it keeps one; elsewhere the profile's own value stands.
+    quint8 &speed = m_working.profiles[currentSlot()].mousespeed;
+    if (const std::optional<int> desktop = desktopPointerSpeed())
+        speed = quint8(*desktop);
+    else if (speed < pointerspeed::kMinSpeed || speed > pointerspeed::kMaxSpeed)
+        speed = quint8(pointerSpeed());
     m_lastWritten = m_working;
 
     // 10. Panels with the current slot's record.
@@ -125,6 +136,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 
     KestMessageBox::setConnectionProbe([this] { return m_connectedCount > 0; });
+    // Notifications and the session-bus interface watch the window from outside.
+    new KestDesktopBridge(this);
 }
 
 MousecfgWidget::~MousecfgWidget()
@@ -207,7 +220,7 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
         }
     }
     const QPixmap &background = backgroundForStep(m_scaleStep);
-    if (!background.isNull())
+    if (!background.isNull() && !platform::onWayland())
         setMask(background.mask());
     relayout();
 }
@@ -228,10 +241,18 @@ void MousecfgWidget::mouseMoveEvent(QMouseEvent *event)
     if (m_dragging) {
         const QPoint delta = event->globalPos() - m_pressGlobal;
         // A small wobble of a click must not move the window.
-        if (m_dragMoved || delta.manhattanLength() > 4) {
+        if (!m_dragMoved && delta.manhattanLength() > 4) {
             m_dragMoved = true;
-            move(m_pressWindowPos + delta);
+            // Where the window system moves windows itself (always on Wayland, which
+            // ignores move()), it takes the drag over from here.
+            if (windowHandle() && windowHandle()->startSystemMove()) {
+                m_dragging = false;
+                QWidget::mouseMoveEvent(event);
+                return;
+            }
         }
+        if (m_dragMoved)
+            move(m_pressWindowPos + delta);
     }
     QWidget::mouseMoveEvent(event);
 }

@@ -137,6 +137,8 @@ public slots:
 signals:
     // Closing without a tray, or the tray's "&Quit": the program ends.
     void quitRequested();
+    // The slot or the slot names changed (the desktop bridge follows them).
+    void StateChangedSignal();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

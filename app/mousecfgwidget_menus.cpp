@@ -94,6 +94,7 @@ void MousecfgWidget::showSlot()
     if (m_nameEdit)
         m_nameEdit->setText(m_working.names[slot]);
     buildSlotMenu();
+    emit StateChangedSignal();
 }
 
 void MousecfgWidget::applySlotPointerSpeed()

@@ -1,8 +1,9 @@
 #pragma once
 
 // The on-screen display is a separate program (tools/osd). The utility hands it one
-// fixed 1044-byte message block over a local socket named after the display's window
-// title; the block keeps the field order and little-endian layout the display has
+// fixed 1044-byte message block over a local socket of the user's own (in the runtime
+// folder, or carrying the user id), so every user on a machine has a display of their
+// own; the block keeps the field order and little-endian layout the display has
 // always received, so either side can be replaced on its own.
 
 #include <QByteArray>
@@ -14,7 +15,7 @@
 
 namespace osd {
 
-// Window title of the display program and name of its local socket.
+// Window title of the display program.
 inline constexpr const char kDisplayName[] = "ORLA Wireless Mouse OSD";
 
 inline constexpr int kDefaultDisplayTimeMs = 1500;
@@ -62,8 +63,13 @@ bool decodeBlock(const QByteArray &data, OsdMessage *message);
 std::uint32_t toColorRef(const QColor &color);
 QColor fromColorRef(std::uint32_t colorRef);
 
-// The local socket name both sides use (the display's title).
+// The local socket both sides use: "mousecfg-osd" in $XDG_RUNTIME_DIR when that is a
+// folder only this user can reach, otherwise "mousecfg-osd-<uid>" in the temporary folder.
 QString channelName();
+
+// False when the socket exists but belongs to another user: nothing is sent there and
+// no display listens there.
+bool channelIsOurs();
 
 // True when a display program listens on the channel right now.
 bool displayRunning();

@@ -2,6 +2,11 @@
 
 #include <cstring>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QtEndian>
@@ -71,13 +76,41 @@ bool decodeBlock(const QByteArray &data, OsdMessage *message)
     return true;
 }
 
+namespace {
+
+// The runtime folder as the base-directory rules require it (ours, mode 0700); anything
+// else could let another user listen in.
+QString privateRuntimeFolder()
+{
+    const QByteArray folder = qgetenv("XDG_RUNTIME_DIR");
+    struct stat info;
+    if (folder.isEmpty() || ::stat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode)
+        || info.st_uid != ::geteuid() || (info.st_mode & 077) != 0)
+        return {};
+    return QFile::decodeName(folder);
+}
+
+} // namespace
+
 QString channelName()
 {
-    return QString::fromLatin1(kDisplayName);
+    const QString runtime = privateRuntimeFolder();
+    if (!runtime.isEmpty())
+        return runtime + QStringLiteral("/mousecfg-osd");
+    return QDir::tempPath() + QStringLiteral("/mousecfg-osd-") + QString::number(::geteuid());
+}
+
+bool channelIsOurs()
+{
+    struct stat info;
+    const QByteArray path = QFile::encodeName(channelName());
+    return ::lstat(path.constData(), &info) != 0 || info.st_uid == ::geteuid();
 }
 
 bool displayRunning()
 {
+    if (!channelIsOurs())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(channelName());
     const bool up = socket.waitForConnected(100);
@@ -87,6 +120,8 @@ bool displayRunning()
 
 bool sendBlock(const QByteArray &block, int timeoutMs)
 {
+    if (!channelIsOurs())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(channelName());
     if (!socket.waitForConnected(qMin(timeoutMs, 100)))
@@ -115,10 +150,12 @@ OsdReceiver::OsdReceiver(QObject *parent)
 
 bool OsdReceiver::listen()
 {
-    if (displayRunning())
+    if (displayRunning() || !channelIsOurs())
         return false;
     // A display that crashed leaves its socket file behind; nobody answers on it.
     QLocalServer::removeServer(channelName());
+    // Only this user may hand texts to this user's display.
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
     return m_server->listen(channelName());
 }
 

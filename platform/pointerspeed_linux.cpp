@@ -3,50 +3,129 @@
 #include <atomic>
 #include <cmath>
 
-#include <QByteArray>
+#include <QDebug>
 #include <QProcess>
-#include <QStringList>
+#include <QProcessEnvironment>
 #include <QtGlobal>
 
-// GNOME keeps the speed as a double in -1..1 under this key; other desktops have no
-// setting a program can reach without their own tools, so they get the remembered value.
+#include "platform/pointerspeed_backends.h"
+
+namespace pointerspeed {
+
 namespace {
 
-constexpr int kMinSpeed = 1;
-constexpr int kMaxSpeed = 20;
-constexpr int kNeutralSpeed = 10;
-constexpr int kTimeoutMs = 2000;
-const char kSchema[] = "org.gnome.desktop.peripherals.mouse";
-const char kKey[] = "speed";
-
-// Error codes beyond the tool's own exit status.
-constexpr int kToolMissing = -1;
-constexpr int kNotStored = -2; // the tool ran but the desktop kept its old value
-
-std::atomic<int> g_remembered{kNeutralSpeed};
-std::atomic<bool> g_desktopAccess{true};
-// Cleared when the desktop would not take a value: from then on the remembered value is
-// the truth, not whatever the desktop kept.
-std::atomic<bool> g_desktopTakesValues{true};
-
-double toDesktop(int speed) { return double(speed - kMinSpeed) / (kMaxSpeed - kMinSpeed) * 2.0 - 1.0; }
-
-int fromDesktop(double value)
+struct DesktopName
 {
-    const double clamped = qBound(-1.0, value, 1.0);
-    return int(std::lround((clamped + 1.0) / 2.0 * (kMaxSpeed - kMinSpeed))) + kMinSpeed;
+    const char *component; // as XDG_CURRENT_DESKTOP spells it
+    Backend backend;
+};
+
+// The first component a session names decides: "ubuntu:GNOME" is GNOME, "Budgie:GNOME"
+// keeps GNOME's key, and a desktop we do not know falls through to the next component.
+constexpr DesktopName kDesktops[] = {
+    {"GNOME", Backend::Gnome},       {"Budgie", Backend::Gnome},
+    {"Unity", Backend::Gnome},       {"X-Cinnamon", Backend::Cinnamon},
+    {"Cinnamon", Backend::Cinnamon}, {"MATE", Backend::Mate},
+    {"KDE", Backend::Kde},           {"XFCE", Backend::Xfce},
+};
+
+} // namespace
+
+Range rangeOf(Backend backend)
+{
+    switch (backend) {
+    case Backend::Mate:
+        // motion-acceleration 1..10; the settings daemon turns it into libinput's -1..1
+        // around 5.5.
+        return {1.0, 5.5, 10.0};
+    case Backend::Xfce:
+        // The mouse settings' acceleration slider, 0.1..10, with 5 as libinput's neutral.
+        return {0.1, 5.0, 10.0};
+    case Backend::Gnome:
+    case Backend::Cinnamon:
+    case Backend::Kde:
+    case Backend::X11:
+    case Backend::None:
+        break;
+    }
+    return {-1.0, 0.0, 1.0};
 }
 
-// Runs gsettings; returns its exit status, or kToolMissing when it could not run.
-int runGsettings(const QStringList &arguments, QByteArray *output)
+double toBackend(int speed, const Range &range)
+{
+    speed = qBound(kMinSpeed, speed, kMaxSpeed);
+    if (speed <= kNeutralSpeed)
+        return range.min
+               + double(speed - kMinSpeed) / (kNeutralSpeed - kMinSpeed) * (range.neutral - range.min);
+    return range.neutral
+           + double(speed - kNeutralSpeed) / (kMaxSpeed - kNeutralSpeed) * (range.max - range.neutral);
+}
+
+int fromBackend(double value, const Range &range)
+{
+    if (std::isnan(value))
+        return kNeutralSpeed;
+    value = qBound(range.min, value, range.max);
+    if (value <= range.neutral)
+        return kMinSpeed
+               + int(std::lround((value - range.min) / (range.neutral - range.min)
+                                 * (kNeutralSpeed - kMinSpeed)));
+    return kNeutralSpeed
+           + int(std::lround((value - range.neutral) / (range.max - range.neutral)
+                             * (kMaxSpeed - kNeutralSpeed)));
+}
+
+Backend backendFor(const QString &desktops, const QString &sessionType, bool hasX11)
+{
+    const QStringList names = desktops.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const QString &name : names) {
+        for (const DesktopName &known : kDesktops) {
+            if (name.compare(QLatin1String(known.component), Qt::CaseInsensitive) == 0)
+                return known.backend;
+        }
+    }
+    // XWayland's pointer has no libinput property: on Wayland the compositor decides.
+    if (hasX11 && sessionType.compare(QLatin1String("wayland"), Qt::CaseInsensitive) != 0)
+        return Backend::X11;
+    return Backend::None;
+}
+
+Backend currentBackend()
+{
+    return backendFor(qEnvironmentVariable("XDG_CURRENT_DESKTOP"),
+                      qEnvironmentVariable("XDG_SESSION_TYPE"),
+                      !qEnvironmentVariableIsEmpty("DISPLAY"));
+}
+
+QString backendName(Backend backend)
+{
+    switch (backend) {
+    case Backend::Gnome: return QStringLiteral("GNOME");
+    case Backend::Cinnamon: return QStringLiteral("Cinnamon");
+    case Backend::Mate: return QStringLiteral("MATE");
+    case Backend::Kde: return QStringLiteral("KDE Plasma");
+    case Backend::Xfce: return QStringLiteral("Xfce");
+    case Backend::X11: return QStringLiteral("X11");
+    case Backend::None: break;
+    }
+    return QStringLiteral("none");
+}
+
+namespace detail {
+
+int runTool(const QString &program, const QStringList &arguments, QByteArray *output)
 {
     QProcess process;
-    process.start(QStringLiteral("gsettings"), arguments);
-    if (!process.waitForStarted(kTimeoutMs))
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.start(program, arguments);
+    if (!process.waitForStarted(kToolTimeoutMs))
         return kToolMissing;
-    if (!process.waitForFinished(kTimeoutMs)) {
+    if (!process.waitForFinished(kToolTimeoutMs)) {
         process.kill();
-        process.waitForFinished(kTimeoutMs);
+        process.waitForFinished(kToolTimeoutMs);
         return kToolMissing;
     }
     if (output)
@@ -54,14 +133,61 @@ int runGsettings(const QStringList &arguments, QByteArray *output)
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : kToolMissing;
 }
 
-bool readDesktop(double &value)
+} // namespace detail
+
+} // namespace pointerspeed
+
+using namespace pointerspeed;
+
+namespace {
+
+std::atomic<int> g_remembered{kNeutralSpeed};
+std::atomic<bool> g_desktopAccess{true};
+// Cleared when the desktop would not take a value: from then on the remembered value is
+// the truth, not whatever the desktop kept.
+std::atomic<bool> g_desktopTakesValues{true};
+// One bit per backend that said it offers nothing: said once, not on every switch.
+std::atomic<unsigned> g_toldUnsupported{0};
+
+bool readBackend(Backend backend, double *value)
 {
-    QByteArray output;
-    if (runGsettings({QStringLiteral("get"), QString::fromLatin1(kSchema), QString::fromLatin1(kKey)}, &output) != 0)
-        return false;
-    bool ok = false;
-    value = output.toDouble(&ok);
-    return ok;
+    switch (backend) {
+    case Backend::Gnome:
+    case Backend::Cinnamon:
+    case Backend::Mate: return detail::gsettingsRead(backend, value);
+    case Backend::Kde: return detail::kdeRead(value);
+    case Backend::Xfce: return detail::xfceRead(value);
+    case Backend::X11: return detail::x11Read(value);
+    case Backend::None: break;
+    }
+    return false;
+}
+
+int writeToBackend(Backend backend, double value)
+{
+    switch (backend) {
+    case Backend::Gnome:
+    case Backend::Cinnamon:
+    case Backend::Mate: return detail::gsettingsWrite(backend, value);
+    case Backend::Kde: return detail::kdeWrite(value);
+    case Backend::Xfce: return detail::xfceWrite(value);
+    case Backend::X11: return detail::x11Write(value);
+    case Backend::None: break;
+    }
+    return kUnsupported;
+}
+
+int writeBackend(Backend backend, double value)
+{
+    const int result = writeToBackend(backend, value);
+    const unsigned bit = 1u << unsigned(backend);
+    if ((result == kUnsupported || result == kNoDevice) && !(g_toldUnsupported.fetch_or(bit) & bit))
+        qInfo("pointer speed: this session (%s, %s) offers no pointer speed setting%s; "
+              "the value is kept in the profile only",
+              qPrintable(qEnvironmentVariable("XDG_CURRENT_DESKTOP", QStringLiteral("unknown desktop"))),
+              qPrintable(backendName(backend)),
+              result == kNoDevice ? " for any connected mouse" : "");
+    return result;
 }
 
 } // namespace
@@ -72,26 +198,28 @@ int setPointerSpeed(int speed)
     g_remembered = speed;
     if (!g_desktopAccess)
         return kToolMissing;
-
-    const double wanted = toDesktop(speed);
-    const int status = runGsettings({QStringLiteral("set"), QString::fromLatin1(kSchema),
-                                     QString::fromLatin1(kKey), QString::number(wanted, 'f', 4)},
-                                    nullptr);
-    // Without a session bus gsettings reports success and stores nothing: read it back.
-    double stored = 0.0;
-    int result = status;
-    if (result == 0 && (!readDesktop(stored) || std::fabs(stored - wanted) > 1e-3))
-        result = kNotStored;
+    const Backend backend = currentBackend();
+    const int result = writeBackend(backend, toBackend(speed, rangeOf(backend)));
     g_desktopTakesValues = result == 0;
     return result;
 }
 
 int pointerSpeed()
 {
-    double value = 0.0;
-    if (g_desktopAccess && g_desktopTakesValues && readDesktop(value))
-        return fromDesktop(value);
+    if (const std::optional<int> speed = desktopPointerSpeed())
+        return *speed;
     return g_remembered;
+}
+
+std::optional<int> desktopPointerSpeed()
+{
+    if (!g_desktopAccess || !g_desktopTakesValues)
+        return std::nullopt;
+    const Backend backend = currentBackend();
+    double value = 0.0;
+    if (!readBackend(backend, &value))
+        return std::nullopt;
+    return fromBackend(value, rangeOf(backend));
 }
 
 void setPointerSpeedDesktopAccess(bool enabled)

@@ -5,6 +5,7 @@ pkgs=(build-essential cmake pkg-config ccache
       qtbase5-dev qttools5-dev qttools5-dev-tools
       libhidapi-dev libudev-dev libx11-dev
       umockdev libumockdev-dev
+      libx11-dev libxi-dev dbus weston qtwayland5
       xvfb xauth xdotool imagemagick fonts-liberation fonts-dejavu-core)
 missing=()
 for p in "${pkgs[@]}"; do

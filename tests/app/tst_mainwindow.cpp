@@ -61,6 +61,7 @@ private slots:
         g_boxes = &m_boxes;
         QVERIFY(m_tmp.isValid());
         qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_tmp.path().toLocal8Bit()); // the display's socket
         useFastLinkForWindowTests();
         // The offscreen platform has no tray; most tests here are about a desktop with one.
         MousecfgWidget::setTrayProbe([] { return true; });

@@ -42,9 +42,10 @@ class TestOsdChannel : public QObject
 private slots:
     void initTestCase()
     {
-        // The channel is a socket in the temporary folder: keep the test's own.
+        // The channel is a socket in the runtime folder: keep the test's own.
         QVERIFY(m_temp.isValid());
         qputenv("TMPDIR", m_temp.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_temp.path().toLocal8Bit());
         setApplicationDir(m_temp.path());
     }
 

@@ -36,6 +36,7 @@ private slots:
     {
         QVERIFY(m_tmp.isValid());
         qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_tmp.path().toLocal8Bit()); // the display's socket
         useFastLinkForWindowTests();
     }
 

@@ -17,6 +17,10 @@
 inline void useFastLinkForWindowTests()
 {
     setPointerSpeedDesktopAccess(false);
+    // The window sends notifications and offers its interface on the session bus: never
+    // on the developer's own. The desktop tests bring a private bus (MOUSECFG_PRIVATE_BUS).
+    if (!qEnvironmentVariableIsSet("MOUSECFG_PRIVATE_BUS"))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/mousecfg-no-bus");
     KestLinkTimings timings;
     timings.afterWriteMs = 1;
     timings.beforeRereadMs = 1;

@@ -54,6 +54,8 @@ bool parseOptions(const QStringList &arguments, CtlOptions &options, QString &er
         }
         if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
             options.help = true;
+        } else if (arg == QLatin1String("-v") || arg == QLatin1String("--verbose")) {
+            options.verbose = true;
         } else if (arg == QLatin1String("--app-dir") || arg.startsWith(QLatin1String("--app-dir="))) {
             if (!takeValue(arguments, i, QStringLiteral("--app-dir"), options.appDir, error))
                 return false;
@@ -116,5 +118,9 @@ QString usageText()
               "or an unusable file.\n"
               "With --simulate, MOUSECFG_SIMULATE_FAULT=silent|zeros|wrong-echo|read-error|\n"
               "write-error|unplug-after=N makes the simulated mouse misbehave.\n"
-              "Debug output of the link: QT_LOGGING_RULES=\"default.debug=true\".\n");
+              "Debug output of the link: QT_LOGGING_RULES=\"mousecfg.*.debug=true\".\n")
+           + tr("\n"
+                "While the utility runs, status, select-slot and apply go through its session-bus\n"
+                "interface, so the two never share the mouse; -v (--verbose) says on stderr which\n"
+                "way a command goes.\n");
 }

@@ -15,6 +15,7 @@ struct CtlOptions {
     QStringList arguments;
     bool all = false;    // apply --all
     bool help = false;
+    bool verbose = false; // -v: say on stderr which way a command goes
 };
 
 // Parses the command line (without the program name). On failure returns false and sets

@@ -8,6 +8,7 @@
 #include "device/sim/simbackend.h"
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
+#include "tools/ctl/ctlbus.h"
 #include "tools/ctl/ctlcommands.h"
 #include "tools/ctl/ctloptions.h"
 #include "tools/ctl/tracingbackend.h"
@@ -86,6 +87,13 @@ int main(int argc, char *argv[])
         setHidBackend(tracing);
     }
 
+    const int viaUtility = runThroughUtility(options, out, err);
+    if (viaUtility != kNoUtilityOnBus)
+        return viaUtility;
+    if (options.verbose)
+        err << "mousecfgctl: "
+            << QCoreApplication::translate("mousecfgctl", "no utility running: talking to the mouse directly")
+            << Qt::endl;
     const int status = dispatch(options, out, err);
     CloseDevices();
     hidBackend().exit();

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDBusContext>
+#include <QObject>
+#include <QStringList>
+#include <QVariantMap>
+
+class KestDesktopBridge;
+class MousecfgWidget;
+
+// The running utility on the session bus (org.mousecfg.Mousecfg1, described in
+// org.mousecfg.Mousecfg1.xml, whose generated adaptor calls into this object). Scripts,
+// shortcuts and mousecfgctl use it to read the state and to switch slots and write
+// through the window, so only one program ever talks to the mouse.
+class KestBusService final : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_PROPERTY(int CurrentSlot READ currentSlot)
+    Q_PROPERTY(QStringList SlotNames READ slotNames)
+    Q_PROPERTY(QString Connection READ connection)
+    Q_PROPERTY(int Battery READ battery)
+    Q_PROPERTY(bool Charging READ charging)
+    Q_PROPERTY(int DpiLevel READ dpiLevel)
+    Q_PROPERTY(int ReportRate READ reportRate)
+
+public:
+    static constexpr const char *kService = "org.mousecfg.Mousecfg";
+    static constexpr const char *kPath = "/org/mousecfg/Mousecfg";
+    static constexpr const char *kInterface = "org.mousecfg.Mousecfg1";
+
+    KestBusService(MousecfgWidget *window, KestDesktopBridge *bridge);
+    ~KestBusService() override;
+
+    // False when there is no session bus or another copy holds the name: the utility
+    // then runs without the interface.
+    bool isRegistered() const { return m_registered; }
+
+    int currentSlot() const;
+    QStringList slotNames() const;
+    QString connection() const;
+    int battery() const;
+    bool charging() const;
+    int dpiLevel() const;
+    int reportRate() const;
+
+    // Looks at the window again and announces what changed.
+    void refresh();
+
+public slots:
+    void SelectSlot(int slot);
+    int Apply();
+    void Show();
+    void Quit();
+
+private:
+    QVariantMap snapshot() const;
+
+    MousecfgWidget *m_window;
+    KestDesktopBridge *m_bridge;
+    QVariantMap m_last;
+    bool m_registered = false;
+    bool m_applying = false;
+};

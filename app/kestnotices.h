@@ -1,0 +1,49 @@
+#pragma once
+
+#include <functional>
+
+#include <QObject>
+#include <QString>
+
+// When the utility tells the desktop something: the battery running low (once per
+// discharge at 15 %, again at 5 %), the mouse coming and going, and a write that failed
+// while nobody looked at the window. The user can turn all of it off.
+class KestNotices final : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kLowBattery = 15;
+    static constexpr int kEmptyBattery = 5;
+    // A level this far above "low" without charging seen means a fresh battery.
+    static constexpr int kRechargedMargin = 10;
+
+    using Sender = std::function<void(const QString &summary, const QString &body)>;
+
+    explicit KestNotices(QObject *parent = nullptr);
+
+    // Tests catch what would go to the desktop.
+    void setSender(Sender sender) { m_sender = std::move(sender); }
+
+    bool isEnabled() const { return m_enabled; }
+    // Also stores the choice in the settings file.
+    void setEnabled(bool enabled);
+
+    // percent: 1..100, or 0/-1 when the mouse is off or the level is unknown.
+    void batteryChanged(int percent, bool charging);
+    void deviceConnected();
+    void deviceDisconnected();
+    void writeFinished(int status, bool windowVisible);
+
+    // "Config/Notifications" in the global settings file; on unless set to 0.
+    static bool readEnabled();
+    static void writeEnabled(bool enabled);
+
+private:
+    void notify(const QString &summary, const QString &body);
+
+    Sender m_sender;
+    bool m_enabled = true;
+    bool m_warnedLow = false;
+    bool m_warnedEmpty = false;
+};

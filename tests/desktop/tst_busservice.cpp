@@ -1,0 +1,290 @@
+// The utility's session-bus interface, driven from a second connection as a script
+// would: properties that follow the simulated mouse, slot switches, writes, Show.
+
+#include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/kestbusservice.h"
+#include "app/kestdesktopbridge.h"
+#include "app/mousecfgwidget.h"
+#include "device/devicelink.h"
+#include "device/discovery.h"
+#include "device/kestsimmouse.h"
+#include "fakenotifications.h"
+#include "privatebus.h"
+#include "store/appdir.h"
+#include "store/appsettings.h"
+#include "tests/app/shellfixture.h"
+#include "tests/common/appfixture.h"
+#include "widgets/kestmessagebox.h"
+#include "widgets/kestpushbutton.h"
+
+class TestBusService : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_tmp;
+    std::unique_ptr<QTemporaryDir> m_app;
+    std::shared_ptr<KestSimMouse> m_sim;
+    std::unique_ptr<MousecfgWidget> m_window;
+    QDBusConnection m_client{QString()};
+    QList<QVariantMap> m_changes;
+
+    void start(bool receiver, bool cable)
+    {
+        m_sim = std::make_shared<KestSimMouse>(receiver, cable);
+        setHidBackend(m_sim);
+        m_window.reset(new MousecfgWidget);
+        useFastBatteryReader(m_window->batteryReader());
+        if (m_window->batteryReaderRunning()) {
+            m_window->stopBatteryReader();
+            m_window->startBatteryReader();
+        }
+        m_changes.clear();
+    }
+
+    // An asynchronous call with the event loop running: the service answers from this
+    // very thread.
+    QDBusMessage call(const QString &method, const QVariantList &args = {},
+                      const QString &interface = QString::fromLatin1(KestBusService::kInterface))
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            QString::fromLatin1(KestBusService::kService), QString::fromLatin1(KestBusService::kPath), interface,
+            method);
+        message.setArguments(args);
+        QDBusPendingCall pending = m_client.asyncCall(message, 20000);
+        QElapsedTimer waited;
+        waited.start();
+        while (!pending.isFinished() && waited.elapsed() < 20000)
+            QTest::qWait(5);
+        return pending.reply();
+    }
+
+    QVariant property(const QString &name)
+    {
+        const QDBusMessage reply =
+            call(QStringLiteral("Get"), {QString::fromLatin1(KestBusService::kInterface), name},
+                 QStringLiteral("org.freedesktop.DBus.Properties"));
+        if (reply.type() != QDBusMessage::ReplyMessage)
+            return {};
+        const QVariant value = reply.arguments().value(0).value<QDBusVariant>().variant();
+        // Arrays come back marshalled.
+        if (value.canConvert<QDBusArgument>())
+            return qdbus_cast<QStringList>(value.value<QDBusArgument>());
+        return value;
+    }
+
+    // Runs mousecfgctl while this thread keeps serving the bus.
+    int runCtl(const QStringList &args, QString *out, QString *err)
+    {
+        QProcess ctl;
+        ctl.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"),
+                  QStringList{QStringLiteral("--app-dir"), m_app->path()} + args);
+        if (!ctl.waitForStarted(5000))
+            return -100;
+        QElapsedTimer waited;
+        waited.start();
+        while (ctl.state() != QProcess::NotRunning && waited.elapsed() < 30000)
+            QTest::qWait(10);
+        *out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
+        *err = QString::fromLocal8Bit(ctl.readAllStandardError());
+        return ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -101;
+    }
+
+    bool changeSeen(const QString &name, const QVariant &value)
+    {
+        for (const QVariantMap &change : qAsConst(m_changes)) {
+            if (change.contains(name) && change.value(name) == value)
+                return true;
+        }
+        return false;
+    }
+
+private slots:
+    void onPropertiesChanged(const QString &interface, const QVariantMap &changed, const QStringList &)
+    {
+        if (interface == QLatin1String(KestBusService::kInterface))
+            m_changes << changed;
+    }
+
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_tmp.path().toLocal8Bit());
+        useFastLinkForWindowTests();
+        if (!haveSessionBus())
+            QSKIP("no session bus could be started");
+        m_client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("script"));
+        QVERIFY(m_client.isConnected());
+        QVERIFY(m_client.connect(QString::fromLatin1(KestBusService::kService),
+                                 QString::fromLatin1(KestBusService::kPath),
+                                 QStringLiteral("org.freedesktop.DBus.Properties"),
+                                 QStringLiteral("PropertiesChanged"), this,
+                                 SLOT(onPropertiesChanged(QString, QVariantMap, QStringList))));
+    }
+
+    void init()
+    {
+        m_app.reset(new QTemporaryDir(m_tmp.path() + QStringLiteral("/app-XXXXXX")));
+        setApplicationDir(m_app->path());
+        writeProductFiles(m_app->path());
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_sim.reset();
+        setHidBackend(nullptr);
+    }
+
+    void properties_followTheSimulatedMouse()
+    {
+        start(true, false);
+        QVERIFY(m_window->findChild<KestBusService *>()->isRegistered());
+        QCOMPARE(property(QStringLiteral("Connection")).toString(), QStringLiteral("receiver"));
+        QCOMPARE(property(QStringLiteral("SlotNames")).toStringList().size(), 5);
+        QCOMPARE(property(QStringLiteral("SlotNames")).toStringList().first(), QStringLiteral("Profile 1"));
+        QCOMPARE(property(QStringLiteral("CurrentSlot")).toInt(), 0);
+
+        m_sim->setBattery(42);
+        QTRY_COMPARE_WITH_TIMEOUT(property(QStringLiteral("Battery")).toInt(), 42, 3000);
+        QTRY_VERIFY(changeSeen(QStringLiteral("Battery"), 42));
+        QCOMPARE(property(QStringLiteral("Charging")).toBool(), false);
+
+        m_sim->setDpiLevelOnMouse(3);
+        QTRY_VERIFY_WITH_TIMEOUT(changeSeen(QStringLiteral("DpiLevel"), 3), 3000);
+        QCOMPARE(property(QStringLiteral("DpiLevel")).toInt(), 3);
+        m_sim->setReportRateOnMouse(4);
+        QTRY_VERIFY_WITH_TIMEOUT(changeSeen(QStringLiteral("ReportRate"), 250), 3000);
+
+        m_sim->plugDevice(KestSimDevice::Cable);
+        QTRY_VERIFY_WITH_TIMEOUT(changeSeen(QStringLiteral("Connection"), QStringLiteral("both")), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(changeSeen(QStringLiteral("Charging"), true), 3000);
+        m_sim->unplugDevice(KestSimDevice::Receiver);
+        QTRY_VERIFY_WITH_TIMEOUT(changeSeen(QStringLiteral("Connection"), QStringLiteral("cable")), 3000);
+    }
+
+    void selectSlot_reachesMouseAndWindow()
+    {
+        start(true, false);
+        QCOMPARE(call(QStringLiteral("SelectSlot"), {3}).type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(m_window->currentSlot(), 3);
+        QVERIFY(m_window->slotButton(3)->isSelected());
+        QCOMPARE(int(m_sim->state().selectedProfile), 3);
+        QTRY_VERIFY(changeSeen(QStringLiteral("CurrentSlot"), 3));
+
+        const QDBusMessage refused = call(QStringLiteral("SelectSlot"), {7});
+        QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(refused.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        QCOMPARE(m_window->currentSlot(), 3);
+    }
+
+    void apply_returnsTheToolsCodes()
+    {
+        FakeNotifications desktop;
+        QVERIFY(desktop.start());
+        start(true, false);
+        QTest::qWait(300); // past the start check, which shows the window
+        m_window->hide();
+        QDBusMessage reply = call(QStringLiteral("Apply"));
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(reply.arguments().value(0).toInt(), 0);
+        QTRY_VERIFY(m_window->batteryReaderRunning());
+
+        // A mouse that answers every command wrongly: "not confirmed", and no box waits
+        // for a click.
+        m_sim->setWrongEchoes(-1, 31);
+        writeDiff(1); // nothing changed since: make the write send everything
+        reply = call(QStringLiteral("Apply"));
+        QCOMPARE(reply.arguments().value(0).toInt(), 2);
+        m_sim->clearFaults();
+        m_sim->setWriteErrors(1000);
+        writeDiff(1);
+        reply = call(QStringLiteral("Apply"));
+        QCOMPARE(reply.arguments().value(0).toInt(), 4);
+        m_sim->clearFaults();
+        // Nobody saw the window: the desktop says the writes failed.
+        QTRY_COMPARE(desktop.summaries.count(QStringLiteral("Settings not written")), 2);
+
+        // Without a mouse the window opens its disconnect warning, which runs its own
+        // event loop until answered: answer it as a user would, whenever it shows.
+        QTimer answer;
+        answer.setInterval(20);
+        connect(&answer, &QTimer::timeout, [] {
+            if (auto *box = qobject_cast<KestMessageBox *>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        answer.start();
+        m_sim->unplugDevice(KestSimDevice::Receiver);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->connectedCount() == 0, 3000);
+        QTest::qWait(400); // past the warning
+        reply = call(QStringLiteral("Apply"));
+        QCOMPARE(reply.arguments().value(0).toInt(), 1);
+    }
+
+    void show_raisesTheWindow()
+    {
+        start(true, false);
+        m_window->hide();
+        QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY(m_window->isVisible());
+    }
+
+    void ctl_goesThroughTheUtility_andLeavesItsReaderRunning()
+    {
+        if (!QFile::exists(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl")))
+            QSKIP("mousecfgctl is not built");
+        start(true, false);
+        m_sim->setBattery(64);
+        QTRY_COMPARE_WITH_TIMEOUT(property(QStringLiteral("Battery")).toInt(), 64, 3000);
+        QString out, err;
+        QCOMPARE(runCtl({QStringLiteral("-v"), QStringLiteral("status")}, &out, &err), 0);
+        QVERIFY2(err.contains(QStringLiteral("session-bus")), qPrintable(err));
+        QVERIFY2(out.contains(QStringLiteral("battery: 64%")), qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("connection: receiver")), qPrintable(out));
+        QVERIFY(m_window->batteryReaderRunning());
+
+        QCOMPARE(runCtl({QStringLiteral("select-slot"), QStringLiteral("2")}, &out, &err), 0);
+        QCOMPARE(m_window->currentSlot(), 2);
+        QCOMPARE(int(m_sim->state().selectedProfile), 2);
+        QVERIFY(m_window->batteryReaderRunning());
+        QCOMPARE(runCtl({QStringLiteral("select-slot"), QStringLiteral("9")}, &out, &err), 64);
+
+        QCOMPARE(runCtl({QStringLiteral("apply"), QStringLiteral("--all")}, &out, &err), 0);
+        QVERIFY2(out.contains(QStringLiteral("written")), qPrintable(out));
+        m_sim->setWriteErrors(1000);
+        QCOMPARE(runCtl({QStringLiteral("apply")}, &out, &err), 4);
+        m_sim->clearFaults();
+
+        // With the utility gone the tool opens the mouse itself (none here).
+        m_window.reset();
+        QCOMPARE(runCtl({QStringLiteral("-v"), QStringLiteral("status")}, &out, &err), 1);
+        QVERIFY2(err.contains(QStringLiteral("directly")), qPrintable(err));
+    }
+
+    void introspection_comesFromTheInterfaceFile()
+    {
+        start(true, false);
+        const QDBusMessage reply = call(QStringLiteral("Introspect"), {},
+                                        QStringLiteral("org.freedesktop.DBus.Introspectable"));
+        const QString xml = reply.arguments().value(0).toString();
+        for (const char *name : {"CurrentSlot", "SlotNames", "Connection", "Battery", "Charging",
+                                 "DpiLevel", "ReportRate", "SelectSlot", "Apply", "Show", "Quit"})
+            QVERIFY2(xml.contains(QLatin1String(name)), name);
+        QVERIFY(xml.contains(QStringLiteral("access=\"read\"")));
+        QVERIFY(!xml.contains(QStringLiteral("access=\"readwrite\"")));
+    }
+};
+
+MOUSECFG_TEST_MAIN_ON_PRIVATE_BUS(TestBusService)
+#include "tst_busservice.moc"

@@ -1,0 +1,109 @@
+// The tray: the five slots to switch to, the battery in the icon and the tool tip; and
+// the window's start with a desktop that keeps no pointer speed.
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/kestdesktopbridge.h"
+#include "app/kesttraystatus.h"
+#include "app/mousecfgwidget.h"
+#include "device/devicelink.h"
+#include "device/kestsimmouse.h"
+#include "privatebus.h"
+#include "platform/pointerspeed.h"
+#include "store/appdir.h"
+#include "store/profilefiles.h"
+#include "tests/app/shellfixture.h"
+#include "tests/common/appfixture.h"
+
+class TestTray : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_tmp;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", m_tmp.path().toLocal8Bit());
+        useFastLinkForWindowTests();
+        setApplicationDir(m_tmp.path());
+        writeProductFiles(m_tmp.path());
+    }
+
+    void batteryGauge_onlyWhenTheLevelIsKnown()
+    {
+        QPixmap base(32, 32);
+        base.fill(Qt::blue);
+        const QIcon icon(base);
+        QCOMPARE(KestTrayStatus::iconWithBattery(icon, -1, false).cacheKey(), icon.cacheKey());
+        const QImage low = KestTrayStatus::iconWithBattery(icon, 10, false).pixmap(64, 64).toImage();
+        const QImage full = KestTrayStatus::iconWithBattery(icon, 100, false).pixmap(64, 64).toImage();
+        QVERIFY(low != full);
+        // The top of the picture stays the utility's icon.
+        QCOMPARE(QColor(low.pixel(32, 8)), QColor(Qt::blue));
+    }
+
+    void windowStart_keepsTheProfilesSpeed_whereTheDesktopHasNone()
+    {
+        auto sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(sim);
+        { MousecfgWidget seeding; } // writes the slot files
+        ConfigRecord stored;
+        loadAll(stored);
+        stored.profiles[0].mousespeed = 4;
+        QVERIFY(saveAll(stored));
+        // The fixture keeps the desktop out of reach; the process remembers another speed.
+        setPointerSpeed(17);
+        {
+            MousecfgWidget window;
+            QCOMPARE(int(window.workingSet().profiles[0].mousespeed), 4);
+        }
+        setHidBackend(nullptr);
+    }
+
+    void trayMenu_listsTheSlots_andShowsTheBattery()
+    {
+        auto sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(sim);
+        {
+            MousecfgWidget window;
+            useFastBatteryReader(window.batteryReader());
+            window.stopBatteryReader();
+            window.startBatteryReader();
+            auto *tray = window.findChild<KestDesktopBridge *>()->trayStatus();
+            QVERIFY(tray);
+            const QList<QAction *> menu = window.trayIcon()->contextMenu()->actions();
+            QCOMPARE(tray->slotActions().size(), 5);
+            for (int k = 0; k < 5; ++k)
+                QCOMPARE(menu.at(k), tray->slotActions().at(k));
+            QCOMPARE(menu.at(2)->text(), QStringLiteral("Profile 3: Profile 3"));
+            QVERIFY(menu.at(0)->isChecked());
+
+            menu.at(3)->trigger();
+            QCOMPARE(window.currentSlot(), 3);
+            QCOMPARE(int(sim->state().selectedProfile), 3);
+            QVERIFY(menu.at(3)->isChecked() && !menu.at(0)->isChecked());
+            QVERIFY(window.trayIcon()->toolTip().contains(QStringLiteral("Profile 4: Profile 4")));
+
+            // A switch made elsewhere (the window's own slot buttons) shows in the tray too.
+            window.switchToSlot(1);
+            QVERIFY(menu.at(1)->isChecked());
+
+            const qint64 plainIcon = window.trayIcon()->icon().cacheKey();
+            sim->setBattery(12);
+            QTRY_VERIFY_WITH_TIMEOUT(window.trayIcon()->toolTip().contains(QStringLiteral("Battery 12%")), 3000);
+            QVERIFY(window.trayIcon()->icon().cacheKey() != plainIcon);
+        }
+        setHidBackend(nullptr);
+    }
+};
+
+MOUSECFG_TEST_MAIN_ON_PRIVATE_BUS(TestTray)
+#include "tst_tray.moc"

@@ -1,0 +1,141 @@
+#include "tools/ctl/ctlbus.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QVariantMap>
+
+#include "device/sendcommand.h"
+#include "store/appsettings.h"
+#include "store/configrecord.h"
+
+namespace {
+
+QString tr(const char *text) { return QCoreApplication::translate("mousecfgctl", text); }
+
+const QString kService = QStringLiteral("org.mousecfg.Mousecfg");
+const QString kPath = QStringLiteral("/org/mousecfg/Mousecfg");
+const QString kInterface = QStringLiteral("org.mousecfg.Mousecfg1");
+constexpr int kQueryTimeoutMs = 5000;
+// A write with twelve macros takes seconds on a slow link; a silent mouse longer.
+constexpr int kApplyTimeoutMs = 120000;
+
+QDBusMessage callUtility(const QString &method, const QVariantList &args, int timeoutMs)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
+    message.setArguments(args);
+    return QDBusConnection::sessionBus().call(message, QDBus::Block, timeoutMs);
+}
+
+int reportResult(int result, QTextStream &err)
+{
+    switch (result) {
+    case SEND_OK: break;
+    case SEND_NO_DEVICE:
+        err << "mousecfgctl: "
+            << tr("no mouse found: neither the receiver nor the cable has an open command interface") << Qt::endl;
+        break;
+    case SEND_GAVE_UP: err << "mousecfgctl: " << tr("the mouse did not confirm the commands") << Qt::endl; break;
+    case SEND_WRITE_FAILED: err << "mousecfgctl: " << tr("writing to the mouse failed") << Qt::endl; break;
+    default: err << "mousecfgctl: " << tr("unexpected result %1").arg(result) << Qt::endl; break;
+    }
+    return result;
+}
+
+// A bus failure after the utility was found: it went away or did not answer in time.
+int busFailure(const QDBusMessage &reply, QTextStream &err)
+{
+    err << "mousecfgctl: " << tr("the running utility did not answer: %1").arg(reply.errorMessage()) << Qt::endl;
+    return SEND_GAVE_UP;
+}
+
+int runStatus(QTextStream &out, QTextStream &err)
+{
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                       QStringLiteral("GetAll"))
+            << kInterface,
+        QDBus::Block, kQueryTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return busFailure(reply, err);
+    const QVariantMap properties = qdbus_cast<QVariantMap>(reply.arguments().value(0));
+    const QString connection = properties.value(QStringLiteral("Connection")).toString();
+    if (connection == QLatin1String("none"))
+        return reportResult(SEND_NO_DEVICE, err);
+    const int battery = properties.value(QStringLiteral("Battery")).toInt();
+    if (connection == QLatin1String("receiver") && battery < 0)
+        out << tr("battery: mouse off") << Qt::endl;
+    else if (battery >= 0)
+        out << tr("battery: %1%").arg(battery) << Qt::endl;
+    out << tr("DPI level: %1").arg(properties.value(QStringLiteral("DpiLevel")).toInt()) << Qt::endl;
+    const int rate = properties.value(QStringLiteral("ReportRate")).toInt();
+    out << tr("report rate: %1").arg(rate > 0 ? QStringLiteral("%1 Hz").arg(rate) : tr("unknown (code %1)").arg(0))
+        << Qt::endl;
+    const bool cable = connection == QLatin1String("cable") || connection == QLatin1String("both");
+    out << tr("connection: %1").arg(cable ? tr("cable") : tr("receiver")) << Qt::endl;
+    out << tr("slot: %1").arg(properties.value(QStringLiteral("CurrentSlot")).toInt()) << Qt::endl;
+    return kExitOk;
+}
+
+int runSelectSlot(const QString &slotText, QTextStream &out, QTextStream &err)
+{
+    bool ok = false;
+    const int slot = slotText.toInt(&ok);
+    if (!ok || slot < 0 || slot >= SLOT_COUNT) {
+        err << tr("mousecfgctl: select-slot takes a slot from 0 to 4, not \"%1\"").arg(slotText) << Qt::endl;
+        return kExitUsage;
+    }
+    const QDBusMessage reply = callUtility(QStringLiteral("SelectSlot"), {slot}, kQueryTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return busFailure(reply, err);
+    // The window follows the slot either way; the mouse only when it is there.
+    const QDBusMessage connection = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                       QStringLiteral("Get"))
+            << kInterface << QStringLiteral("Connection"),
+        QDBus::Block, kQueryTimeoutMs);
+    if (connection.arguments().value(0).value<QDBusVariant>().variant().toString() == QLatin1String("none"))
+        return reportResult(SEND_NO_DEVICE, err);
+    out << tr("slot %1 selected").arg(slot) << Qt::endl;
+    return kExitOk;
+}
+
+int runApply(bool all, QTextStream &out, QTextStream &err)
+{
+    // The utility's write sends everything when the last one is marked as failed.
+    if (all)
+        writeDiff(1);
+    const QDBusMessage reply = callUtility(QStringLiteral("Apply"), {}, kApplyTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return busFailure(reply, err);
+    const int result = reply.arguments().value(0).toInt();
+    if (result == SEND_OK)
+        out << tr("profile set written to the mouse") << Qt::endl;
+    return reportResult(result, err);
+}
+
+} // namespace
+
+int runThroughUtility(const CtlOptions &options, QTextStream &out, QTextStream &err)
+{
+    const QString &command = options.command;
+    if (command != QLatin1String("status") && command != QLatin1String("select-slot")
+        && command != QLatin1String("apply"))
+        return kNoUtilityOnBus;
+    // The simulated mouse and the trace belong to this process.
+    if (!options.simulate.isEmpty() || !options.traceFile.isEmpty())
+        return kNoUtilityOnBus;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(kService).value())
+        return kNoUtilityOnBus;
+    if (options.verbose)
+        err << "mousecfgctl: " << tr("the utility is running: %1 goes through its session-bus interface").arg(command)
+            << Qt::endl;
+    if (command == QLatin1String("status"))
+        return runStatus(out, err);
+    if (command == QLatin1String("select-slot"))
+        return runSelectSlot(options.arguments.value(0), out, err);
+    return runApply(options.all, out, err);
+}
