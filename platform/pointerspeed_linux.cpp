@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include "platform/pointerspeed_backends.h"
+#include "platform/logging.h"
 
 namespace pointerspeed {
 
@@ -182,8 +183,8 @@ int writeBackend(Backend backend, double value)
     const int result = writeToBackend(backend, value);
     const unsigned bit = 1u << unsigned(backend);
     if ((result == kUnsupported || result == kNoDevice) && !(g_toldUnsupported.fetch_or(bit) & bit))
-        qInfo("pointer speed: this session (%s, %s) offers no pointer speed setting%s; "
-              "the value is kept in the profile only",
+        qCInfo(lcDesktop, "pointer speed: this session (%s, %s) offers no pointer speed setting%s; "
+                "the value is kept in the profile only",
               qPrintable(qEnvironmentVariable("XDG_CURRENT_DESKTOP", QStringLiteral("unknown desktop"))),
               qPrintable(backendName(backend)),
               result == kNoDevice ? " for any connected mouse" : "");

@@ -39,10 +39,6 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    // The link's exchange log is for debugging the link, not for scripts.
-    if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
-        QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-
     CtlOptions options;
     QString error;
     QStringList arguments = app.arguments();
@@ -87,6 +83,10 @@ int main(int argc, char *argv[])
         setHidBackend(tracing);
     }
 
+    // Notes about the desktop (no pointer-speed setting in this session and the like) are for
+    // the utility's log; a script reading stderr gets them only with -v or its own rules.
+    if (!options.verbose && qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
+        QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.desktop.info=false"));
     const int viaUtility = runThroughUtility(options, out, err);
     if (viaUtility != kNoUtilityOnBus)
         return viaUtility;
