@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSettings>
 
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
@@ -93,12 +92,7 @@ void KestProfileManager::showInCurrentSlot(const QString &name)
 // follow the file in the stored slot names right away.
 void KestProfileManager::rememberSlotName(const QString &oldName, const QString &newName)
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
-    for (int k = 0; k < SLOT_COUNT; ++k) {
-        const QString key = QString::fromLatin1(SettingsKey::ProfileNameFormat).arg(k + 1);
-        if (ini.value(key).toString() == oldName)
-            ini.setValue(key, newName);
-    }
+    renameSlotProfile(oldName, newName);
 }
 
 void KestProfileManager::saveList()
@@ -244,7 +238,13 @@ void KestProfileManager::slotAssignProfile(const QString &name)
 
 bool KestProfileManager::importProfileFrom(const QString &path)
 {
-    if (readProductTag(path) != m_host.productName()) {
+    QString tag;
+    const KestFileResult file = readProductTag(path, tag);
+    if (!file.isOk()) {
+        message(KestMessageBox::Warning, file.text());
+        return false;
+    }
+    if (tag != m_host.productName()) {
         message(KestMessageBox::Warning, tr("The file is not match current mouse!"));
         return false;
     }

@@ -2,11 +2,12 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QSettings>
 
 #include "app/mousecfgwidget.h"
 #include "platform/singleinstance.h"
 #include "store/devicedescription.h"
+#include "store/kestfileresult.h"
+#include "widgets/kestmessagebox.h"
 #include "widgets/kestskin.h"
 
 int main(int argc, char *argv[])
@@ -35,6 +36,13 @@ int main(int argc, char *argv[])
         }
         window.setWindowIcon(QIcon(QStringLiteral("./skin/icon.ico")));
         window.setWindowTitle(productName);
+        // Files the start could not use were read as missing and are left untouched; say so.
+        for (const KestFileResult &refused : takeRefusedFiles()) {
+            KestMessageBox box(KestMessageBox::Warning, QString(),
+                               QCoreApplication::translate("KestProfileManager", "Warning"), refused.text(),
+                               window.isVisible() ? &window : nullptr);
+            box.exec();
+        }
         result = app.exec();
     }
     return result;

@@ -7,7 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QSaveFile>
+#include <QSet>
 
 namespace {
 
@@ -278,73 +282,154 @@ bool needsUnescape(const char *s, int n)
     return false;
 }
 
-// The text form the settings class gives a value before escaping it.
-QString variantToText(const QVariant &v)
+// The settings class's form of a colour: "@Variant(" and a QVariant streamed at
+// QDataStream::Qt_4_0, which for a QColor is the type id 67, the spec byte and five 16-bit
+// big-endian words (alpha, red, green, blue, padding). Written with the stream (that is
+// safe), read by hand below: streaming a QVariant in would build whatever type the bytes
+// name, sized by whatever counts they hold.
+constexpr quint32 kColorTypeId = 67;
+constexpr int kColorBytes = 15;
+constexpr int kSpecInvalid = 0;
+constexpr int kSpecRgb = 1;
+
+QString colorToText(const QColor &color)
 {
-    switch (v.userType()) {
-    case QMetaType::UnknownType:
-        return QStringLiteral("@Invalid()");
-    case QMetaType::QString: {
-        const QString s = v.toString();
-        return s.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + s : s;
+    // Only plain RGB is read back, so a colour picked in another model is stored as RGB.
+    const QColor stored = color.isValid() ? color.toRgb() : QColor();
+    QByteArray a;
+    {
+        QDataStream stream(&a, QIODevice::WriteOnly);
+        stream.setVersion(QDataStream::Qt_4_0);
+        stream << kColorTypeId << stored;
     }
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Bool:
-        return v.toString();
-    case QMetaType::QByteArray: {
-        const QByteArray a = v.toByteArray();
-        return QStringLiteral("@ByteArray(") + QString::fromLatin1(a.constData(), a.size())
-            + QLatin1Char(')');
-    }
-    default: {
-        QByteArray a;
-        {
-            QDataStream stream(&a, QIODevice::WriteOnly);
-            stream.setVersion(QDataStream::Qt_4_0);
-            stream << v;
-        }
-        return QStringLiteral("@Variant(") + QString::fromLatin1(a.constData(), a.size())
-            + QLatin1Char(')');
-    }
-    }
+    return QStringLiteral("@Variant(") + QString::fromLatin1(a.constData(), a.size()) + QLatin1Char(')');
 }
 
-QVariant textToVariant(const QString &text)
+quint16 word(const QString &bytes, int at)
 {
-    if (!text.startsWith(QLatin1Char('@')))
-        return text;
-    if (text.startsWith(QLatin1String("@@")))
-        return text.mid(1);
-    if (text == QLatin1String("@Invalid()"))
-        return QVariant();
-    if (text.endsWith(QLatin1Char(')'))) {
-        if (text.startsWith(QLatin1String("@ByteArray(")))
-            return text.mid(11, text.size() - 12).toLatin1();
-        if (text.startsWith(QLatin1String("@Variant("))) {
-            const QByteArray a = text.mid(9, text.size() - 10).toLatin1();
-            QDataStream stream(a);
-            stream.setVersion(QDataStream::Qt_4_0);
-            QVariant v;
-            stream >> v;
-            return stream.status() == QDataStream::Ok ? v : QVariant();
-        }
+    return quint16((bytes.at(at).unicode() << 8) | bytes.at(at + 1).unicode());
+}
+
+enum class ColorText
+{
+    Colour,
+    Invalid, // the settings class's own invalid colour: what a missing key gives anyway
+    Rejected
+};
+
+ColorText textToColor(const QString &text, QColor &color)
+{
+    if (!text.startsWith(QLatin1String("@Variant(")) || !text.endsWith(QLatin1Char(')')))
+        return ColorText::Rejected;
+    const QString bytes = text.mid(9, text.size() - 10);
+    if (bytes.size() != kColorBytes)
+        return ColorText::Rejected;
+    for (const QChar c : bytes) {
+        if (c.unicode() > 0xFF)
+            return ColorText::Rejected;
     }
-    return text;
+    const quint32 type = (quint32(word(bytes, 0)) << 16) | word(bytes, 2);
+    if (type != kColorTypeId)
+        return ColorText::Rejected;
+    const int spec = bytes.at(4).unicode();
+    if (spec == kSpecInvalid)
+        return ColorText::Invalid;
+    if (spec != kSpecRgb)
+        return ColorText::Rejected;
+    // Every 16-bit component is in range; the padding word means nothing for RGB.
+    color = QColor::fromRgba64(word(bytes, 7), word(bytes, 9), word(bytes, 11), word(bytes, 5));
+    return ColorText::Colour;
+}
+
+// The settings class wraps a text holding NUL characters as "@String(...)" and escapes a
+// leading "@" by doubling it.
+QString textOfString(const QString &value)
+{
+    if (value.contains(QChar::Null))
+        return QStringLiteral("@String(") + value + QLatin1Char(')');
+    return value.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + value : value;
 }
 
 } // namespace
 
-bool KestIniFile::load(const QString &path, const QString &skipSection)
+KestFileResult KestIniFile::load(const QString &path, const QString &skipSection)
 {
     clear();
+    m_path = path;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return KestFileResult::missing(path);
+    // Folders, devices and pipes are no settings files, and a pipe would never end.
+    if (!info.isFile())
+        return KestFileResult::refused(path, KestFileResult::Unreadable);
+    if (info.size() > KestFileResult::MaxFileBytes)
+        return KestFileResult::refused(path, KestFileResult::TooLarge);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
+        return KestFileResult::refused(path, KestFileResult::Unreadable);
+    // The file may have grown since it was measured: never read more than the limit.
+    const QByteArray data = file.read(KestFileResult::MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return KestFileResult::refused(path, KestFileResult::Unreadable);
+    return loadData(data, path, skipSection);
+}
+
+KestFileResult KestIniFile::loadSettings(const QString &path, const QString &skipSection)
+{
+    const KestFileResult result = load(path, skipSection);
+    noteRefusedFile(result);
+    return result;
+}
+
+KestFileResult KestIniFile::loadData(const QByteArray &data, const QString &label,
+                                     const QString &skipSection)
+{
+    clear();
+    m_path = label;
+    KestFileResult::Reason refusal = KestFileResult::NoReason;
+    if (data.size() > KestFileResult::MaxFileBytes)
+        refusal = KestFileResult::TooLarge;
+    else if (memchr(data.constData(), '\0', size_t(data.size())))
+        refusal = KestFileResult::NotText;
+    else
+        refusal = parse(data, skipSection);
+    if (refusal == KestFileResult::NoReason)
+        return KestFileResult::ok(label);
+    clear();
+    m_path = label;
+    return KestFileResult::refused(label, refusal);
+}
+
+bool KestIniFile::update(const QString &path, const std::function<void(KestIniFile &)> &change)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // Without a lock (a read-only folder, a lock that never frees) the write still goes
+    // ahead: losing the change for sure is worse than the rare race.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    lock.tryLock(2000);
+    KestIniFile ini;
+    if (!ini.loadSettings(path).isUsable())
         return false;
-    parse(file.readAll(), skipSection);
-    return true;
+    change(ini);
+    return ini.save(path);
+}
+
+QStringList KestIniFile::keys() const
+{
+    QStringList all;
+    for (const Section &section : m_sections) {
+        for (int i : section.order) {
+            const QString &key = m_entries[i].key;
+            all << (section.name.isEmpty() ? key : section.name + QLatin1Char('/') + key);
+        }
+    }
+    return all;
+}
+
+int KestIniFile::sectionSize(const QString &section) const
+{
+    const int index = findSection(section);
+    return index < 0 ? 0 : m_sections[index].order.size();
 }
 
 namespace {
@@ -360,12 +445,10 @@ std::pair<QString, QString> splitKey(const QString &fullKey)
 
 } // namespace
 
-void KestIniFile::parse(const QByteArray &data, const QString &skipSection)
+KestFileResult::Reason KestIniFile::parse(const QByteArray &data, const QString &skipSection)
 {
     const char *s = data.constData();
     const int n = data.size();
-    const int lines = int(std::count(data.begin(), data.end(), '\n')) + 1;
-    m_entries.reserve(lines);
     int section = addSection(QString());
     QString subPrefix; // a section header holding a "/" carries on into the keys
     bool skipping = false;
@@ -396,8 +479,11 @@ void KestIniFile::parse(const QByteArray &data, const QString &skipSection)
             const QString sectionName = name.contains(QLatin1Char('/')) ? parts.first : name;
             subPrefix = name.contains(QLatin1Char('/')) ? parts.second + QLatin1Char('/') : QString();
             skipping = !skipSection.isEmpty() && sectionName == skipSection;
-            if (!skipping)
+            if (!skipping) {
                 section = addSection(sectionName);
+                if (m_sections.size() > MaxSections)
+                    return KestFileResult::TooManyEntries;
+            }
             continue;
         }
         if (skipping)
@@ -426,8 +512,21 @@ void KestIniFile::parse(const QByteArray &data, const QString &skipSection)
                 ++vb;
             text = QString::fromLatin1(value + vb, valueLength - vb);
         }
-        setText(section, name, text);
+        // A key with a slash outside any section names its own section, as it does for the
+        // settings class; kept in [General] it could never be found by its key.
+        int target = section;
+        if (m_sections[section].name.isEmpty() && name.contains(QLatin1Char('/'))) {
+            const auto parts = splitKey(name);
+            target = addSection(parts.first);
+            name = parts.second;
+            if (m_sections.size() > MaxSections)
+                return KestFileResult::TooManyEntries;
+        }
+        setText(target, name, text);
+        if (m_entries.size() > MaxEntries)
+            return KestFileResult::TooManyEntries;
     }
+    return KestFileResult::NoReason;
 }
 
 bool KestIniFile::save(const QString &path) const
@@ -509,57 +608,127 @@ KestIniFile::Group KestIniFile::group(const QString &section) const
 
 namespace {
 
-QVariant variantOf(const QString *t)
-{
-    return t ? textToVariant(*t) : QVariant();
-}
-
 // Like the settings class: a number too large for an int keeps its low 32 bits,
 // anything that is not a decimal number reads as 0.
-int intOf(const QString *t, int defaultValue)
+int intOf(const QString &t, bool present, int defaultValue)
 {
-    if (!t)
+    if (!present)
         return defaultValue;
     bool ok = false;
-    const qlonglong v = t->toLongLong(&ok);
+    const qlonglong v = t.toLongLong(&ok);
     return ok ? int(v) : 0;
 }
 
-uint uintOf(const QString *t, uint defaultValue)
+uint uintOf(const QString &t, bool present, uint defaultValue)
 {
-    if (!t)
+    if (!present)
         return defaultValue;
     bool ok = false;
-    const qulonglong v = t->toULongLong(&ok);
+    const qulonglong v = t.toULongLong(&ok);
     return ok ? uint(v) : 0;
 }
 
-QString stringOf(const QString *t)
+QMutex &rejectLock()
 {
-    if (!t)
-        return QString();
-    if (t->startsWith(QLatin1Char('@')))
-        return textToVariant(*t).toString();
-    return *t;
-}
-
-QString textOfString(const QString &value)
-{
-    return value.startsWith(QLatin1Char('@')) ? QLatin1Char('@') + value : value;
+    static QMutex lock;
+    return lock;
 }
 
 } // namespace
 
-bool KestIniFile::contains(const QString &key) const { return text(key) != nullptr; }
-QVariant KestIniFile::value(const QString &key) const { return variantOf(text(key)); }
-int KestIniFile::intValue(const QString &key, int def) const { return intOf(text(key), def); }
-uint KestIniFile::uintValue(const QString &key, uint def) const { return uintOf(text(key), def); }
-QString KestIniFile::stringValue(const QString &key) const { return stringOf(text(key)); }
+void KestIniFile::rejectValue() const
+{
+    static QSet<QString> logged;
+    QMutexLocker lock(&rejectLock());
+    if (logged.contains(m_path))
+        return;
+    logged.insert(m_path);
+    qWarning("%s: a stored value of a type other than a colour was ignored; the key reads as missing",
+             qPrintable(QDir::toNativeSeparators(m_path)));
+}
 
-QVariant KestIniFile::Group::value(const QString &key) const { return variantOf(text(key)); }
-int KestIniFile::Group::intValue(const QString &key, int def) const { return intOf(text(key), def); }
-uint KestIniFile::Group::uintValue(const QString &key, uint def) const { return uintOf(text(key), def); }
-QString KestIniFile::Group::stringValue(const QString &key) const { return stringOf(text(key)); }
+// The settings class's "@" forms: "@@" escapes a text that starts with "@", "@String()"
+// holds a text with NUL characters, "@ByteArray()" bytes, "@Invalid()" nothing.
+// "@Variant()" is never a text.
+QString KestIniFile::decoded(const QString *text, bool *present) const
+{
+    *present = text != nullptr;
+    if (!text || !text->startsWith(QLatin1Char('@')))
+        return text ? *text : QString();
+    if (text->startsWith(QLatin1String("@@")))
+        return text->mid(1);
+    if (text->endsWith(QLatin1Char(')'))) {
+        if (text->startsWith(QLatin1String("@ByteArray(")))
+            return text->mid(11, text->size() - 12);
+        if (text->startsWith(QLatin1String("@String(")))
+            return text->mid(8, text->size() - 9);
+        if (*text == QLatin1String("@Invalid()")) {
+            *present = false;
+            return QString();
+        }
+        if (text->startsWith(QLatin1String("@Variant("))) {
+            QColor colour;
+            if (textToColor(*text, colour) == ColorText::Rejected)
+                rejectValue();
+            *present = false;
+            return QString();
+        }
+    }
+    return *text;
+}
+
+QColor KestIniFile::colorOf(const QString *text) const
+{
+    QColor colour;
+    if (text && textToColor(*text, colour) == ColorText::Rejected)
+        rejectValue();
+    return colour;
+}
+
+QColor KestIniFile::colorValue(const QString &key) const { return colorOf(text(key)); }
+QColor KestIniFile::Group::colorValue(const QString &key) const { return m_file->colorOf(text(key)); }
+
+int KestIniFile::intValue(const QString &key, int def) const
+{
+    bool present = false;
+    const QString t = decoded(text(key), &present);
+    return intOf(t, present, def);
+}
+
+uint KestIniFile::uintValue(const QString &key, uint def) const
+{
+    bool present = false;
+    const QString t = decoded(text(key), &present);
+    return uintOf(t, present, def);
+}
+
+QString KestIniFile::stringValue(const QString &key) const
+{
+    bool present = false;
+    return decoded(text(key), &present);
+}
+
+int KestIniFile::Group::intValue(const QString &key, int def) const
+{
+    bool present = false;
+    const QString t = m_file->decoded(text(key), &present);
+    return intOf(t, present, def);
+}
+
+uint KestIniFile::Group::uintValue(const QString &key, uint def) const
+{
+    bool present = false;
+    const QString t = m_file->decoded(text(key), &present);
+    return uintOf(t, present, def);
+}
+
+QString KestIniFile::Group::stringValue(const QString &key) const
+{
+    bool present = false;
+    return m_file->decoded(text(key), &present);
+}
+
+bool KestIniFile::contains(const QString &key) const { return text(key) != nullptr; }
 
 const QHash<QString, int> &KestIniFile::indexOf(int section) const
 {
@@ -595,9 +764,9 @@ void KestIniFile::appendText(int section, const QString &key, const QString &tex
     m_entries.append({section, key, text});
 }
 
-void KestIniFile::appendValue(int section, const QString &key, const QVariant &value)
+void KestIniFile::appendColor(int section, const QString &key, const QColor &value)
 {
-    appendText(section, key, variantToText(value));
+    appendText(section, key, colorToText(value));
 }
 void KestIniFile::appendInt(int section, const QString &key, int value) { appendText(section, key, QString::number(value)); }
 void KestIniFile::appendUInt(int section, const QString &key, uint value) { appendText(section, key, QString::number(value)); }
@@ -612,20 +781,31 @@ void KestIniFile::setText(const QString &fullKey, const QString &text)
     setText(addSection(parts.first), parts.second, text);
 }
 
-void KestIniFile::setValue(const QString &key, const QVariant &value) { setText(key, variantToText(value)); }
+void KestIniFile::setColor(const QString &key, const QColor &value) { setText(key, colorToText(value)); }
 void KestIniFile::setInt(const QString &key, int value) { setText(key, QString::number(value)); }
 void KestIniFile::setUInt(const QString &key, uint value) { setText(key, QString::number(value)); }
 void KestIniFile::setString(const QString &key, const QString &value) { setText(key, textOfString(value)); }
 
-void KestIniFile::setValue(int section, const QString &key, const QVariant &value)
+void KestIniFile::setColor(int section, const QString &key, const QColor &value)
 {
-    setText(section, key, variantToText(value));
+    setText(section, key, colorToText(value));
 }
 void KestIniFile::setInt(int section, const QString &key, int value) { setText(section, key, QString::number(value)); }
 void KestIniFile::setUInt(int section, const QString &key, uint value) { setText(section, key, QString::number(value)); }
 void KestIniFile::setString(int section, const QString &key, const QString &value)
 {
     setText(section, key, textOfString(value));
+}
+
+void KestIniFile::removeSection(const QString &name)
+{
+    const int index = findSection(name);
+    if (index < 0)
+        return;
+    Section &section = m_sections[index];
+    section.order.clear();
+    section.index.clear();
+    section.indexed = true;
 }
 
 void KestIniFile::clear()

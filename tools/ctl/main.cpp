@@ -7,6 +7,7 @@
 #include "device/kestsimmouse.h"
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
+#include "store/storecheck.h"
 #include "tools/ctl/ctlcommands.h"
 #include "tools/ctl/ctloptions.h"
 #include "tools/ctl/tracingbackend.h"
@@ -68,6 +69,14 @@ int main(int argc, char *argv[])
             return kExitUsage;
         }
         setHidBackend(tracing);
+    }
+
+    // Defaults standing in for a file we would not read must never reach the mouse or
+    // the disk: stop before anything is done.
+    const KestFileResult stored = checkStoredFiles();
+    if (stored.isRefused()) {
+        err << "mousecfgctl: " << stored.text() << Qt::endl;
+        return kExitUsage;
     }
 
     const int status = dispatch(options, out, err);
