@@ -434,6 +434,15 @@ int KestIniFile::sectionSize(const QString &section) const
 
 namespace {
 
+// As the settings class has it, "//a/b/" and "a/b" are one key: no empty segments.
+QString normalizedKey(const QString &key)
+{
+    if (!key.startsWith(QLatin1Char('/')) && !key.endsWith(QLatin1Char('/'))
+        && !key.contains(QLatin1String("//")))
+        return key;
+    return key.split(QLatin1Char('/'), Qt::SkipEmptyParts).join(QLatin1Char('/'));
+}
+
 // "Section/key" → ("Section", "key"); a key without a slash has no section.
 std::pair<QString, QString> splitKey(const QString &fullKey)
 {
@@ -470,11 +479,16 @@ KestFileResult::Reason KestIniFile::parse(const QByteArray &data, const QString 
             int close = b + 1;
             while (close < e && s[close] != ']')
                 ++close;
-            QString name = unescapeKey(s + b + 1, close - b - 1).trimmed();
-            if (name.compare(kGeneral, Qt::CaseInsensitive) == 0)
+            // Like the settings class: "General" and "%General" are told apart on the bytes
+            // as written, before any escape is undone.
+            const QByteArray raw = QByteArray(s + b + 1, close - b - 1).trimmed();
+            QString name;
+            if (raw.compare("general", Qt::CaseInsensitive) == 0)
                 name.clear();
-            else if (name.compare(QLatin1String("%General"), Qt::CaseInsensitive) == 0)
-                name = name.mid(1);
+            else if (raw.compare("%general", Qt::CaseInsensitive) == 0)
+                name = QString::fromLatin1(raw.mid(1));
+            else
+                name = unescapeKey(raw.constData(), raw.size());
             const auto parts = splitKey(name);
             const QString sectionName = name.contains(QLatin1Char('/')) ? parts.first : name;
             subPrefix = name.contains(QLatin1Char('/')) ? parts.second + QLatin1Char('/') : QString();
@@ -501,6 +515,10 @@ KestFileResult::Reason KestIniFile::parse(const QByteArray &data, const QString 
         QString name = unescapeKey(s + b, keyEnd - b);
         if (!subPrefix.isEmpty())
             name.prepend(subPrefix);
+        name = normalizedKey(name);
+        // A key without a name cannot be asked for.
+        if (name.isEmpty())
+            continue;
         const char *value = s + eq + 1;
         const int valueLength = e - eq - 1;
         QString text;
@@ -588,7 +606,7 @@ int KestIniFile::addSection(const QString &name)
 
 const QString *KestIniFile::text(const QString &fullKey) const
 {
-    const auto parts = splitKey(fullKey);
+    const auto parts = splitKey(normalizedKey(fullKey));
     return Group(this, findSection(parts.first)).text(parts.second);
 }
 
@@ -777,7 +795,7 @@ void KestIniFile::appendString(int section, const QString &key, const QString &v
 
 void KestIniFile::setText(const QString &fullKey, const QString &text)
 {
-    const auto parts = splitKey(fullKey);
+    const auto parts = splitKey(normalizedKey(fullKey));
     setText(addSection(parts.first), parts.second, text);
 }
 
