@@ -19,6 +19,7 @@ private slots:
     void keyEscaping_eachRule_writesWhatTheSettingsClassWrites_data();
     void keyEscaping_eachRule_writesWhatTheSettingsClassWrites();
     void colours_onlyPlainRgbIsDecoded();
+    void oddKeysAndSections_readAsTheSettingsClassReadsThem();
     void keys_withSpecialCharactersAndSections_roundTrip();
     void handWrittenFile_commentsSpacesListsAndEscapes();
     void missingFile_loadsEmpty_saveCreatesFolder();
@@ -232,6 +233,52 @@ void TestKestIniFile::colours_onlyPlainRgbIsDecoded()
     QVERIFY(hsv.save(path));
     QVERIFY(hsv.load(path));
     QCOMPARE(hsv.colorValue(QStringLiteral("C/c")), QColor(0, 255, 0));
+}
+
+// Found by fuzzing the reader's own round trip: each line is a way a key could end up
+// where its name no longer finds it.
+void TestKestIniFile::oddKeysAndSections_readAsTheSettingsClassReadsThem()
+{
+    const QString path = m_dir.filePath(QStringLiteral("odd.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[General]\nx\\y=2\n"
+               "[%General]\nreal=3\n"
+               "[%25General]\npercent=4\n"
+               "[Sec/sub]\nk=5\n"
+               "[S]\n=6\n");
+    file.close();
+    KestIniFile ini;
+    QVERIFY(ini.load(path));
+    const QSettings qt(path, QSettings::IniFormat);
+    QStringList ours = ini.keys();
+    // Empty segments do not count: "//a//b/" is the key "a/b".
+    KestIniFile slashes;
+    QVERIFY(slashes.loadData("[General]\n\\\\a\\\\b\\=1\n", QStringLiteral("slashes")));
+    QCOMPARE(slashes.keys(), QStringList{QStringLiteral("a/b")});
+    QCOMPARE(slashes.intValue(QStringLiteral("a/b")), 1);
+    QStringList theirs = qt.allKeys();
+    ours.sort();
+    theirs.sort();
+    // A key without a name ("=6") is dropped: no key of ours could ask for it.
+    theirs.removeAll(QStringLiteral("S/"));
+    QCOMPARE(ours, theirs);
+    for (const QString &key : theirs)
+        QCOMPARE(ini.stringValue(key), qt.value(key).toString());
+
+    // And what we write from it reads back the same, by us and by the settings class.
+    const QString again = m_dir.filePath(QStringLiteral("odd-again.ini"));
+    QVERIFY(ini.save(again));
+    KestIniFile back;
+    QVERIFY(back.load(again));
+    QStringList backKeys = back.keys();
+    backKeys.sort();
+    QCOMPARE(backKeys, theirs);
+    const QSettings qtAgain(again, QSettings::IniFormat);
+    for (const QString &key : theirs) {
+        QCOMPARE(back.stringValue(key), ini.stringValue(key));
+        QCOMPARE(qtAgain.value(key).toString(), ini.stringValue(key));
+    }
 }
 
 void TestKestIniFile::keys_withSpecialCharactersAndSections_roundTrip()
