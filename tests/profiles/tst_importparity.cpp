@@ -124,20 +124,29 @@ void TestImportParity::tool_refusedFile_oneLineExit64_nothingChanged()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(QByteArray("[MouseName]\nName=KX-27\n\0\0", 25));
     file.close();
-    const auto before = filesUnder(f.path(QString()));
+    const auto before = filesUnder(f.path(QStringLiteral("Configs")));
     const Run run = ctl({QStringLiteral("--app-dir"), f.path(QString()), QStringLiteral("--simulate"),
                          QStringLiteral("import-conf"), conf});
     QCOMPARE(run.exitCode, 64);
     QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
     QVERIFY(run.err.startsWith(QLatin1String("mousecfgctl: ")));
     QVERIFY(run.err.contains(QLatin1String("bad.conf")));
-    QCOMPARE(filesUnder(f.path(QString())), before);
+    QCOMPARE(filesUnder(f.path(QStringLiteral("Configs"))), before);
 
     // The window says the same in its message box and changes nothing either.
     QVERIFY(!f.manager.importConfigFrom(conf));
     QCOMPARE(f.messages.size(), 1);
     QVERIFY(f.messages.first().second.contains(QLatin1String("bad.conf")));
-    QCOMPARE(filesUnder(f.path(QString())), before);
+    QCOMPARE(filesUnder(f.path(QStringLiteral("Configs"))), before);
+
+    // So does a profile file the window is asked to import.
+    const QString prof = f.path(QStringLiteral("bad.prof"));
+    QVERIFY(QFile::copy(conf, prof));
+    f.messages.clear();
+    QVERIFY(!f.manager.importProfileFrom(prof));
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY(f.messages.first().second.contains(QLatin1String("bad.prof")));
+    QVERIFY(!QFileInfo::exists(profileFilePath(QStringLiteral("bad"))));
 
     // A stored file the tool would not read stops every command before anything is done.
     QFile slot(profileFilePath(QStringLiteral("Profile 2")));
