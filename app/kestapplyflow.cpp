@@ -11,6 +11,7 @@
 #include "app/kestprocessdialog.h"
 #include "device/kestprocessthread.h"
 #include "store/appsettings.h"
+#include "store/configimport.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
 #include "platform/logging.h"
@@ -133,20 +134,14 @@ bool KestProfileManager::exportConfigTo(const QString &path)
 
 bool KestProfileManager::importConfigFrom(const QString &path)
 {
-    if (readProductTag(path) != m_host.productName()) {
-        message(KestMessageBox::Warning, tr("The file is not match current mouse!"));
+    const ConfigImport result = importConfiguration(working(), path, m_host.productName());
+    if (result.outcome == ConfigImport::Refused) {
+        message(KestMessageBox::Warning, result.file.text());
         return false;
     }
-    ConfigRecord &set = working();
-    const auto names = set.names;
-    importConfig(set, path);
-    // An export carries no slot names. Without them the slots could not be saved and the
-    // imported settings would be gone at the next start: the slots keep showing the
-    // profiles they showed, which now hold the imported settings.
-    for (int k = 0; k < SLOT_COUNT; ++k) {
-        if (!isValidStoreName(set.names[k]))
-            set.names[k] = names[k];
-        set.profiles[k].ProfileName = set.names[k];
+    if (result.outcome == ConfigImport::OtherProduct) {
+        message(KestMessageBox::Warning, tr("The file is not match current mouse!"));
+        return false;
     }
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels
                               | KestProfileHost::ShowLighting);

@@ -242,7 +242,13 @@ void KestProfileManager::slotAssignProfile(const QString &name)
 
 bool KestProfileManager::importProfileFrom(const QString &path)
 {
-    if (readProductTag(path) != m_host.productName()) {
+    QString tag;
+    const KestFileResult file = readProductTag(path, tag);
+    if (!file.isOk()) {
+        message(KestMessageBox::Warning, file.text());
+        return false;
+    }
+    if (tag != m_host.productName()) {
         message(KestMessageBox::Warning, tr("The file is not match current mouse!"));
         return false;
     }

@@ -2,13 +2,14 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QSettings>
 
 #include "app/mousecfgwidget.h"
 #include "device/sim/simbackend.h"
 #include "platform/singleinstance.h"
 #include "platform/windowsystem.h"
 #include "store/devicedescription.h"
+#include "store/kestfileresult.h"
+#include "widgets/kestmessagebox.h"
 #include "widgets/kestskin.h"
 
 int main(int argc, char *argv[])
@@ -46,6 +47,13 @@ int main(int argc, char *argv[])
         QObject::connect(&door, &KestActivationServer::activationRequested, &window,
                          &MousecfgWidget::bringToFront, Qt::QueuedConnection);
         door.listen();
+        // Files the start could not use were read as missing and are left untouched; say so.
+        for (const KestFileResult &refused : takeRefusedFiles()) {
+            KestMessageBox box(KestMessageBox::Warning, QString(),
+                               QCoreApplication::translate("KestProfileManager", "Warning"), refused.text(),
+                               window.isVisible() ? &window : nullptr);
+            box.exec();
+        }
         result = app.exec();
     }
     return result;

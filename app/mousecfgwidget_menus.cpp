@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QSettings>
 #include <QThread>
 
 #include "device/writeconfig.h"

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QSettings>
 
 #include "device/discovery.h"
 #include "store/profilefiles.h"

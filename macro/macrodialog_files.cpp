@@ -8,11 +8,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
-#include <QSettings>
 
 #include "macro/gunset.h"
 #include "macro/kestgunsetdialog.h"
 #include "store/appsettings.h"
+#include "store/macrodb.h"
 #include "store/profilefiles.h"
 #include "widgets/kestlineedit.h"
 #include "widgets/kestpushbutton.h"
@@ -21,13 +21,6 @@
 namespace {
 constexpr int kSlotRole = Qt::UserRole;
 const char *const kMacroSuffix = ".MSMACRO";
-
-// Renaming keeps the macro in its own list slot, so the list order does not change.
-void renameInMacroList(int slot, const QString &name)
-{
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
-    ini.setValue(QLatin1String(SettingsKey::MacroListPrefix) + QString::number(slot), name);
-}
 
 bool copyReplacing(const QString &from, const QString &to)
 {
@@ -186,6 +179,7 @@ void MacroDialog::changeName()
         return;
     }
     if (QListWidgetItem *item = listItem(m_currentName)) {
+        // Renaming keeps the macro in its own list slot, so the list order does not change.
         renameInMacroList(item->data(kSlotRole).toInt(), name);
         item->setText(name);
     }
@@ -228,6 +222,12 @@ QStringList MacroDialog::importMacroFiles(const QStringList &paths)
         }
         if (refuseWhenFull())
             break;
+        // A file we would not read is not copied in.
+        const KestFileResult file = checkMacroFile(path);
+        if (!file.isOk()) {
+            warn(tr("Warning"), file.text());
+            continue;
+        }
         QDir().mkpath(macroFolder());
         if (!QFile::copy(path, macroFilePath(name)) || !addListItem(name)) {
             QFile::remove(macroFilePath(name));

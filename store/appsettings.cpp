@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
-#include <QSettings>
+#include <QFileInfo>
 
 #include "store/appdir.h"
 #include "store/configlocation.h"
+#include "store/kestinifile.h"
 #include "store/profilefiles.h"
 
 namespace {
@@ -15,22 +16,31 @@ QString key(const char *prefix, int n)
     return QLatin1String(prefix) + QString::number(n);
 }
 
-int readInt(const QString &path, const QString &k, int def = 0)
+KestIniFile readFile(const QString &path)
 {
-    QSettings ini(path, QSettings::IniFormat);
-    return ini.value(k, def).toInt();
+    KestIniFile ini;
+    ini.loadSettings(path);
+    return ini;
 }
 
-void writeValue(const QString &path, const QString &k, const QVariant &value)
+int readInt(const QString &path, const QString &k, int def = 0)
 {
-    QSettings ini(path, QSettings::IniFormat);
-    ini.setValue(k, value);
+    return readFile(path).intValue(k, def);
+}
+
+void writeValue(const QString &path, const QString &k, int value)
+{
+    KestIniFile::update(path, [&](KestIniFile &ini) { ini.setInt(k, value); });
+}
+
+void writeValue(const QString &path, const QString &k, const QString &value)
+{
+    KestIniFile::update(path, [&](KestIniFile &ini) { ini.setString(k, value); });
 }
 
 QString readString(const QString &path, const QString &k)
 {
-    QSettings ini(path, QSettings::IniFormat);
-    return ini.value(k).toString();
+    return readFile(path).stringValue(k);
 }
 
 int readGlobalInt(const char *k, int def = 0)
@@ -38,8 +48,10 @@ int readGlobalInt(const char *k, int def = 0)
     return readInt(globalConfigPath(), QLatin1String(k), def);
 }
 
-// The list of a product is small, but a damaged count must not send us looping.
-constexpr int MAX_PROFILE_LIST = 100000;
+int readProductInt(const char *k)
+{
+    return readInt(productDataConfigPath(), QLatin1String(k));
+}
 
 } // namespace
 
@@ -56,6 +68,14 @@ QString globalConfigPath()
 QString languageConfigPath()
 {
     return configFolder() + QStringLiteral("/LangConfig.ini");
+}
+
+QString productDataConfigPath()
+{
+    const QString installed = installedConfigFolderFor(applicationDir()) + QStringLiteral("/Config.ini");
+    if (configFolder() != installedConfigFolderFor(applicationDir()) && QFileInfo(installed).isFile())
+        return installed;
+    return globalConfigPath();
 }
 
 QString productFolder()
@@ -75,11 +95,23 @@ QString productConfigPath()
 
 void saveSlotList(const ConfigRecord &config)
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
-    ini.setValue(QLatin1String(SettingsKey::ProfileID), int(config.ProfileID));
-    ini.setValue(QLatin1String(SettingsKey::Count), int(config.Count));
-    for (int i = 0; i < SLOT_COUNT; ++i)
-        ini.setValue(QString::fromLatin1(SettingsKey::ProfileNameFormat).arg(i + 1), config.names[i]);
+    KestIniFile::update(globalConfigPath(), [&config](KestIniFile &ini) {
+        ini.setInt(QLatin1String(SettingsKey::ProfileID), int(config.ProfileID));
+        ini.setInt(QLatin1String(SettingsKey::Count), int(config.Count));
+        for (int i = 0; i < SLOT_COUNT; ++i)
+            ini.setString(QString::fromLatin1(SettingsKey::ProfileNameFormat).arg(i + 1), config.names[i]);
+    });
+}
+
+bool renameSlotProfile(const QString &oldName, const QString &newName)
+{
+    return KestIniFile::update(globalConfigPath(), [&](KestIniFile &ini) {
+        for (int k = 0; k < SLOT_COUNT; ++k) {
+            const QString key = QString::fromLatin1(SettingsKey::ProfileNameFormat).arg(k + 1);
+            if (ini.contains(key) && ini.stringValue(key) == oldName)
+                ini.setString(key, newName);
+        }
+    });
 }
 
 void saveActiveSlot(int slot)
@@ -109,22 +141,22 @@ void writeLanguage(int index)
 
 LanguageList readLanguageList()
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
+    const KestIniFile ini = readFile(productDataConfigPath());
     LanguageList list;
-    list.count = ini.value(QLatin1String(SettingsKey::LangNum), 0).toInt();
+    list.count = ini.intValue(QLatin1String(SettingsKey::LangNum));
     for (int n = 0; n < LANGUAGE_SLOTS; ++n) {
-        list.names[n] = ini.value(key(SettingsKey::LangNamePrefix, n)).toString();
-        list.files[n] = ini.value(key(SettingsKey::LangFilePrefix, n)).toString();
+        list.names[n] = ini.stringValue(key(SettingsKey::LangNamePrefix, n));
+        list.files[n] = ini.stringValue(key(SettingsKey::LangFilePrefix, n));
     }
     return list;
 }
 
 LanguageFont readLanguageFont(int languageIndex)
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
+    const KestIniFile ini = readFile(productDataConfigPath());
     LanguageFont font;
-    font.family = ini.value(key(SettingsKey::FontPrefix, languageIndex)).toString();
-    font.pixelSize = ini.value(key(SettingsKey::FontSizePrefix, languageIndex), 0u).toUInt();
+    font.family = ini.stringValue(key(SettingsKey::FontPrefix, languageIndex));
+    font.pixelSize = ini.uintValue(key(SettingsKey::FontSizePrefix, languageIndex));
     return font;
 }
 
@@ -146,17 +178,17 @@ void writeProductName(const QString &name)
 QString readMouseListName()
 {
     // The settings class reads raw INI bytes as Latin-1 when no codec is set.
-    return readString(globalConfigPath(), QLatin1String(SettingsKey::MouseList0));
+    return readString(productDataConfigPath(), QLatin1String(SettingsKey::MouseList0));
 }
 
 int readSensorCode()
 {
-    return readGlobalInt(SettingsKey::MouseSensor1);
+    return readProductInt(SettingsKey::MouseSensor1);
 }
 
 int readThemeIndex()
 {
-    return std::clamp(readGlobalInt(SettingsKey::GColorID), 0, THEME_COUNT - 1);
+    return std::clamp(readProductInt(SettingsKey::GColorID), 0, THEME_COUNT - 1);
 }
 
 QColor themeColor(int themeIndex)
@@ -185,15 +217,15 @@ void writeBattery(int level)
 
 QString readModel()
 {
-    return readString(globalConfigPath(), QLatin1String(SettingsKey::Model));
+    return readString(productDataConfigPath(), QLatin1String(SettingsKey::Model));
 }
 
 int countMacros()
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
+    const KestIniFile ini = readFile(globalConfigPath());
     int count = 0;
     for (int n = 0; n < MACRO_LIST_SIZE; ++n) {
-        if (!ini.value(key(SettingsKey::MacroListPrefix, n)).toString().isEmpty())
+        if (!ini.stringValue(key(SettingsKey::MacroListPrefix, n)).isEmpty())
             ++count;
     }
     return count;
@@ -201,12 +233,13 @@ int countMacros()
 
 QStringList readProfileList()
 {
-    QSettings ini(productConfigPath(), QSettings::IniFormat);
-    const int count = std::clamp(ini.value(QLatin1String(SettingsKey::ProfileListCount), 0).toInt(),
-                                 0, MAX_PROFILE_LIST);
+    const KestIniFile ini = readFile(productConfigPath());
+    // The list cannot hold more names than the file holds keys, whatever its count says.
+    const int count = std::clamp(ini.intValue(QLatin1String(SettingsKey::ProfileListCount)), 0,
+                                 ini.sectionSize(QStringLiteral("PROFILE_LIST")));
     QStringList names;
     for (int i = 1; i <= count; ++i) {
-        const QString name = ini.value(key(SettingsKey::ProfileListPrefix, i)).toString();
+        const QString name = ini.stringValue(key(SettingsKey::ProfileListPrefix, i));
         if (!name.isEmpty())
             names << name;
     }
@@ -215,10 +248,11 @@ QStringList readProfileList()
 
 void writeProfileList(const QStringList &names)
 {
-    QSettings ini(productConfigPath(), QSettings::IniFormat);
-    // Drop the old entries first so that a shorter list leaves no stale names behind.
-    ini.remove(QStringLiteral("PROFILE_LIST"));
-    ini.setValue(QLatin1String(SettingsKey::ProfileListCount), names.size());
-    for (int i = 0; i < names.size(); ++i)
-        ini.setValue(key(SettingsKey::ProfileListPrefix, i + 1), names[i]);
+    KestIniFile::update(productConfigPath(), [&names](KestIniFile &ini) {
+        // Drop the old entries first so that a shorter list leaves no stale names behind.
+        ini.removeSection(QStringLiteral("PROFILE_LIST"));
+        ini.setInt(QLatin1String(SettingsKey::ProfileListCount), names.size());
+        for (int i = 0; i < names.size(); ++i)
+            ini.setString(key(SettingsKey::ProfileListPrefix, i + 1), names[i]);
+    });
 }

@@ -50,10 +50,17 @@ QString globalConfigPath();     // configFolder() + "/Config.ini"
 QString languageConfigPath();   // configFolder() + "/LangConfig.ini"
 QString productFolder();        // configFolder() + "/" + product name (no product: configFolder())
 QString productConfigPath();    // productFolder() + "/Config.ini"
+// Where the keys that describe the product are read: product list, sensor, model, theme,
+// languages and fonts. They come with the product, so an installed copy reads them from
+// the installed "Configs/Config.ini" (a newer install must reach users whose own copy was
+// seeded from an older one); a portable folder has only the one file.
+QString productDataConfigPath();
 
 // Slot list and write state.
 void saveSlotList(const ConfigRecord &config); // ProfileID, Count and the five slot names
 void saveActiveSlot(int slot);
+// Slots that showed profile oldName show newName (after a rename or delete).
+bool renameSlotProfile(const QString &oldName, const QString &newName);
 int readDiff();
 void writeDiff(int diff);
 

@@ -44,9 +44,14 @@ QString userConfigFolder()
     return base.isEmpty() ? QString() : base + QStringLiteral("/mousecfg");
 }
 
+QString installedConfigFolderFor(const QString &applicationDir)
+{
+    return applicationDir + QStringLiteral("/Configs");
+}
+
 QString configFolderFor(const QString &applicationDir)
 {
-    const QString configs = applicationDir + QStringLiteral("/Configs");
+    const QString configs = installedConfigFolderFor(applicationDir);
     const QString user = userConfigFolder();
     if (portable(applicationDir, configs) || user.isEmpty())
         return configs;

@@ -9,6 +9,9 @@
 // ($XDG_CONFIG_HOME/mousecfg), seeded once from the installed "Configs".
 QString configFolderFor(const QString &applicationDir);
 
+// The "Configs" folder of the installation itself, whether or not it is in use.
+QString installedConfigFolderFor(const QString &applicationDir);
+
 // The per-user folder, whether or not it is in use.
 QString userConfigFolder();
 

@@ -3,24 +3,29 @@
 #include <algorithm>
 
 #include <QFileInfo>
-#include <QSettings>
 
 #include "store/appdir.h"
+#include "store/kestinifile.h"
 
 namespace {
 
+// A refused file reads as a missing one; takeRefusedFiles() tells the user.
 class Description final
 {
 public:
-    Description() : m_ini(deviceDescriptionPath(), QSettings::IniFormat) {}
+    Description() : m_loaded(m_ini.loadSettings(deviceDescriptionPath()).isOk()) {}
 
-    int toInt(const QString &key, int def = 0) const { return m_ini.value(key, def).toInt(); }
+    // The block readers fall back to built-in values without a usable file.
+    bool loaded() const { return m_loaded; }
+
+    int toInt(const QString &key, int def = 0) const { return m_ini.intValue(key, def); }
     quint8 toByte(const QString &key) const { return quint8(toInt(key)); }
-    QString toString(const char *key) const { return m_ini.value(QLatin1String(key)).toString(); }
-    QColor toColor(const QString &key) const { return m_ini.value(key).value<QColor>(); }
+    QString toString(const char *key) const { return m_ini.stringValue(QLatin1String(key)); }
+    QColor toColor(const QString &key) const { return m_ini.colorValue(key); }
 
 private:
-    QSettings m_ini;
+    KestIniFile m_ini;
+    bool m_loaded;
 };
 
 int readDescriptionInt(const char *key, int def)
@@ -75,25 +80,25 @@ int readDpiLevelCount()
 
 void readMatrix(ButtonMatrix &matrix)
 {
-    if (!deviceDescriptionExists())
-        return;
-    fillMatrix(Description(), matrix, "Matrix");
+    const Description file;
+    if (file.loaded())
+        fillMatrix(file, matrix, "Matrix");
 }
 
 int readMatrix2(ButtonMatrix &matrix)
 {
-    if (!deviceDescriptionExists())
-        return -1;
     const Description file;
+    if (!file.loaded())
+        return -1;
     fillMatrix(file, matrix, "Matrix2");
     return buttonCount(file);
 }
 
 int readSensorDefaults(SensorDefaults &defaults)
 {
-    if (!deviceDescriptionExists())
-        return -1;
     const Description file;
+    if (!file.loaded())
+        return -1;
     auto byte = [&file](const char *key, int def) {
         return quint8(file.toInt(QStringLiteral("PROFILE/") + QLatin1String(key), def));
     };
@@ -109,9 +114,9 @@ int readSensorDefaults(SensorDefaults &defaults)
 
 int readDeviceDefaults(DeviceDefaults &defaults)
 {
-    if (!deviceDescriptionExists())
-        return -1;
     const Description file;
+    if (!file.loaded())
+        return -1;
     DeviceDefaults d;
     d.dpi = file.toByte(QStringLiteral("PROFILE/dpi"));
     for (int i = 0; i < DPI_LEVELS; ++i)

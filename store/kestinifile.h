@@ -1,13 +1,24 @@
 #pragma once
 
+#include <functional>
+
+#include <QColor>
 #include <QHash>
 #include <QString>
-#include <QVariant>
+#include <QStringList>
 #include <QVector>
+
+#include "store/kestfileresult.h"
 
 // Reads and writes the INI dialect of the toolkit's settings class (QSettings): sections
 // for the first key segment, "\" for deeper segments, percent-escaped key characters,
 // quoted and backslash-escaped values, and "@Variant(...)" for colours.
+//
+// It is also the one reader of every file the programs read, and files come from anywhere:
+// a file above KestFileResult::MaxFileBytes, with NUL bytes or with absurdly many entries
+// is refused whole, and of the settings class's "@Variant" values only a plain RGB colour
+// is decoded (by hand, never through QDataStream). Any other "@Variant" value reads as a
+// missing key, and the first such value of a file is logged.
 //
 // The profile files hold about 8,400 keys each; QSettings spends most of a save in its
 // generic key map, which made saving five slots take several times our budget. This
@@ -16,10 +27,19 @@
 class KestIniFile final
 {
 public:
-    // Reads the whole file; a missing or unreadable file leaves the content empty and
-    // returns false. The section skipSection, when given, is not read at all: the caller
-    // is about to rewrite it whole.
-    bool load(const QString &path, const QString &skipSection = QString());
+    // Reads the whole file. Anything but Ok leaves the content empty. The section
+    // skipSection, when given, is not read at all: the caller is about to rewrite it whole.
+    KestFileResult load(const QString &path, const QString &skipSection = QString());
+    // The same for a file the store reads on its own account: a refusal is also noted for
+    // takeRefusedFiles().
+    KestFileResult loadSettings(const QString &path, const QString &skipSection = QString());
+    // The same checks on bytes already in memory; label names them in the result.
+    KestFileResult loadData(const QByteArray &data, const QString &label,
+                            const QString &skipSection = QString());
+    // Read, change, write back a small settings file. A refused file is left exactly as it
+    // is and false returned; so is a failed write. Holds the settings class's lock file
+    // meanwhile, so that two programs changing one file do not lose each other's keys.
+    static bool update(const QString &path, const std::function<void(KestIniFile &)> &change);
     // Writes every key, sections in the order they first appeared. Creates the folder;
     // the file is replaced atomically. False when it failed.
     bool save(const QString &path) const;
@@ -27,14 +47,14 @@ public:
     // Keys are "Section/key" (the first segment is the INI section; "key" alone lives in
     // [General]).
     bool contains(const QString &key) const;
-    // The value as the settings class would return it: a string, a colour, a byte
-    // array, or an invalid variant for a missing key.
-    QVariant value(const QString &key) const;
+    // A colour written by the settings class; anything else (missing, another type, a
+    // colour that is not plain RGB) gives an invalid colour.
+    QColor colorValue(const QString &key) const;
     int intValue(const QString &key, int defaultValue = 0) const;
     uint uintValue(const QString &key, uint defaultValue = 0) const;
     QString stringValue(const QString &key) const;
 
-    void setValue(const QString &key, const QVariant &value);
+    void setColor(const QString &key, const QColor &value);
     void setInt(const QString &key, int value);
     void setUInt(const QString &key, uint value);
     void setString(const QString &key, const QString &value);
@@ -43,7 +63,7 @@ public:
     class Group
     {
     public:
-        QVariant value(const QString &key) const;
+        QColor colorValue(const QString &key) const;
         int intValue(const QString &key, int defaultValue = 0) const;
         uint uintValue(const QString &key, uint defaultValue = 0) const;
         QString stringValue(const QString &key) const;
@@ -59,19 +79,31 @@ public:
 
     // Writing into one section; the section is created (at the end) when missing.
     int addSection(const QString &section);
-    void setValue(int section, const QString &key, const QVariant &value);
+    void setColor(int section, const QString &key, const QColor &value);
     void setInt(int section, const QString &key, int value);
     void setUInt(int section, const QString &key, uint value);
     void setString(int section, const QString &key, const QString &value);
     // The same for a key the section does not hold yet (a section being filled from
     // scratch): no look-up, so writing thousands of keys stays cheap.
-    void appendValue(int section, const QString &key, const QVariant &value);
+    void appendColor(int section, const QString &key, const QColor &value);
     void appendInt(int section, const QString &key, int value);
     void appendUInt(int section, const QString &key, uint value);
     void appendString(int section, const QString &key, const QString &value);
 
+    // Drops every key of a section (it is not written any more).
+    void removeSection(const QString &section);
     void clear();
     int size() const { return m_entries.size(); }
+    // Every key, "Section/key" ("key" alone in [General]), sections in file order.
+    QStringList keys() const;
+    // Keys held by one section (0 when there is no such section): what bounds any count
+    // the file claims for itself.
+    int sectionSize(const QString &section) const;
+
+    // Beyond these a file is refused: a full configuration export has about 42,000 keys
+    // in seven sections.
+    static constexpr int MaxEntries = 1 << 18;
+    static constexpr int MaxSections = 4096;
 
 private:
     struct Entry
@@ -94,9 +126,15 @@ private:
     void setText(int section, const QString &key, const QString &text);
     void setText(const QString &fullKey, const QString &text);
     const QString *text(const QString &fullKey) const;
-    void parse(const QByteArray &data, const QString &skipSection);
+    KestFileResult::Reason parse(const QByteArray &data, const QString &skipSection);
+    // The text of a key with the settings class's "@" forms decoded; null when missing or
+    // when it is a value we refuse to decode.
+    QString decoded(const QString *text, bool *present) const;
+    QColor colorOf(const QString *text) const;
+    void rejectValue() const;
 
     QVector<Entry> m_entries;
     QVector<Section> m_sections;
     QHash<QString, int> m_sectionIndex;
+    QString m_path; // for the log line of a rejected value
 };

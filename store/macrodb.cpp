@@ -4,9 +4,8 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
-
 #include "store/appsettings.h"
+#include "store/kestinifile.h"
 #include "store/profilefiles.h"
 
 namespace {
@@ -21,18 +20,27 @@ QString actionKey(const char *prefix, int index)
     return QLatin1String(prefix) + QString::number(index);
 }
 
-QVector<MacroAction> readActions(const QSettings &ini)
+QVector<MacroAction> readActions(const KestIniFile &ini)
 {
-    const int count = std::clamp(ini.value(QLatin1String(MacroKey::Count), 0).toInt(), 0,
-                                 MACRO_MAX_ACTIONS);
-    QVector<MacroAction> actions(count);
+    // A file cannot describe more actions than it holds keys, whatever its count says.
+    const int count = std::clamp(ini.intValue(QLatin1String(MacroKey::Count)), 0,
+                                 std::min(MACRO_MAX_ACTIONS, ini.sectionSize(QStringLiteral("Setting"))));
+    QVector<MacroAction> actions;
     for (int i = 0; i < count; ++i) {
-        MacroAction &a = actions[i];
-        a.map = quint8(ini.value(actionKey(MacroKey::MapPrefix, i)).toInt());
-        a.high = quint8(ini.value(actionKey(MacroKey::DataHPrefix, i)).toInt());
-        a.low = quint8(ini.value(actionKey(MacroKey::DataLPrefix, i)).toInt());
+        MacroAction a;
+        a.map = quint8(ini.intValue(actionKey(MacroKey::MapPrefix, i)));
+        a.high = quint8(ini.intValue(actionKey(MacroKey::DataHPrefix, i)));
+        a.low = quint8(ini.intValue(actionKey(MacroKey::DataLPrefix, i)));
+        actions.append(a);
     }
     return actions;
+}
+
+KestIniFile readFile(const QString &path)
+{
+    KestIniFile ini;
+    ini.loadSettings(path);
+    return ini;
 }
 
 bool macroFileExists(const QString &name)
@@ -58,27 +66,27 @@ bool saveMacro(const QString &name, const MacroSettings &settings,
     if (!isValidStoreName(name))
         return false;
     const QString path = macroFilePath(name);
-    QSettings ini(path, QSettings::IniFormat);
-    const QVariant oldSign = ini.value(QLatin1String(MacroKey::WriteSign));
-    // The file is rewritten whole, so a shorter macro leaves no stale actions behind.
-    ini.clear();
-    ini.setValue(QLatin1String(MacroKey::MacroFilePath), QFileInfo(path).absoluteFilePath());
-    ini.setValue(QLatin1String(MacroKey::DefaultDelay), settings.defaultDelay);
-    ini.setValue(QLatin1String(MacroKey::DelayType), settings.delayType);
-    ini.setValue(QLatin1String(MacroKey::LoopType), settings.loopType);
-    ini.setValue(QLatin1String(MacroKey::LoopTime), settings.loopTime);
-    ini.setValue(QLatin1String(MacroKey::Count), actions.size());
-    for (int i = 0; i < actions.size(); ++i) {
-        ini.setValue(actionKey(MacroKey::MapPrefix, i), int(actions[i].map));
-        ini.setValue(actionKey(MacroKey::DataHPrefix, i), int(actions[i].high));
-        ini.setValue(actionKey(MacroKey::DataLPrefix, i), int(actions[i].low));
-    }
-    if (sign == WriteSign::Set)
-        ini.setValue(QLatin1String(MacroKey::WriteSign), 1);
-    else if (oldSign.isValid())
-        ini.setValue(QLatin1String(MacroKey::WriteSign), oldSign);
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    return KestIniFile::update(path, [&](KestIniFile &ini) {
+        const bool hadSign = ini.contains(QLatin1String(MacroKey::WriteSign));
+        const int oldSign = ini.intValue(QLatin1String(MacroKey::WriteSign));
+        // The file is rewritten whole, so a shorter macro leaves no stale actions behind.
+        ini.clear();
+        ini.setString(QLatin1String(MacroKey::MacroFilePath), QFileInfo(path).absoluteFilePath());
+        ini.setInt(QLatin1String(MacroKey::DefaultDelay), settings.defaultDelay);
+        ini.setInt(QLatin1String(MacroKey::DelayType), settings.delayType);
+        ini.setInt(QLatin1String(MacroKey::LoopType), settings.loopType);
+        ini.setInt(QLatin1String(MacroKey::LoopTime), settings.loopTime);
+        ini.setInt(QLatin1String(MacroKey::Count), actions.size());
+        for (int i = 0; i < actions.size(); ++i) {
+            ini.setInt(actionKey(MacroKey::MapPrefix, i), int(actions[i].map));
+            ini.setInt(actionKey(MacroKey::DataHPrefix, i), int(actions[i].high));
+            ini.setInt(actionKey(MacroKey::DataLPrefix, i), int(actions[i].low));
+        }
+        if (sign == WriteSign::Set)
+            ini.setInt(QLatin1String(MacroKey::WriteSign), 1);
+        else if (hadSign)
+            ini.setInt(QLatin1String(MacroKey::WriteSign), oldSign);
+    });
 }
 
 Macro loadMacro(const QString &name)
@@ -86,13 +94,13 @@ Macro loadMacro(const QString &name)
     Macro macro;
     if (!macroFileExists(name))
         return macro;
-    const QSettings ini(macroFilePath(name), QSettings::IniFormat);
-    macro.settings.filePath = ini.value(QLatin1String(MacroKey::MacroFilePath)).toString();
-    macro.settings.defaultDelay = ini.value(QLatin1String(MacroKey::DefaultDelay), 10).toInt();
-    macro.settings.delayType = ini.value(QLatin1String(MacroKey::DelayType), 0).toInt();
-    macro.settings.loopType = ini.value(QLatin1String(MacroKey::LoopType), 0).toInt();
-    macro.settings.loopTime = ini.value(QLatin1String(MacroKey::LoopTime), 1).toInt();
-    macro.writeSign = ini.value(QLatin1String(MacroKey::WriteSign), 0).toInt();
+    const KestIniFile ini = readFile(macroFilePath(name));
+    macro.settings.filePath = ini.stringValue(QLatin1String(MacroKey::MacroFilePath));
+    macro.settings.defaultDelay = ini.intValue(QLatin1String(MacroKey::DefaultDelay), 10);
+    macro.settings.delayType = ini.intValue(QLatin1String(MacroKey::DelayType), 0);
+    macro.settings.loopType = ini.intValue(QLatin1String(MacroKey::LoopType), 0);
+    macro.settings.loopTime = ini.intValue(QLatin1String(MacroKey::LoopTime), 1);
+    macro.writeSign = ini.intValue(QLatin1String(MacroKey::WriteSign), 0);
     macro.actions = readActions(ini);
     return macro;
 }
@@ -101,42 +109,56 @@ QVector<MacroAction> readMacroActions(const QString &name)
 {
     if (!macroFileExists(name))
         return {};
-    return readActions(QSettings(macroFilePath(name), QSettings::IniFormat));
+    return readActions(readFile(macroFilePath(name)));
 }
 
 QStringList readMacroList()
 {
-    const QSettings ini(globalConfigPath(), QSettings::IniFormat);
+    const KestIniFile ini = readFile(globalConfigPath());
     QStringList list;
     for (int n = 0; n < MACRO_LIST_SIZE; ++n)
-        list << ini.value(listKey(n)).toString();
+        list << ini.stringValue(listKey(n));
     return list;
 }
 
+namespace {
+
+// Sets the first list slot that holds `match` to `value`; the slot, or -1.
+int replaceInMacroList(const QString &match, const QString &value)
+{
+    int slot = -1;
+    const bool written = KestIniFile::update(globalConfigPath(), [&](KestIniFile &ini) {
+        for (int n = 0; n < MACRO_LIST_SIZE; ++n) {
+            if (ini.stringValue(listKey(n)) == match) {
+                ini.setString(listKey(n), value);
+                slot = n;
+                return;
+            }
+        }
+    });
+    return written ? slot : -1;
+}
+
+} // namespace
+
 int addToMacroList(const QString &name)
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
-    for (int n = 0; n < MACRO_LIST_SIZE; ++n) {
-        if (ini.value(listKey(n)).toString().isEmpty()) {
-            ini.setValue(listKey(n), name);
-            return n;
-        }
-    }
-    return -1;
+    return replaceInMacroList(QString(), name);
 }
 
 int removeFromMacroList(const QString &name)
 {
     if (name.isEmpty())
         return -1;
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
-    for (int n = 0; n < MACRO_LIST_SIZE; ++n) {
-        if (ini.value(listKey(n)).toString() == name) {
-            ini.setValue(listKey(n), QString());
-            return n;
-        }
-    }
-    return -1;
+    return replaceInMacroList(name, QString());
+}
+
+bool renameInMacroList(int slot, const QString &name)
+{
+    if (slot < 0 || slot >= MACRO_LIST_SIZE)
+        return false;
+    return KestIniFile::update(globalConfigPath(),
+                               [&](KestIniFile &ini) { ini.setString(listKey(slot), name); });
 }
 
 QString newMacroName()
@@ -164,8 +186,7 @@ int readWriteSign(const QString &name)
 {
     if (!macroFileExists(name))
         return 0;
-    const QSettings ini(macroFilePath(name), QSettings::IniFormat);
-    return ini.value(QLatin1String(MacroKey::WriteSign), 0).toInt();
+    return readFile(macroFilePath(name)).intValue(QLatin1String(MacroKey::WriteSign));
 }
 
 void clearWriteSign(const QString &name)
@@ -173,8 +194,14 @@ void clearWriteSign(const QString &name)
     // Never create a file for a binding whose macro is gone.
     if (!macroFileExists(name))
         return;
-    QSettings ini(macroFilePath(name), QSettings::IniFormat);
-    ini.setValue(QLatin1String(MacroKey::WriteSign), 0);
+    KestIniFile::update(macroFilePath(name),
+                        [](KestIniFile &ini) { ini.setInt(QLatin1String(MacroKey::WriteSign), 0); });
+}
+
+KestFileResult checkMacroFile(const QString &path)
+{
+    KestIniFile ini;
+    return openChosenFile(ini, path);
 }
 
 KeyInfo macroActionToKeyInfo(const MacroAction &action)

@@ -5,6 +5,7 @@
 #include <QVector>
 
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 
 // Macro files "<name>.MSMACRO" (INI, section Setting) in the macro folder, and the list
 // of up to fifty macro names in the global Config.ini ("MACRO_LIST/0".."49"). List slots
@@ -81,11 +82,14 @@ QVector<MacroAction> readMacroActions(const QString &name);
 QStringList readMacroList();
 int addToMacroList(const QString &name);      // slot index, or -1 when the list is full
 int removeFromMacroList(const QString &name); // slot index emptied, or -1
+bool renameInMacroList(int slot, const QString &name); // the name in slot 0..49
 QString newMacroName();                       // "name_%d", smallest %d from 1 not taken
 // A name is taken when the list holds it or its file exists: a listed macro whose file
 // is missing still owns its name.
 bool isMacroNameTaken(const QString &name);
 bool deleteMacroFile(const QString &name);
+// Whether a macro file from elsewhere may be taken in (before it is copied).
+KestFileResult checkMacroFile(const QString &path);
 int readWriteSign(const QString &name);
 void clearWriteSign(const QString &name);
 

@@ -1,5 +1,6 @@
 #include "store/profilefiles.h"
 
+#include <QFileInfo>
 #include <QSettings>
 
 #include "store/appsettings.h"
@@ -26,7 +27,7 @@ struct FieldReader
     void operator()(const QString &k, quint32 &v, int def) const { v = group.uintValue(k, uint(def)); }
     void operator()(const QString &k, qint32 &v, int def) const { v = group.intValue(k, def); }
     void operator()(const QString &k, QString &v, int) const { v = group.stringValue(k); }
-    void operator()(const QString &k, QColor &v, int) const { v = group.value(k).value<QColor>(); }
+    void operator()(const QString &k, QColor &v, int) const { v = group.colorValue(k); }
 };
 
 // What a file without the key gives.
@@ -48,7 +49,7 @@ struct FieldWriter
     void operator()(const QString &k, const quint32 &v, int) const { ini.appendUInt(section, k, v); }
     void operator()(const QString &k, const qint32 &v, int) const { ini.appendInt(section, k, v); }
     void operator()(const QString &k, const QString &v, int) const { ini.appendString(section, k, v); }
-    void operator()(const QString &k, const QColor &v, int) const { ini.appendValue(section, k, v); }
+    void operator()(const QString &k, const QColor &v, int) const { ini.appendColor(section, k, v); }
 };
 
 void readGroup(const KestIniFile &ini, const QString &group, ProfileRecord &profile, LedOptions led)
@@ -60,12 +61,6 @@ void readGroup(const KestIniFile &ini, const QString &group, ProfileRecord &prof
 void writeGroup(KestIniFile &ini, const QString &group, const ProfileRecord &profile, LedOptions led)
 {
     visitProfileFields(profile, led, FieldWriter{ini, ini.addSection(group)});
-}
-
-bool finish(QSettings &ini)
-{
-    ini.sync();
-    return ini.status() == QSettings::NoError;
 }
 
 // Sensor options and the active slot, shared by Config.ini and the ".conf" file.
@@ -87,23 +82,16 @@ constexpr OptionKeys kOptions[] = {
     {SettingsKey::Count, &ConfigRecord::Count},
 };
 
-void readOptions(const QSettings &ini, ConfigRecord &config)
-{
-    for (const OptionKeys &o : kOptions)
-        config.*o.field = quint8(ini.value(QLatin1String(o.key), 0).toInt());
-}
-
 void readOptions(const KestIniFile &ini, ConfigRecord &config)
 {
     for (const OptionKeys &o : kOptions)
         config.*o.field = quint8(ini.intValue(QLatin1String(o.key)));
 }
 
-template <class Ini>
-void writeOptions(Ini &ini, const ConfigRecord &config)
+void writeOptions(KestIniFile &ini, const ConfigRecord &config)
 {
     for (const OptionKeys &o : kOptions)
-        ini.setValue(QLatin1String(o.key), int(config.*o.field));
+        ini.setInt(QLatin1String(o.key), int(config.*o.field));
 }
 
 QString slotNameKey(int slot)
@@ -111,12 +99,19 @@ QString slotNameKey(int slot)
     return QString::fromLatin1(SettingsKey::ProfileNameFormat).arg(slot + 1);
 }
 
-// A file that is not there reads as one without keys: every field gets its default.
-void loadProfileFrom(const QString &path, const QString &group, ProfileRecord &profile)
+// A file that is not there, or that was refused, reads as one without keys: every field
+// gets its default.
+KestFileResult loadProfileFrom(const QString &path, const QString &group, ProfileRecord &profile)
 {
     KestIniFile ini;
-    ini.load(path);
+    const KestFileResult result = ini.loadSettings(path);
     readGroup(ini, group, profile, LedOptions::Include);
+    return result;
+}
+
+KestFileResult firstRefusal(const KestFileResult &a, const KestFileResult &b)
+{
+    return a.isRefused() || !b.isRefused() ? a : b;
 }
 
 } // namespace
@@ -147,12 +142,11 @@ bool isValidStoreName(const QString &name)
     return true;
 }
 
-void loadProfile(int slot, ProfileRecord &profile, const QString &path)
+KestFileResult loadProfile(int slot, ProfileRecord &profile, const QString &path)
 {
     if (path.isEmpty())
-        loadProfileFrom(globalConfigPath(), confGroup(slot), profile);
-    else
-        loadProfileFrom(path, kProfileGroup, profile);
+        return loadProfileFrom(globalConfigPath(), confGroup(slot), profile);
+    return loadProfileFrom(path, kProfileGroup, profile);
 }
 
 bool saveProfile(int slot, const ProfileRecord &profile, const QString &path)
@@ -163,7 +157,9 @@ bool saveProfile(int slot, const ProfileRecord &profile, const QString &path)
     // rewritten whole.
     const QString group = global ? confGroup(slot) : kProfileGroup;
     KestIniFile ini;
-    ini.load(file, group);
+    // A file we refused to read is not ours to replace.
+    if (!ini.loadSettings(file, group).isUsable())
+        return false;
     writeGroup(ini, group, profile, LedOptions::Include);
     return ini.save(file);
 }
@@ -183,25 +179,31 @@ bool saveSlotFile(const ProfileRecord &profile, const QString &name)
     return saveProfile(0, profile, profileFilePath(name));
 }
 
-void loadAll(ConfigRecord &config)
+KestFileResult loadAll(ConfigRecord &config)
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
+    KestIniFile ini;
+    KestFileResult result = ini.loadSettings(globalConfigPath());
     readOptions(ini, config);
     for (int k = 0; k < SLOT_COUNT; ++k) {
-        config.names[k] = ini.value(slotNameKey(k)).toString();
+        config.names[k] = ini.stringValue(slotNameKey(k));
         // A refused name has no file; the slot gets the defaults of a missing one.
-        if (!loadSlotFile(config.profiles[k], config.names[k]))
+        if (!isValidStoreName(config.names[k])) {
             visitProfileFields(config.profiles[k], LedOptions::Include, FieldDefaults{});
+            continue;
+        }
+        result = firstRefusal(result, loadProfileFrom(profileFilePath(config.names[k]), kProfileGroup,
+                                                      config.profiles[k]));
     }
+    return result;
 }
 
 bool saveAll(const ConfigRecord &config)
 {
-    QSettings ini(globalConfigPath(), QSettings::IniFormat);
-    writeOptions(ini, config);
-    for (int k = 0; k < SLOT_COUNT; ++k)
-        ini.setValue(slotNameKey(k), config.names[k]);
-    bool ok = finish(ini);
+    bool ok = KestIniFile::update(globalConfigPath(), [&config](KestIniFile &ini) {
+        writeOptions(ini, config);
+        for (int k = 0; k < SLOT_COUNT; ++k)
+            ini.setString(slotNameKey(k), config.names[k]);
+    });
     for (int k = 0; k < SLOT_COUNT; ++k) {
         // Slots without a usable name (after a configuration import) have no file.
         if (isValidStoreName(config.names[k]))
@@ -220,10 +222,16 @@ bool exportConfig(const ConfigRecord &config, const QString &path)
     return ini.save(path);
 }
 
-void importConfig(ConfigRecord &config, const QString &path)
+KestFileResult openChosenFile(KestIniFile &ini, const QString &path)
 {
-    KestIniFile ini;
-    ini.load(path);
+    const KestFileResult result = ini.load(path);
+    if (result.isMissing())
+        return KestFileResult::refused(path, KestFileResult::NotFound);
+    return result;
+}
+
+void importConfig(ConfigRecord &config, const KestIniFile &ini)
+{
     readOptions(ini, config);
     for (int k = 0; k < SLOT_COUNT; ++k) {
         config.names[k] = ini.stringValue(slotNameKey(k));
@@ -231,19 +239,42 @@ void importConfig(ConfigRecord &config, const QString &path)
     }
 }
 
+KestFileResult importConfig(ConfigRecord &config, const QString &path)
+{
+    KestIniFile ini;
+    const KestFileResult result = openChosenFile(ini, path);
+    if (result.isOk())
+        importConfig(config, ini);
+    return result;
+}
+
 bool writeProductTag(const QString &productName, const QString &path)
 {
     KestIniFile ini;
-    ini.load(path);
+    if (!ini.load(path).isUsable())
+        return false;
     ini.setString(kProductTag, productName);
     return ini.save(path);
 }
 
+QString readProductTag(const KestIniFile &ini)
+{
+    return ini.stringValue(kProductTag);
+}
+
 QString readProductTag(const QString &path)
 {
+    QString tag;
+    readProductTag(path, tag);
+    return tag;
+}
+
+KestFileResult readProductTag(const QString &path, QString &tag)
+{
     KestIniFile ini;
-    ini.load(path);
-    return ini.stringValue(kProductTag);
+    const KestFileResult result = openChosenFile(ini, path);
+    tag = readProductTag(ini);
+    return result;
 }
 
 bool writeTemplate()
@@ -261,9 +292,9 @@ void saveActiveDpi(QSettings &settings, int level)
 bool saveActiveDpi(const QString &profilePath, int level)
 {
     // Only a file that is there: a slot without a file is saved whole by the next apply.
-    KestIniFile ini;
-    if (!ini.load(profilePath))
+    if (!QFileInfo(profilePath).isFile())
         return false;
-    ini.setInt(kProfileGroup + QStringLiteral("/dpi"), level);
-    return ini.save(profilePath);
+    return KestIniFile::update(profilePath, [level](KestIniFile &ini) {
+        ini.setInt(kProfileGroup + QStringLiteral("/dpi"), level);
+    });
 }

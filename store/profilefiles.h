@@ -3,7 +3,9 @@
 #include <QString>
 
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 
+class KestIniFile;
 class QSettings;
 
 // Profile files (".prof", group "PROFILE") and the whole-configuration export (".conf",
@@ -20,9 +22,10 @@ QString templatePath();                       // profileFolder() + "/DefaultProf
 bool isValidStoreName(const QString &name);
 
 // One profile from / to the file at path, group "PROFILE". An empty path means the
-// global Config.ini, group "PROFILE_<slot>". Saves return false when the file could
-// not be written.
-void loadProfile(int slot, ProfileRecord &profile, const QString &path);
+// global Config.ini, group "PROFILE_<slot>". A missing or refused file loads as one
+// without keys (every field its default). Saves return false when the file could not
+// be written, or was refused when read: a file we would not read is never replaced.
+KestFileResult loadProfile(int slot, ProfileRecord &profile, const QString &path);
 bool saveProfile(int slot, const ProfileRecord &profile, const QString &path);
 
 // The same through the profile folder and a profile name; a refused name loads
@@ -31,18 +34,26 @@ bool loadSlotFile(ProfileRecord &profile, const QString &name);
 bool saveSlotFile(const ProfileRecord &profile, const QString &name);
 
 // The active slot, sensor options, slot names (global Config.ini) and the five slot
-// files. saveAll writes all five names and all five files.
-void loadAll(ConfigRecord &config);
+// files. saveAll writes all five names and all five files. loadAll gives the first file
+// it refused, if any.
+KestFileResult loadAll(ConfigRecord &config);
 bool saveAll(const ConfigRecord &config);
 
 // The ".conf" file: slot names are not exported (import leaves them empty), and
 // LedMoveOFF / LedSleepTime are neither written nor read.
+// A refused or missing file leaves the record as it was.
 bool exportConfig(const ConfigRecord &config, const QString &path);
-void importConfig(ConfigRecord &config, const QString &path);
+KestFileResult importConfig(ConfigRecord &config, const QString &path);
+void importConfig(ConfigRecord &config, const KestIniFile &file);
+
+// A file the user chose: unlike a settings file, one that is not there is refused too.
+KestFileResult openChosenFile(KestIniFile &ini, const QString &path);
 
 // "MouseName/Name" of an exported file: the product it belongs to.
 bool writeProductTag(const QString &productName, const QString &path);
 QString readProductTag(const QString &path);
+KestFileResult readProductTag(const QString &path, QString &tag);
+QString readProductTag(const KestIniFile &file);
 
 // Writes the default profile as the template new profiles are copied from,
 // replacing whatever is there.

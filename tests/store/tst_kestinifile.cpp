@@ -1,5 +1,8 @@
 #include <QtTest>
 
+#include <QColor>
+#include <QSettings>
+
 #include "store/kestinifile.h"
 
 // The codec must read whatever the toolkit's settings class writes and write what it
@@ -11,6 +14,12 @@ class TestKestIniFile : public QObject
 private slots:
     void values_roundTripThroughTheSettingsClass_data();
     void values_roundTripThroughTheSettingsClass();
+    void quoting_eachRule_writesWhatTheSettingsClassWrites_data();
+    void quoting_eachRule_writesWhatTheSettingsClassWrites();
+    void keyEscaping_eachRule_writesWhatTheSettingsClassWrites_data();
+    void keyEscaping_eachRule_writesWhatTheSettingsClassWrites();
+    void colours_onlyPlainRgbIsDecoded();
+    void oddKeysAndSections_readAsTheSettingsClassReadsThem();
     void keys_withSpecialCharactersAndSections_roundTrip();
     void handWrittenFile_commentsSpacesListsAndEscapes();
     void missingFile_loadsEmpty_saveCreatesFolder();
@@ -35,8 +44,8 @@ void TestKestIniFile::values_roundTripThroughTheSettingsClass_data()
     QTest::newRow("wide") << QVariant(QStringLiteral("中文 ∑ 1a"));
     QTest::newRow("colour") << QVariant(QColor(1, 0x43, 255));
     QTest::newRow("colour zeros") << QVariant(QColor(0, 0, 0));
+    QTest::newRow("colour alpha") << QVariant(QColor(10, 20, 30, 40));
     QTest::newRow("invalid colour") << QVariant(QColor());
-    QTest::newRow("bytes") << QVariant(QByteArray("\0\x01zz\xff", 5));
 }
 
 void TestKestIniFile::values_roundTripThroughTheSettingsClass()
@@ -47,17 +56,19 @@ void TestKestIniFile::values_roundTripThroughTheSettingsClass()
     const QString theirs = m_dir.filePath(QStringLiteral("theirs.ini"));
     QFile::remove(ours);
     QFile::remove(theirs);
+    const bool colour = value.userType() == QMetaType::QColor;
 
     KestIniFile written;
-    written.setValue(key, value);
-    QVERIFY(written.save(ours));
-    const bool text = value.userType() == QMetaType::QString || value.userType() == QMetaType::Int
-        || value.userType() == QMetaType::UInt;
-    const QVariant readByQt = QSettings(ours, QSettings::IniFormat).value(key);
-    if (text)
-        QCOMPARE(readByQt.toString(), value.toString());
+    if (colour)
+        written.setColor(key, value.value<QColor>());
     else
-        QCOMPARE(readByQt, value);
+        written.setString(key, value.toString());
+    QVERIFY(written.save(ours));
+    const QVariant readByQt = QSettings(ours, QSettings::IniFormat).value(key);
+    if (colour)
+        QCOMPARE(readByQt.value<QColor>(), value.value<QColor>());
+    else
+        QCOMPARE(readByQt.toString(), value.toString());
 
     {
         QSettings qt(theirs, QSettings::IniFormat);
@@ -65,11 +76,209 @@ void TestKestIniFile::values_roundTripThroughTheSettingsClass()
     }
     KestIniFile read;
     QVERIFY(read.load(theirs));
-    const QVariant readByUs = read.value(key);
-    if (text)
-        QCOMPARE(readByUs.toString(), value.toString());
+    if (colour)
+        QCOMPARE(read.colorValue(key), value.value<QColor>());
     else
-        QCOMPARE(readByUs, value);
+        QCOMPARE(read.stringValue(key), value.toString());
+}
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// One row per rule of the settings class's value escaping, each alone, so that a rule
+// lost from the writer shows as a difference in the bytes, not only in a read-back that
+// another rule happens to rescue.
+void TestKestIniFile::quoting_eachRule_writesWhatTheSettingsClassWrites_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("only a comma") << QStringLiteral(",");
+    QTest::newRow("comma inside") << QStringLiteral("a,b");
+    QTest::newRow("comma and space like a list") << QStringLiteral("a, b");
+    QTest::newRow("only a semicolon") << QStringLiteral(";");
+    QTest::newRow("semicolon inside") << QStringLiteral("a;b");
+    QTest::newRow("only an equals sign") << QStringLiteral("=");
+    QTest::newRow("equals inside") << QStringLiteral("a=b");
+    QTest::newRow("leading space") << QStringLiteral(" a");
+    QTest::newRow("trailing space") << QStringLiteral("a ");
+    QTest::newRow("only a space") << QStringLiteral(" ");
+    QTest::newRow("inner space") << QStringLiteral("a b");
+    QTest::newRow("double quote") << QStringLiteral("\"");
+    QTest::newRow("quoted text") << QStringLiteral("\"a\"");
+    QTest::newRow("backslash") << QStringLiteral("\\");
+    QTest::newRow("tab") << QStringLiteral("a\tb");
+    QTest::newRow("leading tab") << QStringLiteral("\ta");
+    QTest::newRow("newline") << QStringLiteral("a\nb");
+    QTest::newRow("carriage return") << QStringLiteral("a\rb");
+    QTest::newRow("bell backspace formfeed vtab")
+        << QString::fromLatin1("\a\b\f\v");
+    QTest::newRow("NUL then a hex digit") << QString(QChar(0)) + QStringLiteral("1");
+    QTest::newRow("NUL then a letter past f") << QString(QChar(0)) + QStringLiteral("g");
+    QTest::newRow("control then a hex digit") << QString(QChar(1)) + QStringLiteral("a");
+    QTest::newRow("DEL") << QString(QChar(0x7f));
+    QTest::newRow("latin1 then a hex digit") << QStringLiteral("\u00e9a");
+    QTest::newRow("latin1 then an upper hex digit") << QStringLiteral("\u00e9F");
+    QTest::newRow("latin1 then a non-hex letter") << QStringLiteral("\u00e9g");
+    QTest::newRow("wide") << QStringLiteral("\u4e2d\u6587");
+    QTest::newRow("at sign first") << QStringLiteral("@x");
+    QTest::newRow("two at signs") << QStringLiteral("@@");
+    QTest::newRow("at sign inside") << QStringLiteral("a@b");
+    QTest::newRow("looks like a variant") << QStringLiteral("@Variant(\0)");
+    QTest::newRow("hash first") << QStringLiteral("#a");
+    QTest::newRow("bracket first") << QStringLiteral("[a]");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("comma with leading space") << QStringLiteral(" ,");
+}
+
+void TestKestIniFile::quoting_eachRule_writesWhatTheSettingsClassWrites()
+{
+    QFETCH(QString, text);
+    const QString key = QStringLiteral("Group/key");
+    const QString ours = m_dir.filePath(QStringLiteral("q-ours.ini"));
+    const QString theirs = m_dir.filePath(QStringLiteral("q-theirs.ini"));
+    QFile::remove(ours);
+    QFile::remove(theirs);
+    KestIniFile written;
+    written.setString(key, text);
+    QVERIFY(written.save(ours));
+    {
+        QSettings qt(theirs, QSettings::IniFormat);
+        qt.setValue(key, text);
+    }
+    QCOMPARE(fileBytes(ours), fileBytes(theirs));
+
+    KestIniFile back;
+    QVERIFY(back.load(ours));
+    QCOMPARE(back.stringValue(key), text);
+    QCOMPARE(QSettings(ours, QSettings::IniFormat).value(key).toString(), text);
+}
+
+void TestKestIniFile::keyEscaping_eachRule_writesWhatTheSettingsClassWrites_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::newRow("plain") << QStringLiteral("S/a_b-c.d");
+    QTest::newRow("nested") << QStringLiteral("S/a/b/c");
+    QTest::newRow("space") << QStringLiteral("S/a b");
+    QTest::newRow("percent") << QStringLiteral("S/a%b");
+    QTest::newRow("equals") << QStringLiteral("S/a=b");
+    QTest::newRow("semicolon") << QStringLiteral("S/;a");
+    QTest::newRow("hash") << QStringLiteral("S/#a");
+    QTest::newRow("bracket") << QStringLiteral("S/[a");
+    QTest::newRow("latin1") << QStringLiteral("S/\u00e9");
+    QTest::newRow("wide") << QStringLiteral("S/\u4e2d");
+    QTest::newRow("odd section") << QStringLiteral("a b]/k");
+    QTest::newRow("section named General") << QStringLiteral("General/k");
+    QTest::newRow("no section") << QStringLiteral("k");
+}
+
+void TestKestIniFile::keyEscaping_eachRule_writesWhatTheSettingsClassWrites()
+{
+    QFETCH(QString, key);
+    const QString ours = m_dir.filePath(QStringLiteral("k-ours.ini"));
+    const QString theirs = m_dir.filePath(QStringLiteral("k-theirs.ini"));
+    QFile::remove(ours);
+    QFile::remove(theirs);
+    KestIniFile written;
+    written.setInt(key, 7);
+    QVERIFY(written.save(ours));
+    {
+        QSettings qt(theirs, QSettings::IniFormat);
+        qt.setValue(key, 7);
+    }
+    QCOMPARE(fileBytes(ours), fileBytes(theirs));
+    KestIniFile back;
+    QVERIFY(back.load(ours));
+    QCOMPARE(back.keys(), QStringList{key});
+    QCOMPARE(back.intValue(key), 7);
+}
+
+// The colour is the one stored type decoded, and only in plain RGB; everything else a
+// "@Variant" could hold reads as a missing key.
+void TestKestIniFile::colours_onlyPlainRgbIsDecoded()
+{
+    const QString path = m_dir.filePath(QStringLiteral("colours.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[C]\n"
+               "red=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0)\n"
+               "deep=@Variant(\\0\\0\\0\\x43\\x1\\x80\\0\\x12\\x34\\x56\\x78\\x9a\\xbc\\0\\0)\n"
+               "invalid=@Variant(\\0\\0\\0\\x43\\0\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)\n"
+               "hsv=@Variant(\\0\\0\\0\\x43\\x2\\xff\\xff\\0\\x10\\0\\x20\\0\\x30\\0\\0)\n"
+               "spec99=@Variant(\\0\\0\\0\\x43\\x63\\xff\\xff\\0\\x10\\0\\x20\\0\\x30\\0\\0)\n"
+               "short=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff)\n"
+               "long=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\0\\0)\n"
+               "wide=@Variant(\\0\\0\\0\\x43\\x1\\xff\\xff\\xff\\xff\\0\\0\\0\\0\\0\\x100)\n"
+               "text=#ff0000\n"
+               "number=12\n");
+    file.close();
+    KestIniFile ini;
+    QVERIFY(ini.load(path));
+    QCOMPARE(ini.colorValue(QStringLiteral("C/red")), QColor(255, 0, 0));
+    QCOMPARE(ini.colorValue(QStringLiteral("C/deep")), QColor::fromRgba64(0x1234, 0x5678, 0x9abc, 0x8000));
+    for (const char *rejected : {"invalid", "hsv", "spec99", "short", "long", "wide", "text", "number", "none"})
+        QVERIFY2(!ini.colorValue(QStringLiteral("C/") + QLatin1String(rejected)).isValid(), rejected);
+    // A colour is no text and no number: as a text or number it reads as missing.
+    QCOMPARE(ini.stringValue(QStringLiteral("C/red")), QString());
+    QCOMPARE(ini.intValue(QStringLiteral("C/red"), 42), 42);
+
+    // A colour picked in another model is stored so that it reads back.
+    KestIniFile hsv;
+    hsv.setColor(QStringLiteral("C/c"), QColor::fromHsv(120, 255, 255));
+    QVERIFY(hsv.save(path));
+    QVERIFY(hsv.load(path));
+    QCOMPARE(hsv.colorValue(QStringLiteral("C/c")), QColor(0, 255, 0));
+}
+
+// Found by fuzzing the reader's own round trip: each line is a way a key could end up
+// where its name no longer finds it.
+void TestKestIniFile::oddKeysAndSections_readAsTheSettingsClassReadsThem()
+{
+    const QString path = m_dir.filePath(QStringLiteral("odd.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[General]\nx\\y=2\n"
+               "[%General]\nreal=3\n"
+               "[%25General]\npercent=4\n"
+               "[Sec/sub]\nk=5\n"
+               "[S]\n=6\n");
+    file.close();
+    KestIniFile ini;
+    QVERIFY(ini.load(path));
+    const QSettings qt(path, QSettings::IniFormat);
+    QStringList ours = ini.keys();
+    // Empty segments do not count: "//a//b/" is the key "a/b".
+    KestIniFile slashes;
+    QVERIFY(slashes.loadData("[General]\n\\\\a\\\\b\\=1\n", QStringLiteral("slashes")));
+    QCOMPARE(slashes.keys(), QStringList{QStringLiteral("a/b")});
+    QCOMPARE(slashes.intValue(QStringLiteral("a/b")), 1);
+    QStringList theirs = qt.allKeys();
+    ours.sort();
+    theirs.sort();
+    // A key without a name ("=6") is dropped: no key of ours could ask for it.
+    theirs.removeAll(QStringLiteral("S/"));
+    QCOMPARE(ours, theirs);
+    for (const QString &key : theirs)
+        QCOMPARE(ini.stringValue(key), qt.value(key).toString());
+
+    // And what we write from it reads back the same, by us and by the settings class.
+    const QString again = m_dir.filePath(QStringLiteral("odd-again.ini"));
+    QVERIFY(ini.save(again));
+    KestIniFile back;
+    QVERIFY(back.load(again));
+    QStringList backKeys = back.keys();
+    backKeys.sort();
+    QCOMPARE(backKeys, theirs);
+    const QSettings qtAgain(again, QSettings::IniFormat);
+    for (const QString &key : theirs) {
+        QCOMPARE(back.stringValue(key), ini.stringValue(key));
+        QCOMPARE(qtAgain.value(key).toString(), ini.stringValue(key));
+    }
 }
 
 void TestKestIniFile::keys_withSpecialCharactersAndSections_roundTrip()
@@ -104,7 +313,7 @@ void TestKestIniFile::handWrittenFile_commentsSpacesListsAndEscapes()
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("; a comment\r\n[PROFILE]\r\n  pollrate = 8  \r\n# another\r\nname = \"  kept  \"\r\n"
-               "list = a , b\r\nhex=0x10\r\ntrail=value ; comment\r\noct=\\101\r\n");
+               "list = a , b\r\nhex=0x10\r\ntrail=value ; comment\r\noct=\\101\r\nbytes=@ByteArray(raw)\r\n");
     file.close();
     KestIniFile ini;
     QVERIFY(ini.load(path));
@@ -116,12 +325,15 @@ void TestKestIniFile::handWrittenFile_commentsSpacesListsAndEscapes()
     QCOMPARE(ini.stringValue(QStringLiteral("PROFILE/oct")), QStringLiteral("A"));
     QCOMPARE(ini.intValue(QStringLiteral("PROFILE/missing"), 255), 255);
     QCOMPARE(ini.intValue(QStringLiteral("PROFILE/name"), 255), 0);
+    QCOMPARE(ini.stringValue(QStringLiteral("PROFILE/bytes")), QStringLiteral("raw"));
 }
 
 void TestKestIniFile::missingFile_loadsEmpty_saveCreatesFolder()
 {
     KestIniFile ini;
-    QVERIFY(!ini.load(m_dir.filePath(QStringLiteral("nope.ini"))));
+    const KestFileResult missing = ini.load(m_dir.filePath(QStringLiteral("nope.ini")));
+    QVERIFY(missing.isMissing());
+    QVERIFY(missing.isUsable());
     QCOMPARE(ini.size(), 0);
     ini.setInt(QStringLiteral("a/b"), 1);
     const QString nested = m_dir.filePath(QStringLiteral("x/y/z.ini"));

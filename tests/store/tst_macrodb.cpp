@@ -92,10 +92,11 @@ void TestMacroDb::missingFileOrHugeCount_readSafely()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Setting]\nCount=2000000000\nMap_0=388\n");
     file.close();
+    // The count is believed only as far as the file holds keys: two here.
     const QVector<MacroAction> actions = readMacroActions(QStringLiteral("broken"));
-    QCOMPARE(actions.size(), MACRO_MAX_ACTIONS);
+    QCOMPARE(actions.size(), 2);
     QCOMPARE(int(actions[0].map), 132);
-    QCOMPARE(loadMacro(QStringLiteral("broken")).actions.size(), MACRO_MAX_ACTIONS);
+    QCOMPARE(loadMacro(QStringLiteral("broken")).actions.size(), 2);
 
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("[Setting]\nCount=-5\n");

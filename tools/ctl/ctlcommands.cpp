@@ -18,6 +18,7 @@
 #include "device/sentrecord.h"
 #include "device/writeconfig.h"
 #include "store/appsettings.h"
+#include "store/configimport.h"
 #include "store/profilefiles.h"
 
 namespace {
@@ -254,25 +255,24 @@ int runExportConf(const QString &path, QTextStream &out, QTextStream &err)
 
 int runImportConf(const QString &path, QTextStream &out, QTextStream &err)
 {
-    if (!QFileInfo(path).isFile()) {
-        err << tr("mousecfgctl: no such file \"%1\"").arg(path) << Qt::endl;
-        return kExitUsage;
-    }
-    const QString tag = readProductTag(path);
-    if (tag != readProductName()) {
-        err << tr("mousecfgctl: \"%1\" belongs to product \"%2\", not to \"%3\"; nothing imported")
-                   .arg(path, tag, readProductName())
-            << Qt::endl;
-        return kExitUsage;
-    }
     ConfigRecord lastWritten;
     loadAll(lastWritten);
     ConfigRecord working = lastWritten;
-    importConfig(working, path);
-    if (!openDevices(err))
-        return SEND_NO_DEVICE;
-
-    // Saved and written exactly as the utility's import does.
+    // The window's import routine: the slots keep their names and files.
+    const ConfigImport imported = importConfiguration(working, path, readProductName());
+    if (imported.outcome == ConfigImport::Refused) {
+        err << "mousecfgctl: " << imported.file.text() << Qt::endl;
+        return kExitUsage;
+    }
+    if (imported.outcome == ConfigImport::OtherProduct) {
+        err << tr("mousecfgctl: \"%1\" belongs to product \"%2\", not to \"%3\"; nothing imported")
+                   .arg(path, imported.productTag, readProductName())
+            << Qt::endl;
+        return kExitUsage;
+    }
+    // Saved and written exactly as the utility's import does; without a mouse the files
+    // are saved all the same, as the window does.
+    openDevices(err);
     KestProcessThread worker(&working, &lastWritten);
     worker.start();
     worker.wait();

@@ -9,6 +9,7 @@
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "tools/ctl/ctlbus.h"
+#include "store/storecheck.h"
 #include "tools/ctl/ctlcommands.h"
 #include "tools/ctl/ctloptions.h"
 #include "tools/ctl/tracingbackend.h"
@@ -87,6 +88,15 @@ int main(int argc, char *argv[])
     // the utility's log; a script reading stderr gets them only with -v or its own rules.
     if (!options.verbose && qEnvironmentVariableIsEmpty("QT_LOGGING_RULES"))
         QLoggingCategory::setFilterRules(QStringLiteral("mousecfg.desktop.info=false"));
+
+    // Defaults standing in for a file we would not read must never reach the mouse or
+    // the disk: stop before anything is done.
+    const KestFileResult stored = checkStoredFiles();
+    if (stored.isRefused()) {
+        err << "mousecfgctl: " << stored.text() << Qt::endl;
+        return kExitUsage;
+    }
+
     const int viaUtility = runThroughUtility(options, out, err);
     if (viaUtility != kNoUtilityOnBus)
         return viaUtility;

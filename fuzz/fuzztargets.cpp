@@ -1,0 +1,257 @@
+#include "fuzz/fuzztargets.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include <QDir>
+#include <QFile>
+#include <QLoggingCategory>
+#include <QTemporaryDir>
+
+#include "device/buttonupload.h"
+#include "device/devicelink.h"
+#include "device/kestgetbatterythread.h"
+#include "device/macrowire.h"
+#include "device/sendcommand.h"
+#include "device/sentrecord.h"
+#include "fuzz/fakehidbackend.h"
+#include "store/appdir.h"
+#include "store/configimport.h"
+#include "store/devicedescription.h"
+#include "store/kestinifile.h"
+#include "store/macrodb.h"
+#include "store/profilefiles.h"
+
+namespace {
+
+[[noreturn]] void broken(const char *what)
+{
+    std::fprintf(stderr, "fuzz target: %s\n", what);
+    std::abort();
+}
+
+QByteArray bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), int(size));
+}
+
+struct Environment
+{
+    QTemporaryDir dir;
+    std::shared_ptr<FakeHidBackend> backend = std::make_shared<FakeHidBackend>();
+};
+
+Environment &environment()
+{
+    static Environment env;
+    return env;
+}
+
+QString appPath(const QString &relative)
+{
+    return environment().dir.path() + QLatin1Char('/') + relative;
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        broken("cannot write the input file");
+}
+
+// The reader itself, and its own round trip: what it accepted, written and read again,
+// holds the same keys and texts.
+int fuzzIni(const uint8_t *data, size_t size)
+{
+    KestIniFile ini;
+    if (!ini.loadData(bytes(data, size), QStringLiteral("fuzz.ini")).isOk())
+        return 0;
+    const QStringList keys = ini.keys();
+    for (const QString &key : keys) {
+        ini.intValue(key);
+        ini.uintValue(key);
+        ini.colorValue(key);
+    }
+    const QString path = appPath(QStringLiteral("roundtrip.ini"));
+    if (!ini.save(path))
+        broken("save failed");
+    KestIniFile back;
+    if (!back.load(path).isOk())
+        broken("a file we wrote was refused");
+    if (back.keys().size() != keys.size())
+        broken("the key count changed in a round trip");
+    for (const QString &key : keys) {
+        if (!back.contains(key) || back.stringValue(key) != ini.stringValue(key)
+            || back.colorValue(key) != ini.colorValue(key))
+            broken("a value changed in a round trip");
+    }
+    return 0;
+}
+
+// A ".prof" file: load, save, load again gives the same record.
+int fuzzProfile(const uint8_t *data, size_t size)
+{
+    const QString in = appPath(QStringLiteral("in.prof"));
+    const QString out = appPath(QStringLiteral("out.prof"));
+    writeFile(in, bytes(data, size));
+    QFile::remove(out);
+    ProfileRecord first;
+    loadProfile(0, first, in);
+    if (!saveProfile(0, first, out))
+        broken("saving a loaded profile failed");
+    ProfileRecord second;
+    if (!loadProfile(0, second, out).isOk())
+        broken("a profile we wrote was refused");
+    if (!(first == second))
+        broken("profile changed in load -> save -> load");
+    return 0;
+}
+
+// A ".conf" export through the import routine; what was imported, exported and imported
+// again is the same set.
+int fuzzConfigImport(const uint8_t *data, size_t size)
+{
+    const QString in = appPath(QStringLiteral("in.conf"));
+    const QString out = appPath(QStringLiteral("out.conf"));
+    writeFile(in, bytes(data, size));
+    ConfigRecord base;
+    makeDefaultConfig(base);
+    base.names = {QStringLiteral("Profile 1"), QStringLiteral("Profile 2"), QStringLiteral("Profile 3"),
+                  QStringLiteral("Profile 4"), QStringLiteral("Profile 5")};
+    QString tag;
+    readProductTag(in, tag);
+    ConfigRecord first = base;
+    const ConfigImport imported = importConfiguration(first, in, tag);
+    if (imported.outcome != ConfigImport::Imported) {
+        if (!(first == base))
+            broken("a refused import changed the record");
+        return 0;
+    }
+    if (!exportConfig(first, out) || !writeProductTag(tag, out))
+        broken("export failed");
+    ConfigRecord second = base;
+    if (importConfiguration(second, out, tag).outcome != ConfigImport::Imported)
+        broken("our own export was not imported");
+    // Slot names are not exported: the second import keeps the base names.
+    second.names = first.names;
+    for (int k = 0; k < SLOT_COUNT; ++k)
+        second.profiles[k].ProfileName = first.profiles[k].ProfileName;
+    if (!(first == second))
+        broken("configuration changed in import -> export -> import");
+    return 0;
+}
+
+// A macro file to the steps of a macro button and the bytes of a macro slot; saving what
+// was read and reading it again gives the same macro.
+int fuzzMacro(const uint8_t *data, size_t size)
+{
+    writeFile(macroFilePath(QStringLiteral("fuzz")), bytes(data, size));
+    const Macro macro = loadMacro(QStringLiteral("fuzz"));
+    const QVector<MacroAction> actions = readMacroActions(QStringLiteral("fuzz"));
+    if (actions != macro.actions)
+        broken("the upload and the editor read different actions");
+    QVector<KeyInfo> steps;
+    for (const MacroAction &action : actions)
+        steps << macroActionToKeyInfo(action);
+    EncodeMacro(steps, 0);
+    buildMacroReports(0, MacroSlots()[0]);
+
+    QFile::remove(macroFilePath(QStringLiteral("again")));
+    if (!saveMacro(QStringLiteral("again"), macro.settings, macro.actions))
+        broken("saving a loaded macro failed");
+    const Macro again = loadMacro(QStringLiteral("again"));
+    if (again.actions != macro.actions || again.settings.defaultDelay != macro.settings.defaultDelay
+        || again.settings.delayType != macro.settings.delayType
+        || again.settings.loopType != macro.settings.loopType
+        || again.settings.loopTime != macro.settings.loopTime)
+        broken("macro changed in load -> save -> load");
+    return 0;
+}
+
+// The device description through every reader, the default profile it makes and the
+// button table built from it, sent to a mouse that confirms everything.
+int fuzzDescription(const uint8_t *data, size_t size)
+{
+    writeFile(deviceDescriptionPath(), bytes(data, size));
+    readButtonCount();
+    readDpiLevelCount();
+    ButtonMatrix matrix{};
+    readMatrix(matrix);
+    readMatrix2(matrix);
+    SensorDefaults sensor;
+    readSensorDefaults(sensor);
+    readSleepRange();
+    readDescriptionProductName();
+    readDescriptionVersion();
+    readMinDelay();
+    readFrench();
+    ConfigRecord config;
+    makeDefaultConfig(config);
+    for (ProfileRecord &profile : config.profiles)
+        makeDefaultProfile(profile);
+    SentRecord() = config;
+    environment().backend->setEcho(true);
+    SendButtonTable();
+    environment().backend->setEcho(false);
+    return 0;
+}
+
+// The status report decoder, and the exchange fed arbitrary answers.
+int fuzzExchange(const uint8_t *data, size_t size)
+{
+    const QByteArray input = bytes(data, size);
+    for (int at = 0; at + 33 <= input.size(); at += 33) {
+        KestGetBatteryThread::Status status;
+        KestGetBatteryThread::parseStatus(reinterpret_cast<const quint8 *>(input.constData() + at), status);
+    }
+    environment().backend->feed(input);
+    SendCommand(KestGetBatteryThread::batteryQuery());
+    KestCommandReport report(quint8(size > 0 ? data[0] : 0));
+    for (int i = 0; i < 33 && i + 1 < int(size); ++i)
+        report[i] = data[i + 1];
+    SendCommand(report.data(), int(size % 40));
+    return 0;
+}
+
+} // namespace
+
+void initFuzzEnvironment()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.warning=false"));
+    Environment &env = environment();
+    if (!env.dir.isValid())
+        broken("no temporary folder");
+    setApplicationDir(env.dir.path());
+    setLinkTimings(KestLinkTimings{0, 0, 0, 0, 0});
+    setHidBackend(env.backend);
+    commandHandle1 = env.backend->open(QByteArray("fuzz"), nullptr);
+}
+
+const std::vector<FuzzTarget> &fuzzTargets()
+{
+    static const std::vector<FuzzTarget> targets = {
+        {"ini", fuzzIni},
+        {"profile", fuzzProfile},
+        {"confimport", fuzzConfigImport},
+        {"macro", fuzzMacro},
+        {"description", fuzzDescription},
+        {"exchange", fuzzExchange},
+    };
+    return targets;
+}
+
+const FuzzTarget *findFuzzTarget(const char *name)
+{
+    for (const FuzzTarget &target : fuzzTargets()) {
+        if (std::strcmp(target.name, name) == 0)
+            return &target;
+    }
+    return nullptr;
+}

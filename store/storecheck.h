@@ -1,0 +1,9 @@
+#pragma once
+
+#include "store/kestfileresult.h"
+
+// Reads every stored file the programs use (settings, product data, the device
+// description, the five slot files and the macros their buttons name) and gives the first
+// one refused, or Ok. A command that is about to write checks this first, so that it never
+// acts on defaults standing in for a file the user still has.
+KestFileResult checkStoredFiles();
