@@ -3,7 +3,6 @@
 #include "app/mousecfgwidget.h"
 
 #include <QLabel>
-#include <QSettings>
 
 #include "app/kestosdclient.h"
 #include "app/kestprofilemanager.h"

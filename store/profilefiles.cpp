@@ -1,7 +1,6 @@
 #include "store/profilefiles.h"
 
 #include <QFileInfo>
-#include <QSettings>
 
 #include "store/appsettings.h"
 #include "store/kestinifile.h"
@@ -282,11 +281,6 @@ bool writeTemplate()
     ProfileRecord profile;
     makeDefaultProfile(profile);
     return saveProfile(0, profile, templatePath());
-}
-
-void saveActiveDpi(QSettings &settings, int level)
-{
-    settings.setValue(QStringLiteral("PROFILE/dpi"), level);
 }
 
 bool saveActiveDpi(const QString &profilePath, int level)

@@ -6,7 +6,6 @@
 #include "store/kestfileresult.h"
 
 class KestIniFile;
-class QSettings;
 
 // Profile files (".prof", group "PROFILE") and the whole-configuration export (".conf",
 // groups "PROFILE_0".."PROFILE_4"). Slots, library and template share one folder:
@@ -59,9 +58,6 @@ QString readProductTag(const KestIniFile &file);
 // replacing whatever is there.
 bool writeTemplate();
 
-// Writes only "PROFILE/dpi" into a profile file the caller holds open.
-// (Goes once the window no longer holds its profile file open.)
-void saveActiveDpi(QSettings &settings, int level);
 // Writes only "PROFILE/dpi" into an existing profile file; false when there is none, it
 // was refused, or the write failed.
 bool saveActiveDpi(const QString &profilePath, int level);
