@@ -4,7 +4,7 @@
 <context>
     <name>ButtonFunction</name>
     <message>
-        <location filename="../../buttons/keys/functioncatalogue.cpp" line="+14"/>
+        <location filename="../../buttons/keys/functioncatalogue.cpp" line="+16"/>
         <source>Left</source>
         <translation type="unfinished"></translation>
     </message>
@@ -269,7 +269,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+66"/>
         <source>Basic</source>
         <translation type="unfinished"></translation>
     </message>
@@ -307,24 +307,44 @@
 <context>
     <name>KestBtnWindow</name>
     <message>
-        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+104"/>
+        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+116"/>
         <source>Macro Manager</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+68"/>
         <source>MACRO SELECT</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
+        <location line="+7"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-6"/>
+        <source>The mouse holds twelve macros, and this profile already uses twelve.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>THIS MACRO HAS MORE THAN %1 STEPS AND CANNOT BE ASSIGNED TO A BUTTON.</source>
         <translation>THIS MACRO HAS MORE THAN %1 STEPS, TOO MANY FOR A BUTTON.</translation>
+    </message>
+</context>
+<context>
+    <name>KestBusService</name>
+    <message>
+        <location filename="../../app/kestbusservice.cpp" line="+137"/>
+        <source>The slot must be 0 to 4, not %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+12"/>
+        <source>A write to the mouse is running.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -349,7 +369,7 @@
 <context>
     <name>KestColorWindow</name>
     <message>
-        <location filename="../../panels/kestcolorwindow.cpp" line="+55"/>
+        <location filename="../../panels/kestcolorwindow.cpp" line="+56"/>
         <source>OFF</source>
         <translation type="unfinished"></translation>
     </message>
@@ -448,7 +468,7 @@
 <context>
     <name>KestComboKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestcombokeywindow.cpp" line="+7"/>
+        <location filename="../../buttons/kestcombokeywindow.cpp" line="+8"/>
         <source>Combo Key</source>
         <translation type="unfinished"></translation>
     </message>
@@ -467,11 +487,52 @@
     </message>
 </context>
 <context>
+    <name>KestDesktopBridge</name>
+    <message>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+87"/>
+        <source>Desktop &amp;notifications</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KestDeviceAccess</name>
     <message>
         <location filename="../../device/discovery.cpp" line="+428"/>
         <source>The mouse is plugged in, but this user is not allowed to open it (%1).
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KestFileResult</name>
+    <message>
+        <location filename="../../store/kestfileresult.cpp" line="+26"/>
+        <source>it does not exist</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it is larger than %1 MB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it holds binary data, not settings text</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it holds far more entries than a settings file of this program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The file &quot;%1&quot; was not used: %2.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -516,7 +577,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestGunsetDialog</name>
     <message>
-        <location filename="../../macro/kestgunsetdialog.cpp" line="+40"/>
+        <location filename="../../macro/kestgunsetdialog.cpp" line="+41"/>
         <source>Gun Set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -562,13 +623,19 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+30"/>
+        <location line="+7"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-6"/>
         <source>Please input file name.</source>
         <translation>Please enter a file name.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>This name cannot be used for a macro file.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -676,9 +743,52 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
 </context>
 <context>
+    <name>KestNotices</name>
+    <message>
+        <location filename="../../app/kestnotices.cpp" line="+59"/>
+        <source>Mouse battery almost empty</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1% left. Connect the cable to keep using the mouse.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Mouse battery low</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1% left.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Mouse connected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Mouse disconnected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Settings not written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Send data failed, please try again.</source>
+        <translation type="unfinished">The mouse did not take the settings. Please try again.</translation>
+    </message>
+</context>
+<context>
     <name>KestPointSpeed</name>
     <message>
-        <location filename="../../panels/kestpointspeed.cpp" line="+100"/>
+        <location filename="../../panels/kestpointspeed.cpp" line="+101"/>
         <source>Key Response</source>
         <translation type="unfinished"></translation>
     </message>
@@ -737,7 +847,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+140"/>
+        <location line="+144"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -750,12 +860,32 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+39"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+29"/>
+        <source>Wheel up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Wheel down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Button %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The mouse holds twelve macros. These buttons got no macro: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>Send data failed, please try again.</source>
         <translation>The mouse did not take the settings. Please try again.</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+38"/>
         <source>Are you sure you want reset this profile?</source>
         <translation>Reset this profile to its defaults?</translation>
     </message>
@@ -766,21 +896,21 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+16"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="+120"/>
-        <location line="+65"/>
-        <location line="+77"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+115"/>
+        <location line="+66"/>
+        <location line="+85"/>
         <location line="+24"/>
         <source>The file could not be saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+12"/>
         <location filename="../../app/kestprofilemanager.cpp" line="-38"/>
         <source>The file is not match current mouse!</source>
         <translation>This file is for a different mouse.</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+11"/>
         <source>Save Config File</source>
         <translation>Save Configuration</translation>
     </message>
@@ -796,46 +926,47 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Load Configuration</translation>
     </message>
     <message>
-        <location filename="../../app/kestprofilemanager.cpp" line="-197"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="-202"/>
+        <location filename="../../app/main.cpp" line="+53"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+80"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AT LEAST ONE PROFILE MUST BE KEPT.</translation>
     </message>
     <message>
         <location line="-17"/>
-        <location line="+63"/>
+        <location line="+64"/>
         <source>The default Profile cannot be deleted or renamed.</source>
         <translation>The default profile cannot be deleted or renamed.</translation>
     </message>
     <message>
-        <location line="-43"/>
+        <location line="-44"/>
         <source>Are you sure you want delete this profile?</source>
         <translation>Delete this profile?</translation>
     </message>
     <message>
-        <location line="+48"/>
-        <location line="+47"/>
+        <location line="+49"/>
+        <location line="+54"/>
         <source>This name cannot be used for a profile.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-42"/>
-        <location line="+46"/>
+        <location line="-49"/>
+        <location line="+53"/>
         <source>Profile Exist!</source>
         <translation>A profile with this name already exists.</translation>
     </message>
     <message>
-        <location line="-21"/>
+        <location line="-28"/>
         <source>Profile is Already Used!</source>
         <translation>This profile is already in a slot.</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+63"/>
         <source>Load Profile File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -854,7 +985,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestReportRate</name>
     <message>
-        <location filename="../../panels/kestreportrate.cpp" line="+21"/>
+        <location filename="../../panels/kestreportrate.cpp" line="+22"/>
         <source>125 HZ</source>
         <translation type="unfinished"></translation>
     </message>
@@ -925,6 +1056,30 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+0"/>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KestTrayStatus</name>
+    <message>
+        <location filename="../../app/kesttraystatus.cpp" line="+53"/>
+        <location line="+7"/>
+        <source>Profile %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Battery %1%, charging</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Battery %1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>On the cable</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1036,8 +1191,8 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+210"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+55"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+204"/>
+        <location filename="../../macro/macrodialog_record.cpp" line="+56"/>
         <source>START</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1165,11 +1320,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+196"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-116"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-117"/>
         <location line="+46"/>
         <location line="+37"/>
         <location line="+7"/>
-        <location line="+50"/>
+        <location line="+51"/>
+        <location line="+6"/>
         <location line="+7"/>
         <location line="+37"/>
         <location line="+22"/>
@@ -1180,9 +1336,9 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-221"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-228"/>
         <location line="+44"/>
-        <location line="+50"/>
+        <location line="+57"/>
         <location line="+127"/>
         <source>The macro could not be saved.</source>
         <translation type="unfinished"></translation>
@@ -1193,7 +1349,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-267"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-274"/>
         <source>This name cannot be used for a macro file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1209,7 +1365,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+75"/>
-        <location line="+64"/>
+        <location line="+71"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
         <translation>A macro with this name already exists.</translation>
@@ -1250,12 +1406,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+169"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+171"/>
         <source>Firmware Update</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+5"/>
         <source>RESET</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1326,7 +1482,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+118"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+132"/>
         <source>DPI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1340,7 +1496,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+8"/>
         <location line="+1"/>
         <location filename="../../app/mousecfgwidget_menus.cpp" line="+75"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-12"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-15"/>
         <source>Profile</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1376,7 +1532,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+17"/>
+        <location filename="../../app/mousecfgwidget_tray.cpp" line="+53"/>
         <source>&amp;Load Config</source>
         <translation>&amp;Show Window</translation>
     </message>
@@ -1388,7 +1544,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+9"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-68"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-76"/>
         <source>MOUSE OFF</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1396,7 +1552,8 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location filename="../../app/mousecfgwidget_handoff.cpp" line="+26"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+117"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+137"/>
+        <location line="+8"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
@@ -1409,7 +1566,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+6"/>
         <source>Do you want to upgrade the firmware?</source>
-        <translation>Update the mouse's firmware now?</translation>
+        <translation>Update the mouse&apos;s firmware now?</translation>
     </message>
     <message>
         <location line="+13"/>
@@ -1417,7 +1574,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+1"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-7"/>
+        <source>The mouse did not confirm the profile switch.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
         <translation>AT LEAST ONE BUTTON MUST KEEP A CLICK FUNCTION.</translation>
     </message>

@@ -4,7 +4,7 @@
 <context>
     <name>ButtonFunction</name>
     <message>
-        <location filename="../../buttons/keys/functioncatalogue.cpp" line="+14"/>
+        <location filename="../../buttons/keys/functioncatalogue.cpp" line="+16"/>
         <source>Left</source>
         <translation>Clic gauche</translation>
     </message>
@@ -269,7 +269,7 @@
         <translation>Changer de fréquence</translation>
     </message>
     <message>
-        <location line="+44"/>
+        <location line="+66"/>
         <source>Basic</source>
         <translation>De base</translation>
     </message>
@@ -307,24 +307,44 @@
 <context>
     <name>KestBtnWindow</name>
     <message>
-        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+104"/>
+        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+116"/>
         <source>Macro Manager</source>
         <translation>Gestion des macros</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+68"/>
         <source>MACRO SELECT</source>
         <translation>CHOIX DE MACRO</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+5"/>
+        <location line="+7"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-6"/>
+        <source>The mouse holds twelve macros, and this profile already uses twelve.</source>
+        <translation>La souris ne garde que douze macros, et ce profil en utilise déjà douze.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
         <source>THIS MACRO HAS MORE THAN %1 STEPS AND CANNOT BE ASSIGNED TO A BUTTON.</source>
         <translation>CETTE MACRO A PLUS DE %1 ÉTAPES ET NE PEUT PAS ÊTRE ASSIGNÉE À UN BOUTON.</translation>
+    </message>
+</context>
+<context>
+    <name>KestBusService</name>
+    <message>
+        <location filename="../../app/kestbusservice.cpp" line="+137"/>
+        <source>The slot must be 0 to 4, not %1.</source>
+        <translation>Le profil doit être entre 0 et 4, pas %1.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+12"/>
+        <source>A write to the mouse is running.</source>
+        <translation>Une écriture vers la souris est en cours.</translation>
     </message>
 </context>
 <context>
@@ -349,7 +369,7 @@
 <context>
     <name>KestColorWindow</name>
     <message>
-        <location filename="../../panels/kestcolorwindow.cpp" line="+55"/>
+        <location filename="../../panels/kestcolorwindow.cpp" line="+56"/>
         <source>OFF</source>
         <translation>ÉTEINT</translation>
     </message>
@@ -448,7 +468,7 @@
 <context>
     <name>KestComboKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestcombokeywindow.cpp" line="+7"/>
+        <location filename="../../buttons/kestcombokeywindow.cpp" line="+8"/>
         <source>Combo Key</source>
         <translation>Combinaison</translation>
     </message>
@@ -467,6 +487,14 @@
     </message>
 </context>
 <context>
+    <name>KestDesktopBridge</name>
+    <message>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+87"/>
+        <source>Desktop &amp;notifications</source>
+        <translation>&amp;Notifications du bureau</translation>
+    </message>
+</context>
+<context>
     <name>KestDeviceAccess</name>
     <message>
         <location filename="../../device/discovery.cpp" line="+428"/>
@@ -474,6 +502,39 @@
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
         <translation>La souris est branchée, mais cet utilisateur n’a pas le droit de l’ouvrir (%1).
 Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, dans /usr/lib/udev/rules.d ou /etc/udev/rules.d), puis débranchez et rebranchez la souris.</translation>
+    </message>
+</context>
+<context>
+    <name>KestFileResult</name>
+    <message>
+        <location filename="../../store/kestfileresult.cpp" line="+26"/>
+        <source>it does not exist</source>
+        <translation>il n'existe pas</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it cannot be read</source>
+        <translation>il ne peut pas être lu</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it is larger than %1 MB</source>
+        <translation>il dépasse %1 Mo</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it holds binary data, not settings text</source>
+        <translation>il contient des données binaires, pas du texte de réglages</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it holds far more entries than a settings file of this program</source>
+        <translation>il contient bien plus d'entrées qu'un fichier de réglages de ce programme</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The file &quot;%1&quot; was not used: %2.</source>
+        <translation>Le fichier « %1 » n'a pas été utilisé : %2.</translation>
     </message>
 </context>
 <context>
@@ -517,7 +578,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestGunsetDialog</name>
     <message>
-        <location filename="../../macro/kestgunsetdialog.cpp" line="+40"/>
+        <location filename="../../macro/kestgunsetdialog.cpp" line="+41"/>
         <source>Gun Set</source>
         <translation>Recul</translation>
     </message>
@@ -563,13 +624,19 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+30"/>
+        <location line="+7"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-6"/>
         <source>Please input file name.</source>
         <translation>Veuillez saisir un nom de fichier.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>This name cannot be used for a macro file.</source>
+        <translation>Ce nom ne peut pas être utilisé pour un fichier de macro.</translation>
     </message>
 </context>
 <context>
@@ -677,9 +744,52 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
 </context>
 <context>
+    <name>KestNotices</name>
+    <message>
+        <location filename="../../app/kestnotices.cpp" line="+59"/>
+        <source>Mouse battery almost empty</source>
+        <translation>Batterie de la souris presque vide</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1% left. Connect the cable to keep using the mouse.</source>
+        <translation>Il reste %1 %. Branchez le câble pour continuer à utiliser la souris.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Mouse battery low</source>
+        <translation>Batterie de la souris faible</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1% left.</source>
+        <translation>Il reste %1 %.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Mouse connected</source>
+        <translation>Souris connectée</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>Mouse disconnected</source>
+        <translation>Souris déconnectée</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Settings not written</source>
+        <translation>Réglages non écrits</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Send data failed, please try again.</source>
+        <translation>L'envoi des données a échoué, veuillez réessayer.</translation>
+    </message>
+</context>
+<context>
     <name>KestPointSpeed</name>
     <message>
-        <location filename="../../panels/kestpointspeed.cpp" line="+100"/>
+        <location filename="../../panels/kestpointspeed.cpp" line="+101"/>
         <source>Key Response</source>
         <translation>Anti-rebond</translation>
     </message>
@@ -738,7 +848,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Réglages souris</translation>
     </message>
     <message>
-        <location line="+140"/>
+        <location line="+144"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
@@ -751,12 +861,32 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+39"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+29"/>
+        <source>Wheel up</source>
+        <translation>Molette vers le haut</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Wheel down</source>
+        <translation>Molette vers le bas</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Button %1</source>
+        <translation>Bouton %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The mouse holds twelve macros. These buttons got no macro: %1.</source>
+        <translation>La souris ne garde que douze macros. Ces boutons n’ont reçu aucune macro : %1.</translation>
+    </message>
+    <message>
+        <location line="+29"/>
         <source>Send data failed, please try again.</source>
         <translation>Échec de l’envoi des données, veuillez réessayer.</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+38"/>
         <source>Are you sure you want reset this profile?</source>
         <translation>Voulez-vous vraiment réinitialiser ce profil ?</translation>
     </message>
@@ -767,21 +897,21 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+16"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="+120"/>
-        <location line="+65"/>
-        <location line="+77"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+115"/>
+        <location line="+66"/>
+        <location line="+85"/>
         <location line="+24"/>
         <source>The file could not be saved.</source>
         <translation>Le fichier n’a pas pu être enregistré.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+12"/>
         <location filename="../../app/kestprofilemanager.cpp" line="-38"/>
         <source>The file is not match current mouse!</source>
         <translation>Ce fichier ne correspond pas à la souris actuelle !</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+11"/>
         <source>Save Config File</source>
         <translation>Enregistrer la configuration</translation>
     </message>
@@ -797,46 +927,47 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Charger une configuration</translation>
     </message>
     <message>
-        <location filename="../../app/kestprofilemanager.cpp" line="-197"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="-202"/>
+        <location filename="../../app/main.cpp" line="+53"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location line="+83"/>
+        <location line="+80"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AU MOINS UN PROFIL DOIT ÊTRE CONSERVÉ.</translation>
     </message>
     <message>
         <location line="-17"/>
-        <location line="+63"/>
+        <location line="+64"/>
         <source>The default Profile cannot be deleted or renamed.</source>
         <translation>Le profil par défaut ne peut être ni supprimé ni renommé.</translation>
     </message>
     <message>
-        <location line="-43"/>
+        <location line="-44"/>
         <source>Are you sure you want delete this profile?</source>
         <translation>Voulez-vous vraiment supprimer ce profil ?</translation>
     </message>
     <message>
-        <location line="+48"/>
-        <location line="+47"/>
+        <location line="+49"/>
+        <location line="+54"/>
         <source>This name cannot be used for a profile.</source>
         <translation>Ce nom ne peut pas être utilisé pour un profil.</translation>
     </message>
     <message>
-        <location line="-42"/>
-        <location line="+46"/>
+        <location line="-49"/>
+        <location line="+53"/>
         <source>Profile Exist!</source>
         <translation>Ce profil existe déjà !</translation>
     </message>
     <message>
-        <location line="-21"/>
+        <location line="-28"/>
         <source>Profile is Already Used!</source>
         <translation>Ce profil est déjà utilisé !</translation>
     </message>
     <message>
-        <location line="+56"/>
+        <location line="+63"/>
         <source>Load Profile File</source>
         <translation>Charger un fichier de profil</translation>
     </message>
@@ -855,7 +986,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestReportRate</name>
     <message>
-        <location filename="../../panels/kestreportrate.cpp" line="+21"/>
+        <location filename="../../panels/kestreportrate.cpp" line="+22"/>
         <source>125 HZ</source>
         <translation>125 HZ</translation>
     </message>
@@ -927,6 +1058,30 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+0"/>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>KestTrayStatus</name>
+    <message>
+        <location filename="../../app/kesttraystatus.cpp" line="+53"/>
+        <location line="+7"/>
+        <source>Profile %1: %2</source>
+        <translation>Profil %1 : %2</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Battery %1%, charging</source>
+        <translation>Batterie %1 %, en charge</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Battery %1%</source>
+        <translation>Batterie %1 %</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>On the cable</source>
+        <translation>Sur le câble</translation>
     </message>
 </context>
 <context>
@@ -1037,8 +1192,8 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+210"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+55"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+204"/>
+        <location filename="../../macro/macrodialog_record.cpp" line="+56"/>
         <source>START</source>
         <translation>DÉMARRER</translation>
     </message>
@@ -1166,11 +1321,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+196"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-116"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-117"/>
         <location line="+46"/>
         <location line="+37"/>
         <location line="+7"/>
-        <location line="+50"/>
+        <location line="+51"/>
+        <location line="+6"/>
         <location line="+7"/>
         <location line="+37"/>
         <location line="+22"/>
@@ -1181,9 +1337,9 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-221"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-228"/>
         <location line="+44"/>
-        <location line="+50"/>
+        <location line="+57"/>
         <location line="+127"/>
         <source>The macro could not be saved.</source>
         <translation>La macro n’a pas pu être enregistrée.</translation>
@@ -1194,7 +1350,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>ÉTAPES : %1/%2</translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-267"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-274"/>
         <source>This name cannot be used for a macro file.</source>
         <translation>Ce nom ne peut pas être utilisé pour un fichier de macro.</translation>
     </message>
@@ -1210,7 +1366,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+75"/>
-        <location line="+64"/>
+        <location line="+71"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
         <translation>Cette macro existe déjà !</translation>
@@ -1251,12 +1407,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+169"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+171"/>
         <source>Firmware Update</source>
         <translation>MàJ firmware</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+5"/>
         <source>RESET</source>
         <translation>RÉINITIALISER</translation>
     </message>
@@ -1327,7 +1483,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+118"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+132"/>
         <source>DPI</source>
         <translation>DPI</translation>
     </message>
@@ -1341,7 +1497,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+8"/>
         <location line="+1"/>
         <location filename="../../app/mousecfgwidget_menus.cpp" line="+75"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-12"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-15"/>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
@@ -1377,7 +1533,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+8"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+17"/>
+        <location filename="../../app/mousecfgwidget_tray.cpp" line="+53"/>
         <source>&amp;Load Config</source>
         <translation>&amp;Afficher la configuration</translation>
     </message>
@@ -1389,7 +1545,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+9"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-68"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-76"/>
         <source>MOUSE OFF</source>
         <translation>SOURIS ÉTEINTE</translation>
     </message>
@@ -1397,7 +1553,8 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location filename="../../app/mousecfgwidget_handoff.cpp" line="+26"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+117"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+137"/>
+        <location line="+8"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
@@ -1418,7 +1575,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Le programme de mise à jour du firmware n’a pas pu être lancé.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+1"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-7"/>
+        <source>The mouse did not confirm the profile switch.</source>
+        <translation>La souris n’a pas confirmé le changement de profil.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
         <translation>AU MOINS UNE FONCTION DE CLIC DOIT ÊTRE CONSERVÉE.</translation>
     </message>
