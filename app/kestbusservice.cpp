@@ -168,6 +168,17 @@ int KestBusService::Apply()
     return status;
 }
 
+bool KestBusService::showRunningCopy(int timeoutMs)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return false;
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kInterface),
+        QStringLiteral("Show"));
+    return bus.call(call, QDBus::Block, timeoutMs).type() == QDBusMessage::ReplyMessage;
+}
+
 void KestBusService::Show()
 {
     // After the answer: with no mouse the window opens its warning, which waits for the

@@ -46,6 +46,10 @@ public:
     // Looks at the window again and announces what changed.
     void refresh();
 
+    // A second start asks the copy that runs to show its window, as a script would; false
+    // when no copy answers on the session bus within the time.
+    static bool showRunningCopy(int timeoutMs = 1000);
+
 public slots:
     void SelectSlot(int slot);
     int Apply();

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "app/kestbusservice.h"
 #include "app/mousecfgwidget.h"
 #include "device/sim/simbackend.h"
 #include "platform/singleinstance.h"
@@ -26,8 +27,11 @@ int main(int argc, char *argv[])
     const QString instanceName = singleInstanceName(productName);
     KestSingleInstance instance(instanceName);
     if (!instance.tryLock()) {
-        // The copy that runs shows its window instead; this one was only the messenger.
-        KestActivationServer::requestActivation(instanceName);
+        // The copy that runs shows its window instead, asked through its bus interface, or
+        // through its own socket where there is no session bus; this one was only the
+        // messenger.
+        if (!KestBusService::showRunningCopy())
+            KestActivationServer::requestActivation(instanceName);
         return 1;
     }
 

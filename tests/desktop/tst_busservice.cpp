@@ -19,7 +19,9 @@
 #include "device/discovery.h"
 #include "device/kestsimmouse.h"
 #include "fakenotifications.h"
+#include "platform/singleinstance.h"
 #include "privatebus.h"
+#include "store/devicedescription.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
 #include "tests/app/shellfixture.h"
@@ -237,6 +239,30 @@ private slots:
         start(true, false);
         m_window->hide();
         QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY(m_window->isVisible());
+    }
+
+    void secondStart_showsTheFirstThroughTheBus()
+    {
+        if (!QFile::exists(QStringLiteral(MOUSECFG_APPDIR "/mousecfg")))
+            QSKIP("mousecfg is not built");
+        start(true, false);
+        QTRY_VERIFY(m_window->isVisible()); // past the start's own show
+        m_window->hide();
+        QTest::qWait(300);
+        QVERIFY(!m_window->isVisible());
+        // This process plays the copy that runs: it holds the lock the program takes, and
+        // answers only on the bus (it has no activation socket).
+        KestSingleInstance instance(singleInstanceName(readDescriptionProductName()));
+        QVERIFY(instance.tryLock());
+        QProcess second;
+        second.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfg"), QStringList());
+        QVERIFY(second.waitForStarted(5000));
+        QElapsedTimer waited;
+        waited.start();
+        while (second.state() != QProcess::NotRunning && waited.elapsed() < 20000)
+            QTest::qWait(10);
+        QCOMPARE(second.exitCode(), 1);
         QTRY_VERIFY(m_window->isVisible());
     }
 
