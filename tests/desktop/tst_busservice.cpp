@@ -237,7 +237,10 @@ private slots:
     void show_raisesTheWindow()
     {
         start(true, false);
+        QTRY_VERIFY(m_window->isVisible()); // past the start's own show
         m_window->hide();
+        QTest::qWait(300);
+        QVERIFY(!m_window->isVisible());
         QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
         QTRY_VERIFY(m_window->isVisible());
     }
