@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on Debian 12. Safe to run again.
+# Installs what building, running and testing need on Debian 12, plus any packages named as
+# arguments (the sanitizer and fuzzing scripts add clang). Safe to run again.
 set -euo pipefail
-pkgs=(build-essential cmake pkg-config ccache
+pkgs=("$@" build-essential cmake pkg-config ccache
       qtbase5-dev qttools5-dev qttools5-dev-tools
-      libhidapi-dev libudev-dev libx11-dev
+      libhidapi-dev libudev-dev
       umockdev libumockdev-dev
       libx11-dev libxi-dev dbus weston qtwayland5
       xvfb xauth xdotool imagemagick fonts-liberation fonts-dejavu-core)

@@ -16,18 +16,8 @@ TARGETS=("$@")
 [ ${#TARGETS[@]} -gt 0 ] || TARGETS=(ini profile confimport macro description exchange)
 BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
 
-scripts/install-deps.sh
-pkgs=(clang libclang-rt-14-dev)
-missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+# clang 14 and its sanitizer runtimes (the runtimes are only a Recommends of clang).
+scripts/install-deps.sh clang libclang-rt-14-dev
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMOUSECFG_FUZZ=ON >/dev/null
 # Nothing else of the project is needed (the skin generator would also trip the leak checker).

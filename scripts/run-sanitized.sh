@@ -9,19 +9,7 @@ root=$PWD
 BUILD_DIR=${BUILD_DIR:-build-sanitize}
 JOBS=${JOBS:-2}
 
-scripts/install-deps.sh
-# clang 14 and its sanitizer runtimes (the runtimes are only a Recommends of clang).
-pkgs=(clang libclang-rt-14-dev)
-missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh clang libclang-rt-14-dev
 
 # -O1 keeps the suite's timers close to a normal build's pace; Debug keeps assertions on.
 cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Debug \
