@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #include "app/mousecfgwidget.h"
+#include "device/sim/simbackend.h"
 #include "platform/singleinstance.h"
 #include "store/devicedescription.h"
 #include "widgets/kestskin.h"
@@ -26,6 +27,9 @@ int main(int argc, char *argv[])
         KestActivationServer::requestActivation(instanceName);
         return 1;
     }
+
+    // Demo mode: MOUSECFG_SIMULATE puts the simulated mouse in place of the hardware.
+    useSimulatedMouseFromEnvironment();
 
     int result = 0;
     {

@@ -34,12 +34,16 @@ constexpr int kMouseMacroSlots = 12;
 bool runsMacro(const ButtonInfo &button) { return button.Fun == FunMacro || button.Fun == FunGunFile; }
 
 // Whether binding `name` to `target` would make the slot use more macros than the mouse
-// holds. The target's own present macro does not count: it is being replaced.
+// holds. Only the buttons the mouse receives count (the model's buttons and the wheel);
+// the target's own present macro does not: it is being replaced.
 bool exceedsMouseMacros(const ProfileRecord &profile, const ButtonInfo &target, const QString &name)
 {
+    const int sent = qBound(0, readButtonCount(), int(MATRIX_SIZE));
     QSet<QString> names;
-    for (const ButtonInfo &button : profile.BUTTON_INFO) {
-        if (&button != &target && runsMacro(button))
+    for (int i = 0; i < BUTTON_SLOTS; ++i) {
+        const ButtonInfo &button = profile.BUTTON_INFO[size_t(i)];
+        const bool onMouse = i < sent || i == BUTTON_SLOTS - 2 || i == BUTTON_SLOTS - 1;
+        if (onMouse && &button != &target && runsMacro(button))
             names.insert(button.macroname);
     }
     return !names.contains(name) && names.size() >= kMouseMacroSlots;

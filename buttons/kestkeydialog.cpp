@@ -54,7 +54,7 @@ void KestKeyDialog::accept()
 
 void KestKeyDialog::updateOkButton()
 {
-    okButton()->setEnabled(hasCapture());
+    okButton()->setEnabledLook(hasCapture());
 }
 
 QString KestKeyDialog::keyText() const

@@ -21,8 +21,13 @@ function(mousecfg_add_test name)
     MOUSECFG_APPDIR="${MOUSECFG_APPDIR}"
     MOUSECFG_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
+  # A runtime folder of its own: the per-device lock files and single-instance sockets live
+  # there, so tests running side by side do not wait for one another's simulated mouse.
+  set(runtime "${CMAKE_CURRENT_BINARY_DIR}/${name}-runtime")
+  file(MAKE_DIRECTORY "${runtime}")
+  file(CHMOD "${runtime}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false;XDG_RUNTIME_DIR=${runtime}"
     TIMEOUT 300)
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")

@@ -5,7 +5,6 @@
 #include <QMutexLocker>
 
 #include "device/kesthidapi.h"
-#include "device/kestsimmouse.h"
 
 KestHidHandle mouseHandle1 = nullptr;
 KestHidHandle commandHandle1 = nullptr;
@@ -18,33 +17,7 @@ QMutex g_backendMutex;
 std::shared_ptr<KestHidBackend> g_backend;
 KestLinkTimings g_timings;
 
-std::shared_ptr<KestHidBackend> backendFromEnvironment()
-{
-    const QByteArray simulate = qgetenv("MOUSECFG_SIMULATE").trimmed().toLower();
-    if (simulate.isEmpty())
-        return std::make_shared<KestHidApi>();
-    if (simulate != "receiver" && simulate != "cable" && simulate != "both") {
-        qWarning("MOUSECFG_SIMULATE=%s is not one of receiver, cable, both; using the real devices",
-                 simulate.constData());
-        return std::make_shared<KestHidApi>();
-    }
-    auto sim = std::make_shared<KestSimMouse>(simulate != "cable", simulate != "receiver");
-    applySimulatedFaults(*sim);
-    return sim;
-}
-
 } // namespace
-
-bool applySimulatedFaults(KestSimMouse &sim)
-{
-    const QByteArray faults = qgetenv(KestSimMouse::FaultVariable);
-    if (sim.applyFaultSpec(faults))
-        return true;
-    qWarning("%s=%s is not a list of silent, zeros, wrong-echo, read-error, write-error, unplug-after=N;"
-             " the simulated mouse behaves",
-             KestSimMouse::FaultVariable, faults.constData());
-    return false;
-}
 
 KestHidHandle CommandHandle()
 {
@@ -61,7 +34,7 @@ std::shared_ptr<KestHidBackend> sharedHidBackend()
 {
     QMutexLocker lock(&g_backendMutex);
     if (!g_backend)
-        g_backend = backendFromEnvironment();
+        g_backend = std::make_shared<KestHidApi>();
     return g_backend;
 }
 

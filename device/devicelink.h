@@ -27,15 +27,9 @@ KestHidHandle CommandHandle();
 // thread that may take it.
 QRecursiveMutex &exchangeMutex();
 
-class KestSimMouse;
-
-// The backend in use. Chosen on first use: MOUSECFG_SIMULATE=receiver|cable|both
-// selects the simulated mouse with those devices plugged in, misbehaving as
-// MOUSECFG_SIMULATE_FAULT says (applySimulatedFaults); unset (or empty) selects hidapi.
+// The backend in use: hidapi unless another was set (the simulated mouse of the tests,
+// the tools and the demo mode, device/sim/).
 KestHidBackend &hidBackend();
-// Gives a simulated mouse the faults MOUSECFG_SIMULATE_FAULT names (none when unset).
-// An unknown fault is reported on the warning output and nothing is set; returns false.
-bool applySimulatedFaults(KestSimMouse &sim);
 // Replaces the backend (tests, tools). Close the handles first.
 void setHidBackend(std::shared_ptr<KestHidBackend> backend);
 std::shared_ptr<KestHidBackend> sharedHidBackend();

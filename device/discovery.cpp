@@ -10,7 +10,6 @@
 #include <QTimer>
 
 #include "device/devicelink.h"
-#include "device/kestsimmouse.h"
 #include "platform/hotplug.h"
 #include "store/appsettings.h"
 
@@ -349,7 +348,7 @@ bool StartDeviceNotifications()
         connected = true;
     }
     // The simulated mouse sends its own events; real ones would only confuse it.
-    if (dynamic_cast<KestSimMouse *>(&hidBackend()))
+    if (hidBackend().announcesHotplug())
         return true;
     if (monitor->isRunning() || monitor->start())
         return true;

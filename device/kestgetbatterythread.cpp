@@ -6,6 +6,7 @@
 #include <QMutexLocker>
 
 #include "device/devicelink.h"
+#include "device/kestdevicelock.h"
 
 namespace {
 
@@ -95,6 +96,11 @@ bool KestGetBatteryThread::queryWritten()
     const KestHidHandle handle = CommandHandle();
     if (!handle)
         return false;
+    // While another program talks to the mouse the query waits for the next round: its
+    // answer would land among that program's echoes.
+    const KestDeviceLock deviceLock(0);
+    if (!deviceLock.isHeld())
+        return true;
     if (hidWrite(handle, query.data(), CommandReport::WireLength) < 0)
         qDebug("Unable to send a feature report.\n");
     return true;

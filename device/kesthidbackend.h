@@ -50,4 +50,8 @@ public:
     // data[0] of a write is the report ID; a read delivers the report without it.
     virtual int write(KestHidHandle device, const quint8 *data, int length) = 0;
     virtual int readTimeout(KestHidHandle device, quint8 *data, int length, int milliseconds) = 0;
+
+    // A backend that announces its own plugging and unplugging (the simulated mouse) must
+    // not get the platform's hot-plug events on top.
+    virtual bool announcesHotplug() const { return false; }
 };

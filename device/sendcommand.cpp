@@ -9,6 +9,7 @@
 
 #include "device/commandreport.h"
 #include "device/devicelink.h"
+#include "device/kestdevicelock.h"
 
 namespace {
 
@@ -67,6 +68,12 @@ quint8 SendCommand(const quint8 *report, int length)
     if (!handle) {
         logEnd("no device--------------------------------------");
         return SEND_NO_DEVICE;
+    }
+    // Another program (mousecfgctl, or the window) may be in the middle of its own.
+    const KestDeviceLock deviceLock;
+    if (!deviceLock.isHeld()) {
+        logEnd("device busy--------------------------------------");
+        return SEND_GAVE_UP;
     }
 
     const int wireLength = std::clamp(length, 0, CommandReport::BufferSize - 1);

@@ -16,6 +16,8 @@ enum SendResult : quint8
 // Writes one command report to the command interface and waits for its echo,
 // retrying on silence, all-zero answers and mismatches. `report` must give
 // length + 1 readable bytes; callers pass 33. Blocks from 10 ms up to several
-// seconds; holds the exchange lock (devicelink.h) for the whole call.
+// seconds; holds the exchange lock (devicelink.h) and the device lock
+// (kestdevicelock.h) for the whole call. While another program holds the device
+// lock beyond its wait, nothing is written and the result is SEND_GAVE_UP.
 quint8 SendCommand(const quint8 *report, int length);
 quint8 SendCommand(const KestCommandReport &report);

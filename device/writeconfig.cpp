@@ -4,6 +4,7 @@
 #include <QMutex>
 
 #include "device/buttonupload.h"
+#include "device/kestdevicelock.h"
 #include "device/sendcommand.h"
 #include "device/sentrecord.h"
 #include "device/settingswire.h"
@@ -58,6 +59,25 @@ quint8 sendReports()
     return SEND_OK;
 }
 
+// The whole selection holds the device: a switch half made by us and half by another
+// program would leave the mouse on any slot.
+quint8 sendSlotSelection(int slot)
+{
+    const KestDeviceLock deviceLock;
+    if (!deviceLock.isHeld())
+        return SEND_GAVE_UP;
+    quint8 first = SendCommand(buildSelectSlotReport(quint8(slot)));
+    const quint8 request = SendCommand(buildMenuReport(0x01));
+    first = first ? first : request;
+    for (quint8 argument : SettingsWire::MenuRefreshSequence) {
+        if (const quint8 result = SendCommand(buildMenuReport(argument))) {
+            first = first ? first : result;
+            break;
+        }
+    }
+    return first;
+}
+
 } // namespace
 
 ConfigRecord &SentRecord()
@@ -81,7 +101,9 @@ quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask)
 
     SentRecord() = record;
     SkippedMacroButtons().clear();
-    const quint8 result = sendReports();
+    // One transaction: another program must not put its reports between ours.
+    const KestDeviceLock deviceLock;
+    const quint8 result = deviceLock.isHeld() ? sendReports() : quint8(SEND_GAVE_UP);
     if (result == SEND_OK && reader.start)
         reader.start();
     return result;
@@ -89,17 +111,9 @@ quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask)
 
 quint8 SelectProfileOnDevice(int slot)
 {
-    quint8 first = SendCommand(buildSelectSlotReport(quint8(slot)));
-    const quint8 request = SendCommand(buildMenuReport(0x01));
-    first = first ? first : request;
-    for (quint8 argument : SettingsWire::MenuRefreshSequence) {
-        if (const quint8 result = SendCommand(buildMenuReport(argument))) {
-            first = first ? first : result;
-            break;
-        }
-    }
+    const quint8 result = sendSlotSelection(slot);
     ApplyPointerSpeed();
-    return first;
+    return result;
 }
 
 void ApplyPointerSpeed()

@@ -13,6 +13,8 @@
 // Runs for seconds; call it from a worker thread, never from the GUI thread.
 //
 // The mask is accepted for the callers' sake and ignored: every call sends everything.
+// The transaction holds the device lock (kestdevicelock.h) throughout; while another
+// program holds it beyond the wait, nothing is sent and the result is 2.
 // Returns 0, or the first non-zero exchange result (the rest is then not sent). Buttons
 // whose macro did not fit the mouse's twelve are listed in SkippedMacroButtons()
 // (buttonupload.h) afterwards.
@@ -29,7 +31,8 @@ void setTransactionReaderHooks(const TransactionReaderHooks &hooks);
 
 // The profile-menu commands for slot 0..4, then the pointer speed of the sent record's
 // active slot. A failure does not stop the first two reports; the refresh sequence stops at
-// its first failure. Returns the first non-zero exchange result (the window ignores it).
+// its first failure. Returns the first non-zero exchange result; 2 also when another
+// program held the mouse for the whole wait (kestdevicelock.h), then nothing is sent.
 quint8 SelectProfileOnDevice(int slot);
 
 // The desktop pointer speed from the mousespeed of SentRecord()'s active slot.

@@ -9,7 +9,7 @@
 #include "device/commandreport.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "device/sendcommand.h"
 
 namespace {

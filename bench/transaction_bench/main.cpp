@@ -13,7 +13,7 @@
 #include "buttons/keys/functioncatalogue.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "device/writeconfig.h"
 #include "store/appdir.h"
 #include "store/macrodb.h"

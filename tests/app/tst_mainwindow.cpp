@@ -248,6 +248,19 @@ private slots:
         QTRY_VERIFY(display.texts().contains(QStringLiteral("Profile 5")));
     }
 
+    void lightModeReport_reachesRecordAndPanel()
+    {
+        start(true, false);
+        m_window->switchToSlot(3);
+        // The KX-27 keeps one lighting for all slots: slot 0's.
+        m_window->slotRefreshLightMode(5);
+        QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
+        m_window->slotRefreshLightMode(200); // not an effect: ignored
+        QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
+        m_window->collectPanelValues(); // what the panel shows is what Apply keeps
+        QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
+    }
+
     void slotButton_switchesToThatSlot()
     {
         start(true, false);

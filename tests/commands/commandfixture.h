@@ -7,7 +7,7 @@
 
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "store/devicedescription.h"

@@ -96,6 +96,20 @@ private slots:
         QCOMPARE(m_profile.BUTTON_INFO[3].macroname, macro(12));
     }
 
+    void buttonsTheMouseDoesNotReceive_doNotCount()
+    {
+        // m11 only on a button this model lacks: eleven on the mouse, so a twelfth fits.
+        m_profile.BUTTON_INFO[30] = m_profile.BUTTON_INFO[11];
+        m_profile.BUTTON_INFO[11] = ButtonInfo{};
+        m_profile.BUTTON_INFO[11].Fun = FunLeft;
+        KestBtnWindow window(&m_profile, nullptr, 1.0);
+        QString message;
+        pickInNextDialog(macro(12), &message);
+        choose(window, 13, FunMacro);
+        QVERIFY(message.isEmpty());
+        QCOMPARE(m_profile.BUTTON_INFO[13].macroname, macro(12));
+    }
+
 private:
     static void choose(KestBtnWindow &window, int slot, qint32 code)
     {

@@ -8,7 +8,7 @@
 #include "device/commandreport.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
 
 // Puts a fresh simulated mouse behind the link, with the link's pauses cut

@@ -4,6 +4,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "device/sim/simbackend.h"
 #include "platform/hotplug.h"
 #include "simfixture.h"
 
@@ -42,29 +43,32 @@ private slots:
 
     void faultsFromTheEnvironment_reachTheMouseTheLinkPicks()
     {
-        // What the utility does at start-up: the backend comes from the environment.
+        // What the utility's demo mode does at start-up.
         qputenv("MOUSECFG_SIMULATE", "cable");
         qputenv(KestSimMouse::FaultVariable, "write-error");
-        setHidBackend(nullptr);
-        KestHidBackend &backend = hidBackend();
-        qunsetenv("MOUSECFG_SIMULATE");
-        qunsetenv(KestSimMouse::FaultVariable);
-        QVERIFY(dynamic_cast<KestSimMouse *>(&backend));
-        KestHidHandle handle = backend.open(KestSimMouse::path(KestSimDevice::Cable, 2));
+        std::shared_ptr<KestSimMouse> sim = useSimulatedMouseFromEnvironment();
+        QVERIFY(sim);
+        QCOMPARE(&hidBackend(), static_cast<KestHidBackend *>(sim.get()));
+        KestHidHandle handle = sim->open(KestSimMouse::path(KestSimDevice::Cable, 2));
         QVERIFY(handle);
-        QCOMPARE(backend.write(handle, makeReport(0x01, {}).data(), 33), -1);
-        backend.close(handle);
-        setHidBackend(nullptr);
+        QCOMPARE(sim->write(handle, makeReport(0x01, {}).data(), 33), -1);
+        sim->close(handle);
+        QVERIFY(!sim->isPlugged(KestSimDevice::Receiver, 2));
 
         // An unknown fault leaves the mouse sane.
         qputenv("MOUSECFG_SIMULATE", "both");
         qputenv(KestSimMouse::FaultVariable, "grumpy");
-        KestHidBackend &sane = hidBackend();
+        sim = useSimulatedMouseFromEnvironment();
+        handle = sim->open(KestSimMouse::path(KestSimDevice::Cable, 2));
+        QCOMPARE(sim->write(handle, makeReport(0x01, {}).data(), 33), 33);
+        sim->close(handle);
+
+        // Without the variable the real devices stay.
         qunsetenv("MOUSECFG_SIMULATE");
         qunsetenv(KestSimMouse::FaultVariable);
-        handle = sane.open(KestSimMouse::path(KestSimDevice::Cable, 2));
-        QCOMPARE(sane.write(handle, makeReport(0x01, {}).data(), 33), 33);
-        sane.close(handle);
+        setHidBackend(nullptr);
+        QVERIFY(!useSimulatedMouseFromEnvironment());
+        QVERIFY(!hidBackend().announcesHotplug());
         setHidBackend(nullptr);
     }
 

@@ -412,6 +412,23 @@ private slots:
         QVERIFY(!page.button("START")->isEnabled());
     }
 
+    void deleteMacro_walksToTheNextThenBackFromTheLast()
+    {
+        writeMacro("a");
+        writeMacro("b");
+        writeMacro("c");
+        writeMacro("d");
+        MacroDialog page;
+        QVERIFY(page.selectMacro("b"));
+        page.deleteMacro(); // from the middle: the next one
+        QCOMPARE(page.currentMacroName(), QString("c"));
+        QVERIFY(page.selectMacro("d"));
+        page.deleteMacro(); // the last: the one before it
+        QCOMPARE(page.currentMacroName(), QString("c"));
+        QCOMPARE(page.macroList()->count(), 2);
+        QCOMPARE(page.macroList()->item(0)->text(), QString("a"));
+    }
+
     void switchingMacros_keepsTheEdits()
     {
         writeMacro("a");

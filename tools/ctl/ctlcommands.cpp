@@ -1,6 +1,7 @@
 #include "tools/ctl/ctlcommands.h"
 
 #include <cstring>
+#include <memory>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -10,6 +11,7 @@
 #include "device/buttonupload.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
+#include "device/kestdevicelock.h"
 #include "device/kestgetbatterythread.h"
 #include "device/kestprocessthread.h"
 #include "device/sendcommand.h"
@@ -23,6 +25,9 @@ namespace {
 QString tr(const char *text) { return QCoreApplication::translate("mousecfgctl", text); }
 
 constexpr int kStatusWaitMs = 600;
+// How long the tool waits for the window (or another tool) to finish with the mouse: a
+// whole write of the profile set with twelve macros fits.
+constexpr int kBusyWaitMs = 4000;
 constexpr int kStatusReadMs = 100;
 
 QString productName()
@@ -41,6 +46,17 @@ bool openDevices(QTextStream &err)
     }
     OpenDevices(productName());
     return true;
+}
+
+// Holds the mouse for one command, so that the window's exchanges do not interleave with
+// the tool's. False (and said) when another program kept it for the whole wait.
+bool takeMouse(std::unique_ptr<KestDeviceLock> &lock, QTextStream &err)
+{
+    lock = std::make_unique<KestDeviceLock>(kBusyWaitMs);
+    if (lock->isHeld())
+        return true;
+    err << "mousecfgctl: " << tr("the mouse is busy: another program is talking to it") << Qt::endl;
+    return false;
 }
 
 QString resultText(int result)
@@ -145,6 +161,9 @@ int runStatus(QTextStream &out, QTextStream &err)
 {
     if (!openDevices(err))
         return SEND_NO_DEVICE;
+    std::unique_ptr<KestDeviceLock> mouse;
+    if (!takeMouse(mouse, err))
+        return SEND_GAVE_UP;
 
     const KestCommandReport query = KestGetBatteryThread::batteryQuery();
     QMutexLocker lock(&exchangeMutex());
@@ -183,6 +202,11 @@ int runApply(bool all, QTextStream &out, QTextStream &err)
     loadAll(record);
     if (!openDevices(err))
         return SEND_NO_DEVICE;
+    std::unique_ptr<KestDeviceLock> mouse;
+    if (!takeMouse(mouse, err)) {
+        writeDiff(1); // as after any write that did not happen
+        return SEND_GAVE_UP;
+    }
     const ChangeMask mask = (all || readDiff() == 1) ? CHANGE_ALL : CHANGE_NONE;
     const int result = writeAndRecord(record, mask);
     if (result == SEND_OK) {
@@ -207,6 +231,9 @@ int runSelectSlot(const QString &slotText, QTextStream &out, QTextStream &err)
     SentRecord() = record;
     if (!openDevices(err))
         return SEND_NO_DEVICE;
+    std::unique_ptr<KestDeviceLock> mouse;
+    if (!takeMouse(mouse, err))
+        return SEND_GAVE_UP;
     const int result = SelectProfileOnDevice(slot);
     if (result == SEND_OK)
         out << tr("slot %1 selected").arg(slot) << Qt::endl;

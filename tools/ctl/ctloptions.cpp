@@ -111,7 +111,10 @@ QString usageText()
               "                     read that returned data as \"R \" plus the bytes read\n"
               "  --help             this text\n"
               "\n"
-              "Exit status: 0 on success; 1 no mouse found, 2 the mouse did not confirm,\n"
-              "4 writing failed; 64 for a usage error or an unusable file.\n"
+              "Exit status: 0 on success; 1 no mouse found, 2 the mouse did not confirm (or\n"
+              "another program kept it busy for 4 s), 4 writing failed; 64 for a usage error\n"
+              "or an unusable file.\n"
+              "With --simulate, MOUSECFG_SIMULATE_FAULT=silent|zeros|wrong-echo|read-error|\n"
+              "write-error|unplug-after=N makes the simulated mouse misbehave.\n"
               "Debug output of the link: QT_LOGGING_RULES=\"default.debug=true\".\n");
 }

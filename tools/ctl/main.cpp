@@ -4,7 +4,8 @@
 
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
+#include "device/sim/simbackend.h"
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "tools/ctl/ctlcommands.h"
@@ -71,6 +72,8 @@ int main(int argc, char *argv[])
                                                   options.simulate != QLatin1String("receiver"));
         applySimulatedFaults(*sim);
         setHidBackend(sim);
+    } else {
+        useSimulatedMouseFromEnvironment();
     }
     if (!options.traceFile.isEmpty()) {
         auto tracing = std::make_shared<TracingBackend>(sharedHidBackend(), options.traceFile);

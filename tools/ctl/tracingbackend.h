@@ -24,6 +24,7 @@ public:
     void close(KestHidHandle device) override;
     int write(KestHidHandle device, const quint8 *data, int length) override;
     int readTimeout(KestHidHandle device, quint8 *data, int length, int milliseconds) override;
+    bool announcesHotplug() const override { return m_inner->announcesHotplug(); }
 
 private:
     void traceLine(char kind, const quint8 *data, int length);

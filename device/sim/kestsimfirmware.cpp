@@ -1,4 +1,4 @@
-#include "device/kestsimfirmware.h"
+#include "device/sim/kestsimfirmware.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 
 #include <algorithm>
 #include <cstring>

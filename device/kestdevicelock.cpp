@@ -1,0 +1,143 @@
+#include "device/kestdevicelock.h"
+
+#include <atomic>
+#include <map>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <QDebug>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "device/devicelink.h"
+#include "device/discovery.h"
+
+namespace {
+
+constexpr int kRetryMs = 5;
+std::atomic<int> g_waitMs{5000};
+
+// One open lock file per device and how many holders of this process ride on it.
+struct Held
+{
+    int fd = -1;
+    int holders = 0;
+};
+
+QMutex g_registryLock;
+std::map<QByteArray, Held> g_registry;
+
+QString runtimeFolder()
+{
+    const QString xdg = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
+    if (!xdg.isEmpty() && QDir(xdg).exists())
+        return xdg;
+    // Qt makes a private folder under /tmp when the session has none.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+QByteArray hex4(int value)
+{
+    return QByteArray::number(value & 0xFFFF, 16).rightJustified(4, '0');
+}
+
+// Takes the file lock of a device that no holder of this process has yet.
+int lockFile(const QByteArray &device, int waitMs)
+{
+    const QByteArray path = QFile::encodeName(KestDeviceLock::lockFilePath(device));
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        // A folder we cannot write to must not keep the user from the mouse.
+        qDebug("device lock: cannot open %s", path.constData());
+        return -1;
+    }
+    QDeadlineTimer deadline(waitMs);
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return fd;
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            qDebug("device lock: flock failed on %s", path.constData());
+            ::close(fd);
+            return -1;
+        }
+        if (deadline.hasExpired()) {
+            ::close(fd);
+            return -2;
+        }
+        QThread::msleep(kRetryMs);
+    }
+}
+
+} // namespace
+
+KestDeviceLock::KestDeviceLock(int waitMs) : KestDeviceLock(deviceName(), waitMs) {}
+
+KestDeviceLock::KestDeviceLock(const QByteArray &device, int waitMs) : m_device(device)
+{
+    if (m_device.isEmpty()) {
+        m_held = true;
+        return;
+    }
+    QMutexLocker lock(&g_registryLock);
+    Held &held = g_registry[m_device];
+    if (held.holders == 0) {
+        const int fd = lockFile(m_device, waitMs);
+        if (fd == -2) {
+            g_registry.erase(m_device);
+            return; // another program has the mouse
+        }
+        held.fd = fd;
+    }
+    ++held.holders;
+    m_counted = true;
+    m_held = true;
+}
+
+KestDeviceLock::~KestDeviceLock()
+{
+    if (!m_counted)
+        return;
+    QMutexLocker lock(&g_registryLock);
+    auto it = g_registry.find(m_device);
+    if (it == g_registry.end() || --it->second.holders > 0)
+        return;
+    if (it->second.fd >= 0) {
+        ::flock(it->second.fd, LOCK_UN);
+        ::close(it->second.fd);
+    }
+    g_registry.erase(it);
+}
+
+QByteArray KestDeviceLock::deviceName()
+{
+    QMutexLocker exchange(&exchangeMutex());
+    const KestHidHandle handle = CommandHandle();
+    if (!handle)
+        return QByteArray();
+    const KestDeviceEntry &entry = DeviceTable.entries[0];
+    const bool cable = handle == commandHandle2;
+    return hex4(cable ? entry.vid2 : entry.vid1) + '-' + hex4(cable ? entry.pid2 : entry.pid1);
+}
+
+QString KestDeviceLock::lockFilePath(const QByteArray &device)
+{
+    return runtimeFolder() + QStringLiteral("/mousecfg-") + QString::fromLatin1(device) + QStringLiteral(".lock");
+}
+
+int KestDeviceLock::defaultWaitMs()
+{
+    return g_waitMs.load();
+}
+
+void KestDeviceLock::setDefaultWaitMs(int waitMs)
+{
+    g_waitMs.store(waitMs);
+}
