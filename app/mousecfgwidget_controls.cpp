@@ -223,7 +223,7 @@ void MousecfgWidget::onButtonClicked()
     if (!button)
         return;
     if (button == m_closeButton) {
-        close();
+        closeToTray();
     } else if (button == m_minimizeButton) {
         showMinimized();
     } else if (button == m_firmwareButton) {

@@ -12,6 +12,7 @@
 #include "macro/macrodialog.h"
 #include "panels/kestcolorwindow.h"
 #include "panels/kestdpiwindow.h"
+#include "panels/kestlightpreview.h"
 #include "panels/kestpointspeed.h"
 #include "panels/kestreportrate.h"
 #include "widgets/kestpushbutton.h"
@@ -128,6 +129,12 @@ void MousecfgWidget::createLightingPage()
 {
     m_colorWindow = new KestColorWindow(this);
     place(m_colorWindow, QRect(285, 342, 664, 199));
+    m_lightPreview = new KestLightPreview(this);
+    connect(m_colorWindow, &KestColorWindow::lightingChanged, this, &MousecfgWidget::updateLightPreview);
+    connect(m_lightPreview, &KestLightPreview::frameChanged, this, [this](const QPixmap &frame) {
+        if (m_mousePicture && m_page == LightingPage)
+            m_mousePicture->setPixmap(frame);
+    });
 }
 
 void MousecfgWidget::createMarkers()
@@ -210,6 +217,8 @@ void MousecfgWidget::loadProductPictures()
     m_frontPicture = load(folder + m_productName + QStringLiteral("/Mouse.png"));
     m_sidePicture = load(folder + m_productName + QStringLiteral("_Side.png"));
     m_mousePicture->setPixmap(m_view == FrontView ? m_frontPicture : m_sidePicture);
+    if (m_lightPreview)
+        m_lightPreview->setPicture(m_frontPicture);
     if (m_productName == QLatin1String("Wireless Mouse")) {
         // This model's picture leaves room for the view buttons lower down; its
         // rectangles are taken as they are.
@@ -265,6 +274,7 @@ void MousecfgWidget::updatePageVisibility()
     m_reportRate->setVisible(pageShows(m_page, ReportRatePanel));
     m_macroDialog->setVisible(pageShows(m_page, MacroEditor));
 
+    activateLightPreview();
     m_tabButtons[LightingPage]->setVisible(!m_ledDisable);
     m_tabButtons[MacroPage]->setVisible(!m_disableMacro);
     for (int page = 0; page < kPageCount; ++page) {
@@ -360,6 +370,8 @@ void MousecfgWidget::refreshPanels()
     showView(m_view);
     showPage(m_page);
     showSlot();
+    // What the panels show now is the slot as loaded: the measure of unapplied edits.
+    markClean();
 }
 
 void MousecfgWidget::selectDpiLevelInPanel(int level)

@@ -122,6 +122,8 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
 {
     ProfileRecord &profile = m_working.profiles[currentSlot()];
     profile.dpi = iDPI;
+    // The mouse changed it itself: nothing the user has to apply.
+    m_clean.profiles[currentSlot()].dpi = iDPI;
     const int level = activeDpiIndex(profile);
     selectDpiLevelInPanel(level);
     // Always the file of the profile the slot shows now: profile operations rename,
@@ -136,6 +138,7 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
 void MousecfgWidget::slotRefreshRate(quint8 iRate)
 {
     m_working.profiles[currentSlot()].pollrate = iRate;
+    m_clean.profiles[currentSlot()].pollrate = iRate;
     refreshReportRatePanel();
     sendOsdText(rateText(iRate));
 }
@@ -147,6 +150,7 @@ void MousecfgWidget::slotRefreshLightMode(quint8 iMode)
         return;
     const int slot = KestColorWindow::lightingSlot(m_working, m_productName);
     m_working.profiles[slot].LedMode = iMode;
+    m_clean.profiles[slot].LedMode = iMode;
     m_colorWindow->chooseEffect(iMode);
 }
 

@@ -1,5 +1,7 @@
 #include "buttons/kestbtnwindow.h"
 
+#include "buttons/buttonassign.h"
+
 #include <QDebug>
 #include <QEvent>
 
@@ -81,13 +83,20 @@ QString KestBtnWindow::labelText(int slot) const
     if (!m_profile)
         return QString();
     const ButtonInfo &button = m_profile->BUTTON_INFO[slot];
-    return functionLabel(button.Fun, button.macroname, slot >= kWheelUpSlot);
+    return bindingLabel(button, slot >= kWheelUpSlot);
+}
+
+void KestBtnWindow::showLabel(int slot)
+{
+    m_labels[slot]->setText(labelText(slot));
+    if (m_profile)
+        m_labels[slot]->setToolTip(bindingToolTip(m_profile->BUTTON_INFO[slot], slot >= kWheelUpSlot));
 }
 
 void KestBtnWindow::refreshLabels()
 {
     for (int slot = 0; slot < BUTTON_SLOTS; ++slot)
-        m_labels[slot]->setText(labelText(slot));
+        showLabel(slot);
 }
 
 void KestBtnWindow::layoutLabels()

@@ -81,6 +81,7 @@ private:
 
     void clearSelection();
     QString labelText(int slot) const;
+    void showLabel(int slot);
 
     ProfileRecord *m_profile = nullptr;
     double m_scale = 1.0;

@@ -168,6 +168,7 @@ private:
             m_messages << text;
             return 1;
         });
+        m_window->profileManager()->setNameHandler([](const QString &suggestion) { return suggestion; });
         // A library profile no slot shows, and slots that differ from each other.
         ConfigRecord &set = m_window->workingSet();
         makeSlotsDistinct(set);

@@ -233,7 +233,8 @@ private slots:
         choose(window, 2, FunSingleKey);
         QCOMPARE(m_profile.BUTTON_INFO[2].Fun, qint32(FunSingleKey));
         QCOMPARE(m_profile.BUTTON_INFO[2].Res1, quint8(59));
-        QCOMPARE(window.label(2)->text(), QStringLiteral("SINGLE KEY"));
+        QCOMPARE(window.label(2)->text(), QStringLiteral("F1"));
+        QCOMPARE(window.label(2)->toolTip(), QStringLiteral("SINGLE KEY: F1"));
     }
 
     void comboKey_okStoresShiftA()
@@ -304,7 +305,7 @@ private slots:
         QCOMPARE(button.macroname, QStringLiteral("combo run"));
         QCOMPARE(button.Res1, quint8(1));
         QCOMPARE(button.KeyNumber, 6);
-        QCOMPARE(window.label(4)->text(), QStringLiteral("combo run"));
+        QCOMPARE(window.label(4)->text(), QStringLiteral("combo run (repeats while held)"));
 
         // Choosing again starts from the stored binding.
         onNextDialog([](QDialog *dialog) {
