@@ -29,6 +29,15 @@ constexpr double kPictureReduction = 266.0 / kMousePictureHeight;
 
 } // namespace
 
+namespace {
+// A button the view's picture cannot show has no marker there.
+bool hiddenInView(int view, int marker)
+{
+    return view == MousecfgWidget::SideView && marker < kMouseButtonPictures
+           && kSideButtonAnchors[marker].x < 0;
+}
+} // namespace
+
 bool MousecfgWidget::pageShows(int page, PageItem item)
 {
     switch (page) {
@@ -77,6 +86,7 @@ void MousecfgWidget::createButtonPage()
     m_buttonScroll->setWidgetResizable(true);
     m_buttonScroll->verticalScrollBar()->setStyleSheet(KestBtnWindow::scrollBarStyleSheet());
     m_buttonScroll->setWidget(m_buttonWindow);
+    m_buttonScroll->verticalScrollBar()->setSingleStep(qMax(1, m_buttonWindow->rowPitch()));
     // setWidget() makes the list paint an opaque background; the page's own shows through.
     m_buttonWindow->setAutoFillBackground(false);
     connect(m_buttonWindow, &KestBtnWindow::SelBtnControl, this, [this](KestPushButton *label, bool on) {
@@ -147,15 +157,17 @@ void MousecfgWidget::createMarkers()
     m_viewButtons[FrontView] = makeTextButton(QRect(300, 88, 96, 22));
     m_viewButtons[SideView] = makeTextButton(QRect(300, 116, 96, 22));
 
-    // Front markers sit on the buttons of the picture; the rest form columns beside it.
+    // Markers sit on the buttons of the picture of their view; those the pictures do not
+    // show form columns beside it.
     const QStringList markerPictures{skinPath(QStringLiteral("marker.png"))};
     for (int view = 0; view < 2; ++view) {
         for (int k = 0; k < kMarkersPerView; ++k) {
             QRect rect(kMousePictureRect.x() - 40, 88 + (k % 10) * 24, 20, 20);
             if (k >= 10)
                 rect.translate(-26, 0);
-            if (view == FrontView && k < kMouseButtonPictures) {
-                const MouseButtonAnchor &anchor = kMouseButtonAnchors[k];
+            if (k < kMouseButtonPictures && !hiddenInView(view, k)) {
+                const MouseButtonAnchor &anchor =
+                    view == FrontView ? kMouseButtonAnchors[k] : kSideButtonAnchors[k];
                 rect.moveCenter(kMousePictureRect.topLeft()
                                 + QPoint(int(anchor.x * kPictureReduction),
                                          int(anchor.y * kPictureReduction)));
@@ -263,7 +275,8 @@ void MousecfgWidget::updatePageVisibility()
                                                : kMouseButtonPictures;
     for (int view = 0; view < 2; ++view) {
         for (int k = 0; k < kMarkersPerView; ++k)
-            m_markers[view][k]->setVisible(markers && view == m_view && k < shownMarkers);
+            m_markers[view][k]->setVisible(markers && view == m_view && k < shownMarkers
+                                           && !hiddenInView(view, k));
     }
     for (KestPushButton *marker : m_extraMarkers)
         marker->setVisible(markers && m_view == FrontView);

@@ -15,6 +15,7 @@
 #include "tests/common/appfixture.h"
 #include "tests/common/messageboxguard.h"
 #include "widgets/kestmessagebox.h"
+#include "widgets/kestpushbutton.h"
 
 class TestFeedback : public QObject
 {
@@ -128,6 +129,32 @@ private slots:
         QCOMPARE(shown.DPI_INFO[0].x == quint32(edited), editKept);
         if (savedToFile)
             QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
+    }
+
+    // The side view's numbers stand on the buttons its picture shows, as the front view's do,
+    // not in a column beside it; the right button cannot be seen from the left side.
+    void sideView_markersSitOnThePicture()
+    {
+        m_window->show();
+        m_window->showPage(MousecfgWidget::CustomizePage);
+        m_window->showView(MousecfgWidget::SideView);
+        const QRect picture = m_window->pageItemWidget(MousecfgWidget::MousePicture)->geometry();
+        QStringList shown;
+        QVector<QPoint> centres;
+        for (KestPushButton *button : m_window->findChildren<KestPushButton *>()) {
+            bool number = false;
+            const int n = button->text().toInt(&number);
+            if (!number || !button->isVisible() || button->parentWidget() != m_window.get())
+                continue;
+            if (n > 7)
+                continue;
+            shown << button->text();
+            QVERIFY2(picture.contains(button->geometry().center()), qPrintable(button->text()));
+            QVERIFY(!centres.contains(button->geometry().center()));
+            centres << button->geometry().center();
+        }
+        shown.sort();
+        QCOMPARE(shown, (QStringList{"1", "3", "4", "5", "6", "7"}));
     }
 
 private:

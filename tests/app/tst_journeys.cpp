@@ -180,6 +180,7 @@ private:
         m_window->profileNames() << kLibraryProfile;
         writeProfileList(m_window->profileNames());
         m_window->lastWrittenSet() = set;
+        m_window->refreshPanels(); // the panels show the slots as they now are
         m_window->stopBatteryReader();
         m_window->startBatteryReader();
         m_window->show();
