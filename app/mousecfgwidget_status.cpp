@@ -129,7 +129,7 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
     // Always the file of the profile the slot shows now: profile operations rename,
     // copy and replace what a slot shows, and a file kept open would miss that.
     const QString name = m_working.names[currentSlot()];
-    if (!saveActiveDpi(name, iDPI) && isValidStoreName(name))
+    if (isValidStoreName(name) && !saveActiveDpi(profileFilePath(name), iDPI))
         saveSlotFile(profile, name);
     const int dpi = dpiCodeToDpi(int(profile.DPI_INFO[level].x), readSensorCode());
     sendOsdText(tr("DPI") + QStringLiteral(" %1:%2").arg(int(iDPI) + 1).arg(dpi));

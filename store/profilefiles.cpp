@@ -253,14 +253,17 @@ bool writeTemplate()
     return saveProfile(0, profile, templatePath());
 }
 
-bool saveActiveDpi(const QString &name, int level)
+void saveActiveDpi(QSettings &settings, int level)
 {
-    if (!isValidStoreName(name))
-        return false;
-    const QString path = profileFilePath(name);
+    settings.setValue(QStringLiteral("PROFILE/dpi"), level);
+}
+
+bool saveActiveDpi(const QString &profilePath, int level)
+{
+    // Only a file that is there: a slot without a file is saved whole by the next apply.
     KestIniFile ini;
-    if (!ini.load(path))
+    if (!ini.load(profilePath))
         return false;
-    ini.setInt(QStringLiteral("PROFILE/dpi"), level);
-    return ini.save(path);
+    ini.setInt(kProfileGroup + QStringLiteral("/dpi"), level);
+    return ini.save(profilePath);
 }

@@ -4,6 +4,8 @@
 
 #include "store/configrecord.h"
 
+class QSettings;
+
 // Profile files (".prof", group "PROFILE") and the whole-configuration export (".conf",
 // groups "PROFILE_0".."PROFILE_4"). Slots, library and template share one folder:
 // the configuration folder + "/" + product name + "/Profile" (without a product name,
@@ -46,6 +48,9 @@ QString readProductTag(const QString &path);
 // replacing whatever is there.
 bool writeTemplate();
 
-// Writes only "PROFILE/dpi" into the named profile's file. A missing file is not
-// created (false): a file holding nothing but that key would read as all defaults.
-bool saveActiveDpi(const QString &name, int level);
+// Writes only "PROFILE/dpi" into a profile file the caller holds open.
+// (Goes once the window no longer holds its profile file open.)
+void saveActiveDpi(QSettings &settings, int level);
+// Writes only "PROFILE/dpi" into an existing profile file; false when there is none, it
+// was refused, or the write failed.
+bool saveActiveDpi(const QString &profilePath, int level);
