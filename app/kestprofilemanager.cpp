@@ -53,7 +53,7 @@ QString KestProfileManager::askName(const QString &suggestion)
 {
     if (m_nameHandler)
         return m_nameHandler(suggestion).trimmed();
-    return KestNameDialog::ask(tr("ADD"), tr("Name of the new profile:"), suggestion,
+    return KestNameDialog::ask(tr("New profile"), tr("Name of the new profile:"), suggestion,
                                m_host.dialogParent());
 }
 

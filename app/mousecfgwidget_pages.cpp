@@ -80,7 +80,8 @@ void MousecfgWidget::createButtonPage()
     m_buttonScroll->setFrameShape(QFrame::NoFrame);
     m_buttonScroll->setStyleSheet(QStringLiteral("QScrollArea{background:transparent;}"));
     m_buttonScroll->viewport()->setAutoFillBackground(false);
-    place(m_buttonScroll, QRect(285, 342, 664, 199));
+    // As wide as the list and its wheel entries: the scroll bar stands beside what it moves.
+    place(m_buttonScroll, QRect(285, 342, 596, 199));
     m_buttonWindow = new KestBtnWindow(&m_working.profiles[currentSlot()], nullptr, m_scaleFactor);
     // The list fills the area and scrolls when the model has more buttons than fit.
     m_buttonScroll->setWidgetResizable(true);

@@ -10,6 +10,18 @@
 #include "widgets/kestlabel.h"
 #include "widgets/kestskin.h"
 
+namespace {
+// A style sheet decides the field's text colour, so the highlight goes into it too.
+QString fieldStyle(const QColor &text)
+{
+    return QStringLiteral("QSpinBox{background:transparent;color:%1;border:none;"
+                          "border-bottom:1px solid transparent;}"
+                          "QSpinBox:hover{border-bottom-color:rgb(110,110,110);}"
+                          "QSpinBox:focus{border-bottom-color:%2;}")
+        .arg(text.name(QColor::HexRgb), themeColor().name(QColor::HexRgb));
+}
+} // namespace
+
 KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
     : QWidget(parent),
       m_level(level),
@@ -144,8 +156,9 @@ void KestSingleDPI::setHighlight(const QColor &color)
 {
     for (KestLabel *label : {m_levelLabel, m_minLabel, m_maxLabel})
         setTextColor(label, color);
+    m_textColor = color;
     for (KestDpiField *field : {m_xField, m_yField, m_singleField})
-        setTextColor(field, color);
+        field->setStyleSheet(fieldStyle(color));
 }
 
 void KestSingleDPI::relayout()
@@ -159,13 +172,8 @@ void KestSingleDPI::relayout()
     placeScaled(m_xField, 300, 4, 76, 20);
     placeScaled(m_yField, 300, 24, 76, 20);
     placeScaled(m_singleField, 300, 14, 76, 20);
-    const QString fieldStyle =
-        QStringLiteral("QSpinBox{background:transparent;border:none;border-bottom:1px solid transparent;}"
-                       "QSpinBox:hover{border-bottom-color:rgb(110,110,110);}"
-                       "QSpinBox:focus{border-bottom-color:%1;}")
-            .arg(themeColor().name(QColor::HexRgb));
     for (KestDpiField *field : {m_xField, m_yField, m_singleField}) {
-        field->setStyleSheet(fieldStyle);
+        field->setStyleSheet(fieldStyle(m_textColor));
         field->setFont(languageFont(0, 1));
     }
     placeScaled(m_linkBox, 376, 15, 64, 18);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 #include "panels/dpisensor.h"
@@ -77,4 +78,5 @@ private:
     KestDpiField *m_singleField;
     QCheckBox *m_linkBox;
     KestTwoBarSlider *m_slider;
+    QColor m_textColor = QColor(255, 255, 255);
 };

@@ -48,7 +48,8 @@ KestNameDialog::KestNameDialog(const QString &title, const QString &prompt,
     m_edit->setMaxLength(kMaxNameLength);
     m_edit->setFont(languageFont(14));
     m_edit->setStyleSheet(QStringLiteral("QLineEdit{color:white;background:rgb(30,30,30);"
-                                         "border:1px solid rgb(70,70,70);padding:2px 4px;}"
+                                         "border:1px solid rgb(70,70,70);padding:2px 4px;"
+                                         "selection-background-color:%1;selection-color:white;}"
                                          "QLineEdit:focus{border-color:%1;}")
                               .arg(themeColor().name(QColor::HexRgb)));
     m_edit->selectAll();

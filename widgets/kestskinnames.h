@@ -122,8 +122,8 @@ inline constexpr MouseButtonAnchor kSideButtonAnchors[kMouseButtonPictures] = {
     {149, 84},  // 3 middle (wheel)
     {150, 168}, // 4 forward
     {138, 238}, // 5 back
-    {137, 130}, // 6 DPI switch, on the top line behind the wheel
-    {110, 204}, // 7 lighting switch, on the palm
+    {152, 130}, // 6 DPI switch, just below the top line behind the wheel
+    {128, 206}, // 7 lighting switch, on the palm
 };
 
 inline QStringList mousePictureNames(const QString &product)

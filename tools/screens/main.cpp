@@ -18,6 +18,7 @@
 #include "panels/kestcolorwindow.h"
 #include "store/appdir.h"
 #include "app/kestprofilemanager.h"
+#include "device/sim/simbackend.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestnamedialog.h"
 #include "widgets/kestskin.h"
@@ -67,6 +68,9 @@ int main(int argc, char *argv[])
     const QString out = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(out);
 
+    // The window no longer picks the simulated mouse itself: the program does, as the
+    // utility's own start does.
+    useSimulatedMouseFromEnvironment();
     MousecfgWidget window;
     window.show();
     settle(400);
@@ -101,7 +105,7 @@ int main(int argc, char *argv[])
                                                 .arg(QStringLiteral("Profile 1")),
                                             &window),
                          prefix + QStringLiteral("dialog-unapplied.png"));
-        ok &= dialogShot(new KestNameDialog(QCoreApplication::translate("KestProfileManager", "ADD"),
+        ok &= dialogShot(new KestNameDialog(QCoreApplication::translate("KestProfileManager", "New profile"),
                                             QCoreApplication::translate("KestProfileManager",
                                                                         "Name of the new profile:"),
                                             QStringLiteral("Profile 6"), &window),
