@@ -9,6 +9,7 @@
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
+#include "widgets/kestnamedialog.h"
 
 namespace {
 
@@ -41,6 +42,36 @@ KestProfileManager::KestProfileManager(KestProfileHost &host, QObject *parent)
 void KestProfileManager::setMessageHandler(MessageHandler handler)
 {
     m_messageHandler = std::move(handler);
+}
+
+void KestProfileManager::setNameHandler(NameHandler handler)
+{
+    m_nameHandler = std::move(handler);
+}
+
+QString KestProfileManager::askName(const QString &suggestion)
+{
+    if (m_nameHandler)
+        return m_nameHandler(suggestion).trimmed();
+    return KestNameDialog::ask(tr("New profile"), tr("Name of the new profile:"), suggestion,
+                               m_host.dialogParent());
+}
+
+bool KestProfileManager::settleUnappliedEdits()
+{
+    if (m_writing || !m_host.hasUnappliedEdits())
+        return true;
+    const int answer = message(KestMessageBox::Choice,
+                               tr("Apply the changes to %1 first?").arg(currentName()));
+    if (answer == KestMessageBox::ApplyChosen) {
+        slotApply();
+        return true;
+    }
+    if (answer == KestMessageBox::DiscardChosen) {
+        m_host.discardUnappliedEdits();
+        return true;
+    }
+    return false;
 }
 
 int KestProfileManager::message(int kind, const QString &text)
@@ -103,11 +134,24 @@ void KestProfileManager::saveList()
 
 void KestProfileManager::slotAddProfile()
 {
-    QString name;
+    if (!settleUnappliedEdits())
+        return;
+    QString suggestion;
     for (int n = 1;; ++n) {
-        name = QStringLiteral("Profile %1").arg(n);
-        if (!fileExists(profileFilePath(name)) && !m_host.profileNames().contains(name))
+        suggestion = QStringLiteral("Profile %1").arg(n);
+        if (!fileExists(profileFilePath(suggestion)) && !m_host.profileNames().contains(suggestion))
             break;
+    }
+    const QString name = askName(suggestion);
+    if (name.isEmpty())
+        return;
+    if (!isValidStoreName(name)) {
+        message(KestMessageBox::Warning, tr("This name cannot be used for a profile."));
+        return;
+    }
+    if (fileExists(profileFilePath(name)) || m_host.profileNames().contains(name)) {
+        message(KestMessageBox::Warning, tr("Profile Exist!"));
+        return;
     }
     if (!fileExists(templatePath()))
         writeTemplate();
@@ -234,6 +278,8 @@ void KestProfileManager::slotAssignProfile(const QString &name)
         return;
     }
     if (!isValidStoreName(name))
+        return;
+    if (!settleUnappliedEdits())
         return;
     showInCurrentSlot(name);
     saveSlotNames();

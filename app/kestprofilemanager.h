@@ -36,6 +36,11 @@ public:
     virtual void refreshProfileView(int what) = 0;
     // Parent of the message boxes, file dialogs and the progress dialog.
     virtual QWidget *dialogParent() = 0;
+    // True when the panels or the working set hold edits that were neither applied nor
+    // dropped since the slot was last loaded or written.
+    virtual bool hasUnappliedEdits() { return false; }
+    // Drops those edits: the working set and the panels go back to the last clean state.
+    virtual void discardUnappliedEdits() {}
 };
 
 // The profile library and the apply flow of the main window: add, delete, copy, rename,
@@ -55,6 +60,15 @@ public:
     using MessageHandler = std::function<int(int kind, const QString &text)>;
     void setMessageHandler(MessageHandler handler);
     MessageHandler messageHandler() const { return m_messageHandler; }
+
+    // Asks for the name of a new profile, prefilled with a free one; an empty answer
+    // cancels. Tests replace it.
+    using NameHandler = std::function<QString(const QString &suggestion)>;
+    void setNameHandler(NameHandler handler);
+
+    // Before anything replaces what the current slot shows: with unapplied edits, asks
+    // once whether to apply them, drop them or stay. False when the user chose to stay.
+    bool settleUnappliedEdits();
 
     // True while the write worker owns the profile sets: the window must not touch them.
     bool isWriting() const { return m_writing; }
@@ -95,6 +109,7 @@ signals:
 
 private:
     int message(int kind, const QString &text);
+    QString askName(const QString &suggestion);
     ConfigRecord &working() { return m_host.workingSet(); }
     ProfileRecord &currentProfile();
     QString &currentName();
@@ -105,5 +120,6 @@ private:
 
     KestProfileHost &m_host;
     MessageHandler m_messageHandler;
+    NameHandler m_nameHandler;
     bool m_writing = false;
 };

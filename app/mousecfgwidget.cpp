@@ -123,7 +123,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     retranslate();
     if (!QFile::exists(templatePath()))
         writeTemplate();
-    setStyleSheet(QStringLiteral("*{outline:0px;}"));
+    setStyleSheet(QStringLiteral("*{outline:0px;}") + toolTipStyleSheet(themeColor()));
     setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
 
     // 12. Tray, and the profile bar's operations.
@@ -267,7 +267,12 @@ void MousecfgWidget::mouseReleaseEvent(QMouseEvent *event)
 void MousecfgWidget::closeEvent(QCloseEvent *event)
 {
     // Closing keeps the utility in the tray; only the tray's Quit ends it. Without a tray
-    // nothing could bring a hidden window back: closing then ends the program.
+    // nothing could bring a hidden window back: closing then ends the program. A close
+    // from the window manager asks about unapplied edits like the close button does.
+    if (event->spontaneous() && m_profiles && !m_profiles->settleUnappliedEdits()) {
+        event->ignore();
+        return;
+    }
     if (hasTray()) {
         event->ignore();
         hide();
@@ -282,6 +287,8 @@ void MousecfgWidget::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        activateLightPreview(); // no animation while minimized
 }
 
 bool MousecfgWidget::eventFilter(QObject *watched, QEvent *event)

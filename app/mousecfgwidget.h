@@ -22,12 +22,14 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QScrollArea;
+class QTimer;
 class KestAction;
 class KestBtnWindow;
 class KestBatteryReader;
 class KestColorWindow;
 class KestDPIWindow;
 class KestLabel;
+class KestLightPreview;
 class KestMenu;
 class KestMessageBox;
 class KestOsdClient;
@@ -81,12 +83,18 @@ public:
     void stopBatteryReader() override;
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return this; }
+    bool hasUnappliedEdits() override;
+    void discardUnappliedEdits() override;
+    // The bottom bar's word on the last write ("Saved to the mouse"); empty once it faded.
+    QString statusText() const;
     KestOsdClient *osdClient() const { return m_osd; }
     KestBatteryReader *batteryReader() const { return m_batteryReader; }
     KestProcessbar *batteryBar() const { return m_batteryBar; }
     QLabel *linkPicture() const { return m_donglePicture; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
     QWidget *pageItemWidget(PageItem item) const;
+    KestLightPreview *lightPreview() const { return m_lightPreview; }
+    QPixmap mousePicture() const;
     KestPushButton *tabButton(int page) const { return m_tabButtons[page]; }
     KestPushButton *slotButton(int slot) const { return m_slotButtons[slot]; }
     KestPushButton *languageButton() const { return m_languageButton; }
@@ -149,6 +157,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     // Construction (mousecfgwidget.cpp).
@@ -214,6 +224,14 @@ private:
 
     // Hand-offs (mousecfgwidget_handoff.cpp).
     void startFirmwareUpdate();
+
+    ConfigRecord collectedSet();
+    void markClean();
+    void showWriteResult(quint8 status);
+    void closeToTray();
+
+    void updateLightPreview();
+    void activateLightPreview();
 
     // Scale and background.
     int m_scaleStep = 0;
@@ -306,6 +324,7 @@ private:
     KestReportRate *m_reportRate = nullptr;
     QWidget *m_macroDialog = nullptr;
     KestColorWindow *m_colorWindow = nullptr;
+    KestLightPreview *m_lightPreview = nullptr;
 
     int m_page = LightingPage;
     int m_view = FrontView;
@@ -326,4 +345,9 @@ private:
     int m_lastBattery = -1;
     bool m_warningOpen = false;
     QPointer<KestMessageBox> m_warningBox;
+
+    // What the working set held, panels included, when it was last loaded or written.
+    ConfigRecord m_clean;
+    KestLabel *m_statusLabel = nullptr;
+    QTimer *m_statusTimer = nullptr;
 };

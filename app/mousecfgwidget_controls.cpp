@@ -7,6 +7,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "app/kestscale.h"
 #include "buttons/kestbtnwindow.h"
@@ -60,8 +62,10 @@ void MousecfgWidget::relayout()
             placement.widget->setGeometry(scaled(r.x()), scaled(r.y()), scaled(r.width()),
                                           scaled(r.height()));
     }
-    if (m_buttonWindow)
+    if (m_buttonWindow) {
         m_buttonWindow->applyFonts(m_scaleFactor);
+        m_buttonScroll->verticalScrollBar()->setSingleStep(qMax(1, m_buttonWindow->rowPitch()));
+    }
     loadProductPictures();
     update();
 }
@@ -223,7 +227,7 @@ void MousecfgWidget::onButtonClicked()
     if (!button)
         return;
     if (button == m_closeButton) {
-        close();
+        closeToTray();
     } else if (button == m_minimizeButton) {
         showMinimized();
     } else if (button == m_firmwareButton) {

@@ -105,6 +105,8 @@ void MousecfgWidget::switchToSlot(int slot)
 {
     if (slot < 0 || slot >= SLOT_COUNT)
         return;
+    if (slot != currentSlot() && m_profiles && !m_profiles->settleUnappliedEdits())
+        return;
     m_working.ProfileID = quint8(slot);
     saveActiveSlot(slot);
     showSlot();

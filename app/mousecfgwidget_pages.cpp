@@ -12,6 +12,7 @@
 #include "macro/macrodialog.h"
 #include "panels/kestcolorwindow.h"
 #include "panels/kestdpiwindow.h"
+#include "panels/kestlightpreview.h"
 #include "panels/kestpointspeed.h"
 #include "panels/kestreportrate.h"
 #include "widgets/kestpushbutton.h"
@@ -26,6 +27,15 @@ namespace {
 constexpr QRect kMousePictureRect(517, 76, 200, 266);
 constexpr double kPictureReduction = 266.0 / kMousePictureHeight;
 
+} // namespace
+
+namespace {
+// A button the view's picture cannot show has no marker there.
+bool hiddenInView(int view, int marker)
+{
+    return view == MousecfgWidget::SideView && marker < kMouseButtonPictures
+           && kSideButtonAnchors[marker].x < 0;
+}
 } // namespace
 
 bool MousecfgWidget::pageShows(int page, PageItem item)
@@ -70,12 +80,14 @@ void MousecfgWidget::createButtonPage()
     m_buttonScroll->setFrameShape(QFrame::NoFrame);
     m_buttonScroll->setStyleSheet(QStringLiteral("QScrollArea{background:transparent;}"));
     m_buttonScroll->viewport()->setAutoFillBackground(false);
-    place(m_buttonScroll, QRect(285, 342, 664, 199));
+    // As wide as the list and its wheel entries: the scroll bar stands beside what it moves.
+    place(m_buttonScroll, QRect(285, 342, 596, 199));
     m_buttonWindow = new KestBtnWindow(&m_working.profiles[currentSlot()], nullptr, m_scaleFactor);
     // The list fills the area and scrolls when the model has more buttons than fit.
     m_buttonScroll->setWidgetResizable(true);
     m_buttonScroll->verticalScrollBar()->setStyleSheet(KestBtnWindow::scrollBarStyleSheet());
     m_buttonScroll->setWidget(m_buttonWindow);
+    m_buttonScroll->verticalScrollBar()->setSingleStep(qMax(1, m_buttonWindow->rowPitch()));
     // setWidget() makes the list paint an opaque background; the page's own shows through.
     m_buttonWindow->setAutoFillBackground(false);
     connect(m_buttonWindow, &KestBtnWindow::SelBtnControl, this, [this](KestPushButton *label, bool on) {
@@ -128,6 +140,12 @@ void MousecfgWidget::createLightingPage()
 {
     m_colorWindow = new KestColorWindow(this);
     place(m_colorWindow, QRect(285, 342, 664, 199));
+    m_lightPreview = new KestLightPreview(this);
+    connect(m_colorWindow, &KestColorWindow::lightingChanged, this, &MousecfgWidget::updateLightPreview);
+    connect(m_lightPreview, &KestLightPreview::frameChanged, this, [this](const QPixmap &frame) {
+        if (m_mousePicture && m_page == LightingPage)
+            m_mousePicture->setPixmap(frame);
+    });
 }
 
 void MousecfgWidget::createMarkers()
@@ -140,15 +158,17 @@ void MousecfgWidget::createMarkers()
     m_viewButtons[FrontView] = makeTextButton(QRect(300, 88, 96, 22));
     m_viewButtons[SideView] = makeTextButton(QRect(300, 116, 96, 22));
 
-    // Front markers sit on the buttons of the picture; the rest form columns beside it.
+    // Markers sit on the buttons of the picture of their view; those the pictures do not
+    // show form columns beside it.
     const QStringList markerPictures{skinPath(QStringLiteral("marker.png"))};
     for (int view = 0; view < 2; ++view) {
         for (int k = 0; k < kMarkersPerView; ++k) {
             QRect rect(kMousePictureRect.x() - 40, 88 + (k % 10) * 24, 20, 20);
             if (k >= 10)
                 rect.translate(-26, 0);
-            if (view == FrontView && k < kMouseButtonPictures) {
-                const MouseButtonAnchor &anchor = kMouseButtonAnchors[k];
+            if (k < kMouseButtonPictures && !hiddenInView(view, k)) {
+                const MouseButtonAnchor &anchor =
+                    view == FrontView ? kMouseButtonAnchors[k] : kSideButtonAnchors[k];
                 rect.moveCenter(kMousePictureRect.topLeft()
                                 + QPoint(int(anchor.x * kPictureReduction),
                                          int(anchor.y * kPictureReduction)));
@@ -210,6 +230,8 @@ void MousecfgWidget::loadProductPictures()
     m_frontPicture = load(folder + m_productName + QStringLiteral("/Mouse.png"));
     m_sidePicture = load(folder + m_productName + QStringLiteral("_Side.png"));
     m_mousePicture->setPixmap(m_view == FrontView ? m_frontPicture : m_sidePicture);
+    if (m_lightPreview)
+        m_lightPreview->setPicture(m_frontPicture);
     if (m_productName == QLatin1String("Wireless Mouse")) {
         // This model's picture leaves room for the view buttons lower down; its
         // rectangles are taken as they are.
@@ -254,7 +276,8 @@ void MousecfgWidget::updatePageVisibility()
                                                : kMouseButtonPictures;
     for (int view = 0; view < 2; ++view) {
         for (int k = 0; k < kMarkersPerView; ++k)
-            m_markers[view][k]->setVisible(markers && view == m_view && k < shownMarkers);
+            m_markers[view][k]->setVisible(markers && view == m_view && k < shownMarkers
+                                           && !hiddenInView(view, k));
     }
     for (KestPushButton *marker : m_extraMarkers)
         marker->setVisible(markers && m_view == FrontView);
@@ -265,6 +288,7 @@ void MousecfgWidget::updatePageVisibility()
     m_reportRate->setVisible(pageShows(m_page, ReportRatePanel));
     m_macroDialog->setVisible(pageShows(m_page, MacroEditor));
 
+    activateLightPreview();
     m_tabButtons[LightingPage]->setVisible(!m_ledDisable);
     m_tabButtons[MacroPage]->setVisible(!m_disableMacro);
     for (int page = 0; page < kPageCount; ++page) {
@@ -360,6 +384,8 @@ void MousecfgWidget::refreshPanels()
     showView(m_view);
     showPage(m_page);
     showSlot();
+    // What the panels show now is the slot as loaded: the measure of unapplied edits.
+    markClean();
 }
 
 void MousecfgWidget::selectDpiLevelInPanel(int level)

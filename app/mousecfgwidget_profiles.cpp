@@ -29,6 +29,7 @@ void MousecfgWidget::connectProfileBar()
     connect(m_okButton, &QPushButton::clicked, manager, &KestProfileManager::slotOk);
     connect(m_cancelButton, &QPushButton::clicked, manager, &KestProfileManager::slotCancel);
     connect(manager, &KestProfileManager::hideRequested, this, &MousecfgWidget::putAway);
+    connect(manager, &KestProfileManager::writeFinished, this, &MousecfgWidget::showWriteResult);
     connect(m_nameEdit, &QLineEdit::returnPressed, this, &MousecfgWidget::slotProfileNameChange);
     connect(m_profileMenuButton, &QPushButton::clicked, this, [this] {
         buildLibraryMenu();

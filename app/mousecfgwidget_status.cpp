@@ -121,6 +121,8 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
 {
     ProfileRecord &profile = m_working.profiles[currentSlot()];
     profile.dpi = iDPI;
+    // The mouse changed it itself: nothing the user has to apply.
+    m_clean.profiles[currentSlot()].dpi = iDPI;
     const int level = activeDpiIndex(profile);
     selectDpiLevelInPanel(level);
     // Always the file of the profile the slot shows now: profile operations rename,
@@ -135,6 +137,7 @@ void MousecfgWidget::slotRefreshDPIStage(quint8 iDPI)
 void MousecfgWidget::slotRefreshRate(quint8 iRate)
 {
     m_working.profiles[currentSlot()].pollrate = iRate;
+    m_clean.profiles[currentSlot()].pollrate = iRate;
     refreshReportRatePanel();
     sendOsdText(rateText(iRate));
 }
@@ -146,6 +149,7 @@ void MousecfgWidget::slotRefreshLightMode(quint8 iMode)
         return;
     const int slot = KestColorWindow::lightingSlot(m_working, m_productName);
     m_working.profiles[slot].LedMode = iMode;
+    m_clean.profiles[slot].LedMode = iMode;
     m_colorWindow->chooseEffect(iMode);
 }
 

@@ -1,5 +1,8 @@
 #include "buttons/buttonassign.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include "buttons/keys/functioncatalogue.h"
 #include "store/macrodb.h"
 
@@ -86,4 +89,101 @@ MacroAssignResult assignMacro(ButtonInfo &button, const QString &name, int loopC
     for (int i = 0; i < actions.size(); ++i)
         button.KeyInfo[i] = macroActionToKeyInfo(actions[i]);
     return MacroAssignResult::Assigned;
+}
+
+namespace {
+
+QString trBinding(const char *text)
+{
+    return QCoreApplication::translate("ButtonBinding", text);
+}
+
+QString keyFromUsage(quint8 usage)
+{
+    // The key table's modifier names are cut to fit the capture field; a binding reads
+    // better with them whole.
+    static const char *const modifiers[] = {
+        QT_TRANSLATE_NOOP("ButtonBinding", "Left Ctrl"),  QT_TRANSLATE_NOOP("ButtonBinding", "Left Shift"),
+        QT_TRANSLATE_NOOP("ButtonBinding", "Left Alt"),   QT_TRANSLATE_NOOP("ButtonBinding", "Left Windows"),
+        QT_TRANSLATE_NOOP("ButtonBinding", "Right Ctrl"), QT_TRANSLATE_NOOP("ButtonBinding", "Right Shift"),
+        QT_TRANSLATE_NOOP("ButtonBinding", "Right Alt"),  QT_TRANSLATE_NOOP("ButtonBinding", "Right Windows")};
+    constexpr quint8 kFirstModifierUsage = 0xE0;
+    if (usage >= kFirstModifierUsage && usage < kFirstModifierUsage + 8)
+        return trBinding(modifiers[usage - kFirstModifierUsage]);
+    KeyCode code = 0;
+    return usageToKeyCode(usage, code) ? keyName(code) : QStringLiteral("0x%1").arg(usage, 2, 16, QLatin1Char('0'));
+}
+
+QString comboKeys(const ButtonInfo &button)
+{
+    // The press steps come first, in the order the keys go down.
+    QStringList keys;
+    for (const KeyInfo &step : button.KeyInfo) {
+        if (step.low != COMBO_STEP_LOW || step.high != COMBO_PRESS)
+            break;
+        keys << keyFromUsage(step.map);
+    }
+    return keys.join(QStringLiteral(" + "));
+}
+
+QString macroDetail(const ButtonInfo &button)
+{
+    QString repeat;
+    switch (button.Res1) {
+    case 1: repeat = trBinding("repeats while held"); break;
+    case 2: repeat = trBinding("repeats until pressed again"); break;
+    default:
+        repeat = button.LoopNumber == 1 ? trBinding("once")
+                                        : trBinding("%1 times").arg(int(button.LoopNumber));
+        break;
+    }
+    return QStringLiteral("%1 (%2)").arg(button.macroname, repeat);
+}
+
+QString fireDetail(const ButtonInfo &button)
+{
+    QString source;
+    switch (button.Res1) {
+    case FIRE_LEFT: source = trBinding("Left button"); break;
+    case FIRE_RIGHT: source = trBinding("Right button"); break;
+    case FIRE_MIDDLE: source = trBinding("Middle button"); break;
+    default: source = keyFromUsage(button.Res1); break;
+    }
+    return trBinding("%1, %2 shots, %3 ms apart")
+        .arg(source)
+        .arg(int(button.LoopNumber))
+        .arg(int(button.KeyNumber));
+}
+
+} // namespace
+
+QString bindingDetail(const ButtonInfo &button)
+{
+    switch (button.Fun) {
+    case FunSingleKey: {
+        quint8 usage = 0;
+        return keyCodeToUsage(KeyCode(button.Res1), usage) ? keyFromUsage(usage)
+                                                            : keyName(KeyCode(button.Res1));
+    }
+    case FunComboKey: return comboKeys(button);
+    case FunFireKey: return fireDetail(button);
+    case FunMacro: return macroDetail(button);
+    default: return QString();
+    }
+}
+
+QString bindingLabel(const ButtonInfo &button, bool wheelEntry)
+{
+    const QString detail = bindingDetail(button);
+    return detail.isEmpty() ? functionLabel(button.Fun, button.macroname, wheelEntry) : detail;
+}
+
+QString bindingToolTip(const ButtonInfo &button, bool wheelEntry)
+{
+    const QString name = button.Fun == FunMacro ? trBinding("Macro")
+                                                : functionLabel(button.Fun, button.macroname, wheelEntry);
+    const QString detail = bindingDetail(button);
+    if (detail.isEmpty())
+        return name;
+    return name.isEmpty() ? detail : QStringLiteral("%1: %2").arg(name, detail);
 }

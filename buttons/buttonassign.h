@@ -40,3 +40,15 @@ enum class MacroAssignResult { Assigned, TooLong };
 // than a button holds is refused and the button is left as it was: cut short, it would run
 // differently from the one the user recorded.
 MacroAssignResult assignMacro(ButtonInfo &button, const QString &name, int loopCount, int loopMode);
+
+// What a button bound to a function with parameters does, in words: the keys of a single
+// or combo key ("LCtrl + LShift + K"), the macro's name and how it repeats, the fire
+// source with its shots and pace. Empty for functions without parameters.
+QString bindingDetail(const ButtonInfo &button);
+
+// The button's label in the button list: the detail where there is one, else the
+// function's name (the macro or gun file name for those).
+QString bindingLabel(const ButtonInfo &button, bool wheelEntry);
+
+// The tool tip: the function's name, then the detail.
+QString bindingToolTip(const ButtonInfo &button, bool wheelEntry);

@@ -1,5 +1,9 @@
 #include "buttons/kestbtnwindow.h"
 
+#include "buttons/buttonassign.h"
+
+#include <cmath>
+
 #include <QDebug>
 #include <QEvent>
 
@@ -82,13 +86,20 @@ QString KestBtnWindow::labelText(int slot) const
     if (!m_profile)
         return QString();
     const ButtonInfo &button = m_profile->BUTTON_INFO[slot];
-    return functionLabel(button.Fun, button.macroname, slot >= kWheelUpSlot);
+    return bindingLabel(button, slot >= kWheelUpSlot);
+}
+
+void KestBtnWindow::showLabel(int slot)
+{
+    m_labels[slot]->setText(labelText(slot));
+    if (m_profile)
+        m_labels[slot]->setToolTip(bindingToolTip(m_profile->BUTTON_INFO[slot], slot >= kWheelUpSlot));
 }
 
 void KestBtnWindow::refreshLabels()
 {
     for (int slot = 0; slot < BUTTON_SLOTS; ++slot)
-        m_labels[slot]->setText(labelText(slot));
+        showLabel(slot);
 }
 
 void KestBtnWindow::layoutLabels()
@@ -127,9 +138,28 @@ void KestBtnWindow::layoutLabels()
         m_labels[slot]->setGeometry(QRect());
         m_labels[slot + kSlotsPerPage]->setGeometry(QRect());
     }
-    int contentBottom = 0;
+    // A list that scrolls shows whole rows only: as many as fit with the usual spacing,
+    // spread over the visible height, and the list is as much longer as the hidden rows
+    // take, so that scrolling by rows never stops with one cut in half.
+    double contentHeight = 0;
+    double rowHeight = labelHeight;
+    m_rowPitch = labelHeight + gap;
+    if (scrolls && n > 0) {
+        // Whole pixels, so that every row lies the same number of pixels below the last.
+        const int visibleHeight = int(panelHeight);
+        const int label = int(labelHeight);
+        const int fit = qBound(1, int((panelHeight - top + gap) / (labelHeight + gap)), n);
+        // Rounded up: the row after the last one that fits starts below the visible
+        // height, and a row scrolled past the top is wholly gone.
+        const int spacing = (visibleHeight - label * fit + fit) / (fit + 1);
+        rowHeight = label;
+        gap = spacing;
+        top = spacing;
+        m_rowPitch = label + spacing;
+        contentHeight = visibleHeight + (n - fit) * m_rowPitch;
+    }
     for (int c = 0; c < n; ++c) {
-        const QRect rect(int(m_scale * kLabelX), int(top + gap * c + labelHeight * c),
+        const QRect rect(int(m_scale * kLabelX), int(top + gap * c + rowHeight * c),
                          int(m_scale * kLabelWidth), int(labelHeight));
         const int slot = visible[c];
         m_labels[slot]->setGeometry(rect);
@@ -137,7 +167,6 @@ void KestBtnWindow::layoutLabels()
         // The second page, used by no model so far, reuses the first page's rows.
         m_labels[slot + kSlotsPerPage]->setGeometry(rect);
         m_labels[slot + kSlotsPerPage]->setMarker(quint8(c + 1 + kSlotsPerPage));
-        contentBottom = rect.bottom() + int(top);
     }
 
     const int wheelTop = int(panelHeight / 2 - labelHeight - m_scale * 10);
@@ -147,7 +176,7 @@ void KestBtnWindow::layoutLabels()
                                           wheelTop + int(labelHeight + m_scale * 20),
                                           int(m_scale * kLabelWidth), int(labelHeight));
     // A long list scrolls inside the main window's scroll area.
-    setMinimumHeight(scrolls ? contentBottom : 0);
+    setMinimumHeight(scrolls ? int(std::ceil(contentHeight)) : 0);
 }
 
 void KestBtnWindow::applyFonts(double scale)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 #include <array>
 #include <utility>
 
@@ -36,6 +38,8 @@ public:
     ProfileRecord *profile() const { return m_profile; }
     void refreshLabels();
     void layoutLabels();
+    // Distance from one row of the list to the next: the scroll step of a long list.
+    int rowPitch() const { return int(std::lround(m_rowPitch)); }
     void applyFonts(double scale);
     void selectSlot(quint8 index, quint8 page);
     void showPage(quint8 index, quint8 page);
@@ -81,9 +85,11 @@ private:
 
     void clearSelection();
     QString labelText(int slot) const;
+    void showLabel(int slot);
 
     ProfileRecord *m_profile = nullptr;
     double m_scale = 1.0;
+    double m_rowPitch = 0; // label height and gap of the laid-out list
     std::array<KestPushButton *, BUTTON_SLOTS> m_labels{};
     quint8 m_page = 0;
     quint8 m_index = 0;

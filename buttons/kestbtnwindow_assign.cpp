@@ -153,7 +153,7 @@ void KestBtnWindow::onFunctionChosen(qint32 code)
     KestPushButton *selected = m_labels[slot];
     emit SelBtnControl(selected, true);
     assignFunction(slot, code);
-    selected->setText(labelText(slot));
+    showLabel(slot);
     emit SelBtnControl(selected, false);
     clearSelection();
 }

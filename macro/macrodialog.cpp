@@ -250,6 +250,7 @@ void MacroDialog::applyStyle()
 
     m_macroList->setStyleSheet(QStringLiteral("QListWidget{%1%2outline:0;}"
                                               "QListWidget::item{padding:%3px;}"
+                                              "QListWidget::item:hover{background:rgb(52,52,56);}"
                                               "QListWidget::item:selected{background:%4;color:white;}")
                                    .arg(panel, selection).arg(scaled(2)).arg(rgb(accent.darker(130)))
                                + scrollBar);
@@ -261,6 +262,7 @@ void MacroDialog::applyStyle()
                           + scrollBar);
     m_tree->setStyleSheet(QStringLiteral("QTreeWidget{%1%2outline:0;}"
                                          "QTreeWidget::item{height:%3px;}"
+                                         "QTreeWidget::item:hover{background:rgb(52,52,56);}"
                                          "QTreeWidget::item:selected{background:%4;color:white;}"
                                          "QLineEdit{background:rgb(36,36,40);color:white;"
                                          "border:1px solid rgb(80,80,86);}")

@@ -1,5 +1,8 @@
 #include "panels/dpisensor.h"
 
+#include <cstdlib>
+#include <utility>
+
 #include "store/appsettings.h"
 #include "store/configrecord.h"
 #include "store/devicedescription.h"
@@ -73,4 +76,22 @@ DpiCodeRange dpiCodeRangeForInstalled(int sensor)
 int displayDpi(int code, int sensor)
 {
     return dpiCodeToDpi(code, isKnownSensor(sensor) ? sensor : kFallbackSensor);
+}
+
+int snapDpiToCode(int dpi, int sensor, int minimum, int maximum)
+{
+    if (maximum < minimum)
+        std::swap(minimum, maximum);
+    // The conversions are not all linear (some sensors round to their own grid), so the
+    // codes are searched rather than the formula inverted; there are at most a few hundred.
+    int best = minimum;
+    int bestDistance = std::abs(displayDpi(minimum, sensor) - dpi);
+    for (int code = minimum + 1; code <= maximum; ++code) {
+        const int distance = std::abs(displayDpi(code, sensor) - dpi);
+        if (distance < bestDistance) {
+            best = code;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }

@@ -26,3 +26,7 @@ bool isKnownSensor(int sensor);
 // would show 0 everywhere; such sensors are shown at 100 DPI per code like the common
 // 3311/3360 family, which matches the 1..120 range they are given.
 int displayDpi(int code, int sensor);
+
+// The code whose DPI lies nearest to `dpi` within minimum..maximum: a typed value snaps
+// to the sensor's own step and never leaves the range. On a tie the lower code wins.
+int snapDpiToCode(int dpi, int sensor, int minimum, int maximum);

@@ -199,6 +199,8 @@ void KestColorWindow::showSwatch()
                                            "border-radius:3px;}"
                                            "QPushButton:hover{border:1px solid %2;}")
                                 .arg(color.name(), themeColor().name()));
+    // Every change of effect or colour ends here: the picture follows.
+    emit lightingChanged();
 }
 
 void KestColorWindow::relayout()
@@ -234,8 +236,10 @@ void KestColorWindow::onSliderChanged(int value)
 {
     if (sender() == m_bright) {
         activeEffect().bright = value;
+        emit lightingChanged();
     } else if (sender() == m_speed) {
         activeEffect().breath = value;
+        emit lightingChanged();
     } else if (sender() == m_sleep) {
         m_record.LedSleepTime = static_cast<quint8>(value);
         m_sleepValue->setText(QString::number(value) + tr(" MINUTE"));

@@ -56,6 +56,10 @@ public:
     bool speedShown() const;
     bool colorShown() const;
 
+signals:
+    // The effect, its colour, brightness or speed changed, by the user or a refresh.
+    void lightingChanged();
+
 public slots:
     void slotSendLedState(const QColor &color);
     void color_clicked();

@@ -172,7 +172,7 @@ void KestPointSpeed::relayout()
         placeScaled(pair.first, x + 86, y + 1, 48, 18);
         placeScaled(pair.second, x + 134, y + 1, 52, 18);
         for (QCheckBox *box : {pair.first, pair.second}) {
-            box->setStyleSheet(checkBoxStyle());
+            box->setStyleSheet(choicePairStyle(themeColor()));
             box->setFont(languageFont(0, 2));
         }
     }

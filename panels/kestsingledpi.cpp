@@ -4,10 +4,23 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
+#include "panels/kestdpifield.h"
 #include "panels/kesttwobarslider.h"
 #include "panels/panelstyle.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestskin.h"
+
+namespace {
+// A style sheet decides the field's text colour, so the highlight goes into it too.
+QString fieldStyle(const QColor &text)
+{
+    return QStringLiteral("QSpinBox{background:transparent;color:%1;border:none;"
+                          "border-bottom:1px solid transparent;}"
+                          "QSpinBox:hover{border-bottom-color:rgb(110,110,110);}"
+                          "QSpinBox:focus{border-bottom-color:%2;}")
+        .arg(text.name(QColor::HexRgb), themeColor().name(QColor::HexRgb));
+}
+} // namespace
 
 KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
     : QWidget(parent),
@@ -17,9 +30,9 @@ KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
                                   Qt::AlignLeft | Qt::AlignVCenter, -4)),
       m_minLabel(makePanelLabel(this, QString(), Qt::AlignRight | Qt::AlignVCenter, 2)),
       m_maxLabel(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 2)),
-      m_xLabel(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
-      m_yLabel(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
-      m_singleLabel(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
+      m_xField(new KestDpiField(QStringLiteral("X:"), this)),
+      m_yField(new KestDpiField(QStringLiteral("Y:"), this)),
+      m_singleField(new KestDpiField(QStringLiteral("DPI : "), this)),
       m_linkBox(makeSkinCheckBox(this, QString())),
       m_slider(new KestTwoBarSlider(this))
 {
@@ -32,6 +45,8 @@ KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
         if (checked && xCode() != yCode())
             m_slider->moveTo(xCode(), xCode());
     });
+    for (KestDpiField *field : {m_xField, m_yField, m_singleField})
+        connect(field, QOverload<int>::of(&QSpinBox::valueChanged), this, &KestSingleDPI::onFieldChanged);
     connect(m_enableBox, &QCheckBox::clicked, this, [this](bool checked) {
         m_enabled = checked;
         emit EnableSignal(checked ? 1 : 0, m_level);
@@ -50,6 +65,11 @@ void KestSingleDPI::setSensor(int sensor, const DpiCodeRange &range)
 {
     m_sensor = sensor;
     m_slider->setCodeRange(range.minimum, range.maximum);
+    for (KestDpiField *field : {m_xField, m_yField, m_singleField}) {
+        const QSignalBlocker blocker(field);
+        field->setRange(range.minimum, range.maximum);
+        field->setSensor(sensor);
+    }
     m_minLabel->setText(QString::number(displayDpi(range.minimum, sensor)));
     m_maxLabel->setText(QString::number(displayDpi(range.maximum, sensor)));
     m_linkBox->setVisible(range.linkShown);
@@ -98,23 +118,47 @@ void KestSingleDPI::onSliderChanged(int x, int y)
 
 void KestSingleDPI::showValues()
 {
-    m_xLabel->setText(QStringLiteral("X:%1").arg(displayDpi(xCode(), m_sensor)));
-    m_yLabel->setText(QStringLiteral("Y:%1").arg(displayDpi(yCode(), m_sensor)));
-    m_singleLabel->setText(QStringLiteral("DPI : %1").arg(displayDpi(yCode(), m_sensor)));
+    // Like the bars, a code outside the range (from an old file) shows at the range end;
+    // the stored code stays until the user changes it.
+    const auto show = [this](KestDpiField *field, int code) {
+        const QSignalBlocker blocker(field);
+        field->setValue(code);
+    };
+    show(m_xField, xCode());
+    show(m_yField, yCode());
+    show(m_singleField, yCode());
+}
+
+// A typed or stepped value moves the level as the bar would.
+void KestSingleDPI::onFieldChanged()
+{
+    auto *field = qobject_cast<KestDpiField *>(sender());
+    if (!field)
+        return;
+    const int code = field->value();
+    if (field == m_singleField)
+        m_slider->moveTo(code, code);
+    else if (field == m_xField)
+        m_slider->moveTo(code, yCode());
+    else
+        m_slider->moveTo(xCode(), code);
 }
 
 void KestSingleDPI::showLinked()
 {
     m_slider->setLinked(m_linked);
-    m_singleLabel->setVisible(m_linked);
-    m_xLabel->setVisible(!m_linked);
-    m_yLabel->setVisible(!m_linked);
+    m_singleField->setVisible(m_linked);
+    m_xField->setVisible(!m_linked);
+    m_yField->setVisible(!m_linked);
 }
 
 void KestSingleDPI::setHighlight(const QColor &color)
 {
-    for (KestLabel *label : {m_levelLabel, m_minLabel, m_maxLabel, m_xLabel, m_yLabel, m_singleLabel})
+    for (KestLabel *label : {m_levelLabel, m_minLabel, m_maxLabel})
         setTextColor(label, color);
+    m_textColor = color;
+    for (KestDpiField *field : {m_xField, m_yField, m_singleField})
+        field->setStyleSheet(fieldStyle(color));
 }
 
 void KestSingleDPI::relayout()
@@ -125,9 +169,13 @@ void KestSingleDPI::relayout()
     placeScaled(m_minLabel, 52, 0, 40, 48);
     placeScaled(m_slider, 98, 4, 150, 40);
     placeScaled(m_maxLabel, 254, 0, 44, 48);
-    placeScaled(m_xLabel, 300, 4, 76, 20);
-    placeScaled(m_yLabel, 300, 24, 76, 20);
-    placeScaled(m_singleLabel, 300, 14, 76, 20);
+    placeScaled(m_xField, 300, 4, 76, 20);
+    placeScaled(m_yField, 300, 24, 76, 20);
+    placeScaled(m_singleField, 300, 14, 76, 20);
+    for (KestDpiField *field : {m_xField, m_yField, m_singleField}) {
+        field->setStyleSheet(fieldStyle(m_textColor));
+        field->setFont(languageFont(0, 1));
+    }
     placeScaled(m_linkBox, 376, 15, 64, 18);
     m_enableBox->setStyleSheet(checkBoxStyle());
     m_linkBox->setStyleSheet(checkBoxStyle());
@@ -137,9 +185,9 @@ void KestSingleDPI::relayout()
 
 QString KestSingleDPI::minimumText() const { return m_minLabel->text(); }
 QString KestSingleDPI::maximumText() const { return m_maxLabel->text(); }
-QString KestSingleDPI::xText() const { return m_xLabel->text(); }
-QString KestSingleDPI::yText() const { return m_yLabel->text(); }
-QString KestSingleDPI::singleText() const { return m_singleLabel->text(); }
+QString KestSingleDPI::xText() const { return m_xField->text(); }
+QString KestSingleDPI::yText() const { return m_yField->text(); }
+QString KestSingleDPI::singleText() const { return m_singleField->text(); }
 
 void KestSingleDPI::mousePressEvent(QMouseEvent *event)
 {

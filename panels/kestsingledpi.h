@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 #include "panels/dpisensor.h"
 
 class QCheckBox;
+class KestDpiField;
 class KestLabel;
 class KestTwoBarSlider;
 
@@ -41,6 +43,9 @@ public:
     QCheckBox *linkBox() const { return m_linkBox; }
     QCheckBox *enableBox() const { return m_enableBox; }
     KestTwoBarSlider *twoBarSlider() const { return m_slider; }
+    KestDpiField *xField() const { return m_xField; }
+    KestDpiField *yField() const { return m_yField; }
+    KestDpiField *singleField() const { return m_singleField; }
 
 signals:
     void DPISignal(int x, int y, quint8 level);
@@ -57,6 +62,7 @@ protected:
 private:
     void showValues();
     void showLinked();
+    void onFieldChanged();
 
     const quint8 m_level;
     int m_sensor = 0;
@@ -67,9 +73,10 @@ private:
     KestLabel *m_levelLabel;
     KestLabel *m_minLabel;
     KestLabel *m_maxLabel;
-    KestLabel *m_xLabel;
-    KestLabel *m_yLabel;
-    KestLabel *m_singleLabel;
+    KestDpiField *m_xField;
+    KestDpiField *m_yField;
+    KestDpiField *m_singleField;
     QCheckBox *m_linkBox;
     KestTwoBarSlider *m_slider;
+    QColor m_textColor = QColor(255, 255, 255);
 };

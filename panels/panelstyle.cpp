@@ -57,6 +57,13 @@ QString radioStyle(const QColor &accent)
         .arg(qMax(1, scaled(2)));
 }
 
+QString choicePairStyle(const QColor &accent)
+{
+    // The same round marks as the report-rate choices: two boxes that exclude each other
+    // must not look like two independent switches.
+    return radioStyle(accent).replace(QStringLiteral("QRadioButton"), QStringLiteral("QCheckBox"));
+}
+
 void setTextColor(QWidget *widget, const QColor &color)
 {
     QPalette palette = widget->palette();

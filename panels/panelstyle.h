@@ -23,6 +23,8 @@ QString sliderStyle(const QColor &accent);
 
 // Round radio indicator with a grey border, filled with the accent colour when checked.
 QString radioStyle(const QColor &accent);
+// Check boxes that work as a radio pair (ON / OFF), drawn as one.
+QString choicePairStyle(const QColor &accent);
 
 void setTextColor(QWidget *widget, const QColor &color);
 

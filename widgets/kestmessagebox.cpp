@@ -3,6 +3,7 @@
 #include <utility>
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
@@ -93,17 +94,25 @@ void KestMessageBox::buildContents(const QString &title, const QString &message)
 
     m_yesButton = new QToolButton(this);
     m_yesButton->setObjectName(QStringLiteral("msgBoxYesBtn"));
-    m_yesButton->setText(m_kind == Question ? tr("Yes") : tr("Ok"));
+    m_yesButton->setText(m_kind == Question ? tr("Yes") : m_kind == Choice ? tr("Apply") : tr("Ok"));
     m_yesButton->setFont(boxFont());
     m_yesButton->setStyleSheet(buttonStyle());
     m_yesButton->setIcon(QIcon(QStringLiteral(":/yes_Btn")));
     m_yesButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     connect(m_yesButton, &QToolButton::released, this, &QDialog::accept);
 
-    if (m_kind == Question) {
+    if (m_kind == Choice) {
+        m_discardButton = new QToolButton(this);
+        m_discardButton->setObjectName(QStringLiteral("msgBoxDiscardBtn"));
+        m_discardButton->setText(tr("Discard"));
+        m_discardButton->setFont(boxFont());
+        m_discardButton->setStyleSheet(buttonStyle());
+        connect(m_discardButton, &QToolButton::released, this, [this] { done(DiscardChosen); });
+    }
+    if (m_kind == Question || m_kind == Choice) {
         m_noButton = new QToolButton(this);
         m_noButton->setObjectName(QStringLiteral("msgBoxNoBtn"));
-        m_noButton->setText(tr("No"));
+        m_noButton->setText(m_kind == Choice ? tr("Cancel") : tr("No"));
         m_noButton->setFont(boxFont());
         m_noButton->setStyleSheet(buttonStyle());
         m_noButton->setIcon(QIcon(QStringLiteral(":/no_Btn")));
@@ -121,6 +130,10 @@ void KestMessageBox::buildContents(const QString &title, const QString &message)
     auto *buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     buttonRow->addWidget(m_yesButton);
+    if (m_discardButton) {
+        buttonRow->addStretch();
+        buttonRow->addWidget(m_discardButton);
+    }
     if (m_noButton) {
         buttonRow->addStretch();
         buttonRow->addWidget(m_noButton);
@@ -161,4 +174,18 @@ void KestMessageBox::paintEvent(QPaintEvent *)
     painter.setPen(QPen(themeColor(), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void KestMessageBox::keyPressEvent(QKeyEvent *event)
+{
+    // The buttons are tool buttons, which a dialog never makes default: Enter presses the
+    // button that has the focus, else the first one. Escape rejects: No, Cancel or Ok.
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            auto *focused = qobject_cast<QToolButton *>(focusWidget());
+            (focused ? focused : m_yesButton)->click();
+            return;
+        }
+    }
+    QDialog::keyPressEvent(event);
 }

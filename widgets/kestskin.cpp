@@ -78,14 +78,30 @@ QFont languageFont(int fixedPixelSize, int decrement)
 QString menuStyleSheet(const QColor &accent)
 {
     const QString a = accent.name(QColor::HexRgb);
+    // Room around the entries and a filled hover row: a list that only outlines the entry
+    // under the pointer reads as cramped and hard to follow.
     return QStringLiteral(
-               "QMenu{background-color:rgb(50,50,50);border:none;}"
+               "QMenu{background-color:rgb(50,50,50);border:1px solid rgb(70,70,70);"
+               "padding:%2px 0px;}"
                "QMenu::item{text-align:center;color:rgb(255,255,255);"
-               "background-color:rgb(50,50,50);margin:0px;"
-               "padding-top:0px;padding-bottom:0px;padding-left:20px;padding-right:20px;}"
-               "QMenu::item:selected{border:1px solid %1;}"
-               "QMenu::item:pressed{color:rgb(0,0,0);background-color:%1;}")
-        .arg(a);
+               "background-color:rgb(50,50,50);margin:0px;border:1px solid transparent;"
+               "padding-top:%3px;padding-bottom:%3px;padding-left:20px;padding-right:20px;}"
+               "QMenu::item:selected{border:1px solid %1;background-color:rgb(72,72,74);}"
+               "QMenu::item:pressed{color:rgb(0,0,0);background-color:%1;}"
+               "QMenu::item:disabled{color:rgb(120,120,120);}"
+               "QMenu::separator{height:1px;background:rgb(80,80,80);margin:%2px 8px;}")
+        .arg(a)
+        .arg(scaled(4))
+        .arg(scaled(4));
+}
+
+QString toolTipStyleSheet(const QColor &accent)
+{
+    return QStringLiteral("QToolTip{color:rgb(235,235,235);background-color:rgb(40,40,42);"
+                          "border:1px solid %1;padding:%2px %3px;}")
+        .arg(accent.name(QColor::HexRgb))
+        .arg(scaled(3))
+        .arg(scaled(6));
 }
 
 QString menuStyleSheet()

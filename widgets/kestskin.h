@@ -38,6 +38,8 @@ QFont languageFont(int fixedPixelSize = 0, int decrement = 0);
 // Style sheet of every popup menu, built on the accent colour.
 QString menuStyleSheet(const QColor &accent);
 QString menuStyleSheet(); // with themeColor()
+// Tool tips in the skin's colours instead of the platform's yellow box.
+QString toolTipStyleSheet(const QColor &accent);
 
 // Compiles the ":/skin/loading.gif" resource into a static link; call once from main()
 // (the application and tests that need the animation).

@@ -114,6 +114,18 @@ inline constexpr MouseButtonAnchor kMouseButtonAnchors[kMouseButtonPictures] = {
     {150, 206}, // 7 lighting switch, on the palm
 };
 
+// The same for the side picture (the left side, front up). The right button cannot be seen
+// from the left: its anchor is {-1, -1} and it gets no marker in that view.
+inline constexpr MouseButtonAnchor kSideButtonAnchors[kMouseButtonPictures] = {
+    {176, 110}, // 1 left: the front of the shell, ahead of the button seam
+    {-1, -1},   // 2 right
+    {149, 84},  // 3 middle (wheel)
+    {150, 168}, // 4 forward
+    {138, 238}, // 5 back
+    {152, 130}, // 6 DPI switch, just below the top line behind the wheel
+    {128, 206}, // 7 lighting switch, on the palm
+};
+
 inline QStringList mousePictureNames(const QString &product)
 {
     QStringList names{QStringLiteral("mouse/%1/Mouse.png").arg(product),

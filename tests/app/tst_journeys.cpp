@@ -168,6 +168,7 @@ private:
             m_messages << text;
             return 1;
         });
+        m_window->profileManager()->setNameHandler([](const QString &suggestion) { return suggestion; });
         // A library profile no slot shows, and slots that differ from each other.
         ConfigRecord &set = m_window->workingSet();
         makeSlotsDistinct(set);
@@ -179,6 +180,7 @@ private:
         m_window->profileNames() << kLibraryProfile;
         writeProfileList(m_window->profileNames());
         m_window->lastWrittenSet() = set;
+        m_window->refreshPanels(); // the panels show the slots as they now are
         m_window->stopBatteryReader();
         m_window->startBatteryReader();
         m_window->show();

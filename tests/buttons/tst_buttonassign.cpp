@@ -88,6 +88,55 @@ private slots:
         QCOMPARE(button.KeyNumber, 0);
     }
 
+    void bindingTexts_sayWhatEachKindDoes_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("plain") << 0 << "Volume Up" << "Volume Up";
+        QTest::newRow("single key") << 1 << "K" << "SINGLE KEY: K";
+        QTest::newRow("single modifier") << 2 << "Left Shift" << "SINGLE KEY: Left Shift";
+        QTest::newRow("combo") << 3 << "Left Ctrl + Left Shift + K" << "COMBO KEY: Left Ctrl + Left Shift + K";
+        QTest::newRow("fire left") << 4 << "Left button, 3 shots, 40 ms apart"
+                                   << "FIRE KEY: Left button, 3 shots, 40 ms apart";
+        QTest::newRow("fire key") << 5 << "F1, 10 shots, 25 ms apart" << "FIRE KEY: F1, 10 shots, 25 ms apart";
+        QTest::newRow("macro once") << 6 << "reload (once)" << "Macro: reload (once)";
+        QTest::newRow("macro times") << 7 << "reload (5 times)" << "Macro: reload (5 times)";
+        QTest::newRow("macro held") << 8 << "reload (repeats while held)" << "Macro: reload (repeats while held)";
+        QTest::newRow("macro toggle") << 9 << "reload (repeats until pressed again)"
+                                      << "Macro: reload (repeats until pressed again)";
+        QTest::newRow("gun file") << 10 << "recoil" << "recoil";
+    }
+
+    void bindingTexts_sayWhatEachKindDoes()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, label);
+        QFETCH(QString, toolTip);
+        ButtonInfo button;
+        constexpr KeyCode kK = 37, kLCtrl = 29, kLShift = 42, kF1 = 59;
+        switch (kind) {
+        case 0: assignPlainFunction(button, FunVolumeUp); break;
+        case 1: assignSingleKey(button, kK); break;
+        case 2: assignSingleKey(button, kLShift); break;
+        case 3: assignComboKey(button, {kLCtrl, kLShift, kK}); break;
+        case 4: assignFireKey(button, FIRE_LEFT, 3, 40); break;
+        case 5: assignFireKey(button, fireSource(FireMode::Key, kF1), 10, 25); break;
+        case 10:
+            button.Fun = FunGunFile;
+            button.macroname = QStringLiteral("recoil");
+            break;
+        default: // the macro's steps do not matter here, only how it repeats
+            button.Fun = FunMacro;
+            button.macroname = QStringLiteral("reload");
+            button.LoopNumber = kind == 7 ? 5 : 1;
+            button.Res1 = quint8(kind <= 7 ? 0 : kind - 7);
+            break;
+        }
+        QCOMPARE(bindingLabel(button, false), label);
+        QCOMPARE(bindingToolTip(button, false), toolTip);
+    }
+
     void macro_longerThanAButton_isRefusedUnchanged()
     {
         ButtonsTestEnv env;

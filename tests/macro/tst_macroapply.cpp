@@ -113,7 +113,7 @@ private slots:
         });
         buttons->slotMouseEnter(buttons->label(2));
         buttons->functionAction(FunMacro)->trigger();
-        QCOMPARE(buttons->label(2)->text(), name);
+        QCOMPARE(buttons->label(2)->text(), name + QStringLiteral(" (once)"));
 
         apply();
 

@@ -5,6 +5,7 @@
 
 #include "panelfixture.h"
 #include "panels/dpisensor.h"
+#include "panels/kestdpifield.h"
 #include "panels/kestdpiwindow.h"
 #include "panels/kestsingledpi.h"
 #include "panels/kesttwobarslider.h"
@@ -52,6 +53,9 @@ private slots:
     void rowPressAndMouseReport_moveActiveLevelAndHighlight();
     void refresh_dropsUnappliedEdits();
     void codeOutsideRange_keptUntilMoved();
+    void typedDpi_snapsToSensorStepWithinRange_data();
+    void typedDpi_snapsToSensorStepWithinRange();
+    void arrowKeys_stepOneCode_andUnlinkedAxesApart();
 };
 
 void DpiPanelTest::rangeEnds_showSensorDpi_data()
@@ -285,6 +289,68 @@ void DpiPanelTest::codeOutsideRange_keptUntilMoved()
     ProfileRecord applied;
     window.applyTo(applied);
     QCOMPARE(applied.DPI_INFO[0].x, 900u);
+}
+
+void DpiPanelTest::typedDpi_snapsToSensorStepWithinRange_data()
+{
+    QTest::addColumn<int>("sensor");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("exact") << 3311 << "1200" << 12 << "DPI : 1200";
+    QTest::newRow("between steps, nearer above") << 3311 << "1270" << 13 << "DPI : 1300";
+    QTest::newRow("tie takes the lower") << 3311 << "1250" << 12 << "DPI : 1200";
+    QTest::newRow("below the range") << 3311 << "40" << 1 << "DPI : 100";
+    QTest::newRow("zero") << 3311 << "0" << 1 << "DPI : 100";
+    QTest::newRow("above the range") << 3311 << "99999" << 120 << "DPI : 12000";
+    // This sensor's grid is irregular: 800 is a code of its own, not 790.
+    QTest::newRow("irregular grid") << 3212 << "800" << 21 << "DPI : 800";
+    QTest::newRow("irregular top") << 3212 << "7250" << 111 << "DPI : 7200";
+}
+
+void DpiPanelTest::typedDpi_snapsToSensorStepWithinRange()
+{
+    QFETCH(int, sensor);
+    QFETCH(QString, typed);
+    QFETCH(int, code);
+    QFETCH(QString, shown);
+    PanelAppDir app(6, sensor);
+    KestDPIWindow window(sampleRecord()); // linked levels: one field for both axes
+    KestDpiField *field = window.row(2)->singleField();
+
+    field->selectAll();
+    QTest::keyClicks(field, typed);
+    QTest::keyClick(field, Qt::Key_Return);
+
+    QCOMPARE(window.record().DPI_INFO[2].x, quint32(code));
+    QCOMPARE(window.record().DPI_INFO[2].y, quint32(code));
+    QCOMPARE(window.row(2)->singleText(), shown);
+    QCOMPARE(window.row(2)->twoBarSlider()->linkedBar()->value(), code);
+}
+
+void DpiPanelTest::arrowKeys_stepOneCode_andUnlinkedAxesApart()
+{
+    PanelAppDir app(6, 3311);
+    ProfileRecord record = sampleRecord();
+    record.DPI_INFO[0].link = 0;
+    record.DPI_INFO[0].x = 8;
+    record.DPI_INFO[0].y = 8;
+    KestDPIWindow window(record);
+    KestSingleDPI *row = window.row(0);
+    QVERIFY(row->singleField()->isHidden());
+
+    QTest::keyClick(row->xField(), Qt::Key_Up);
+    QTest::keyClick(row->xField(), Qt::Key_Up);
+    QTest::keyClick(row->yField(), Qt::Key_Down);
+    QCOMPARE(window.record().DPI_INFO[0].x, 10u);
+    QCOMPARE(window.record().DPI_INFO[0].y, 7u);
+    QCOMPARE(row->xText(), QStringLiteral("X:1000"));
+    QCOMPARE(row->yText(), QStringLiteral("Y:700"));
+
+    // Never past the range end.
+    row->yField()->setValue(1);
+    QTest::keyClick(row->yField(), Qt::Key_Down);
+    QCOMPARE(window.record().DPI_INFO[0].y, 1u);
 }
 
 QTEST_MAIN(DpiPanelTest)

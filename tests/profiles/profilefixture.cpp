@@ -58,6 +58,10 @@ ProfileFixture::ProfileFixture() : manager(host)
         messages.append({kind, text});
         return answer;
     });
+    manager.setNameHandler([this](const QString &suggestion) {
+        suggestedNames << suggestion;
+        return nameAnswer == QLatin1String("?") ? suggestion : nameAnswer;
+    });
     plugMouse();
 }
 

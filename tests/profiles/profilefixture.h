@@ -38,6 +38,15 @@ public:
     void stopBatteryReader() override { ++batteryStops; }
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return &window; }
+    bool hasUnappliedEdits() override { return unapplied; }
+    void discardUnappliedEdits() override
+    {
+        ++discards;
+        unapplied = false;
+    }
+
+    bool unapplied = false;
+    int discards = 0;
 
 private:
     void countAccess();
@@ -66,6 +75,8 @@ public:
     std::shared_ptr<KestSimMouse> sim;
     QVector<QPair<int, QString>> messages;
     int answer = 1; // what every question box returns
+    QStringList suggestedNames;   // what the name question was prefilled with
+    QString nameAnswer = QStringLiteral("?"); // "?" answers with the suggestion
 
     QStringList messageTexts() const;
 

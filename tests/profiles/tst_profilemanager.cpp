@@ -28,6 +28,10 @@ private slots:
     void rename_defaultOrExistingOrUnsafeName_refused();
     void rename_movesFileListAndStoredSlotName();
     void assign_otherSlotsProfile_refused_ownReloads();
+    void add_asksForTheNameFirst_data();
+    void add_asksForTheNameFirst();
+    void unappliedEdits_askedOnce_data();
+    void unappliedEdits_askedOnce();
 };
 
 void TestProfileManager::add_withProfile1To5Present_createsProfile6FromTemplate()
@@ -36,6 +40,7 @@ void TestProfileManager::add_withProfile1To5Present_createsProfile6FromTemplate(
     f.installDefaultSlots();
     f.host.working.profiles[0].pollrate = 8; // unapplied edit of the slot's old profile
     f.manager.slotAddProfile();
+    QCOMPARE(f.suggestedNames, QStringList{QStringLiteral("Profile 6")});
 
     QVERIFY(exists(QStringLiteral("Profile 6")));
     QCOMPARE(f.host.library.last(), QStringLiteral("Profile 6"));
@@ -247,3 +252,91 @@ int runProfileManagerTests(int argc, char **argv)
 }
 
 #include "tst_profilemanager.moc"
+
+void TestProfileManager::add_asksForTheNameFirst_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("created");  // empty: nothing is created
+    QTest::addColumn<QString>("message");
+    QTest::newRow("typed name") << QStringLiteral("  Gaming ") << QStringLiteral("Gaming") << QString();
+    QTest::newRow("cancelled") << QString() << QString() << QString();
+    QTest::newRow("taken") << QStringLiteral("Profile 2") << QString() << QStringLiteral("Profile Exist!");
+    QTest::newRow("unsafe") << QStringLiteral("a/b") << QString()
+                            << QStringLiteral("This name cannot be used for a profile.");
+}
+
+void TestProfileManager::add_asksForTheNameFirst()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, created);
+    QFETCH(QString, message);
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.nameAnswer = answer;
+    const QStringList before = f.host.library;
+    const ProfileRecord shown = f.host.working.profiles[0];
+
+    f.manager.slotAddProfile();
+
+    QCOMPARE(f.suggestedNames.size(), 1);
+    QCOMPARE(f.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (created.isEmpty()) {
+        // Nothing on screen is replaced before the name is settled.
+        QCOMPARE(f.host.library, before);
+        QCOMPARE(f.host.working.profiles[0], shown);
+        QCOMPARE(f.host.working.names[0], QStringLiteral("Profile 1"));
+        return;
+    }
+    QVERIFY(exists(created));
+    QCOMPARE(f.host.library.last(), created);
+    QCOMPARE(f.host.working.names[0], created);
+}
+
+void TestProfileManager::unappliedEdits_askedOnce_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<int>("discards");
+    QTest::addColumn<bool>("goesOn");
+    QTest::newRow("Apply") << int(KestMessageBox::ApplyChosen) << true << 0 << true;
+    QTest::newRow("Discard") << int(KestMessageBox::DiscardChosen) << false << 1 << true;
+    QTest::newRow("Cancel") << int(KestMessageBox::Cancelled) << false << 0 << false;
+}
+
+// Assigning a library profile and adding one both replace what the slot shows: each asks
+// about the edits first, and only what the answer says happens.
+void TestProfileManager::unappliedEdits_askedOnce()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, written);
+    QFETCH(int, discards);
+    QFETCH(bool, goesOn);
+    for (const bool add : {false, true}) {
+        ProfileFixture f;
+        f.installDefaultSlots();
+        f.addLibraryProfile(QStringLiteral("Gaming"));
+        f.host.unapplied = true;
+        f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 2; };
+        f.answer = answer;
+        f.nameAnswer = QStringLiteral("Fresh");
+
+        if (add)
+            f.manager.slotAddProfile();
+        else
+            f.manager.slotAssignProfile(QStringLiteral("Gaming"));
+
+        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(f.messages.first().first, int(KestMessageBox::Choice));
+        QCOMPARE(f.messages.first().second, QStringLiteral("Apply the changes to Profile 1 first?"));
+        QCOMPARE(f.host.collects, written ? 1 : 0);
+        QCOMPARE(f.host.discards, discards);
+        // Apply saves the edit under the profile it was made to before the slot moves on.
+        ProfileRecord saved;
+        loadSlotFile(saved, QStringLiteral("Profile 1"));
+        QCOMPARE(saved.pollrate == 2, written);
+        QCOMPARE(f.host.working.names[0],
+                 goesOn ? (add ? QStringLiteral("Fresh") : QStringLiteral("Gaming"))
+                        : QStringLiteral("Profile 1"));
+        QCOMPARE(f.suggestedNames.size(), add && goesOn ? 1 : 0);
+    }
+}

@@ -162,7 +162,7 @@ private slots:
     void menuStyleSheet_usesAccent()
     {
         const QString sheet = menuStyleSheet(QColor(0, 255, 255));
-        QVERIFY(sheet.contains(QStringLiteral("QMenu::item:selected{border:1px solid #00ffff;}")));
+        QVERIFY(sheet.contains(QStringLiteral("QMenu::item:selected{border:1px solid #00ffff;")));
         QVERIFY(sheet.contains(QStringLiteral("color:rgb(0,0,0);background-color:#00ffff")));
         QVERIFY(sheet.contains(QStringLiteral("background-color:rgb(50,50,50)")));
     }

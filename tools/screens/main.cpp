@@ -17,7 +17,10 @@
 #include "macro/kestgunsetdialog.h"
 #include "panels/kestcolorwindow.h"
 #include "store/appdir.h"
+#include "app/kestprofilemanager.h"
+#include "device/sim/simbackend.h"
 #include "widgets/kestmessagebox.h"
+#include "widgets/kestnamedialog.h"
 #include "widgets/kestskin.h"
 
 namespace {
@@ -65,6 +68,9 @@ int main(int argc, char *argv[])
     const QString out = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(out);
 
+    // The window no longer picks the simulated mouse itself: the program does, as the
+    // utility's own start does.
+    useSimulatedMouseFromEnvironment();
     MousecfgWidget window;
     window.show();
     settle(400);
@@ -93,6 +99,21 @@ int main(int argc, char *argv[])
                                                 "Are you sure you want reset all profiles?"),
                                             &window),
                          prefix + QStringLiteral("dialog-question.png"));
+        ok &= dialogShot(new KestMessageBox(KestMessageBox::Choice, QString(), QObject::tr("Warning"),
+                                            QCoreApplication::translate(
+                                                "KestProfileManager", "Apply the changes to %1 first?")
+                                                .arg(QStringLiteral("Profile 1")),
+                                            &window),
+                         prefix + QStringLiteral("dialog-unapplied.png"));
+        ok &= dialogShot(new KestNameDialog(QCoreApplication::translate("KestProfileManager", "New profile"),
+                                            QCoreApplication::translate("KestProfileManager",
+                                                                        "Name of the new profile:"),
+                                            QStringLiteral("Profile 6"), &window),
+                         prefix + QStringLiteral("dialog-addname.png"));
+        // The word in the bottom bar after a write.
+        window.showPage(MousecfgWidget::DpiPage);
+        window.profileManager()->slotApply();
+        ok &= save(&window, prefix + QStringLiteral("page-dpi-saved.png"));
         ok &= dialogShot(new KestSingleKeyWindow(&window), prefix + QStringLiteral("dialog-singlekey.png"));
         ok &= dialogShot(new KestComboKeyWindow(&window), prefix + QStringLiteral("dialog-combokey.png"));
         ok &= dialogShot(new KestFireKeyWindow(&window), prefix + QStringLiteral("dialog-firekey.png"));

@@ -1,0 +1,171 @@
+// What the window tells the user: the word in the bottom bar after a write, and the one
+// question asked before a slot switch would drop edits the user has not applied.
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/kestprofilemanager.h"
+#include "app/mousecfgwidget.h"
+#include "device/devicelink.h"
+#include "device/kestsimmouse.h"
+#include "panels/kestdpiwindow.h"
+#include "store/appdir.h"
+#include "store/profilefiles.h"
+#include "tests/common/appfixture.h"
+#include "tests/common/messageboxguard.h"
+#include "widgets/kestmessagebox.h"
+#include "widgets/kestpushbutton.h"
+
+class TestFeedback : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        useFastLinkForWindowTests();
+    }
+
+    void init()
+    {
+        m_app.reset(new QTemporaryDir(m_tmp.path() + QStringLiteral("/app-XXXXXX")));
+        setApplicationDir(m_app->path());
+        QVERIFY(writeSampleAppFolder(m_app->path()));
+        m_boxes.reset(new MessageBoxGuard);
+        m_sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(m_sim);
+        m_window.reset(new MousecfgWidget);
+        useFastBatteryReader(m_window->batteryReader());
+        m_questions.clear();
+        m_window->profileManager()->setMessageHandler([this](int kind, const QString &text) {
+            m_questions << qMakePair(kind, text);
+            return m_answer;
+        });
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_sim.reset();
+        setHidBackend(nullptr);
+        m_boxes.reset();
+    }
+
+    void write_saysWhatHappened()
+    {
+        QVERIFY(m_window->statusText().isEmpty());
+        m_window->profileManager()->slotApply();
+        QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
+        QVERIFY(m_questions.isEmpty());
+
+        m_sim->setSilent(true);
+        m_window->profileManager()->slotApply();
+        QCOMPARE(m_window->statusText(),
+                 QStringLiteral("Saved on this computer; the mouse did not take it"));
+        QCOMPARE(m_questions.size(), 1);
+        QCOMPARE(m_questions.first().second, QStringLiteral("Send data failed, please try again."));
+    }
+
+    void switchSlot_withoutEdits_asksNothing()
+    {
+        m_window->switchToSlot(1);
+        QCOMPARE(m_window->currentSlot(), 1);
+        QVERIFY(m_questions.isEmpty());
+        // A level chosen on the mouse itself is not an edit of the user's.
+        m_window->slotRefreshDPIStage(2);
+        QVERIFY(!m_window->hasUnappliedEdits());
+    }
+
+    void switchSlot_withDpiEdit_asksOnce_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("slotAfter");
+        QTest::addColumn<bool>("savedToFile");
+        QTest::addColumn<bool>("editKept");
+        QTest::newRow("Apply") << int(KestMessageBox::ApplyChosen) << 1 << true << true;
+        QTest::newRow("Discard") << int(KestMessageBox::DiscardChosen) << 1 << false << false;
+        QTest::newRow("Cancel") << int(KestMessageBox::Cancelled) << 0 << false << true;
+    }
+
+    void switchSlot_withDpiEdit_asksOnce()
+    {
+        QFETCH(int, answer);
+        QFETCH(int, slotAfter);
+        QFETCH(bool, savedToFile);
+        QFETCH(bool, editKept);
+        auto *dpi = m_window->findChild<KestDPIWindow *>();
+        QVERIFY(dpi);
+        QCOMPARE(m_window->currentSlot(), 0);
+        const QString name = m_window->workingSet().names[0];
+        const quint32 before = m_window->workingSet().profiles[0].DPI_INFO[0].x;
+        const int edited = before == 20 ? 21 : 20;
+        dpi->onSliderChanged(edited, edited, 0);
+        QVERIFY(m_window->hasUnappliedEdits());
+
+        m_answer = answer;
+        m_window->switchToSlot(1);
+
+        QCOMPARE(m_questions.size(), 1);
+        QCOMPARE(m_questions.first().first, int(KestMessageBox::Choice));
+        QCOMPARE(m_questions.first().second,
+                 QStringLiteral("Apply the changes to %1 first?").arg(name));
+        QCOMPARE(m_window->currentSlot(), slotAfter);
+        ProfileRecord file;
+        QVERIFY(loadSlotFile(file, name));
+        QCOMPARE(file.DPI_INFO[0].x == quint32(edited), savedToFile);
+        if (slotAfter == 0) {
+            // Still editing: the edit is on screen and still unapplied.
+            QVERIFY(m_window->hasUnappliedEdits());
+            return;
+        }
+        QVERIFY(!m_window->hasUnappliedEdits());
+        // Back on the slot: the edit is there when it was applied, gone when discarded.
+        m_window->switchToSlot(0);
+        QCOMPARE(m_questions.size(), 1);
+        ProfileRecord shown;
+        dpi->applyTo(shown);
+        QCOMPARE(shown.DPI_INFO[0].x == quint32(edited), editKept);
+        if (savedToFile)
+            QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
+    }
+
+    // The side view's numbers stand on the buttons its picture shows, as the front view's do,
+    // not in a column beside it; the right button cannot be seen from the left side.
+    void sideView_markersSitOnThePicture()
+    {
+        m_window->show();
+        m_window->showPage(MousecfgWidget::CustomizePage);
+        m_window->showView(MousecfgWidget::SideView);
+        const QRect picture = m_window->pageItemWidget(MousecfgWidget::MousePicture)->geometry();
+        QStringList shown;
+        QVector<QPoint> centres;
+        for (KestPushButton *button : m_window->findChildren<KestPushButton *>()) {
+            bool number = false;
+            const int n = button->text().toInt(&number);
+            if (!number || !button->isVisible() || button->parentWidget() != m_window.get())
+                continue;
+            if (n > 7)
+                continue;
+            shown << button->text();
+            QVERIFY2(picture.contains(button->geometry().center()), qPrintable(button->text()));
+            QVERIFY(!centres.contains(button->geometry().center()));
+            centres << button->geometry().center();
+        }
+        shown.sort();
+        QCOMPARE(shown, (QStringList{"1", "3", "4", "5", "6", "7"}));
+    }
+
+private:
+    QTemporaryDir m_tmp;
+    std::unique_ptr<QTemporaryDir> m_app;
+    std::shared_ptr<KestSimMouse> m_sim;
+    std::unique_ptr<MousecfgWidget> m_window;
+    std::unique_ptr<MessageBoxGuard> m_boxes;
+    QVector<QPair<int, QString>> m_questions;
+    int m_answer = 1;
+};
+
+QTEST_MAIN(TestFeedback)
+#include "tst_feedback.moc"
