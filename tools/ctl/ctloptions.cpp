@@ -8,7 +8,7 @@ QString tr(const char *text) { return QCoreApplication::translate("mousecfgctl",
 
 const QStringList kCommands = {QStringLiteral("list"), QStringLiteral("status"), QStringLiteral("apply"),
                                QStringLiteral("select-slot"), QStringLiteral("export-conf"),
-                               QStringLiteral("import-conf")};
+                               QStringLiteral("import-conf"), QStringLiteral("rules")};
 
 // Arguments each command takes after its name.
 int argumentCount(const QString &command)
@@ -16,6 +16,8 @@ int argumentCount(const QString &command)
     if (command == QLatin1String("select-slot") || command == QLatin1String("export-conf")
         || command == QLatin1String("import-conf"))
         return 1;
+    if (command == QLatin1String("rules"))
+        return 3; // at most; the rules command checks its own
     return 0;
 }
 
@@ -79,7 +81,7 @@ bool parseOptions(const QStringList &arguments, CtlOptions &options, QString &er
         return true;
     if (options.command.isEmpty())
         return error = tr("no command given"), false;
-    if (options.arguments.size() < argumentCount(options.command))
+    if (options.command != QLatin1String("rules") && options.arguments.size() < argumentCount(options.command))
         return error = tr("%1 needs an argument").arg(options.command), false;
     return true;
 }
@@ -103,6 +105,12 @@ QString usageText()
               "  export-conf FILE   write the stored profile set to a .conf file\n"
               "  import-conf FILE   read a .conf file of this product, save it and write it to\n"
               "                     the mouse\n"
+              "  rules list         the profiles by program: one \"PROGRAM<tab>SLOT\" line each,\n"
+              "                     then the default slot\n"
+              "  rules add PROGRAM SLOT  while PROGRAM (window class or executable name) has\n"
+              "                     the focus, use slot SLOT (0..4)\n"
+              "  rules remove PROGRAM\n"
+              "  rules default SLOT|none  the slot for every other program, or none\n"
               "\n"
               "Options:\n"
               "  --app-dir DIR      the application folder (default: this program's folder)\n"
@@ -120,7 +128,7 @@ QString usageText()
               "write-error|unplug-after=N makes the simulated mouse misbehave.\n"
               "Debug output of the link: QT_LOGGING_RULES=\"mousecfg.*.debug=true\".\n")
            + tr("\n"
-                "While the utility runs, status, select-slot and apply go through its session-bus\n"
+                "While the utility runs, status, select-slot, apply and rules go through its session-bus\n"
                 "interface, so the two never share the mouse; -v (--verbose) says on stderr which\n"
                 "way a command goes.\n");
 }
