@@ -105,12 +105,6 @@ QString usageText()
               "  export-conf FILE   write the stored profile set to a .conf file\n"
               "  import-conf FILE   read a .conf file of this product, save it and write it to\n"
               "                     the mouse\n"
-              "  rules list         the profiles by program: one \"PROGRAM<tab>SLOT\" line each,\n"
-              "                     then the default slot\n"
-              "  rules add PROGRAM SLOT  while PROGRAM (window class or executable name) has\n"
-              "                     the focus, use slot SLOT (0..4)\n"
-              "  rules remove PROGRAM\n"
-              "  rules default SLOT|none  the slot for every other program, or none\n"
               "\n"
               "Options:\n"
               "  --app-dir DIR      the application folder (default: this program's folder)\n"
@@ -128,7 +122,18 @@ QString usageText()
               "write-error|unplug-after=N makes the simulated mouse misbehave.\n"
               "Debug output of the link: QT_LOGGING_RULES=\"mousecfg.*.debug=true\".\n")
            + tr("\n"
-                "While the utility runs, status, select-slot, apply and rules go through its session-bus\n"
+                "While the utility runs, status, select-slot and apply go through its session-bus\n"
                 "interface, so the two never share the mouse; -v (--verbose) says on stderr which\n"
-                "way a command goes.\n");
+                "way a command goes.\n")
+           + tr("\n"
+                "Profiles by program (slots 0..4; through the running utility when there is one,\n"
+                "else in the settings file):\n"
+                "  rules list         one \"PROGRAM<tab>SLOT\" line per rule, then \"default: SLOT\"\n"
+                "                     or \"default: none\"\n"
+                "  rules add PROGRAM SLOT\n"
+                "                     while PROGRAM (window class or executable name, any case)\n"
+                "                     has the focus, the mouse uses slot SLOT\n"
+                "  rules remove PROGRAM\n"
+                "  rules default SLOT|none\n"
+                "                     the slot for every other program, or none to leave it\n");
 }

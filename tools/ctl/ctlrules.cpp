@@ -52,14 +52,15 @@ bool busRules(KestFocusRules *rules, QString *error)
     return true;
 }
 
-void printRules(const KestFocusRules &rules, QTextStream &out)
+// Read by scripts: the lines keep one form in every language.
+void printRules(const KestFocusRules &rules, QTextStream &out, QTextStream &err)
 {
     if (!rules.enabled)
-        out << tr("following the focus is switched off") << Qt::endl;
+        err << "mousecfgctl: " << tr("following the focus is switched off") << Qt::endl;
     for (const FocusRule &rule : rules.rules)
         out << rule.program << '\t' << rule.slot << Qt::endl;
-    out << tr("default: %1").arg(rules.defaultSlot == KestFocusRules::NoSlot ? QStringLiteral("none")
-                                                                               : QString::number(rules.defaultSlot))
+    out << "default: "
+        << (rules.defaultSlot == KestFocusRules::NoSlot ? QStringLiteral("none") : QString::number(rules.defaultSlot))
         << Qt::endl;
 }
 
@@ -128,7 +129,7 @@ int runRules(const CtlOptions &options, QTextStream &out, QTextStream &err)
             err << "mousecfgctl: " << tr("the running utility did not answer: %1").arg(error) << Qt::endl;
             return 2;
         }
-        printRules(rules, out);
+        printRules(rules, out, err);
         return kExitOk;
     }
 
@@ -136,7 +137,7 @@ int runRules(const CtlOptions &options, QTextStream &out, QTextStream &err)
         err << "mousecfgctl: " << tr("no utility running: the rules are changed in the settings file") << Qt::endl;
     KestFocusRules rules = KestFocusRules::load();
     if (action == QLatin1String("list")) {
-        printRules(rules, out);
+        printRules(rules, out, err);
         return kExitOk;
     }
     if (action == QLatin1String("add")) {
