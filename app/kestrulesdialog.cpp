@@ -51,20 +51,21 @@ KestRulesDialog::KestRulesDialog(KestFocusSwitcher *switcher, const QStringList 
 
     m_enabled = new QCheckBox(tr("Switch the profile with the program in front"), this);
     m_enabled->setStyleSheet(
-        dialogCheckBoxStyleSheet(QStringLiteral("checkbox2-1.png"), QStringLiteral("checkbox2-2.png")));
+        dialogCheckBoxStyleSheet(QStringLiteral("checkbox1-1.png"), QStringLiteral("checkbox1-2.png")));
     m_enabled->setFont(font);
-    m_enabled->setGeometry(designRect(30, 50, 460, 28));
+    m_enabled->setGeometry(designRect(30, 72, 460, 28));
     m_enabled->setChecked(m_rules.enabled);
     connect(m_enabled, &QCheckBox::toggled, this, [this](bool on) { m_rules.enabled = on; });
 
     m_list = new QListWidget(this);
     m_list->setFont(font);
-    m_list->setGeometry(designRect(30, 84, 460, 150));
+    m_list->setGeometry(designRect(30, 106, 460, 128));
 
     // A program in front now, or a class or executable name typed in.
     m_program = new QComboBox(this);
     m_program->setEditable(true);
     m_program->setFont(font);
+    m_program->lineEdit()->setFont(font);
     m_program->setGeometry(designRect(30, 244, 200, 28));
     m_program->lineEdit()->setPlaceholderText(tr("Window class or program"));
     QStringList offered;
@@ -139,8 +140,12 @@ QString KestRulesDialog::sessionNote(bool haveWatch, const QByteArray &sessionTy
 
 QString KestRulesDialog::slotText(int slot) const
 {
+    // A slot that still has its built-in name is not named twice.
     const QString name = m_slotNames.value(slot);
-    return name.isEmpty() ? tr("Profile %1").arg(slot + 1) : tr("Profile %1: %2").arg(slot + 1).arg(name);
+    const QString plain = tr("Profile %1").arg(slot + 1);
+    if (name.isEmpty() || name == QStringLiteral("Profile %1").arg(slot + 1) || name == plain)
+        return plain;
+    return tr("Profile %1: %2").arg(slot + 1).arg(name);
 }
 
 void KestRulesDialog::showRules()
