@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "app/kestdesktopbridge.h"
-#include "app/kestfocusrules.h"
+#include "app/kestfocusswitcher.h"
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/discovery.h"

@@ -5,7 +5,7 @@
 #include <QMenu>
 
 #include "app/kestbusservice.h"
-#include "app/kestfocusrules.h"
+#include "app/kestfocusswitcher.h"
 #include "app/kestrulesdialog.h"
 #include "app/kestnotices.h"
 #include "app/kestprofilemanager.h"

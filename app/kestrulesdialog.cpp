@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "app/kestfocusrules.h"
+#include "app/kestfocusswitcher.h"
 #include "store/configrecord.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestpushbutton.h"

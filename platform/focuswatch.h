@@ -5,8 +5,6 @@
 // Plasma on Wayland through a small KWin script. Each reports changes as they happen;
 // none polls.
 
-#include <memory>
-
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -51,9 +49,9 @@ signals:
 // where the link cannot be read (another user's process).
 QString executableOfProcess(qint64 pid);
 
+// Each watch belongs to parent (which may be null).
 // X11 on $DISPLAY (or the given display name); inactive without one.
 FocusWatch *createX11FocusWatch(QObject *parent, const QByteArray &displayName = QByteArray());
-// The watch belongs to parent.
 // KWin on the session bus: loads its script and takes its reports; inactive when KWin
 // does not answer.
 FocusWatch *createKWinFocusWatch(QObject *parent);

@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/kestdesktopbridge.h"
-#include "app/kestfocusrules.h"
+#include "app/kestfocusswitcher.h"
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"

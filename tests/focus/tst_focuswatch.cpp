@@ -1,6 +1,8 @@
 // Following the focus on X11, under an Xvfb of the test's own: with no window manager
 // (the input focus) and with one that publishes _NET_ACTIVE_WINDOW.
 
+#include <memory>
+
 #include <QSignalSpy>
 #include <QtTest>
 

@@ -1,6 +1,8 @@
 // Plasma on Wayland: the focus watch loads its script into a fake KWin on a private session
 // bus and takes the reports the script would send.
 
+#include <memory>
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

@@ -1,10 +1,11 @@
-#include "app/kestfocusrules.h"
+#include "app/kestfocusswitcher.h"
 
 #include <QCoreApplication>
 
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "platform/logging.h"
+#include "store/appsettings.h"
 
 KestFocusSwitcher::KestFocusSwitcher(MousecfgWidget *window, QObject *parent)
     : QObject(parent)
@@ -81,7 +82,9 @@ void KestFocusSwitcher::onWriteFinished()
 
 void KestFocusSwitcher::rulesEdited()
 {
-    m_rules.save();
+    // The rules still apply for this run when the file cannot take them.
+    if (!m_rules.save())
+        qCWarning(lcDesktop, "Focus: the rules could not be saved in %s", qPrintable(globalConfigPath()));
     emit rulesChanged();
     // A new rule for the program in front applies now, not at the next focus change.
     if (!m_settle.isActive())
