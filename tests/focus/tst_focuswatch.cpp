@@ -89,6 +89,24 @@ private slots:
         QTRY_COMPARE(watch->current().instance, QStringLiteral("beta"));
     }
 
+    void focusFollowingThePointer()
+    {
+        // The server's own default with no window manager: the focus is wherever the
+        // pointer is.
+        m_x.removeActive();
+        XSetInputFocus(m_x.display(), PointerRoot, RevertToPointerRoot, CurrentTime);
+        XWarpPointer(m_x.display(), 0, DefaultRootWindow(m_x.display()), 0, 0, 0, 0, 5, 470);
+        XSync(m_x.display(), False);
+        std::unique_ptr<platform::FocusWatch> watch(platform::createX11FocusWatch(nullptr, m_x.name()));
+        QVERIFY(watch->current().instance.isEmpty());
+        XWarpPointer(m_x.display(), 0, m_alpha, 0, 0, 0, 0, 20, 20);
+        XSync(m_x.display(), False);
+        QTRY_COMPARE(watch->current().instance, QStringLiteral("alpha"));
+        XWarpPointer(m_x.display(), 0, m_beta, 0, 0, 0, 0, 20, 20);
+        XSync(m_x.display(), False);
+        QTRY_COMPARE(watch->current().instance, QStringLiteral("beta"));
+    }
+
     void noDisplay()
     {
         std::unique_ptr<platform::FocusWatch> watch(platform::createX11FocusWatch(nullptr, ":999999"));
