@@ -152,7 +152,7 @@ void KestRulesDialog::showRules()
 {
     m_list->clear();
     for (const FocusRule &rule : qAsConst(m_rules.rules)) {
-        auto *item = new QListWidgetItem(tr("%1 \u2192 %2").arg(rule.program, slotText(rule.slot)), m_list);
+        auto *item = new QListWidgetItem(tr("%1 → %2").arg(rule.program, slotText(rule.slot)), m_list);
         item->setData(Qt::UserRole, rule.program);
     }
 }
