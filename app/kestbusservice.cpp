@@ -2,10 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QDBusMetaType>
 #include <QDBusMessage>
 #include <QTimer>
 
 #include "app/kestdesktopbridge.h"
+#include "app/kestfocusswitcher.h"
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/discovery.h"
@@ -34,8 +36,13 @@ KestBusService::KestBusService(MousecfgWidget *window, KestDesktopBridge *bridge
     , m_window(window)
     , m_bridge(bridge)
 {
+    // The property is declared with the typedef's name, which the meta-type system must know.
+    qRegisterMetaType<KestRuleMap>("KestRuleMap");
+    qDBusRegisterMetaType<KestRuleMap>();
     new KestBusAdaptor(this);
     m_last = snapshot();
+    if (KestFocusSwitcher *rules = focus())
+        connect(rules, &KestFocusSwitcher::rulesChanged, this, &KestBusService::announceRules);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
@@ -189,4 +196,65 @@ void KestBusService::Show()
 void KestBusService::Quit()
 {
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+KestFocusSwitcher *KestBusService::focus() const
+{
+    return m_bridge->focusSwitcher();
+}
+
+KestRuleMap KestBusService::rules() const
+{
+    KestRuleMap map;
+    if (const KestFocusSwitcher *rules = focus()) {
+        for (const FocusRule &rule : rules->rules().rules)
+            map.insert(rule.program, rule.slot);
+    }
+    return map;
+}
+
+int KestBusService::defaultSlot() const
+{
+    return focus() ? focus()->rules().defaultSlot : int(KestFocusRules::NoSlot);
+}
+
+void KestBusService::announceRules()
+{
+    if (!m_registered)
+        return;
+    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kPath),
+                                                     QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                     QStringLiteral("PropertiesChanged"));
+    const QVariantMap changed{{QStringLiteral("Rules"), QVariant::fromValue(rules())},
+                              {QStringLiteral("DefaultSlot"), defaultSlot()}};
+    signal << QString::fromLatin1(kInterface) << changed << QStringList();
+    QDBusConnection::sessionBus().send(signal);
+}
+
+void KestBusService::SetRule(const QString &program, int slot)
+{
+    if (slot < 0 || slot >= SLOT_COUNT || program.trimmed().isEmpty()) {
+        if (calledFromDBus())
+            sendErrorReply(QDBusError::InvalidArgs,
+                           tr("A rule needs a program name and a slot from 0 to 4, not \"%1\" and %2.")
+                               .arg(program)
+                               .arg(slot));
+        return;
+    }
+    if (!focus() || !focus()->setRule(program, slot)) {
+        if (calledFromDBus())
+            sendErrorReply(kError + QStringLiteral("TooManyRules"), tr("No more rules can be added."));
+    }
+}
+
+void KestBusService::RemoveRule(const QString &program)
+{
+    if ((!focus() || !focus()->removeRule(program)) && calledFromDBus())
+        sendErrorReply(kError + QStringLiteral("NoSuchRule"), tr("There is no rule for \"%1\".").arg(program));
+}
+
+void KestBusService::SetDefaultSlot(int slot)
+{
+    if ((!focus() || !focus()->setDefaultSlot(slot)) && calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, tr("The default slot must be -1 (none) or 0 to 4, not %1.").arg(slot));
 }

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <QDBusContext>
+#include <QMap>
+#include <QMetaType>
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
 
 class KestDesktopBridge;
+class KestFocusSwitcher;
+
+// Program -> slot, as the Rules property carries it (a{si}).
+using KestRuleMap = QMap<QString, int>;
 class MousecfgWidget;
 
 // The running utility on the session bus (org.mousecfg.Mousecfg1, described in
@@ -22,6 +28,8 @@ class KestBusService final : public QObject, protected QDBusContext
     Q_PROPERTY(bool Charging READ charging)
     Q_PROPERTY(int DpiLevel READ dpiLevel)
     Q_PROPERTY(int ReportRate READ reportRate)
+    Q_PROPERTY(KestRuleMap Rules READ rules)
+    Q_PROPERTY(int DefaultSlot READ defaultSlot)
 
 public:
     static constexpr const char *kService = "org.mousecfg.Mousecfg";
@@ -42,6 +50,8 @@ public:
     bool charging() const;
     int dpiLevel() const;
     int reportRate() const;
+    KestRuleMap rules() const;
+    int defaultSlot() const;
 
     // Looks at the window again and announces what changed.
     void refresh();
@@ -55,9 +65,14 @@ public slots:
     int Apply();
     void Show();
     void Quit();
+    void SetRule(const QString &program, int slot);
+    void RemoveRule(const QString &program);
+    void SetDefaultSlot(int slot);
 
 private:
     QVariantMap snapshot() const;
+    void announceRules();
+    KestFocusSwitcher *focus() const;
 
     MousecfgWidget *m_window;
     KestDesktopBridge *m_bridge;

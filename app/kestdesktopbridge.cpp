@@ -5,6 +5,8 @@
 #include <QMenu>
 
 #include "app/kestbusservice.h"
+#include "app/kestfocusswitcher.h"
+#include "app/kestrulesdialog.h"
 #include "app/kestnotices.h"
 #include "app/kestprofilemanager.h"
 #include "app/kesttraystatus.h"
@@ -36,6 +38,8 @@ KestDesktopBridge::KestDesktopBridge(MousecfgWidget *window)
     connect(window, &MousecfgWidget::StateChangedSignal, m_trayStatus, &KestTrayStatus::refresh);
     window->installEventFilter(this);
 
+    m_focus = new KestFocusSwitcher(window, this);
+    connect(window, &MousecfgWidget::rulesDialogRequested, this, &KestDesktopBridge::openRulesDialog);
     m_bus = new KestBusService(window, this);
     const auto refresh = [this] { m_bus->refresh(); };
     connect(this, &KestDesktopBridge::batteryChanged, m_bus, refresh);
@@ -47,6 +51,15 @@ KestDesktopBridge::KestDesktopBridge(MousecfgWidget *window)
         connect(devices, signal, m_bus, refresh);
     if (KestProfileManager *profiles = window->profileManager())
         connect(profiles, &KestProfileManager::writeFinished, m_bus, refresh);
+}
+
+void KestDesktopBridge::openRulesDialog()
+{
+    QStringList names;
+    for (const QString &name : m_window->workingSet().names)
+        names << name;
+    KestRulesDialog dialog(m_focus, names, m_window);
+    dialog.exec();
 }
 
 void KestDesktopBridge::onBatteryReport(quint8 charge, quint8 level, quint8)

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class KestBusService;
+class KestFocusSwitcher;
 class KestNotices;
 class KestTrayStatus;
 class MousecfgWidget;
@@ -23,6 +24,9 @@ public:
     QAction *notificationsAction() const { return m_notificationsAction; }
     KestBusService *busService() const { return m_bus; }
     KestTrayStatus *trayStatus() const { return m_trayStatus; }
+    KestFocusSwitcher *focusSwitcher() const { return m_focus; }
+    // The per-program profiles dialog (the profile area's rules button).
+    void openRulesDialog();
 
     // The battery as the desktop sees it: percent 1..100, -1 when unknown (switched
     // off, no report yet, or running on the cable, which reports no level).
@@ -44,6 +48,7 @@ private:
     MousecfgWidget *m_window;
     KestNotices *m_notices;
     KestBusService *m_bus = nullptr;
+    KestFocusSwitcher *m_focus = nullptr;
     KestTrayStatus *m_trayStatus = nullptr;
     QPointer<QAction> m_notificationsAction;
     int m_battery = -1;

@@ -98,6 +98,7 @@ public:
     KestPushButton *tabButton(int page) const { return m_tabButtons[page]; }
     KestPushButton *slotButton(int slot) const { return m_slotButtons[slot]; }
     KestPushButton *languageButton() const { return m_languageButton; }
+    KestPushButton *rulesButton() const { return m_rulesButton; }
     // As choosing entry `index` of the language menu.
     void chooseLanguage(int index) { onLanguageChosen(index); }
     int languageCount() const { return m_languages.count; }
@@ -147,6 +148,8 @@ signals:
     void quitRequested();
     // The slot or the slot names changed (the desktop bridge follows them).
     void StateChangedSignal();
+    // The profile area's rules button: the per-program profiles dialog.
+    void rulesDialogRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -292,6 +295,7 @@ private:
     KestPushButton *m_productButton = nullptr;
     KestPushButton *m_slotNameButton = nullptr;
     KestPushButton *m_profileMenuButton = nullptr;
+    KestPushButton *m_rulesButton = nullptr;
     std::array<KestPushButton *, 2> m_viewButtons{};
     std::array<std::array<KestPushButton *, kMarkersPerView>, 2> m_markers{};
     std::array<KestPushButton *, 2> m_extraMarkers{};

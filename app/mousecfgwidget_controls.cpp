@@ -105,6 +105,7 @@ void MousecfgWidget::createControls()
     m_profileLabel = new KestLabel(this);
     place(m_profileLabel, QRect(40, 88, 150, 24));
     m_slotNameButton = makeButton(pictures({"profilesel.png"}), QRect(206, 90, 20, 20));
+    m_rulesButton = makeTextButton(QRect(136, 90, 64, 20));
     for (int slot = 0; slot < kSlotButtons; ++slot)
         m_slotButtons[slot] = makeButton(pictures({"profile_edit_name_1.png",
                                                    "profile_edit_name_2.png",
@@ -203,6 +204,8 @@ void MousecfgWidget::retranslate()
     m_viewButtons[SideView]->setText(tr("Side"));
     m_slotNameButton->setToolTip(tr("Profile"));
     m_profileMenuButton->setToolTip(tr("Profile"));
+    m_rulesButton->setText(tr("Rules"));
+    m_rulesButton->setToolTip(tr("Profiles by program"));
     m_closeButton->setToolTip(QString());
     m_minimizeButton->setToolTip(QString());
     if (m_languageIndex >= 0 && m_languageIndex < LANGUAGE_SLOTS)
@@ -236,6 +239,8 @@ void MousecfgWidget::onButtonClicked()
         m_productMenu->popup(m_productButton->mapToGlobal(QPoint(0, m_productButton->height())));
     } else if (button == m_slotNameButton) {
         m_slotMenu->popup(m_slotNameButton->mapToGlobal(QPoint(0, m_slotNameButton->height())));
+    } else if (button == m_rulesButton) {
+        emit rulesDialogRequested();
     } else if (button == m_languageButton) {
         m_languageMenu->popup(m_languageButton->mapToGlobal(QPoint(0, 0)));
     } else if (button == m_viewButtons[FrontView]) {

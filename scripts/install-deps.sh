@@ -7,7 +7,7 @@ pkgs=("$@" build-essential cmake pkg-config ccache
       libhidapi-dev libudev-dev
       umockdev libumockdev-dev
       libx11-dev libxi-dev dbus weston qtwayland5
-      xvfb xauth xdotool imagemagick fonts-liberation fonts-dejavu-core)
+      xvfb xauth xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

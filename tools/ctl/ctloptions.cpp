@@ -8,7 +8,7 @@ QString tr(const char *text) { return QCoreApplication::translate("mousecfgctl",
 
 const QStringList kCommands = {QStringLiteral("list"), QStringLiteral("status"), QStringLiteral("apply"),
                                QStringLiteral("select-slot"), QStringLiteral("export-conf"),
-                               QStringLiteral("import-conf")};
+                               QStringLiteral("import-conf"), QStringLiteral("rules")};
 
 // Arguments each command takes after its name.
 int argumentCount(const QString &command)
@@ -16,6 +16,8 @@ int argumentCount(const QString &command)
     if (command == QLatin1String("select-slot") || command == QLatin1String("export-conf")
         || command == QLatin1String("import-conf"))
         return 1;
+    if (command == QLatin1String("rules"))
+        return 3; // at most; the rules command checks its own
     return 0;
 }
 
@@ -79,7 +81,7 @@ bool parseOptions(const QStringList &arguments, CtlOptions &options, QString &er
         return true;
     if (options.command.isEmpty())
         return error = tr("no command given"), false;
-    if (options.arguments.size() < argumentCount(options.command))
+    if (options.command != QLatin1String("rules") && options.arguments.size() < argumentCount(options.command))
         return error = tr("%1 needs an argument").arg(options.command), false;
     return true;
 }
@@ -122,5 +124,16 @@ QString usageText()
            + tr("\n"
                 "While the utility runs, status, select-slot and apply go through its session-bus\n"
                 "interface, so the two never share the mouse; -v (--verbose) says on stderr which\n"
-                "way a command goes.\n");
+                "way a command goes.\n")
+           + tr("\n"
+                "Profiles by program (slots 0..4; through the running utility when there is one,\n"
+                "else in the settings file):\n"
+                "  rules list         one \"PROGRAM<tab>SLOT\" line per rule, then \"default: SLOT\"\n"
+                "                     or \"default: none\"\n"
+                "  rules add PROGRAM SLOT\n"
+                "                     while PROGRAM (window class or executable name, any case)\n"
+                "                     has the focus, the mouse uses slot SLOT\n"
+                "  rules remove PROGRAM\n"
+                "  rules default SLOT|none\n"
+                "                     the slot for every other program, or none to leave it\n");
 }

@@ -9,6 +9,7 @@
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "tools/ctl/ctlbus.h"
+#include "tools/ctl/ctlrules.h"
 #include "store/storecheck.h"
 #include "tools/ctl/ctlcommands.h"
 #include "tools/ctl/ctloptions.h"
@@ -97,6 +98,9 @@ int main(int argc, char *argv[])
         return kExitUsage;
     }
 
+    // Rules are settings, not mouse commands: the mouse is never opened for them.
+    if (options.command == QLatin1String("rules"))
+        return runRules(options, out, err);
     const int viaUtility = runThroughUtility(options, out, err);
     if (viaUtility != kNoUtilityOnBus)
         return viaUtility;

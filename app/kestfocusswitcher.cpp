@@ -1,0 +1,128 @@
+#include "app/kestfocusswitcher.h"
+
+#include <QCoreApplication>
+
+#include "app/kestprofilemanager.h"
+#include "app/mousecfgwidget.h"
+#include "platform/logging.h"
+#include "store/appsettings.h"
+
+KestFocusSwitcher::KestFocusSwitcher(MousecfgWidget *window, QObject *parent)
+    : QObject(parent)
+    , m_window(window)
+    , m_rules(KestFocusRules::load())
+{
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(SettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &KestFocusSwitcher::onSettled);
+    if (KestProfileManager *profiles = window->profileManager())
+        connect(profiles, &KestProfileManager::writeFinished, this, &KestFocusSwitcher::onWriteFinished);
+    setWatch(platform::createFocusWatch(this));
+}
+
+void KestFocusSwitcher::setWatch(platform::FocusWatch *watch)
+{
+    if (m_watch)
+        delete m_watch.data();
+    m_watch = watch;
+    m_focused = {};
+    m_settle.stop();
+    if (!watch)
+        return;
+    watch->setParent(this);
+    connect(watch, &platform::FocusWatch::focusChanged, this, &KestFocusSwitcher::onFocusChanged);
+    // The program in front at the start counts as well.
+    onFocusChanged(watch->current());
+}
+
+FocusedProgram KestFocusSwitcher::programOf(const platform::FocusWindow &window)
+{
+    return {window.instance, window.className, window.executable, window.pid};
+}
+
+void KestFocusSwitcher::onFocusChanged(const platform::FocusWindow &window)
+{
+    // The utility's own windows (the window, its dialogs and menus, the rules dialog
+    // itself) leave the slot to the program the user came from.
+    if (window.pid == QCoreApplication::applicationPid())
+        return;
+    m_focused = window;
+    m_settle.start();
+}
+
+void KestFocusSwitcher::onSettled()
+{
+    // Without a view of the focus there is no program to follow (the default included).
+    if (!m_watch)
+        return;
+    const int slot = m_rules.slotFor(programOf(m_focused));
+    if (slot == KestFocusRules::NoSlot)
+        return;
+    // The working set belongs to the write until it ends; the switch follows then.
+    KestProfileManager *profiles = m_window->profileManager();
+    if (profiles && profiles->isWriting()) {
+        m_afterWrite = true;
+        return;
+    }
+    if (slot == m_window->currentSlot())
+        return;
+    qCDebug(lcDesktop, "Focus: %s asks for slot %d", qPrintable(m_focused.className), slot);
+    m_window->switchToSlot(slot);
+    emit switched(slot);
+}
+
+void KestFocusSwitcher::onWriteFinished()
+{
+    if (!m_afterWrite)
+        return;
+    m_afterWrite = false;
+    // Queued: the write's own clean-up runs first.
+    QTimer::singleShot(0, this, &KestFocusSwitcher::onSettled);
+}
+
+void KestFocusSwitcher::rulesEdited()
+{
+    // The rules still apply for this run when the file cannot take them.
+    if (!m_rules.save())
+        qCWarning(lcDesktop, "Focus: the rules could not be saved in %s", qPrintable(globalConfigPath()));
+    emit rulesChanged();
+    // A new rule for the program in front applies now, not at the next focus change.
+    if (!m_settle.isActive())
+        onSettled();
+}
+
+bool KestFocusSwitcher::setRule(const QString &program, int slot)
+{
+    if (!m_rules.setRule(program, slot))
+        return false;
+    rulesEdited();
+    return true;
+}
+
+bool KestFocusSwitcher::removeRule(const QString &program)
+{
+    if (!m_rules.removeRule(program))
+        return false;
+    rulesEdited();
+    return true;
+}
+
+bool KestFocusSwitcher::setDefaultSlot(int slot)
+{
+    if (!m_rules.setDefaultSlot(slot))
+        return false;
+    rulesEdited();
+    return true;
+}
+
+void KestFocusSwitcher::setEnabled(bool enabled)
+{
+    m_rules.enabled = enabled;
+    rulesEdited();
+}
+
+void KestFocusSwitcher::setRules(const KestFocusRules &rules)
+{
+    m_rules = rules;
+    rulesEdited();
+}

@@ -1,0 +1,288 @@
+// Profiles by program in the running window: the focus moves between test windows on an
+// Xvfb of the test's own, and the simulated mouse must receive the slot menu's commands of
+// the matching slot once, after the settle time, never during a write, and for a rule
+// added through mousecfgctl without a restart.
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusPendingCall>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "app/kestdesktopbridge.h"
+#include "app/kestfocusswitcher.h"
+#include "app/kestprofilemanager.h"
+#include "app/mousecfgwidget.h"
+#include "device/devicelink.h"
+#include "device/kestsimmouse.h"
+#include "store/appdir.h"
+#include "store/appsettings.h"
+#include "store/focusrules.h"
+#include "tests/app/shellfixture.h"
+#include "tests/common/appfixture.h"
+#include "tests/desktop/privatebus.h"
+#include "xvfbfixture.h"
+
+class TestFocusSwitch : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_tmp;
+    std::unique_ptr<QTemporaryDir> m_app;
+    XvfbServer m_x;
+    ::Window m_alpha = 0, m_beta = 0, m_gamma = 0;
+    std::shared_ptr<KestSimMouse> m_sim;
+    std::unique_ptr<MousecfgWidget> m_window;
+    KestFocusSwitcher *m_switcher = nullptr;
+    int m_rulesAnnounced = 0;
+
+    void start()
+    {
+        m_sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(m_sim);
+        m_window.reset(new MousecfgWidget);
+        m_switcher = m_window->findChild<KestDesktopBridge *>()->focusSwitcher();
+        QVERIFY(m_switcher->watch() && m_switcher->watch()->isActive());
+        QCOMPARE(m_window->currentSlot(), 0);
+        m_sim->resetCounters();
+    }
+
+    // The slots of the select-slot commands the mouse received, in order.
+    QVector<int> selects() const
+    {
+        QVector<int> seen;
+        for (const KestSimTraceEntry &entry : m_sim->trace()) {
+            if (entry.kind == KestSimTraceEntry::Write && entry.bytes.size() > 5 && quint8(entry.bytes[4]) == 0x44)
+                seen << int(entry.bytes[5]);
+        }
+        return seen;
+    }
+
+    void moveFocus(bool windowManager, ::Window window)
+    {
+        if (windowManager)
+            m_x.setActive(window);
+        else
+            m_x.focus(window);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tmp.isValid());
+        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
+        useFastLinkForWindowTests();
+        const QString why = m_x.start();
+        if (!why.isEmpty())
+            QSKIP(qPrintable(why));
+        // The watch goes to this display; the window itself stays offscreen.
+        qputenv("DISPLAY", m_x.name());
+        qunsetenv("XDG_SESSION_TYPE");
+        m_alpha = m_x.openWindow(QStringLiteral("alpha"), 10);
+        m_beta = m_x.openWindow(QStringLiteral("beta"), 220);
+        m_gamma = m_x.openWindow(QStringLiteral("gamma"), 430);
+        QVERIFY(m_alpha && m_beta && m_gamma);
+    }
+
+    void init()
+    {
+        m_app.reset(new QTemporaryDir(m_tmp.path() + QStringLiteral("/app-XXXXXX")));
+        setApplicationDir(m_app->path());
+        writeProductFiles(m_app->path());
+        KestFocusRules rules;
+        rules.setRule(QStringLiteral("ALPHA"), 2); // the instance, in another case
+        rules.setRule(QStringLiteral("beta"), 3);
+        QVERIFY(rules.save());
+        // Every case starts on a window no rule knows, with no window manager.
+        m_x.removeActive();
+        m_x.focus(m_gamma);
+    }
+
+    void cleanup()
+    {
+        m_window.reset();
+        m_sim.reset();
+        setHidBackend(nullptr);
+        useFastLinkForWindowTests();
+    }
+
+    void cleanupTestCase() { m_x.stop(); }
+
+    void matchingProgramSwitchesOnceAfterSettling_data()
+    {
+        QTest::addColumn<bool>("windowManager");
+        QTest::newRow("input focus") << false;
+        QTest::newRow("_NET_ACTIVE_WINDOW") << true;
+    }
+
+    void matchingProgramSwitchesOnceAfterSettling()
+    {
+        QFETCH(bool, windowManager);
+        start();
+        QElapsedTimer clock;
+        clock.start();
+        moveFocus(windowManager, m_alpha);
+        QTest::qWait(150);
+        QVERIFY(selects().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(selects(), QVector<int>{2}, 3000);
+        QVERIFY(clock.elapsed() >= KestFocusSwitcher::SettleMs);
+        QCOMPARE(m_window->currentSlot(), 2);
+        QCOMPARE(int(m_sim->state().selectedProfile), 2);
+        QTest::qWait(2 * KestFocusSwitcher::SettleMs);
+        QCOMPARE(selects(), QVector<int>{2});
+
+        // A quick flip through another program's window ends where it began: nothing.
+        moveFocus(windowManager, m_beta);
+        QTest::qWait(100);
+        moveFocus(windowManager, m_alpha);
+        QTest::qWait(3 * KestFocusSwitcher::SettleMs);
+        QCOMPARE(selects(), QVector<int>{2});
+
+        // Staying on it does switch.
+        moveFocus(windowManager, m_beta);
+        QTRY_COMPARE_WITH_TIMEOUT(selects(), (QVector<int>{2, 3}), 3000);
+        QCOMPARE(m_window->currentSlot(), 3);
+    }
+
+    void defaultSlotOnUnmatchedProgram()
+    {
+        start();
+        moveFocus(false, m_beta);
+        QTRY_COMPARE_WITH_TIMEOUT(selects(), QVector<int>{3}, 3000);
+        // No default: an unknown program leaves the slot as it is.
+        moveFocus(false, m_gamma);
+        QTest::qWait(3 * KestFocusSwitcher::SettleMs);
+        QCOMPARE(m_window->currentSlot(), 3);
+        // With one, the program in front gets it at once.
+        QVERIFY(m_switcher->setDefaultSlot(1));
+        QTRY_COMPARE_WITH_TIMEOUT(selects(), (QVector<int>{3, 1}), 3000);
+        QCOMPARE(KestFocusRules::load().defaultSlot, 1);
+
+        // Switched off, nothing follows the focus.
+        m_switcher->setEnabled(false);
+        moveFocus(false, m_alpha);
+        QTest::qWait(3 * KestFocusSwitcher::SettleMs);
+        QCOMPARE(selects(), (QVector<int>{3, 1}));
+    }
+
+    void ownWindowsChangeNothing()
+    {
+        start();
+        moveFocus(false, m_alpha);
+        QTRY_COMPARE_WITH_TIMEOUT(selects(), QVector<int>{2}, 3000);
+        // One of the utility's windows, even with a class a rule names.
+        platform::FocusWindow own;
+        own.instance = QStringLiteral("beta");
+        own.className = QStringLiteral("beta");
+        own.pid = QCoreApplication::applicationPid();
+        own.id = 1;
+        emit m_switcher->watch()->focusChanged(own);
+        QTest::qWait(3 * KestFocusSwitcher::SettleMs);
+        QCOMPARE(selects(), QVector<int>{2});
+    }
+
+    void noSwitchWhileWriting()
+    {
+        // A write slower than the settle time.
+        KestLinkTimings slow = linkTimings();
+        slow.afterWriteMs = 40;
+        setLinkTimings(slow);
+        writeDiff(1);
+        start();
+        KestProfileManager *profiles = m_window->profileManager();
+        int selectsWhenWriteEnded = -1;
+        connect(profiles, &KestProfileManager::writeFinished, this,
+                [&] { selectsWhenWriteEnded = selects().size(); });
+        moveFocus(false, m_alpha);
+        QElapsedTimer clock;
+        QTimer::singleShot(0, this, [&] {
+            clock.start();
+            profiles->runWriteSequence(true);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(selectsWhenWriteEnded >= 0, 20000);
+        QVERIFY2(clock.elapsed() > KestFocusSwitcher::SettleMs + 100,
+                 qPrintable(QStringLiteral("the write took only %1 ms").arg(clock.elapsed())));
+        QCOMPARE(selectsWhenWriteEnded, 0);
+        // The switch follows the write.
+        QTRY_COMPARE_WITH_TIMEOUT(selects(), QVector<int>{2}, 3000);
+        QCOMPARE(m_window->currentSlot(), 2);
+    }
+
+    void ruleFromTheToolAppliesAtOnce()
+    {
+        if (!haveSessionBus())
+            QSKIP("no session bus could be started");
+        start();
+        moveFocus(false, m_gamma);
+        QTest::qWait(2 * KestFocusSwitcher::SettleMs);
+        QVERIFY(selects().isEmpty());
+        QProcess ctl;
+        ctl.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"),
+                  {QStringLiteral("--app-dir"), m_app->path(), QStringLiteral("-v"), QStringLiteral("rules"),
+                   QStringLiteral("add"), QStringLiteral("Gamma"), QStringLiteral("4")});
+        QVERIFY(ctl.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(ctl.state() == QProcess::NotRunning, 20000);
+        const QString err = QString::fromLocal8Bit(ctl.readAllStandardError());
+        QCOMPARE(ctl.exitCode(), 0);
+        QVERIFY2(err.contains(QStringLiteral("session-bus")), qPrintable(err));
+        QTRY_COMPARE_WITH_TIMEOUT(selects(), QVector<int>{4}, 3000);
+        QCOMPARE(m_window->currentSlot(), 4);
+        QCOMPARE(KestFocusRules::load().rules.size(), 3);
+
+        ctl.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"),
+                  {QStringLiteral("--app-dir"), m_app->path(), QStringLiteral("rules"), QStringLiteral("list")});
+        QVERIFY(ctl.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(ctl.state() == QProcess::NotRunning, 20000);
+        const QString out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
+        QVERIFY2(out.contains(QStringLiteral("Gamma\t4")) && out.contains(QStringLiteral("beta\t3")), qPrintable(out));
+    }
+
+    void busRefusesWhatMakesNoSense()
+    {
+        if (!haveSessionBus())
+            QSKIP("no session bus could be started");
+        start();
+        QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("script"));
+        QVariantMap announced;
+        QVERIFY(client.connect(QStringLiteral("org.mousecfg.Mousecfg"), QStringLiteral("/org/mousecfg/Mousecfg"),
+                               QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
+                               this, SLOT(onPropertiesChanged(QString, QVariantMap, QStringList))));
+        const auto call = [&client](const QString &method, const QVariantList &args) {
+            QDBusMessage message = QDBusMessage::createMethodCall(
+                QStringLiteral("org.mousecfg.Mousecfg"), QStringLiteral("/org/mousecfg/Mousecfg"),
+                QStringLiteral("org.mousecfg.Mousecfg1"), method);
+            message.setArguments(args);
+            QDBusPendingCall pending = client.asyncCall(message, 10000);
+            QElapsedTimer waited;
+            waited.start();
+            while (!pending.isFinished() && waited.elapsed() < 10000)
+                QTest::qWait(5);
+            return pending.reply();
+        };
+        QCOMPARE(call(QStringLiteral("SetRule"), {QStringLiteral("x"), 5}).errorName(),
+                 QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        QCOMPARE(call(QStringLiteral("SetRule"), {QStringLiteral(" "), 1}).errorName(),
+                 QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        QCOMPARE(call(QStringLiteral("SetDefaultSlot"), {-2}).errorName(),
+                 QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        QCOMPARE(call(QStringLiteral("RemoveRule"), {QStringLiteral("nothing")}).errorName(),
+                 QStringLiteral("org.mousecfg.Mousecfg1.Error.NoSuchRule"));
+        QCOMPARE(m_switcher->rules().rules.size(), 2);
+        QCOMPARE(m_rulesAnnounced, 0);
+
+        QCOMPARE(call(QStringLiteral("RemoveRule"), {QStringLiteral("Beta")}).type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE(m_rulesAnnounced, 1);
+        QCOMPARE(KestFocusRules::load().rules.size(), 1);
+    }
+
+    void onPropertiesChanged(const QString &, const QVariantMap &changed, const QStringList &)
+    {
+        if (changed.contains(QStringLiteral("Rules")))
+            ++m_rulesAnnounced;
+    }
+};
+
+MOUSECFG_TEST_MAIN_ON_PRIVATE_BUS(TestFocusSwitch)
+#include "tst_focusswitch.moc"
