@@ -149,7 +149,7 @@ void KestBusService::SelectSlot(int slot)
             sendErrorReply(kError + QStringLiteral("Busy"), tr("A write to the mouse is running."));
         return;
     }
-    m_window->switchToSlot(slot);
+    m_window->switchToSlot(slot, MousecfgWidget::EditsOnSwitch::Keep);
     refresh();
 }
 

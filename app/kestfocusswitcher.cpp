@@ -67,7 +67,7 @@ void KestFocusSwitcher::onSettled()
     if (slot == m_window->currentSlot())
         return;
     qCDebug(lcDesktop, "Focus: %s asks for slot %d", qPrintable(m_focused.className), slot);
-    m_window->switchToSlot(slot);
+    m_window->switchToSlot(slot, MousecfgWidget::EditsOnSwitch::Keep);
     emit switched(slot);
 }
 

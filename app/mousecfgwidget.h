@@ -113,7 +113,11 @@ public:
 
     void showPage(int page);
     void showView(int view);
-    void switchToSlot(int slot);
+    // A switch the user asked for in the window asks once about unapplied edits; one that
+    // follows the focused program or a script must not hold a question up, so it keeps the
+    // edits of the slot it leaves in the working set, still unapplied.
+    enum class EditsOnSwitch { Ask, Keep };
+    void switchToSlot(int slot, EditsOnSwitch edits = EditsOnSwitch::Ask);
 
     // Battery reader: the window owns the only running one; stopping waits for it.
     void startBatteryReader();

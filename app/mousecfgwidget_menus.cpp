@@ -101,16 +101,23 @@ void MousecfgWidget::applySlotPointerSpeed()
     setPointerSpeed(m_working.profiles[currentSlot()].mousespeed);
 }
 
-void MousecfgWidget::switchToSlot(int slot)
+void MousecfgWidget::switchToSlot(int slot, EditsOnSwitch edits)
 {
     if (slot < 0 || slot >= SLOT_COUNT)
         return;
-    if (slot != currentSlot() && m_profiles && !m_profiles->settleUnappliedEdits())
+    const bool keepEdits = edits == EditsOnSwitch::Keep && slot != currentSlot();
+    if (slot != currentSlot() && !keepEdits && m_profiles && !m_profiles->settleUnappliedEdits())
         return;
+    const ConfigRecord clean = m_clean;
+    if (keepEdits)
+        m_working = collectedSet();
     m_working.ProfileID = quint8(slot);
     saveActiveSlot(slot);
     showSlot();
     refreshPanels();
+    // The kept edits stay measured against what was last loaded or written.
+    if (keepEdits)
+        m_clean = clean;
     selectSlotOnMouse(slot);
     applySlotPointerSpeed();
 }

@@ -131,6 +131,32 @@ private slots:
             QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
     }
 
+    // Following the focused program or a script: no question, and the edit of the slot left
+    // behind is neither lost nor applied.
+    void switchSlot_thatMustNotAsk_keepsTheEdit()
+    {
+        auto *dpi = m_window->findChild<KestDPIWindow *>();
+        QVERIFY(dpi);
+        const QString name = m_window->workingSet().names[0];
+        const quint32 before = m_window->workingSet().profiles[0].DPI_INFO[0].x;
+        const int edited = before == 20 ? 21 : 20;
+        dpi->onSliderChanged(edited, edited, 0);
+
+        m_window->switchToSlot(2, MousecfgWidget::EditsOnSwitch::Keep);
+        QVERIFY(m_questions.isEmpty());
+        QCOMPARE(m_window->currentSlot(), 2);
+        QCOMPARE(int(m_sim->state().selectedProfile), 2);
+        QVERIFY(m_window->hasUnappliedEdits());
+        ProfileRecord file;
+        QVERIFY(loadSlotFile(file, name));
+        QCOMPARE(file.DPI_INFO[0].x, before);
+
+        m_window->switchToSlot(0, MousecfgWidget::EditsOnSwitch::Keep);
+        ProfileRecord shown;
+        dpi->applyTo(shown);
+        QCOMPARE(shown.DPI_INFO[0].x, quint32(edited));
+    }
+
     // The side view's numbers stand on the buttons its picture shows, as the front view's do,
     // not in a column beside it; the right button cannot be seen from the left side.
     void sideView_markersSitOnThePicture()
