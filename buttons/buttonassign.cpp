@@ -130,11 +130,11 @@ QString macroDetail(const ButtonInfo &button)
 {
     QString repeat;
     switch (button.Res1) {
-    case 1: repeat = trBinding("repeats while held"); break;
-    case 2: repeat = trBinding("repeats until pressed again"); break;
+    case 1: repeat = trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "repeats while held")); break;
+    case 2: repeat = trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "repeats until pressed again")); break;
     default:
-        repeat = button.LoopNumber == 1 ? trBinding("once")
-                                        : trBinding("%1 times").arg(int(button.LoopNumber));
+        repeat = button.LoopNumber == 1 ? trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "once"))
+                                        : trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "%1 times")).arg(int(button.LoopNumber));
         break;
     }
     return QStringLiteral("%1 (%2)").arg(button.macroname, repeat);
@@ -144,12 +144,12 @@ QString fireDetail(const ButtonInfo &button)
 {
     QString source;
     switch (button.Res1) {
-    case FIRE_LEFT: source = trBinding("Left button"); break;
-    case FIRE_RIGHT: source = trBinding("Right button"); break;
-    case FIRE_MIDDLE: source = trBinding("Middle button"); break;
+    case FIRE_LEFT: source = trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "Left button")); break;
+    case FIRE_RIGHT: source = trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "Right button")); break;
+    case FIRE_MIDDLE: source = trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "Middle button")); break;
     default: source = keyFromUsage(button.Res1); break;
     }
-    return trBinding("%1, %2 shots, %3 ms apart")
+    return trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "%1, %2 shots, %3 ms apart"))
         .arg(source)
         .arg(int(button.LoopNumber))
         .arg(int(button.KeyNumber));
@@ -180,7 +180,7 @@ QString bindingLabel(const ButtonInfo &button, bool wheelEntry)
 
 QString bindingToolTip(const ButtonInfo &button, bool wheelEntry)
 {
-    const QString name = button.Fun == FunMacro ? trBinding("Macro")
+    const QString name = button.Fun == FunMacro ? trBinding(QT_TRANSLATE_NOOP("ButtonBinding", "Macro"))
                                                 : functionLabel(button.Fun, button.macroname, wheelEntry);
     const QString detail = bindingDetail(button);
     if (detail.isEmpty())

@@ -2,6 +2,94 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>ButtonBinding</name>
+    <message>
+        <location filename="../../buttons/buttonassign.cpp" line="+106"/>
+        <source>Left Ctrl</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Left Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Left Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Left Windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right Ctrl</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Right Shift</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right Alt</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Right Windows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>repeats while held</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>repeats until pressed again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Left button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Middle button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1, %2 shots, %3 ms apart</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Macro</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ButtonFunction</name>
     <message>
         <location filename="../../buttons/keys/functioncatalogue.cpp" line="+16"/>
@@ -336,7 +424,7 @@
 <context>
     <name>KestBusService</name>
     <message>
-        <location filename="../../app/kestbusservice.cpp" line="+137"/>
+        <location filename="../../app/kestbusservice.cpp" line="+144"/>
         <source>The slot must be 0 to 4, not %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -344,6 +432,26 @@
         <location line="+5"/>
         <location line="+12"/>
         <source>A write to the mouse is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>A rule needs a program name and a slot from 0 to 4, not &quot;%1&quot; and %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>No more rules can be added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no rule for &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The default slot must be -1 (none) or 0 to 4, not %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -460,7 +568,7 @@
     </message>
     <message>
         <location line="+13"/>
-        <location line="+81"/>
+        <location line="+85"/>
         <source> MINUTE</source>
         <translation type="unfinished"></translation>
     </message>
@@ -489,7 +597,7 @@
 <context>
     <name>KestDesktopBridge</name>
     <message>
-        <location filename="../../app/kestdesktopbridge.cpp" line="+87"/>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+100"/>
         <source>Desktop &amp;notifications</source>
         <translation type="unfinished"></translation>
     </message>
@@ -727,7 +835,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestMessageBox</name>
     <message>
-        <location filename="../../widgets/kestmessagebox.cpp" line="+96"/>
+        <location filename="../../widgets/kestmessagebox.cpp" line="+97"/>
         <source>Yes</source>
         <translation type="unfinished"></translation>
     </message>
@@ -737,8 +845,36 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+0"/>
+        <source>Apply</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+10"/>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>KestNameDialog</name>
+    <message>
+        <location filename="../../widgets/kestnamedialog.cpp" line="+31"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -896,9 +1032,9 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+16"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="+115"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+159"/>
         <location line="+66"/>
-        <location line="+85"/>
+        <location line="+87"/>
         <location line="+24"/>
         <source>The file could not be saved.</source>
         <translation type="unfinished"></translation>
@@ -926,13 +1062,13 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Load Configuration</translation>
     </message>
     <message>
-        <location filename="../../app/kestprofilemanager.cpp" line="-202"/>
-        <location filename="../../app/main.cpp" line="+53"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="-217"/>
+        <location filename="../../app/main.cpp" line="+57"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+93"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AT LEAST ONE PROFILE MUST BE KEPT.</translation>
@@ -949,24 +1085,41 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Delete this profile?</translation>
     </message>
     <message>
-        <location line="+49"/>
-        <location line="+54"/>
+        <location line="-49"/>
+        <location line="+98"/>
+        <location line="+56"/>
         <source>This name cannot be used for a profile.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-49"/>
-        <location line="+53"/>
+        <location line="-247"/>
+        <source>New profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Name of the new profile:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Apply the changes to %1 first?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+88"/>
+        <location line="+99"/>
+        <location line="+55"/>
         <source>Profile Exist!</source>
         <translation>A profile with this name already exists.</translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-30"/>
         <source>Profile is Already Used!</source>
         <translation>This profile is already in a slot.</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+65"/>
         <source>Load Profile File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1026,9 +1179,92 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
 </context>
 <context>
+    <name>KestRulesDialog</name>
+    <message>
+        <location filename="../../app/kestrulesdialog.cpp" line="+47"/>
+        <source>Profiles by program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Switch the profile with the program in front</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Window class or program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Remove</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Every other program:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Leave the profile as it is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>This session does not tell which program is in front: the rules are kept, but the profile does not follow the focus.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>On this Wayland desktop only programs that run through XWayland (most games do) are seen; native Wayland windows are not.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A program is known by its window class or by the name of its executable. The profile changes once a program has stayed in front for a moment.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Profile %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Profile %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 → %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KestSingleDPI</name>
     <message>
-        <location filename="../../panels/kestsingledpi.cpp" line="+46"/>
+        <location filename="../../panels/kestsingledpi.cpp" line="+61"/>
         <source>Link XY</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1319,7 +1555,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>REPEAT UNTIL KEY PRESSED AGAIN</translation>
     </message>
     <message>
-        <location line="+196"/>
+        <location line="+198"/>
         <location filename="../../macro/macrodialog_files.cpp" line="-117"/>
         <location line="+46"/>
         <location line="+37"/>
@@ -1406,7 +1642,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+171"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+176"/>
         <source>Firmware Update</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1482,7 +1718,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+132"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+134"/>
         <source>DPI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1496,7 +1732,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+8"/>
         <location line="+1"/>
         <location filename="../../app/mousecfgwidget_menus.cpp" line="+75"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-15"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-17"/>
         <source>Profile</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1531,7 +1767,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
+        <source>Rules</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Profiles by program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+53"/>
         <source>&amp;Load Config</source>
         <translation>&amp;Show Window</translation>
@@ -1552,7 +1798,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location filename="../../app/mousecfgwidget_handoff.cpp" line="+26"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+137"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+141"/>
         <location line="+8"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
         <source>Warning</source>
@@ -1587,6 +1833,16 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location filename="../../app/mousecfgwidget_tray.cpp" line="-14"/>
         <source>Dongle Disconnect!</source>
         <translation>Mouse not connected</translation>
+    </message>
+    <message>
+        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+84"/>
+        <source>Saved to the mouse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Saved on this computer; the mouse did not take it</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

@@ -2,6 +2,94 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>ButtonBinding</name>
+    <message>
+        <location filename="../../buttons/buttonassign.cpp" line="+106"/>
+        <source>Left Ctrl</source>
+        <translation>Ctrl gauche</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Left Shift</source>
+        <translation>Maj gauche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Left Alt</source>
+        <translation>Alt gauche</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Left Windows</source>
+        <translation>Windows gauche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right Ctrl</source>
+        <translation>Ctrl droit</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Right Shift</source>
+        <translation>Maj droite</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right Alt</source>
+        <translation>Alt droit</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Right Windows</source>
+        <translation>Windows droit</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>repeats while held</source>
+        <translation>répété tant que le bouton est enfoncé</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>repeats until pressed again</source>
+        <translation>répété jusqu'au prochain appui</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>once</source>
+        <translation>une fois</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 times</source>
+        <translation>%1 fois</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>Left button</source>
+        <translation>Bouton gauche</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Right button</source>
+        <translation>Bouton droit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Middle button</source>
+        <translation>Bouton du milieu</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1, %2 shots, %3 ms apart</source>
+        <translation>%1, %2 tirs, toutes les %3 ms</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>Macro</source>
+        <translation>Macro</translation>
+    </message>
+</context>
+<context>
     <name>ButtonFunction</name>
     <message>
         <location filename="../../buttons/keys/functioncatalogue.cpp" line="+16"/>
@@ -336,7 +424,7 @@
 <context>
     <name>KestBusService</name>
     <message>
-        <location filename="../../app/kestbusservice.cpp" line="+137"/>
+        <location filename="../../app/kestbusservice.cpp" line="+144"/>
         <source>The slot must be 0 to 4, not %1.</source>
         <translation>Le profil doit être entre 0 et 4, pas %1.</translation>
     </message>
@@ -345,6 +433,26 @@
         <location line="+12"/>
         <source>A write to the mouse is running.</source>
         <translation>Une écriture vers la souris est en cours.</translation>
+    </message>
+    <message>
+        <location line="+78"/>
+        <source>A rule needs a program name and a slot from 0 to 4, not &quot;%1&quot; and %2.</source>
+        <translation>Une règle demande un nom de programme et un profil entre 0 et 4, pas « %1 » et %2.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>No more rules can be added.</source>
+        <translation>Aucune règle ne peut plus être ajoutée.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>There is no rule for &quot;%1&quot;.</source>
+        <translation>Il n’y a pas de règle pour « %1 ».</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>The default slot must be -1 (none) or 0 to 4, not %1.</source>
+        <translation>Le profil par défaut doit être -1 (aucun) ou entre 0 et 4, pas %1.</translation>
     </message>
 </context>
 <context>
@@ -460,7 +568,7 @@
     </message>
     <message>
         <location line="+13"/>
-        <location line="+81"/>
+        <location line="+85"/>
         <source> MINUTE</source>
         <translation> MIN</translation>
     </message>
@@ -489,7 +597,7 @@
 <context>
     <name>KestDesktopBridge</name>
     <message>
-        <location filename="../../app/kestdesktopbridge.cpp" line="+87"/>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+100"/>
         <source>Desktop &amp;notifications</source>
         <translation>&amp;Notifications du bureau</translation>
     </message>
@@ -728,7 +836,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestMessageBox</name>
     <message>
-        <location filename="../../widgets/kestmessagebox.cpp" line="+96"/>
+        <location filename="../../widgets/kestmessagebox.cpp" line="+97"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
@@ -738,9 +846,37 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>OK</translation>
     </message>
     <message>
+        <location line="+0"/>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
         <location line="+10"/>
+        <source>Discard</source>
+        <translation>Abandonner</translation>
+    </message>
+    <message>
+        <location line="+8"/>
         <source>No</source>
         <translation>Non</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>KestNameDialog</name>
+    <message>
+        <location filename="../../widgets/kestnamedialog.cpp" line="+31"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
 </context>
 <context>
@@ -897,9 +1033,9 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+16"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="+115"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+159"/>
         <location line="+66"/>
-        <location line="+85"/>
+        <location line="+87"/>
         <location line="+24"/>
         <source>The file could not be saved.</source>
         <translation>Le fichier n’a pas pu être enregistré.</translation>
@@ -927,13 +1063,13 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Charger une configuration</translation>
     </message>
     <message>
-        <location filename="../../app/kestprofilemanager.cpp" line="-202"/>
-        <location filename="../../app/main.cpp" line="+53"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="-217"/>
+        <location filename="../../app/main.cpp" line="+57"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location line="+80"/>
+        <location line="+93"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AU MOINS UN PROFIL DOIT ÊTRE CONSERVÉ.</translation>
@@ -950,24 +1086,41 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Voulez-vous vraiment supprimer ce profil ?</translation>
     </message>
     <message>
-        <location line="+49"/>
-        <location line="+54"/>
+        <location line="-49"/>
+        <location line="+98"/>
+        <location line="+56"/>
         <source>This name cannot be used for a profile.</source>
         <translation>Ce nom ne peut pas être utilisé pour un profil.</translation>
     </message>
     <message>
-        <location line="-49"/>
-        <location line="+53"/>
+        <location line="-247"/>
+        <source>New profile</source>
+        <translation>Nouveau profil</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Name of the new profile:</source>
+        <translation>Nom du nouveau profil :</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Apply the changes to %1 first?</source>
+        <translation>Appliquer d'abord les modifications de %1 ?</translation>
+    </message>
+    <message>
+        <location line="+88"/>
+        <location line="+99"/>
+        <location line="+55"/>
         <source>Profile Exist!</source>
         <translation>Ce profil existe déjà !</translation>
     </message>
     <message>
-        <location line="-28"/>
+        <location line="-30"/>
         <source>Profile is Already Used!</source>
         <translation>Ce profil est déjà utilisé !</translation>
     </message>
     <message>
-        <location line="+63"/>
+        <location line="+65"/>
         <source>Load Profile File</source>
         <translation>Charger un fichier de profil</translation>
     </message>
@@ -1027,9 +1180,92 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
 </context>
 <context>
+    <name>KestRulesDialog</name>
+    <message>
+        <location filename="../../app/kestrulesdialog.cpp" line="+47"/>
+        <source>Profiles by program</source>
+        <translation>Profils par programme</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Switch the profile with the program in front</source>
+        <translation>Changer de profil selon le programme au premier plan</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>Window class or program</source>
+        <translation>Classe de fenêtre ou programme</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Every other program:</source>
+        <translation>Tous les autres programmes :</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>Leave the profile as it is</source>
+        <translation>Laisser le profil tel quel</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>This session does not tell which program is in front: the rules are kept, but the profile does not follow the focus.</source>
+        <translation>Cette session n’indique pas quel programme est au premier plan : les règles sont conservées, mais le profil ne suit pas le focus.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>On this Wayland desktop only programs that run through XWayland (most games do) are seen; native Wayland windows are not.</source>
+        <translation>Sur ce bureau Wayland, seuls les programmes qui passent par XWayland (c’est le cas de la plupart des jeux) sont vus ; les fenêtres Wayland natives ne le sont pas.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>A program is known by its window class or by the name of its executable. The profile changes once a program has stayed in front for a moment.</source>
+        <translation>Un programme est reconnu à sa classe de fenêtre ou au nom de son exécutable. Le profil change dès qu’un programme est resté un instant au premier plan.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Profile %1</source>
+        <translation>Profil %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Profile %1: %2</source>
+        <translation>Profil %1 : %2</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
+    </message>
+</context>
+<context>
     <name>KestSingleDPI</name>
     <message>
-        <location filename="../../panels/kestsingledpi.cpp" line="+46"/>
+        <location filename="../../panels/kestsingledpi.cpp" line="+61"/>
         <source>Link XY</source>
         <translation>Lier XY</translation>
     </message>
@@ -1320,7 +1556,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>RÉPÉTER JUSQU’AU PROCHAIN APPUI</translation>
     </message>
     <message>
-        <location line="+196"/>
+        <location line="+198"/>
         <location filename="../../macro/macrodialog_files.cpp" line="-117"/>
         <location line="+46"/>
         <location line="+37"/>
@@ -1407,7 +1643,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+171"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+176"/>
         <source>Firmware Update</source>
         <translation>MàJ firmware</translation>
     </message>
@@ -1483,7 +1719,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+132"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+134"/>
         <source>DPI</source>
         <translation>DPI</translation>
     </message>
@@ -1497,7 +1733,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+8"/>
         <location line="+1"/>
         <location filename="../../app/mousecfgwidget_menus.cpp" line="+75"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-15"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-17"/>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
@@ -1532,7 +1768,17 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Côté</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+3"/>
+        <source>Rules</source>
+        <translation>Règles</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Profiles by program</source>
+        <translation>Profils par programme</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+53"/>
         <source>&amp;Load Config</source>
         <translation>&amp;Afficher la configuration</translation>
@@ -1553,7 +1799,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location filename="../../app/mousecfgwidget_handoff.cpp" line="+26"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+137"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+141"/>
         <location line="+8"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
         <source>Warning</source>
@@ -1588,6 +1834,16 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location filename="../../app/mousecfgwidget_tray.cpp" line="-14"/>
         <source>Dongle Disconnect!</source>
         <translation>Récepteur déconnecté !</translation>
+    </message>
+    <message>
+        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+84"/>
+        <source>Saved to the mouse</source>
+        <translation>Enregistré dans la souris</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Saved on this computer; the mouse did not take it</source>
+        <translation>Enregistré sur cet ordinateur ; la souris ne l'a pas reçu</translation>
     </message>
 </context>
 </TS>
