@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "widgets/kestskin.h"
+#include "platform/windowsystem.h"
 
 namespace {
 constexpr int kDesignSize = 128;
@@ -26,7 +27,7 @@ KestProcessDialog::KestProcessDialog(QWidget *parent)
         // Without a compositor the translucent corners would show black: cut the
         // window to the picture's outline instead.
         m_background = m_background.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (m_background.hasAlphaChannel())
+        if (m_background.hasAlphaChannel() && !platform::onWayland())
             setMask(m_background.mask());
     }
 

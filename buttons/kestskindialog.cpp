@@ -96,23 +96,19 @@ void KestSkinDialog::paintEvent(QPaintEvent *)
 
 void KestSkinDialog::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton) {
-        m_dragging = true;
-        m_dragOffset = event->globalPos() - frameGeometry().topLeft();
-    }
+    m_drag.press(this, event);
     QDialog::mousePressEvent(event);
 }
 
 void KestSkinDialog::mouseMoveEvent(QMouseEvent *event)
 {
-    if (m_dragging)
-        move(event->globalPos() - m_dragOffset);
+    m_drag.move(this, event);
     QDialog::mouseMoveEvent(event);
 }
 
 void KestSkinDialog::mouseReleaseEvent(QMouseEvent *event)
 {
-    m_dragging = false;
+    m_drag.release();
     QDialog::mouseReleaseEvent(event);
 }
 

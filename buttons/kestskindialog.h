@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QPixmap>
 
+#include "widgets/kestwindowdrag.h"
+
 class KestLabel;
 class KestPushButton;
 
@@ -40,8 +42,7 @@ private:
     KestLabel *m_titleLabel = nullptr;
     KestPushButton *m_okButton = nullptr;
     KestPushButton *m_cancelButton = nullptr;
-    bool m_dragging = false;
-    QPoint m_dragOffset;
+    KestWindowDrag m_drag;
 };
 
 // Style of the small entry fields of the dialogs.

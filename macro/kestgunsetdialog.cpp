@@ -10,6 +10,7 @@
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
+#include "platform/windowsystem.h"
 
 namespace {
 // Design canvas of the form, the size of "dlg_gun.png".
@@ -41,7 +42,10 @@ KestGunsetDialog::KestGunsetDialog(double scale, QWidget *parent)
     setWindowTitle(tr("Gun Set"));
     setModal(true);
     setFixedSize(px(kWidth), px(kHeight));
-    if (!m_background.isNull())
+    // The outline comes from the picture's alpha; a mask only where a compositor may be
+    // missing (X11), since Wayland fills masked-out corners white.
+    setAttribute(Qt::WA_TranslucentBackground);
+    if (!m_background.isNull() && !platform::onWayland())
         setMask(m_background.scaled(size()).mask());
 
     const QString accent = themeColor().name(QColor::HexRgb);

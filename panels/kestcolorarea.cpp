@@ -245,13 +245,11 @@ void KestColorArea::paintEvent(QPaintEvent *)
 // The dialog has no title bar: it is moved by dragging its background.
 void KestColorArea::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_dragOffset = event->globalPos() - frameGeometry().topLeft();
+    m_drag.press(this, event);
     QDialog::mousePressEvent(event);
 }
 
 void KestColorArea::mouseMoveEvent(QMouseEvent *event)
 {
-    if (event->buttons() & Qt::LeftButton)
-        move(event->globalPos() - m_dragOffset);
+    m_drag.move(this, event);
 }

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QVector>
 
+#include "widgets/kestwindowdrag.h"
+
 class QLineEdit;
 class HColorArea;
 class SVColorArea;
@@ -61,7 +63,7 @@ private:
     int m_saturation = 0;
     int m_value = 0;
     bool m_updating = false; // keeps the fields from re-triggering each other
-    QPoint m_dragOffset;
+    KestWindowDrag m_drag;
 
     KestLabel *m_heading;
     HColorArea *m_hueArea;
