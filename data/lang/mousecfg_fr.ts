@@ -1745,7 +1745,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+1"/>
         <source>Mode</source>
-        <translation>Mode</translation>
+        <translation>Modèle</translation>
     </message>
     <message>
         <location line="+1"/>
