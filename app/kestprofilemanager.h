@@ -8,6 +8,7 @@
 
 #include "store/configrecord.h"
 
+class KestDeviceWorker;
 class QWidget;
 
 // What the profile operations need from the main window. The window owns the two
@@ -36,6 +37,9 @@ public:
     virtual void refreshProfileView(int what) = 0;
     // Parent of the message boxes, file dialogs and the progress dialog.
     virtual QWidget *dialogParent() = 0;
+    // The thread that owns the mouse; the write is queued there behind earlier requests
+    // (a slot switch). Without one the write gets a thread of its own.
+    virtual KestDeviceWorker *deviceWorker() { return nullptr; }
 };
 
 // The profile library and the apply flow of the main window: add, delete, copy, rename,

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -19,6 +20,7 @@
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
+#include "device/kestdeviceworker.h"
 #include "platform/pointerspeed.h"
 #include "platform/windowsystem.h"
 #include "store/appdir.h"
@@ -38,6 +40,9 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     setObjectName(QStringLiteral("MousecfgWidget"));
     m_appDir = applicationDir();
     m_osd = new KestOsdClient(this);
+    // From here on the mouse is the device worker's: this thread only asks.
+    m_deviceWorker = new KestDeviceWorker(this);
+    declareGuiThread(QThread::currentThread());
     m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
     m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
     // The toolkit reads "@2x" as a pixel ratio of 2; the cache wants plain pixels.
@@ -71,7 +76,9 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
         m_productName = readMouseListName();
     createControls();
     BuildDeviceTable();
-    EnumerateDevices();
+    // What is plugged in decides what the window shows first; enumeration reads a few
+    // files and opens nothing, so the window waits for it.
+    m_deviceWorker->call([] { EnumerateDevices(); });
     buildProductMenu();
     m_connectedCount = countConnectedModels();
     setConnectedModelCount(m_connectedCount);
@@ -91,7 +98,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
 
     // 9. Profile library, devices, battery reader, the profile set.
     m_profileNames = readProfileList();
-    OpenDevices(m_productName);
+    m_deviceWorker->call([name = m_productName] { OpenDevices(name); });
     m_batteryReader = new KestBatteryReader(this);
     connect(m_batteryReader, &KestBatteryReader::RefreshBatteryStatus, this,
             &MousecfgWidget::slotRefreshBatteryStatus);
@@ -144,8 +151,10 @@ MousecfgWidget::~MousecfgWidget()
 {
     KestMessageBox::setConnectionProbe({});
     stopBatteryReader();
-    CloseDevices();
-    hidBackend().exit();
+    // Closes the handles on its own thread, giving up on an exchange a silent mouse holds.
+    delete m_deviceWorker;
+    m_deviceWorker = nullptr;
+    declareGuiThread(nullptr);
 }
 
 bool MousecfgWidget::batteryReaderRunning() const

@@ -25,6 +25,7 @@ class QScrollArea;
 class KestAction;
 class KestBtnWindow;
 class KestBatteryReader;
+class KestDeviceWorker;
 class KestColorWindow;
 class KestDPIWindow;
 class KestLabel;
@@ -81,6 +82,7 @@ public:
     void stopBatteryReader() override;
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return this; }
+    KestDeviceWorker *deviceWorker() override { return m_deviceWorker; }
     KestOsdClient *osdClient() const { return m_osd; }
     KestBatteryReader *batteryReader() const { return m_batteryReader; }
     KestProcessbar *batteryBar() const { return m_batteryBar; }
@@ -318,6 +320,7 @@ private:
     bool m_translatorInstalled = false;
 
     KestBatteryReader *m_batteryReader = nullptr;
+    KestDeviceWorker *m_deviceWorker = nullptr;
     KestOsdClient *m_osd = nullptr;
 
     // Status display.

@@ -7,6 +7,7 @@
 #include "app/kestosdclient.h"
 #include "app/kestprofilemanager.h"
 #include "device/discovery.h"
+#include "device/kestdeviceworker.h"
 #include "device/sendcommand.h"
 #include "device/writeconfig.h"
 #include "panels/kestcolorwindow.h"
@@ -173,12 +174,16 @@ void MousecfgWidget::selectSlotOnMouse(int slot)
 {
     // Without a mouse there is nothing to switch; a mouse that did not take the switch
     // now runs another slot than the window shows, and the user must know.
-    const quint8 result = SelectProfileOnDevice(slot);
-    if (result == SEND_GAVE_UP || result == SEND_WRITE_FAILED) {
-        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
-                           tr("The mouse did not confirm the profile switch."), this);
-        box.exec();
-    }
+    const int speed = m_working.profiles[size_t(qBound(0, slot, SLOT_COUNT - 1))].mousespeed;
+    m_deviceWorker->request<quint8>([slot, speed] { return SelectProfileOnDevice(slot, speed); }, this,
+                                    [this](quint8 result) {
+                                        if (result != SEND_GAVE_UP && result != SEND_WRITE_FAILED)
+                                            return;
+                                        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                                                           tr("The mouse did not confirm the profile switch."),
+                                                           this);
+                                        box.exec();
+                                    });
 }
 
 void MousecfgWidget::slotPopOneClickBox()
