@@ -43,10 +43,8 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     // From here on the mouse is the device worker's: this thread only asks.
     m_deviceWorker = new KestDeviceWorker(this);
     declareGuiThread(QThread::currentThread());
+    // The double-density background is decoded only when a larger factor needs it.
     m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
-    m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
-    // The toolkit reads "@2x" as a pixel ratio of 2; the cache wants plain pixels.
-    m_background2x.setDevicePixelRatio(1.0);
     m_batteryFrame1 = QPixmap(skinPath(QStringLiteral("bat1.png")));
     m_batteryFrame2 = QPixmap(skinPath(QStringLiteral("bat2.png")));
 
@@ -180,10 +178,17 @@ const QPixmap &MousecfgWidget::backgroundForStep(int step)
     QPixmap &cached = m_backgrounds[step];
     if (cached.isNull() && step > 0) {
         // The double-density picture keeps edges sharp at larger factors.
+        if (m_background2x.isNull()) {
+            m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
+            // The toolkit reads "@2x" as a pixel ratio of 2; the cache wants plain pixels.
+            m_background2x.setDevicePixelRatio(1.0);
+        }
         const QPixmap &source = m_background2x.isNull() ? m_backgrounds[0] : m_background2x;
         if (!source.isNull())
             cached = source.scaled(KestScale::canvasSize(KestScale::factorForStep(step)),
                                    Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        // Ten megabytes kept for a screen change that seldom comes: decoded again then.
+        m_background2x = QPixmap();
     }
     return cached;
 }
