@@ -198,6 +198,7 @@ private:
     // Status (mousecfgwidget_status.cpp).
     void refreshConnectionState();
     void selectSlotOnMouse(int slot);
+    void setBatteryStyle(const QString &styleSheet);
     void sendOsdText(const QString &text);
 
     // Tray and device events (mousecfgwidget_tray.cpp).
