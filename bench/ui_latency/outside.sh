@@ -33,14 +33,14 @@ for run in 1 2 3 4 5 6; do
   done
   t1=$(ms)
   starts+=($((t1 - t0)))
-  if [ $run -lt 6 ]; then kill $pid; wait $pid 2>/dev/null; sleep 0.5; fi
+  if [ $run -lt 6 ]; then kill $pid; wait $pid 2>/dev/null; sleep 1; fi
 done
 echo "exec to mapped (ms): ${starts[*]} (first start is cold)"
 echo "median of the last five: $(printf '%s\n' "${starts[@]:1}" | sort -n | sed -n 3p) ms"
 sleep 3
 echo "utility VmRSS: $(rss $pid) kB"
 o=$(osd_pid)
-echo "display program VmRSS: ${o:+$(rss $o)} kB${o:- (not running)}"
+if [ -n "$o" ]; then echo "display program VmRSS: $(rss $o) kB"; else echo "display program: not running"; fi
 ticks=$(getconf CLK_TCK)
 c0=$(cpu $pid); sleep "$IDLE"; c1=$(cpu $pid)
 echo "idle CPU shown: $(awk -v a=$c0 -v b=$c1 -v t=$ticks -v s=$IDLE 'BEGIN {printf "%.3f", (b-a)/t/s*100}') %"
