@@ -8,7 +8,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include <memory>
+
+#include <QEventLoop>
+
 #include "app/kestprocessdialog.h"
+#include "device/kestdeviceworker.h"
 #include "device/kestprocessthread.h"
 #include "store/appsettings.h"
 #include "store/configimport.h"
@@ -48,22 +53,54 @@ int KestProfileManager::runWriteSequence(bool forceAll)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 
     KestProcessDialog dialog(m_host.dialogParent());
-    KestProcessThread worker(&m_host.workingSet(), &m_host.lastWrittenSet());
-    worker.setForceAll(forceAll);
-    connect(&worker, &KestProcessThread::DoProcessDlg, &dialog, &KestProcessDialog::slotProcessDlg);
-    // Whatever way the worker ends, the dialog must not stay up.
-    connect(&worker, &QThread::finished, &dialog, &KestProcessDialog::slotProcessDlg);
-
-    worker.start(QThread::InheritPriority);
-    const int result = dialog.exec();
-    worker.wait();
+    quint8 status = 0;
+    QVector<KestMacroSkip> skipped;
+    int result = 0;
+    if (KestDeviceWorker *device = m_host.deviceWorker()) {
+        // Queued behind what was asked of the mouse before (a slot switch still running).
+        struct Outcome {
+            quint8 status = 0;
+            QVector<KestMacroSkip> skipped;
+            bool done = false;
+        };
+        auto outcome = std::make_shared<Outcome>();
+        ConfigRecord *working = &m_host.workingSet();
+        ConfigRecord *lastWritten = &m_host.lastWrittenSet();
+        QEventLoop waitForWrite;
+        device->request<int>(
+            [outcome, working, lastWritten, forceAll] {
+                outcome->status = KestProcessThread::transact(working, lastWritten, forceAll, outcome->skipped);
+                return 0;
+            },
+            &dialog, [outcome, &dialog, &waitForWrite](int) {
+                outcome->done = true;
+                dialog.slotProcessDlg();
+                waitForWrite.quit();
+            });
+        result = dialog.exec();
+        // The records belong to the write until it is over, whatever closed the dialog.
+        if (!outcome->done)
+            waitForWrite.exec();
+        status = outcome->status;
+        skipped = outcome->skipped;
+    } else {
+        KestProcessThread worker(&m_host.workingSet(), &m_host.lastWrittenSet());
+        worker.setForceAll(forceAll);
+        connect(&worker, &KestProcessThread::DoProcessDlg, &dialog, &KestProcessDialog::slotProcessDlg);
+        // Whatever way the worker ends, the dialog must not stay up.
+        connect(&worker, &QThread::finished, &dialog, &KestProcessDialog::slotProcessDlg);
+        worker.start(QThread::InheritPriority);
+        result = dialog.exec();
+        worker.wait();
+        status = worker.status();
+        skipped = worker.skippedMacros();
+    }
     m_writing = false;
 
-    const quint8 status = worker.status();
     if (result == 1 && status != 0)
         message(KestMessageBox::Question, tr("Send data failed, please try again."));
-    else if (result == 1 && !worker.skippedMacros().isEmpty())
-        message(KestMessageBox::Warning, skippedMacrosText(worker.skippedMacros()));
+    else if (result == 1 && !skipped.isEmpty())
+        message(KestMessageBox::Warning, skippedMacrosText(skipped));
     emit writeFinished(status);
     return status;
 }

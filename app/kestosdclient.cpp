@@ -1,5 +1,6 @@
 #include "app/kestosdclient.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 #include "platform/detachedstart.h"
@@ -16,6 +17,8 @@ KestOsdClient::KestOsdClient(QObject *parent)
     m_retry.setSingleShot(true);
     m_retry.setTimerType(Qt::PreciseTimer);
     connect(&m_retry, &QTimer::timeout, this, &KestOsdClient::attempt);
+    // The display program ends with the utility that started it.
+    qputenv("MOUSECFG_OSD_OWNER", QByteArray::number(QCoreApplication::applicationPid()));
 }
 
 void KestOsdClient::showText(const QString &text)

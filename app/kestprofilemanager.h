@@ -8,6 +8,7 @@
 
 #include "store/configrecord.h"
 
+class KestDeviceWorker;
 class QWidget;
 
 // What the profile operations need from the main window. The window owns the two
@@ -41,6 +42,9 @@ public:
     virtual bool hasUnappliedEdits() { return false; }
     // Drops those edits: the working set and the panels go back to the last clean state.
     virtual void discardUnappliedEdits() {}
+    // The thread that owns the mouse; the write is queued there behind earlier requests
+    // (a slot switch). Without one the write gets a thread of its own.
+    virtual KestDeviceWorker *deviceWorker() { return nullptr; }
 };
 
 // The profile library and the apply flow of the main window: add, delete, copy, rename,

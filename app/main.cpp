@@ -16,6 +16,10 @@
 int main(int argc, char *argv[])
 {
     platform::preferX11Platform(argc, argv);
+    // Nothing here draws with OpenGL, yet the X11 platform would load the GL driver (a
+    // software one is tens of megabytes) just to ask what it supports.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     // The toolkit's own scaling stays off: the window scales its whole layout from the
     // screen's logical DPI.

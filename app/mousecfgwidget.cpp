@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -19,6 +20,7 @@
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
+#include "device/kestdeviceworker.h"
 #include "platform/pointerspeed.h"
 #include "platform/windowsystem.h"
 #include "store/appdir.h"
@@ -38,10 +40,11 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     setObjectName(QStringLiteral("MousecfgWidget"));
     m_appDir = applicationDir();
     m_osd = new KestOsdClient(this);
+    // From here on the mouse is the device worker's: this thread only asks.
+    m_deviceWorker = new KestDeviceWorker(this);
+    declareGuiThread(QThread::currentThread());
+    // The double-density background is decoded only when a larger factor needs it.
     m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
-    m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
-    // The toolkit reads "@2x" as a pixel ratio of 2; the cache wants plain pixels.
-    m_background2x.setDevicePixelRatio(1.0);
     m_batteryFrame1 = QPixmap(skinPath(QStringLiteral("bat1.png")));
     m_batteryFrame2 = QPixmap(skinPath(QStringLiteral("bat2.png")));
 
@@ -71,7 +74,9 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
         m_productName = readMouseListName();
     createControls();
     BuildDeviceTable();
-    EnumerateDevices();
+    // What is plugged in decides what the window shows first; enumeration reads a few
+    // files and opens nothing, so the window waits for it.
+    m_deviceWorker->call([] { EnumerateDevices(); });
     buildProductMenu();
     m_connectedCount = countConnectedModels();
     setConnectedModelCount(m_connectedCount);
@@ -91,7 +96,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
 
     // 9. Profile library, devices, battery reader, the profile set.
     m_profileNames = readProfileList();
-    OpenDevices(m_productName);
+    m_deviceWorker->call([name = m_productName] { OpenDevices(name); });
     m_batteryReader = new KestBatteryReader(this);
     connect(m_batteryReader, &KestBatteryReader::RefreshBatteryStatus, this,
             &MousecfgWidget::slotRefreshBatteryStatus);
@@ -144,8 +149,10 @@ MousecfgWidget::~MousecfgWidget()
 {
     KestMessageBox::setConnectionProbe({});
     stopBatteryReader();
-    CloseDevices();
-    hidBackend().exit();
+    // Closes the handles on its own thread, giving up on an exchange a silent mouse holds.
+    delete m_deviceWorker;
+    m_deviceWorker = nullptr;
+    declareGuiThread(nullptr);
 }
 
 bool MousecfgWidget::batteryReaderRunning() const
@@ -171,10 +178,17 @@ const QPixmap &MousecfgWidget::backgroundForStep(int step)
     QPixmap &cached = m_backgrounds[step];
     if (cached.isNull() && step > 0) {
         // The double-density picture keeps edges sharp at larger factors.
+        if (m_background2x.isNull()) {
+            m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
+            // The toolkit reads "@2x" as a pixel ratio of 2; the cache wants plain pixels.
+            m_background2x.setDevicePixelRatio(1.0);
+        }
         const QPixmap &source = m_background2x.isNull() ? m_backgrounds[0] : m_background2x;
         if (!source.isNull())
             cached = source.scaled(KestScale::canvasSize(KestScale::factorForStep(step)),
                                    Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        // Ten megabytes kept for a screen change that seldom comes: decoded again then.
+        m_background2x = QPixmap();
     }
     return cached;
 }

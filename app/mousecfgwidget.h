@@ -26,6 +26,7 @@ class QTimer;
 class KestAction;
 class KestBtnWindow;
 class KestBatteryReader;
+class KestDeviceWorker;
 class KestColorWindow;
 class KestDPIWindow;
 class KestLabel;
@@ -87,6 +88,7 @@ public:
     void discardUnappliedEdits() override;
     // The bottom bar's word on the last write ("Saved to the mouse"); empty once it faded.
     QString statusText() const;
+    KestDeviceWorker *deviceWorker() override { return m_deviceWorker; }
     KestOsdClient *osdClient() const { return m_osd; }
     KestBatteryReader *batteryReader() const { return m_batteryReader; }
     KestProcessbar *batteryBar() const { return m_batteryBar; }
@@ -213,6 +215,7 @@ private:
     // Status (mousecfgwidget_status.cpp).
     void refreshConnectionState();
     void selectSlotOnMouse(int slot);
+    void setBatteryStyle(const QString &styleSheet);
     void sendOsdText(const QString &text);
 
     // Tray and device events (mousecfgwidget_tray.cpp).
@@ -345,6 +348,7 @@ private:
     bool m_translatorInstalled = false;
 
     KestBatteryReader *m_batteryReader = nullptr;
+    KestDeviceWorker *m_deviceWorker = nullptr;
     KestOsdClient *m_osd = nullptr;
 
     // Status display.

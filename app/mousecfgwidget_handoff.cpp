@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include "device/discovery.h"
+#include "device/kestdeviceworker.h"
 #include "platform/detachedstart.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
@@ -38,7 +39,7 @@ void MousecfgWidget::startFirmwareUpdate()
     const QString updater = updaterPath(m_appDir, m_languageIndex);
     if (platform::startDetached(updater)) {
         // The updater needs the mouse to itself: leave at once, saving nothing.
-        CloseDevices();
+        m_deviceWorker->call([] { CloseDevices(); });
         std::exit(0);
     }
     // Exiting after a failed start would leave the user with neither program.

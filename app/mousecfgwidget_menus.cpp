@@ -9,6 +9,7 @@
 #include "device/writeconfig.h"
 #include "buttons/keys/keytable.h"
 #include "device/discovery.h"
+#include "device/kestdeviceworker.h"
 #include "platform/pointerspeed.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmenu.h"
@@ -47,17 +48,19 @@ void MousecfgWidget::slot_show_mousename(QAction *action)
     if (!action)
         return;
     stopBatteryReader();
-    QThread::msleep(50);
-    CloseDevices();
-    QThread::msleep(50);
     m_productName = action->text();
     writeProductName(m_productName);
-    OpenDevices(m_productName);
-    QThread::msleep(50);
+    // The pictures and the profile follow at once; the reader once the handles are open.
+    m_deviceWorker->request<int>(
+        [name = m_productName] {
+            CloseDevices();
+            OpenDevices(name);
+            return 0;
+        },
+        this, [this](int) { startBatteryReader(); });
     loadProductPictures();
     refreshExtraMarkers();
     reloadCurrentProfile();
-    startBatteryReader();
     buildProductMenu();
 }
 
@@ -98,7 +101,7 @@ void MousecfgWidget::showSlot()
 
 void MousecfgWidget::applySlotPointerSpeed()
 {
-    setPointerSpeed(m_working.profiles[currentSlot()].mousespeed);
+    m_deviceWorker->applyPointerSpeed(m_working.profiles[currentSlot()].mousespeed);
 }
 
 void MousecfgWidget::switchToSlot(int slot, EditsOnSwitch edits)
@@ -118,8 +121,8 @@ void MousecfgWidget::switchToSlot(int slot, EditsOnSwitch edits)
     // The kept edits stay measured against what was last loaded or written.
     if (keepEdits)
         m_clean = clean;
+    // One request: the mouse's slot, then that slot's pointer speed.
     selectSlotOnMouse(slot);
-    applySlotPointerSpeed();
 }
 
 void MousecfgWidget::buildLanguageMenu()

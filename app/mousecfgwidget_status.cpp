@@ -7,6 +7,7 @@
 #include "app/kestosdclient.h"
 #include "app/kestprofilemanager.h"
 #include "device/discovery.h"
+#include "device/kestdeviceworker.h"
 #include "device/sendcommand.h"
 #include "device/writeconfig.h"
 #include "panels/kestcolorwindow.h"
@@ -39,7 +40,7 @@ void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
         // Even a charging mouse reports 0 while it is switched off.
         m_batteryBar->setValue(0);
         m_batteryBar->setFormat(tr("MOUSE OFF"));
-        m_batteryBar->setStyleSheet(
+        setBatteryStyle(
             QStringLiteral("QProgressBar{background:rgb(100,100,100);border-radius:2px;"
                            "color:white;font-weight:bold;font-size:%1px;}"
                            "QProgressBar::chunk{background:rgb(100,100,100);}")
@@ -53,7 +54,7 @@ void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
             m_batteryBar->setValue(qMin(int(iLowByte), 100));
             m_batteryBar->setFormat(QStringLiteral("%p%"));
         }
-        m_batteryBar->setStyleSheet(
+        setBatteryStyle(
             QStringLiteral("QProgressBar{background:#FFFFFF;border-radius:2px;color:black;"
                            "font-weight:bold;font-size:%1px;}"
                            "QProgressBar::chunk{background:%2;border-radius:2px;}")
@@ -67,6 +68,14 @@ void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, q
     refreshConnectionState();
 }
 
+void MousecfgWidget::setBatteryStyle(const QString &styleSheet)
+{
+    // A new style sheet polishes the bar again; the reader reports every few seconds,
+    // mostly with nothing changed.
+    if (m_batteryBar->styleSheet() != styleSheet)
+        m_batteryBar->setStyleSheet(styleSheet);
+}
+
 void MousecfgWidget::refreshConnectionState()
 {
     const bool cable = cableCommandPresent();
@@ -78,6 +87,8 @@ void MousecfgWidget::refreshConnectionState()
         state = m_charging ? 1 : 2;
     else
         state = 3;
+    // Only the battery frame depends on the state: no repaint of the window otherwise.
+    const bool changed = m_connectionState != state;
     m_connectionState = state;
     if (state == 3) {
         // No mouse: the last figure would be stale, so the frame stays empty.
@@ -88,7 +99,8 @@ void MousecfgWidget::refreshConnectionState()
     m_batteryBar->setVisible(state >= 2);
     m_donglePicture->setVisible(receiver);
     m_lightningPicture->hide();
-    update();
+    if (changed)
+        update();
 }
 
 void MousecfgWidget::slotRefreshStatus(quint8, quint8 iDPI, quint8 iRate, quint8)
@@ -177,12 +189,16 @@ void MousecfgWidget::selectSlotOnMouse(int slot)
 {
     // Without a mouse there is nothing to switch; a mouse that did not take the switch
     // now runs another slot than the window shows, and the user must know.
-    const quint8 result = SelectProfileOnDevice(slot);
-    if (result == SEND_GAVE_UP || result == SEND_WRITE_FAILED) {
-        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
-                           tr("The mouse did not confirm the profile switch."), this);
-        box.exec();
-    }
+    const int speed = m_working.profiles[size_t(qBound(0, slot, SLOT_COUNT - 1))].mousespeed;
+    m_deviceWorker->request<quint8>([slot, speed] { return SelectProfileOnDevice(slot, speed); }, this,
+                                    [this](quint8 result) {
+                                        if (result != SEND_GAVE_UP && result != SEND_WRITE_FAILED)
+                                            return;
+                                        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                                                           tr("The mouse did not confirm the profile switch."),
+                                                           this);
+                                        box.exec();
+                                    });
 }
 
 void MousecfgWidget::slotPopOneClickBox()

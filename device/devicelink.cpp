@@ -1,10 +1,14 @@
 #include "device/devicelink.h"
 
+#include <atomic>
+
 #include <QDebug>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QThread>
 
 #include "device/kesthidapi.h"
+#include "platform/logging.h"
 
 KestHidHandle mouseHandle1 = nullptr;
 KestHidHandle commandHandle1 = nullptr;
@@ -16,6 +20,9 @@ namespace {
 QMutex g_backendMutex;
 std::shared_ptr<KestHidBackend> g_backend;
 KestLinkTimings g_timings;
+std::atomic<QThread *> g_guiThread{nullptr};
+std::atomic<int> g_guiThreadCalls{0};
+std::atomic<bool> g_cancelled{false};
 
 } // namespace
 
@@ -52,6 +59,7 @@ void setHidBackend(std::shared_ptr<KestHidBackend> backend)
 
 int hidWrite(KestHidHandle device, const quint8 *data, int length)
 {
+    noteDeviceCall("hidWrite");
     if (!device)
         return -1;
     QMutexLocker lock(&exchangeMutex());
@@ -60,6 +68,7 @@ int hidWrite(KestHidHandle device, const quint8 *data, int length)
 
 int hidReadTimeout(KestHidHandle device, quint8 *data, int length, int milliseconds)
 {
+    noteDeviceCall("hidReadTimeout");
     if (!device)
         return -1;
     QMutexLocker lock(&exchangeMutex());
@@ -74,4 +83,39 @@ const KestLinkTimings &linkTimings()
 void setLinkTimings(const KestLinkTimings &timings)
 {
     g_timings = timings;
+}
+
+void declareGuiThread(QThread *thread)
+{
+    g_guiThread = thread;
+}
+
+void noteDeviceCall(const char *where)
+{
+    QThread *const gui = g_guiThread;
+    if (!gui || QThread::currentThread() != gui)
+        return;
+    ++g_guiThreadCalls;
+    qCWarning(lcDevice, "%s called on the GUI thread", where);
+    Q_ASSERT_X(false, where, "device I/O on the GUI thread");
+}
+
+int deviceCallsOnGuiThread()
+{
+    return g_guiThreadCalls;
+}
+
+void resetDeviceCallsOnGuiThread()
+{
+    g_guiThreadCalls = 0;
+}
+
+void cancelExchanges(bool cancel)
+{
+    g_cancelled = cancel;
+}
+
+bool exchangesCancelled()
+{
+    return g_cancelled;
 }

@@ -4,6 +4,8 @@
 
 #include <QRecursiveMutex>
 
+class QThread;
+
 #include "device/kesthidbackend.h"
 
 // The four handles of the mouse: device 1 is the wireless receiver, device 2
@@ -51,3 +53,17 @@ struct KestLinkTimings
 };
 const KestLinkTimings &linkTimings();
 void setLinkTimings(const KestLinkTimings &timings);
+
+// The window's thread must never wait on the mouse: once a program declares its GUI thread,
+// every entry point of the link that needs the device notes a call made from it. Debug
+// builds stop there; other builds count it (tests read the count) and warn. Single-threaded
+// programs (mousecfgctl) declare nothing and are never checked.
+void declareGuiThread(QThread *thread);
+void noteDeviceCall(const char *where);
+int deviceCallsOnGuiThread();
+void resetDeviceCallsOnGuiThread();
+
+// Set while a program ends: exchanges in flight give up at their next step (result 2)
+// instead of waiting out a silent mouse, and new ones give up at once.
+void cancelExchanges(bool cancel);
+bool exchangesCancelled();

@@ -27,6 +27,7 @@ constexpr int PathCable2 = 3;
 
 int g_connectedModelCount = 0;
 QList<QByteArray> g_refusedPaths;
+KestDeviceRouting g_routing;
 
 // Where one device of an entry keeps its interface data.
 struct DeviceSlots
@@ -145,6 +146,17 @@ void reopenCurrentModel()
 {
     // Held across the pause: an exchange in flight finishes first, and the
     // next one starts on the reopened handles instead of finding none.
+    if (g_routing.pause) {
+        // The thread that owns the link keeps serving its event loop meanwhile; what it
+        // was asked to do after this event waits until the reopen is done.
+        exchangeMutex().lock();
+        CloseDevices();
+        g_routing.pause(linkTimings().reopenMs, [] {
+            OpenDevices(currentModelName());
+            exchangeMutex().unlock();
+        });
+        return;
+    }
     QMutexLocker lock(&exchangeMutex());
     CloseDevices();
     QThread::msleep(linkTimings().reopenMs);
@@ -161,7 +173,8 @@ void deviceCompleted()
         OpenDevices(currentModelName());
         return;
     }
-    QTimer::singleShot(linkTimings().notifyDelayMs, notifier, [notifier] {
+    // On the thread that handled the event: that is the one that owns the link.
+    QTimer::singleShot(linkTimings().notifyDelayMs, [notifier] {
         OpenDevices(currentModelName());
         emit notifier->deviceConnected();
     });
@@ -212,6 +225,7 @@ void BuildDeviceTable()
 
 int EnumerateDevices()
 {
+    noteDeviceCall("EnumerateDevices");
     KestHidBackend &backend = hidBackend();
     if (backend.init() != 0)
         return -1;
@@ -260,6 +274,7 @@ void OpenDevices(const QString &modelName)
 
 void OpenDevices(const QByteArray &modelName)
 {
+    noteDeviceCall("OpenDevices");
     QMutexLocker lock(&exchangeMutex());
     if (hidBackend().init() != 0 || DeviceTable.count == 0)
         return;
@@ -280,6 +295,7 @@ void OpenDevices(const QByteArray &modelName)
 
 void CloseDevices()
 {
+    noteDeviceCall("CloseDevices");
     QMutexLocker lock(&exchangeMutex());
     closeHandle(mouseHandle1);
     closeHandle(commandHandle1);
@@ -289,6 +305,7 @@ void CloseDevices()
 
 void OnDeviceChange(const QString &interfaceName, bool arrived)
 {
+    noteDeviceCall("OnDeviceChange");
     const ParsedName parsed = parseInterfaceName(interfaceName);
     const QByteArray current = currentModelName();
     bool modelSwitched = false;
@@ -338,13 +355,19 @@ bool StartDeviceNotifications()
     if (!connected) {
         QObject::connect(monitor, &KestHotplugMonitor::deviceInterfaceChanged, KestDeviceNotifier::instance(),
                          [](const QString &name, bool arrived) {
-                             if (arrived)
-                                 qCDebug(lcDevice, "DBT_DEVICEARRIVAL\n");
-                             OnDeviceChange(name, arrived);
-                             if (arrived)
-                                 qCDebug(lcDevice, "%s", qPrintable(name));
+                             const auto handle = [name, arrived] {
+                                 if (arrived)
+                                     qCDebug(lcDevice, "DBT_DEVICEARRIVAL\n");
+                                 OnDeviceChange(name, arrived);
+                                 if (arrived)
+                                     qCDebug(lcDevice, "%s", qPrintable(name));
+                                 else
+                                     qCDebug(lcDevice, "DBT_DEVICEREMOVECOMPLETE\n");
+                             };
+                             if (g_routing.run)
+                                 g_routing.run(handle);
                              else
-                                 qCDebug(lcDevice, "DBT_DEVICEREMOVECOMPLETE\n");
+                                 handle();
                          });
         connected = true;
     }
@@ -355,6 +378,11 @@ bool StartDeviceNotifications()
         return true;
     qCDebug(lcDevice, "注册失败");
     return false;
+}
+
+void setDeviceRouting(const KestDeviceRouting &routing)
+{
+    g_routing = routing;
 }
 
 bool receiverCommandPresent()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -58,6 +60,18 @@ void OnDeviceChange(const QString &interfaceName, bool arrived);
 // OnDeviceChange. Returns false (and writes a debug line) when the monitor
 // cannot start; the program keeps working without hot-plug.
 bool StartDeviceNotifications();
+
+// Where hot-plug work runs when a thread owns the link (kestdeviceworker.h). Without it the
+// events are handled where the monitor delivers them and the reopen pause is a sleep.
+struct KestDeviceRouting
+{
+    // Runs one hot-plug event on the owning thread, after the requests queued before it.
+    std::function<void(std::function<void()>)> run;
+    // Called on the owning thread: keeps later requests waiting for `ms` while its event
+    // loop runs, then calls `resume` there.
+    std::function<void(int ms, std::function<void()> resume)> pause;
+};
+void setDeviceRouting(const KestDeviceRouting &routing);
 
 // Presence, read from the table (first entry).
 bool receiverCommandPresent(); // device 1 interface 2

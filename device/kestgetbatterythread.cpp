@@ -21,6 +21,11 @@ constexpr quint8 kSignature[3] = {0xAA, 0xFF, 0xDD};
 
 const quint8 *answerBytes(const quint8 *buffer) { return buffer + 1; }
 
+struct ExchangeUnlocker
+{
+    ~ExchangeUnlocker() { exchangeMutex().unlock(); }
+};
+
 void logAnswer(char pass, const quint8 *buffer)
 {
     const quint8 *a = answerBytes(buffer);
@@ -79,10 +84,23 @@ bool KestGetBatteryThread::parseStatus(const quint8 *answer, Status &status)
     return true;
 }
 
+bool KestGetBatteryThread::lockExchange()
+{
+    // The link's owner may hold the exchange lock for seconds (a silent mouse, the pause of
+    // a hot-plug reopen); a stop must not wait that long.
+    while (!exchangeMutex().tryLock(20)) {
+        if (isStopping())
+            return false;
+    }
+    return true;
+}
+
 KestGetBatteryThread::ReadResult KestGetBatteryThread::readAnswer(quint8 *buffer)
 {
     std::memset(buffer, 0, CommandReport::BufferSize);
-    QMutexLocker lock(&exchangeMutex());
+    if (!lockExchange())
+        return ReadResult::Nothing;
+    const ExchangeUnlocker unlock;
     const KestHidHandle handle = CommandHandle();
     if (!handle)
         return ReadResult::NoDevice;
@@ -93,7 +111,9 @@ KestGetBatteryThread::ReadResult KestGetBatteryThread::readAnswer(quint8 *buffer
 bool KestGetBatteryThread::queryWritten()
 {
     const KestCommandReport query = batteryQuery();
-    QMutexLocker lock(&exchangeMutex());
+    if (!lockExchange())
+        return false;
+    const ExchangeUnlocker unlock;
     const KestHidHandle handle = CommandHandle();
     if (!handle)
         return false;

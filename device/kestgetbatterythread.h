@@ -55,6 +55,8 @@ protected:
 private:
     enum class ReadResult { Data, Nothing, NoDevice };
     ReadResult readAnswer(quint8 *answer);
+    // Takes the exchange lock; false when a stop came first.
+    bool lockExchange();
     bool queryWritten();
     // Sleeps, waking early on stop; true when the loop must end.
     bool pause(int milliseconds);

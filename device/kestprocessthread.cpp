@@ -23,17 +23,23 @@ void KestProcessThread::run()
         qCDebug(lcDevice, "isStop.\n");
         return;
     }
-    // Saved before anything is sent: a failed write must not lose the user's settings.
-    saveAll(*m_working);
-    m_status = 0;
+    m_status = transact(m_working, m_lastWritten, m_forceAll, m_skippedMacros);
+    emit DoProcessDlg();
+}
 
-    ChangeMask mask = diffConfig(*m_working, *m_lastWritten);
-    if (readDiff() == 1 || m_forceAll)
+quint8 KestProcessThread::transact(ConfigRecord *working, ConfigRecord *lastWritten, bool forceAll,
+                                   QVector<KestMacroSkip> &skipped)
+{
+    // Saved before anything is sent: a failed write must not lose the user's settings.
+    saveAll(*working);
+
+    ChangeMask mask = diffConfig(*working, *lastWritten);
+    if (readDiff() == 1 || forceAll)
         mask = CHANGE_ALL;
 
-    m_status = WriteConfig(*m_working, mask);
-    m_skippedMacros = SkippedMacroButtons();
-    *m_lastWritten = *m_working;
-    writeDiff(m_status != 0 ? 1 : 0);
-    emit DoProcessDlg();
+    const quint8 status = WriteConfig(*working, mask);
+    skipped = SkippedMacroButtons();
+    *lastWritten = *working;
+    writeDiff(status != 0 ? 1 : 0);
+    return status;
 }

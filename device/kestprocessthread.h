@@ -26,6 +26,11 @@ public:
     // Buttons that got no macro because the mouse holds twelve; valid once finished.
     const QVector<KestMacroSkip> &skippedMacros() const { return m_skippedMacros; }
 
+    // The work of one write, on the calling thread: saves the working set, sends it,
+    // copies it over the last-written set and records whether everything must go next time.
+    static quint8 transact(ConfigRecord *working, ConfigRecord *lastWritten, bool forceAll,
+                           QVector<KestMacroSkip> &skipped);
+
 signals:
     void DoProcessDlg();
 

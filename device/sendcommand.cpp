@@ -61,6 +61,7 @@ quint8 SendCommand(const KestCommandReport &report)
 
 quint8 SendCommand(const quint8 *report, int length)
 {
+    noteDeviceCall("SendCommand");
     qCDebug(lcExchange, "start--------------------------------------");
     // Held for the whole exchange: a hot-plug reopen on the GUI thread waits
     // until the handle taken below is no longer in use.
@@ -94,6 +95,10 @@ quint8 SendCommand(const quint8 *report, int length)
     bool zeroAnswered = false; // an explicit all-zero answer arrived during this call
 
     for (;;) {
+        if (exchangesCancelled()) {
+            logEnd("cancelled--------------------------------------");
+            return SEND_GAVE_UP;
+        }
         const int written = backend.write(handle, command, wireLength);
         qCDebug(lcExchange, "hid_write length=%d data=%s", wireLength, hexBytes(command + 1, 33).constData());
         if (written < 0) {
@@ -108,6 +113,10 @@ quint8 SendCommand(const quint8 *report, int length)
             if (!answerAwaited(command[4]))
                 return succeeded();
 
+            if (exchangesCancelled()) {
+                logEnd("cancelled--------------------------------------");
+                return SEND_GAVE_UP;
+            }
             qCDebug(lcExchange, "hid_read start");
             std::memset(answerBuffer, 0, sizeof answerBuffer);
             const int read = backend.readTimeout(handle, answer, wireLength, timings.readTimeoutMs);

@@ -4,6 +4,7 @@
 #include <QMutex>
 
 #include "device/buttonupload.h"
+#include "device/devicelink.h"
 #include "device/kestdevicelock.h"
 #include "device/sendcommand.h"
 #include "device/sentrecord.h"
@@ -117,8 +118,18 @@ quint8 SelectProfileOnDevice(int slot)
     return result;
 }
 
+quint8 SelectProfileOnDevice(int slot, int pointerSpeed)
+{
+    const quint8 result = sendSlotSelection(slot);
+    noteDeviceCall("setPointerSpeed");
+    const int error = setPointerSpeed(pointerSpeed);
+    qCDebug(lcDevice, "Error in SystemParametersInfo :%d", error);
+    return result;
+}
+
 void ApplyPointerSpeed()
 {
+    noteDeviceCall("ApplyPointerSpeed");
     const ConfigRecord &sent = SentRecord();
     const int speed = sent.profiles[size_t(activeSlotIndex(sent))].mousespeed;
     const int error = setPointerSpeed(speed);

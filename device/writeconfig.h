@@ -35,6 +35,10 @@ void setTransactionReaderHooks(const TransactionReaderHooks &hooks);
 // program held the mouse for the whole wait (kestdevicelock.h), then nothing is sent.
 quint8 SelectProfileOnDevice(int slot);
 
+// The same profile-menu commands, then the desktop pointer speed `pointerSpeed` (the new
+// slot's, which the sent record need not hold): one pointer-speed call per switch.
+quint8 SelectProfileOnDevice(int slot, int pointerSpeed);
+
 // The desktop pointer speed from the mousespeed of SentRecord()'s active slot.
 void ApplyPointerSpeed();
 int GetPointerSpeed();

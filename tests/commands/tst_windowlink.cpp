@@ -3,6 +3,7 @@
 
 #include <functional>
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
@@ -10,8 +11,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
+#include "device/kestdeviceworker.h"
+#include "device/sentrecord.h"
 #include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
 #include "tests/app/shellfixture.h"
@@ -80,17 +84,69 @@ private slots:
     void unconfirmedSlotSwitch_isReportedAndTheWindowGoesOn()
     {
         m_sim->setSilent(true);
-        const QStringList texts = boxesDuring([this] { m_window->switchToSlot(2); });
+        const QStringList texts = boxesDuring([this] {
+            m_window->switchToSlot(2);
+            // The window shows the slot at once; the mouse's answer comes later.
+            QCOMPARE(m_window->currentSlot(), 2);
+            settle();
+        });
         QVERIFY2(texts.contains(QStringLiteral("The mouse did not confirm the profile switch.")),
                  qPrintable(texts.join(QLatin1Char('|'))));
         QCOMPARE(m_window->currentSlot(), 2);
 
         m_sim->clearFaults();
-        QVERIFY(boxesDuring([this] { m_window->switchToSlot(3); }).isEmpty());
+        QVERIFY(boxesDuring([this] {
+                    m_window->switchToSlot(3);
+                    settle();
+                }).isEmpty());
         QCOMPARE(int(m_sim->state().selectedProfile), 3);
     }
 
+    // Slot switches, an Apply, a model choice and plugging leave every exchange, every
+    // opening and closing and every pointer-speed call to the device worker.
+    void deviceWork_neverRunsOnTheGuiThread()
+    {
+        resetDeviceCallsOnGuiThread();
+        m_window->startBatteryReader();
+        const QStringList texts = boxesDuring([this] {
+            m_window->switchToSlot(1);
+            m_window->profileManager()->runWriteSequence();
+            m_window->switchToSlot(4);
+            settle();
+            m_sim->unplugDevice(KestSimDevice::Cable);
+            settle();
+            m_sim->plugDevice(KestSimDevice::Cable);
+            settle();
+            QAction model(QStringLiteral("KX-27"));
+            m_window->slot_show_mousename(&model);
+            settle();
+        });
+        QVERIFY2(texts.isEmpty(), qPrintable(texts.join(QLatin1Char('|'))));
+        QCOMPARE(int(m_sim->state().selectedProfile), 4);
+        QVERIFY(m_window->connectedCount() > 0);
+        QCOMPARE(deviceCallsOnGuiThread(), 0);
+    }
+
+    // The slot switch asked for first reaches the mouse first, though the mouse keeps it
+    // waiting and the Apply's progress dialog is already up.
+    void applyWhileASwitchWaits_followsTheSwitch()
+    {
+        m_sim->setSilent(true);
+        m_window->switchToSlot(2);
+        QTimer::singleShot(30, [this] { m_sim->clearFaults(); });
+        boxesDuring([this] { QCOMPARE(m_window->profileManager()->runWriteSequence(), 0); });
+        QCOMPARE(int(m_sim->state().selectedProfile), 2);
+        QCOMPARE(int(SentRecord().ProfileID), 2);
+    }
+
 private:
+    // Until the device worker has done all it was asked and its answers have arrived.
+    void settle()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->deviceWorker()->isIdle(), 10000);
+        QTest::qWait(50);
+    }
+
     QTemporaryDir m_tmp;
     std::unique_ptr<QTemporaryDir> m_app;
     std::shared_ptr<KestSimMouse> m_sim;

@@ -182,7 +182,7 @@ private slots:
         QCOMPARE(call(QStringLiteral("SelectSlot"), {3}).type(), QDBusMessage::ReplyMessage);
         QCOMPARE(m_window->currentSlot(), 3);
         QVERIFY(m_window->slotButton(3)->isSelected());
-        QCOMPARE(int(m_sim->state().selectedProfile), 3);
+        QTRY_COMPARE(int(m_sim->state().selectedProfile), 3);
         QTRY_VERIFY(changeSeen(QStringLiteral("CurrentSlot"), 3));
 
         const QDBusMessage refused = call(QStringLiteral("SelectSlot"), {7});

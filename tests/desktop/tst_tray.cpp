@@ -88,7 +88,7 @@ private slots:
 
             menu.at(3)->trigger();
             QCOMPARE(window.currentSlot(), 3);
-            QCOMPARE(int(sim->state().selectedProfile), 3);
+            QTRY_COMPARE(int(sim->state().selectedProfile), 3);
             QVERIFY(menu.at(3)->isChecked() && !menu.at(0)->isChecked());
             QVERIFY(window.trayIcon()->toolTip().contains(QStringLiteral("Profile 4: Profile 4")));
 

@@ -1,6 +1,12 @@
 // The on-screen display: waits for texts from the utility and shows each one briefly.
 
+#include <cerrno>
+
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QSocketNotifier>
 
 #include "osdwindow.h"
 #include "platform/desktopnotification.h"
@@ -12,8 +18,23 @@ int main(int argc, char *argv[])
     // A Wayland client cannot place its window low in the middle of the screen or keep
     // it on top: take X11 (XWayland) where there is one.
     platform::preferX11Platform(argc, argv);
+    // No OpenGL is drawn here: the X11 platform must not load the GL driver to find out.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    // The display serves the utility that started it and ends with it. A process handle
+    // wakes nothing while the utility runs.
+    const int owner = qEnvironmentVariableIntValue("MOUSECFG_OSD_OWNER");
+    if (owner > 0) {
+        const int handle = int(::syscall(SYS_pidfd_open, pid_t(owner), 0));
+        if (handle < 0 && errno == ESRCH)
+            return 0;
+        if (handle >= 0) {
+            auto *ownerGone = new QSocketNotifier(handle, QSocketNotifier::Read, &app);
+            QObject::connect(ownerGone, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+        }
+    }
 
     osd::OsdReceiver receiver;
     // Only one display at a time: a second start finds the channel taken and leaves.
