@@ -145,7 +145,7 @@ private slots:
         m_window->switchToSlot(2, MousecfgWidget::EditsOnSwitch::Keep);
         QVERIFY(m_questions.isEmpty());
         QCOMPARE(m_window->currentSlot(), 2);
-        QCOMPARE(int(m_sim->state().selectedProfile), 2);
+        QTRY_COMPARE(int(m_sim->state().selectedProfile), 2); // through the device worker
         QVERIFY(m_window->hasUnappliedEdits());
         ProfileRecord file;
         QVERIFY(loadSlotFile(file, name));

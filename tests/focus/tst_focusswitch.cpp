@@ -185,9 +185,9 @@ private slots:
 
     void noSwitchWhileWriting()
     {
-        // A write slower than the settle time.
+        // A write well past the settle time (about ten reports).
         KestLinkTimings slow = linkTimings();
-        slow.afterWriteMs = 40;
+        slow.afterWriteMs = 80;
         setLinkTimings(slow);
         writeDiff(1);
         start();
