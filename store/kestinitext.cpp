@@ -275,7 +275,7 @@ bool needsUnescape(const char *s, int n)
 }
 
 // The settings class's form of a colour: "@Variant(" and a QVariant streamed at
-// QDataStream::Qt_4_0, which for a QColor is the type id 67, the spec byte and five 16-bit
+// QDataStream::Qt_4_0, which for a QColor is the type id 67, the colour-model byte and five 16-bit
 // big-endian words (alpha, red, green, blue, padding). Written with the stream (that is
 // safe), read by hand below: streaming a QVariant in would build whatever type the bytes
 // name, sized by whatever counts they hold.
