@@ -56,3 +56,14 @@ inline void useFastBatteryReader(KestBatteryReader *reader)
     timings.passesPerQuery = 5;
     reader->setTimings(timings);
 }
+
+// The quick pacing for the reader a window already started: it takes effect on a new start.
+template <typename Window>
+inline void restartWithFastBatteryReader(Window *window)
+{
+    useFastBatteryReader(window->batteryReader());
+    if (window->batteryReaderRunning()) {
+        window->stopBatteryReader();
+        window->startBatteryReader();
+    }
+}

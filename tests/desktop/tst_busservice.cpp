@@ -46,11 +46,7 @@ private:
         m_sim = std::make_shared<KestSimMouse>(receiver, cable);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        useFastBatteryReader(m_window->batteryReader());
-        if (m_window->batteryReaderRunning()) {
-            m_window->stopBatteryReader();
-            m_window->startBatteryReader();
-        }
+        restartWithFastBatteryReader(m_window.get());
         m_changes.clear();
     }
 
