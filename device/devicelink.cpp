@@ -75,6 +75,19 @@ int hidReadTimeout(KestHidHandle device, quint8 *data, int length, int milliseco
     return hidBackend().readTimeout(device, data, length, milliseconds);
 }
 
+int hidWaitForInput(KestHidHandle device, int milliseconds)
+{
+    noteDeviceCall("hidWaitForInput");
+    if (!device)
+        return -1;
+    return sharedHidBackend()->waitForInput(device, milliseconds);
+}
+
+void hidWakeWaiters()
+{
+    sharedHidBackend()->wakeWaiters();
+}
+
 const KestLinkTimings &linkTimings()
 {
     return g_timings;

@@ -40,6 +40,10 @@ std::shared_ptr<KestHidBackend> sharedHidBackend();
 // take exchangeMutex() for the call; a null handle fails with -1.
 int hidWrite(KestHidHandle device, const quint8 *data, int length);
 int hidReadTimeout(KestHidHandle device, quint8 *data, int length, int milliseconds);
+// The backend's waitForInput()/wakeWaiters(), without exchangeMutex(): a waiting listener
+// must not hold up exchanges. The handle may be closed meanwhile; the backend copes.
+int hidWaitForInput(KestHidHandle device, int milliseconds);
+void hidWakeWaiters();
 
 // Fixed delays of the link. The defaults are what the mouse needs; tests shrink
 // them to run fast.

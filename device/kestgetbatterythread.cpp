@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QMutexLocker>
 
@@ -44,9 +45,12 @@ KestGetBatteryThread::~KestGetBatteryThread()
 
 void KestGetBatteryThread::stop()
 {
-    QMutexLocker lock(&m_stopLock);
-    m_stop = true;
-    m_stopRequested.wakeAll();
+    {
+        QMutexLocker lock(&m_stopLock);
+        m_stop = true;
+        m_stopRequested.wakeAll();
+    }
+    hidWakeWaiters(); // the reader may be asleep until the mouse speaks
 }
 
 bool KestGetBatteryThread::isStopping() const
@@ -95,7 +99,7 @@ bool KestGetBatteryThread::lockExchange()
     return true;
 }
 
-KestGetBatteryThread::ReadResult KestGetBatteryThread::readAnswer(quint8 *buffer)
+KestGetBatteryThread::ReadResult KestGetBatteryThread::readAnswer(quint8 *buffer, int timeoutMs)
 {
     std::memset(buffer, 0, CommandReport::BufferSize);
     if (!lockExchange())
@@ -104,7 +108,7 @@ KestGetBatteryThread::ReadResult KestGetBatteryThread::readAnswer(quint8 *buffer
     const KestHidHandle handle = CommandHandle();
     if (!handle)
         return ReadResult::NoDevice;
-    const int read = hidReadTimeout(handle, buffer + 1, CommandReport::WireLength, m_timings.readTimeoutMs);
+    const int read = hidReadTimeout(handle, buffer + 1, CommandReport::WireLength, timeoutMs);
     return read > 0 ? ReadResult::Data : ReadResult::Nothing;
 }
 
@@ -133,13 +137,94 @@ void KestGetBatteryThread::emitStatus(const Status &status)
     emit RefreshStatus(0, status.dpiLevel, status.rate, 0);
 }
 
+KestHidHandle KestGetBatteryThread::currentHandle(bool *stopping)
+{
+    *stopping = !lockExchange();
+    if (*stopping)
+        return nullptr;
+    const ExchangeUnlocker unlock;
+    return CommandHandle();
+}
+
+bool KestGetBatteryThread::queryBattery(quint8 *buffer)
+{
+    // Only the answer to this query counts, not what an earlier read picked up.
+    if (!queryWritten())
+        return true; // the next look finds no device and ends the loop
+    if (pause(m_timings.afterQueryMs))
+        return false;
+    if (readAnswer(buffer, m_timings.readTimeoutMs) == ReadResult::NoDevice)
+        return true;
+    Status status;
+    if (parseStatus(answerBytes(buffer), status)) {
+        logAnswer('f', buffer);
+        emit RefreshBatteryStatus(0, status.batteryLow, status.batteryHigh);
+        emitStatus(status);
+    }
+    return true;
+}
+
+bool KestGetBatteryThread::readQueued(quint8 *buffer)
+{
+    // The reports are already queued when the wait returns, so the reads do not wait; a wake
+    // for an answer that a command exchange took finds nothing and lets go at once.
+    for (int k = 0; k < 64 && !isStopping(); ++k) {
+        const ReadResult result = readAnswer(buffer, 0);
+        if (result == ReadResult::NoDevice)
+            return false;
+        if (result == ReadResult::Nothing)
+            break;
+        Status status;
+        if (parseStatus(answerBytes(buffer), status)) {
+            logAnswer('s', buffer);
+            emitStatus(status);
+        }
+    }
+    return true;
+}
+
 void KestGetBatteryThread::run()
 {
     qCDebug(lcExchange, "KestGetBatteryThread.\n");
     quint8 buffer[CommandReport::BufferSize];
-    int pass = 0;
+    QDeadlineTimer nextQuery(0);
     while (!isStopping()) {
-        if (readAnswer(buffer) == ReadResult::NoDevice) {
+        bool stopping = false;
+        const KestHidHandle handle = currentHandle(&stopping);
+        if (stopping)
+            break;
+        if (!handle) {
+            emit RefreshBatteryStatus(0, 0, 0);
+            return;
+        }
+        if (nextQuery.hasExpired()) {
+            if (!queryBattery(buffer))
+                break;
+            nextQuery.setRemainingTime(m_timings.queryPeriodMs());
+            continue;
+        }
+        const int waited = hidWaitForInput(handle, int(qMax<qint64>(1, nextQuery.remainingTime())));
+        if (waited == KestHidBackend::Unsupported) {
+            runPolling(1);
+            return;
+        }
+        if (waited == 1 && !readQueued(buffer)) {
+            emit RefreshBatteryStatus(0, 0, 0);
+            return;
+        }
+        // Gone under the wait: a hot-plug reopen may bring a new handle; look again after a
+        // short pause rather than spinning on a dead one.
+        if (waited < 0 && pause(m_timings.readTimeoutMs))
+            break;
+    }
+    qCDebug(lcExchange, "KestGetBatteryThread Stop.\n");
+}
+
+void KestGetBatteryThread::runPolling(int pass)
+{
+    quint8 buffer[CommandReport::BufferSize];
+    while (!isStopping()) {
+        if (readAnswer(buffer, m_timings.readTimeoutMs) == ReadResult::NoDevice) {
             emit RefreshBatteryStatus(0, 0, 0);
             return;
         }
@@ -157,20 +242,8 @@ void KestGetBatteryThread::run()
                 pass = 0;
             continue;
         }
-
-        // Query pass. Only the answer to this query counts, not what the listening read
-        // above picked up.
-        if (!queryWritten())
-            continue; // the next read finds no device and ends the loop
-        if (pause(m_timings.afterQueryMs))
+        if (!queryBattery(buffer))
             break;
-        if (readAnswer(buffer) == ReadResult::NoDevice)
-            continue;
-        if (parseStatus(answerBytes(buffer), status)) {
-            logAnswer('f', buffer);
-            emit RefreshBatteryStatus(0, status.batteryLow, status.batteryHigh);
-            emitStatus(status);
-        }
         pass = 1;
     }
     qCDebug(lcExchange, "KestGetBatteryThread Stop.\n");

@@ -5,11 +5,14 @@
 #include <QWaitCondition>
 
 #include "device/commandreport.h"
+#include "device/kesthidbackend.h"
 
 // The battery and status reader: listens on the command interface for status reports the
 // mouse sends by itself and asks for the battery state every 45th pass. Ends by itself when
 // no command interface is open. Its I/O holds the exchange lock, so it never interleaves
-// with a command exchange or a hot-plug reopen.
+// with a command exchange or a hot-plug reopen. Where the backend can wait for input, the
+// reader sleeps between queries until the mouse sends something (about one wake-up per
+// query instead of sixteen a second); elsewhere it polls in passes.
 class KestGetBatteryThread final : public QThread
 {
     Q_OBJECT
@@ -28,6 +31,8 @@ public:
         int afterReadMs = 10;
         int afterQueryMs = 100;
         int passesPerQuery = 45;
+        // The time the listening passes between two queries take.
+        int queryPeriodMs() const { return passesPerQuery * (readTimeoutMs + afterReadMs); }
     };
     void setTimings(const Timings &timings) { m_timings = timings; }
 
@@ -54,7 +59,15 @@ protected:
 
 private:
     enum class ReadResult { Data, Nothing, NoDevice };
-    ReadResult readAnswer(quint8 *answer);
+    ReadResult readAnswer(quint8 *answer, int timeoutMs);
+    // The command handle as it is now, read under the exchange lock; null when none is open
+    // or a stop came first.
+    KestHidHandle currentHandle(bool *stopping);
+    // One query and its answer; false when the loop must end.
+    bool queryBattery(quint8 *buffer);
+    // Reads whatever is queued and passes on status reports; false when the device is gone.
+    bool readQueued(quint8 *buffer);
+    void runPolling(int pass);
     // Takes the exchange lock; false when a stop came first.
     bool lockExchange();
     bool queryWritten();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtGlobal>
 #include <QVector>
 
 // One HID collection as enumeration reports it. hidraw lists a node once per
@@ -50,6 +51,20 @@ public:
     // data[0] of a write is the report ID; a read delivers the report without it.
     virtual int write(KestHidHandle device, const quint8 *data, int length) = 0;
     virtual int readTimeout(KestHidHandle device, quint8 *data, int length, int milliseconds) = 0;
+
+    // Waits until input is queued for the device, without taking it and without the caller
+    // holding any lock, so a listener can sleep until the mouse says something instead of
+    // polling. 1: input is waiting; 0: time-out or woken by wakeWaiters(); -1: the device is
+    // gone or unknown; Unsupported: the backend cannot wait (the caller polls instead).
+    static constexpr int Unsupported = -2;
+    virtual int waitForInput(KestHidHandle device, int milliseconds)
+    {
+        Q_UNUSED(device)
+        Q_UNUSED(milliseconds)
+        return Unsupported;
+    }
+    // Makes every waitForInput() in progress return 0 now.
+    virtual void wakeWaiters() {}
 
     // A backend that announces its own plugging and unplugging (the simulated mouse) must
     // not get the platform's hot-plug events on top.

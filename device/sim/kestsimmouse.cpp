@@ -115,6 +115,7 @@ void KestSimMouse::close(KestHidHandle device)
         return;
     m_handles.erase(std::find(m_handles.begin(), m_handles.end(), handle));
     delete handle;
+    m_inputArrived.wakeAll(); // a listener waiting on it learns it is gone
 }
 
 int KestSimMouse::write(KestHidHandle device, const quint8 *data, int length)
@@ -157,6 +158,32 @@ int KestSimMouse::write(KestHidHandle device, const quint8 *data, int length)
         }
     }
     return length;
+}
+
+int KestSimMouse::waitForInput(KestHidHandle device, int milliseconds)
+{
+    QMutexLocker lock(&m_mutex);
+    QDeadlineTimer deadline(milliseconds < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(milliseconds));
+    for (;;) {
+        // Looked up again after every wait: the handle may have been closed meanwhile.
+        const Handle *handle = validHandleLocked(device);
+        if (!handle || !handle->alive)
+            return -1;
+        if (!handle->input.empty())
+            return 1;
+        if (m_wakePending || deadline.hasExpired()) {
+            m_wakePending = false;
+            return 0;
+        }
+        m_inputArrived.wait(&m_mutex, deadline);
+    }
+}
+
+void KestSimMouse::wakeWaiters()
+{
+    QMutexLocker lock(&m_mutex);
+    m_wakePending = true; // kept until a wait sees it, like an event counter
+    m_inputArrived.wakeAll();
 }
 
 int KestSimMouse::readTimeout(KestHidHandle device, quint8 *data, int length, int milliseconds)

@@ -61,6 +61,8 @@ public:
     void close(KestHidHandle device) override;
     int write(KestHidHandle device, const quint8 *data, int length) override;
     int readTimeout(KestHidHandle device, quint8 *data, int length, int milliseconds) override;
+    int waitForInput(KestHidHandle device, int milliseconds) override;
+    void wakeWaiters() override;
     bool announcesHotplug() const override { return true; }
 
     // Names and paths of the interfaces.
@@ -131,6 +133,7 @@ private:
 
     mutable QMutex m_mutex;
     QWaitCondition m_inputArrived;
+    bool m_wakePending = false;
     KestSimFirmware m_firmware;
     std::vector<std::unique_ptr<Interface>> m_interfaces;
     std::vector<Handle *> m_handles;

@@ -110,6 +110,42 @@ private slots:
         QVERIFY(reader.isRunning());
     }
 
+    // At the mouse's own pacing an idle reader sleeps between queries instead of polling, yet a
+    // report the mouse sends is passed on at once, and a stop or an unplug ends the sleep.
+    void idleReader_sleepsUntilTheMouseSpeaks()
+    {
+        KestBatteryReader reader; // default pacing: a query about every 2.7 s
+        QSignalSpy battery(&reader, &KestBatteryReader::RefreshBatteryStatus);
+        QSignalSpy status(&reader, &KestBatteryReader::RefreshStatus);
+        reader.start();
+        QTRY_COMPARE(battery.count(), 1);
+        const int reads = m_fx->sim().readCount();
+        QTest::qWait(600);
+        QCOMPARE(m_fx->sim().readCount(), reads); // polling would have read ten times
+
+        QElapsedTimer clock;
+        clock.start();
+        m_fx->sim().queueInput(statusReport(0x02, 1));
+        QTRY_COMPARE(status.count(), 2);
+        QVERIFY(clock.elapsed() < 1000);
+        QCOMPARE(status.at(1).at(1).value<quint8>(), quint8(2));
+        QCOMPARE(battery.count(), 1);
+
+        clock.restart();
+        reader.stop();
+        QVERIFY(clock.elapsed() < 1000);
+        QVERIFY(!reader.isRunning());
+
+        reader.start();
+        QTRY_COMPARE(battery.count(), 2);
+        battery.clear();
+        clock.restart();
+        CloseDevices();
+        QTRY_VERIFY_WITH_TIMEOUT(!reader.isRunning(), 1000);
+        QTRY_COMPARE(battery.count(), 1);
+        QCOMPARE(battery.at(0), (QList<QVariant>{quint8(0), quint8(0), quint8(0)}));
+    }
+
     void stop_returnsOnlyOnceTheReaderIsGone()
     {
         KestBatteryReader reader;
