@@ -101,6 +101,30 @@ private slots:
         QCOMPARE(seen, QByteArray(reinterpret_cast<const char *>(report.data()), CommandReport::WireLength));
     }
 
+    // The listener's sleep on the real backend: it ends on input, on a wake and on its time-out.
+    void waitForInput_endsOnInputWakeAndTimeout()
+    {
+        const KestHidHandle handle = commandHandle2;
+        QVERIFY(handle);
+        // Leftovers of the exchanges before are taken by the first waits.
+        int waited = 1;
+        for (int k = 0; k < 5 && waited == 1; ++k)
+            waited = hidWaitForInput(handle, 30);
+        QCOMPARE(waited, 0);
+
+        QElapsedTimer clock;
+        clock.start();
+        std::future<int> waiting = std::async(std::launch::async, [handle] { return hidWaitForInput(handle, 5000); });
+        QTest::qWait(50);
+        hidWakeWaiters();
+        QCOMPARE(waiting.get(), 0);
+        QVERIFY(clock.elapsed() < 2000);
+
+        QVERIFY(m_mock->sendInput(m_mock->node(Cable, 2), std::vector<unsigned char>(32, 0x0A)));
+        QCOMPARE(hidWaitForInput(handle, 2000), 1);
+        QCOMPARE(hidWaitForInput(reinterpret_cast<KestHidHandle>(this), 10), -1); // not a handle
+    }
+
     void hotplug_removeAndAddReachOnDeviceChange()
     {
         QVERIFY(StartDeviceNotifications());
