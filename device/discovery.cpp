@@ -1,5 +1,6 @@
 #include "device/discovery.h"
 
+#include <atomic>
 #include <cstring>
 
 #include <QCoreApplication>
@@ -25,7 +26,9 @@ constexpr int PathReceiver2 = 1;
 constexpr int PathCable0 = 2;
 constexpr int PathCable2 = 3;
 
-int g_connectedModelCount = 0;
+// Written by the device worker, read by the window's thread.
+std::atomic<int> g_connectedModelCount{0};
+QMutex g_pathsLock; // the refused paths and the entries' paths
 QList<QByteArray> g_refusedPaths;
 KestDeviceRouting g_routing;
 
@@ -54,7 +57,19 @@ bool releaseAccepted(const DeviceSlots &d, int release)
 
 void copyPath(char (&target)[255], const QByteArray &path)
 {
+    QMutexLocker lock(&g_pathsLock);
     qstrncpy(target, path.constData(), sizeof target);
+}
+
+// The device worker changes the presence flags while the window's thread reads them.
+int presence(const KestDeviceEntry &e, int flag)
+{
+    return __atomic_load_n(&e.present[flag], __ATOMIC_RELAXED);
+}
+
+void setPresence(KestDeviceEntry &e, int flag, int value)
+{
+    __atomic_store_n(&e.present[flag], value, __ATOMIC_RELAXED);
 }
 
 bool sameModel(const KestDeviceEntry &e, const QByteArray &name)
@@ -69,13 +84,14 @@ QByteArray currentModelName()
 
 bool deviceComplete(const KestDeviceEntry &e, const DeviceSlots &d)
 {
-    return e.present[d.flag0] && e.present[d.flag2];
+    return presence(e, d.flag0) && presence(e, d.flag2);
 }
 
 KestHidHandle openPath(const char *path)
 {
     KestHidOpenError error = KestHidOpenError::None;
     KestHidHandle handle = hidBackend().open(QByteArray(path), &error);
+    QMutexLocker lock(&g_pathsLock);
     if (error == KestHidOpenError::PermissionDenied && !g_refusedPaths.contains(path))
         g_refusedPaths.append(QByteArray(path));
     return handle;
@@ -241,22 +257,22 @@ int EnumerateDevices()
             if (matches(1, PathReceiver0)) {
                 copyPath(e.path[PathReceiver0], info.path);
                 qCDebug(lcDevice, "1 %s\n", info.path.constData());
-                e.present[DevicePresence::Receiver0] = 1;
+                setPresence(e, DevicePresence::Receiver0, 1);
             }
             if (matches(1, PathReceiver2)) {
                 copyPath(e.path[PathReceiver2], info.path);
                 qCDebug(lcDevice, "2 %s\n", info.path.constData());
-                e.present[DevicePresence::Receiver2] = 1;
+                setPresence(e, DevicePresence::Receiver2, 1);
             }
             if (matches(2, PathCable0)) {
                 copyPath(e.path[PathCable0], info.path);
                 qCDebug(lcDevice, "3 %s\n", info.path.constData());
-                e.present[DevicePresence::Cable0] = 1;
+                setPresence(e, DevicePresence::Cable0, 1);
             }
             if (matches(2, PathCable2)) {
                 copyPath(e.path[PathCable2], info.path);
                 qCDebug(lcDevice, "4 %s\n", info.path.constData());
-                e.present[DevicePresence::Cable2] = 1;
+                setPresence(e, DevicePresence::Cable2, 1);
                 FirmwareVersion = info.releaseNumber;
             }
         }
@@ -282,11 +298,11 @@ void OpenDevices(const QByteArray &modelName)
         const KestDeviceEntry &e = DeviceTable.entries[n];
         if (!sameModel(e, modelName))
             continue;
-        if (e.present[DevicePresence::Receiver0] && e.present[DevicePresence::Receiver2]) {
+        if (presence(e, DevicePresence::Receiver0) && presence(e, DevicePresence::Receiver2)) {
             reopen(mouseHandle1, e.path[PathReceiver0]);
             reopen(commandHandle1, e.path[PathReceiver2]);
         }
-        if (e.present[DevicePresence::Cable0] && e.present[DevicePresence::Cable2]) {
+        if (presence(e, DevicePresence::Cable0) && presence(e, DevicePresence::Cable2)) {
             reopen(mouseHandle2, e.path[PathCable0]);
             reopen(commandHandle2, e.path[PathCable2]);
         }
@@ -327,20 +343,20 @@ void OnDeviceChange(const QString &interfaceName, bool arrived)
             const QByteArray path = pathFromInterfaceName(interfaceName);
             if (releaseAccepted(d, releaseNumberOf(path))) {
                 copyPath(e.path[parsed.interfaceNumber == 0 ? d.path0 : d.path2], path);
-                newlyPresent = !e.present[flag];
-                e.present[flag] = 1;
+                newlyPresent = !presence(e, flag);
+                setPresence(e, flag, 1);
             }
             if (deviceComplete(e, d))
                 deviceCompleted();
         } else {
-            if (!e.present[flag])
+            if (!presence(e, flag))
                 continue;
-            e.present[flag] = 0;
-            if (!e.present[0] && !e.present[1] && !e.present[2] && !e.present[3])
+            setPresence(e, flag, 0);
+            if (!presence(e, 0) && !presence(e, 1) && !presence(e, 2) && !presence(e, 3))
                 modelSwitched = deviceGone(e) || modelSwitched;
         }
 
-        if (sameModel(e, current) && (e.present[d.flag0] || e.present[d.flag2]) && !modelSwitched)
+        if (sameModel(e, current) && (presence(e, d.flag0) || presence(e, d.flag2)) && !modelSwitched)
             reopenCurrentModel();
         if (newlyPresent)
             writeDiff(1);
@@ -387,21 +403,21 @@ void setDeviceRouting(const KestDeviceRouting &routing)
 
 bool receiverCommandPresent()
 {
-    return DeviceTable.count > 0 && DeviceTable.entries[0].present[DevicePresence::Receiver2];
+    return DeviceTable.count > 0 && presence(DeviceTable.entries[0], DevicePresence::Receiver2);
 }
 
 bool cableCommandPresent()
 {
-    return DeviceTable.count > 0 && DeviceTable.entries[0].present[DevicePresence::Cable2];
+    return DeviceTable.count > 0 && presence(DeviceTable.entries[0], DevicePresence::Cable2);
 }
 
 int countConnectedModels()
 {
     int count = 0;
     for (unsigned n = 0; n < DeviceTable.count; ++n) {
-        const int *p = DeviceTable.entries[n].present;
-        if ((p[DevicePresence::Receiver0] && p[DevicePresence::Receiver2])
-            || (p[DevicePresence::Cable0] && p[DevicePresence::Cable2]))
+        const KestDeviceEntry &e = DeviceTable.entries[n];
+        if ((presence(e, DevicePresence::Receiver0) && presence(e, DevicePresence::Receiver2))
+            || (presence(e, DevicePresence::Cable0) && presence(e, DevicePresence::Cable2)))
             ++count;
     }
     return count;
@@ -433,13 +449,14 @@ QStringList devicesWithoutPermission()
     // Only nodes the table still lists as present; a refused device that was
     // unplugged since is no longer worth a word.
     QStringList paths;
+    QMutexLocker lock(&g_pathsLock);
     for (const QByteArray &refused : qAsConst(g_refusedPaths)) {
         for (unsigned n = 0; n < DeviceTable.count; ++n) {
             const KestDeviceEntry &e = DeviceTable.entries[n];
             static constexpr int flagOfPath[4] = {DevicePresence::Receiver0, DevicePresence::Receiver2,
                                                   DevicePresence::Cable0, DevicePresence::Cable2};
             for (int slot = 0; slot < 4; ++slot) {
-                if (e.present[flagOfPath[slot]] && refused == e.path[slot]
+                if (presence(e, flagOfPath[slot]) && refused == e.path[slot]
                     && !paths.contains(QString::fromLocal8Bit(refused)))
                     paths.append(QString::fromLocal8Bit(refused));
             }
