@@ -1,5 +1,8 @@
 #include "store/profilefiles.h"
 
+#include <functional>
+#include <future>
+
 #include <QFileInfo>
 
 #include "store/appsettings.h"
@@ -183,6 +186,9 @@ KestFileResult loadAll(ConfigRecord &config)
     KestIniFile ini;
     KestFileResult result = ini.loadSettings(globalConfigPath());
     readOptions(ini, config);
+    // Each slot file holds thousands of keys and the window's start waits for all five:
+    // they are independent, so they are read side by side.
+    std::future<KestFileResult> loads[SLOT_COUNT];
     for (int k = 0; k < SLOT_COUNT; ++k) {
         config.names[k] = ini.stringValue(slotNameKey(k));
         // A refused name has no file; the slot gets the defaults of a missing one.
@@ -190,8 +196,12 @@ KestFileResult loadAll(ConfigRecord &config)
             visitProfileFields(config.profiles[k], LedOptions::Include, FieldDefaults{});
             continue;
         }
-        result = firstRefusal(result, loadProfileFrom(profileFilePath(config.names[k]), kProfileGroup,
-                                                      config.profiles[k]));
+        loads[k] = std::async(std::launch::async, loadProfileFrom, profileFilePath(config.names[k]),
+                              kProfileGroup, std::ref(config.profiles[k]));
+    }
+    for (std::future<KestFileResult> &load : loads) {
+        if (load.valid())
+            result = firstRefusal(result, load.get());
     }
     return result;
 }
