@@ -140,8 +140,11 @@ void TestKestIniFile::quoting_eachRule_writesWhatTheSettingsClassWrites()
 {
     QFETCH(QString, text);
     const QString key = QStringLiteral("Group/key");
-    const QString ours = m_dir.filePath(QStringLiteral("q-ours.ini"));
-    const QString theirs = m_dir.filePath(QStringLiteral("q-theirs.ini"));
+    // One pair of files per row: the settings class caches a file it read by path, size and
+    // time, and two rows of the same length written within a second would look unchanged.
+    const QString tag = QString::number(qHash(QString::fromUtf8(QTest::currentDataTag())));
+    const QString ours = m_dir.filePath(QStringLiteral("q-ours-%1.ini").arg(tag));
+    const QString theirs = m_dir.filePath(QStringLiteral("q-theirs-%1.ini").arg(tag));
     QFile::remove(ours);
     QFile::remove(theirs);
     KestIniFile written;
