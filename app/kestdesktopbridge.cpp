@@ -32,6 +32,7 @@ KestDesktopBridge::KestDesktopBridge(MousecfgWidget *window)
     if (KestProfileManager *profiles = window->profileManager())
         connect(profiles, &KestProfileManager::writeFinished, this,
                 [this](quint8 status) { m_notices->writeFinished(status, m_window->isVisible()); });
+    connect(window, &MousecfgWidget::slotSwitchUnconfirmed, m_notices, &KestNotices::slotSwitchUnconfirmed);
     addTrayOption();
     m_trayStatus = new KestTrayStatus(window, this);
     connect(this, &KestDesktopBridge::batteryChanged, m_trayStatus, &KestTrayStatus::refresh);

@@ -74,6 +74,11 @@ void KestNotices::deviceDisconnected()
     notify(tr("Mouse disconnected"), QString());
 }
 
+void KestNotices::slotSwitchUnconfirmed(int slot)
+{
+    notify(tr("Profile %1 not switched").arg(slot + 1), tr("The mouse did not confirm the profile switch."));
+}
+
 void KestNotices::writeFinished(int status, bool windowVisible)
 {
     // With the window open the message box says it already.

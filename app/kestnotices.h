@@ -34,6 +34,7 @@ public:
     void deviceConnected();
     void deviceDisconnected();
     void writeFinished(int status, bool windowVisible);
+    void slotSwitchUnconfirmed(int slot);
 
     // "Config/Notifications" in the global settings file; on unless set to 0.
     static bool readEnabled();

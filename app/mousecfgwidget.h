@@ -156,6 +156,9 @@ signals:
     void StateChangedSignal();
     // The profile area's rules button: the per-program profiles dialog.
     void rulesDialogRequested();
+    // A switch the user did not make here (a per-program rule, the bus) was not confirmed by
+    // the mouse: the desktop is told instead of a box popping up over a game.
+    void slotSwitchUnconfirmed(int slot);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -214,7 +217,7 @@ private:
 
     // Status (mousecfgwidget_status.cpp).
     void refreshConnectionState();
-    void selectSlotOnMouse(int slot);
+    void selectSlotOnMouse(int slot, bool askedHere);
     void setBatteryStyle(const QString &styleSheet);
     void sendOsdText(const QString &text);
 

@@ -122,7 +122,7 @@ void MousecfgWidget::switchToSlot(int slot, EditsOnSwitch edits)
     if (keepEdits)
         m_clean = clean;
     // One request: the mouse's slot, then that slot's pointer speed.
-    selectSlotOnMouse(slot);
+    selectSlotOnMouse(slot, edits == EditsOnSwitch::Ask);
 }
 
 void MousecfgWidget::buildLanguageMenu()

@@ -185,15 +185,19 @@ void MousecfgWidget::slotEnableButtons(bool bEnable)
     }
 }
 
-void MousecfgWidget::selectSlotOnMouse(int slot)
+void MousecfgWidget::selectSlotOnMouse(int slot, bool askedHere)
 {
     // Without a mouse there is nothing to switch; a mouse that did not take the switch
     // now runs another slot than the window shows, and the user must know.
     const int speed = m_working.profiles[size_t(qBound(0, slot, SLOT_COUNT - 1))].mousespeed;
     m_deviceWorker->request<quint8>([slot, speed] { return SelectProfileOnDevice(slot, speed); }, this,
-                                    [this](quint8 result) {
+                                    [this, slot, askedHere](quint8 result) {
                                         if (result != SEND_GAVE_UP && result != SEND_WRITE_FAILED)
                                             return;
+                                        if (!askedHere) {
+                                            emit slotSwitchUnconfirmed(slot);
+                                            return;
+                                        }
                                         KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
                                                            tr("The mouse did not confirm the profile switch."),
                                                            this);

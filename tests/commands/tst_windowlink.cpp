@@ -7,11 +7,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "app/kestprofilemanager.h"
+#include "app/kestnotices.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
 #include "device/kestdeviceworker.h"
@@ -100,6 +102,28 @@ private slots:
                     settle();
                 }).isEmpty());
         QCOMPARE(int(m_sim->state().selectedProfile), 3);
+    }
+
+    // A rule or the bus switched, not the user in the window: no box over the game, the
+    // desktop hears of it instead.
+    void unconfirmedSwitchFromOutside_isNoBox()
+    {
+        m_sim->setSilent(true);
+        QSignalSpy unconfirmed(m_window.get(), &MousecfgWidget::slotSwitchUnconfirmed);
+        const QStringList texts = boxesDuring([this] {
+            m_window->switchToSlot(4, MousecfgWidget::EditsOnSwitch::Keep);
+            settle();
+        });
+        QVERIFY2(texts.isEmpty(), qPrintable(texts.join(QLatin1Char('|'))));
+        QCOMPARE(unconfirmed.count(), 1);
+        QCOMPARE(unconfirmed.at(0).at(0).toInt(), 4);
+
+        KestNotices notices;
+        QStringList sent;
+        notices.setSender([&sent](const QString &summary, const QString &body) { sent << summary << body; });
+        notices.slotSwitchUnconfirmed(4);
+        QCOMPARE(sent, (QStringList{QStringLiteral("Profile 5 not switched"),
+                                    QStringLiteral("The mouse did not confirm the profile switch.")}));
     }
 
     // Slot switches, an Apply, a model choice and plugging leave every exchange, every
