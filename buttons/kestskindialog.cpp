@@ -123,8 +123,8 @@ QString dialogCheckBoxStyleSheet(const QString &uncheckedPicture, const QString 
 {
     return QStringLiteral("QCheckBox{color:rgb(255,255,255);}"
                           "QCheckBox::indicator{width:%1px;height:%1px;}"
-                          "QCheckBox::indicator:unchecked{image:url(%2);}"
-                          "QCheckBox::indicator:checked{image:url(%3);}")
+                          "QCheckBox::indicator:unchecked{border-image:url(%2);}"
+                          "QCheckBox::indicator:checked{border-image:url(%3);}")
         .arg(scaled(18))
         .arg(skinPath(uncheckedPicture), skinPath(checkedPicture));
 }

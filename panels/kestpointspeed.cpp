@@ -168,7 +168,7 @@ void KestPointSpeed::relayout()
     // column under its rate button. Three rows of 20, 24 apart.
     constexpr int kCaptionX[] = {23, 269};
     constexpr int kCaptionWidth[] = {88, 86};
-    constexpr int kFirstWidth[] = {75, 50};
+    constexpr int kFirstWidth[] = {50, 50};
     constexpr int kSecondWidth[] = {75, 49};
     for (int i = 0; i < m_pairs.size(); ++i) {
         const OptionPair &pair = m_pairs.at(i);

@@ -1,6 +1,7 @@
 // The pages line up at the scale the screen asks for, in English and French. CTest runs
 // this program once per scale: the offscreen screen takes its DPI from QT_FONT_DPI.
 
+#include <algorithm>
 #include <memory>
 
 #include <QAbstractButton>
@@ -20,6 +21,7 @@
 #include "app/kestscale.h"
 #include "app/mousecfgwidget.h"
 #include "buttons/kestbtnwindow.h"
+#include "buttons/kestfirekeywindow.h"
 #include "device/devicelink.h"
 #include "device/kestsimmouse.h"
 #include "panels/kestdpiwindow.h"
@@ -215,7 +217,85 @@ private slots:
         QCOMPARE(inWindow(wheelUp, m_window.get()), before);
     }
 
+    // The skin's marks are drawn at the size of the box they stand in, not at the
+    // picture's own 18 px: at 2.0 they would be half the size of the text beside them.
+    void checkMarks_growWithTheScale()
+    {
+        start(0);
+        m_window->showPage(MousecfgWidget::DpiPage);
+        auto *dpi = qobject_cast<KestDPIWindow *>(m_window->pageItemWidget(MousecfgWidget::DpiPanel));
+        QVERIFY(dpi);
+        QList<QCheckBox *> boxes;
+        for (QCheckBox *box : dpi->row(0)->findChildren<QCheckBox *>()) {
+            if (box->isVisible() && box->isChecked())
+                boxes << box;
+        }
+        KestFireKeyWindow fireKey(m_window.get());
+        fireKey.show();
+        for (QCheckBox *box : fireKey.findChildren<QCheckBox *>()) {
+            if (box->isChecked())
+                boxes << box;
+        }
+        QCOMPARE(boxes.size(), 3); // the level's enable and link boxes, the fire key's left button
+        for (QCheckBox *box : qAsConst(boxes)) {
+            const int mark = markWidth(box->grab().toImage());
+            QVERIFY2(mark >= scaled(14), qPrintable(QStringLiteral("\"%1\": mark %2 px, wanted %3")
+                                                        .arg(box->text()).arg(mark).arg(scaled(14))));
+        }
+    }
+
+    // The fire key's four choices stand in one row inside the dialog, evenly spaced, their
+    // words whole in both languages.
+    void fireKeyChoices_fitAndSpaceEvenly_data() { buttonList_scrollBarStandsAgainstTheList_data(); }
+    void fireKeyChoices_fitAndSpaceEvenly()
+    {
+        QFETCH(int, language);
+        start(language);
+        KestFireKeyWindow dialog(m_window.get());
+        dialog.show();
+        QList<QAbstractButton *> choices;
+        for (QCheckBox *box : dialog.findChildren<QCheckBox *>())
+            choices << box;
+        QCOMPARE(choices.size(), 4);
+        std::sort(choices.begin(), choices.end(), [](QAbstractButton *a, QAbstractButton *b) {
+            return a->x() < b->x();
+        });
+        QList<int> gaps;
+        for (int i = 0; i < choices.size(); ++i) {
+            QAbstractButton *box = choices.at(i);
+            QVERIFY2(dialog.rect().adjusted(scaled(10), 0, -scaled(10), 0).contains(box->geometry()),
+                     qPrintable(box->text()));
+            QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
+            if (i > 0)
+                gaps << box->x() - choices.at(i - 1)->geometry().right();
+        }
+        for (int gap : gaps) {
+            QVERIFY(gap > 0);
+            QVERIFY(qAbs(gap - gaps.first()) <= 2);
+        }
+        for (KestLabel *label : dialog.findChildren<KestLabel *>()) {
+            QVERIFY2(neededWidth(label) <= label->contentsRect().width(), qPrintable(label->text()));
+        }
+    }
+
 private:
+    // Across how many columns the skin's red mark is drawn.
+    static int markWidth(const QImage &image)
+    {
+        int left = image.width();
+        int right = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.alpha() > 128 && c.red() > 150 && c.green() < 90 && c.blue() < 90) {
+                    left = qMin(left, x);
+                    right = qMax(right, x);
+                }
+            }
+        }
+        return right - left + 1;
+    }
+
     void start(int language)
     {
         m_sim = std::make_shared<KestSimMouse>(true, false);
