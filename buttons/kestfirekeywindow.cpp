@@ -69,8 +69,10 @@ KestFireKeyWindow::KestFireKeyWindow(QWidget *parent)
     m_timesEdit->setGeometry(designRect(100, 152, 70, 26));
     m_delayLabel->setGeometry(designRect(220, 152, 60, 26));
     m_delayEdit->setGeometry(designRect(280, 152, 70, 26));
-    for (KestLabel *label : {m_timesLabel, m_delayLabel})
+    for (KestLabel *label : {m_timesLabel, m_delayLabel}) {
         label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        label->setStyleSheet(lightTextStyleSheet());
+    }
     for (KestLineEdit *edit : {m_timesEdit, m_delayEdit}) {
         edit->setMaxLength(kEntryChars);
         edit->setValidator(new MyIntValidator(1, kEntryMax, edit));

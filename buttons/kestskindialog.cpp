@@ -34,6 +34,9 @@ KestSkinDialog::KestSkinDialog(int designWidth, int designHeight, QWidget *paren
 
     m_titleLabel = new KestLabel(this);
     m_titleLabel->setAlignment(Qt::AlignCenter);
+    // The main window's style sheet hands its children the application's palette again,
+    // so the palette above does not reach the labels of a dialog opened over it.
+    m_titleLabel->setStyleSheet(lightTextStyleSheet());
     m_titleLabel->setGeometry(designRect(20, 10, designWidth - 40, 32));
 
     m_okButton = new KestPushButton(tabButtonPictures(), this);
@@ -117,6 +120,11 @@ QString dialogEditStyleSheet()
     return QStringLiteral("QLineEdit{color:rgb(255,255,255);background-color:rgb(30,30,30);"
                           "border:1px solid %1;padding-left:4px;}")
         .arg(themeColor().name());
+}
+
+QString lightTextStyleSheet()
+{
+    return QStringLiteral("color:rgb(255,255,255);");
 }
 
 QString dialogCheckBoxStyleSheet(const QString &uncheckedPicture, const QString &checkedPicture)

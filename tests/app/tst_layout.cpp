@@ -22,6 +22,8 @@
 #include "app/mousecfgwidget.h"
 #include "buttons/kestbtnwindow.h"
 #include "buttons/kestfirekeywindow.h"
+#include "buttons/kestmacroselect.h"
+#include "buttons/kestsinglekeywindow.h"
 #include "device/devicelink.h"
 #include "device/kestsimmouse.h"
 #include "panels/kestdpiwindow.h"
@@ -275,6 +277,29 @@ private slots:
         }
         for (KestLabel *label : dialog.findChildren<KestLabel *>()) {
             QVERIFY2(neededWidth(label) <= label->contentsRect().width(), qPrintable(label->text()));
+        }
+    }
+
+    // The dialogs open over the main window, whose style sheet gives every child the
+    // application's palette back: texts set light through the dialog's palette came out
+    // black on the dark plate.
+    void dialogTexts_standOutFromThePlate()
+    {
+        start(1);
+        const std::unique_ptr<QWidget> dialogs[] = {
+            std::make_unique<KestFireKeyWindow>(m_window.get()),
+            std::make_unique<KestSingleKeyWindow>(m_window.get()),
+            std::make_unique<KestMacroSelect>(QStringLiteral("MACRO SELECT"), QString(), 1, 0,
+                                              m_window.get())};
+        for (const auto &dialog : dialogs) {
+            dialog->show();
+            for (KestLabel *label : dialog->findChildren<KestLabel *>()) {
+                if (label->text().isEmpty() || !label->isVisible())
+                    continue;
+                const QColor text = label->palette().color(label->foregroundRole());
+                QVERIFY2(text.lightness() >= 120,
+                         qPrintable(QStringLiteral("\"%1\" in %2").arg(label->text(), text.name())));
+            }
         }
     }
 
