@@ -2,6 +2,7 @@
 // this program once per scale: the offscreen screen takes its DPI from QT_FONT_DPI.
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include <QAbstractButton>
@@ -299,6 +300,36 @@ private slots:
                 const QColor text = label->palette().color(label->foregroundRole());
                 QVERIFY2(text.lightness() >= 120,
                          qPrintable(QStringLiteral("\"%1\" in %2").arg(label->text(), text.name())));
+            }
+        }
+    }
+
+    // The round numbers on the mouse pictures stand apart from one another in both views.
+    void markers_doNotTouch()
+    {
+        start(0);
+        m_window->showPage(MousecfgWidget::CustomizePage);
+        for (int view : {int(MousecfgWidget::FrontView), int(MousecfgWidget::SideView)}) {
+            m_window->showView(view);
+            QVector<KestPushButton *> markers;
+            for (KestPushButton *button : m_window->findChildren<KestPushButton *>()) {
+                bool number = false;
+                button->text().toInt(&number);
+                if (number && button->isVisible() && button->parentWidget() == m_window.get())
+                    markers << button;
+            }
+            QVERIFY(markers.size() >= 6);
+            for (int i = 0; i < markers.size(); ++i) {
+                for (int j = i + 1; j < markers.size(); ++j) {
+                    const QRect a = markers[i]->geometry();
+                    const QRect b = markers[j]->geometry();
+                    const QPoint d = a.center() - b.center();
+                    const double apart = std::hypot(d.x(), d.y());
+                    QVERIFY2(apart >= (a.width() + b.width()) / 2.0 + scaled(1),
+                             qPrintable(QStringLiteral("view %1: %2 and %3 are %4 px apart")
+                                            .arg(view).arg(markers[i]->text(), markers[j]->text())
+                                            .arg(apart)));
+                }
             }
         }
     }
