@@ -364,6 +364,9 @@ private:
         QCOMPARE(m_window->scaleFactorValue(), KestScale::factorForStep(step));
         m_window->chooseLanguage(language);
         QCoreApplication::processEvents();
+        // Without the compiled translations French would quietly be English twice.
+        if (language == 1)
+            QCOMPARE(m_window->tabButton(MousecfgWidget::LightingPage)->text(), QStringLiteral("ÉCLAIRAGE"));
     }
 
     // Every control of a panel inside it, and its text not cut.
