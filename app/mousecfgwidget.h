@@ -332,6 +332,7 @@ private:
 
     // Panels (placeholders of the right size until a panel exists).
     QScrollArea *m_buttonScroll = nullptr;
+    QWidget *m_wheelLayer = nullptr; // the wheel entries, outside the scrolling list
     KestBtnWindow *m_buttonWindow = nullptr;
     KestDPIWindow *m_dpiWindow = nullptr;
     KestPointSpeed *m_pointSpeed = nullptr;

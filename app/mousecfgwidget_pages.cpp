@@ -27,6 +27,21 @@ namespace {
 constexpr QRect kMousePictureRect(517, 76, 200, 266);
 constexpr double kPictureReduction = 266.0 / kMousePictureHeight;
 
+// The DPI page is one grid with 4 px gutters: the level panel and the report rate side by
+// side, the sensor options under both, ending where the other pages' panels end.
+constexpr int kGutter = 4;
+constexpr QRect kDpiPanelRect(286, 75, 456, KestDPIWindow::kDesignHeight);
+constexpr QRect kReportRateRect(kDpiPanelRect.right() + 1 + kGutter, kDpiPanelRect.top(), 149,
+                                kDpiPanelRect.height());
+constexpr QRect kSensorRect(kDpiPanelRect.left(), kDpiPanelRect.bottom() + 1 + kGutter,
+                            kReportRateRect.right() + 1 - kDpiPanelRect.left(), 77);
+static_assert(kSensorRect.bottom() == 540, "the sensor options end on the page's bottom edge");
+
+// The button list and its scroll bar, on the panel area of the customize page; the wheel
+// entries keep their place beside it while the list scrolls.
+constexpr QRect kButtonPanelRect(285, 342, 664, KestBtnWindow::kDesignHeight);
+constexpr int kScrollBarGap = 4;
+
 } // namespace
 
 namespace {
@@ -74,14 +89,20 @@ void MousecfgWidget::createPages()
 
 void MousecfgWidget::createButtonPage()
 {
+    // Made first, so that the scroll area lies over it where the two meet.
+    m_wheelLayer = new QWidget(this);
+    place(m_wheelLayer, kButtonPanelRect);
     m_buttonScroll = new QScrollArea(this);
     m_buttonScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_buttonScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_buttonScroll->setFrameShape(QFrame::NoFrame);
     m_buttonScroll->setStyleSheet(QStringLiteral("QScrollArea{background:transparent;}"));
     m_buttonScroll->viewport()->setAutoFillBackground(false);
-    // As wide as the list and its wheel entries: the scroll bar stands beside what it moves.
-    place(m_buttonScroll, QRect(285, 342, 596, 199));
+    // As wide as the list and its scroll bar: the bar stands against the rows it moves.
+    place(m_buttonScroll, QRect(kButtonPanelRect.topLeft(),
+                                QSize(KestBtnWindow::kListRight + kScrollBarGap
+                                          + KestBtnWindow::kScrollBarWidth,
+                                      kButtonPanelRect.height())));
     m_buttonWindow = new KestBtnWindow(&m_working.profiles[currentSlot()], nullptr, m_scaleFactor);
     // The list fills the area and scrolls when the model has more buttons than fit.
     m_buttonScroll->setWidgetResizable(true);
@@ -90,6 +111,14 @@ void MousecfgWidget::createButtonPage()
     m_buttonScroll->verticalScrollBar()->setSingleStep(qMax(1, m_buttonWindow->rowPitch()));
     // setWidget() makes the list paint an opaque background; the page's own shows through.
     m_buttonWindow->setAutoFillBackground(false);
+    // The wheel entries do not scroll with the list. The layer has the list's origin, so
+    // the list's own placement of them holds there too.
+    for (int slot : {int(KestBtnWindow::kWheelUpSlot), int(KestBtnWindow::kWheelDownSlot)}) {
+        KestPushButton *entry = m_buttonWindow->label(slot);
+        const bool shown = !entry->isHidden();
+        entry->setParent(m_wheelLayer);
+        entry->setVisible(shown);
+    }
     connect(m_buttonWindow, &KestBtnWindow::SelBtnControl, this, [this](KestPushButton *label, bool on) {
         // The wheel entries are marked on the wheel, the middle button of the picture.
         const int slot = m_buttonWindow->slotOfLabel(label);
@@ -108,19 +137,19 @@ void MousecfgWidget::createButtonPage()
 void MousecfgWidget::createDpiPage()
 {
     m_dpiWindow = new KestDPIWindow(m_working.profiles[currentSlot()], this);
-    place(m_dpiWindow, QRect(286, 75, 456, 386));
+    place(m_dpiWindow, kDpiPanelRect);
 }
 
 void MousecfgWidget::createPointSpeedPage()
 {
     m_pointSpeed = new KestPointSpeed(m_working.profiles[currentSlot()], this);
-    place(m_pointSpeed, QRect(286, 413, 506, 77));
+    place(m_pointSpeed, kSensorRect);
 }
 
 void MousecfgWidget::createReportRatePage()
 {
     m_reportRate = new KestReportRate(m_working.profiles[currentSlot()], this);
-    place(m_reportRate, QRect(746, 75, 149, 200));
+    place(m_reportRate, kReportRateRect);
     connect(m_reportRate, &KestReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
     // Two controls edit the one lift setting: each shows what the other chose.
     connect(m_reportRate, &KestReportRate::RefreshLift, m_pointSpeed, &KestPointSpeed::setLift);
@@ -282,6 +311,7 @@ void MousecfgWidget::updatePageVisibility()
     for (KestPushButton *marker : m_extraMarkers)
         marker->setVisible(markers && m_view == FrontView);
     m_buttonScroll->setVisible(pageShows(m_page, ButtonWindow));
+    m_wheelLayer->setVisible(pageShows(m_page, ButtonWindow));
     m_colorWindow->setVisible(pageShows(m_page, LightingPanel));
     m_dpiWindow->setVisible(pageShows(m_page, DpiPanel));
     m_pointSpeed->setVisible(pageShows(m_page, PointSpeedPanel));

@@ -20,6 +20,7 @@ constexpr int kLabelX = 56;
 constexpr int kLabelWidth = 220;
 constexpr int kLabelHeight = 30;
 constexpr int kWheelLabelX = 356;
+static_assert(kLabelX + kLabelWidth == KestBtnWindow::kListRight, "the scroll bar follows the rows");
 // More labels than this do not fit the panel's height: they get a fixed spacing and the
 // panel scrolls.
 constexpr int kFittingLabels = 9;
@@ -284,7 +285,7 @@ QString KestBtnWindow::scrollBarStyleSheet()
                           "QScrollBar::handle:vertical{background:%2;min-height:%3px;border-radius:%4px;}"
                           "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0px;}"
                           "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:none;}")
-        .arg(scaled(8))
+        .arg(scaled(kScrollBarWidth))
         .arg(themeColor().name())
         .arg(scaled(20))
         .arg(scaled(4));

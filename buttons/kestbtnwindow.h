@@ -30,6 +30,10 @@ public:
     static constexpr int kWheelUpSlot = 40;
     static constexpr int kWheelDownSlot = 41;
     static constexpr int kDesignHeight = 199;
+    // Right edge of the numbered rows and width of the list's scroll bar, on the design
+    // canvas: the main window stands the bar against the rows.
+    static constexpr int kListRight = 276;
+    static constexpr int kScrollBarWidth = 8;
 
     // The record is not owned; the main window keeps it alive and swaps it with setProfile.
     KestBtnWindow(ProfileRecord *profile, QWidget *parent, double scale);

@@ -35,14 +35,25 @@ KestFireKeyWindow::KestFireKeyWindow(QWidget *parent)
     m_modeGroup = new QButtonGroup(this);
     m_modeGroup->setExclusive(true);
     const QString texts[] = {tr("Left"), tr("Right"), tr("Middle"), tr("Keyboard Key")};
-    const int xs[] = {30, 110, 195, 280};
+    QList<QCheckBox *> boxes;
+    int wanted = 0;
     for (int i = 0; i < 4; ++i) {
         auto *box = new QCheckBox(texts[i], this);
         box->setStyleSheet(boxStyle);
         box->setFont(languageFont());
         box->setFocusPolicy(Qt::NoFocus);
-        box->setGeometry(designRect(xs[i], 56, i == 3 ? 110 : 80, 26));
+        wanted += box->sizeHint().width();
+        boxes << box;
         m_modeGroup->addButton(box, i);
+    }
+    // The words differ in length with the language: the four share the row under the title
+    // with equal gaps, each as wide as its word, rather than standing in fixed columns.
+    const QRect row = designRect(30, 56, 340, 26);
+    const int gap = qMax(scaled(6), (row.width() - wanted) / 3);
+    int x = qMax(scaled(12), row.center().x() - (wanted + 3 * gap) / 2);
+    for (QCheckBox *box : qAsConst(boxes)) {
+        box->setGeometry(x, row.y(), box->sizeHint().width(), row.height());
+        x += box->width() + gap;
     }
     m_modeGroup->button(0)->setChecked(true);
     connect(m_modeGroup, &QButtonGroup::idClicked, this,
@@ -58,8 +69,10 @@ KestFireKeyWindow::KestFireKeyWindow(QWidget *parent)
     m_timesEdit->setGeometry(designRect(100, 152, 70, 26));
     m_delayLabel->setGeometry(designRect(220, 152, 60, 26));
     m_delayEdit->setGeometry(designRect(280, 152, 70, 26));
-    for (KestLabel *label : {m_timesLabel, m_delayLabel})
+    for (KestLabel *label : {m_timesLabel, m_delayLabel}) {
         label->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+        label->setStyleSheet(lightTextStyleSheet());
+    }
     for (KestLineEdit *edit : {m_timesEdit, m_delayEdit}) {
         edit->setMaxLength(kEntryChars);
         edit->setValidator(new MyIntValidator(1, kEntryMax, edit));

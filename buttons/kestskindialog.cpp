@@ -34,6 +34,9 @@ KestSkinDialog::KestSkinDialog(int designWidth, int designHeight, QWidget *paren
 
     m_titleLabel = new KestLabel(this);
     m_titleLabel->setAlignment(Qt::AlignCenter);
+    // The main window's style sheet hands its children the application's palette again,
+    // so the palette above does not reach the labels of a dialog opened over it.
+    m_titleLabel->setStyleSheet(lightTextStyleSheet());
     m_titleLabel->setGeometry(designRect(20, 10, designWidth - 40, 32));
 
     m_okButton = new KestPushButton(tabButtonPictures(), this);
@@ -119,12 +122,17 @@ QString dialogEditStyleSheet()
         .arg(themeColor().name());
 }
 
+QString lightTextStyleSheet()
+{
+    return QStringLiteral("color:rgb(255,255,255);");
+}
+
 QString dialogCheckBoxStyleSheet(const QString &uncheckedPicture, const QString &checkedPicture)
 {
     return QStringLiteral("QCheckBox{color:rgb(255,255,255);}"
                           "QCheckBox::indicator{width:%1px;height:%1px;}"
-                          "QCheckBox::indicator:unchecked{image:url(%2);}"
-                          "QCheckBox::indicator:checked{image:url(%3);}")
+                          "QCheckBox::indicator:unchecked{border-image:url(%2);}"
+                          "QCheckBox::indicator:checked{border-image:url(%3);}")
         .arg(scaled(18))
         .arg(skinPath(uncheckedPicture), skinPath(checkedPicture));
 }

@@ -47,5 +47,7 @@ private:
 
 // Style of the small entry fields of the dialogs.
 QString dialogEditStyleSheet();
+// White text for a dialog's labels, whatever palette the window under it hands down.
+QString lightTextStyleSheet();
 // Style of check boxes drawn with two skin pictures (names below "skin/").
 QString dialogCheckBoxStyleSheet(const QString &uncheckedPicture, const QString &checkedPicture);

@@ -63,10 +63,16 @@ void KestDPIWindow::showRecord()
 void KestDPIWindow::relayout()
 {
     placeScaled(m_title, 15, 8, 200, 28);
+    // Six levels take the usual 50 px pitch; more are packed closer so that the last row
+    // still ends inside the panel, above the sensor options that follow it.
+    const int panelHeight = height() > 0 ? qRound(height() / scaleFactor()) : kDesignHeight;
+    const int room = panelHeight - kRowsTop - kRowsBottomMargin;
+    const int pitch = m_levelCount > 0 ? qBound(kMinRowPitch, room / m_levelCount, kRowPitch)
+                                       : kRowPitch;
     for (KestSingleDPI *row : m_rows) {
         const int level = row->level();
         if (level < m_levelCount) {
-            placeScaled(row, 15, 43 + 50 * level, 440, 48);
+            placeScaled(row, 15, kRowsTop + pitch * level, 440, pitch - kRowGap);
             row->relayout();
             row->show();
         } else {

@@ -16,6 +16,9 @@ class KestDPIWindow final : public KestPanel
     Q_OBJECT
 
 public:
+    // The panel's height on the design canvas; the rows share what the title leaves.
+    static constexpr int kDesignHeight = 385;
+
     // Sensor and level count come from the installed settings and description.
     explicit KestDPIWindow(const ProfileRecord &record, QWidget *parent = nullptr);
 
@@ -44,6 +47,12 @@ private:
     void showRecord();
     void highlight();
     DpiInfo &levelInfo(quint8 level);
+
+    static constexpr int kRowsTop = 43;
+    static constexpr int kRowsBottomMargin = 4;
+    static constexpr int kRowPitch = 50;
+    static constexpr int kMinRowPitch = 42; // rows of 40: the X and Y fields still fit
+    static constexpr int kRowGap = 2;
 
     ProfileRecord m_record;
     int m_sensor = 0;

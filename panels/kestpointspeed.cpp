@@ -57,7 +57,7 @@ KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
       m_keyCaption(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
       m_keySlider(new KestSlider(Qt::Horizontal, this)),
       m_keyValue(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, 1)),
-      m_scrollCaption(makePanelLabel(this, QString(), Qt::AlignRight | Qt::AlignVCenter, 1)),
+      m_scrollCaption(makePanelLabel(this, QString(), Qt::AlignCenter, 1)),
       m_scrollBox(new ScrollSpeedBox(this)),
       m_mouseSetting(new KestPushButton({skinPath(QStringLiteral("tabbutton-1.png")),
                                          skinPath(QStringLiteral("tabbutton-3.png")),
@@ -162,27 +162,35 @@ void KestPointSpeed::showPairs()
 
 void KestPointSpeed::relayout()
 {
-    // 506 x 77: two rows of option pairs beside the settings button, then key response
-    // and scroll speed.
+    // 609 x 77 under the DPI levels and the report rate, sharing their columns: captions
+    // start where the level rows' check boxes do, the key response bar spans what the
+    // level bars span, and the settings button and scroll speed stand in the report-rate
+    // column under its rate button. Three rows of 20, 24 apart.
+    constexpr int kCaptionX[] = {23, 269};
+    constexpr int kCaptionWidth[] = {88, 86};
+    constexpr int kFirstWidth[] = {50, 50};
+    constexpr int kSecondWidth[] = {75, 49};
     for (int i = 0; i < m_pairs.size(); ++i) {
         const OptionPair &pair = m_pairs.at(i);
-        const int x = 8 + (i % 2) * 190;
+        const int column = i % 2;
+        const int x = kCaptionX[column];
         const int y = 4 + (i / 2) * 24;
-        placeScaled(pair.caption, x, y, 86, 20);
-        placeScaled(pair.first, x + 86, y + 1, 48, 18);
-        placeScaled(pair.second, x + 134, y + 1, 52, 18);
+        const int boxes = x + kCaptionWidth[column] + 2;
+        placeScaled(pair.caption, x, y, kCaptionWidth[column], 20);
+        placeScaled(pair.first, boxes, y, kFirstWidth[column], 20);
+        placeScaled(pair.second, boxes + kFirstWidth[column], y, kSecondWidth[column], 20);
         for (QCheckBox *box : {pair.first, pair.second}) {
             box->setStyleSheet(choicePairStyle(themeColor()));
             box->setFont(languageFont(0, 2));
         }
     }
-    placeScaled(m_mouseSetting, 390, 6, 110, 26);
-    placeScaled(m_keyCaption, 8, 52, 86, 20);
-    placeScaled(m_keySlider, 94, 52, 200, 20);
-    placeScaled(m_keyValue, 300, 52, 30, 20);
+    placeScaled(m_mouseSetting, 475, 2, 120, 24);
+    placeScaled(m_keyCaption, 23, 52, kCaptionWidth[0], 20);
+    placeScaled(m_keySlider, 113, 52, 150, 20);
+    placeScaled(m_keyValue, 269, 52, 44, 20);
     m_keySlider->setStyleSheet(sliderStyle(themeColor()));
-    placeScaled(m_scrollCaption, 334, 52, 106, 20);
-    placeScaled(m_scrollBox, 444, 50, 56, 24);
+    placeScaled(m_scrollCaption, 460, 28, 149, 20);
+    placeScaled(m_scrollBox, 475, 50, 120, 24);
     m_scrollBox->setFont(languageFont(0, 1));
     m_scrollBox->setStyleSheet(
         QStringLiteral("QSpinBox{color:rgb(225,225,225);background:rgb(30,30,30);"

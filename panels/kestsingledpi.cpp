@@ -163,20 +163,23 @@ void KestSingleDPI::setHighlight(const QColor &color)
 
 void KestSingleDPI::relayout()
 {
-    // The row is 440 x 48 on the design canvas.
-    placeScaled(m_enableBox, 8, 15, 20, 18);
-    placeScaled(m_levelLabel, 28, 0, 26, 48);
-    placeScaled(m_minLabel, 52, 0, 40, 48);
-    placeScaled(m_slider, 98, 4, 150, 40);
-    placeScaled(m_maxLabel, 254, 0, 44, 48);
-    placeScaled(m_xField, 300, 4, 76, 20);
-    placeScaled(m_yField, 300, 24, 76, 20);
-    placeScaled(m_singleField, 300, 14, 76, 20);
+    // The row is 440 x 48 on the design canvas, or down to 40 high when the panel packs
+    // eight levels; everything stays centred on the row's middle.
+    const int rowHeight = height() > 0 ? qRound(height() / scaleFactor()) : 48;
+    const int middle = rowHeight / 2;
+    placeScaled(m_enableBox, 8, middle - 9, 20, 18);
+    placeScaled(m_levelLabel, 28, 0, 26, rowHeight);
+    placeScaled(m_minLabel, 52, 0, 40, rowHeight);
+    placeScaled(m_slider, 98, middle - 20, 150, 40);
+    placeScaled(m_maxLabel, 254, 0, 44, rowHeight);
+    placeScaled(m_xField, 300, middle - 20, 76, 20);
+    placeScaled(m_yField, 300, middle, 76, 20);
+    placeScaled(m_singleField, 300, middle - 10, 76, 20);
     for (KestDpiField *field : {m_xField, m_yField, m_singleField}) {
         field->setStyleSheet(fieldStyle(m_textColor));
         field->setFont(languageFont(0, 1));
     }
-    placeScaled(m_linkBox, 376, 15, 64, 18);
+    placeScaled(m_linkBox, 376, middle - 9, 64, 18);
     m_enableBox->setStyleSheet(checkBoxStyle());
     m_linkBox->setStyleSheet(checkBoxStyle());
     m_linkBox->setFont(languageFont(0, 2));

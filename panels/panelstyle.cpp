@@ -14,10 +14,12 @@ QColor panelBackground()
 
 QString checkBoxStyle()
 {
+    // border-image stretches the 18 px pictures over the box; image would keep them at
+    // their own size, small beside the text at the larger factors.
     return QStringLiteral("QCheckBox{background:transparent;color:rgb(255,255,255);}"
                           "QCheckBox::indicator{width:%3px;height:%3px;}"
-                          "QCheckBox::indicator:unchecked{image:url(%1);}"
-                          "QCheckBox::indicator:checked{image:url(%2);}")
+                          "QCheckBox::indicator:unchecked{border-image:url(%1);}"
+                          "QCheckBox::indicator:checked{border-image:url(%2);}")
         .arg(skinPath(QStringLiteral("checkbox1-1.png")), skinPath(QStringLiteral("checkbox1-2.png")))
         .arg(scaled(16));
 }

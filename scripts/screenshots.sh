@@ -2,6 +2,7 @@
 # Pictures of every page and dialog of the real window against the simulated mouse, at the
 # scales 1.0, 1.25, 1.5 and 2.0 and in every language, for a person to look at:
 #   scripts/screenshots.sh [OUT_DIR]     (default build/screens)
+#   DPI_LEVELS=8 scripts/screenshots.sh OUT_DIR   only the DPI page, with that many levels
 # Each scale runs under its own X server with the matching DPI; the window works on a copy of
 # the application folder, so nothing in build/appdir changes.
 set -euo pipefail
@@ -20,7 +21,7 @@ for dpi in 96 120 144 192; do
   rm -rf "$work/Configs" && cp -r data/Configs "$work/Configs"
   # Fixed fonts and no desktop integration: the pictures depend on the code alone.
   XDG_CONFIG_HOME="$work/xdg" xvfb-run -a -s "-screen 0 2400x1600x24 -dpi $dpi" \
-    "$tool" "$work" "$out"
+    "$tool" "$work" "$out" ${DPI_LEVELS:+"$DPI_LEVELS"}
   rm -rf "$work"
 done
 echo "Pictures in $out"

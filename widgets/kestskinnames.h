@@ -117,7 +117,7 @@ inline constexpr MouseButtonAnchor kMouseButtonAnchors[kMouseButtonPictures] = {
 // The same for the side picture (the left side, front up). The right button cannot be seen
 // from the left: its anchor is {-1, -1} and it gets no marker in that view.
 inline constexpr MouseButtonAnchor kSideButtonAnchors[kMouseButtonPictures] = {
-    {176, 110}, // 1 left: the front of the shell, ahead of the button seam
+    {180, 106}, // 1 left: the front of the shell, ahead of the button seam, clear of 6
     {-1, -1},   // 2 right
     {149, 84},  // 3 middle (wheel)
     {150, 168}, // 4 forward

@@ -1,12 +1,14 @@
 // Renders the main window's pages and the dialogs a user meets, in every language, at the
-// scale the screen asks for:  mousecfg_screens APP_DIR OUT_DIR
+// scale the screen asks for:  mousecfg_screens APP_DIR OUT_DIR [DPI_LEVELS]
 // APP_DIR is a copy of the application folder that may be written to (the window seeds
-// profiles on its first start); scripts/screenshots.sh makes one per run.
+// profiles on its first start); scripts/screenshots.sh makes one per run. With DPI_LEVELS
+// the description is changed to that many levels and only the DPI page is drawn.
 #include <cstdio>
 #include <functional>
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 #include <QTimer>
 
 #include "app/mousecfgwidget.h"
@@ -17,6 +19,7 @@
 #include "macro/kestgunsetdialog.h"
 #include "panels/kestcolorwindow.h"
 #include "store/appdir.h"
+#include "store/devicedescription.h"
 #include "app/kestprofilemanager.h"
 #include "device/sim/simbackend.h"
 #include "widgets/kestmessagebox.h"
@@ -67,6 +70,14 @@ int main(int argc, char *argv[])
     setApplicationDir(QString::fromLocal8Bit(argv[1]));
     const QString out = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(out);
+    const int dpiLevels = argc > 3 ? QString::fromLocal8Bit(argv[3]).toInt() : 0;
+    if (dpiLevels > 0) {
+        // The level count is ButtonCount ^ MouseDpi ^ DPICount.
+        QSettings description(deviceDescriptionPath(), QSettings::IniFormat);
+        const int others = description.value(QStringLiteral("PROFILE/ButtonCount")).toInt()
+                           ^ description.value(QStringLiteral("PROFILE/MouseDpi")).toInt();
+        description.setValue(QStringLiteral("PROFILE/DPICount"), others ^ dpiLevels);
+    }
 
     // The window no longer picks the simulated mouse itself: the program does, as the
     // utility's own start does.
@@ -83,6 +94,11 @@ int main(int argc, char *argv[])
         window.chooseLanguage(language);
         settle();
         const QString prefix = QStringLiteral("%1/%2-lang%3-").arg(out, scale).arg(language);
+        if (dpiLevels > 0) {
+            window.showPage(MousecfgWidget::DpiPage);
+            ok &= save(&window, prefix + QStringLiteral("page-dpi-%1levels.png").arg(dpiLevels));
+            continue;
+        }
         for (int page = 0; page < MousecfgWidget::kPageCount; ++page) {
             window.showPage(page);
             ok &= save(&window, prefix + QStringLiteral("page-%1.png").arg(pageNames[page]));
