@@ -202,6 +202,9 @@ private:
     void selectButtonInPanel(int group, int index);
     void createMarkers();
     void loadProductPictures();
+    QPixmap productPicture(const QString &relativePath) const;
+    // The picture of the view shown; the side view's is decoded when first asked for.
+    const QPixmap &viewPicture();
     void refreshExtraMarkers();
     void updatePageVisibility();
     void highlightMarker(int group, int index);

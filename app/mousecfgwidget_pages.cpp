@@ -249,16 +249,9 @@ void MousecfgWidget::loadProductPictures()
 {
     if (!m_mousePicture)
         return;
-    const QSize size(scaled(kMousePictureRect.width()), scaled(kMousePictureRect.height()));
-    const QString folder = skinPath(QStringLiteral("mouse/"));
-    const auto load = [&size](const QString &path) {
-        const QPixmap picture(path);
-        return picture.isNull() ? picture
-                                : picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    };
-    m_frontPicture = load(folder + m_productName + QStringLiteral("/Mouse.png"));
-    m_sidePicture = load(folder + m_productName + QStringLiteral("_Side.png"));
-    m_mousePicture->setPixmap(m_view == FrontView ? m_frontPicture : m_sidePicture);
+    m_frontPicture = productPicture(m_productName + QStringLiteral("/Mouse.png"));
+    m_sidePicture = QPixmap();
+    m_mousePicture->setPixmap(viewPicture());
     if (m_lightPreview)
         m_lightPreview->setPicture(m_frontPicture);
     if (m_productName == QLatin1String("Wireless Mouse")) {
@@ -276,6 +269,25 @@ void MousecfgWidget::loadProductPictures()
         m_viewButtons[FrontView]->setGeometry(530, 321, 96, 20);
         m_viewButtons[SideView]->setGeometry(631, 321, 96, 20);
     }
+}
+
+QPixmap MousecfgWidget::productPicture(const QString &relativePath) const
+{
+    const QPixmap picture(skinPath(QStringLiteral("mouse/")) + relativePath);
+    if (picture.isNull())
+        return picture;
+    const QSize size(scaled(kMousePictureRect.width()), scaled(kMousePictureRect.height()));
+    return picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+const QPixmap &MousecfgWidget::viewPicture()
+{
+    if (m_view == FrontView)
+        return m_frontPicture;
+    // Most users never open the side view: its picture is not decoded at start.
+    if (m_sidePicture.isNull())
+        m_sidePicture = productPicture(m_productName + QStringLiteral("_Side.png"));
+    return m_sidePicture;
 }
 
 QWidget *MousecfgWidget::pageItemWidget(PageItem item) const
@@ -342,7 +354,7 @@ void MousecfgWidget::showView(int view)
         m_viewButtons[v]->setSelected(v == m_view);
         m_viewButtons[v]->setToggled(v == m_view);
     }
-    m_mousePicture->setPixmap(m_view == FrontView ? m_frontPicture : m_sidePicture);
+    m_mousePicture->setPixmap(viewPicture());
     updatePageVisibility();
 }
 

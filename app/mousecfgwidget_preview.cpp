@@ -24,7 +24,7 @@ void MousecfgWidget::activateLightPreview()
         return;
     const bool shown = m_page == LightingPage && isVisible() && !isMinimized();
     if (!shown && m_lightPreview->isActive())
-        m_mousePicture->setPixmap(m_view == FrontView ? m_frontPicture : m_sidePicture);
+        m_mousePicture->setPixmap(viewPicture());
     m_lightPreview->setActive(shown);
 }
 

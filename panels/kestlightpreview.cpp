@@ -1,5 +1,6 @@
 #include "panels/kestlightpreview.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QPainter>
@@ -49,13 +50,17 @@ void KestLightPreview::setPicture(const QPixmap &picture)
         QRgb *dark = reinterpret_cast<QRgb *>(m_dark.scanLine(y));
         QRgb *mask = reinterpret_cast<QRgb *>(m_litMask.scanLine(y));
         for (int x = 0; x < source.width(); ++x) {
-            const QColor c = QColor::fromRgba(in[x]);
-            const double lit = qBound(0.0, (c.hsvSaturation() - 60) / 120.0, 1.0);
+            // HSV saturation and value straight from the channels: this runs for every
+            // pixel of the picture while the window starts.
+            const int r = qRed(in[x]), g = qGreen(in[x]), b = qBlue(in[x]);
+            const int value = std::max({r, g, b});
+            const int saturation = value == 0 ? 0 : (value - std::min({r, g, b})) * 255 / value;
+            const double lit = qBound(0.0, (saturation - 60) / 120.0, 1.0);
             const int grey = qGray(in[x]);
             const int off = int(grey * (1.0 - 0.7 * lit));
             const auto mix = [lit, off](int channel) { return int(channel * (1.0 - lit) + off * lit); };
-            dark[x] = qRgba(mix(qRed(in[x])), mix(qGreen(in[x])), mix(qBlue(in[x])), qAlpha(in[x]));
-            const int strength = int(lit * c.value() * qAlpha(in[x]) / 255);
+            dark[x] = qRgba(mix(r), mix(g), mix(b), qAlpha(in[x]));
+            const int strength = int(lit * value * qAlpha(in[x]) / 255);
             mask[x] = qRgba(255, 255, 255, strength);
         }
     }
