@@ -1,8 +1,12 @@
 #include "store/appsettings.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
 
+#include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 
 #include "store/appdir.h"
 #include "store/configlocation.h"
@@ -10,6 +14,38 @@
 #include "store/profilefiles.h"
 
 namespace {
+
+// Which file a path names now, and which version of it.
+struct FileStamp
+{
+    bool known = false; // false: stat failed for another reason than a missing file
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    qint64 modifiedNs = 0;
+
+    static FileStamp of(const QString &path)
+    {
+        FileStamp stamp;
+        struct stat st;
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+            stamp.known = errno == ENOENT;
+            return stamp;
+        }
+        stamp.known = stamp.exists = true;
+        stamp.device = st.st_dev;
+        stamp.inode = st.st_ino;
+        stamp.size = st.st_size;
+        stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+        return stamp;
+    }
+    bool operator==(const FileStamp &o) const
+    {
+        return exists == o.exists && device == o.device && inode == o.inode && size == o.size
+               && modifiedNs == o.modifiedNs;
+    }
+};
 
 QString key(const char *prefix, int n)
 {
@@ -162,7 +198,28 @@ LanguageFont readLanguageFont(int languageIndex)
 
 LanguageFont readCurrentLanguageFont()
 {
-    return readLanguageFont(readLanguage());
+    // Every button asks for its font while the window is built or its language switched:
+    // hundreds of reads of the same two files. The answer is kept while both files are the
+    // ones it came from (a save replaces a file, so its identity changes).
+    struct Cache
+    {
+        QString languagePath, dataPath;
+        FileStamp language, data;
+        LanguageFont font;
+        bool valid = false;
+    };
+    static QMutex lock;
+    static Cache cache;
+    const QString languagePath = languageConfigPath();
+    const QString dataPath = productDataConfigPath();
+    const FileStamp language = FileStamp::of(languagePath);
+    const FileStamp data = FileStamp::of(dataPath);
+    QMutexLocker locker(&lock);
+    if (!cache.valid || !language.known || !data.known || cache.languagePath != languagePath
+        || cache.dataPath != dataPath || !(cache.language == language) || !(cache.data == data)) {
+        cache = Cache{languagePath, dataPath, language, data, readLanguageFont(readLanguage()), true};
+    }
+    return cache.font;
 }
 
 QString readProductName()

@@ -72,6 +72,13 @@ void TestAppSettings::languageListAndFonts_readAllSlotsWhateverTheCount()
     writeLanguage(1);
     QCOMPARE(readCurrentLanguageFont().family, QStringLiteral("DejaVu Sans"));
     QCOMPARE(readCurrentLanguageFont().pixelSize, 14u);
+
+    // The answer is kept between reads, yet a file rewritten at once with a value of the
+    // same length, or removed, is seen.
+    fixture.setGlobal(QStringLiteral("FONT_LIST/FONT_1"), QStringLiteral("DejaVu Sexy"));
+    QCOMPARE(readCurrentLanguageFont().family, QStringLiteral("DejaVu Sexy"));
+    QVERIFY(QFile::remove(languageConfigPath()));
+    QCOMPARE(readCurrentLanguageFont().family, QString());
 }
 
 void TestAppSettings::mouseListName_isLatin1()
