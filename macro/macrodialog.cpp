@@ -144,6 +144,9 @@ void MacroDialog::buildControls()
     m_macroList->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_macroList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { openMacro(item->text()); });
+    // From the keyboard: the arrows choose, Enter opens (a second call for a click is a no-op).
+    connect(m_macroList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { openMacro(item->text()); });
 
     m_nameEdit = new KestLineEdit(this);
     m_nameEdit->setMaxLength(kNameLength);

@@ -21,6 +21,7 @@
 #include "device/devicelink.h"
 #include "device/kestsimmouse.h"
 #include "macro/kestgunsetdialog.h"
+#include "macro/macrodialog.h"
 #include "shellfixture.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
@@ -258,6 +259,24 @@ private slots:
         closeMenuSoon([&] { slotWhenMenuOpened = list->selectedSlot(); });
         QTest::keyClick(third, Qt::Key_Space);
         QTRY_COMPARE(slotWhenMenuOpened, 2);
+    }
+
+    void enter_inTheMacroList_opensTheChosenMacro()
+    {
+        MousecfgWidget *window = m_window.get();
+        window->showPage(MousecfgWidget::MacroPage);
+        auto *page = window->findChild<MacroDialog *>();
+        QVERIFY(page);
+        page->newMacro();
+        const QString first = page->currentMacroName();
+        page->newMacro();
+        QVERIFY(page->currentMacroName() != first);
+        QVERIFY(tabTo(page->macroList()));
+        // The arrows only choose; Enter opens.
+        QTest::keyClick(page->macroList(), Qt::Key_Home);
+        QVERIFY(page->currentMacroName() != first);
+        QTest::keyClick(page->macroList(), Qt::Key_Return);
+        QCOMPARE(page->currentMacroName(), first);
     }
 
     void ring_showsKeyboardFocusOnly()
