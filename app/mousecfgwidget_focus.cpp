@@ -2,6 +2,8 @@
 
 #include "app/mousecfgwidget.h"
 
+#include <algorithm>
+
 #include <QScrollArea>
 
 #include "widgets/kestkeyboardfocus.h"

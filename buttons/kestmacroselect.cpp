@@ -41,7 +41,7 @@ KestMacroSelect::KestMacroSelect(const QString &title, const QString &macroName,
     // The arrow that marks the name field as a drop-down.
     auto *arrow = new KestPushButton({skinPath(QStringLiteral("profilesel.png"))}, this);
     arrow->setGeometry(designRect(355, 67, 20, 20));
-    arrow->setFocusPolicy(Qt::NoFocus); // the name button beside it opens the same menu
+    arrow->setFocusPolicy(Qt::NoFocus);
     connect(arrow, &QPushButton::clicked, m_macroButton, &QPushButton::showMenu);
     chooseMacro(macroName);
 
