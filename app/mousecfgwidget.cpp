@@ -134,6 +134,7 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     // 12. Tray, and the profile bar's operations.
     createTray();
     connectProfileBar();
+    setupKeyboard();
 
     // 13. Battery shown as unknown until the first report, the open profile file, and
     // the start check that shows the window or the disconnect warning.

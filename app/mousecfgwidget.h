@@ -238,12 +238,17 @@ private:
     void connectProfileBar();
     void buildLibraryMenu();
 
+    // Keyboard (mousecfgwidget_focus.cpp).
+    void setupKeyboard();
+    QVector<QWidget *> keyboardOrder() const;
+
     // Hand-offs (mousecfgwidget_handoff.cpp).
     void startFirmwareUpdate();
 
     ConfigRecord collectedSet();
     void markClean();
     void showWriteResult(quint8 status);
+    void retranslateStatus();
     void closeToTray();
 
     void updateLightPreview();
@@ -369,4 +374,5 @@ private:
     ConfigRecord m_clean;
     KestLabel *m_statusLabel = nullptr;
     QTimer *m_statusTimer = nullptr;
+    int m_statusWrite = -1; // the write the status text speaks of: 0 reached the mouse
 };

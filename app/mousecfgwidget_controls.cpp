@@ -73,7 +73,6 @@ void MousecfgWidget::relayout()
 KestPushButton *MousecfgWidget::makeButton(const QStringList &picturePaths, const QRect &designRect)
 {
     auto *button = new KestPushButton(picturePaths, this);
-    button->setFocusPolicy(Qt::NoFocus);
     place(button, designRect);
     connect(button, &QPushButton::clicked, this, &MousecfgWidget::onButtonClicked);
     return button;
@@ -222,6 +221,7 @@ void MousecfgWidget::retranslate()
     // The mouse-off text of the bar follows the language too.
     if (m_lastBattery == 0)
         m_batteryBar->setFormat(tr("MOUSE OFF"));
+    retranslateStatus();
 }
 
 void MousecfgWidget::onButtonClicked()

@@ -75,17 +75,27 @@ void MousecfgWidget::showWriteResult(quint8 status)
         m_statusTimer = new QTimer(this);
         m_statusTimer->setSingleShot(true);
         connect(m_statusTimer, &QTimer::timeout, m_statusLabel, [this] {
+            m_statusWrite = -1;
             m_statusLabel->setText(QString());
         });
     }
     QPalette palette = m_statusLabel->palette();
     palette.setColor(QPalette::WindowText, status == 0 ? themeColor() : QColor(230, 80, 70));
     m_statusLabel->setPalette(palette);
-    m_statusLabel->setText(status == 0 ? tr("Saved to the mouse")
-                                       : tr("Saved on this computer; the mouse did not take it"));
+    m_statusWrite = status == 0 ? 0 : 1;
+    retranslateStatus();
     m_statusLabel->show();
     m_statusLabel->raise();
     m_statusTimer->start(kStatusShownMs);
+}
+
+// A language chosen while the word is shown changes it too: it stays up for seconds.
+void MousecfgWidget::retranslateStatus()
+{
+    if (!m_statusLabel || m_statusWrite < 0)
+        return;
+    m_statusLabel->setText(m_statusWrite == 0 ? tr("Saved to the mouse")
+                                              : tr("Saved on this computer; the mouse did not take it"));
 }
 
 QString MousecfgWidget::statusText() const

@@ -57,7 +57,6 @@ KestBtnWindow::KestBtnWindow(ProfileRecord *profile, QWidget *parent, double sca
                                skinPath(QStringLiteral("tabbutton-2.png"))};
     for (int slot = 0; slot < BUTTON_SLOTS; ++slot) {
         auto *label = new KestPushButton(pictures, this);
-        label->setFocusPolicy(Qt::NoFocus);
         connect(label, &KestPushButton::OverSignal, this, &KestBtnWindow::slotMouseOver);
         connect(label, &KestPushButton::EnterSignal, this, &KestBtnWindow::slotMouseEnter);
         m_labels[slot] = label;
@@ -178,6 +177,9 @@ void KestBtnWindow::layoutLabels()
                                           int(m_scale * kLabelWidth), int(labelHeight));
     // A long list scrolls inside the main window's scroll area.
     setMinimumHeight(scrolls ? int(std::ceil(contentHeight)) : 0);
+    // Tab skips the entries this model has no button for: they are there, but of no size.
+    for (KestPushButton *label : m_labels)
+        label->setFocusPolicy(label->geometry().isEmpty() ? Qt::NoFocus : Qt::TabFocus);
 }
 
 void KestBtnWindow::applyFonts(double scale)

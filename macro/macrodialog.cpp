@@ -107,7 +107,6 @@ KestPushButton *MacroDialog::makeButton(const char *sourceText)
                                        skinPath(QStringLiteral("tabbutton-3.png")),
                                        skinPath(QStringLiteral("tabbutton-2.png"))},
                                       this);
-    button->setFocusPolicy(Qt::NoFocus);
     m_buttons.append({sourceText, button});
     return button;
 }
@@ -145,6 +144,9 @@ void MacroDialog::buildControls()
     m_macroList->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(m_macroList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { openMacro(item->text()); });
+    // From the keyboard: the arrows choose, Enter opens (a second call for a click is a no-op).
+    connect(m_macroList, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { openMacro(item->text()); });
 
     m_nameEdit = new KestLineEdit(this);
     m_nameEdit->setMaxLength(kNameLength);
@@ -157,6 +159,7 @@ void MacroDialog::buildControls()
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setTabKeyNavigation(false); // Tab leaves the table; the arrows move in it
     m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_view->setShowGrid(false);
@@ -195,7 +198,7 @@ void MacroDialog::buildControls()
         box = new QCheckBox(this);
     for (QCheckBox *box : {m_recordDelayBox, m_defaultDelayBox, m_loopBoxes[0], m_loopBoxes[1],
                            m_loopBoxes[2]}) {
-        box->setFocusPolicy(Qt::NoFocus);
+        box->setFocusPolicy(Qt::TabFocus);
         connect(box, &QCheckBox::clicked, this, &MacroDialog::checkbtn_clicked);
     }
 

@@ -109,7 +109,7 @@ KestColorWindow::KestColorWindow(QWidget *parent)
     for (KestSlider *slider : {m_bright, m_speed, m_sleep}) {
         slider->setSingleStep(1);
         slider->setPageStep(1);
-        slider->setFocusPolicy(Qt::NoFocus);
+        slider->setFocusPolicy(Qt::StrongFocus);
         slider->setShowBubble(slider != m_sleep);
         connect(slider, &QSlider::valueChanged, this, &KestColorWindow::onSliderChanged);
     }
@@ -117,7 +117,7 @@ KestColorWindow::KestColorWindow(QWidget *parent)
         sleepPart->setVisible(m_showSleep);
 
     m_swatch->setCursor(Qt::PointingHandCursor);
-    m_swatch->setFocusPolicy(Qt::NoFocus);
+    m_swatch->setFocusPolicy(Qt::TabFocus);
     connect(m_swatch, &QPushButton::clicked, this, &KestColorWindow::color_clicked);
     connect(m_moveOff, &QCheckBox::clicked, this, &KestColorWindow::checkbtn_clicked);
 

@@ -73,7 +73,7 @@ KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
     m_keySlider->setRange(kKeyResponseMin, kKeyResponseMax);
     m_keySlider->setSingleStep(1);
     m_keySlider->setPageStep(1);
-    m_keySlider->setFocusPolicy(Qt::NoFocus);
+    m_keySlider->setFocusPolicy(Qt::StrongFocus);
     connect(m_keySlider, &QSlider::valueChanged, this, [this](int value) {
         m_keyResponse = static_cast<quint8>(value);
         m_keyValue->setText(QStringLiteral("%1").arg(value));

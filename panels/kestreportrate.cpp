@@ -95,7 +95,7 @@ void KestReportRate::relayout()
     for (QRadioButton *radio : {m_oneMm, m_twoMm}) {
         radio->setStyleSheet(style);
         radio->setFont(languageFont(0, 1));
-        radio->setFocusPolicy(Qt::NoFocus);
+        radio->setFocusPolicy(Qt::TabFocus);
     }
 }
 

@@ -23,7 +23,7 @@ QSlider *KestTwoBarSlider::makeBar()
     auto *bar = new QSlider(Qt::Horizontal, this);
     bar->setSingleStep(1);
     bar->setPageStep(1);
-    bar->setFocusPolicy(Qt::NoFocus);
+    bar->setFocusPolicy(Qt::StrongFocus); // the arrows move it once Tab or a click chose it
     return bar;
 }
 

@@ -94,6 +94,6 @@ QCheckBox *makeSkinCheckBox(QWidget *parent, const QString &text)
     auto *box = new QCheckBox(text, parent);
     box->setStyleSheet(checkBoxStyle());
     box->setFont(languageFont(0, 1));
-    box->setFocusPolicy(Qt::NoFocus);
+    box->setFocusPolicy(Qt::TabFocus); // Tab reaches it; a click leaves the focus where it was
     return box;
 }

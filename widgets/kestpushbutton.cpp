@@ -1,6 +1,8 @@
 #include "widgets/kestpushbutton.h"
 
 #include <QBitmap>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,6 +43,7 @@ KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
     if (!iconPath.isEmpty())
         m_icon = QPixmap(iconPath);
     setFlat(true);
+    setFocusPolicy(Qt::TabFocus);
     updateMask();
 }
 
@@ -161,6 +164,51 @@ void KestPushButton::leaveEvent(QEvent *event)
     m_leaveReport = true;
     setState(m_selected && m_toggled ? Hover : Normal);
     QPushButton::leaveEvent(event);
+}
+
+void KestPushButton::focusInEvent(QFocusEvent *event)
+{
+    // What the pointer over it would light (the button on the mouse picture), Tab lights.
+    const Qt::FocusReason reason = event->reason();
+    if (!m_keyboardOver && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
+        m_keyboardOver = true;
+        emit OverSignal(this, true);
+    }
+    QPushButton::focusInEvent(event);
+}
+
+void KestPushButton::focusOutEvent(QFocusEvent *event)
+{
+    // An opened menu keeps it lit until the focus really moves on.
+    if (m_keyboardOver && event->reason() != Qt::PopupFocusReason) {
+        m_keyboardOver = false;
+        emit OverSignal(this, false);
+    }
+    QPushButton::focusOutEvent(event);
+}
+
+void KestPushButton::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    // In a dialog Enter belongs to the default button; elsewhere it presses this one.
+    const bool enterPresses = enter && !autoDefault() && !isDefault();
+    if (event->isAutoRepeat() || !isEnabled() || (key != Qt::Key_Space && !enterPresses)) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    // Those who listen learn which button is pressed before its menu opens, as with a click.
+    if (m_hoverEnabled)
+        emit EnterSignal(this);
+    if (!enterPresses) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (menu())
+        showMenu();
+    else
+        click();
 }
 
 void KestPushButton::mousePressEvent(QMouseEvent *event)

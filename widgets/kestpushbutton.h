@@ -7,7 +7,8 @@
 #include <QVector>
 
 // A push button drawn from skin pictures: [0] normal, [1] hover, [2] pressed. Fewer
-// pictures simply mean fewer visible states.
+// pictures simply mean fewer visible states. Tab reaches it, a click does not move the
+// focus to it; Space, and Enter outside dialogs, press it as a click would.
 class KestPushButton : public QPushButton
 {
     Q_OBJECT
@@ -48,6 +49,9 @@ signals:
 
 protected:
     void enterEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -65,6 +69,7 @@ private:
     int m_state = Normal;
     bool m_hoverEnabled = true;
     bool m_leaveReport = true;
+    bool m_keyboardOver = false; // reached by Tab: reported as the pointer over it
     bool m_selected = false;
     bool m_toggled = false;
     bool m_fillMode = false;
