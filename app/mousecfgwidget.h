@@ -192,6 +192,8 @@ private:
     void createPages();
     void createLightingPage();
     void createButtonPage();
+    void ensureDpiPage();
+    void refreshDpiPanels();
     void createDpiPage();
     void createPointSpeedPage();
     void createReportRatePage();

@@ -80,11 +80,20 @@ QWidget *MousecfgWidget::makePlaceholder(const QRect &designRect)
 void MousecfgWidget::createPages()
 {
     createButtonPage();
+    createMacroPage();
+    createLightingPage();
+}
+
+void MousecfgWidget::ensureDpiPage()
+{
+    // The heaviest page, and never the first one shown: it is built when first asked for,
+    // not while the user waits for the window. Until then the record is what it would show.
+    if (m_dpiWindow)
+        return;
     createDpiPage();
     createPointSpeedPage();
     createReportRatePage();
-    createMacroPage();
-    createLightingPage();
+    refreshDpiPanels();
 }
 
 void MousecfgWidget::createButtonPage()
@@ -292,6 +301,8 @@ const QPixmap &MousecfgWidget::viewPicture()
 
 QWidget *MousecfgWidget::pageItemWidget(PageItem item) const
 {
+    if (item == DpiPanel || item == PointSpeedPanel || item == ReportRatePanel)
+        const_cast<MousecfgWidget *>(this)->ensureDpiPage();
     switch (item) {
     case MousePicture: return m_mousePicture;
     case ViewButtons: return m_viewButtons[FrontView];
@@ -325,9 +336,13 @@ void MousecfgWidget::updatePageVisibility()
     m_buttonScroll->setVisible(pageShows(m_page, ButtonWindow));
     m_wheelLayer->setVisible(pageShows(m_page, ButtonWindow));
     m_colorWindow->setVisible(pageShows(m_page, LightingPanel));
-    m_dpiWindow->setVisible(pageShows(m_page, DpiPanel));
-    m_pointSpeed->setVisible(pageShows(m_page, PointSpeedPanel));
-    m_reportRate->setVisible(pageShows(m_page, ReportRatePanel));
+    if (pageShows(m_page, DpiPanel))
+        ensureDpiPage();
+    if (m_dpiWindow) {
+        m_dpiWindow->setVisible(pageShows(m_page, DpiPanel));
+        m_pointSpeed->setVisible(pageShows(m_page, PointSpeedPanel));
+        m_reportRate->setVisible(pageShows(m_page, ReportRatePanel));
+    }
     m_macroDialog->setVisible(pageShows(m_page, MacroEditor));
 
     activateLightPreview();
@@ -413,12 +428,8 @@ void MousecfgWidget::slotMouseOver(KestPushButton *button, bool bType)
 
 void MousecfgWidget::refreshPanels()
 {
-    if (m_dpiWindow) { // the panels exist from construction step 10 on
-        const ProfileRecord &current = m_working.profiles[currentSlot()];
-        m_dpiWindow->refresh(current, readSensorCode());
-        refreshReportRatePanel();
-        m_pointSpeed->refresh(current, m_working.Sync, m_working.LiftHigh, m_working.AngleValue,
-                              m_working.Jitter, m_working.Debounce);
+    refreshDpiPanels();
+    if (m_colorWindow) { // the panels exist from construction step 10 on
         const int lightingSlot = KestColorWindow::lightingSlot(m_working, m_productName);
         m_colorWindow->setProfile(m_working.profiles[lightingSlot], lightingSlot);
     }
@@ -430,14 +441,27 @@ void MousecfgWidget::refreshPanels()
     markClean();
 }
 
+void MousecfgWidget::refreshDpiPanels()
+{
+    if (!m_dpiWindow)
+        return;
+    const ProfileRecord &current = m_working.profiles[currentSlot()];
+    m_dpiWindow->refresh(current, readSensorCode());
+    refreshReportRatePanel();
+    m_pointSpeed->refresh(current, m_working.Sync, m_working.LiftHigh, m_working.AngleValue,
+                          m_working.Jitter, m_working.Debounce);
+}
+
 void MousecfgWidget::selectDpiLevelInPanel(int level)
 {
-    m_dpiWindow->selectLevel(quint8(level));
+    if (m_dpiWindow)
+        m_dpiWindow->selectLevel(quint8(level));
 }
 
 void MousecfgWidget::refreshReportRatePanel()
 {
-    m_reportRate->refresh(m_working.profiles[currentSlot()], m_working.LiftHigh);
+    if (m_reportRate)
+        m_reportRate->refresh(m_working.profiles[currentSlot()], m_working.LiftHigh);
 }
 
 void MousecfgWidget::selectButtonInPanel(int group, int index)

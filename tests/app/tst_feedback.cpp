@@ -53,6 +53,23 @@ private slots:
         m_boxes.reset();
     }
 
+    // The DPI page is built when first shown. Until then nothing stands for it; once built it
+    // shows the record of the slot shown, so opening it is no edit.
+    void dpiPage_isBuiltWhenFirstShown()
+    {
+        QVERIFY(!m_window->findChild<KestDPIWindow *>());
+        m_window->switchToSlot(3);
+        QVERIFY(!m_window->hasUnappliedEdits());
+        m_window->showPage(MousecfgWidget::DpiPage);
+        auto *dpi = m_window->findChild<KestDPIWindow *>();
+        QVERIFY(dpi && dpi->isVisibleTo(m_window.get()));
+        QVERIFY(!m_window->hasUnappliedEdits());
+        const ProfileRecord record = m_window->workingSet().profiles[3];
+        ProfileRecord shown = record;
+        dpi->applyTo(shown);
+        QVERIFY(shown == record);
+    }
+
     void write_saysWhatHappened()
     {
         QVERIFY(m_window->statusText().isEmpty());
@@ -95,7 +112,7 @@ private slots:
         QFETCH(int, slotAfter);
         QFETCH(bool, savedToFile);
         QFETCH(bool, editKept);
-        auto *dpi = m_window->findChild<KestDPIWindow *>();
+        auto *dpi = qobject_cast<KestDPIWindow *>(m_window->pageItemWidget(MousecfgWidget::DpiPanel));
         QVERIFY(dpi);
         QCOMPARE(m_window->currentSlot(), 0);
         const QString name = m_window->workingSet().names[0];
@@ -135,7 +152,7 @@ private slots:
     // behind is neither lost nor applied.
     void switchSlot_thatMustNotAsk_keepsTheEdit()
     {
-        auto *dpi = m_window->findChild<KestDPIWindow *>();
+        auto *dpi = qobject_cast<KestDPIWindow *>(m_window->pageItemWidget(MousecfgWidget::DpiPanel));
         QVERIFY(dpi);
         const QString name = m_window->workingSet().names[0];
         const quint32 before = m_window->workingSet().profiles[0].DPI_INFO[0].x;

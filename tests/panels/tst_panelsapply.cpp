@@ -89,6 +89,8 @@ private:
     template <typename Panel>
     Panel *panel() const
     {
+        // The DPI page's panels are built when the page is first asked for.
+        m_window->pageItemWidget(MousecfgWidget::DpiPanel);
         auto *p = m_window->findChild<Panel *>();
         if (!p)
             qFatal("panel missing from the main window");
