@@ -3,6 +3,10 @@
 #include <functional>
 #include <future>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QFileInfo>
 
 #include "store/appsettings.h"
@@ -203,6 +207,11 @@ KestFileResult loadAll(ConfigRecord &config)
         if (load.valid())
             result = firstRefusal(result, load.get());
     }
+#ifdef __GLIBC__
+    // Each reading thread got a heap of its own; what they freed would otherwise stay
+    // resident for the life of the program (about 10 MB).
+    malloc_trim(0);
+#endif
     return result;
 }
 
