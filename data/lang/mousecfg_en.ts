@@ -597,7 +597,7 @@
 <context>
     <name>KestDesktopBridge</name>
     <message>
-        <location filename="../../app/kestdesktopbridge.cpp" line="+100"/>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+101"/>
         <source>Desktop &amp;notifications</source>
         <translation type="unfinished"></translation>
     </message>
@@ -605,7 +605,7 @@
 <context>
     <name>KestDeviceAccess</name>
     <message>
-        <location filename="../../device/discovery.cpp" line="+428"/>
+        <location filename="../../device/discovery.cpp" line="+473"/>
         <source>The mouse is plugged in, but this user is not allowed to open it (%1).
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
         <translation type="unfinished"></translation>
@@ -672,7 +672,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+27"/>
         <source>Times:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -685,12 +685,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestGunsetDialog</name>
     <message>
-        <location filename="../../macro/kestgunsetdialog.cpp" line="+41"/>
+        <location filename="../../macro/kestgunsetdialog.cpp" line="+42"/>
         <source>Gun Set</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+16"/>
         <source>GUN SET</source>
         <translation type="unfinished"></translation>
     </message>
@@ -911,6 +911,16 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>Profile %1 not switched</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The mouse did not confirm the profile switch.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <location line="+7"/>
         <source>Settings not written</source>
         <translation type="unfinished"></translation>
@@ -983,7 +993,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+144"/>
+        <location line="+152"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -996,7 +1006,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+29"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+34"/>
         <source>Wheel up</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1016,7 +1026,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+61"/>
         <source>Send data failed, please try again.</source>
         <translation>The mouse did not take the settings. Please try again.</translation>
     </message>
@@ -1063,7 +1073,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location filename="../../app/kestprofilemanager.cpp" line="-217"/>
-        <location filename="../../app/main.cpp" line="+57"/>
+        <location filename="../../app/main.cpp" line="+61"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1285,7 +1295,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestSkinDialog</name>
     <message>
-        <location filename="../../buttons/kestskindialog.cpp" line="+47"/>
+        <location filename="../../buttons/kestskindialog.cpp" line="+50"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1493,7 +1503,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+157"/>
+        <location line="+160"/>
         <location filename="../../macro/macrodialog_record.cpp" line="-12"/>
         <source>STOP</source>
         <translation type="unfinished"></translation>
@@ -1642,7 +1652,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+176"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+175"/>
         <source>Firmware Update</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1718,7 +1728,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+134"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+146"/>
         <source>DPI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1731,7 +1741,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+8"/>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+75"/>
+        <location filename="../../app/mousecfgwidget_menus.cpp" line="+78"/>
         <location filename="../../app/mousecfgwidget_status.cpp" line="-17"/>
         <source>Profile</source>
         <translation type="unfinished"></translation>
@@ -1790,16 +1800,16 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+9"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-76"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-87"/>
         <source>MOUSE OFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+26"/>
+        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+27"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+141"/>
-        <location line="+8"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+159"/>
+        <location line="+9"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
@@ -1820,12 +1830,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-7"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-8"/>
         <source>The mouse did not confirm the profile switch.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
         <translation>AT LEAST ONE BUTTON MUST KEEP A CLICK FUNCTION.</translation>
     </message>
@@ -1835,7 +1845,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Mouse not connected</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+84"/>
+        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+97"/>
         <source>Saved to the mouse</source>
         <translation type="unfinished"></translation>
     </message>

@@ -51,7 +51,7 @@
     <message>
         <location line="+1"/>
         <source>repeats until pressed again</source>
-        <translation>répété jusqu'au prochain appui</translation>
+        <translation>répété jusqu&apos;au prochain appui</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -597,7 +597,7 @@
 <context>
     <name>KestDesktopBridge</name>
     <message>
-        <location filename="../../app/kestdesktopbridge.cpp" line="+100"/>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+101"/>
         <source>Desktop &amp;notifications</source>
         <translation>&amp;Notifications du bureau</translation>
     </message>
@@ -605,7 +605,7 @@
 <context>
     <name>KestDeviceAccess</name>
     <message>
-        <location filename="../../device/discovery.cpp" line="+428"/>
+        <location filename="../../device/discovery.cpp" line="+473"/>
         <source>The mouse is plugged in, but this user is not allowed to open it (%1).
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
         <translation>La souris est branchée, mais cet utilisateur n’a pas le droit de l’ouvrir (%1).
@@ -617,7 +617,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location filename="../../store/kestfileresult.cpp" line="+26"/>
         <source>it does not exist</source>
-        <translation>il n'existe pas</translation>
+        <translation>il n&apos;existe pas</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -637,12 +637,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+1"/>
         <source>it holds far more entries than a settings file of this program</source>
-        <translation>il contient bien plus d'entrées qu'un fichier de réglages de ce programme</translation>
+        <translation>il contient bien plus d&apos;entrées qu&apos;un fichier de réglages de ce programme</translation>
     </message>
     <message>
         <location line="+8"/>
         <source>The file &quot;%1&quot; was not used: %2.</source>
-        <translation>Le fichier « %1 » n'a pas été utilisé : %2.</translation>
+        <translation>Le fichier « %1 » n&apos;a pas été utilisé : %2.</translation>
     </message>
 </context>
 <context>
@@ -673,7 +673,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Touche clavier</translation>
     </message>
     <message>
-        <location line="+16"/>
+        <location line="+27"/>
         <source>Times:</source>
         <translation>Nombre :</translation>
     </message>
@@ -686,12 +686,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestGunsetDialog</name>
     <message>
-        <location filename="../../macro/kestgunsetdialog.cpp" line="+41"/>
+        <location filename="../../macro/kestgunsetdialog.cpp" line="+42"/>
         <source>Gun Set</source>
         <translation>Recul</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+16"/>
         <source>GUN SET</source>
         <translation>RECUL</translation>
     </message>
@@ -912,6 +912,16 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Souris déconnectée</translation>
     </message>
     <message>
+        <location line="+5"/>
+        <source>Profile %1 not switched</source>
+        <translation>Profil %1 non changé</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>The mouse did not confirm the profile switch.</source>
+        <translation>La souris n’a pas confirmé le changement de profil.</translation>
+    </message>
+    <message>
         <location line="+7"/>
         <source>Settings not written</source>
         <translation>Réglages non écrits</translation>
@@ -919,7 +929,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+0"/>
         <source>Send data failed, please try again.</source>
-        <translation>L'envoi des données a échoué, veuillez réessayer.</translation>
+        <translation>L&apos;envoi des données a échoué, veuillez réessayer.</translation>
     </message>
 </context>
 <context>
@@ -984,7 +994,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Réglages souris</translation>
     </message>
     <message>
-        <location line="+144"/>
+        <location line="+152"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
@@ -997,7 +1007,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+29"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+34"/>
         <source>Wheel up</source>
         <translation>Molette vers le haut</translation>
     </message>
@@ -1017,7 +1027,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>La souris ne garde que douze macros. Ces boutons n’ont reçu aucune macro : %1.</translation>
     </message>
     <message>
-        <location line="+29"/>
+        <location line="+61"/>
         <source>Send data failed, please try again.</source>
         <translation>Échec de l’envoi des données, veuillez réessayer.</translation>
     </message>
@@ -1064,7 +1074,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location filename="../../app/kestprofilemanager.cpp" line="-217"/>
-        <location filename="../../app/main.cpp" line="+57"/>
+        <location filename="../../app/main.cpp" line="+61"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
@@ -1105,7 +1115,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+9"/>
         <source>Apply the changes to %1 first?</source>
-        <translation>Appliquer d'abord les modifications de %1 ?</translation>
+        <translation>Appliquer d&apos;abord les modifications de %1 ?</translation>
     </message>
     <message>
         <location line="+88"/>
@@ -1286,7 +1296,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestSkinDialog</name>
     <message>
-        <location filename="../../buttons/kestskindialog.cpp" line="+47"/>
+        <location filename="../../buttons/kestskindialog.cpp" line="+50"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -1494,7 +1504,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>ACTION SOURIS</translation>
     </message>
     <message>
-        <location line="+157"/>
+        <location line="+160"/>
         <location filename="../../macro/macrodialog_record.cpp" line="-12"/>
         <source>STOP</source>
         <translation>ARRÊTER</translation>
@@ -1643,7 +1653,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+176"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+175"/>
         <source>Firmware Update</source>
         <translation>MàJ firmware</translation>
     </message>
@@ -1719,7 +1729,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+134"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+146"/>
         <source>DPI</source>
         <translation>DPI</translation>
     </message>
@@ -1732,7 +1742,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+1"/>
         <location line="+8"/>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+75"/>
+        <location filename="../../app/mousecfgwidget_menus.cpp" line="+78"/>
         <location filename="../../app/mousecfgwidget_status.cpp" line="-17"/>
         <source>Profile</source>
         <translation>Profil</translation>
@@ -1791,16 +1801,16 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+9"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-76"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-87"/>
         <source>MOUSE OFF</source>
         <translation>SOURIS ÉTEINTE</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+26"/>
+        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+27"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+141"/>
-        <location line="+8"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+159"/>
+        <location line="+9"/>
         <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
@@ -1821,12 +1831,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Le programme de mise à jour du firmware n’a pas pu être lancé.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-7"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-8"/>
         <source>The mouse did not confirm the profile switch.</source>
         <translation>La souris n’a pas confirmé le changement de profil.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
         <translation>AU MOINS UNE FONCTION DE CLIC DOIT ÊTRE CONSERVÉE.</translation>
     </message>
@@ -1836,14 +1846,14 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Récepteur déconnecté !</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+84"/>
+        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+97"/>
         <source>Saved to the mouse</source>
         <translation>Enregistré dans la souris</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Saved on this computer; the mouse did not take it</source>
-        <translation>Enregistré sur cet ordinateur ; la souris ne l'a pas reçu</translation>
+        <translation>Enregistré sur cet ordinateur ; la souris ne l&apos;a pas reçu</translation>
     </message>
 </context>
 </TS>
