@@ -187,7 +187,9 @@ void KestGetBatteryThread::run()
 {
     qCDebug(lcExchange, "KestGetBatteryThread.\n");
     quint8 buffer[CommandReport::BufferSize];
-    QDeadlineTimer nextQuery(0);
+    // Listens for one read's time before the first query, as the passes did: a write that
+    // starts the moment the reader does finds no query of ours in its way.
+    QDeadlineTimer nextQuery(m_timings.readTimeoutMs);
     while (!isStopping()) {
         bool stopping = false;
         const KestHidHandle handle = currentHandle(&stopping);
