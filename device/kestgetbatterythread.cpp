@@ -207,7 +207,7 @@ void KestGetBatteryThread::run()
         }
         const int waited = hidWaitForInput(handle, int(qMax<qint64>(1, nextQuery.remainingTime())));
         if (waited == KestHidBackend::Unsupported) {
-            runPolling(1);
+            runPolling(0); // no query was made yet
             return;
         }
         if (waited == 1 && !readQueued(buffer)) {

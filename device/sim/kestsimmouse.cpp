@@ -163,6 +163,8 @@ int KestSimMouse::write(KestHidHandle device, const quint8 *data, int length)
 int KestSimMouse::waitForInput(KestHidHandle device, int milliseconds)
 {
     QMutexLocker lock(&m_mutex);
+    if (!m_waitsForInput)
+        return Unsupported;
     QDeadlineTimer deadline(milliseconds < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(milliseconds));
     for (;;) {
         // Looked up again after every wait: the handle may have been closed meanwhile.
@@ -177,6 +179,12 @@ int KestSimMouse::waitForInput(KestHidHandle device, int milliseconds)
         }
         m_inputArrived.wait(&m_mutex, deadline);
     }
+}
+
+void KestSimMouse::setWaitsForInput(bool waits)
+{
+    QMutexLocker lock(&m_mutex);
+    m_waitsForInput = waits;
 }
 
 void KestSimMouse::wakeWaiters()

@@ -95,6 +95,7 @@ public:
     void setWriteErrors(int count);                             // writes fail
     void unplugAfterWrites(KestSimDevice device, int writes);   // the device is pulled after that many writes to it
     void setInitFailure(bool fails);                            // init() reports failure
+    void setWaitsForInput(bool waits);                          // false: like a backend without device nodes
     void clearFaults();
 
     // Faults by name, as MOUSECFG_SIMULATE_FAULT gives them, so that the programs can be
@@ -134,6 +135,7 @@ private:
     mutable QMutex m_mutex;
     QWaitCondition m_inputArrived;
     bool m_wakePending = false;
+    bool m_waitsForInput = true;
     KestSimFirmware m_firmware;
     std::vector<std::unique_ptr<Interface>> m_interfaces;
     std::vector<Handle *> m_handles;

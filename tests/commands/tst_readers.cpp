@@ -146,6 +146,28 @@ private slots:
         QCOMPARE(battery.at(0), (QList<QVariant>{quint8(0), quint8(0), quint8(0)}));
     }
 
+    // A backend that cannot wait (no device node) gets the passes: the first query soon,
+    // reports between queries, and a stop that ends it.
+    void backendThatCannotWait_getsThePasses()
+    {
+        m_fx->sim().setWaitsForInput(false);
+        m_fx->sim().setBattery(64);
+        KestBatteryReader reader;
+        reader.setTimings(fastTimings(1000));
+        QSignalSpy battery(&reader, &KestBatteryReader::RefreshBatteryStatus);
+        QSignalSpy status(&reader, &KestBatteryReader::RefreshStatus);
+        reader.start();
+        QTRY_COMPARE_WITH_TIMEOUT(battery.count(), 1, 2000);
+        QCOMPARE(battery.at(0).at(1).value<quint8>(), quint8(64));
+        QTRY_COMPARE(status.count(), 1);
+        m_fx->sim().queueInput(statusReport(0x04, 2));
+        QTRY_COMPARE(status.count(), 2);
+        const int reads = m_fx->sim().readCount();
+        QTRY_VERIFY(m_fx->sim().readCount() > reads + 3); // it polls
+        reader.stop();
+        QVERIFY(!reader.isRunning());
+    }
+
     void stop_returnsOnlyOnceTheReaderIsGone()
     {
         KestBatteryReader reader;
