@@ -125,11 +125,10 @@ int KestHidApi::readTimeout(KestHidHandle device, quint8 *data, int length, int 
     return hid_read_timeout(raw(device), data, size_t(length), milliseconds);
 }
 
-// Called with m_handlesLock held. Returns a descriptor the caller owns, or -1.
+// Called with m_handlesLock held, for a handle in m_handles. Returns a descriptor the
+// caller owns, or -1 when the node cannot be watched.
 int KestHidApi::watchDescriptor(KestHidHandle device)
 {
-    if (!m_handles.contains(device))
-        return -1;
     auto *handle = static_cast<HidApiDevice *>(device);
     int &fd = handle->watchFd();
     // Only hidraw paths are device nodes; anything else cannot be watched.
