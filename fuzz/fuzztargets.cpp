@@ -12,10 +12,10 @@
 
 #include "device/buttonupload.h"
 #include "device/devicelink.h"
+#include "device/kestdevicecontext.h"
 #include "device/kestgetbatterythread.h"
 #include "device/macrowire.h"
 #include "device/sendcommand.h"
-#include "device/sentrecord.h"
 #include "fuzz/fakehidbackend.h"
 #include "store/appdir.h"
 #include "store/configimport.h"
@@ -156,8 +156,7 @@ int fuzzMacro(const uint8_t *data, size_t size)
     QVector<KeyInfo> steps;
     for (const MacroAction &action : actions)
         steps << macroActionToKeyInfo(action);
-    EncodeMacro(steps, 0);
-    buildMacroReports(0, MacroSlots()[0]);
+    buildMacroReports(0, layoutMacro(steps));
 
     QFile::remove(macroFilePath(QStringLiteral("again")));
     if (!saveMacro(QStringLiteral("again"), macro.settings, macro.actions))
@@ -192,9 +191,9 @@ int fuzzDescription(const uint8_t *data, size_t size)
     makeDefaultConfig(config);
     for (ProfileRecord &profile : config.profiles)
         makeDefaultProfile(profile);
-    SentRecord() = config;
+    KestButtonUpload upload(KestDeviceContext::link(), config.profiles[0], KestButtonLayout::read());
     environment().backend->setEcho(true);
-    SendButtonTable();
+    upload.sendTable();
     environment().backend->setEcho(false);
     return 0;
 }

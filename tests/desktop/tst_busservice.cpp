@@ -17,7 +17,7 @@
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "fakenotifications.h"
 #include "platform/singleinstance.h"
 #include "privatebus.h"

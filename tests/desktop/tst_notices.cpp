@@ -12,7 +12,7 @@
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "fakenotifications.h"
 #include "platform/desktopnotification.h"
 #include "privatebus.h"

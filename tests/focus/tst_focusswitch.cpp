@@ -15,7 +15,7 @@
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
 #include "store/focusrules.h"

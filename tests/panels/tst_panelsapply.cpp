@@ -12,7 +12,7 @@
 #include "device/devicelink.h"
 #include "device/dpiencoding.h"
 #include "device/kestbatteryreader.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "panels/kestcolorwindow.h"
 #include "panels/kestdpiwindow.h"
 #include "panels/kestpointspeed.h"
