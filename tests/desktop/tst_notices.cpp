@@ -138,7 +138,7 @@ private slots:
         KestNotices notices;
         notices.deviceDisconnected();
         QTRY_COMPARE(service.summaries, QStringList{QStringLiteral("Mouse disconnected")});
-        QCOMPARE(service.apps, QStringList{QStringLiteral("mousecfg")});
+        QCOMPARE(service.apps, QStringList{QStringLiteral("Mouse Configuration")});
         notices.setEnabled(false);
         notices.deviceConnected();
         QTest::qWait(100);
