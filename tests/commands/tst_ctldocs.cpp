@@ -59,10 +59,10 @@ private slots:
     void everyListedCommandAndOption_isInTheManualAndEachCompletion_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("manual") << QFINDTESTDATA("../../dist/man/mousecfgctl.1");
-        QTest::newRow("bash") << QFINDTESTDATA("../../dist/completions/mousecfgctl.bash");
-        QTest::newRow("zsh") << QFINDTESTDATA("../../dist/completions/_mousecfgctl");
-        QTest::newRow("fish") << QFINDTESTDATA("../../dist/completions/mousecfgctl.fish");
+        QTest::newRow("manual") << QStringLiteral(MOUSECFG_SOURCE_DIR "/dist/man/mousecfgctl.1");
+        QTest::newRow("bash") << QStringLiteral(MOUSECFG_SOURCE_DIR "/dist/completions/mousecfgctl.bash");
+        QTest::newRow("zsh") << QStringLiteral(MOUSECFG_SOURCE_DIR "/dist/completions/_mousecfgctl");
+        QTest::newRow("fish") << QStringLiteral(MOUSECFG_SOURCE_DIR "/dist/completions/mousecfgctl.fish");
     }
 
     void everyListedCommandAndOption_isInTheManualAndEachCompletion()
