@@ -17,8 +17,6 @@
 
 namespace {
 
-QString tr(const char *text) { return QCoreApplication::translate("SlotSettings", text); }
-
 // Register-code ranges of the sensors; the DPI page uses the same table.
 struct SensorRange
 {
@@ -266,7 +264,7 @@ bool inRange(const QString &text, int minimum, int maximum, int *value)
 
 SlotSettingChange rangeRefusal(const QString &name, const QString &text, int minimum, int maximum)
 {
-    return refused(tr("%1 takes %2 to %3, not \"%4\"").arg(name).arg(minimum).arg(maximum).arg(text));
+    return refused(QCoreApplication::translate("SlotSettings", "%1 takes %2 to %3, not \"%4\"").arg(name).arg(minimum).arg(maximum).arg(text));
 }
 
 } // namespace
@@ -411,7 +409,7 @@ bool SlotSettings::buttonIndex(const QString &text, int *recordIndex, QString *e
     int number = 0;
     if (parseInt(text, &number) && number >= 1 && number <= m_product.buttonSlots.size())
         return *recordIndex = m_product.buttonSlots[number - 1], true;
-    *error = tr("this mouse has buttons 1 to %1, wheel-up and wheel-down, not \"%2\"")
+    *error = QCoreApplication::translate("SlotSettings", "this mouse has buttons 1 to %1, wheel-up and wheel-down, not \"%2\"")
                  .arg(m_product.buttonSlots.size())
                  .arg(text);
     return false;
@@ -422,7 +420,7 @@ bool SlotSettings::levelIndex(const QString &text, int *level, QString *error) c
     int number = 0;
     if (parseInt(text, &number) && number >= 1 && number <= m_product.dpiLevels)
         return *level = number - 1, true;
-    *error = tr("this mouse has DPI levels 1 to %1, not \"%2\"").arg(m_product.dpiLevels).arg(text);
+    *error = QCoreApplication::translate("SlotSettings", "this mouse has DPI levels 1 to %1, not \"%2\"").arg(m_product.dpiLevels).arg(text);
     return false;
 }
 
@@ -430,11 +428,11 @@ bool SlotSettings::get(const ConfigRecord &config, int slot, const QString &name
                        QString *error) const
 {
     if (!kNames.contains(name)) {
-        *error = tr("there is no setting \"%1\"").arg(name);
+        *error = QCoreApplication::translate("SlotSettings", "there is no setting \"%1\"").arg(name);
         return false;
     }
     if (takesIndex(name) == index.isEmpty()) {
-        *error = takesIndex(name) ? tr("%1 needs a level or button").arg(name) : tr("%1 takes no level").arg(name);
+        *error = takesIndex(name) ? QCoreApplication::translate("SlotSettings", "%1 needs a level or button").arg(name) : QCoreApplication::translate("SlotSettings", "%1 takes no level").arg(name);
         return false;
     }
     const ProfileRecord &p = config.profiles[size_t(qBound(0, slot, SLOT_COUNT - 1))];
@@ -572,16 +570,16 @@ SlotSettingChange SlotSettings::setDpi(DpiInfo &level, int index, const QString 
     int x = 0;
     int y = 0;
     if (axes.size() > 2 || !parseInt(axes.first(), &x) || (axes.size() == 2 && !parseInt(axes.last(), &y)))
-        return usage(tr("dpi takes a level and a DPI value, or XxY for separate axes, not \"%1\"").arg(value));
+        return usage(QCoreApplication::translate("SlotSettings", "dpi takes a level and a DPI value, or XxY for separate axes, not \"%1\"").arg(value));
     if (axes.size() == 1)
         y = x;
     if (x != y && level.link == 1)
-        return refused(tr("level %1 has X and Y linked; unlink it first (set dpi-linked %1 off)").arg(index + 1));
+        return refused(QCoreApplication::translate("SlotSettings", "level %1 has X and Y linked; unlink it first (set dpi-linked %1 off)").arg(index + 1));
     const int low = dpiOf(m_product.codeMinimum);
     const int high = dpiOf(m_product.codeMaximum);
     for (int dpi : {x, y}) {
         if (dpi < low || dpi > high)
-            return refused(tr("this sensor takes %1 to %2 DPI, not %3").arg(low).arg(high).arg(dpi));
+            return refused(QCoreApplication::translate("SlotSettings", "this sensor takes %1 to %2 DPI, not %3").arg(low).arg(high).arg(dpi));
     }
     // Typed values snap to the nearest step of the sensor, as the DPI page's field does.
     auto snap = [this](int dpi) {
@@ -605,20 +603,20 @@ SlotSettingChange SlotSettings::setButton(ProfileRecord &profile, int recordInde
     const FunctionName *function = functionByName(words.value(0));
     const bool wheel = recordIndex >= kWheelUp;
     if (!function || function->menus == NotOffered)
-        return refused(tr("\"%1\" is not a function a button can be given").arg(words.value(0)));
+        return refused(QCoreApplication::translate("SlotSettings", "\"%1\" is not a function a button can be given").arg(words.value(0)));
     if (!(function->menus & (wheel ? WheelMenu : MainMenu)))
-        return refused(tr("the wheel cannot be given \"%1\"").arg(words.value(0)));
+        return refused(QCoreApplication::translate("SlotSettings", "the wheel cannot be given \"%1\"").arg(words.value(0)));
     if (function->code == FunMacro && !m_product.macrosOffered)
-        return refused(tr("this mouse takes no macros"));
+        return refused(QCoreApplication::translate("SlotSettings", "this mouse takes no macros"));
     if (function->code == FunLedSwitch && !m_product.ledSwitchOffered)
-        return refused(tr("this mouse has no lighting switch"));
+        return refused(QCoreApplication::translate("SlotSettings", "this mouse has no lighting switch"));
     // The mouse must keep a left click, or nobody could click the window to give it back.
     if (function->code != FunLeft && profile.BUTTON_INFO[size_t(recordIndex)].Fun == FunLeft) {
         bool another = false;
         for (int i = 0; i < BUTTON_SLOTS; ++i)
             another = another || (i != recordIndex && profile.BUTTON_INFO[size_t(i)].Fun == FunLeft);
         if (!another)
-            return refused(tr("at least one button must keep the left click"));
+            return refused(QCoreApplication::translate("SlotSettings", "at least one button must keep the left click"));
     }
 
     ButtonInfo button = profile.BUTTON_INFO[size_t(recordIndex)];
@@ -627,7 +625,7 @@ SlotSettingChange SlotSettings::setButton(ProfileRecord &profile, int recordInde
     case FunSingleKey: {
         KeyCode key = 0;
         if (args.size() != 1 || !keyByName(args[0], &key))
-            return usage(tr("key takes one key name, such as a, f5, space or page-up"));
+            return usage(QCoreApplication::translate("SlotSettings", "key takes one key name, such as a, f5, space or page-up"));
         button.Res1 = key;
         break;
     }
@@ -643,11 +641,11 @@ SlotSettingChange SlotSettings::setButton(ProfileRecord &profile, int recordInde
             }
             KeyCode key = 0;
             if (plain != 0 || !keyByName(name, &key))
-                return usage(tr("combo takes shift, ctrl, win and alt and one more key, joined by +"));
+                return usage(QCoreApplication::translate("SlotSettings", "combo takes shift, ctrl, win and alt and one more key, joined by +"));
             plain = key;
         }
         if (names.isEmpty() || names.size() > kComboMaxKeys)
-            return usage(tr("combo takes shift, ctrl, win and alt and one more key, joined by +"));
+            return usage(QCoreApplication::translate("SlotSettings", "combo takes shift, ctrl, win and alt and one more key, joined by +"));
         std::sort(modifiers.begin(), modifiers.end(),
                   [](const Modifier *a, const Modifier *b) { return a->order < b->order; });
         QVector<KeyCode> keys;
@@ -668,7 +666,7 @@ SlotSettingChange SlotSettings::setButton(ProfileRecord &profile, int recordInde
         int times = 0;
         int delay = 0;
         if (args.size() != 3)
-            return usage(tr("fire takes a source (left, right, middle or a key), the shots and the delay"));
+            return usage(QCoreApplication::translate("SlotSettings", "fire takes a source (left, right, middle or a key), the shots and the delay"));
         quint8 source = 0;
         KeyCode key = 0;
         if (args[0] == QLatin1String("left"))
@@ -678,7 +676,7 @@ SlotSettingChange SlotSettings::setButton(ProfileRecord &profile, int recordInde
         else if (args[0] == QLatin1String("middle"))
             source = kFireMiddle;
         else if (!keyByName(args[0], &key) || !keyCodeToUsage(key, source))
-            return refused(tr("\"%1\" cannot be fired").arg(args[0]));
+            return refused(QCoreApplication::translate("SlotSettings", "\"%1\" cannot be fired").arg(args[0]));
         if (!inRange(args[1], 1, 255, &times))
             return rangeRefusal(QStringLiteral("fire shots"), args[1], 1, 255);
         if (!inRange(args[2], 1, 255, &delay))
@@ -690,7 +688,7 @@ SlotSettingChange SlotSettings::setButton(ProfileRecord &profile, int recordInde
     }
     case FunMacro: {
         if (args.size() < 2)
-            return usage(tr("macro takes a macro name and how it repeats: a count, held or toggle"));
+            return usage(QCoreApplication::translate("SlotSettings", "macro takes a macro name and how it repeats: a count, held or toggle"));
         const QString repeat = args.last();
         const QString name = args.mid(0, args.size() - 1).join(QLatin1Char(' '));
         int mode = 0;
@@ -702,10 +700,10 @@ SlotSettingChange SlotSettings::setButton(ProfileRecord &profile, int recordInde
         else if (!inRange(repeat, 1, 255, &loops))
             return rangeRefusal(QStringLiteral("macro count"), repeat, 1, 255);
         if (!isValidStoreName(name) || !QFileInfo(macroFilePath(name)).isFile())
-            return refused(tr("there is no macro \"%1\"").arg(name));
+            return refused(QCoreApplication::translate("SlotSettings", "there is no macro \"%1\"").arg(name));
         const QVector<MacroAction> actions = readMacroActions(name);
         if (actions.size() > KEY_STEPS)
-            return refused(tr("macro \"%1\" has %2 steps; a button holds %3").arg(name).arg(actions.size()).arg(KEY_STEPS));
+            return refused(QCoreApplication::translate("SlotSettings", "macro \"%1\" has %2 steps; a button holds %3").arg(name).arg(actions.size()).arg(KEY_STEPS));
         button.LoopNumber = qMax(1, loops);
         button.Res1 = quint8(mode);
         button.macroname = name;
@@ -717,7 +715,7 @@ SlotSettingChange SlotSettings::setButton(ProfileRecord &profile, int recordInde
     }
     default:
         if (!args.isEmpty())
-            return usage(tr("%1 takes no value").arg(words[0]));
+            return usage(QCoreApplication::translate("SlotSettings", "%1 takes no value").arg(words[0]));
         break;
     }
     button.Fun = function->code;
@@ -741,11 +739,11 @@ SlotSettingChange SlotSettings::set(ConfigRecord &config, int slot, const QStrin
 SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QString &name, const QStringList &args) const
 {
     if (!kNames.contains(name))
-        return usage(tr("there is no setting \"%1\"").arg(name));
+        return usage(QCoreApplication::translate("SlotSettings", "there is no setting \"%1\"").arg(name));
     const bool indexed = takesIndex(name);
     if (args.size() < (indexed ? 2 : 1))
-        return usage(indexed ? tr("set %1 needs a level or button and a value").arg(name)
-                             : tr("set %1 needs a value").arg(name));
+        return usage(indexed ? QCoreApplication::translate("SlotSettings", "set %1 needs a level or button and a value").arg(name)
+                             : QCoreApplication::translate("SlotSettings", "set %1 needs a value").arg(name));
     const QString index = indexed ? args[0] : QString();
     const QStringList words = args.mid(indexed ? 1 : 0);
     const QString value = words.join(QLatin1Char(' ')).simplified();
@@ -760,7 +758,7 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
     if (value == current)
         return change;
     if (name == QLatin1String("dpi-levels"))
-        return failure(SlotSettingChange::ReadOnly, tr("dpi-levels is what the mouse has; it cannot be set"));
+        return failure(SlotSettingChange::ReadOnly, QCoreApplication::translate("SlotSettings", "dpi-levels is what the mouse has; it cannot be set"));
 
     ProfileRecord &p = config.profiles[size_t(slot)];
     const int lighting = lightingSlot(config, slot);
@@ -787,10 +785,10 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
     } else if (name == QLatin1String("dpi-enabled") || name == QLatin1String("dpi-linked")) {
         levelIndex(index, &level, &error);
         if (!parseOnOff(value, &on))
-            return usage(tr("%1 takes a level and on or off").arg(name));
+            return usage(QCoreApplication::translate("SlotSettings", "%1 takes a level and on or off").arg(name));
         if (name == QLatin1String("dpi-linked")) {
             if (!m_product.linkOffered)
-                return refused(tr("this sensor takes one resolution for X and Y"));
+                return refused(QCoreApplication::translate("SlotSettings", "this sensor takes one resolution for X and Y"));
             p.DPI_INFO[size_t(level)].link = on ? 1 : 0;
         } else {
             p.DPI_INFO[size_t(level)].used = on ? 1 : 0;
@@ -803,13 +801,13 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
                          : value == QLatin1String("1000") ? 1
                                                           : 0;
         if (code == 0)
-            return refused(tr("rate takes 125, 250, 500 or 1000, not \"%1\"").arg(value));
+            return refused(QCoreApplication::translate("SlotSettings", "rate takes 125, 250, 500 or 1000, not \"%1\"").arg(value));
         p.pollrate = quint8(code);
         change.mask = CHANGE_GENERAL;
     } else if (name == QLatin1String("effect")) {
         const int e = effectNames().indexOf(value);
         if (e < 0)
-            return refused(tr("effect takes one of %1, not \"%2\"").arg(effectNames().join(QStringLiteral(", ")), value));
+            return refused(QCoreApplication::translate("SlotSettings", "effect takes one of %1, not \"%2\"").arg(effectNames().join(QStringLiteral(", ")), value));
         light.LedMode = quint8(e);
         change.mask = CHANGE_LIGHTING;
         change.slotChanged = lighting;
@@ -819,7 +817,7 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
                                  : name == QLatin1String("brightness") ? kHasBrightness[effectIndex]
                                                                        : kHasSpeed[effectIndex]);
         if (!offered)
-            return refused(tr("the %1 effect has no %2").arg(light.LedMode < kOfferedEffects
+            return refused(QCoreApplication::translate("SlotSettings", "the %1 effect has no %2").arg(light.LedMode < kOfferedEffects
                                                                  ? QLatin1String(kEffects[light.LedMode])
                                                                  : QString::number(light.LedMode),
                                                              name));
@@ -829,7 +827,7 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
                 hex = QString(hex[0]) + hex[0] + hex[1] + hex[1] + hex[2] + hex[2];
             const QColor color(QLatin1Char('#') + hex);
             if (hex.size() != 6 || !color.isValid())
-                return usage(tr("color takes six hexadecimal digits RRGGBB, not \"%1\"").arg(value));
+                return usage(QCoreApplication::translate("SlotSettings", "color takes six hexadecimal digits RRGGBB, not \"%1\"").arg(value));
             effect.RGB = color;
         } else if (name == QLatin1String("brightness")) {
             if (!inRange(value, 1, 3, &number))
@@ -844,14 +842,14 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
         change.slotChanged = lighting;
     } else if (name == QLatin1String("sleep") || name == QLatin1String("move-off")) {
         if (!m_product.sleepOffered)
-            return refused(tr("this mouse has no sleep options"));
+            return refused(QCoreApplication::translate("SlotSettings", "this mouse has no sleep options"));
         if (name == QLatin1String("sleep")) {
             if (!inRange(value, m_product.sleepMinimum, m_product.sleepMaximum, &number))
                 return rangeRefusal(name, value, m_product.sleepMinimum, m_product.sleepMaximum);
             light.LedSleepTime = quint8(number);
         } else {
             if (!parseOnOff(value, &on))
-                return usage(tr("move-off takes on or off"));
+                return usage(QCoreApplication::translate("SlotSettings", "move-off takes on or off"));
             light.LedMoveOFF = on ? 0 : 255;
         }
         change.mask = CHANGE_LIGHTING;
@@ -883,7 +881,7 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
             config.Debounce = quint8(number);
         } else {
             if (!parseOnOff(value, &on))
-                return usage(tr("%1 takes on or off").arg(name));
+                return usage(QCoreApplication::translate("SlotSettings", "%1 takes on or off").arg(name));
             if (name == QLatin1String("sync"))
                 config.Sync = on ? 1 : 0;
             else if (name == QLatin1String("angle-snapping"))

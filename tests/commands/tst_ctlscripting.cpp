@@ -23,10 +23,11 @@ struct Run {
     QString err;
 };
 
-Run ctl(const QString &appDir, const QStringList &arguments)
+Run ctl(const QString &appDir, const QStringList &arguments, const QProcessEnvironment &extra = {})
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(extra);
     env.remove(QStringLiteral("MOUSECFG_SIMULATE"));
     env.remove(QStringLiteral("MOUSECFG_SIMULATE_FAULT"));
     env.remove(QStringLiteral("QT_LOGGING_RULES"));
@@ -190,10 +191,15 @@ private slots:
         QTemporaryDir dir;
         install(dir);
         const auto before = filesUnder(dir.filePath(QStringLiteral("Configs")));
-        const Run run = ctl(dir.path(), {QStringLiteral("select-slot"), QStringLiteral("3")});
+        // A desktop whose pointer speed lands in a file, so that a change would show.
+        QProcessEnvironment kde;
+        kde.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE"));
+        kde.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("home")));
+        const Run run = ctl(dir.path(), {QStringLiteral("select-slot"), QStringLiteral("3")}, kde);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(QLatin1String("no mouse")), qPrintable(run.err));
         QCOMPARE(filesUnder(dir.filePath(QStringLiteral("Configs"))), before);
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("home/kcminputrc"))));
 
         // With one, the switch is stored: the utility starts on it.
         QCOMPARE(ctl(dir.path(), {QStringLiteral("--simulate"), QStringLiteral("select-slot"), QStringLiteral("3")}).exitCode, 0);
