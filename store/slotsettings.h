@@ -80,12 +80,10 @@ public:
 
 private:
     SlotSettingChange apply(ConfigRecord &config, int slot, const QString &name, const QStringList &args) const;
-    int lightingSlot(const ConfigRecord &config, int slot) const;
+    int lightingSlot(int slot) const;
     QString dpiText(const DpiInfo &level) const;
-    QString buttonText(const ButtonInfo &button) const;
     bool buttonIndex(const QString &text, int *recordIndex, QString *error) const;
     bool levelIndex(const QString &text, int *level, QString *error) const;
-    SlotSettingChange setButton(ProfileRecord &profile, int recordIndex, const QStringList &words) const;
     SlotSettingChange setDpi(DpiInfo &level, int index, const QString &value) const;
     int dpiOf(int code) const;
 
