@@ -279,7 +279,7 @@ private slots:
         QVERIFY2(out.contains(QStringLiteral("connection: receiver")), qPrintable(out));
         QVERIFY(m_window->batteryReaderRunning());
 
-        QCOMPARE(runCtl({QStringLiteral("select-slot"), QStringLiteral("2")}, &out, &err), 0);
+        QCOMPARE(runCtl({QStringLiteral("select-slot"), QStringLiteral("3")}, &out, &err), 0); // counted from 1
         QCOMPARE(m_window->currentSlot(), 2);
         QCOMPARE(int(m_sim->state().selectedProfile), 2);
         QVERIFY(m_window->batteryReaderRunning());
