@@ -23,15 +23,17 @@ void KestProcessThread::run()
         qCDebug(lcDevice, "isStop.\n");
         return;
     }
-    m_status = transact(m_working, m_lastWritten, m_forceAll, m_skippedMacros);
+    m_status = transact(m_working, m_lastWritten, m_forceAll, m_skippedMacros, &m_saved);
     emit DoProcessDlg();
 }
 
 quint8 KestProcessThread::transact(ConfigRecord *working, ConfigRecord *lastWritten, bool forceAll,
-                                   QVector<KestMacroSkip> &skipped)
+                                   QVector<KestMacroSkip> &skipped, KestFileResult *saved)
 {
     // Saved before anything is sent: a failed write must not lose the user's settings.
-    saveAll(*working);
+    const KestFileResult result = saveAll(*working);
+    if (saved)
+        *saved = result;
 
     ChangeMask mask = diffConfig(*working, *lastWritten);
     if (readDiff() == 1 || forceAll)
