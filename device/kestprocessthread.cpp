@@ -17,10 +17,12 @@ void KestProcessThread::run()
 }
 
 quint8 KestProcessThread::transact(ConfigRecord *working, ConfigRecord *lastWritten, bool forceAll,
-                                   QVector<KestMacroSkip> &skipped)
+                                   QVector<KestMacroSkip> &skipped, KestFileResult *saved)
 {
     Q_UNUSED(forceAll)
     const KestWriteResult result = applyWorkingSet(*working, *lastWritten);
     skipped = result.skipped(KestMacroSkip::NoRoom);
+    if (saved)
+        *saved = result.saved;
     return result.status;
 }

@@ -6,6 +6,7 @@
 #include "device/buttonupload.h"
 #include "device/kestwritetransaction.h"
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 
 // One Apply on a thread of its own: saves the working profile set and sends it while the
 // caller waits. One per write. The caller must not touch the two records until the thread
@@ -28,9 +29,12 @@ public:
     quint8 status() const { return m_result.status; }
     // Buttons that got no macro because the mouse holds twelve.
     QVector<KestMacroSkip> skippedMacros() const { return m_result.skipped(KestMacroSkip::NoRoom); }
-    // applyWorkingSet() with its status returned and the buttons beyond twelve in `skipped`.
+    // Whether the set was saved before it was sent (see KestWriteResult::saved).
+    const KestFileResult &saveResult() const { return m_result.saved; }
+    // applyWorkingSet() with its status returned, the buttons beyond twelve in `skipped` and,
+    // when given, the save's result in `saved`.
     static quint8 transact(ConfigRecord *working, ConfigRecord *lastWritten, bool forceAll,
-                           QVector<KestMacroSkip> &skipped);
+                           QVector<KestMacroSkip> &skipped, KestFileResult *saved = nullptr);
 
 signals:
     void DoProcessDlg();

@@ -106,9 +106,10 @@ KestWriteResult writeProfileSet(const ConfigRecord &record)
 
 KestWriteResult applyWorkingSet(ConfigRecord &working, ConfigRecord &lastWritten, const KestMacroFiles *macros)
 {
-    saveAll(working);
-    const KestWriteResult result =
+    const KestFileResult saved = saveAll(working);
+    KestWriteResult result =
         macros ? writeProfileSet(KestDeviceContext::link(), working, *macros) : writeProfileSet(working);
+    result.saved = saved;
     lastWritten = working;
     writeDiff(result.succeeded() ? 0 : 1);
     return result;

@@ -5,6 +5,7 @@
 #include "device/buttonupload.h"
 #include "device/sendcommand.h"
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 
 class KestDeviceContext;
 
@@ -19,6 +20,10 @@ struct KestWriteResult
     QVector<KestMacroSkip> skippedMacros;
     // The profile set as sent: the macro buttons of the sent slot carry their numbers (Res4).
     ConfigRecord sent;
+    // Whether the set was saved before it was sent, else the file that was not and why. A
+    // write that reached the mouse with this not Ok leaves the mouse and the disk apart: the
+    // caller must say so.
+    KestFileResult saved;
 
     bool succeeded() const { return status == SEND_OK; }
     QVector<KestMacroSkip> skipped(KestMacroSkip::Reason reason) const;

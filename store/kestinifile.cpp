@@ -9,10 +9,10 @@
 #include <QLockFile>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QSet>
 
 #include "store/kestinitext.h"
+#include "store/kestsafewrite.h"
 
 using namespace KestIniText;
 
@@ -65,16 +65,23 @@ KestFileResult KestIniFile::loadData(const QByteArray &data, const QString &labe
     return KestFileResult::refused(label, refusal);
 }
 
-bool KestIniFile::update(const QString &path, const std::function<void(KestIniFile &)> &change)
+KestFileResult KestIniFile::update(const QString &path, const std::function<void(KestIniFile &)> &change)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    // Nothing is made (not even the lock file) where the file could not be written anyway.
+    const KestFileResult writable = KestSafeWrite::check(path);
+    if (!writable.isOk())
+        return writable;
+    const KestFileResult folder = KestSafeWrite::makeFolder(QFileInfo(path).absolutePath());
+    if (!folder.isOk())
+        return KestFileResult::notSaved(path, folder.reason());
     // Without a lock (a read-only folder, a lock that never frees) the write still goes
     // ahead: losing the change for sure is worse than the rare race.
     QLockFile lock(path + QStringLiteral(".lock"));
     lock.tryLock(2000);
     KestIniFile ini;
-    if (!ini.loadSettings(path).isUsable())
-        return false;
+    const KestFileResult read = ini.loadSettings(path);
+    if (!read.isUsable())
+        return read;
     change(ini);
     return ini.save(path);
 }
@@ -191,9 +198,28 @@ KestFileResult::Reason KestIniFile::parse(const QByteArray &data, const QString 
     return KestFileResult::NoReason;
 }
 
-bool KestIniFile::save(const QString &path) const
+KestFileResult KestIniFile::save(const QString &path) const
 {
     QByteArray out;
+    const KestFileResult result = serialize(path, out);
+    return result.isOk() ? KestSafeWrite::replace(path, out) : result;
+}
+
+KestFileResult KestIniFile::serialize(const QString &path, QByteArray &out) const
+{
+    // What our own reader would refuse is never written: the user would lose the whole
+    // file at the next start instead of this one change now.
+    int written = 0;
+    int sections = 1; // the reader always counts [General]
+    for (const Section &section : m_sections) {
+        written += section.order.size();
+        if (!section.order.isEmpty() && !section.name.isEmpty())
+            ++sections;
+    }
+    if (written > MaxEntries || sections > MaxSections)
+        return KestFileResult::notSaved(path, KestFileResult::OverLimit);
+
+    out.clear();
     out.reserve(m_entries.size() * 40);
     for (const Section &section : m_sections) {
         if (section.order.isEmpty())
@@ -220,17 +246,11 @@ bool KestIniFile::save(const QString &path) const
         }
     }
 
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(out) != out.size()) {
-        file.cancelWriting();
-        return false;
+    if (out.size() > KestFileResult::MaxFileBytes) {
+        out.clear();
+        return KestFileResult::notSaved(path, KestFileResult::OverLimit);
     }
-    return file.commit();
+    return KestFileResult::saved(path);
 }
 
 int KestIniFile::findSection(const QString &name) const

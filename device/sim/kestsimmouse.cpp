@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QMutexLocker>
 
+#include "device/kestdevicelock.h"
 #include "platform/hotplug.h"
 
 namespace {
@@ -42,6 +43,7 @@ struct KestSimMouse::Handle final : KestHidDevice
 
 KestSimMouse::KestSimMouse(bool receiverPlugged, bool cablePlugged)
 {
+    KestDeviceLock::setBetweenProcesses(false); // this mouse exists in this process only
     for (KestSimDevice device : {KestSimDevice::Receiver, KestSimDevice::Cable}) {
         const bool plugged = device == KestSimDevice::Cable ? cablePlugged : receiverPlugged;
         // Interface 0 reports the pointer and the media keys, 1 the keyboard
