@@ -119,13 +119,16 @@ private:
     struct Section
     {
         QString name; // empty: keys without a section
-        mutable QHash<QString, int> index; // built on first look-up after appends
-        mutable bool indexed = true;
+        mutable QVector<int> table; // entry numbers by key hash, -1 free; see buildIndex()
+        mutable bool indexed = false;
         QVector<int> order;
+        mutable int liveKeys = 0; // distinct keys in the table
     };
 
     int findSection(const QString &name) const;
-    const QHash<QString, int> &indexOf(int section) const;
+    void buildIndex(const Section &section) const;
+    int findEntry(const Section &section, const QString &key) const;
+    void settleRepeatedKeys();
     void appendText(int section, const QString &key, const QString &text);
     void setText(int section, const QString &key, const QString &text);
     void setText(const QString &fullKey, const QString &text);

@@ -50,7 +50,7 @@ KestMessageBox::KestMessageBox(int kind, const QString &extraText, const QString
     : QDialog(parent, flags | Qt::FramelessWindowHint), m_kind(kind)
 {
     Q_UNUSED(extraText)
-    m_background = QPixmap(skinPath(QStringLiteral("dlg.png")));
+    m_background = skinPicture(skinPath(QStringLiteral("dlg.png")));
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
     buildContents(title, message);

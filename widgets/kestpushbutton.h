@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QBitmap>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStringList>
@@ -57,6 +56,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void setState(int state);
@@ -65,7 +65,8 @@ private:
 
     QVector<QPixmap> m_pictures;
     QPixmap m_icon;
-    QBitmap m_outline; // alpha outline of the normal picture, for the widget mask
+    QPixmap m_outlineSource; // the normal picture before fading: its alpha is the mask
+    bool m_maskPending = true;
     int m_state = Normal;
     bool m_hoverEnabled = true;
     bool m_leaveReport = true;
