@@ -19,10 +19,10 @@ constexpr quint8 kRateCodes[] = {8, 4, 2, 1}; // menu order: 125, 250, 500, 1000
 QString KestReportRate::rateText(quint8 code)
 {
     switch (code) {
-    case 8: return tr("125 HZ");
-    case 4: return tr("250 HZ");
-    case 2: return tr("500 HZ");
-    case 1: return tr("1000 HZ");
+    case 8: return tr("125 Hz");
+    case 4: return tr("250 Hz");
+    case 2: return tr("500 Hz");
+    case 1: return tr("1000 Hz");
     default: return QString();
     }
 }
@@ -50,6 +50,10 @@ KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
     m_liftGroup->addButton(m_oneMm, 0);
     m_liftGroup->addButton(m_twoMm, 1);
     connect(m_liftGroup, &QButtonGroup::idClicked, this, &KestReportRate::onRadioChanged);
+    // The mouse settings below the levels show the same lift-off choice; one place on the
+    // page is enough. These stay, hidden, so the two keep agreeing.
+    for (QWidget *lift : std::initializer_list<QWidget *>{m_liftLabel, m_oneMm, m_twoMm})
+        lift->hide();
 
     relayout();
     retranslate();

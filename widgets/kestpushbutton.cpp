@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "widgets/kestskin.h"
 
@@ -49,9 +50,18 @@ KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
 
 void KestPushButton::setText(const QString &text)
 {
+    // No tool tip that only repeats the label: the full text shows as one when it is cut.
     QPushButton::setText(text);
-    setToolTip(text);
     update();
+}
+
+bool KestPushButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && m_textCut) {
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
+        return true;
+    }
+    return QPushButton::event(event);
 }
 
 void KestPushButton::setSelected(bool selected)
@@ -301,6 +311,7 @@ void KestPushButton::paintEvent(QPaintEvent *)
     } else {
         const QString elided =
             painter.fontMetrics().elidedText(label, Qt::ElideRight, area.width() - 5);
+        m_textCut = elided != label;
         painter.drawText(area.adjusted(3, 0, -3, 0), Qt::AlignCenter, elided);
     }
 }
