@@ -1010,7 +1010,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="-2"/>
         <source>Lift-off Distance</source>
-        <translation>Distance de levée</translation>
+        <translation>Levée</translation>
     </message>
     <message>
         <location line="+0"/>
