@@ -1015,12 +1015,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+0"/>
         <source>1 mm</source>
-        <translation>1 mm</translation>
+        <translation>1mm</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>2 mm</source>
-        <translation>2 mm</translation>
+        <translation>2mm</translation>
     </message>
     <message>
         <location line="+1"/>
