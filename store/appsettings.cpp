@@ -167,7 +167,10 @@ KestFileResult writeDiff(int diff)
 
 int readLanguage()
 {
-    return readInt(languageConfigPath(), QLatin1String(SettingsKey::LangID));
+    const int chosen = readInt(languageConfigPath(), QLatin1String(SettingsKey::LangID), -1);
+    if (chosen >= 0)
+        return chosen;
+    return qMax(0, languageForEnvironment(readLanguageList()));
 }
 
 KestFileResult writeLanguage(int index)
@@ -185,6 +188,32 @@ LanguageList readLanguageList()
         list.files[n] = ini.stringValue(key(SettingsKey::LangFilePrefix, n));
     }
     return list;
+}
+
+int languageForEnvironment(const LanguageList &list)
+{
+    QStringList wanted = qEnvironmentVariable("LANGUAGE").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const char *variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString locale = qEnvironmentVariable(variable);
+        if (!locale.isEmpty()) {
+            wanted.append(locale);
+            break;
+        }
+    }
+    for (QString locale : wanted) {
+        // "fr_FR.UTF-8@euro" -> "fr_FR", then the bare language "fr".
+        locale = locale.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
+        const QString language = locale.section(QLatin1Char('_'), 0, 0);
+        for (const QString &candidate : {locale, language}) {
+            if (candidate.isEmpty() || candidate == QLatin1String("C") || candidate == QLatin1String("POSIX"))
+                continue;
+            for (int n = 0; n < LANGUAGE_SLOTS; ++n) {
+                if (list.files[n].endsWith(QLatin1Char('_') + candidate, Qt::CaseInsensitive))
+                    return n;
+            }
+        }
+    }
+    return -1;
 }
 
 LanguageFont readLanguageFont(int languageIndex)

@@ -68,7 +68,10 @@ KestFileResult renameSlotProfile(const QString &oldName, const QString &newName)
 int readDiff();
 KestFileResult writeDiff(int diff);
 
-// Language.
+// Language. The one chosen in LangConfig.ini; until one is chosen (no key, or -1 as
+// shipped), the language the
+// desktop asks for where the product has a translation (languageForEnvironment), else the
+// first listed.
 int readLanguage();
 KestFileResult writeLanguage(int index);
 
@@ -79,6 +82,11 @@ struct LanguageList
     std::array<QString, LANGUAGE_SLOTS> files{};
 };
 LanguageList readLanguageList();
+// The listed language the session asks for, as gettext looks for messages: each entry of
+// LANGUAGE (colon-separated), then the first set of LC_ALL, LC_MESSAGES, LANG. A locale
+// such as "fr_CA.UTF-8" matches a translation file named "..._fr_CA" before "..._fr".
+// -1 when none is listed.
+int languageForEnvironment(const LanguageList &list);
 
 // Font of a language: family and pixel size before scaling, as stored (empty / 0 when
 // missing; the widgets choose a fallback).

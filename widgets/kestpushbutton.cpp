@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QToolTip>
 
 #include "widgets/kestskin.h"
 
@@ -80,9 +81,18 @@ KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
 
 void KestPushButton::setText(const QString &text)
 {
+    // No tool tip that only repeats the label: the full text shows as one when it is cut.
     QPushButton::setText(text);
-    setToolTip(text);
     update();
+}
+
+bool KestPushButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && m_textCut) {
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
+        return true;
+    }
+    return QPushButton::event(event);
 }
 
 void KestPushButton::setSelected(bool selected)
@@ -346,6 +356,7 @@ void KestPushButton::paintEvent(QPaintEvent *)
     } else {
         const QString elided =
             painter.fontMetrics().elidedText(label, Qt::ElideRight, area.width() - 5);
+        m_textCut = elided != label;
         painter.drawText(area.adjusted(3, 0, -3, 0), Qt::AlignCenter, elided);
     }
 }

@@ -47,6 +47,7 @@ signals:
     void OverSignal(KestPushButton *button, bool bType);
 
 protected:
+    bool event(QEvent *event) override;
     void enterEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -76,5 +77,6 @@ private:
     bool m_fillMode = false;
     bool m_roundFill = false;
     bool m_verticalText = false;
+    bool m_textCut = false; // the last paint elided the text
     quint8 m_marker = 0;
 };

@@ -123,6 +123,7 @@ int main(int argc, char *argv[])
         auto sim = std::make_shared<KestSimMouse>(options.simulate != QLatin1String("cable"),
                                                   options.simulate != QLatin1String("receiver"));
         applySimulatedFaults(*sim);
+        useSimulatedMemory(*sim);
         setHidBackend(sim);
         setSimulatedMouse(true);
     } else {
