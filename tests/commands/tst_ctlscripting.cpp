@@ -231,17 +231,20 @@ private slots:
         install(dir);
         const QString conf = dir.filePath(QStringLiteral("set.conf"));
         QCOMPARE(ctl(dir.path(), {QStringLiteral("export-conf"), conf}).exitCode, 0);
-        // A slot whose file name is longer than the file system takes: it reads as missing,
-        // and no write can create it.
+        // A slot file that is a link to somewhere else reads well, but is never written
+        // through: the import cannot save that slot.
         ConfigRecord record;
         loadAll(record);
-        record.names[2] = QString(300, QLatin1Char('p'));
-        saveSlotList(record);
+        const QString slotFile = profileFilePath(record.names[2]);
+        const QString elsewhere = dir.filePath(QStringLiteral("elsewhere.prof"));
+        QVERIFY(QFile::rename(slotFile, elsewhere));
+        QVERIFY(QFile::link(elsewhere, slotFile));
         const QString trace = dir.filePath(QStringLiteral("trace.txt"));
         const Run run = ctl(dir.path(), {QStringLiteral("--simulate"), QStringLiteral("--trace"), trace,
                                          QStringLiteral("import-conf"), conf});
         QCOMPARE(run.exitCode, 5);
         QVERIFY2(run.err.contains(record.names[2] + QLatin1String(".prof")), qPrintable(run.err));
+        QCOMPARE(QFileInfo(slotFile).symLinkTarget(), elsewhere);
         QVERIFY2(!run.out.contains(QLatin1String("imported")), qPrintable(run.out));
         QVERIFY(!QFileInfo::exists(trace) || QFileInfo(trace).size() == 0);
     }
