@@ -18,7 +18,6 @@ constexpr quint8 kComboRelease = 0x00;
 constexpr quint8 kFireLeft = 0x81;
 constexpr quint8 kFireRight = 0x82;
 constexpr quint8 kFireMiddle = 0x84;
-constexpr quint8 kFirstModifierUsage = 0xE0;
 constexpr int kComboMaxKeys = 5;
 enum Menu { NotOffered = 0, MainMenu = 1, WheelMenu = 2, Both = 3 };
 
