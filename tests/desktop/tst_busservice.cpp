@@ -225,7 +225,8 @@ private slots:
 
         QPointer<KestMessageBox> box = new KestMessageBox(KestMessageBox::Warning, QString(), QStringLiteral("t"),
                                                           QStringLiteral("waiting"), m_window.get());
-        QTimer::singleShot(0, box, [box] { box->exec(); });
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
         QTRY_VERIFY(QApplication::activeModalWidget() == box);
         reply = call(QStringLiteral("Quit"));
         QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.DialogOpen"));
@@ -233,7 +234,7 @@ private slots:
         QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
         QCOMPARE(reply.arguments().value(0).toInt(), 0);
         QCOMPARE(QApplication::activeModalWidget(), box.data()); // no progress dialog came
-        box->accept();
+        box->hide();
         QTRY_VERIFY(!QApplication::activeModalWidget());
         delete box;
         QCOMPARE(quit.count(), 0);
@@ -336,6 +337,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(core.connectedCount() > 0, 3000);
             QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
             QTRY_VERIFY(faces.window() && faces.window()->isVisible());
+            QTest::qWait(400); // past the new window's start check
 
             faces.window()->hide();
             m_sim->unplugDevice(KestSimDevice::Receiver);
