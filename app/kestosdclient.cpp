@@ -11,7 +11,7 @@
 
 KestOsdClient::KestOsdClient(QObject *parent)
     : QObject(parent)
-    , m_program(applicationDir() + QStringLiteral("/OSD"))
+    , m_program(helperProgramPath(QStringLiteral("OSD")))
     , m_starter([](const QString &program) { return platform::startDetached(program); })
 {
     m_retry.setSingleShot(true);

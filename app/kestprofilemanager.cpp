@@ -220,7 +220,7 @@ void KestProfileManager::slotCopyProfile()
     // A slot that was never saved has no file yet: copy what it holds.
     const QString source = profileFilePath(name);
     const bool copied = fileExists(source) ? QFile::copy(source, profileFilePath(target))
-                                           : saveSlotFile(currentProfile(), target);
+                                           : saveSlotFile(currentProfile(), target).isOk();
     if (!copied) {
         message(KestMessageBox::Warning, tr("The file could not be saved."));
         return;

@@ -100,19 +100,29 @@ QString trBinding(const char *text)
 
 QString keyFromUsage(quint8 usage)
 {
-    // The key table's modifier names are cut to fit the capture field; a binding reads
-    // better with them whole.
+    // The key table's modifier names are short (macro rows, AZERTY caps); bindings and the
+    // key dialogs show them whole.
     static const char *const modifiers[] = {
         QT_TRANSLATE_NOOP("ButtonBinding", "Left Ctrl"),  QT_TRANSLATE_NOOP("ButtonBinding", "Left Shift"),
-        QT_TRANSLATE_NOOP("ButtonBinding", "Left Alt"),   QT_TRANSLATE_NOOP("ButtonBinding", "Left Windows"),
+        QT_TRANSLATE_NOOP("ButtonBinding", "Left Alt"),   QT_TRANSLATE_NOOP("ButtonBinding", "Left Super"),
         QT_TRANSLATE_NOOP("ButtonBinding", "Right Ctrl"), QT_TRANSLATE_NOOP("ButtonBinding", "Right Shift"),
-        QT_TRANSLATE_NOOP("ButtonBinding", "Right Alt"),  QT_TRANSLATE_NOOP("ButtonBinding", "Right Windows")};
+        QT_TRANSLATE_NOOP("ButtonBinding", "Right Alt"),  QT_TRANSLATE_NOOP("ButtonBinding", "Right Super")};
     constexpr quint8 kFirstModifierUsage = 0xE0;
     if (usage >= kFirstModifierUsage && usage < kFirstModifierUsage + 8)
         return trBinding(modifiers[usage - kFirstModifierUsage]);
     KeyCode code = 0;
     return usageToKeyCode(usage, code) ? keyName(code) : QStringLiteral("0x%1").arg(usage, 2, 16, QLatin1Char('0'));
 }
+
+} // namespace
+
+QString keyDisplayName(KeyCode code)
+{
+    quint8 usage = 0;
+    return keyCodeToUsage(code, usage) && usage != 0 ? keyFromUsage(usage) : keyName(code);
+}
+
+namespace {
 
 QString comboKeys(const ButtonInfo &button)
 {

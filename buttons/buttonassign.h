@@ -45,6 +45,9 @@ MacroAssignResult assignMacro(ButtonInfo &button, const QString &name, int loopC
 // or combo key ("LCtrl + LShift + K"), the macro's name and how it repeats, the fire
 // source with its shots and pace. Empty for functions without parameters.
 QString bindingDetail(const ButtonInfo &button);
+// A key as bindings and the key dialogs name it: modifiers whole ("Left Ctrl"), in the
+// language of the window; other keys as the key table names them.
+QString keyDisplayName(KeyCode code);
 
 // The button's label in the button list: the detail where there is one, else the
 // function's name (the macro or gun file name for those).

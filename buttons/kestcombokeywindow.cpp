@@ -4,6 +4,8 @@
 #include <QDebug>
 #include <QStringList>
 
+#include "buttons/buttonassign.h"
+
 KestComboKeyWindow::KestComboKeyWindow(QWidget *parent)
     : KestKeyDialog(tr("Combo Key"), parent),
       m_codes{{{Key::LeftShift, Key::RightShift},
@@ -91,11 +93,11 @@ void KestComboKeyWindow::rebuildDisplay()
     QStringList names;
     for (int p = Shift; p <= Alt; ++p) {
         if (m_modifiers[p])
-            names << keyName(m_codes[p][m_modifiers[p] > 2 ? 1 : 0]);
+            names << keyDisplayName(m_codes[p][m_modifiers[p] > 2 ? 1 : 0]);
         m_result[p] = m_modifiers[p];
     }
     if (m_keyPresent)
-        names << keyName(m_codes[Key][0]);
+        names << keyDisplayName(m_codes[Key][0]);
     m_result[Key] = m_keyPresent;
     setKeyText(names.join(QStringLiteral(" + ")));
     updateOkButton();

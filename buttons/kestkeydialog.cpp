@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "buttons/buttonassign.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
@@ -80,7 +81,7 @@ bool KestKeyDialog::takeNewPair(quint32 code, quint32 flags)
 void KestKeyDialog::showKey(KeyCode code)
 {
     m_capturedKey = code;
-    m_keyLabel->setText(keyName(code));
+    m_keyLabel->setText(keyDisplayName(code));
     updateOkButton();
 }
 

@@ -22,7 +22,7 @@ KestMacroSelect::KestMacroSelect(const QString &title, const QString &macroName,
     : KestSkinDialog(kDesignWidth, kDesignHeight, parent)
 {
     setTitle(title);
-    setButtonTexts(tr("Yes"), tr("No"));
+    setButtonTexts(tr("OK"), tr("Cancel"));
 
     m_macroButton = new KestPushButton({skinPath(QStringLiteral("profile_edit_name_1.png")),
                                         skinPath(QStringLiteral("profile_edit_name_2.png"))},
@@ -76,7 +76,7 @@ void KestMacroSelect::chooseMacro(const QString &name)
 {
     m_macroName = name;
     m_macroButton->setText(name);
-    // A button bound to no macro would do nothing at all: Yes waits for a choice.
+    // A button bound to no macro would do nothing at all: OK waits for a choice.
     okButton()->setEnabledLook(!name.isEmpty());
 }
 

@@ -8,15 +8,32 @@ namespace {
 
 const QString kEnabledKey = QStringLiteral("Config/Notifications");
 
+platform::DesktopNotice notice(const QString &summary, const QString &body, platform::NoticeUrgency urgency,
+                               const QString &category)
+{
+    platform::DesktopNotice result;
+    result.summary = summary;
+    result.body = body;
+    result.urgency = urgency;
+    result.category = category;
+    return result;
+}
+
 } // namespace
 
 KestNotices::KestNotices(QObject *parent)
     : QObject(parent)
-    , m_sender([](const QString &summary, const QString &body) {
-        platform::sendDesktopNotification(summary, body);
-    })
+    , m_sender([this](const QString &kind, const platform::DesktopNotice &notice) { m_notifier.send(kind, notice); })
     , m_enabled(readEnabled())
 {
+}
+
+void KestNotices::setSender(Sender sender)
+{
+    m_sender = [sender = std::move(sender)](const QString &, const platform::DesktopNotice &notice) {
+        if (sender)
+            sender(notice.summary, notice.body);
+    };
 }
 
 void KestNotices::setEnabled(bool enabled)
@@ -40,10 +57,10 @@ void KestNotices::writeEnabled(bool enabled)
     file.save(globalConfigPath());
 }
 
-void KestNotices::notify(const QString &summary, const QString &body)
+void KestNotices::notify(const QString &kind, const platform::DesktopNotice &notice)
 {
     if (m_enabled && m_sender)
-        m_sender(summary, body);
+        m_sender(kind, notice);
 }
 
 void KestNotices::batteryChanged(int percent, bool charging)
@@ -56,32 +73,41 @@ void KestNotices::batteryChanged(int percent, bool charging)
         return; // switched off or not known: nothing to say about the level
     if (percent <= kEmptyBattery && !m_warnedEmpty) {
         m_warnedEmpty = m_warnedLow = true;
-        notify(tr("Mouse battery almost empty"),
-               tr("%1% left. Connect the cable to keep using the mouse.").arg(percent));
+        // The mouse stops soon: this one must stay until the user has seen it.
+        notify(QStringLiteral("battery"),
+               notice(tr("Mouse battery almost empty"),
+                      tr("%1% left. Connect the cable to keep using the mouse.").arg(percent),
+                      platform::NoticeUrgency::Critical, QStringLiteral("device")));
     } else if (percent <= kLowBattery && !m_warnedLow) {
         m_warnedLow = true;
-        notify(tr("Mouse battery low"), tr("%1% left.").arg(percent));
+        notify(QStringLiteral("battery"), notice(tr("Mouse battery low"), tr("%1% left.").arg(percent),
+                                                 platform::NoticeUrgency::Normal, QStringLiteral("device")));
     }
 }
 
 void KestNotices::deviceConnected()
 {
-    notify(tr("Mouse connected"), QString());
+    notify(QStringLiteral("connection"), notice(tr("Mouse connected"), QString(), platform::NoticeUrgency::Low,
+                                                QStringLiteral("device.added")));
 }
 
 void KestNotices::deviceDisconnected()
 {
-    notify(tr("Mouse disconnected"), QString());
+    notify(QStringLiteral("connection"), notice(tr("Mouse disconnected"), QString(), platform::NoticeUrgency::Low,
+                                                QStringLiteral("device.removed")));
 }
 
 void KestNotices::slotSwitchUnconfirmed(int slot)
 {
-    notify(tr("Profile %1 not switched").arg(slot + 1), tr("The mouse did not confirm the profile switch."));
+    notify(QStringLiteral("switch"),
+           notice(tr("Profile %1 not switched").arg(slot + 1), tr("The mouse did not confirm the profile switch."),
+                  platform::NoticeUrgency::Normal, QStringLiteral("device.error")));
 }
 
 void KestNotices::writeFinished(int status, bool windowVisible)
 {
     // With the window open the message box says it already.
     if (status != 0 && !windowVisible)
-        notify(tr("Settings not written"), tr("Send data failed, please try again."));
+        notify(QStringLiteral("write"), notice(tr("Settings not written"), tr("Send data failed, please try again."),
+                                               platform::NoticeUrgency::Critical, QStringLiteral("device.error")));
 }

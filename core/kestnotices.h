@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include "platform/desktopnotification.h"
+
 // When the utility tells the desktop something: the battery running low (once per
 // discharge at 15 %, again at 5 %), the mouse coming and going, and a write that failed
 // while nobody looked at the window. The user can turn all of it off.
@@ -19,11 +21,15 @@ public:
     static constexpr int kRechargedMargin = 10;
 
     using Sender = std::function<void(const QString &summary, const QString &body)>;
+    // kind: notices of one kind replace one another on the desktop ("battery",
+    // "connection", "write", "switch").
+    using NoticeSender = std::function<void(const QString &kind, const platform::DesktopNotice &notice)>;
 
     explicit KestNotices(QObject *parent = nullptr);
 
     // Tests catch what would go to the desktop.
-    void setSender(Sender sender) { m_sender = std::move(sender); }
+    void setSender(Sender sender);
+    void setNoticeSender(NoticeSender sender) { m_sender = std::move(sender); }
 
     bool isEnabled() const { return m_enabled; }
     // Also stores the choice in the settings file.
@@ -41,9 +47,10 @@ public:
     static void writeEnabled(bool enabled);
 
 private:
-    void notify(const QString &summary, const QString &body);
+    void notify(const QString &kind, const platform::DesktopNotice &notice);
 
-    Sender m_sender;
+    platform::DesktopNotifier m_notifier;
+    NoticeSender m_sender;
     bool m_enabled = true;
     bool m_warnedLow = false;
     bool m_warnedEmpty = false;

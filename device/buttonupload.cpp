@@ -1,16 +1,20 @@
 #include "device/buttonupload.h"
 
+#include <algorithm>
+
 #include <QDebug>
+#include <QFileInfo>
 #include <QThread>
 
 #include "buttons/keys/functioncatalogue.h"
 #include "buttons/keys/keytable.h"
 #include "device/dpiencoding.h"
+#include "device/kestdevicecontext.h"
 #include "device/sendcommand.h"
-#include "device/sentrecord.h"
 #include "store/appsettings.h"
 #include "store/devicedescription.h"
 #include "store/macrodb.h"
+#include "store/profilefiles.h"
 #include "platform/logging.h"
 
 namespace {
@@ -62,19 +66,88 @@ void encodeCombo(const ButtonInfo &button, ButtonEntry &entry)
     entry.p2 = key;
 }
 
-int macroNumberFor(const QString &name)
+int tableEntryFor(int position, const ButtonMatrix &matrix, bool scrollReversed)
 {
-    MacroNumberMap &numbers = MacroNumbers();
-    for (const auto &pair : numbers) {
+    if (position == kWheelUpPosition)
+        return scrollReversed ? kWheelDownPosition : kWheelUpPosition;
+    if (position == kWheelDownPosition)
+        return scrollReversed ? kWheelUpPosition : kWheelDownPosition;
+    return matrix[size_t(position)];
+}
+
+QVector<KeyInfo> stepsOf(const QVector<MacroAction> &actions)
+{
+    QVector<KeyInfo> steps;
+    steps.reserve(actions.size());
+    for (const MacroAction &action : actions)
+        steps.append(macroActionToKeyInfo(action));
+    return steps;
+}
+
+template <size_t N>
+quint8 sendAll(KestDeviceContext &context, const std::array<KestCommandReport, N> &reports)
+{
+    for (const KestCommandReport &report : reports) {
+        if (const quint8 result = sendCommand(context, report))
+            return result;
+    }
+    return SEND_OK;
+}
+
+} // namespace
+
+KestMacroFiles readMacroFiles(const ProfileRecord &slot)
+{
+    KestMacroFiles files;
+    for (const ButtonInfo &button : slot.BUTTON_INFO) {
+        if (!isMacroFunction(button.Fun) || files.contains(button.macroname))
+            continue;
+        KestMacroFile file;
+        file.found = isValidStoreName(button.macroname) && QFileInfo(macroFilePath(button.macroname)).isFile();
+        if (file.found)
+            file.actions = readMacroActions(button.macroname);
+        files.insert(button.macroname, file);
+    }
+    return files;
+}
+
+KestButtonLayout KestButtonLayout::read()
+{
+    KestButtonLayout layout;
+    readMatrix(layout.matrix);
+    // The matrix has an entry for sixteen positions; a larger count cannot be placed.
+    layout.buttonCount = qBound(0, readButtonCount(), int(layout.matrix.size()));
+    layout.scrollReversed = readScrollRev() == 1;
+    layout.sensor = readSensorCode();
+    return layout;
+}
+
+KestButtonUpload::KestButtonUpload(KestDeviceContext &context, ProfileRecord &slot, const KestButtonLayout &layout)
+    : m_context(context), m_slot(slot), m_layout(layout)
+{
+    m_layout.buttonCount = qBound(0, m_layout.buttonCount, int(m_layout.matrix.size()));
+}
+
+int KestButtonUpload::numberOf(const QString &name) const
+{
+    for (const auto &pair : m_numbers) {
         if (pair.second == name)
             return pair.first;
     }
-    const int number = int(numbers.size());
-    numbers[number] = name;
+    return -1;
+}
+
+int KestButtonUpload::macroNumberFor(const QString &name)
+{
+    const int known = numberOf(name);
+    if (known >= 0)
+        return known;
+    const int number = int(m_numbers.size());
+    m_numbers[number] = name;
     return number;
 }
 
-void encodeMacroButton(ButtonInfo &button, ButtonEntry &entry)
+void KestButtonUpload::encodeMacroButton(ButtonInfo &button, ButtonEntry &entry)
 {
     const int number = macroNumberFor(button.macroname);
     button.Res4 = quint8(number);
@@ -95,72 +168,7 @@ void encodeMacroButton(ButtonInfo &button, ButtonEntry &entry)
     }
 }
 
-// The number a macro got in this transaction, or -1 when none of the sent buttons has it.
-int numberOf(const QString &name)
-{
-    for (const auto &pair : MacroNumbers()) {
-        if (pair.second == name)
-            return pair.first;
-    }
-    return -1;
-}
-
-int tableEntryFor(int position, const ButtonMatrix &matrix, bool scrollReversed)
-{
-    if (position == kWheelUpPosition)
-        return scrollReversed ? kWheelDownPosition : kWheelUpPosition;
-    if (position == kWheelDownPosition)
-        return scrollReversed ? kWheelUpPosition : kWheelDownPosition;
-    return matrix[size_t(position)];
-}
-
-QVector<KeyInfo> readMacroSteps(const QString &name)
-{
-    const QVector<MacroAction> actions = readMacroActions(name);
-    QVector<KeyInfo> steps;
-    steps.reserve(actions.size());
-    for (const MacroAction &action : actions)
-        steps.append(macroActionToKeyInfo(action));
-    return steps;
-}
-
-template <size_t N>
-quint8 sendAll(const std::array<KestCommandReport, N> &reports)
-{
-    for (const KestCommandReport &report : reports) {
-        if (const quint8 result = SendCommand(report))
-            return result;
-    }
-    return SEND_OK;
-}
-
-} // namespace
-
-ButtonTableBytes &ButtonTable()
-{
-    static ButtonTableBytes table{};
-    return table;
-}
-
-MacroNumberMap &MacroNumbers()
-{
-    static MacroNumberMap numbers;
-    return numbers;
-}
-
-MacroSlotArray &MacroSlots()
-{
-    static MacroSlotArray memory{};
-    return memory;
-}
-
-QVector<KestMacroSkip> &SkippedMacroButtons()
-{
-    static QVector<KestMacroSkip> skipped;
-    return skipped;
-}
-
-void EncodeButton(ButtonInfo &button, int entryIndex)
+void KestButtonUpload::encodeButton(ButtonInfo &button, int entryIndex)
 {
     if (entryIndex < 0 || entryIndex >= ButtonWire::TableEntries)
         return;
@@ -186,7 +194,7 @@ void EncodeButton(ButtonInfo &button, int entryIndex)
         break;
     case FunSniper:
         entry.p1 = 1;
-        entry.p2 = entry.p3 = sniperValue(button.Res1, readSensorCode());
+        entry.p2 = entry.p3 = sniperValue(button.Res1, m_layout.sensor);
         break;
     case FunMacro:
     case FunGunFile:
@@ -195,83 +203,75 @@ void EncodeButton(ButtonInfo &button, int entryIndex)
     default:
         break;
     }
-    ButtonTable()[size_t(entryIndex)] = entry;
+    m_context.buttonTable()[size_t(entryIndex)] = entry;
 }
 
-quint8 SendButtonTable()
+quint8 KestButtonUpload::sendTable()
 {
-    MacroNumbers().clear();
-    ConfigRecord &sent = SentRecord();
-    ProfileRecord &profile = sent.profiles[size_t(activeSlotIndex(sent))];
-
-    ButtonMatrix matrix{};
-    readMatrix(matrix);
-    const bool scrollReversed = readScrollRev() == 1;
-    // The matrix has an entry for sixteen positions; a larger count cannot be placed.
-    const int buttons = qBound(0, readButtonCount(), int(matrix.size()));
+    m_numbers.clear();
+    m_skipped.clear();
     QVector<int> encoded;
-    for (int position = 0; position < buttons; ++position) {
-        EncodeButton(profile.BUTTON_INFO[size_t(position)], tableEntryFor(position, matrix, scrollReversed));
+    for (int position = 0; position < m_layout.buttonCount; ++position) {
+        encodeButton(m_slot.BUTTON_INFO[size_t(position)],
+                     tableEntryFor(position, m_layout.matrix, m_layout.scrollReversed));
         encoded.append(position);
     }
-    EncodeButton(profile.BUTTON_INFO[kWheelUpButton], tableEntryFor(kWheelUpPosition, matrix, scrollReversed));
-    EncodeButton(profile.BUTTON_INFO[kWheelDownButton], tableEntryFor(kWheelDownPosition, matrix, scrollReversed));
+    encodeButton(m_slot.BUTTON_INFO[kWheelUpButton],
+                 tableEntryFor(kWheelUpPosition, m_layout.matrix, m_layout.scrollReversed));
+    encodeButton(m_slot.BUTTON_INFO[kWheelDownButton],
+                 tableEntryFor(kWheelDownPosition, m_layout.matrix, m_layout.scrollReversed));
     encoded << kWheelUpButton << kWheelDownButton;
 
     // Buttons whose macro is numbered beyond the mouse's memory keep their table entry
     // but will get no macro; the caller tells the user which.
-    QVector<KestMacroSkip> &skipped = SkippedMacroButtons();
-    skipped.clear();
     for (int index : qAsConst(encoded)) {
-        const ButtonInfo &button = profile.BUTTON_INFO[size_t(index)];
+        const ButtonInfo &button = m_slot.BUTTON_INFO[size_t(index)];
         if (isMacroFunction(button.Fun) && numberOf(button.macroname) >= MacroWire::SlotCount)
-            skipped.append(KestMacroSkip{index, button.macroname});
+            m_skipped.append(KestMacroSkip{index, button.macroname, KestMacroSkip::NoRoom});
     }
-
-    return sendAll(buildButtonReports(ButtonTable()));
+    return sendAll(m_context, buildButtonReports(m_context.buttonTable()));
 }
 
-void EncodeMacro(const QVector<KeyInfo> &steps, int number)
+quint8 KestButtonUpload::sendMacros(const KestMacroFiles &macros)
 {
-    if (number < 0 || number >= MacroWire::SlotCount)
-        return;
-    MacroSlots()[size_t(number)] = layoutMacro(steps);
-}
-
-quint8 SendMacros()
-{
-    MacroSlotArray &memory = MacroSlots();
-    for (MacroSlotBytes &slot : memory)
-        slot.fill(0);
-
-    // Every numbered macro belongs to a button of the current slot, so its buttons are all
-    // the scan needs; each macro is encoded once, at its first button.
-    MacroNumberMap &numbers = MacroNumbers();
-    const ConfigRecord &sent = SentRecord();
-    for (const ButtonInfo &button : sent.profiles[size_t(activeSlotIndex(sent))].BUTTON_INFO) {
-        if (numbers.empty())
-            break;
+    std::array<MacroSlotBytes, MacroWire::SlotCount> memory{};
+    // Every numbered macro belongs to a button of this slot, so its buttons are all the scan
+    // needs; each macro is laid out once, at its first button. One that cannot be played is
+    // named and passed over: the ones after it still go.
+    QVector<bool> laidOut(MacroWire::SlotCount, false);
+    QVector<KestMacroSkip> unplayable;
+    for (int index = 0; index < BUTTON_SLOTS; ++index) {
+        const ButtonInfo &button = m_slot.BUTTON_INFO[size_t(index)];
         if (!isMacroFunction(button.Fun))
             continue;
-        auto it = numbers.begin();
-        while (it != numbers.end() && it->second != button.macroname)
-            ++it;
-        if (it == numbers.end())
-            continue;
-        if (it->first >= MacroWire::SlotCount) {
-            // The mouse holds twelve; the first twelve still go.
-            qCDebug(lcExchange, "iIndex>=MAX_MACRO_NUMBER_560\n");
+        const int number = numberOf(button.macroname);
+        if (number < 0 || number >= MacroWire::SlotCount) {
+            if (number >= MacroWire::SlotCount)
+                qCDebug(lcExchange, "iIndex>=MAX_MACRO_NUMBER_560\n");
             continue;
         }
-        EncodeMacro(readMacroSteps(button.macroname), it->first);
-        QThread::msleep(kMacroEncodePauseMs);
-        numbers.erase(it);
+        // Another button with a macro that cannot be played is named too.
+        const auto file = macros.constFind(button.macroname);
+        const bool found = file != macros.cend() && file->found;
+        if (!laidOut[number]) {
+            // An empty slot still goes out: it clears what an earlier write left there.
+            memory[size_t(number)] = layoutMacro(found ? stepsOf(file->actions) : QVector<KeyInfo>());
+            laidOut[number] = true;
+            QThread::msleep(kMacroEncodePauseMs);
+        }
+        if (!found)
+            unplayable.append(KestMacroSkip{index, button.macroname, KestMacroSkip::MissingFile});
+        else if (file->actions.isEmpty() || !macroSlotUsed(memory[size_t(number)]))
+            unplayable.append(KestMacroSkip{index, button.macroname, KestMacroSkip::NoSteps});
     }
+    m_skipped += unplayable;
+    std::stable_sort(m_skipped.begin(), m_skipped.end(),
+                     [](const KestMacroSkip &a, const KestMacroSkip &b) { return a.button < b.button; });
 
     for (int k = 0; k < MacroWire::SlotCount; ++k) {
         if (!macroSlotUsed(memory[size_t(k)]))
             continue;
-        if (const quint8 result = sendAll(buildMacroReports(k, memory[size_t(k)])))
+        if (const quint8 result = sendAll(m_context, buildMacroReports(k, memory[size_t(k)])))
             return result;
     }
     return SEND_OK;

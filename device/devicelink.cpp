@@ -1,60 +1,49 @@
 #include "device/devicelink.h"
 
-#include <atomic>
-
 #include <QDebug>
-#include <QMutex>
 #include <QMutexLocker>
 #include <QThread>
 
-#include "device/kesthidapi.h"
+#include "device/kestdevicecontext.h"
 #include "platform/logging.h"
-
-KestHidHandle mouseHandle1 = nullptr;
-KestHidHandle commandHandle1 = nullptr;
-KestHidHandle mouseHandle2 = nullptr;
-KestHidHandle commandHandle2 = nullptr;
 
 namespace {
 
-QMutex g_backendMutex;
-std::shared_ptr<KestHidBackend> g_backend;
-KestLinkTimings g_timings;
-std::atomic<QThread *> g_guiThread{nullptr};
-std::atomic<int> g_guiThreadCalls{0};
-std::atomic<bool> g_cancelled{false};
+KestDeviceContext &context()
+{
+    return KestDeviceContext::link();
+}
 
 } // namespace
 
+KestHidHandle &mouseHandle1 = KestDeviceContext::link().handles().mouse1;
+KestHidHandle &commandHandle1 = KestDeviceContext::link().handles().command1;
+KestHidHandle &mouseHandle2 = KestDeviceContext::link().handles().mouse2;
+KestHidHandle &commandHandle2 = KestDeviceContext::link().handles().command2;
+
 KestHidHandle CommandHandle()
 {
-    return commandHandle2 ? commandHandle2 : commandHandle1;
+    return context().commandHandle();
 }
 
 QRecursiveMutex &exchangeMutex()
 {
-    static QRecursiveMutex mutex;
-    return mutex;
+    return context().exchangeMutex();
 }
 
 std::shared_ptr<KestHidBackend> sharedHidBackend()
 {
-    QMutexLocker lock(&g_backendMutex);
-    if (!g_backend)
-        g_backend = std::make_shared<KestHidApi>();
-    return g_backend;
+    return context().backend();
 }
 
 KestHidBackend &hidBackend()
 {
-    return *sharedHidBackend();
+    return *context().backend();
 }
 
 void setHidBackend(std::shared_ptr<KestHidBackend> backend)
 {
-    QMutexLocker exchange(&exchangeMutex());
-    QMutexLocker lock(&g_backendMutex);
-    g_backend = std::move(backend);
+    context().setBackend(std::move(backend));
 }
 
 int hidWrite(KestHidHandle device, const quint8 *data, int length)
@@ -90,45 +79,45 @@ void hidWakeWaiters()
 
 const KestLinkTimings &linkTimings()
 {
-    return g_timings;
+    return context().timings();
 }
 
 void setLinkTimings(const KestLinkTimings &timings)
 {
-    g_timings = timings;
+    context().setTimings(timings);
 }
 
 void declareGuiThread(QThread *thread)
 {
-    g_guiThread = thread;
+    context().setGuiThread(thread);
 }
 
 void noteDeviceCall(const char *where)
 {
-    QThread *const gui = g_guiThread;
+    QThread *const gui = context().guiThread();
     if (!gui || QThread::currentThread() != gui)
         return;
-    ++g_guiThreadCalls;
+    ++context().guiThreadCalls();
     qCWarning(lcDevice, "%s called on the GUI thread", where);
     Q_ASSERT_X(false, where, "device I/O on the GUI thread");
 }
 
 int deviceCallsOnGuiThread()
 {
-    return g_guiThreadCalls;
+    return context().guiThreadCalls();
 }
 
 void resetDeviceCallsOnGuiThread()
 {
-    g_guiThreadCalls = 0;
+    context().guiThreadCalls() = 0;
 }
 
 void cancelExchanges(bool cancel)
 {
-    g_cancelled = cancel;
+    context().setCancelled(cancel);
 }
 
 bool exchangesCancelled()
 {
-    return g_cancelled;
+    return context().cancelled();
 }

@@ -8,14 +8,16 @@ class QThread;
 
 #include "device/kesthidbackend.h"
 
-// The four handles of the mouse: device 1 is the wireless receiver, device 2
-// the mouse on its cable; interface 0 is the pointer collection (opened, never
-// used for commands), interface 2 the vendor command collection. Null when
-// closed. Only discovery opens and closes them, holding exchangeMutex().
-extern KestHidHandle mouseHandle1;
-extern KestHidHandle commandHandle1;
-extern KestHidHandle mouseHandle2;
-extern KestHidHandle commandHandle2;
+// The link's state lives in one object (kestdevicecontext.h); the names below are the
+// older ways in, kept for the callers outside device/ until they use the context.
+//
+// The four handles of the link context (KestDeviceHandles). Only discovery opens and
+// closes them, holding exchangeMutex(). To be removed once tools/ and fuzz/ use
+// KestDeviceContext::link().handles().
+extern KestHidHandle &mouseHandle1;
+extern KestHidHandle &commandHandle1;
+extern KestHidHandle &mouseHandle2;
+extern KestHidHandle &commandHandle2;
 
 // The handle commands go to: the cable when it is open, else the receiver
 // (possibly null). Call it with exchangeMutex() held and keep the lock while

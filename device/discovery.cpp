@@ -1,6 +1,5 @@
 #include "device/discovery.h"
 
-#include <atomic>
 #include <cstring>
 
 #include <QCoreApplication>
@@ -11,26 +10,31 @@
 #include <QTimer>
 
 #include "device/devicelink.h"
+#include "device/kestdevicecontext.h"
 #include "platform/hotplug.h"
 #include "store/appsettings.h"
 #include "platform/logging.h"
 
-KestDeviceTable DeviceTable;
-int FirmwareVersion = 0;
+KestDeviceTable &DeviceTable = KestDeviceContext::link().table();
+int &FirmwareVersion = KestDeviceContext::link().firmwareVersion();
 
 namespace {
+
+KestDeviceContext &context()
+{
+    return KestDeviceContext::link();
+}
+
+KestDeviceTable &table()
+{
+    return context().table();
+}
 
 // Slots of KestDeviceEntry::path and ::usage.
 constexpr int PathReceiver0 = 0;
 constexpr int PathReceiver2 = 1;
 constexpr int PathCable0 = 2;
 constexpr int PathCable2 = 3;
-
-// Written by the device worker, read by the window's thread.
-std::atomic<int> g_connectedModelCount{0};
-QMutex g_pathsLock; // the refused paths and the entries' paths
-QList<QByteArray> g_refusedPaths;
-KestDeviceRouting g_routing;
 
 // Where one device of an entry keeps its interface data.
 struct DeviceSlots
@@ -57,7 +61,7 @@ bool releaseAccepted(const DeviceSlots &d, int release)
 
 void copyPath(char (&target)[255], const QByteArray &path)
 {
-    QMutexLocker lock(&g_pathsLock);
+    QMutexLocker lock(&context().pathsLock());
     qstrncpy(target, path.constData(), sizeof target);
 }
 
@@ -91,9 +95,9 @@ KestHidHandle openPath(const char *path)
 {
     KestHidOpenError error = KestHidOpenError::None;
     KestHidHandle handle = hidBackend().open(QByteArray(path), &error);
-    QMutexLocker lock(&g_pathsLock);
-    if (error == KestHidOpenError::PermissionDenied && !g_refusedPaths.contains(path))
-        g_refusedPaths.append(QByteArray(path));
+    QMutexLocker lock(&context().pathsLock());
+    if (error == KestHidOpenError::PermissionDenied && !context().refusedPaths().contains(path))
+        context().refusedPaths().append(QByteArray(path));
     return handle;
 }
 
@@ -162,12 +166,12 @@ void reopenCurrentModel()
 {
     // Held across the pause: an exchange in flight finishes first, and the
     // next one starts on the reopened handles instead of finding none.
-    if (g_routing.pause) {
+    if (context().routing().pause) {
         // The thread that owns the link keeps serving its event loop meanwhile; what it
         // was asked to do after this event waits until the reopen is done.
         exchangeMutex().lock();
         CloseDevices();
-        g_routing.pause(linkTimings().reopenMs, [] {
+        context().routing().pause(linkTimings().reopenMs, [] {
             OpenDevices(currentModelName());
             exchangeMutex().unlock();
         });
@@ -221,9 +225,9 @@ bool deviceGone(const KestDeviceEntry &e)
 
 void BuildDeviceTable()
 {
-    std::memset(&DeviceTable, 0, sizeof DeviceTable);
-    DeviceTable.count = 1;
-    KestDeviceEntry &e = DeviceTable.entries[0];
+    std::memset(&table(), 0, sizeof(KestDeviceTable));
+    table().count = 1;
+    KestDeviceEntry &e = table().entries[0];
     e.vid1 = 0xC0DE;
     e.vid2 = 0xC0DE;
     e.pid1 = 0x0D01;
@@ -247,8 +251,8 @@ int EnumerateDevices()
         return -1;
     const QVector<KestHidDeviceInfo> devices = backend.enumerate(0, 0);
     for (const KestHidDeviceInfo &info : devices) {
-        for (unsigned n = 0; n < DeviceTable.count; ++n) {
-            KestDeviceEntry &e = DeviceTable.entries[n];
+        for (unsigned n = 0; n < table().count; ++n) {
+            KestDeviceEntry &e = table().entries[n];
             const auto matches = [&](int device, int pathSlot) {
                 const DeviceSlots d = deviceSlots(e, device);
                 return info.vendorId == d.vid && info.productId == d.pid && releaseAccepted(d, info.releaseNumber)
@@ -273,7 +277,7 @@ int EnumerateDevices()
                 copyPath(e.path[PathCable2], info.path);
                 qCDebug(lcDevice, "4 %s\n", info.path.constData());
                 setPresence(e, DevicePresence::Cable2, 1);
-                FirmwareVersion = info.releaseNumber;
+                context().firmwareVersion() = info.releaseNumber;
             }
         }
     }
@@ -292,19 +296,20 @@ void OpenDevices(const QByteArray &modelName)
 {
     noteDeviceCall("OpenDevices");
     QMutexLocker lock(&exchangeMutex());
-    if (hidBackend().init() != 0 || DeviceTable.count == 0)
+    if (hidBackend().init() != 0 || table().count == 0)
         return;
-    for (unsigned n = 0; n < DeviceTable.count; ++n) {
-        const KestDeviceEntry &e = DeviceTable.entries[n];
+    KestDeviceHandles &handles = context().handles();
+    for (unsigned n = 0; n < table().count; ++n) {
+        const KestDeviceEntry &e = table().entries[n];
         if (!sameModel(e, modelName))
             continue;
         if (presence(e, DevicePresence::Receiver0) && presence(e, DevicePresence::Receiver2)) {
-            reopen(mouseHandle1, e.path[PathReceiver0]);
-            reopen(commandHandle1, e.path[PathReceiver2]);
+            reopen(handles.mouse1, e.path[PathReceiver0]);
+            reopen(handles.command1, e.path[PathReceiver2]);
         }
         if (presence(e, DevicePresence::Cable0) && presence(e, DevicePresence::Cable2)) {
-            reopen(mouseHandle2, e.path[PathCable0]);
-            reopen(commandHandle2, e.path[PathCable2]);
+            reopen(handles.mouse2, e.path[PathCable0]);
+            reopen(handles.command2, e.path[PathCable2]);
         }
     }
 }
@@ -313,10 +318,11 @@ void CloseDevices()
 {
     noteDeviceCall("CloseDevices");
     QMutexLocker lock(&exchangeMutex());
-    closeHandle(mouseHandle1);
-    closeHandle(commandHandle1);
-    closeHandle(mouseHandle2);
-    closeHandle(commandHandle2);
+    KestDeviceHandles &handles = context().handles();
+    closeHandle(handles.mouse1);
+    closeHandle(handles.command1);
+    closeHandle(handles.mouse2);
+    closeHandle(handles.command2);
 }
 
 void OnDeviceChange(const QString &interfaceName, bool arrived)
@@ -326,8 +332,8 @@ void OnDeviceChange(const QString &interfaceName, bool arrived)
     const QByteArray current = currentModelName();
     bool modelSwitched = false;
 
-    for (unsigned n = 0; n < DeviceTable.count; ++n) {
-        KestDeviceEntry &e = DeviceTable.entries[n];
+    for (unsigned n = 0; n < table().count; ++n) {
+        KestDeviceEntry &e = table().entries[n];
         int device = 0;
         if (parsed.vid == e.vid1 && parsed.pid == e.pid1)
             device = 1;
@@ -380,8 +386,8 @@ bool StartDeviceNotifications()
                                  else
                                      qCDebug(lcDevice, "DBT_DEVICEREMOVECOMPLETE\n");
                              };
-                             if (g_routing.run)
-                                 g_routing.run(handle);
+                             if (context().routing().run)
+                                 context().routing().run(handle);
                              else
                                  handle();
                          });
@@ -396,26 +402,21 @@ bool StartDeviceNotifications()
     return false;
 }
 
-void setDeviceRouting(const KestDeviceRouting &routing)
-{
-    g_routing = routing;
-}
-
 bool receiverCommandPresent()
 {
-    return DeviceTable.count > 0 && presence(DeviceTable.entries[0], DevicePresence::Receiver2);
+    return table().count > 0 && presence(table().entries[0], DevicePresence::Receiver2);
 }
 
 bool cableCommandPresent()
 {
-    return DeviceTable.count > 0 && presence(DeviceTable.entries[0], DevicePresence::Cable2);
+    return table().count > 0 && presence(table().entries[0], DevicePresence::Cable2);
 }
 
 int countConnectedModels()
 {
     int count = 0;
-    for (unsigned n = 0; n < DeviceTable.count; ++n) {
-        const KestDeviceEntry &e = DeviceTable.entries[n];
+    for (unsigned n = 0; n < table().count; ++n) {
+        const KestDeviceEntry &e = table().entries[n];
         if ((presence(e, DevicePresence::Receiver0) && presence(e, DevicePresence::Receiver2))
             || (presence(e, DevicePresence::Cable0) && presence(e, DevicePresence::Cable2)))
             ++count;
@@ -425,19 +426,19 @@ int countConnectedModels()
 
 int connectedModelCount()
 {
-    return g_connectedModelCount;
+    return context().connectedModelCount();
 }
 
 void setConnectedModelCount(int count)
 {
-    g_connectedModelCount = count;
+    context().setConnectedModelCount(count);
 }
 
 QStringList connectedModelNames()
 {
     QStringList names;
-    for (unsigned n = 0; n < DeviceTable.count; ++n) {
-        const KestDeviceEntry &e = DeviceTable.entries[n];
+    for (unsigned n = 0; n < table().count; ++n) {
+        const KestDeviceEntry &e = table().entries[n];
         if (deviceComplete(e, deviceSlots(e, 1)) || deviceComplete(e, deviceSlots(e, 2)))
             names.append(QString::fromLatin1(e.modelName));
     }
@@ -449,10 +450,10 @@ QStringList devicesWithoutPermission()
     // Only nodes the table still lists as present; a refused device that was
     // unplugged since is no longer worth a word.
     QStringList paths;
-    QMutexLocker lock(&g_pathsLock);
-    for (const QByteArray &refused : qAsConst(g_refusedPaths)) {
-        for (unsigned n = 0; n < DeviceTable.count; ++n) {
-            const KestDeviceEntry &e = DeviceTable.entries[n];
+    QMutexLocker lock(&context().pathsLock());
+    for (const QByteArray &refused : qAsConst(context().refusedPaths())) {
+        for (unsigned n = 0; n < table().count; ++n) {
+            const KestDeviceEntry &e = table().entries[n];
             static constexpr int flagOfPath[4] = {DevicePresence::Receiver0, DevicePresence::Receiver2,
                                                   DevicePresence::Cable0, DevicePresence::Cable2};
             for (int slot = 0; slot < 4; ++slot) {

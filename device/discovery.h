@@ -39,10 +39,12 @@ struct KestDeviceTable
     KestDeviceEntry entries[200];
 };
 
-extern KestDeviceTable DeviceTable;
-// Release number of the cable's command interface as enumeration found it;
-// 0 = unknown (no firmware update offered).
-extern int FirmwareVersion;
+// The link context's table and the release number of the cable's command interface as
+// enumeration found it (0 = unknown: no firmware update offered). Older names of
+// KestDeviceContext::link().table() and firmwareVersion(), to be removed once app/ and
+// tools/ use the context.
+extern KestDeviceTable &DeviceTable;
+extern int &FirmwareVersion;
 
 // Clears the table and fills the one entry of this product; its model name is
 // "Mouse_List/0" of Config.ini.
@@ -61,7 +63,8 @@ void OnDeviceChange(const QString &interfaceName, bool arrived);
 // cannot start; the program keeps working without hot-plug.
 bool StartDeviceNotifications();
 
-// Where hot-plug work runs when a thread owns the link (kestdeviceworker.h). Without it the
+// Where hot-plug work runs when a thread owns the link (kestdeviceworker.h sets it in the
+// link context). Without it the
 // events are handled where the monitor delivers them and the reopen pause is a sleep.
 struct KestDeviceRouting
 {
@@ -71,7 +74,6 @@ struct KestDeviceRouting
     // loop runs, then calls `resume` there.
     std::function<void(int ms, std::function<void()> resume)> pause;
 };
-void setDeviceRouting(const KestDeviceRouting &routing);
 
 // Presence, read from the table (first entry).
 bool receiverCommandPresent(); // device 1 interface 2

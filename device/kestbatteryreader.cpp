@@ -33,8 +33,6 @@ void KestBatteryReader::start()
             &KestBatteryReader::RefreshBatteryStatus, Qt::QueuedConnection);
     connect(m_thread.get(), &KestGetBatteryThread::RefreshStatus, this, &KestBatteryReader::RefreshStatus,
             Qt::QueuedConnection);
-    connect(m_thread.get(), &KestGetBatteryThread::RefreshWriteStatus, this,
-            &KestBatteryReader::RefreshWriteStatus, Qt::QueuedConnection);
     m_thread->start(QThread::InheritPriority);
 }
 

@@ -9,21 +9,21 @@
 
 #include <QDebug>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QStandardPaths>
 #include <QThread>
 
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "platform/logging.h"
+#include "platform/runtimefolder.h"
 
 namespace {
 
 constexpr int kRetryMs = 5;
 std::atomic<int> g_waitMs{5000};
+std::atomic<bool> g_betweenProcesses{true};
 
 // One open lock file per device and how many holders of this process ride on it.
 struct Held
@@ -35,16 +35,6 @@ struct Held
 QMutex g_registryLock;
 std::map<QByteArray, Held> g_registry;
 
-QString runtimeFolder()
-{
-    const QString xdg = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
-    if (!xdg.isEmpty() && QDir(xdg).exists())
-        return xdg;
-    // Qt makes a private folder under /tmp when the session has none.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
-}
-
 QByteArray hex4(int value)
 {
     return QByteArray::number(value & 0xFFFF, 16).rightJustified(4, '0');
@@ -53,11 +43,13 @@ QByteArray hex4(int value)
 // Takes the file lock of a device that no holder of this process has yet.
 int lockFile(const QByteArray &device, int waitMs)
 {
-    const QByteArray path = QFile::encodeName(KestDeviceLock::lockFilePath(device));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const QString file = KestDeviceLock::lockFilePath(device);
+    const QByteArray path = QFile::encodeName(file);
+    const int fd = file.isEmpty() ? -1 : openPrivateLockFile(file);
     if (fd < 0) {
-        // A folder we cannot write to must not keep the user from the mouse.
-        qCWarning(lcDevice, "device lock: cannot open %s", path.constData());
+        // A folder we cannot use must not keep the user from the mouse.
+        qCWarning(lcDevice, "device lock: no private lock file (%s); exchanges are not kept apart from other "
+                            "programs", file.isEmpty() ? "no private runtime folder" : path.constData());
         return -1;
     }
     QDeadlineTimer deadline(waitMs);
@@ -89,7 +81,7 @@ KestDeviceLock::KestDeviceLock(const QByteArray &device, int waitMs) : m_device(
     }
     QMutexLocker lock(&g_registryLock);
     Held &held = g_registry[m_device];
-    if (held.holders == 0) {
+    if (held.holders == 0 && g_betweenProcesses.load()) {
         const int fd = lockFile(m_device, waitMs);
         if (fd == -2) {
             g_registry.erase(m_device);
@@ -130,7 +122,20 @@ QByteArray KestDeviceLock::deviceName()
 
 QString KestDeviceLock::lockFilePath(const QByteArray &device)
 {
-    return runtimeFolder() + QStringLiteral("/mousecfg-") + QString::fromLatin1(device) + QStringLiteral(".lock");
+    const QString folder = privateRuntimeFolder();
+    if (folder.isEmpty())
+        return QString();
+    return folder + QStringLiteral("/mousecfg-") + QString::fromLatin1(device) + QStringLiteral(".lock");
+}
+
+void KestDeviceLock::setBetweenProcesses(bool on)
+{
+    g_betweenProcesses.store(on);
+}
+
+bool KestDeviceLock::betweenProcesses()
+{
+    return g_betweenProcesses.load();
 }
 
 int KestDeviceLock::defaultWaitMs()

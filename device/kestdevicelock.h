@@ -4,9 +4,11 @@
 #include <QString>
 
 // Keeps programs apart on one mouse: mousecfgctl and the running window must not
-// interleave their exchanges. An exclusive lock (flock) on a file in the user's runtime
-// folder, named after the device whose command interface is in use
-// ("mousecfg-c0de-0d02.lock"). Within one process the lock is shared: the first holder
+// interleave their exchanges. An exclusive lock (flock) on a file in the user's private
+// runtime folder (see privateRuntimeFolder()), named after the device whose command
+// interface is in use ("mousecfg-c0de-0d02.lock"). Without such a folder, or for a
+// simulated mouse (each lives in its own process, so there is nothing to share), only the
+// holders of this process are kept apart. Within one process the lock is shared: the first holder
 // takes it, nested and concurrent holders of the same device ride on it, the last one to
 // leave releases it (threads of one process are ordered by the exchange mutex instead).
 class KestDeviceLock final
@@ -28,7 +30,13 @@ public:
     // The name of the device whose command interface CommandHandle() picks, as
     // "vendor-product" in hex; empty when no command interface is open.
     static QByteArray deviceName();
+    // Empty when this user has no private runtime folder.
     static QString lockFilePath(const QByteArray &device);
+
+    // Whether the lock is also taken between processes (the default). A simulated mouse
+    // turns it off for its process; tests of the lock turn it back on.
+    static void setBetweenProcesses(bool on);
+    static bool betweenProcesses();
 
     // How long an exchange waits for another program before it gives up: long enough for
     // a whole write of the profile set, short enough to say "busy" to a waiting user.

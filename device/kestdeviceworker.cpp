@@ -6,25 +6,26 @@
 
 #include "device/devicelink.h"
 #include "device/discovery.h"
+#include "device/kestdevicecontext.h"
 #include "device/writeconfig.h"
 #include "platform/pointerspeed.h"
 
-KestDeviceWorker::KestDeviceWorker(QObject *parent) : QObject(parent)
+KestDeviceWorker::KestDeviceWorker(QObject *parent) : QObject(parent), m_link(KestDeviceContext::link())
 {
     m_thread.setObjectName(QStringLiteral("mousecfg device"));
     m_context = new QObject;
     m_context->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
     m_thread.start();
-    cancelExchanges(false);
-    setDeviceRouting({[this](std::function<void()> event) { post(std::move(event)); },
+    m_link.setCancelled(false);
+    m_link.setRouting({[this](std::function<void()> event) { post(std::move(event)); },
                       [this](int ms, std::function<void()> resume) { pause(ms, std::move(resume)); }});
 }
 
 KestDeviceWorker::~KestDeviceWorker()
 {
-    setDeviceRouting({});
-    cancelExchanges(true);
+    m_link.setRouting({});
+    m_link.setCancelled(true);
     {
         QMutexLocker lock(&m_lock);
         m_jobs.clear();
@@ -43,14 +44,14 @@ KestDeviceWorker::~KestDeviceWorker()
             if (resume)
                 resume();
             CloseDevices();
-            hidBackend().exit();
+            m_link.backend()->exit();
             closed.release();
         },
         Qt::QueuedConnection);
     closed.acquire();
     m_thread.quit();
     m_thread.wait();
-    cancelExchanges(false);
+    m_link.setCancelled(false);
 }
 
 void KestDeviceWorker::post(std::function<void()> job)
@@ -135,13 +136,4 @@ void KestDeviceWorker::selectSlot(int slot, int pointerSpeed)
 void KestDeviceWorker::applyPointerSpeed(int speed)
 {
     post([speed] { setPointerSpeed(speed); });
-}
-
-void KestDeviceWorker::openModel(const QString &modelName)
-{
-    post([this, modelName] {
-        CloseDevices();
-        OpenDevices(modelName);
-        emit modelOpened(modelName);
-    });
 }

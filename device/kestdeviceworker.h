@@ -8,8 +8,11 @@
 #include <QPointer>
 #include <QThread>
 
-// Owns the link for a program with a window: one thread does every exchange, every
-// opening and closing of the handles, the hot-plug handling and the pointer-speed calls,
+class KestDeviceContext;
+
+// Owns the link for a program with a window: its thread holds the link context
+// (kestdevicecontext.h) and does every exchange, every opening and closing of the handles,
+// the hot-plug handling and the pointer-speed calls,
 // one request after the other in the order they were posted. The GUI thread only posts and
 // gets the results back through its event loop, so a slow or silent mouse never freezes it.
 class KestDeviceWorker final : public QObject
@@ -45,16 +48,12 @@ public:
     void selectSlot(int slot, int pointerSpeed);
     // The desktop pointer speed (an external command on some desktops: never on the GUI).
     void applyPointerSpeed(int speed);
-    // Closes the handles and opens those of another model; modelOpened follows.
-    void openModel(const QString &modelName);
 
     // Nothing queued, nothing running, no reopen pause pending.
     bool isIdle() const;
-    QThread *workerThread() { return &m_thread; }
 
 signals:
     void slotSelected(int slot, quint8 result);
-    void modelOpened(const QString &modelName);
     // A queue that was busy has run empty.
     void idle();
 
@@ -62,6 +61,7 @@ private:
     void drain();
     void pause(int ms, std::function<void()> resume);
 
+    KestDeviceContext &m_link;
     QThread m_thread;
     QObject *m_context = nullptr; // lives in m_thread; the worker's own calls are posted to it
     mutable QMutex m_lock;

@@ -52,7 +52,6 @@ public:
 signals:
     void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
     void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
-    void RefreshWriteStatus(quint8 iStatus); // never emitted; kept for the window's connection
 
 protected:
     void run() override;

@@ -1,12 +1,5 @@
 #include "device/kestprocessthread.h"
 
-#include <QDebug>
-
-#include "device/writeconfig.h"
-#include "store/appsettings.h"
-#include "store/profilefiles.h"
-#include "platform/logging.h"
-
 KestProcessThread::KestProcessThread(ConfigRecord *working, ConfigRecord *lastWritten, QObject *parent)
     : QThread(parent), m_working(working), m_lastWritten(lastWritten)
 {
@@ -19,27 +12,17 @@ KestProcessThread::~KestProcessThread()
 
 void KestProcessThread::run()
 {
-    if (m_stop) {
-        qCDebug(lcDevice, "isStop.\n");
-        return;
-    }
-    m_status = transact(m_working, m_lastWritten, m_forceAll, m_skippedMacros);
+    m_result = applyWorkingSet(*m_working, *m_lastWritten);
     emit DoProcessDlg();
 }
 
 quint8 KestProcessThread::transact(ConfigRecord *working, ConfigRecord *lastWritten, bool forceAll,
-                                   QVector<KestMacroSkip> &skipped)
+                                   QVector<KestMacroSkip> &skipped, KestFileResult *saved)
 {
-    // Saved before anything is sent: a failed write must not lose the user's settings.
-    saveAll(*working);
-
-    ChangeMask mask = diffConfig(*working, *lastWritten);
-    if (readDiff() == 1 || forceAll)
-        mask = CHANGE_ALL;
-
-    const quint8 status = WriteConfig(*working, mask);
-    skipped = SkippedMacroButtons();
-    *lastWritten = *working;
-    writeDiff(status != 0 ? 1 : 0);
-    return status;
+    Q_UNUSED(forceAll)
+    const KestWriteResult result = applyWorkingSet(*working, *lastWritten);
+    skipped = result.skipped(KestMacroSkip::NoRoom);
+    if (saved)
+        *saved = result.saved;
+    return result.status;
 }

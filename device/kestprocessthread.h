@@ -4,11 +4,14 @@
 #include <QVector>
 
 #include "device/buttonupload.h"
+#include "device/kestwritetransaction.h"
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 
-// The write worker: saves the working profile set and sends it to the mouse while the
-// window waits in its progress dialog. One per write. The window must not touch the two
-// records until DoProcessDlg() has arrived.
+// One Apply on a thread of its own: saves the working profile set and sends it while the
+// caller waits. One per write. The caller must not touch the two records until the thread
+// has finished. Programs with a device worker run applyWorkingSet() (kestwritetransaction.h)
+// there instead.
 class KestProcessThread final : public QThread
 {
     Q_OBJECT
@@ -17,19 +20,21 @@ public:
     KestProcessThread(ConfigRecord *working, ConfigRecord *lastWritten, QObject *parent = nullptr);
     ~KestProcessThread() override;
 
-    // Sends everything whatever changed (reset all).
-    void setForceAll(bool forceAll) { m_forceAll = forceAll; }
-    // Before start(): the worker then does nothing but say so.
-    void stop() { m_stop = true; }
-    // The exchange result of the write (0 = success); valid once the thread has finished.
-    quint8 status() const { return m_status; }
-    // Buttons that got no macro because the mouse holds twelve; valid once finished.
-    const QVector<KestMacroSkip> &skippedMacros() const { return m_skippedMacros; }
+    // What the write did; valid once the thread has finished.
+    const KestWriteResult &result() const { return m_result; }
 
-    // The work of one write, on the calling thread: saves the working set, sends it,
-    // copies it over the last-written set and records whether everything must go next time.
+    // Older accessors, to be removed once app/ and tools/ read result(). The force-all flag
+    // changes nothing: every write sends everything.
+    void setForceAll(bool forceAll) { Q_UNUSED(forceAll) }
+    quint8 status() const { return m_result.status; }
+    // Buttons that got no macro because the mouse holds twelve.
+    QVector<KestMacroSkip> skippedMacros() const { return m_result.skipped(KestMacroSkip::NoRoom); }
+    // Whether the set was saved before it was sent (see KestWriteResult::saved).
+    const KestFileResult &saveResult() const { return m_result.saved; }
+    // applyWorkingSet() with its status returned, the buttons beyond twelve in `skipped` and,
+    // when given, the save's result in `saved`.
     static quint8 transact(ConfigRecord *working, ConfigRecord *lastWritten, bool forceAll,
-                           QVector<KestMacroSkip> &skipped);
+                           QVector<KestMacroSkip> &skipped, KestFileResult *saved = nullptr);
 
 signals:
     void DoProcessDlg();
@@ -40,8 +45,5 @@ protected:
 private:
     ConfigRecord *m_working;
     ConfigRecord *m_lastWritten;
-    quint8 m_status = 0;
-    QVector<KestMacroSkip> m_skippedMacros;
-    bool m_forceAll = false;
-    bool m_stop = false;
+    KestWriteResult m_result;
 };

@@ -9,6 +9,7 @@
 
 #include "device/commandreport.h"
 #include "device/devicelink.h"
+#include "device/kestdevicecontext.h"
 #include "device/kestdevicelock.h"
 #include "platform/logging.h"
 
@@ -56,17 +57,27 @@ quint8 succeeded()
 
 quint8 SendCommand(const KestCommandReport &report)
 {
-    return SendCommand(report.data(), CommandReport::WireLength);
+    return sendCommand(KestDeviceContext::link(), report);
 }
 
 quint8 SendCommand(const quint8 *report, int length)
+{
+    return sendCommand(KestDeviceContext::link(), report, length);
+}
+
+quint8 sendCommand(KestDeviceContext &context, const KestCommandReport &report)
+{
+    return sendCommand(context, report.data(), CommandReport::WireLength);
+}
+
+quint8 sendCommand(KestDeviceContext &context, const quint8 *report, int length)
 {
     noteDeviceCall("SendCommand");
     qCDebug(lcExchange, "start--------------------------------------");
     // Held for the whole exchange: a hot-plug reopen on the GUI thread waits
     // until the handle taken below is no longer in use.
-    QMutexLocker lock(&exchangeMutex());
-    const KestHidHandle handle = CommandHandle();
+    QMutexLocker lock(&context.exchangeMutex());
+    const KestHidHandle handle = context.commandHandle();
     if (!handle) {
         logEnd("no device--------------------------------------");
         return SEND_NO_DEVICE;
@@ -84,8 +95,9 @@ quint8 SendCommand(const quint8 *report, int length)
     std::memcpy(command, report, size_t(wireLength + 1));
     // The answer is read one byte in, so that answer byte k sits beside command byte k + 1.
     quint8 *const answer = answerBuffer + 1;
-    const KestLinkTimings &timings = linkTimings();
-    KestHidBackend &backend = hidBackend();
+    const KestLinkTimings timings = context.timings();
+    const std::shared_ptr<KestHidBackend> backendHeld = context.backend();
+    KestHidBackend &backend = *backendHeld;
 
     int readFailures = 0;
     int checkFailures = 0;
@@ -95,7 +107,7 @@ quint8 SendCommand(const quint8 *report, int length)
     bool zeroAnswered = false; // an explicit all-zero answer arrived during this call
 
     for (;;) {
-        if (exchangesCancelled()) {
+        if (context.cancelled()) {
             logEnd("cancelled--------------------------------------");
             return SEND_GAVE_UP;
         }
@@ -113,7 +125,7 @@ quint8 SendCommand(const quint8 *report, int length)
             if (!answerAwaited(command[4]))
                 return succeeded();
 
-            if (exchangesCancelled()) {
+            if (context.cancelled()) {
                 logEnd("cancelled--------------------------------------");
                 return SEND_GAVE_UP;
             }

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 class KestCommandReport;
+class KestDeviceContext;
 
 // Results of one exchange.
 enum SendResult : quint8
@@ -19,5 +20,8 @@ enum SendResult : quint8
 // seconds; holds the exchange lock (devicelink.h) and the device lock
 // (kestdevicelock.h) for the whole call. While another program holds the device
 // lock beyond its wait, nothing is written and the result is SEND_GAVE_UP.
+quint8 sendCommand(KestDeviceContext &context, const quint8 *report, int length);
+quint8 sendCommand(KestDeviceContext &context, const KestCommandReport &report);
+// The same on the link context (KestDeviceContext::link()).
 quint8 SendCommand(const quint8 *report, int length);
 quint8 SendCommand(const KestCommandReport &report);

@@ -2,7 +2,7 @@
 
 #include "store/configrecord.h"
 
-// The device link's own copy of the profile set last handed to WriteConfig; every command
-// builder reads from it, never from the caller's record. Written only by a transaction (or
-// by the window while no transaction runs), so it needs no lock.
+// The profile set last handed to a write, as the link context keeps it
+// (KestDeviceContext::sentRecord()); the slot switch takes its pointer speed from there.
+// Kept for tools/ until it uses the context; to be removed then.
 ConfigRecord &SentRecord();

@@ -12,10 +12,10 @@
 
 #include "device/buttonupload.h"
 #include "device/devicelink.h"
+#include "device/kestdevicecontext.h"
 #include "device/kestgetbatterythread.h"
 #include "device/macrowire.h"
 #include "device/sendcommand.h"
-#include "device/sentrecord.h"
 #include "fuzz/fakehidbackend.h"
 #include "store/appdir.h"
 #include "store/configimport.h"
@@ -76,7 +76,11 @@ int fuzzIni(const uint8_t *data, size_t size)
         ini.colorValue(key);
     }
     const QString path = appPath(QStringLiteral("roundtrip.ini"));
-    if (!ini.save(path))
+    const KestFileResult saved = ini.save(path);
+    // More than the reader takes back is refused on purpose.
+    if (saved.reason() == KestFileResult::OverLimit)
+        return 0;
+    if (!saved)
         broken("save failed");
     KestIniFile back;
     if (!back.load(path).isOk())
@@ -130,17 +134,31 @@ int fuzzConfigImport(const uint8_t *data, size_t size)
             broken("a refused import changed the record");
         return 0;
     }
-    if (!exportConfig(first, out) || !writeProductTag(tag, out))
+    // The export holds five full slots (1.2 MB) whatever the input held; most inputs hold no
+    // key we know and import the same set as an empty file, whose round trip needs trying
+    // once, not on every run.
+    static ConfigRecord tried;
+    static bool triedOnce = false;
+    if (triedOnce && first == tried)
+        return 0;
+    const KestFileResult exported = exportConfig(first, out);
+    if (!exported)
         broken("export failed");
+    KestIniFile back;
+    if (!back.load(out).isOk())
+        broken("our own export was refused");
     ConfigRecord second = base;
-    if (importConfiguration(second, out, tag).outcome != ConfigImport::Imported)
-        broken("our own export was not imported");
+    importConfig(second, back);
     // Slot names are not exported: the second import keeps the base names.
     second.names = first.names;
     for (int k = 0; k < SLOT_COUNT; ++k)
         second.profiles[k].ProfileName = first.profiles[k].ProfileName;
     if (!(first == second))
         broken("configuration changed in import -> export -> import");
+    if (!triedOnce) {
+        tried = first;
+        triedOnce = true;
+    }
     return 0;
 }
 
@@ -156,8 +174,7 @@ int fuzzMacro(const uint8_t *data, size_t size)
     QVector<KeyInfo> steps;
     for (const MacroAction &action : actions)
         steps << macroActionToKeyInfo(action);
-    EncodeMacro(steps, 0);
-    buildMacroReports(0, MacroSlots()[0]);
+    buildMacroReports(0, layoutMacro(steps));
 
     QFile::remove(macroFilePath(QStringLiteral("again")));
     if (!saveMacro(QStringLiteral("again"), macro.settings, macro.actions))
@@ -192,9 +209,9 @@ int fuzzDescription(const uint8_t *data, size_t size)
     makeDefaultConfig(config);
     for (ProfileRecord &profile : config.profiles)
         makeDefaultProfile(profile);
-    SentRecord() = config;
+    KestButtonUpload upload(KestDeviceContext::link(), config.profiles[0], KestButtonLayout::read());
     environment().backend->setEcho(true);
-    SendButtonTable();
+    upload.sendTable();
     environment().backend->setEcho(false);
     return 0;
 }

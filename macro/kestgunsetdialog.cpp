@@ -83,11 +83,11 @@ KestGunsetDialog::KestGunsetDialog(double scale, QWidget *parent)
                                skinPath(QStringLiteral("tabbutton-3.png")),
                                skinPath(QStringLiteral("tabbutton-2.png"))};
     auto *yes = new KestPushButton(pictures, this);
-    yes->setText(tr("Yes"));
+    yes->setText(tr("OK"));
     yes->setGeometry(px(322), px(298), px(100), px(26));
     connect(yes, &QPushButton::clicked, this, &KestGunsetDialog::OnYesClick);
     auto *no = new KestPushButton(pictures, this);
-    no->setText(tr("No"));
+    no->setText(tr("Cancel"));
     no->setGeometry(px(432), px(298), px(100), px(26));
     connect(no, &QPushButton::clicked, this, &QDialog::reject);
 }

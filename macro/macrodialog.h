@@ -52,6 +52,7 @@ public:
     KestLineEdit *delayEdit() const { return m_delayEdit; }
     KestLineEdit *moveEdit() const { return m_moveEdit; }
     KestLabel *stepCountLabel() const { return m_stepCountLabel; }
+    KestLabel *statusLabel() const { return m_keyLabel; } // the key being recorded, notices
     QCheckBox *recordDelayBox() const { return m_recordDelayBox; }
     QCheckBox *defaultDelayBox() const { return m_defaultDelayBox; }
     QCheckBox *loopBox(int loopType) const { return m_loopBoxes[loopType - 1]; }

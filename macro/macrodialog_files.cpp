@@ -8,17 +8,20 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QTimer>
 
 #include "macro/gunset.h"
 #include "macro/kestgunsetdialog.h"
 #include "store/appsettings.h"
 #include "store/macrodb.h"
 #include "store/profilefiles.h"
+#include "widgets/kestlabel.h"
 #include "widgets/kestlineedit.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
 
 namespace {
+constexpr int kNoticeMs = 4000;
 constexpr int kSlotRole = Qt::UserRole;
 const char *const kMacroSuffix = ".MSMACRO";
 
@@ -190,11 +193,23 @@ void MacroDialog::changeName()
 
 void MacroDialog::saveMacroClicked()
 {
+    bool saved = false;
     if (m_recording) {
         stopRecording(); // which saves
-        return;
+        saved = !m_currentName.isEmpty() && loadMacro(m_currentName).actions == m_table.steps();
+    } else {
+        saved = saveCurrentMacro();
     }
-    saveCurrentMacro();
+    if (!saved)
+        return; // the failure had its message
+    // A file written in the background looks like nothing happened: say so on the status
+    // line, until the next key or a few seconds pass.
+    const QString notice = tr("Macro \"%1\" saved.").arg(m_currentName);
+    m_keyLabel->setText(notice);
+    QTimer::singleShot(kNoticeMs, m_keyLabel, [label = m_keyLabel, notice] {
+        if (label->text() == notice)
+            label->clear();
+    });
 }
 
 void MacroDialog::cancelClicked()

@@ -72,8 +72,14 @@ void MacroStepTable::setStep(int row, const MacroAction &step)
     if (row < 0 || row >= rowCount())
         return;
     const quint8 values[ColumnCount] = {step.map, step.high, step.low};
-    for (int column = 0; column < ColumnCount; ++column)
-        m_model->setData(m_model->index(row, column), QString::number(values[column]));
+    // Every cell also holds the whole step: the delegate draws a cell from its row's three
+    // bytes, and a cell whose own byte stayed would otherwise not be drawn again.
+    const int whole = step.map << 16 | step.high << 8 | step.low;
+    for (int column = 0; column < ColumnCount; ++column) {
+        const QModelIndex cell = m_model->index(row, column);
+        m_model->setData(cell, QString::number(values[column]));
+        m_model->setData(cell, whole, Qt::UserRole);
+    }
 }
 
 int MacroStepTable::insertSteps(int row, const MacroSteps &steps)

@@ -157,7 +157,7 @@ void KestColorWindow::refresh()
         const QSignalBlocker blocker(m_sleep);
         m_sleep->setValue(m_record.LedSleepTime);
     }
-    m_sleepValue->setText(QString::number(m_record.LedSleepTime) + tr(" MINUTE"));
+    m_sleepValue->setText(QString::number(m_record.LedSleepTime) + tr(" MIN"));
     const QSignalBlocker blocker(m_moveOff);
     m_moveOff->setChecked(m_record.LedMoveOFF == kMoveOffOn);
 }
@@ -242,7 +242,7 @@ void KestColorWindow::onSliderChanged(int value)
         emit lightingChanged();
     } else if (sender() == m_sleep) {
         m_record.LedSleepTime = static_cast<quint8>(value);
-        m_sleepValue->setText(QString::number(value) + tr(" MINUTE"));
+        m_sleepValue->setText(QString::number(value) + tr(" MIN"));
     }
 }
 

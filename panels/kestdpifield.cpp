@@ -1,5 +1,6 @@
 #include "panels/kestdpifield.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "panels/dpisensor.h"
@@ -41,6 +42,20 @@ int KestDpiField::codeForText(const QString &text) const
     if (!ok)
         return value();
     return snapDpiToCode(dpi, m_sensor, minimum(), maximum());
+}
+
+void KestDpiField::keyPressEvent(QKeyEvent *event)
+{
+    const QString shown = prefix() + textFromValue(value());
+    if (event->key() == Qt::Key_Escape && lineEdit()->text() != shown) {
+        // The value only changes when typing is done, so the value is still the level's.
+        lineEdit()->setText(shown);
+        lineEdit()->selectAll();
+        event->accept();
+        return;
+    }
+    // Nothing typed: Escape belongs to the window or dialog around the field.
+    QSpinBox::keyPressEvent(event);
 }
 
 QString KestDpiField::textFromValue(int code) const

@@ -4,7 +4,8 @@
 
 // The DPI of one axis of a level, shown as a number the user can also type: the value is
 // the sensor code, the text its DPI. Arrows, Page Up/Down and the wheel step by one code,
-// the sensor's own step; a typed DPI snaps to the nearest code within the range.
+// the sensor's own step; a typed DPI snaps to the nearest code within the range. Escape
+// takes back what was typed, and a field left empty keeps its level.
 class KestDpiField : public QSpinBox
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
     int codeForText(const QString &text) const;
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     QString textFromValue(int code) const override;
     int valueFromText(const QString &text) const override;
     QValidator::State validate(QString &input, int &pos) const override;

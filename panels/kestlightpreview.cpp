@@ -40,8 +40,10 @@ KestLightPreview::KestLightPreview(QObject *parent) : QObject(parent), m_timer(n
 
 void KestLightPreview::setPicture(const QPixmap &picture)
 {
-    // The picture's shell is near grey and its lit parts are strongly coloured: saturation
-    // tells them apart. The lit parts are kept as a mask and painted over a dark copy.
+    // The picture's shell is near grey and its lit parts are coloured, down to the faint rim
+    // of a glow fading into the shell: chroma (how far the channels spread) tells them
+    // apart. Any trace of colour is taken out of the dark copy, or a glow's rim would keep
+    // the skin's colour whatever light is chosen, and OFF would still glow.
     const QImage source = picture.toImage().convertToFormat(QImage::Format_ARGB32);
     m_dark = QImage(source.size(), QImage::Format_ARGB32);
     m_litMask = QImage(source.size(), QImage::Format_ARGB32);
@@ -50,15 +52,15 @@ void KestLightPreview::setPicture(const QPixmap &picture)
         QRgb *dark = reinterpret_cast<QRgb *>(m_dark.scanLine(y));
         QRgb *mask = reinterpret_cast<QRgb *>(m_litMask.scanLine(y));
         for (int x = 0; x < source.width(); ++x) {
-            // HSV saturation and value straight from the channels: this runs for every
-            // pixel of the picture while the window starts.
+            // Straight from the channels: this runs for every pixel while the window starts.
             const int r = qRed(in[x]), g = qGreen(in[x]), b = qBlue(in[x]);
             const int value = std::max({r, g, b});
-            const int saturation = value == 0 ? 0 : (value - std::min({r, g, b})) * 255 / value;
-            const double lit = qBound(0.0, (saturation - 60) / 120.0, 1.0);
+            const int chroma = value - std::min({r, g, b});
+            const double lit = qBound(0.0, (chroma - 6) / 60.0, 1.0);
+            const double greyed = qBound(0.0, (chroma - 2) / 4.0, 1.0);
             const int grey = qGray(in[x]);
             const int off = int(grey * (1.0 - 0.7 * lit));
-            const auto mix = [lit, off](int channel) { return int(channel * (1.0 - lit) + off * lit); };
+            const auto mix = [greyed, off](int channel) { return int(channel * (1.0 - greyed) + off * greyed); };
             dark[x] = qRgba(mix(r), mix(g), mix(b), qAlpha(in[x]));
             const int strength = int(lit * value * qAlpha(in[x]) / 255);
             mask[x] = qRgba(255, 255, 255, strength);

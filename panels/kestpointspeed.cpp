@@ -66,7 +66,7 @@ KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
 {
     // The stored encodings differ per option: angle snapping and jitter store 0 for ON.
     addPair(QT_TR_NOOP("Enable sync"), QT_TR_NOOP("ON"), QT_TR_NOOP("OFF"), 1, 0, &m_sync);
-    addPair(QT_TR_NOOP("Lift Distance"), QT_TR_NOOP("1mm"), QT_TR_NOOP("2mm"), 1, 2, &m_lift);
+    addPair(QT_TR_NOOP("Lift-off Distance"), QT_TR_NOOP("1 mm"), QT_TR_NOOP("2 mm"), 1, 2, &m_lift);
     addPair(QT_TR_NOOP("Angle Snapping"), QT_TR_NOOP("ON"), QT_TR_NOOP("OFF"), 0, 1, &m_angle);
     addPair(QT_TR_NOOP("Jitter"), QT_TR_NOOP("ON"), QT_TR_NOOP("OFF"), 0, 1, &m_jitter);
 

@@ -19,10 +19,10 @@ constexpr quint8 kRateCodes[] = {8, 4, 2, 1}; // menu order: 125, 250, 500, 1000
 QString KestReportRate::rateText(quint8 code)
 {
     switch (code) {
-    case 8: return tr("125 HZ");
-    case 4: return tr("250 HZ");
-    case 2: return tr("500 HZ");
-    case 1: return tr("1000 HZ");
+    case 8: return tr("125 Hz");
+    case 4: return tr("250 Hz");
+    case 2: return tr("500 Hz");
+    case 1: return tr("1000 Hz");
     default: return QString();
     }
 }

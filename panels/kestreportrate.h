@@ -39,7 +39,7 @@ public:
     KestMenu *rateMenu() const { return m_menu; }
     QRadioButton *liftRadio(int id) const;
 
-    // "125 HZ" for 8, "250 HZ" for 4, "500 HZ" for 2, "1000 HZ" for 1; empty otherwise.
+    // "125 Hz" for 8, "250 Hz" for 4, "500 Hz" for 2, "1000 Hz" for 1; empty otherwise.
     static QString rateText(quint8 code);
 
 signals:

@@ -8,12 +8,11 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include "platform/focuswatch.h"
 #include "platform/logging.h"
+#include "platform/runtimefolder.h"
 
 namespace platform {
 
@@ -73,9 +72,13 @@ public:
             return;
         }
         m_registered = true;
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        m_scriptPath = (folder.isEmpty() ? QDir::tempPath() : folder)
-                       + QStringLiteral("/mousecfg-focus-%1.js").arg(QCoreApplication::applicationPid());
+        // KWin runs whatever script lies under this name: it must be where only we can write.
+        const QString folder = privateRuntimeFolder();
+        if (folder.isEmpty()) {
+            qCWarning(lcDesktop, "Focus: no private runtime folder for the KWin script");
+            return;
+        }
+        m_scriptPath = folder + QStringLiteral("/mousecfg-focus-%1.js").arg(QCoreApplication::applicationPid());
         QFile script(m_scriptPath);
         if (!script.open(QIODevice::WriteOnly | QIODevice::Truncate)
             || script.write(scriptText(m_bus.baseService()).toUtf8()) < 0) {

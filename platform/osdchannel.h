@@ -63,8 +63,8 @@ bool decodeBlock(const QByteArray &data, OsdMessage *message);
 std::uint32_t toColorRef(const QColor &color);
 QColor fromColorRef(std::uint32_t colorRef);
 
-// The local socket both sides use: "mousecfg-osd" in $XDG_RUNTIME_DIR when that is a
-// folder only this user can reach, otherwise "mousecfg-osd-<uid>" in the temporary folder.
+// The local socket both sides use: "mousecfg-osd" in this user's private runtime folder
+// (see privateRuntimeFolder()); empty when there is none, and then nothing is shown.
 QString channelName();
 
 // False when the socket exists but belongs to another user: nothing is sent there and

@@ -1,4 +1,5 @@
 #include "platform/osdchannel.h"
+#include "platform/runtimefolder.h"
 
 #include <cstring>
 
@@ -76,34 +77,21 @@ bool decodeBlock(const QByteArray &data, OsdMessage *message)
     return true;
 }
 
-namespace {
-
-// The runtime folder as the base-directory rules require it (ours, mode 0700); anything
-// else could let another user listen in.
-QString privateRuntimeFolder()
-{
-    const QByteArray folder = qgetenv("XDG_RUNTIME_DIR");
-    struct stat info;
-    if (folder.isEmpty() || ::stat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode)
-        || info.st_uid != ::geteuid() || (info.st_mode & 077) != 0)
-        return {};
-    return QFile::decodeName(folder);
-}
-
-} // namespace
-
 QString channelName()
 {
     const QString runtime = privateRuntimeFolder();
-    if (!runtime.isEmpty())
-        return runtime + QStringLiteral("/mousecfg-osd");
-    return QDir::tempPath() + QStringLiteral("/mousecfg-osd-") + QString::number(::geteuid());
+    if (runtime.isEmpty())
+        return QString();
+    return runtime + QStringLiteral("/mousecfg-osd");
 }
 
 bool channelIsOurs()
 {
+    const QString name = channelName();
+    if (name.isEmpty())
+        return false;
     struct stat info;
-    const QByteArray path = QFile::encodeName(channelName());
+    const QByteArray path = QFile::encodeName(name);
     return ::lstat(path.constData(), &info) != 0 || info.st_uid == ::geteuid();
 }
 

@@ -30,6 +30,8 @@ bool kdeRead(double *value);
 // Xfce: the Acceleration property of each pointer device in the "pointers" channel.
 int xfceWrite(double value);
 bool xfceRead(double *value);
+// The name Xfce files an X device under in that channel.
+QString xfconfDeviceName(const QString &xDevice);
 
 // Any X11 session: the libinput acceleration property of every pointer device.
 int x11Write(double value);

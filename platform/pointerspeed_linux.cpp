@@ -182,8 +182,10 @@ int writeBackend(Backend backend, double value)
 {
     const int result = writeToBackend(backend, value);
     const unsigned bit = 1u << unsigned(backend);
+    // Most sessions without a desktop that keeps a speed are ordinary (a tiling window
+    // manager, a kiosk): nothing is wrong, so only the diagnostics say it.
     if ((result == kUnsupported || result == kNoDevice) && !(g_toldUnsupported.fetch_or(bit) & bit))
-        qCInfo(lcDesktop, "pointer speed: this session (%s, %s) offers no pointer speed setting%s; "
+        qCDebug(lcDesktop, "pointer speed: this session (%s, %s) offers no pointer speed setting%s; "
                 "the value is kept in the profile only",
               qPrintable(qEnvironmentVariable("XDG_CURRENT_DESKTOP", QStringLiteral("unknown desktop"))),
               qPrintable(backendName(backend)),

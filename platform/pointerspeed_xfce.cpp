@@ -1,8 +1,10 @@
 // Xfce keeps an Acceleration property per pointer device in the "pointers" channel,
-// named after the X device with spaces turned into underscores. A device the user never
-// adjusted has no property yet; the X server's list supplies those.
+// named after the X device: spaces turned into underscores, and every character a
+// property name cannot hold left out. A device the user never adjusted has no property
+// yet; the X server's list supplies those.
 
 #include "platform/pointerspeed_backends.h"
+#include "platform/logging.h"
 
 namespace pointerspeed::detail {
 
@@ -41,15 +43,29 @@ bool isTouchpad(const QString &device)
 
 } // namespace
 
+QString xfconfDeviceName(const QString &xDevice)
+{
+    QString name;
+    for (QChar c : xDevice) {
+        if (c == QLatin1Char(' '))
+            name += QLatin1Char('_');
+        else if ((c.unicode() < 0x80 && c.isLetterOrNumber()) || c == QLatin1Char('_') || c == QLatin1Char('-'))
+            name += c;
+    }
+    return name;
+}
+
 int xfceWrite(double value)
 {
     QStringList devices = channelDevices();
-    for (QString name : x11PointerDevices()) {
-        name.replace(QLatin1Char(' '), QLatin1Char('_'));
-        if (!devices.contains(name))
+    for (const QString &xDevice : x11PointerDevices()) {
+        const QString name = xfconfDeviceName(xDevice);
+        if (!name.isEmpty() && !devices.contains(name))
             devices << name;
     }
     int result = kNoDevice;
+    bool failed = false;
+    // One device the tool will not take must not keep the others at their old speed.
     for (const QString &device : qAsConst(devices)) {
         if (isTouchpad(device))
             continue;
@@ -58,9 +74,15 @@ int xfceWrite(double value)
                                     propertyOf(device), QStringLiteral("-n"), QStringLiteral("-t"),
                                     QStringLiteral("double"), QStringLiteral("-s"),
                                     QString::number(value, 'f', 3)});
-        if (status != 0)
-            return status;
-        result = 0;
+        if (status != 0) {
+            qCWarning(lcDesktop, "pointer speed: xfconf-query did not set %s (status %d)",
+                      qPrintable(propertyOf(device)), status);
+            if (!failed)
+                result = status;
+            failed = true;
+        } else if (!failed) {
+            result = 0;
+        }
     }
     return result;
 }

@@ -1,5 +1,6 @@
 #include "platform/singleinstance.h"
 #include "platform/logging.h"
+#include "platform/runtimefolder.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -21,18 +21,15 @@ namespace {
 const QByteArray kRaise = QByteArrayLiteral("raise\n");
 const QByteArray kShown = QByteArrayLiteral("shown\n");
 
+// Empty when this user has no private runtime folder: then there is no lock to share
+// and no door to knock at, rather than ones another user could have made first.
 QString runtimeFile(const QString &name, const QString &suffix)
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QString user;
-    if (folder.isEmpty()) {
-        // The shared temporary folder: the user's id keeps each user's copy apart.
-        folder = QDir::tempPath();
-        user = QStringLiteral("-%1").arg(::getuid());
-    }
+    const QString folder = privateRuntimeFolder();
+    if (folder.isEmpty())
+        return QString();
     // Percent-encoding keeps every product name a distinct, valid file name.
-    return folder + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(name)) + user
-           + suffix;
+    return folder + QLatin1Char('/') + QString::fromLatin1(QUrl::toPercentEncoding(name)) + suffix;
 }
 
 } // namespace
@@ -59,11 +56,12 @@ bool KestSingleInstance::tryLock()
 {
     if (m_fd >= 0)
         return true;
-    const QByteArray path = QFile::encodeName(lockFilePath(m_name));
+    const QString file = lockFilePath(m_name);
+    const QByteArray path = QFile::encodeName(file);
     // An advisory lock on an open file: the kernel drops it when the process
     // ends, crashed or not. Close-on-exec keeps programs we start (the
     // on-screen display) from inheriting it and outliving us with it.
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = file.isEmpty() ? -1 : openPrivateLockFile(file);
     if (fd < 0) {
         // Better two copies than none: let this one run unguarded.
         qCWarning(lcDesktop, "single instance: cannot create %s: %s", path.constData(), std::strerror(errno));
@@ -94,6 +92,10 @@ bool KestActivationServer::listen()
     if (isListening())
         return true;
     const QString path = socketPath(m_name);
+    if (path.isEmpty()) {
+        qCWarning(lcDesktop, "single instance: no private runtime folder; later starts cannot reach this one");
+        return false;
+    }
     QLocalServer::removeServer(path);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -135,8 +137,11 @@ void KestActivationServer::onConnection()
 
 bool KestActivationServer::requestActivation(const QString &name, int timeoutMs)
 {
+    const QString path = socketPath(name);
+    if (path.isEmpty())
+        return false;
     QLocalSocket socket;
-    socket.connectToServer(socketPath(name));
+    socket.connectToServer(path);
     if (!socket.waitForConnected(timeoutMs))
         return false;
     socket.write(kRaise);

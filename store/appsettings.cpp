@@ -64,14 +64,14 @@ int readInt(const QString &path, const QString &k, int def = 0)
     return readFile(path).intValue(k, def);
 }
 
-void writeValue(const QString &path, const QString &k, int value)
+KestFileResult writeValue(const QString &path, const QString &k, int value)
 {
-    KestIniFile::update(path, [&](KestIniFile &ini) { ini.setInt(k, value); });
+    return KestIniFile::update(path, [&](KestIniFile &ini) { ini.setInt(k, value); });
 }
 
-void writeValue(const QString &path, const QString &k, const QString &value)
+KestFileResult writeValue(const QString &path, const QString &k, const QString &value)
 {
-    KestIniFile::update(path, [&](KestIniFile &ini) { ini.setString(k, value); });
+    return KestIniFile::update(path, [&](KestIniFile &ini) { ini.setString(k, value); });
 }
 
 QString readString(const QString &path, const QString &k)
@@ -129,9 +129,9 @@ QString productConfigPath()
     return productFolder() + QStringLiteral("/Config.ini");
 }
 
-void saveSlotList(const ConfigRecord &config)
+KestFileResult saveSlotList(const ConfigRecord &config)
 {
-    KestIniFile::update(globalConfigPath(), [&config](KestIniFile &ini) {
+    return KestIniFile::update(globalConfigPath(), [&config](KestIniFile &ini) {
         ini.setInt(QLatin1String(SettingsKey::ProfileID), int(config.ProfileID));
         ini.setInt(QLatin1String(SettingsKey::Count), int(config.Count));
         for (int i = 0; i < SLOT_COUNT; ++i)
@@ -139,7 +139,7 @@ void saveSlotList(const ConfigRecord &config)
     });
 }
 
-bool renameSlotProfile(const QString &oldName, const QString &newName)
+KestFileResult renameSlotProfile(const QString &oldName, const QString &newName)
 {
     return KestIniFile::update(globalConfigPath(), [&](KestIniFile &ini) {
         for (int k = 0; k < SLOT_COUNT; ++k) {
@@ -150,9 +150,9 @@ bool renameSlotProfile(const QString &oldName, const QString &newName)
     });
 }
 
-void saveActiveSlot(int slot)
+KestFileResult saveActiveSlot(int slot)
 {
-    writeValue(globalConfigPath(), QLatin1String(SettingsKey::ProfileID), slot);
+    return writeValue(globalConfigPath(), QLatin1String(SettingsKey::ProfileID), slot);
 }
 
 int readDiff()
@@ -160,19 +160,22 @@ int readDiff()
     return readGlobalInt(SettingsKey::Diff);
 }
 
-void writeDiff(int diff)
+KestFileResult writeDiff(int diff)
 {
-    writeValue(globalConfigPath(), QLatin1String(SettingsKey::Diff), diff);
+    return writeValue(globalConfigPath(), QLatin1String(SettingsKey::Diff), diff);
 }
 
 int readLanguage()
 {
-    return readInt(languageConfigPath(), QLatin1String(SettingsKey::LangID));
+    const int chosen = readInt(languageConfigPath(), QLatin1String(SettingsKey::LangID), -1);
+    if (chosen >= 0)
+        return chosen;
+    return qMax(0, languageForEnvironment(readLanguageList()));
 }
 
-void writeLanguage(int index)
+KestFileResult writeLanguage(int index)
 {
-    writeValue(languageConfigPath(), QLatin1String(SettingsKey::LangID), index);
+    return writeValue(languageConfigPath(), QLatin1String(SettingsKey::LangID), index);
 }
 
 LanguageList readLanguageList()
@@ -185,6 +188,32 @@ LanguageList readLanguageList()
         list.files[n] = ini.stringValue(key(SettingsKey::LangFilePrefix, n));
     }
     return list;
+}
+
+int languageForEnvironment(const LanguageList &list)
+{
+    QStringList wanted = qEnvironmentVariable("LANGUAGE").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    for (const char *variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString locale = qEnvironmentVariable(variable);
+        if (!locale.isEmpty()) {
+            wanted.append(locale);
+            break;
+        }
+    }
+    for (QString locale : wanted) {
+        // "fr_FR.UTF-8@euro" -> "fr_FR", then the bare language "fr".
+        locale = locale.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('@'), 0, 0);
+        const QString language = locale.section(QLatin1Char('_'), 0, 0);
+        for (const QString &candidate : {locale, language}) {
+            if (candidate.isEmpty() || candidate == QLatin1String("C") || candidate == QLatin1String("POSIX"))
+                continue;
+            for (int n = 0; n < LANGUAGE_SLOTS; ++n) {
+                if (list.files[n].endsWith(QLatin1Char('_') + candidate, Qt::CaseInsensitive))
+                    return n;
+            }
+        }
+    }
+    return -1;
 }
 
 LanguageFont readLanguageFont(int languageIndex)
@@ -227,9 +256,9 @@ QString readProductName()
     return readString(globalConfigPath(), QLatin1String(SettingsKey::CurrentProductName));
 }
 
-void writeProductName(const QString &name)
+KestFileResult writeProductName(const QString &name)
 {
-    writeValue(globalConfigPath(), QLatin1String(SettingsKey::CurrentProductName), name);
+    return writeValue(globalConfigPath(), QLatin1String(SettingsKey::CurrentProductName), name);
 }
 
 QString readMouseListName()
@@ -267,9 +296,9 @@ int readBattery()
     return readGlobalInt(SettingsKey::Battery);
 }
 
-void writeBattery(int level)
+KestFileResult writeBattery(int level)
 {
-    writeValue(globalConfigPath(), QLatin1String(SettingsKey::Battery), level);
+    return writeValue(globalConfigPath(), QLatin1String(SettingsKey::Battery), level);
 }
 
 QString readModel()
@@ -303,9 +332,9 @@ QStringList readProfileList()
     return names;
 }
 
-void writeProfileList(const QStringList &names)
+KestFileResult writeProfileList(const QStringList &names)
 {
-    KestIniFile::update(productConfigPath(), [&names](KestIniFile &ini) {
+    return KestIniFile::update(productConfigPath(), [&names](KestIniFile &ini) {
         // Drop the old entries first so that a shorter list leaves no stale names behind.
         ini.removeSection(QStringLiteral("PROFILE_LIST"));
         ini.setInt(QLatin1String(SettingsKey::ProfileListCount), names.size());

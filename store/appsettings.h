@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 
 // The program's own state under "Configs" beside the executable. Every accessor opens
 // its file, reads or writes, and closes it; a missing file reads as one without keys.
@@ -56,17 +57,23 @@ QString productConfigPath();    // productFolder() + "/Config.ini"
 // seeded from an older one); a portable folder has only the one file.
 QString productDataConfigPath();
 
-// Slot list and write state.
-void saveSlotList(const ConfigRecord &config); // ProfileID, Count and the five slot names
-void saveActiveSlot(int slot);
-// Slots that showed profile oldName show newName (after a rename or delete).
-bool renameSlotProfile(const QString &oldName, const QString &newName);
-int readDiff();
-void writeDiff(int diff);
+// Every write below gives the file it could not save and why (KestFileResult::text()),
+// or the refusal of a file it would not read; callers tell the user.
 
-// Language.
+// Slot list and write state.
+KestFileResult saveSlotList(const ConfigRecord &config); // ProfileID, Count and the five slot names
+KestFileResult saveActiveSlot(int slot);
+// Slots that showed profile oldName show newName (after a rename or delete).
+KestFileResult renameSlotProfile(const QString &oldName, const QString &newName);
+int readDiff();
+KestFileResult writeDiff(int diff);
+
+// Language. The one chosen in LangConfig.ini; until one is chosen (no key, or -1 as
+// shipped), the language the
+// desktop asks for where the product has a translation (languageForEnvironment), else the
+// first listed.
 int readLanguage();
-void writeLanguage(int index);
+KestFileResult writeLanguage(int index);
 
 struct LanguageList
 {
@@ -75,6 +82,11 @@ struct LanguageList
     std::array<QString, LANGUAGE_SLOTS> files{};
 };
 LanguageList readLanguageList();
+// The listed language the session asks for, as gettext looks for messages: each entry of
+// LANGUAGE (colon-separated), then the first set of LC_ALL, LC_MESSAGES, LANG. A locale
+// such as "fr_CA.UTF-8" matches a translation file named "..._fr_CA" before "..._fr".
+// -1 when none is listed.
+int languageForEnvironment(const LanguageList &list);
 
 // Font of a language: family and pixel size before scaling, as stored (empty / 0 when
 // missing; the widgets choose a fallback).
@@ -88,14 +100,14 @@ LanguageFont readCurrentLanguageFont(); // for readLanguage()
 
 // Product, sensor, theme, battery, model.
 QString readProductName();
-void writeProductName(const QString &name);
+KestFileResult writeProductName(const QString &name);
 QString readMouseListName(); // "Mouse_List/0", Latin-1
 int readSensorCode();
 int readThemeIndex();              // "Config/GColorID" clamped into 0..6
 QColor themeColor(int themeIndex); // the accent colour table, index clamped
 QColor readThemeColor();           // themeColor(readThemeIndex())
 int readBattery();
-void writeBattery(int level);
+KestFileResult writeBattery(int level);
 QString readModel();
 
 // Macro list in the global Config.ini: number of non-empty slots.
@@ -103,4 +115,4 @@ int countMacros();
 
 // Profile library list of the current product (per-product Config.ini).
 QStringList readProfileList();
-void writeProfileList(const QStringList &names);
+KestFileResult writeProfileList(const QStringList &names);

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include "store/kestsafewrite.h"
+
 namespace {
 
 bool portable(const QString &applicationDir, const QString &configs)
@@ -27,12 +29,15 @@ void seed(const QString &from, const QString &to)
     while (it.hasNext()) {
         const QString source = it.next();
         const QString target = to + source.mid(from.size());
-        if (QFileInfo::exists(target))
+        const QFileInfo existing(target);
+        if (existing.exists() || existing.isSymLink())
             continue;
-        QDir().mkpath(QFileInfo(target).path());
-        // Installed files are read-only; the user's copies must not be.
-        if (QFile::copy(source, target))
-            QFile::setPermissions(target, QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
+        // Written as the user's own file (installed files are read-only), never through
+        // whatever stands at the target.
+        QFile file(source);
+        if (file.size() > KestFileResult::MaxFileBytes || !file.open(QIODevice::ReadOnly))
+            continue;
+        KestSafeWrite::replace(target, file.readAll());
     }
 }
 

@@ -44,7 +44,7 @@ int KestFocusRules::slotFor(const FocusedProgram &program) const
 bool KestFocusRules::setRule(const QString &program, int slot)
 {
     const QString name = program.trimmed();
-    if (name.isEmpty() || !validSlot(slot))
+    if (name.isEmpty() || name.size() > MaxProgramLength || !validSlot(slot))
         return false;
     for (FocusRule &rule : rules) {
         if (rule.program.compare(name, Qt::CaseInsensitive) == 0) {
@@ -106,7 +106,7 @@ KestFocusRules KestFocusRules::load()
     return load(globalConfigPath());
 }
 
-bool KestFocusRules::save(const QString &path) const
+KestFileResult KestFocusRules::save(const QString &path) const
 {
     return KestIniFile::update(path, [this](KestIniFile &file) {
         file.removeSection(kSection);
@@ -121,7 +121,7 @@ bool KestFocusRules::save(const QString &path) const
     });
 }
 
-bool KestFocusRules::save() const
+KestFileResult KestFocusRules::save() const
 {
     return save(globalConfigPath());
 }

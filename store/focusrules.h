@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVector>
 
+#include "store/kestfileresult.h"
+
 // What the focus follower knows about the window in front.
 struct FocusedProgram
 {
@@ -33,6 +35,9 @@ class KestFocusRules
 public:
     static constexpr int NoSlot = -1; // as a default: leave the slot as it is
     static constexpr int MaxRules = 200;
+    // A window class or an executable's file name: file names stop at 255 bytes, and
+    // 200 names this long stay far inside what the settings reader takes.
+    static constexpr int MaxProgramLength = 255;
 
     bool enabled = true;
     int defaultSlot = NoSlot;
@@ -46,7 +51,8 @@ public:
     static bool matches(const QString &ruleProgram, const FocusedProgram &program);
 
     // Adds a rule or gives an existing one (same name, ignoring case) the new slot. False
-    // for an empty name, a slot outside 0..4 or a full list.
+    // for an empty name, one longer than MaxProgramLength, a slot outside 0..4 or a full
+    // list.
     bool setRule(const QString &program, int slot);
     bool removeRule(const QString &program);
     bool setDefaultSlot(int slot); // NoSlot or 0..4
@@ -54,8 +60,9 @@ public:
     // A missing or refused file reads as no rules, switched on.
     static KestFocusRules load(const QString &path);
     static KestFocusRules load(); // globalConfigPath()
-    bool save(const QString &path) const;
-    bool save() const;
+    // The file and why when it could not be written (see KestFileResult).
+    KestFileResult save(const QString &path) const;
+    KestFileResult save() const;
 
     bool operator==(const KestFocusRules &other) const;
 };

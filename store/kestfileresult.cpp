@@ -28,6 +28,14 @@ QString KestFileResult::reasonText() const
     case TooLarge: return tr("it is larger than %1 MB").arg(MaxFileBytes / (1024 * 1024));
     case NotText: return tr("it holds binary data, not settings text");
     case TooManyEntries: return tr("it holds far more entries than a settings file of this program");
+    case NotRegularFile: return tr("a symbolic link or something other than a regular file stands in its place");
+    case OtherOwner:
+        return tr("it belongs to another user and this program runs as root; install the udev rule and run "
+                  "the program as yourself");
+    case NoSpace: return tr("there is no space left on the disk");
+    case WriteFailed: return tr("it could not be written");
+    case OverLimit: return tr("it would hold more than this program reads back");
+    case InvalidName: return tr("its name is empty, too long or holds a path separator");
     case NoReason: break;
     }
     return QString();
@@ -35,6 +43,8 @@ QString KestFileResult::reasonText() const
 
 QString KestFileResult::text() const
 {
+    if (m_status == NotSaved)
+        return tr("The file \"%1\" was not saved: %2.").arg(QDir::toNativeSeparators(m_path), reasonText());
     return tr("The file \"%1\" was not used: %2.").arg(QDir::toNativeSeparators(m_path), reasonText());
 }
 

@@ -9,10 +9,10 @@
 #include <QLockFile>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QSet>
 
 #include "store/kestinitext.h"
+#include "store/kestsafewrite.h"
 
 using namespace KestIniText;
 
@@ -65,16 +65,23 @@ KestFileResult KestIniFile::loadData(const QByteArray &data, const QString &labe
     return KestFileResult::refused(label, refusal);
 }
 
-bool KestIniFile::update(const QString &path, const std::function<void(KestIniFile &)> &change)
+KestFileResult KestIniFile::update(const QString &path, const std::function<void(KestIniFile &)> &change)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    // Nothing is made (not even the lock file) where the file could not be written anyway.
+    const KestFileResult writable = KestSafeWrite::check(path);
+    if (!writable.isOk())
+        return writable;
+    const KestFileResult folder = KestSafeWrite::makeFolder(QFileInfo(path).absolutePath());
+    if (!folder.isOk())
+        return KestFileResult::notSaved(path, folder.reason());
     // Without a lock (a read-only folder, a lock that never frees) the write still goes
     // ahead: losing the change for sure is worse than the rare race.
     QLockFile lock(path + QStringLiteral(".lock"));
     lock.tryLock(2000);
     KestIniFile ini;
-    if (!ini.loadSettings(path).isUsable())
-        return false;
+    const KestFileResult read = ini.loadSettings(path);
+    if (!read.isUsable())
+        return read;
     change(ini);
     return ini.save(path);
 }
@@ -98,10 +105,50 @@ int KestIniFile::sectionSize(const QString &section) const
 }
 
 
+namespace {
+
+// Most values of a profile are small numbers: one shared text per number instead of a
+// fresh allocation for each of thousands of keys.
+const QString *sharedNumberText(const char *s, int n)
+{
+    static const QVector<QString> texts = [] {
+        QVector<QString> all(1000);
+        for (int i = 0; i < all.size(); ++i)
+            all[i] = QString::number(i);
+        return all;
+    }();
+    if (n < 1 || n > 3 || (n > 1 && s[0] == '0'))
+        return nullptr;
+    int value = 0;
+    for (int i = 0; i < n; ++i) {
+        if (s[i] < '0' || s[i] > '9')
+            return nullptr;
+        value = value * 10 + (s[i] - '0');
+    }
+    return &texts[value];
+}
+
+bool isPlainKeyBytes(const char *s, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        const char c = s[i];
+        if (c == '%' || c == '\\' || c == '/' || uchar(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 KestFileResult::Reason KestIniFile::parse(const QByteArray &data, const QString &skipSection)
 {
     const char *s = data.constData();
     const int n = data.size();
+    // One allocation for all entries instead of a dozen regrowths: a line holds at most one.
+    int lines = 1;
+    for (const char *p = s, *end = s + n; (p = static_cast<const char *>(memchr(p, '\n', size_t(end - p)))); ++p)
+        ++lines;
+    m_entries.reserve(std::min(lines, MaxEntries + 1));
     int section = addSection(QString());
     QString subPrefix; // a section header holding a "/" carries on into the keys
     bool skipping = false;
@@ -148,52 +195,119 @@ KestFileResult::Reason KestIniFile::parse(const QByteArray &data, const QString 
             continue;
         while (e > b && isSpace(s[e - 1]))
             --e;
-        int eq = b;
-        while (eq < e && s[eq] != '=')
-            ++eq;
-        if (eq == e)
+        const char *eqAt = static_cast<const char *>(memchr(s + b, '=', size_t(e - b)));
+        if (!eqAt)
             continue;
+        const int eq = int(eqAt - s);
         int keyEnd = eq;
         while (keyEnd > b && isSpace(s[keyEnd - 1]))
             --keyEnd;
-        QString name = unescapeKey(s + b, keyEnd - b);
-        if (!subPrefix.isEmpty())
-            name.prepend(subPrefix);
-        name = normalizedKey(name);
-        // A key without a name cannot be asked for.
-        if (name.isEmpty())
-            continue;
+        QString name;
+        int target = section;
+        if (subPrefix.isEmpty() && isPlainKeyBytes(s + b, keyEnd - b)) {
+            // The common line: a plain name, no slash to normalise or route.
+            if (keyEnd == b)
+                continue;
+            name = QString::fromLatin1(s + b, keyEnd - b);
+        } else {
+            name = unescapeKey(s + b, keyEnd - b);
+            if (!subPrefix.isEmpty())
+                name.prepend(subPrefix);
+            name = normalizedKey(name);
+            // A key without a name cannot be asked for.
+            if (name.isEmpty())
+                continue;
+            // A key with a slash outside any section names its own section, as it does for
+            // the settings class; kept in [General] it could never be found by its key.
+            if (m_sections[section].name.isEmpty() && name.contains(QLatin1Char('/'))) {
+                auto parts = splitKey(name);
+                target = addSection(parts.first);
+                name = std::move(parts.second);
+                if (m_sections.size() > MaxSections)
+                    return KestFileResult::TooManyEntries;
+            }
+        }
         const char *value = s + eq + 1;
-        const int valueLength = e - eq - 1;
+        int valueLength = e - eq - 1;
         QString text;
         if (needsUnescape(value, valueLength)) {
             text = unescapeValue(value, valueLength);
         } else {
-            int vb = 0;
-            while (vb < valueLength && isSpace(value[vb]))
-                ++vb;
-            text = QString::fromLatin1(value + vb, valueLength - vb);
+            while (valueLength > 0 && isSpace(*value)) {
+                ++value;
+                --valueLength;
+            }
+            const QString *shared = sharedNumberText(value, valueLength);
+            text = shared ? *shared : textOfBytes(value, valueLength);
         }
-        // A key with a slash outside any section names its own section, as it does for the
-        // settings class; kept in [General] it could never be found by its key.
-        int target = section;
-        if (m_sections[section].name.isEmpty() && name.contains(QLatin1Char('/'))) {
-            const auto parts = splitKey(name);
-            target = addSection(parts.first);
-            name = parts.second;
-            if (m_sections.size() > MaxSections)
-                return KestFileResult::TooManyEntries;
-        }
-        setText(target, name, text);
+        // Repeated keys are settled once the whole file is in, the last value winning.
+        appendText(target, name, text);
         if (m_entries.size() > MaxEntries)
             return KestFileResult::TooManyEntries;
     }
+    settleRepeatedKeys();
     return KestFileResult::NoReason;
 }
 
-bool KestIniFile::save(const QString &path) const
+// A key written twice keeps its first place and its last value, as with the settings
+// class; the later copies leave the file.
+void KestIniFile::settleRepeatedKeys()
+{
+    bool repeated = false;
+    for (int k = 0; k < m_sections.size(); ++k) {
+        Section &section = m_sections[k];
+        buildIndex(section);
+        if (section.order.size() == section.liveKeys)
+            continue;
+        repeated = true;
+        QVector<int> kept;
+        kept.reserve(section.liveKeys);
+        for (int i : qAsConst(section.order)) {
+            const int first = findEntry(section, m_entries[i].key);
+            if (first == i)
+                kept.append(i);
+            else
+                m_entries[first].text = m_entries[i].text;
+        }
+        section.order = kept;
+    }
+    if (!repeated)
+        return;
+    // Renumber what is left, so the entries hold nothing a save or size() would see twice.
+    QVector<Entry> entries;
+    entries.reserve(m_entries.size());
+    for (Section &section : m_sections) {
+        for (int &i : section.order) {
+            entries.append(std::move(m_entries[i]));
+            i = entries.size() - 1;
+        }
+        section.indexed = false;
+    }
+    m_entries = std::move(entries);
+}
+
+KestFileResult KestIniFile::save(const QString &path) const
 {
     QByteArray out;
+    const KestFileResult result = serialize(path, out);
+    return result.isOk() ? KestSafeWrite::replace(path, out) : result;
+}
+
+KestFileResult KestIniFile::serialize(const QString &path, QByteArray &out) const
+{
+    // What our own reader would refuse is never written: the user would lose the whole
+    // file at the next start instead of this one change now.
+    int written = 0;
+    int sections = 1; // the reader always counts [General]
+    for (const Section &section : m_sections) {
+        written += section.order.size();
+        if (!section.order.isEmpty() && !section.name.isEmpty())
+            ++sections;
+    }
+    if (written > MaxEntries || sections > MaxSections)
+        return KestFileResult::notSaved(path, KestFileResult::OverLimit);
+
+    out.clear();
     out.reserve(m_entries.size() * 40);
     for (const Section &section : m_sections) {
         if (section.order.isEmpty())
@@ -220,17 +334,11 @@ bool KestIniFile::save(const QString &path) const
         }
     }
 
-    const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(out) != out.size()) {
-        file.cancelWriting();
-        return false;
+    if (out.size() > KestFileResult::MaxFileBytes) {
+        out.clear();
+        return KestFileResult::notSaved(path, KestFileResult::OverLimit);
     }
-    return file.commit();
+    return KestFileResult::saved(path);
 }
 
 int KestIniFile::findSection(const QString &name) const
@@ -243,7 +351,7 @@ int KestIniFile::addSection(const QString &name)
     const int found = findSection(name);
     if (found >= 0)
         return found;
-    m_sections.append({name, {}, true, {}});
+    m_sections.append({name, {}, false, {}});
     m_sectionIndex.insert(name, m_sections.size() - 1);
     return m_sections.size() - 1;
 }
@@ -258,9 +366,8 @@ const QString *KestIniFile::Group::text(const QString &key) const
 {
     if (m_section < 0)
         return nullptr;
-    const QHash<QString, int> &index = m_file->indexOf(m_section);
-    const auto it = index.constFind(key);
-    return it == index.constEnd() ? nullptr : &m_file->m_entries[*it].text;
+    const int entry = m_file->findEntry(m_file->m_sections[m_section], key);
+    return entry < 0 ? nullptr : &m_file->m_entries[entry].text;
 }
 
 KestIniFile::Group KestIniFile::group(const QString &section) const
@@ -270,12 +377,38 @@ KestIniFile::Group KestIniFile::group(const QString &section) const
 
 namespace {
 
+// Plain decimal digits, which is what almost every stored number is, read without the
+// locale-aware conversion; false sends anything else there.
+bool plainDecimal(const QString &t, qint64 &value)
+{
+    const int n = t.size();
+    if (n == 0 || n > 18)
+        return false;
+    const QChar *c = t.constData();
+    const bool negative = c[0] == QLatin1Char('-');
+    int i = negative ? 1 : 0;
+    if (i == n)
+        return false;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const ushort d = c[i].unicode();
+        if (d < '0' || d > '9')
+            return false;
+        v = v * 10 + (d - '0');
+    }
+    value = negative ? -v : v;
+    return true;
+}
+
 // Like the settings class: a number too large for an int keeps its low 32 bits,
 // anything that is not a decimal number reads as 0.
 int intOf(const QString &t, bool present, int defaultValue)
 {
     if (!present)
         return defaultValue;
+    qint64 plain = 0;
+    if (plainDecimal(t, plain))
+        return int(plain);
     bool ok = false;
     const qlonglong v = t.toLongLong(&ok);
     return ok ? int(v) : 0;
@@ -285,6 +418,9 @@ uint uintOf(const QString &t, bool present, uint defaultValue)
 {
     if (!present)
         return defaultValue;
+    qint64 plain = 0;
+    if (plainDecimal(t, plain) && plain >= 0)
+        return uint(plain);
     bool ok = false;
     const qulonglong v = t.toULongLong(&ok);
     return ok ? uint(v) : 0;
@@ -392,30 +528,67 @@ QString KestIniFile::Group::stringValue(const QString &key) const
 
 bool KestIniFile::contains(const QString &key) const { return text(key) != nullptr; }
 
-const QHash<QString, int> &KestIniFile::indexOf(int section) const
+// Open addressing over entry numbers, at most half full: no allocation per key and no
+// rehashing while a file of thousands of keys is read.
+void KestIniFile::buildIndex(const Section &section) const
 {
-    const Section &s = m_sections[section];
-    if (!s.indexed) {
-        s.index.clear();
-        s.index.reserve(s.order.size());
-        for (int i : s.order)
-            s.index.insert(m_entries[i].key, i);
-        s.indexed = true;
+    int capacity = 8;
+    while (capacity < section.order.size() * 2)
+        capacity *= 2;
+    section.table.fill(-1, capacity);
+    section.liveKeys = 0;
+    int *table = section.table.data();
+    const uint mask = uint(capacity - 1);
+    for (int i : section.order) {
+        const QString &key = m_entries[i].key;
+        uint slot = qHash(key) & mask;
+        while (table[slot] >= 0 && m_entries[table[slot]].key != key)
+            slot = (slot + 1) & mask;
+        // A repeated key keeps its first place here; settleRepeatedKeys() moves the value.
+        if (table[slot] < 0) {
+            table[slot] = i;
+            ++section.liveKeys;
+        }
     }
-    return s.index;
+    section.indexed = true;
+}
+
+int KestIniFile::findEntry(const Section &section, const QString &key) const
+{
+    if (!section.indexed)
+        buildIndex(section);
+    const int *table = section.table.constData();
+    const uint mask = uint(section.table.size() - 1);
+    for (uint slot = qHash(key) & mask;; slot = (slot + 1) & mask) {
+        const int entry = table[slot];
+        if (entry < 0 || m_entries[entry].key == key)
+            return entry;
+    }
 }
 
 void KestIniFile::setText(int section, const QString &key, const QString &text)
 {
-    const QHash<QString, int> &index = indexOf(section);
-    const auto it = index.constFind(key);
-    if (it != index.constEnd()) {
-        m_entries[*it].text = text;
+    Section &s = m_sections[section];
+    const int found = findEntry(s, key);
+    if (found >= 0) {
+        m_entries[found].text = text;
         return;
     }
-    m_sections[section].index.insert(key, m_entries.size());
-    m_sections[section].order.append(m_entries.size());
+    s.order.append(m_entries.size());
     m_entries.append({section, key, text});
+    // Still at most half full: the new key takes its slot, else the table grows on the next
+    // look-up.
+    if ((s.liveKeys + 1) * 2 <= s.table.size()) {
+        int *table = s.table.data();
+        const uint mask = uint(s.table.size() - 1);
+        uint slot = qHash(key) & mask;
+        while (table[slot] >= 0)
+            slot = (slot + 1) & mask;
+        table[slot] = m_entries.size() - 1;
+        ++s.liveKeys;
+    } else {
+        s.indexed = false;
+    }
 }
 
 void KestIniFile::appendText(int section, const QString &key, const QString &text)
@@ -466,8 +639,7 @@ void KestIniFile::removeSection(const QString &name)
         return;
     Section &section = m_sections[index];
     section.order.clear();
-    section.index.clear();
-    section.indexed = true;
+    section.indexed = false;
 }
 
 void KestIniFile::clear()

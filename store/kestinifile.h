@@ -23,7 +23,7 @@
 // The profile files hold about 8,400 keys each; QSettings spends most of a save in its
 // generic key map, which made saving five slots take several times our budget. This
 // codec handles exactly the files the settings class writes, keeps keys it does not
-// know (a product tag), and writes atomically through QSaveFile.
+// know (a product tag), and writes atomically through KestSafeWrite.
 class KestIniFile final
 {
 public:
@@ -37,12 +37,16 @@ public:
     KestFileResult loadData(const QByteArray &data, const QString &label,
                             const QString &skipSection = QString());
     // Read, change, write back a small settings file. A refused file is left exactly as it
-    // is and false returned; so is a failed write. Holds the settings class's lock file
-    // meanwhile, so that two programs changing one file do not lose each other's keys.
-    static bool update(const QString &path, const std::function<void(KestIniFile &)> &change);
+    // is and its refusal returned; so is a failed write (see KestSafeWrite). Holds the
+    // settings class's lock file meanwhile, so that two programs changing one file do not
+    // lose each other's keys.
+    static KestFileResult update(const QString &path, const std::function<void(KestIniFile &)> &change);
     // Writes every key, sections in the order they first appeared. Creates the folder;
-    // the file is replaced atomically. False when it failed.
-    bool save(const QString &path) const;
+    // the file is replaced atomically (see KestSafeWrite). A file our reader would refuse
+    // (too large, too many entries) is not written: OverLimit.
+    KestFileResult save(const QString &path) const;
+    // The bytes save() would write, under the same limits; path only names the result.
+    KestFileResult serialize(const QString &path, QByteArray &out) const;
 
     // Keys are "Section/key" (the first segment is the INI section; "key" alone lives in
     // [General]).
@@ -115,13 +119,16 @@ private:
     struct Section
     {
         QString name; // empty: keys without a section
-        mutable QHash<QString, int> index; // built on first look-up after appends
-        mutable bool indexed = true;
+        mutable QVector<int> table; // entry numbers by key hash, -1 free; see buildIndex()
+        mutable bool indexed = false;
         QVector<int> order;
+        mutable int liveKeys = 0; // distinct keys in the table
     };
 
     int findSection(const QString &name) const;
-    const QHash<QString, int> &indexOf(int section) const;
+    void buildIndex(const Section &section) const;
+    int findEntry(const Section &section, const QString &key) const;
+    void settleRepeatedKeys();
     void appendText(int section, const QString &key, const QString &text);
     void setText(int section, const QString &key, const QString &text);
     void setText(const QString &fullKey, const QString &text);

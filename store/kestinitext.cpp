@@ -253,7 +253,7 @@ QString unescapeValue(const char *s, int n)
             int j = i + 1;
             while (j < n && s[j] != '\\' && s[j] != '"' && s[j] != ',' && s[j] != ';')
                 ++j;
-            out += QString::fromLatin1(s + i, j - i);
+            out += textOfBytes(s + i, j - i);
             i = j;
         }
     }
@@ -262,6 +262,57 @@ QString unescapeValue(const char *s, int n)
         return out;
     items << out;
     return items.join(QStringLiteral(", "));
+}
+
+namespace {
+
+// Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
+bool isUtf8(const uchar *s, int n)
+{
+    int i = 0;
+    while (i < n) {
+        const uchar c = s[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        uint min;
+        uint value;
+        if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1; min = 0x80; value = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            extra = 2; min = 0x800; value = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3; min = 0x10000; value = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= n)
+            return false;
+        for (int k = 1; k <= extra; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80)
+                return false;
+            value = (value << 6) | (s[i + k] & 0x3F);
+        }
+        if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+} // namespace
+
+QString textOfBytes(const char *s, int n)
+{
+    const uchar *u = reinterpret_cast<const uchar *>(s);
+    int i = 0;
+    while (i < n && u[i] < 0x80)
+        ++i;
+    if (i == n || !isUtf8(u + i, n - i))
+        return QString::fromLatin1(s, n);
+    return QString::fromUtf8(s, n);
 }
 
 bool needsUnescape(const char *s, int n)

@@ -21,6 +21,10 @@ QString unescapeKey(const char *s, int n);
 void appendEscapedValue(QByteArray &out, const QString &text);
 QString unescapeValue(const char *s, int n);
 bool needsUnescape(const char *s, int n);
+// Bytes of a value as written in the file. The settings class escapes every character
+// beyond ASCII, so raw ones were typed by hand: valid UTF-8 is read as UTF-8, anything
+// else byte by byte as Latin-1.
+QString textOfBytes(const char *s, int n);
 
 // A text as stored: "@String(...)" around NUL characters, a leading "@" doubled.
 QString textOfString(const QString &value);

@@ -60,12 +60,15 @@ QString macroFilePath(const QString &name)
     return macroFolder() + QLatin1Char('/') + name + QStringLiteral(".MSMACRO");
 }
 
-bool saveMacro(const QString &name, const MacroSettings &settings,
-               const QVector<MacroAction> &actions, WriteSign sign)
+KestFileResult saveMacro(const QString &name, const MacroSettings &settings,
+                         const QVector<MacroAction> &actions, WriteSign sign)
 {
-    if (!isValidStoreName(name))
-        return false;
     const QString path = macroFilePath(name);
+    if (!isValidStoreName(name))
+        return KestFileResult::notSaved(path, KestFileResult::InvalidName);
+    // The reader takes no more than this many: a longer macro would come back cut short.
+    if (actions.size() > MACRO_MAX_ACTIONS)
+        return KestFileResult::notSaved(path, KestFileResult::OverLimit);
     return KestIniFile::update(path, [&](KestIniFile &ini) {
         const bool hadSign = ini.contains(QLatin1String(MacroKey::WriteSign));
         const int oldSign = ini.intValue(QLatin1String(MacroKey::WriteSign));
@@ -127,7 +130,7 @@ namespace {
 int replaceInMacroList(const QString &match, const QString &value)
 {
     int slot = -1;
-    const bool written = KestIniFile::update(globalConfigPath(), [&](KestIniFile &ini) {
+    const KestFileResult written = KestIniFile::update(globalConfigPath(), [&](KestIniFile &ini) {
         for (int n = 0; n < MACRO_LIST_SIZE; ++n) {
             if (ini.stringValue(listKey(n)) == match) {
                 ini.setString(listKey(n), value);
@@ -136,13 +139,15 @@ int replaceInMacroList(const QString &match, const QString &value)
             }
         }
     });
-    return written ? slot : -1;
+    return written.isOk() ? slot : -1;
 }
 
 } // namespace
 
 int addToMacroList(const QString &name)
 {
+    if (!isValidStoreName(name))
+        return -1;
     return replaceInMacroList(QString(), name);
 }
 
@@ -153,10 +158,10 @@ int removeFromMacroList(const QString &name)
     return replaceInMacroList(name, QString());
 }
 
-bool renameInMacroList(int slot, const QString &name)
+KestFileResult renameInMacroList(int slot, const QString &name)
 {
-    if (slot < 0 || slot >= MACRO_LIST_SIZE)
-        return false;
+    if (slot < 0 || slot >= MACRO_LIST_SIZE || (!name.isEmpty() && !isValidStoreName(name)))
+        return KestFileResult::notSaved(globalConfigPath(), KestFileResult::InvalidName);
     return KestIniFile::update(globalConfigPath(),
                                [&](KestIniFile &ini) { ini.setString(listKey(slot), name); });
 }
@@ -189,12 +194,12 @@ int readWriteSign(const QString &name)
     return readFile(macroFilePath(name)).intValue(QLatin1String(MacroKey::WriteSign));
 }
 
-void clearWriteSign(const QString &name)
+KestFileResult clearWriteSign(const QString &name)
 {
     // Never create a file for a binding whose macro is gone.
     if (!macroFileExists(name))
-        return;
-    KestIniFile::update(macroFilePath(name),
+        return KestFileResult::missing(macroFilePath(name));
+    return KestIniFile::update(macroFilePath(name),
                         [](KestIniFile &ini) { ini.setInt(QLatin1String(MacroKey::WriteSign), 0); });
 }
 

@@ -70,9 +70,10 @@ enum class WriteSign
 QString macroFolder();                     // configFolder() + "/MacroDB"
 QString macroFilePath(const QString &name); // macroFolder() + "/" + name + ".MSMACRO"
 
-// Whole-file write; false when the name is refused or the file could not be written.
-bool saveMacro(const QString &name, const MacroSettings &settings,
-               const QVector<MacroAction> &actions, WriteSign sign = WriteSign::Set);
+// Whole-file write: the file and why when the name is refused (InvalidName), the macro is
+// longer than MACRO_MAX_ACTIONS (OverLimit) or the file could not be written.
+KestFileResult saveMacro(const QString &name, const MacroSettings &settings,
+                         const QVector<MacroAction> &actions, WriteSign sign = WriteSign::Set);
 // A missing file (or a refused name) reads as an empty macro.
 Macro loadMacro(const QString &name);
 // The actions for the upload: at most MACRO_MAX_ACTIONS of "Setting/Count".
@@ -80,9 +81,11 @@ QVector<MacroAction> readMacroActions(const QString &name);
 
 // Slot i of the list, 0..49; empty strings for free slots.
 QStringList readMacroList();
-int addToMacroList(const QString &name);      // slot index, or -1 when the list is full
+// Slot index, or -1 when the list is full, the name is refused or Config.ini could not be
+// written.
+int addToMacroList(const QString &name);
 int removeFromMacroList(const QString &name); // slot index emptied, or -1
-bool renameInMacroList(int slot, const QString &name); // the name in slot 0..49
+KestFileResult renameInMacroList(int slot, const QString &name); // the name in slot 0..49
 QString newMacroName();                       // "name_%d", smallest %d from 1 not taken
 // A name is taken when the list holds it or its file exists: a listed macro whose file
 // is missing still owns its name.
@@ -91,7 +94,7 @@ bool deleteMacroFile(const QString &name);
 // Whether a macro file from elsewhere may be taken in (before it is copied).
 KestFileResult checkMacroFile(const QString &path);
 int readWriteSign(const QString &name);
-void clearWriteSign(const QString &name);
+KestFileResult clearWriteSign(const QString &name); // Missing when there is no such macro
 
 // Conversions between the file's actions and a macro button's key steps.
 KeyInfo macroActionToKeyInfo(const MacroAction &action);

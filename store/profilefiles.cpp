@@ -1,16 +1,12 @@
 #include "store/profilefiles.h"
 
-#include <functional>
-#include <future>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 #include <QFileInfo>
+#include <QLockFile>
 
 #include "store/appsettings.h"
 #include "store/kestinifile.h"
+#include "store/kestsafewrite.h"
+#include "store/kestwritejournal.h"
 #include "store/profilekeys.h"
 
 namespace {
@@ -139,7 +135,8 @@ QString templatePath()
 
 bool isValidStoreName(const QString &name)
 {
-    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")
+        || name.size() > MaxStoreNameBytes || name.toUtf8().size() > MaxStoreNameBytes)
         return false;
     for (const QChar c : name) {
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() == 0)
@@ -155,7 +152,7 @@ KestFileResult loadProfile(int slot, ProfileRecord &profile, const QString &path
     return loadProfileFrom(path, kProfileGroup, profile);
 }
 
-bool saveProfile(int slot, const ProfileRecord &profile, const QString &path)
+KestFileResult saveProfile(int slot, const ProfileRecord &profile, const QString &path)
 {
     const bool global = path.isEmpty();
     const QString file = global ? globalConfigPath() : path;
@@ -164,8 +161,9 @@ bool saveProfile(int slot, const ProfileRecord &profile, const QString &path)
     const QString group = global ? confGroup(slot) : kProfileGroup;
     KestIniFile ini;
     // A file we refused to read is not ours to replace.
-    if (!ini.loadSettings(file, group).isUsable())
-        return false;
+    const KestFileResult read = ini.loadSettings(file, group);
+    if (!read.isUsable())
+        return read;
     writeGroup(ini, group, profile, LedOptions::Include);
     return ini.save(file);
 }
@@ -178,21 +176,21 @@ bool loadSlotFile(ProfileRecord &profile, const QString &name)
     return true;
 }
 
-bool saveSlotFile(const ProfileRecord &profile, const QString &name)
+KestFileResult saveSlotFile(const ProfileRecord &profile, const QString &name)
 {
     if (!isValidStoreName(name))
-        return false;
+        return KestFileResult::notSaved(profileFilePath(name), KestFileResult::InvalidName);
     return saveProfile(0, profile, profileFilePath(name));
 }
 
 KestFileResult loadAll(ConfigRecord &config)
 {
+    recoverPendingWrites();
     KestIniFile ini;
     KestFileResult result = ini.loadSettings(globalConfigPath());
     readOptions(ini, config);
-    // Each slot file holds thousands of keys and the window's start waits for all five:
-    // they are independent, so they are read side by side.
-    std::future<KestFileResult> loads[SLOT_COUNT];
+    // One after another: reading the five files side by side was several times slower in
+    // wall and CPU time, each thread building and returning a heap of its own.
     for (int k = 0; k < SLOT_COUNT; ++k) {
         config.names[k] = ini.stringValue(slotNameKey(k));
         // A refused name has no file; the slot gets the defaults of a missing one.
@@ -200,37 +198,62 @@ KestFileResult loadAll(ConfigRecord &config)
             visitProfileFields(config.profiles[k], LedOptions::Include, FieldDefaults{});
             continue;
         }
-        loads[k] = std::async(std::launch::async, loadProfileFrom, profileFilePath(config.names[k]),
-                              kProfileGroup, std::ref(config.profiles[k]));
+        result = firstRefusal(result, loadProfileFrom(profileFilePath(config.names[k]),
+                                                      kProfileGroup, config.profiles[k]));
     }
-    for (std::future<KestFileResult> &load : loads) {
-        if (load.valid())
-            result = firstRefusal(result, load.get());
-    }
-#ifdef __GLIBC__
-    // Each reading thread got a heap of its own; what they freed would otherwise stay
-    // resident for the life of the program (about 10 MB).
-    malloc_trim(0);
-#endif
     return result;
 }
 
-bool saveAll(const ConfigRecord &config)
+QString journalFolder()
 {
-    bool ok = KestIniFile::update(globalConfigPath(), [&config](KestIniFile &ini) {
-        writeOptions(ini, config);
-        for (int k = 0; k < SLOT_COUNT; ++k)
-            ini.setString(slotNameKey(k), config.names[k]);
-    });
-    for (int k = 0; k < SLOT_COUNT; ++k) {
-        // Slots without a usable name (after a configuration import) have no file.
-        if (isValidStoreName(config.names[k]))
-            ok = saveSlotFile(config.profiles[k], config.names[k]) && ok;
-    }
-    return ok;
+    return configFolder() + QStringLiteral("/.journal");
 }
 
-bool exportConfig(const ConfigRecord &config, const QString &path)
+void recoverPendingWrites()
+{
+    KestWriteJournal::recover(journalFolder(), configFolder());
+}
+
+KestFileResult saveAll(const ConfigRecord &config)
+{
+    const QString global = globalConfigPath();
+    const KestFileResult writable = KestSafeWrite::check(global);
+    if (!writable.isOk())
+        return writable;
+    const KestFileResult folder = KestSafeWrite::makeFolder(configFolder());
+    if (!folder.isOk())
+        return KestFileResult::notSaved(global, folder.reason());
+    // The same lock as every other change of Config.ini: the slot names and options are
+    // read, changed and replaced under it.
+    QLockFile lock(global + QStringLiteral(".lock"));
+    lock.tryLock(2000);
+    KestWriteJournal journal(journalFolder(), configFolder());
+    KestIniFile ini;
+    KestFileResult result = ini.loadSettings(global);
+    if (!result.isUsable())
+        return result;
+    writeOptions(ini, config);
+    for (int k = 0; k < SLOT_COUNT; ++k)
+        ini.setString(slotNameKey(k), config.names[k]);
+    result = journal.add(global, ini);
+    for (int k = 0; k < SLOT_COUNT && result.isOk(); ++k) {
+        // Slots without a usable name (after a configuration import) have no file.
+        if (!isValidStoreName(config.names[k]))
+            continue;
+        const QString path = profileFilePath(config.names[k]);
+        KestIniFile slot;
+        result = slot.loadSettings(path, kProfileGroup);
+        if (!result.isUsable())
+            break;
+        writeGroup(slot, kProfileGroup, config.profiles[k], LedOptions::Include);
+        result = journal.add(path, slot);
+    }
+    if (!result.isUsable())
+        return result;
+    return journal.commit();
+}
+
+KestFileResult exportConfig(const ConfigRecord &config, const QString &path)
 {
     // The user chose to replace the file: nothing of an older export is kept.
     KestIniFile ini;
@@ -266,11 +289,12 @@ KestFileResult importConfig(ConfigRecord &config, const QString &path)
     return result;
 }
 
-bool writeProductTag(const QString &productName, const QString &path)
+KestFileResult writeProductTag(const QString &productName, const QString &path)
 {
     KestIniFile ini;
-    if (!ini.load(path).isUsable())
-        return false;
+    const KestFileResult read = ini.load(path);
+    if (!read.isUsable())
+        return read;
     ini.setString(kProductTag, productName);
     return ini.save(path);
 }
@@ -295,18 +319,18 @@ KestFileResult readProductTag(const QString &path, QString &tag)
     return result;
 }
 
-bool writeTemplate()
+KestFileResult writeTemplate()
 {
     ProfileRecord profile;
     makeDefaultProfile(profile);
     return saveProfile(0, profile, templatePath());
 }
 
-bool saveActiveDpi(const QString &profilePath, int level)
+KestFileResult saveActiveDpi(const QString &profilePath, int level)
 {
     // Only a file that is there: a slot without a file is saved whole by the next apply.
     if (!QFileInfo(profilePath).isFile())
-        return false;
+        return KestFileResult::missing(profilePath);
     return KestIniFile::update(profilePath, [level](KestIniFile &ini) {
         ini.setInt(kProfileGroup + QStringLiteral("/dpi"), level);
     });

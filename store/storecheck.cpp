@@ -1,5 +1,7 @@
 #include "store/storecheck.h"
 
+#include <QSet>
+
 #include "store/appsettings.h"
 #include "store/devicedescription.h"
 #include "store/kestinifile.h"
@@ -18,20 +20,28 @@ KestFileResult check(const QString &path)
 
 KestFileResult checkStoredFiles()
 {
+    ConfigRecord loaded;
+    return checkStoredFiles(loaded);
+}
+
+KestFileResult checkStoredFiles(ConfigRecord &loaded)
+{
     for (const QString &path : {globalConfigPath(), languageConfigPath(), productConfigPath(),
                                 productDataConfigPath(), deviceDescriptionPath()}) {
         const KestFileResult result = check(path);
         if (result.isRefused())
             return result;
     }
-    ConfigRecord config;
-    const KestFileResult slotFiles = loadAll(config);
+    const KestFileResult slotFiles = loadAll(loaded);
     if (slotFiles.isRefused())
         return slotFiles;
-    for (const ProfileRecord &profile : config.profiles) {
+    // A macro bound to many buttons is one file: read it once.
+    QSet<QString> checked;
+    for (const ProfileRecord &profile : loaded.profiles) {
         for (const ButtonInfo &button : profile.BUTTON_INFO) {
-            if (button.macroname.isEmpty() || !isValidStoreName(button.macroname))
+            if (button.macroname.isEmpty() || !isValidStoreName(button.macroname) || checked.contains(button.macroname))
                 continue;
+            checked.insert(button.macroname);
             const KestFileResult result = check(macroFilePath(button.macroname));
             if (result.isRefused())
                 return result;

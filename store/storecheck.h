@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/configrecord.h"
 #include "store/kestfileresult.h"
 
 // Reads every stored file the programs use (settings, product data, the device
@@ -7,3 +8,7 @@
 // one refused, or Ok. A command that is about to write checks this first, so that it never
 // acts on defaults standing in for a file the user still has.
 KestFileResult checkStoredFiles();
+
+// The same, keeping the profile set it loaded, so that the command acting on it need not
+// read everything a second time.
+KestFileResult checkStoredFiles(ConfigRecord &loaded);

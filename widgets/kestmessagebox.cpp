@@ -50,7 +50,7 @@ KestMessageBox::KestMessageBox(int kind, const QString &extraText, const QString
     : QDialog(parent, flags | Qt::FramelessWindowHint), m_kind(kind)
 {
     Q_UNUSED(extraText)
-    m_background = QPixmap(skinPath(QStringLiteral("dlg.png")));
+    m_background = skinPicture(skinPath(QStringLiteral("dlg.png")));
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
     buildContents(title, message);
@@ -94,7 +94,7 @@ void KestMessageBox::buildContents(const QString &title, const QString &message)
 
     m_yesButton = new QToolButton(this);
     m_yesButton->setObjectName(QStringLiteral("msgBoxYesBtn"));
-    m_yesButton->setText(m_kind == Question ? tr("Yes") : m_kind == Choice ? tr("Apply") : tr("Ok"));
+    m_yesButton->setText(m_kind == Question ? tr("Yes") : m_kind == Choice ? tr("Apply") : tr("OK"));
     m_yesButton->setFont(boxFont());
     m_yesButton->setStyleSheet(buttonStyle());
     m_yesButton->setIcon(QIcon(QStringLiteral(":/yes_Btn")));

@@ -6,6 +6,8 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
+#include <QToolTip>
 
 #include "widgets/kestskin.h"
 
@@ -26,6 +28,37 @@ QPixmap faded(const QPixmap &picture)
     painter.fillRect(copy.rect(), QColor(0, 0, 0, kRestingAlpha));
     return copy;
 }
+
+// Buttons sharing a picture share its faded form too.
+QPixmap fadedShared(const QPixmap &picture)
+{
+    if (picture.isNull())
+        return picture;
+    const QString key = QStringLiteral("kestfaded:%1").arg(picture.cacheKey());
+    QPixmap fade;
+    if (!QPixmapCache::find(key, &fade)) {
+        fade = faded(picture);
+        QPixmapCache::insert(key, fade);
+    }
+    return fade;
+}
+
+// The outline of a picture at one size, for every button of that picture and size: turning
+// a picture's alpha into a region is the dearest step of showing a button.
+QRegion outlineOf(const QPixmap &picture, const QSize &size)
+{
+    static QHash<QString, QRegion> outlines;
+    const QString key = QStringLiteral("%1:%2x%3").arg(picture.cacheKey()).arg(size.width()).arg(size.height());
+    const auto found = outlines.constFind(key);
+    if (found != outlines.constEnd())
+        return *found;
+    // Pictures come and go with dialogs; the table only needs the ones shown now.
+    if (outlines.size() > 512)
+        outlines.clear();
+    const QRegion outline(picture.mask().scaled(size));
+    outlines.insert(key, outline);
+    return outline;
+}
 } // namespace
 
 KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
@@ -34,24 +67,32 @@ KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
 {
     m_pictures.reserve(picturePaths.size());
     for (const QString &path : picturePaths)
-        m_pictures.append(QPixmap(path));
+        m_pictures.append(skinPicture(path));
     // The outline comes from the picture as drawn, before fading lowers its alpha.
     if (!m_pictures.isEmpty()) {
-        m_outline = m_pictures.first().mask();
-        m_pictures[0] = faded(m_pictures[0]);
+        m_outlineSource = m_pictures.first();
+        m_pictures[0] = fadedShared(m_pictures[0]);
     }
     if (!iconPath.isEmpty())
-        m_icon = QPixmap(iconPath);
+        m_icon = skinPicture(iconPath);
     setFlat(true);
     setFocusPolicy(Qt::TabFocus);
-    updateMask();
 }
 
 void KestPushButton::setText(const QString &text)
 {
+    // No tool tip that only repeats the label: the full text shows as one when it is cut.
     QPushButton::setText(text);
-    setToolTip(text);
     update();
+}
+
+bool KestPushButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip && toolTip().isEmpty() && m_textCut) {
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text(), this);
+        return true;
+    }
+    return QPushButton::event(event);
 }
 
 void KestPushButton::setSelected(bool selected)
@@ -142,11 +183,25 @@ const QPixmap &KestPushButton::pictureForState() const
 
 void KestPushButton::updateMask()
 {
-    if (m_outline.isNull() || size().isEmpty()) {
+    // Only the size the button is shown at matters: layouts resize a hidden button several
+    // times before it appears, and many are never shown at all.
+    if (!isVisible()) {
+        m_maskPending = true;
+        return;
+    }
+    m_maskPending = false;
+    if (m_outlineSource.isNull() || size().isEmpty()) {
         clearMask();
         return;
     }
-    setMask(m_outline.scaled(size()));
+    setMask(outlineOf(m_outlineSource, size()));
+}
+
+void KestPushButton::showEvent(QShowEvent *event)
+{
+    QPushButton::showEvent(event);
+    if (m_maskPending)
+        updateMask();
 }
 
 void KestPushButton::enterEvent(QEvent *event)
@@ -301,6 +356,7 @@ void KestPushButton::paintEvent(QPaintEvent *)
     } else {
         const QString elided =
             painter.fontMetrics().elidedText(label, Qt::ElideRight, area.width() - 5);
+        m_textCut = elided != label;
         painter.drawText(area.adjusted(3, 0, -3, 0), Qt::AlignCenter, elided);
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QBitmap>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStringList>
@@ -48,6 +47,7 @@ signals:
     void OverSignal(KestPushButton *button, bool bType);
 
 protected:
+    bool event(QEvent *event) override;
     void enterEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -57,6 +57,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void setState(int state);
@@ -65,7 +66,8 @@ private:
 
     QVector<QPixmap> m_pictures;
     QPixmap m_icon;
-    QBitmap m_outline; // alpha outline of the normal picture, for the widget mask
+    QPixmap m_outlineSource; // the normal picture before fading: its alpha is the mask
+    bool m_maskPending = true;
     int m_state = Normal;
     bool m_hoverEnabled = true;
     bool m_leaveReport = true;
@@ -75,5 +77,6 @@ private:
     bool m_fillMode = false;
     bool m_roundFill = false;
     bool m_verticalText = false;
+    bool m_textCut = false; // the last paint elided the text
     quint8 m_marker = 0;
 };

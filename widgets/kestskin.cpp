@@ -3,6 +3,9 @@
 #include <optional>
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QPixmapCache>
 
 #include "store/appdir.h"
 #include "store/appsettings.h"
@@ -17,6 +20,25 @@ QString skinPath(const QString &name)
 {
     const QString relative = name.startsWith(QLatin1Char('/')) ? name.mid(1) : name;
     return applicationDir() + QStringLiteral("/skin/") + relative;
+}
+
+QPixmap skinPicture(const QString &path)
+{
+    // Dozens of buttons show the same few pictures; decoding each file once took a large
+    // share of the start. The file's time and size are in the key, so a picture redrawn on
+    // disk is read again; the toolkit's cache drops pictures nobody holds when it fills.
+    const QFileInfo info(path);
+    const QString key = QStringLiteral("kestskin:%1:%2:%3")
+                            .arg(path)
+                            .arg(info.lastModified().toMSecsSinceEpoch())
+                            .arg(info.size());
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    picture = QPixmap(path);
+    if (!picture.isNull())
+        QPixmapCache::insert(key, picture);
+    return picture;
 }
 
 double scaleFactor()

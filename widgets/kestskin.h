@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QString>
 
 // Process-wide look of the skinned interface: where the pictures live, how far the design
@@ -10,6 +11,10 @@
 
 // Application directory + "/skin/" + name ("close-1.png", "mouse/KX-27/Mouse.png").
 QString skinPath(const QString &name);
+
+// The picture at a full path, decoded once per file and shared by every widget that shows
+// it; null when the file is missing or unreadable.
+QPixmap skinPicture(const QString &path);
 
 // 1.0 until the main window has measured the screen; 1.0 to 5.0 in steps of 0.25.
 double scaleFactor();

@@ -157,8 +157,8 @@ void scenario(const QString &name, int ms, const std::function<void()> &action)
     loop.exec();
     probe.stop();
     g_results.append({name, probe.worst(), probe.p99(), probe.ticks()});
-    std::printf("%-28s worst %7.1f ms   p99 %6.1f ms   (%d ticks)\n", qPrintable(name), probe.worst(),
-                probe.p99(), probe.ticks());
+    std::printf("%-28s worst %7.1f ms   p99 %6.1f ms   (%d ticks)   resident %ld kB\n",
+                qPrintable(name), probe.worst(), probe.p99(), probe.ticks(), residentKb());
     std::fflush(stdout);
 }
 

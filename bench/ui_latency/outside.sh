@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Measures the utility from outside under Xvfb, against the simulated mouse: exec to window
-# mapped (five starts), resident memory of the utility and of the display program, idle CPU
-# with the window shown and unmapped. Usage: outside.sh [appdir] [idle seconds]
+# mapped (five starts), resident memory of the utility and of the display program (made to
+# show a text), idle CPU with the window shown and unmapped.
+# Usage: outside.sh [appdir] [idle seconds]
 set -u
 APPDIR=$(cd "${1:-$(dirname "$0")/../../build/appdir}" && pwd)
 IDLE=${2:-60}
-DISPLAY_NO=:$((90 + RANDOM % 100))
 WORK=$(mktemp -d)
 trap 'kill $XVFB 2>/dev/null; rm -rf "$WORK"' EXIT
-Xvfb "$DISPLAY_NO" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# The server takes a free display and names it: a guessed number may be someone else's.
+exec 3>"$WORK/display"
+Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB=$!
-sleep 1
+exec 3>&-
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+DISPLAY_NO=:$(head -1 "$WORK/display")
 export DISPLAY=$DISPLAY_NO MOUSECFG_SIMULATE=both XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/run
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/mousecfg-no-bus MOUSECFG_BENCH_TAG=$WORK
 mkdir -p "$WORK/run" && chmod 700 "$WORK/run"
@@ -39,6 +43,12 @@ echo "exec to mapped (ms): ${starts[*]} (first start is cold)"
 echo "median of the last five: $(printf '%s\n' "${starts[@]:1}" | sort -n | sed -n 3p) ms"
 sleep 3
 echo "utility VmRSS: $(rss $pid) kB"
+# The simulated mouse reports no change that would start the display: start it as the
+# utility does and hand it a text, so the figure is of a display that has drawn something.
+[ -n "$(osd_pid)" ] || { MOUSECFG_OSD_OWNER=$pid "$APPDIR/OSD" >/dev/null 2>&1 & }
+for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/mousecfg-osd" ] && break; sleep 0.05; done
+"$(dirname "$0")/../start_floor/osd_show.py" "$XDG_RUNTIME_DIR/mousecfg-osd" >/dev/null 2>&1
+sleep 0.5
 o=$(osd_pid)
 if [ -n "$o" ]; then echo "display program VmRSS: $(rss $o) kB"; else echo "display program: not running"; fi
 ticks=$(getconf CLK_TCK)

@@ -19,11 +19,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
-        <source>Left Windows</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <location line="+1"/>
         <source>Right Ctrl</source>
         <translation type="unfinished"></translation>
@@ -39,12 +34,17 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
-        <source>Right Windows</source>
+        <location line="-2"/>
+        <source>Left Super</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="+2"/>
+        <source>Right Super</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
         <source>repeats while held</source>
         <translation type="unfinished"></translation>
     </message>
@@ -154,7 +154,7 @@
     <message>
         <location line="+1"/>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Select All</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -179,32 +179,32 @@
     <message>
         <location line="+1"/>
         <source>Switch Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch Window (Alt+Tab)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Close Window</source>
-        <translation type="unfinished"></translation>
+        <translation>Close Window (Alt+F4)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>My Computer</source>
-        <translation type="unfinished"></translation>
+        <translation>Files (Super+E)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Run</source>
-        <translation type="unfinished"></translation>
+        <translation>Super+R</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show Desktop</source>
-        <translation type="unfinished"></translation>
+        <translation>Show Desktop (Super+D)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Lock PC</source>
-        <translation type="unfinished"></translation>
+        <translation>Lock Screen (Super+L)</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -364,12 +364,12 @@
     <message>
         <location line="+1"/>
         <source>Windows</source>
-        <translation type="unfinished"></translation>
+        <translation>Desktop</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Advance</source>
-        <translation type="unfinished"></translation>
+        <translation>Advanced</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -564,19 +564,19 @@
     <message>
         <location line="+1"/>
         <source>MOVE TO LIGHT OFF</source>
-        <translation>LIGHTS OFF WHEN MOVED</translation>
+        <translation>MOVING WAKES THE LIGHTS</translation>
     </message>
     <message>
         <location line="+13"/>
         <location line="+85"/>
-        <source> MINUTE</source>
+        <source> MIN</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>KestComboKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestcombokeywindow.cpp" line="+8"/>
+        <location filename="../../buttons/kestcombokeywindow.cpp" line="+10"/>
         <source>Combo Key</source>
         <translation type="unfinished"></translation>
     </message>
@@ -721,12 +721,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+14"/>
-        <source>Yes</source>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+4"/>
-        <source>No</source>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -808,12 +808,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <name>KestMacroSelect</name>
     <message>
         <location filename="../../buttons/kestmacroselect.cpp" line="+25"/>
-        <source>Yes</source>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>No</source>
+        <source>Cancel</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -841,12 +841,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+0"/>
-        <source>Ok</source>
+        <source>Apply</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>Apply</source>
+        <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -964,17 +964,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="-2"/>
-        <source>Lift Distance</source>
+        <source>Lift-off Distance</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>1mm</source>
+        <source>1 mm</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>2mm</source>
+        <source>2 mm</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1149,26 +1149,26 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <name>KestReportRate</name>
     <message>
         <location filename="../../panels/kestreportrate.cpp" line="+22"/>
-        <source>125 HZ</source>
+        <source>125 Hz</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>250 HZ</source>
+        <source>250 Hz</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>500 HZ</source>
+        <source>500 Hz</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>1000 HZ</source>
+        <source>1000 Hz</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+40"/>
         <source>REPORT RATE</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1437,7 +1437,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+204"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+218"/>
         <location filename="../../macro/macrodialog_record.cpp" line="+56"/>
         <source>START</source>
         <translation type="unfinished"></translation>
@@ -1566,11 +1566,11 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+198"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-117"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-129"/>
         <location line="+46"/>
         <location line="+37"/>
         <location line="+7"/>
-        <location line="+51"/>
+        <location line="+63"/>
         <location line="+6"/>
         <location line="+7"/>
         <location line="+37"/>
@@ -1582,9 +1582,9 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-228"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-240"/>
         <location line="+44"/>
-        <location line="+57"/>
+        <location line="+69"/>
         <location line="+127"/>
         <source>The macro could not be saved.</source>
         <translation type="unfinished"></translation>
@@ -1595,7 +1595,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-274"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-286"/>
         <source>This name cannot be used for a macro file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1611,13 +1611,18 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+75"/>
-        <location line="+71"/>
+        <location line="+83"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
         <translation>A macro with this name already exists.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="-50"/>
+        <source>Macro &quot;%1&quot; saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+61"/>
         <source>Load Macro File</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1659,32 +1664,32 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+5"/>
         <source>RESET</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset this profile to its defaults</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>ADD</source>
-        <translation type="unfinished"></translation>
+        <translation>Add a profile</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>DELETE</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete this profile</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>COPY</source>
-        <translation type="unfinished"></translation>
+        <translation>Copy this profile</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Load Profile File</source>
-        <translation type="unfinished"></translation>
+        <translation>Import a profile file</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Save Profile File</source>
-        <translation type="unfinished"></translation>
+        <translation>Export this profile to a file</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1709,12 +1714,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>LOAD1</source>
-        <translation>LOAD</translation>
+        <translation>Import All</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SAVE</source>
-        <translation type="unfinished"></translation>
+        <translation>Export All</translation>
     </message>
     <message>
         <location line="+1"/>

@@ -19,9 +19,8 @@
         <translation>Alt gauche</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Left Windows</source>
-        <translation>Windows gauche</translation>
+        <translation type="vanished">Windows gauche</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -39,12 +38,21 @@
         <translation>Alt droit</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Right Windows</source>
-        <translation>Windows droit</translation>
+        <translation type="vanished">Windows droit</translation>
     </message>
     <message>
-        <location line="+24"/>
+        <location line="-2"/>
+        <source>Left Super</source>
+        <translation>Super gauche</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Right Super</source>
+        <translation>Super droit</translation>
+    </message>
+    <message>
+        <location line="+34"/>
         <source>repeats while held</source>
         <translation>répété tant que le bouton est enfoncé</translation>
     </message>
@@ -179,32 +187,32 @@
     <message>
         <location line="+1"/>
         <source>Switch Window</source>
-        <translation>Changer de fenêtre</translation>
+        <translation>Changer de fenêtre (Alt+Tab)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Close Window</source>
-        <translation>Fermer la fenêtre</translation>
+        <translation>Fermer la fenêtre (Alt+F4)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>My Computer</source>
-        <translation>Poste de travail</translation>
+        <translation>Fichiers (Super+E)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Run</source>
-        <translation>Exécuter</translation>
+        <translation>Super+R</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Show Desktop</source>
-        <translation>Afficher le bureau</translation>
+        <translation>Afficher le bureau (Super+D)</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Lock PC</source>
-        <translation>Verrouiller le PC</translation>
+        <translation>Verrouiller l’écran (Super+L)</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -364,7 +372,7 @@
     <message>
         <location line="+1"/>
         <source>Windows</source>
-        <translation>Windows</translation>
+        <translation>Bureau</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -564,19 +572,23 @@
     <message>
         <location line="+1"/>
         <source>MOVE TO LIGHT OFF</source>
-        <translation>ÉTEINT EN MOUVEMENT</translation>
+        <translation>LE MOUVEMENT RALLUME</translation>
     </message>
     <message>
         <location line="+13"/>
         <location line="+85"/>
-        <source> MINUTE</source>
+        <source> MIN</source>
         <translation> MIN</translation>
+    </message>
+    <message>
+        <source> MINUTE</source>
+        <translation type="vanished"> MIN</translation>
     </message>
 </context>
 <context>
     <name>KestComboKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestcombokeywindow.cpp" line="+8"/>
+        <location filename="../../buttons/kestcombokeywindow.cpp" line="+10"/>
         <source>Combo Key</source>
         <translation>Combinaison</translation>
     </message>
@@ -722,13 +734,21 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+14"/>
-        <source>Yes</source>
-        <translation>Oui</translation>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+4"/>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation type="vanished">Oui</translation>
+    </message>
+    <message>
         <source>No</source>
-        <translation>Non</translation>
+        <translation type="vanished">Non</translation>
     </message>
     <message>
         <location line="+30"/>
@@ -808,14 +828,22 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestMacroSelect</name>
     <message>
-        <location filename="../../buttons/kestmacroselect.cpp" line="+25"/>
         <source>Yes</source>
-        <translation>Oui</translation>
+        <translation type="vanished">Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="vanished">Non</translation>
+    </message>
+    <message>
+        <location filename="../../buttons/kestmacroselect.cpp" line="+25"/>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>No</source>
-        <translation>Non</translation>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
     </message>
     <message>
         <location line="+27"/>
@@ -841,14 +869,18 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Oui</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Ok</source>
-        <translation>OK</translation>
+        <translation type="vanished">OK</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>Apply</source>
         <translation>Appliquer</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
     <message>
         <location line="+10"/>
@@ -954,28 +986,40 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+2"/>
         <location line="+1"/>
         <source>ON</source>
-        <translation>ON</translation>
+        <translation>OUI</translation>
     </message>
     <message>
         <location line="-3"/>
         <location line="+2"/>
         <location line="+1"/>
         <source>OFF</source>
-        <translation>OFF</translation>
+        <translation>NON</translation>
+    </message>
+    <message>
+        <source>Lift Distance</source>
+        <translation type="vanished">Dist. levée</translation>
+    </message>
+    <message>
+        <source>1mm</source>
+        <translation type="vanished">1mm</translation>
+    </message>
+    <message>
+        <source>2mm</source>
+        <translation type="vanished">2mm</translation>
     </message>
     <message>
         <location line="-2"/>
-        <source>Lift Distance</source>
-        <translation>Dist. levée</translation>
+        <source>Lift-off Distance</source>
+        <translation>Levée</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>1mm</source>
+        <source>1 mm</source>
         <translation>1mm</translation>
     </message>
     <message>
         <location line="+0"/>
-        <source>2mm</source>
+        <source>2 mm</source>
         <translation>2mm</translation>
     </message>
     <message>
@@ -1149,27 +1193,43 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestReportRate</name>
     <message>
-        <location filename="../../panels/kestreportrate.cpp" line="+22"/>
         <source>125 HZ</source>
-        <translation>125 HZ</translation>
+        <translation type="vanished">125 HZ</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>250 HZ</source>
-        <translation>250 HZ</translation>
+        <translation type="vanished">250 HZ</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>500 HZ</source>
-        <translation>500 HZ</translation>
+        <translation type="vanished">500 HZ</translation>
+    </message>
+    <message>
+        <source>1000 HZ</source>
+        <translation type="vanished">1000 HZ</translation>
+    </message>
+    <message>
+        <location filename="../../panels/kestreportrate.cpp" line="+22"/>
+        <source>125 Hz</source>
+        <translation>125 Hz</translation>
     </message>
     <message>
         <location line="+1"/>
-        <source>1000 HZ</source>
-        <translation>1000 HZ</translation>
+        <source>250 Hz</source>
+        <translation>250 Hz</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+1"/>
+        <source>500 Hz</source>
+        <translation>500 Hz</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>1000 Hz</source>
+        <translation>1000 Hz</translation>
+    </message>
+    <message>
+        <location line="+40"/>
         <source>REPORT RATE</source>
         <translation>FRÉQUENCE</translation>
     </message>
@@ -1214,7 +1274,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+18"/>
         <source>Window class or program</source>
-        <translation>Classe de fenêtre ou programme</translation>
+        <translation>Classe ou programme</translation>
     </message>
     <message>
         <location line="+12"/>
@@ -1438,7 +1498,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+204"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+218"/>
         <location filename="../../macro/macrodialog_record.cpp" line="+56"/>
         <source>START</source>
         <translation>DÉMARRER</translation>
@@ -1567,11 +1627,11 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+198"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-117"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-129"/>
         <location line="+46"/>
         <location line="+37"/>
         <location line="+7"/>
-        <location line="+51"/>
+        <location line="+63"/>
         <location line="+6"/>
         <location line="+7"/>
         <location line="+37"/>
@@ -1583,9 +1643,9 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-228"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-240"/>
         <location line="+44"/>
-        <location line="+57"/>
+        <location line="+69"/>
         <location line="+127"/>
         <source>The macro could not be saved.</source>
         <translation>La macro n’a pas pu être enregistrée.</translation>
@@ -1596,7 +1656,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>ÉTAPES : %1/%2</translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-274"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-286"/>
         <source>This name cannot be used for a macro file.</source>
         <translation>Ce nom ne peut pas être utilisé pour un fichier de macro.</translation>
     </message>
@@ -1612,13 +1672,18 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+75"/>
-        <location line="+71"/>
+        <location line="+83"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
         <translation>Cette macro existe déjà !</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="-50"/>
+        <source>Macro &quot;%1&quot; saved.</source>
+        <translation>Macro « %1 » enregistrée.</translation>
+    </message>
+    <message>
+        <location line="+61"/>
         <source>Load Macro File</source>
         <translation>Charger un fichier de macro</translation>
     </message>
@@ -1660,32 +1725,32 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+5"/>
         <source>RESET</source>
-        <translation>RÉINITIALISER</translation>
+        <translation>Réinitialiser ce profil</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>ADD</source>
-        <translation>AJOUTER</translation>
+        <translation>Ajouter un profil</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>DELETE</source>
-        <translation>SUPPRIMER</translation>
+        <translation>Supprimer ce profil</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>COPY</source>
-        <translation>COPIER</translation>
+        <translation>Copier ce profil</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Load Profile File</source>
-        <translation>Charger un fichier de profil</translation>
+        <translation>Importer un fichier de profil</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Save Profile File</source>
-        <translation>Enregistrer le fichier de profil</translation>
+        <translation>Exporter ce profil dans un fichier</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1710,12 +1775,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location line="+1"/>
         <source>LOAD1</source>
-        <translation>CHARGER</translation>
+        <translation>Tout importer</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>SAVE</source>
-        <translation>ENREGISTRER</translation>
+        <translation>Tout exporter</translation>
     </message>
     <message>
         <location line="+1"/>

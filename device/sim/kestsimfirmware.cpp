@@ -4,6 +4,74 @@
 
 namespace {
 
+// Onboard memory image: a tag and a version, then bytes only, so a file from another
+// build or a damaged one is told apart by its length and tag.
+constexpr char MemoryTag[4] = {'M', 'S', 'I', 'M'};
+constexpr quint8 MemoryVersion = 1;
+constexpr int SlotBytes = 10 + 8 * 5 + 16 * 4;
+constexpr int MemoryBytes = 4 + 1 + 1 + 4 + KestSimMouseState::SlotCount * SlotBytes + 12 * 256;
+
+KestSimSlot liveSlot(const KestSimMouseState &s)
+{
+    KestSimSlot slot;
+    slot.activeDpiLevel = s.activeDpiLevel;
+    slot.reportRate = s.reportRate;
+    slot.ledMode = s.ledMode;
+    slot.ledSpeed = s.ledSpeed;
+    slot.ledBrightness = s.ledBrightness;
+    slot.ledSleepTime = s.ledSleepTime;
+    slot.ledOffWhenMoving = s.ledOffWhenMoving;
+    slot.red = s.red;
+    slot.green = s.green;
+    slot.blue = s.blue;
+    slot.dpi = s.dpi;
+    slot.buttons = s.buttons;
+    return slot;
+}
+
+void makeLive(KestSimMouseState &s, const KestSimSlot &slot)
+{
+    s.activeDpiLevel = slot.activeDpiLevel;
+    s.reportRate = slot.reportRate;
+    s.ledMode = slot.ledMode;
+    s.ledSpeed = slot.ledSpeed;
+    s.ledBrightness = slot.ledBrightness;
+    s.ledSleepTime = slot.ledSleepTime;
+    s.ledOffWhenMoving = slot.ledOffWhenMoving;
+    s.red = slot.red;
+    s.green = slot.green;
+    s.blue = slot.blue;
+    s.dpi = slot.dpi;
+    s.buttons = slot.buttons;
+}
+
+// Visits every byte of the memory image in order, so that writing and reading cannot
+// disagree about the layout.
+template <typename State, typename Visit>
+void visitMemory(State &s, Visit visit)
+{
+    visit(s.selectedProfile);
+    visit(s.sensorBlock);
+    visit(s.liftHeight);
+    visit(s.angleSnap);
+    visit(s.sync);
+    for (auto &slot : s.onboard) {
+        for (auto *b : {&slot.activeDpiLevel, &slot.reportRate, &slot.ledMode, &slot.ledSpeed,
+                        &slot.ledBrightness, &slot.ledSleepTime, &slot.ledOffWhenMoving, &slot.red,
+                        &slot.green, &slot.blue})
+            visit(*b);
+        for (auto &level : slot.dpi)
+            for (auto *b : {&level.xRange, &level.xLow, &level.xHigh, &level.yLow, &level.yHigh})
+                visit(*b);
+        for (auto &button : slot.buttons)
+            for (auto *b : {&button.function, &button.p1, &button.p2, &button.p3})
+                visit(*b);
+    }
+    for (auto &macro : s.macros)
+        for (auto &b : macro)
+            visit(b);
+}
+
 // The mouse's own view of the wire; kept apart from the program's builders on
 // purpose, so that the simulation checks them instead of repeating them.
 constexpr int ReportLength = 33;
@@ -29,6 +97,54 @@ bool isExtended(const quint8 *r)
 }
 
 } // namespace
+
+bool KestSimSlot::operator==(const KestSimSlot &o) const
+{
+    return activeDpiLevel == o.activeDpiLevel && reportRate == o.reportRate && ledMode == o.ledMode
+           && ledSpeed == o.ledSpeed && ledBrightness == o.ledBrightness && ledSleepTime == o.ledSleepTime
+           && ledOffWhenMoving == o.ledOffWhenMoving && red == o.red && green == o.green && blue == o.blue
+           && dpi == o.dpi && buttons == o.buttons;
+}
+
+KestSimSlot KestSimFirmware::slot(int n) const
+{
+    if (n == m_state.selectedProfile)
+        return liveSlot(m_state);
+    return m_state.onboard[size_t(qBound(0, n, KestSimMouseState::SlotCount - 1))];
+}
+
+QByteArray KestSimFirmware::saveMemory() const
+{
+    KestSimMouseState copy = m_state;
+    copy.onboard[copy.selectedProfile] = liveSlot(copy);
+    QByteArray bytes(MemoryTag, sizeof MemoryTag);
+    bytes.append(char(MemoryVersion));
+    visitMemory(copy, [&bytes](quint8 b) { bytes.append(char(b)); });
+    Q_ASSERT(bytes.size() == MemoryBytes);
+    return bytes;
+}
+
+bool KestSimFirmware::loadMemory(const QByteArray &bytes)
+{
+    if (bytes.size() != MemoryBytes || !bytes.startsWith(QByteArray(MemoryTag, sizeof MemoryTag))
+        || quint8(bytes[int(sizeof MemoryTag)]) != MemoryVersion)
+        return false;
+    KestSimMouseState loaded = m_state;
+    int at = int(sizeof MemoryTag) + 1;
+    visitMemory(loaded, [&bytes, &at](quint8 &b) { b = quint8(bytes[at++]); });
+    if (loaded.selectedProfile >= KestSimMouseState::SlotCount)
+        return false;
+    makeLive(loaded, loaded.onboard[loaded.selectedProfile]);
+    m_state = loaded;
+    return true;
+}
+
+bool KestSimFirmware::takeMemoryChanged()
+{
+    const bool changed = m_memoryChanged;
+    m_memoryChanged = false;
+    return changed;
+}
 
 QByteArray KestSimFirmware::receive(const quint8 *report, int length)
 {
@@ -66,6 +182,7 @@ void KestSimFirmware::decode(const quint8 *r)
 {
     KestSimMouseState &s = m_state;
     const quint8 code = r[1];
+    m_memoryChanged = m_memoryChanged || code != 0x00;
     switch (code) {
     case 0x00:
         if (r[2] == 0xAA && r[3] == 0x55) {
@@ -124,7 +241,7 @@ void KestSimFirmware::decodeExtended(const quint8 *r)
 {
     switch (r[4]) {
     case 0x44:
-        m_state.selectedProfile = r[5];
+        selectSlot(r[5]);
         return;
     case 0x40:
         m_state.extendedRequests.append(qMakePair(r[5], r[6]));
@@ -133,6 +250,20 @@ void KestSimFirmware::decodeExtended(const quint8 *r)
         ++m_state.unknownCommands;
         return;
     }
+}
+
+void KestSimFirmware::selectSlot(quint8 slot)
+{
+    if (slot >= KestSimMouseState::SlotCount) {
+        ++m_state.unknownCommands;
+        return;
+    }
+    // The slot left keeps what it had; the one chosen brings back its own values.
+    m_state.onboard[m_state.selectedProfile] = liveSlot(m_state);
+    m_state.selectedProfile = slot;
+    makeLive(m_state, m_state.onboard[slot]);
+    ++m_state.slotSelections;
+    m_memoryChanged = true;
 }
 
 void KestSimFirmware::decodeDpi(const quint8 *r, int firstLevel, int levels)

@@ -33,9 +33,33 @@ struct KestSimButton
     }
 };
 
+// What one onboard slot keeps: the mouse switches all of it at once.
+struct KestSimSlot
+{
+    quint8 activeDpiLevel = 0;
+    quint8 reportRate = 1;
+    quint8 ledMode = 0;
+    quint8 ledSpeed = 0;
+    quint8 ledBrightness = 0;
+    quint8 ledSleepTime = 0;
+    quint8 ledOffWhenMoving = 0;
+    quint8 red = 0;
+    quint8 green = 0;
+    quint8 blue = 0;
+    std::array<KestSimDpiLevel, 8> dpi{};
+    std::array<KestSimButton, 16> buttons{};
+    bool operator==(const KestSimSlot &o) const;
+    bool operator!=(const KestSimSlot &o) const { return !(*this == o); }
+};
+
 // Everything the mouse keeps. Values are raw bytes as they came over the wire.
+// The flat per-slot fields are the selected slot, the one the mouse works with and the
+// commands write to; `onboard` holds all five as they were when the mouse last left or
+// stored them (use KestSimFirmware::slot() for a slot's current values).
 struct KestSimMouseState
 {
+    static constexpr int SlotCount = 5;
+
     // Command 0x01.
     quint8 activeDpiLevel = 0;
     quint8 reportRate = 1; // 1 = 1000 Hz, 2 = 500, 4 = 250, 8 = 125
@@ -60,6 +84,8 @@ struct KestSimMouseState
     std::array<std::array<quint8, 256>, 12> macros{};
     // Extended commands (0x05 with byte 3 = 0xFA).
     quint8 selectedProfile = 0;
+    int slotSelections = 0; // sub-commands 0x44 taken
+    std::array<KestSimSlot, SlotCount> onboard{};
     QVector<QPair<quint8, quint8>> extendedRequests; // bytes 5, 6 of each sub-command 0x40
     // Transaction markers.
     int beginMarkers = 0;
@@ -90,12 +116,26 @@ public:
     KestSimMouseState &state() { return m_state; }
     const KestSimMouseState &state() const { return m_state; }
 
+    // Slot n (0..4) as the mouse would use it now; the selected one is live.
+    KestSimSlot slot(int n) const;
+
+    // Onboard memory: what survives a power cycle (the five slots, the shared sensor
+    // options, the macros and the selected slot), not counters or the battery.
+    QByteArray saveMemory() const;
+    // Replaces the onboard memory; refuses (and changes nothing) what saveMemory() did
+    // not write.
+    bool loadMemory(const QByteArray &bytes);
+    // True once since a command changed the onboard memory.
+    bool takeMemoryChanged();
+
 private:
     void decode(const quint8 *r);
     void decodeExtended(const quint8 *r);
     void decodeDpi(const quint8 *r, int firstLevel, int levels);
     void decodeButtons(const quint8 *r, int firstEntry, int entries);
     void decodeMacro(const quint8 *r);
+    void selectSlot(quint8 slot);
 
     KestSimMouseState m_state;
+    bool m_memoryChanged = false;
 };

@@ -4,8 +4,13 @@
 #include <cstring>
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMutexLocker>
+#include <QSaveFile>
 
+#include "device/kestdevicelock.h"
 #include "platform/hotplug.h"
 
 namespace {
@@ -42,6 +47,7 @@ struct KestSimMouse::Handle final : KestHidDevice
 
 KestSimMouse::KestSimMouse(bool receiverPlugged, bool cablePlugged)
 {
+    KestDeviceLock::setBetweenProcesses(false); // this mouse exists in this process only
     for (KestSimDevice device : {KestSimDevice::Receiver, KestSimDevice::Cable}) {
         const bool plugged = device == KestSimDevice::Cable ? cablePlugged : receiverPlugged;
         // Interface 0 reports the pointer and the media keys, 1 the keyboard
@@ -137,6 +143,7 @@ int KestSimMouse::write(KestHidHandle device, const quint8 *data, int length)
     traceLocked(KestSimTraceEntry::Write, iface, bytes);
 
     if (iface->number == 2) {
+        const int selections = m_firmware.state().slotSelections;
         QByteArray answer = m_firmware.receive(data, length);
         if (!m_silent) {
             if (m_allZeroAnswers != 0) {
@@ -145,7 +152,12 @@ int KestSimMouse::write(KestHidHandle device, const quint8 *data, int length)
                 answer.fill('\0');
             }
             queueInputLocked(iface, answer);
+            // A switch is a change the mouse tells about, with the new slot's level and rate.
+            if (m_firmware.state().slotSelections != selections)
+                broadcastStatusLocked();
         }
+        if (!m_firmware.state().transactionOpen)
+            storeMemoryLocked();
     }
 
     if (m_unplugAfterWrites[dev] > 0 && --m_unplugAfterWrites[dev] == 0) {
@@ -295,6 +307,7 @@ void KestSimMouse::pressDpiButton()
     KestSimMouseState &s = m_firmware.state();
     s.activeDpiLevel = quint8((s.activeDpiLevel + 1) % std::max(1, m_dpiLevelCount));
     broadcastStatusLocked();
+    storeMemoryLocked(true);
 }
 
 void KestSimMouse::setDpiLevelOnMouse(quint8 level)
@@ -302,6 +315,7 @@ void KestSimMouse::setDpiLevelOnMouse(quint8 level)
     QMutexLocker lock(&m_mutex);
     m_firmware.state().activeDpiLevel = level;
     broadcastStatusLocked();
+    storeMemoryLocked(true);
 }
 
 void KestSimMouse::setReportRateOnMouse(quint8 rate)
@@ -309,6 +323,7 @@ void KestSimMouse::setReportRateOnMouse(quint8 rate)
     QMutexLocker lock(&m_mutex);
     m_firmware.state().reportRate = rate;
     broadcastStatusLocked();
+    storeMemoryLocked(true);
 }
 
 void KestSimMouse::setBattery(quint8 percent, quint8 highByte)
@@ -455,6 +470,32 @@ KestSimMouseState KestSimMouse::state() const
     return m_firmware.state();
 }
 
+KestSimSlot KestSimMouse::slot(int n) const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_firmware.slot(n);
+}
+
+bool KestSimMouse::setMemoryFile(const QString &path)
+{
+    QMutexLocker lock(&m_mutex);
+    m_memoryFile = path;
+    m_firmware.takeMemoryChanged();
+    QFile file(path);
+    if (path.isEmpty() || !file.exists())
+        return true;
+    // An image is a few kilobytes; anything much larger is not one.
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 64 * 1024)
+        return false;
+    return m_firmware.loadMemory(file.readAll());
+}
+
+QString KestSimMouse::memoryFile() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_memoryFile;
+}
+
 void KestSimMouse::setState(const KestSimMouseState &state)
 {
     QMutexLocker lock(&m_mutex);
@@ -554,6 +595,19 @@ void KestSimMouse::broadcastStatusLocked()
         if (iface->number == 2 && iface->plugged)
             queueInputLocked(iface.get(), report);
     }
+}
+
+void KestSimMouse::storeMemoryLocked(bool changed)
+{
+    changed = m_firmware.takeMemoryChanged() || changed;
+    if (!changed || m_memoryFile.isEmpty())
+        return;
+    QDir().mkpath(QFileInfo(m_memoryFile).absolutePath());
+    QSaveFile file(m_memoryFile);
+    // A demo that cannot keep its memory still works; it forgets at exit, as before.
+    if (file.open(QIODevice::WriteOnly))
+        if (file.write(m_firmware.saveMemory()) >= 0)
+            file.commit();
 }
 
 void KestSimMouse::postHotplug(Interface *iface, bool arrived)

@@ -108,8 +108,17 @@ public:
     static bool isValidFaultSpec(const QByteArray &spec);
     bool applyFaultSpec(const QByteArray &spec);
 
+    // Onboard memory kept in a file, as a real mouse keeps it across power cycles: loaded
+    // now when the file holds a memory image, written after every change the mouse takes
+    // (a whole write once it ends). An empty path keeps the memory in this object only.
+    // Returns false when an existing file could not be read as a memory image (the mouse
+    // then starts blank and the file is replaced at the first change).
+    bool setMemoryFile(const QString &path);
+    QString memoryFile() const;
+
     // Inspection.
     KestSimMouseState state() const;
+    KestSimSlot slot(int n) const; // slot n's current values
     void setState(const KestSimMouseState &state);
     int writeCount() const;
     int readCount() const;
@@ -128,6 +137,7 @@ private:
     void setPluggedLocked(Interface *iface, bool plugged);
     void queueInputLocked(Interface *iface, const QByteArray &report);
     void broadcastStatusLocked();
+    void storeMemoryLocked(bool changed = false);
     void postHotplug(Interface *iface, bool arrived);
     Handle *validHandleLocked(KestHidHandle device) const;
     void traceLocked(KestSimTraceEntry::Kind kind, Interface *iface, const QByteArray &bytes);
@@ -137,6 +147,7 @@ private:
     bool m_wakePending = false;
     bool m_waitsForInput = true;
     KestSimFirmware m_firmware;
+    QString m_memoryFile;
     std::vector<std::unique_ptr<Interface>> m_interfaces;
     std::vector<Handle *> m_handles;
     std::deque<KestSimTraceEntry> m_trace;

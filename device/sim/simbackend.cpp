@@ -1,6 +1,7 @@
 #include "device/sim/simbackend.h"
 
 #include <QDebug>
+#include <QDir>
 
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"
@@ -17,6 +18,7 @@ std::shared_ptr<KestSimMouse> useSimulatedMouseFromEnvironment()
     }
     auto sim = std::make_shared<KestSimMouse>(simulate != "cable", simulate != "receiver");
     applySimulatedFaults(*sim);
+    useSimulatedMemory(*sim);
     setHidBackend(sim);
     return sim;
 }
@@ -30,4 +32,26 @@ bool applySimulatedFaults(KestSimMouse &sim)
              " the simulated mouse behaves",
              KestSimMouse::FaultVariable, faults.constData());
     return false;
+}
+
+QString simulatedMemoryPath()
+{
+    // The XDG base directory rules: a relative path is invalid and is ignored.
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || QDir::isRelativePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/mousecfg/simulated-mouse.mem");
+}
+
+void useSimulatedMemory(KestSimMouse &sim)
+{
+    const QByteArray choice = qgetenv(SimulatedMemoryVariable).trimmed().toLower();
+    if (choice == "blank")
+        return;
+    if (!choice.isEmpty())
+        qWarning("%s=%s is not \"blank\"; the simulated mouse keeps its memory", SimulatedMemoryVariable,
+                 choice.constData());
+    const QString path = simulatedMemoryPath();
+    if (!sim.setMemoryFile(path))
+        qWarning("%s is not a memory image of the simulated mouse; it starts blank", qPrintable(path));
 }

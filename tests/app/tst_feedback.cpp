@@ -8,7 +8,7 @@
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "panels/kestdpiwindow.h"
 #include "store/appdir.h"
 #include "store/profilefiles.h"

@@ -16,7 +16,7 @@
 #include "device/devicelink.h"
 #include "device/dpiencoding.h"
 #include "device/kestbatteryreader.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
 #include "store/kestinifile.h"

@@ -19,7 +19,7 @@
 #include "app/mousecfgwidget.h"
 #include "buttons/kestbtnwindow.h"
 #include "device/devicelink.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "macro/kestgunsetdialog.h"
 #include "macro/macrodialog.h"
 #include "shellfixture.h"

@@ -26,7 +26,7 @@
 #include "buttons/kestmacroselect.h"
 #include "buttons/kestsinglekeywindow.h"
 #include "device/devicelink.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "panels/kestdpiwindow.h"
 #include "panels/kestsingledpi.h"
 #include "shellfixture.h"

@@ -21,7 +21,7 @@
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "platform/pointerspeed.h"
 #include "shellfixture.h"
 #include "store/appdir.h"

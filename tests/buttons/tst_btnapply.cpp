@@ -20,7 +20,7 @@
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "tests/common/appfixture.h"

@@ -71,7 +71,7 @@ private slots:
         press(&dialog, kA, Qt::Key_A, "a");
         press(&dialog, kRightCtrl, Qt::Key_Control);
         QCOMPARE(int(dialog.capturedKey()), int(Key::RightCtrl));
-        QCOMPARE(dialog.keyText(), QStringLiteral("RCtr"));
+        QCOMPARE(dialog.keyText(), QStringLiteral("Right Ctrl"));
         // Escape is a key to capture, not a way out of the dialog.
         press(&dialog, 9, Qt::Key_Escape);
         QCOMPARE(int(dialog.capturedKey()), 1);
@@ -137,7 +137,7 @@ private slots:
         press(&dialog, kA, Qt::Key_A, "a");
         release(&dialog, kA, Qt::Key_A, "a");
         release(&dialog, kRightCtrl, Qt::Key_Control);
-        QCOMPARE(dialog.keyText(), QStringLiteral("LCtr + A"));
+        QCOMPARE(dialog.keyText(), QStringLiteral("Left Ctrl + A"));
         QCOMPARE(dialog.comboKeys(), (QVector<KeyCode>{Key::LeftCtrl, 30}));
     }
 
@@ -162,7 +162,7 @@ private slots:
         QVERIFY(showDialog(&dialog));
         press(&dialog, kLeftShift, Qt::Key_Shift);
         release(&dialog, kLeftShift, Qt::Key_Shift);
-        QCOMPARE(dialog.keyText(), QStringLiteral("LShift"));
+        QCOMPARE(dialog.keyText(), QStringLiteral("Left Shift"));
         QCOMPARE(dialog.comboKeys(), (QVector<KeyCode>{Key::LeftShift}));
     }
 
@@ -172,7 +172,7 @@ private slots:
         QVERIFY(showDialog(&dialog));
         press(&dialog, kRightAlt, Qt::Key_AltGr);
         press(&dialog, kC, Qt::Key_C, "c");
-        QCOMPARE(dialog.keyText(), QStringLiteral("LAlt + C"));
+        QCOMPARE(dialog.keyText(), QStringLiteral("Left Alt + C"));
         QCOMPARE(dialog.comboKeys(), (QVector<KeyCode>{Key::LeftAlt, 46}));
     }
 
@@ -182,7 +182,7 @@ private slots:
         QVERIFY(showDialog(&dialog));
         press(&dialog, kLeftAlt, Qt::Key_Alt);
         press(&dialog, kUp, Qt::Key_Up);
-        QCOMPARE(dialog.keyText(), QStringLiteral("LAlt + Up"));
+        QCOMPARE(dialog.keyText(), QStringLiteral("Left Alt + Up"));
         QCOMPARE(dialog.comboKeys(), (QVector<KeyCode>{Key::LeftAlt, 72}));
     }
 
@@ -192,12 +192,12 @@ private slots:
         assignComboKey(button, {Key::LeftCtrl, Key::LeftAlt, 46});
         KestComboKeyWindow dialog;
         dialog.prefill(button);
-        QCOMPARE(dialog.keyText(), QStringLiteral("LCtr + LAlt + C"));
+        QCOMPARE(dialog.keyText(), QStringLiteral("Left Ctrl + Left Alt + C"));
         QCOMPARE(dialog.comboKeys(), (QVector<KeyCode>{Key::LeftCtrl, Key::LeftAlt, 46}));
         QVERIFY(showDialog(&dialog));
         press(&dialog, kLeftShift, Qt::Key_Shift);
         press(&dialog, kA, Qt::Key_A, "a");
-        QCOMPARE(dialog.keyText(), QStringLiteral("LShift + A"));
+        QCOMPARE(dialog.keyText(), QStringLiteral("Left Shift + A"));
         QCOMPARE(dialog.comboKeys(), (QVector<KeyCode>{Key::LeftShift, 30}));
     }
 

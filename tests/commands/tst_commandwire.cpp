@@ -5,6 +5,7 @@
 #include "buttons/keys/functioncatalogue.h"
 #include "device/buttonupload.h"
 #include "device/dpiencoding.h"
+#include "device/kestdevicecontext.h"
 #include "device/macrowire.h"
 #include "device/settingswire.h"
 #include "store/appdir.h"
@@ -24,10 +25,14 @@ ConfigRecord recordWithEffect(quint8 mode, int breath, int bright)
     return record;
 }
 
+ButtonTableBytes &table() { return KestDeviceContext::link().buttonTable(); }
+
 ButtonEntry encode(ButtonInfo button)
 {
-    EncodeButton(button, 0);
-    return ButtonTable()[0];
+    ProfileRecord slot;
+    KestButtonUpload upload(KestDeviceContext::link(), slot, KestButtonLayout::read());
+    upload.encodeButton(button, 0);
+    return table()[0];
 }
 
 ButtonInfo button(qint32 fun, quint8 res1 = 0, qint32 loop = 0, qint32 keyNumber = 0)
@@ -67,8 +72,6 @@ private slots:
         QVERIFY(m_dir.isValid());
         setApplicationDir(m_dir.path());
     }
-
-    void init() { MacroNumbers().clear(); }
 
     void lightingReport_modeDecidesSpeedAndBrightness()
     {
@@ -319,26 +322,34 @@ private slots:
         ButtonInfo odd = button(FunMacro, 7, 0x0105);
         odd.macroname = QStringLiteral("gamma");
 
-        QCOMPARE(encode(a), (ButtonEntry{0x91, 0, 0x03, 0x02}));
-        QCOMPARE(encode(b), (ButtonEntry{0x9D, 0x81, 0xFF, 0xFF}));
-        QCOMPARE(encode(again), (ButtonEntry{0x91, 0x40, 0xFF, 0xFF}));
+        ProfileRecord slot;
+        KestButtonUpload upload(KestDeviceContext::link(), slot, KestButtonLayout::read());
+        const auto encodeHere = [&](ButtonInfo info) {
+            upload.encodeButton(info, 0);
+            return table()[0];
+        };
+        QCOMPARE(encodeHere(a), (ButtonEntry{0x91, 0, 0x03, 0x02}));
+        QCOMPARE(encodeHere(b), (ButtonEntry{0x9D, 0x81, 0xFF, 0xFF}));
+        QCOMPARE(encodeHere(again), (ButtonEntry{0x91, 0x40, 0xFF, 0xFF}));
         // An unknown loop mode is sent as a counted macro.
-        QCOMPARE(encode(odd), (ButtonEntry{0x91, 2, 0x05, 0x01}));
-        QCOMPARE(MacroNumbers().size(), size_t(3));
-        QCOMPARE(MacroNumbers().at(1), QStringLiteral("beta"));
+        QCOMPARE(encodeHere(odd), (ButtonEntry{0x91, 2, 0x05, 0x01}));
+        QCOMPARE(upload.numbers().size(), size_t(3));
+        QCOMPARE(upload.numbers().at(1), QStringLiteral("beta"));
 
         ButtonInfo stored = odd;
-        EncodeButton(stored, 3);
+        upload.encodeButton(stored, 3);
         QCOMPARE(int(stored.Res4), 2);
     }
 
     void encodeButton_entryOutsideTableIsIgnored()
     {
-        const ButtonTableBytes before = ButtonTable();
+        const ButtonTableBytes before = table();
+        ProfileRecord slot;
+        KestButtonUpload upload(KestDeviceContext::link(), slot, KestButtonLayout::read());
         ButtonInfo b = button(FunLeft);
-        EncodeButton(b, 16);
-        EncodeButton(b, -1);
-        QVERIFY(ButtonTable() == before);
+        upload.encodeButton(b, 16);
+        upload.encodeButton(b, -1);
+        QVERIFY(table() == before);
     }
 
     void layoutMacro_insertsDelaysAfterEveryFourthStep()

@@ -9,10 +9,12 @@
 #include "device/buttonwire.h"
 #include "device/dpiencoding.h"
 #include "device/kestbatteryreader.h"
+#include "device/kestdevicecontext.h"
 #include "device/kestprocessthread.h"
+#include "device/kestwritetransaction.h"
 #include "device/sendcommand.h"
-#include "device/sentrecord.h"
 #include "device/writeconfig.h"
+#include "platform/pointerspeed.h"
 #include "store/appsettings.h"
 #include "store/macrodb.h"
 #include "store/profilefiles.h"
@@ -73,6 +75,21 @@ class TransactionTest : public QObject
 private:
     std::unique_ptr<CommandFixture> m_fx;
     QVector<QVector<MacroAction>> m_macroFiles;
+    KestWriteResult m_last;
+
+    int write(const ConfigRecord &record)
+    {
+        m_last = writeProfileSet(record);
+        return m_last.status;
+    }
+
+    QStringList skippedNames() const
+    {
+        QStringList names;
+        for (const KestMacroSkip &skip : m_last.skippedMacros)
+            names << QStringLiteral("%1:%2:%3").arg(skip.button).arg(skip.macro).arg(int(skip.reason));
+        return names;
+    }
 
     void writeMacroPool(QRandomGenerator &rng)
     {
@@ -249,7 +266,7 @@ private:
             QVERIFY2(slotBytes(s.macros[size_t(k)]) == want, qPrintable(QStringLiteral("macro slot %1").arg(k)));
         }
         for (int i = 0; i < 14; ++i) {
-            const ButtonInfo &b = SentRecord().profiles[size_t(currentSlot(record))].BUTTON_INFO[size_t(i)];
+            const ButtonInfo &b = m_last.sent.profiles[size_t(currentSlot(record))].BUTTON_INFO[size_t(i)];
             if (b.Fun == FunMacro || b.Fun == FunGunFile)
                 QCOMPARE(int(b.Res4), x.macroOrder.indexOf(b.macroname));
         }
@@ -288,7 +305,7 @@ private slots:
         m_fx->plugSimMouse();
         QRandomGenerator rng(7);
         writeMacroPool(rng);
-        ButtonTable() = ButtonTableBytes{};
+        KestDeviceContext::link().buttonTable() = ButtonTableBytes{};
     }
 
     void cleanup()
@@ -317,7 +334,7 @@ private slots:
             record.ProfileID = quint8(round % 8 == 7 ? 5 + rng.bounded(250) : round % 8 % 5);
 
             m_fx->sim().setState(KestSimMouseState{});
-            QCOMPARE(int(WriteConfig(record, CHANGE_NONE)), 0);
+            QCOMPARE(write(record), 0);
             verifyMouseHolds(record, sensor, matrix, scrollReversed, product);
             if (QTest::currentTestFailed()) {
                 qWarning("round %d, sensor %d, slot %d, %s", round, sensor, int(record.ProfileID), qPrintable(product));
@@ -330,13 +347,13 @@ private slots:
     {
         ConfigRecord record = plainRecord();
         m_fx->sim().resetCounters();
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(write(record), 0);
         QCOMPARE(m_fx->writtenCommands(), (QVector<quint8>{0x00, 0x01, 0x02, 0x07, 0x08, 0x09, 0x05, 0x06, 0x00}));
 
         bindMacro(record, 0, 1, macroName(0));
         bindMacro(record, 0, 2, macroName(1));
         m_fx->sim().resetCounters();
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(write(record), 0);
         QVector<quint8> expected = {0x00, 0x01, 0x02, 0x07, 0x08, 0x09, 0x05, 0x06};
         for (quint8 c = 0x10; c <= 0x21; ++c)
             expected.append(c);
@@ -357,7 +374,7 @@ private slots:
         reader.start();
         m_fx->sim().resetCounters();
         m_fx->sim().unplugAfterWrites(KestSimDevice::Cable, 3);
-        QCOMPARE(int(WriteConfig(plainRecord(), CHANGE_ALL)), int(SEND_WRITE_FAILED));
+        QCOMPARE(write(plainRecord()), int(SEND_WRITE_FAILED));
         QCOMPARE(m_fx->writtenCommands(), (QVector<quint8>{0x00, 0x01, 0x02}));
         QVERIFY(m_fx->sim().state().transactionOpen); // no end marker after a break
         QVERIFY(!reader.isRunning());
@@ -365,13 +382,13 @@ private slots:
         m_fx->plugSimMouse();
         m_fx->sim().setWrongEchoes(-1);
         m_fx->sim().resetCounters();
-        QCOMPARE(int(WriteConfig(plainRecord(), CHANGE_ALL)), int(SEND_GAVE_UP));
+        QCOMPARE(write(plainRecord()), int(SEND_GAVE_UP));
         for (quint8 c : m_fx->writtenCommands())
             QCOMPARE(int(c), 0x00);
         QVERIFY(!reader.isRunning());
 
         m_fx->sim().clearFaults();
-        QCOMPARE(int(WriteConfig(plainRecord(), CHANGE_ALL)), 0);
+        QCOMPARE(write(plainRecord()), 0);
         QVERIFY(reader.isRunning());
     }
 
@@ -383,19 +400,13 @@ private slots:
         ConfigRecord last;
         writeDiff(0);
         m_fx->sim().setSilent(true);
-        KestProcessThread silent(&working, &last);
-        silent.start();
-        silent.wait();
-        QCOMPARE(int(silent.status()), int(SEND_GAVE_UP));
+        QCOMPARE(int(applyWorkingSet(working, last).status), int(SEND_GAVE_UP));
         QCOMPARE(readDiff(), 1);
         QCOMPARE(m_fx->writtenCommands(), QVector<quint8>(6, 0x00)); // the begin marker, six times
 
         m_fx->sim().clearFaults();
         m_fx->sim().resetCounters();
-        KestProcessThread again(&working, &last);
-        again.start();
-        again.wait();
-        QCOMPARE(int(again.status()), 0);
+        QCOMPARE(int(applyWorkingSet(working, last).status), 0);
         QCOMPARE(readDiff(), 0);
         QCOMPARE(m_fx->writtenCommands(), (QVector<quint8>{0x00, 0x01, 0x02, 0x07, 0x08, 0x09, 0x05, 0x06, 0x00}));
     }
@@ -404,7 +415,7 @@ private slots:
     {
         m_fx->sim().resetCounters();
         CloseDevices();
-        QCOMPARE(int(WriteConfig(plainRecord(), CHANGE_ALL)), int(SEND_NO_DEVICE));
+        QCOMPARE(write(plainRecord()), int(SEND_NO_DEVICE));
         QCOMPARE(m_fx->sim().writeCount(), 0);
     }
 
@@ -419,14 +430,13 @@ private slots:
         bindMacro(record, 1, 0, macroName(4));
         bindMacro(record, 2, 7, macroName(3));
         m_fx->sim().resetCounters();
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(write(record), 0);
         QCOMPARE(macroReportCount(), 9);
         QCOMPARE(slotBytes(m_fx->sim().state().macros[0]), expectedSlot(m_macroFiles[3]));
         const auto &buttons = m_fx->sim().state().buttons;
         QCOMPARE(int(buttons[0].p1), 0x80);
         QCOMPARE(int(buttons[5].p1), 0x40);
         QCOMPARE(int(buttons[15].p1), 0x00);
-        QVERIFY(MacroNumbers().empty());
     }
 
     void thirteenAndMoreMacros_firstTwelveUploadedTheRestNamed()
@@ -441,7 +451,7 @@ private slots:
             bindMacro(record, 1, 41, macroName(14));
             m_fx->sim().setState(KestSimMouseState{});
             m_fx->sim().resetCounters();
-            QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+            QCOMPARE(write(record), 0);
             QCOMPARE(m_fx->sim().state().endMarkers, 1);
 
             // Numbers go by table position: 0, 1, (0), 3, 4, ..., 13, then the wheel's.
@@ -455,13 +465,10 @@ private slots:
                 QCOMPARE(slotBytes(s.macros[size_t(k)]), expectedSlot(m_macroFiles[numbered[k].mid(6).toInt()]));
             QCOMPARE(macroReportCount(), 12 * 9);
 
-            QStringList skipped;
-            for (const KestMacroSkip &skip : SkippedMacroButtons())
-                skipped << QStringLiteral("%1:%2").arg(skip.button).arg(skip.macro);
-            QStringList expected = {QStringLiteral("40:macro_13"), QStringLiteral("41:macro_14")};
+            QStringList expected = {QStringLiteral("40:macro_13:0"), QStringLiteral("41:macro_14:0")};
             if (distinct > 13)
-                expected.prepend(QStringLiteral("13:macro_13"));
-            QCOMPARE(skipped, expected);
+                expected.prepend(QStringLiteral("13:macro_13:0"));
+            QCOMPARE(skippedNames(), expected);
         }
 
         // Twelve fit and nobody is left out.
@@ -469,9 +476,9 @@ private slots:
         for (int i = 0; i < 12; ++i)
             bindMacro(record, 0, i, macroName(i));
         m_fx->sim().resetCounters();
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(write(record), 0);
         QCOMPARE(macroReportCount(), 12 * 9);
-        QVERIFY(SkippedMacroButtons().isEmpty());
+        QVERIFY(m_last.skippedMacros.isEmpty());
     }
 
     void failedWrite_reportsNoSkippedMacrosOfAnEarlierOne()
@@ -479,19 +486,57 @@ private slots:
         ConfigRecord record = plainRecord();
         for (int i = 0; i < 14; ++i)
             bindMacro(record, 0, i, macroName(i));
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
-        QCOMPARE(SkippedMacroButtons().size(), 2);
+        QCOMPARE(write(record), 0);
+        QCOMPARE(m_last.skippedMacros.size(), 2);
         m_fx->sim().setWriteErrors(-1);
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), int(SEND_WRITE_FAILED));
-        QVERIFY(SkippedMacroButtons().isEmpty());
+        QCOMPARE(write(record), int(SEND_WRITE_FAILED));
+        QVERIFY(m_last.skippedMacros.isEmpty());
     }
 
-    void missingMacroFile_sendsClosingDelayOnly()
+    // A macro that cannot be played is named, its slot is cleared rather than left with an
+    // earlier write's macro, and the macros after it still go.
+    void missingOrEmptyMacro_isNamedAndTheOthersStillGo()
+    {
+        const QVector<MacroAction> first = {{MACRO_KEY_DOWN, 0, 4}, {MACRO_KEY_UP, 0, 4}};
+        const QVector<MacroAction> last = {{MACRO_KEY_DOWN, 0, 5}, {MACRO_KEY_UP, 0, 5}, {MACRO_DELAY, 9, 0}};
+        QVERIFY(saveMacro(QStringLiteral("first"), MacroSettings{}, first));
+        QVERIFY(saveMacro(QStringLiteral("empty"), MacroSettings{}, {}));
+        QVERIFY(saveMacro(QStringLiteral("last"), MacroSettings{}, last));
+        ConfigRecord record = plainRecord();
+        bindMacro(record, 0, 0, QStringLiteral("first"));
+        bindMacro(record, 0, 1, QStringLiteral("no_such_macro"));
+        bindMacro(record, 0, 2, QStringLiteral("empty"));
+        bindMacro(record, 0, 3, QStringLiteral("last"));
+        bindMacro(record, 0, 4, QStringLiteral("no_such_macro"));
+        KestSimMouseState earlier;
+        earlier.macros[1].fill(0x11);
+        m_fx->sim().setState(earlier);
+
+        QCOMPARE(write(record), 0);
+        const KestSimMouseState s = m_fx->sim().state();
+        QCOMPARE(slotBytes(s.macros[0]), expectedSlot(first));
+        QCOMPARE(slotBytes(s.macros[1]), expectedSlot({}));
+        QCOMPARE(slotBytes(s.macros[2]), expectedSlot({}));
+        QCOMPARE(slotBytes(s.macros[3]), expectedSlot(last));
+        QCOMPARE(s.endMarkers, 1);
+        const QStringList expected = {QStringLiteral("1:no_such_macro:%1").arg(int(KestMacroSkip::MissingFile)),
+                                      QStringLiteral("2:empty:%1").arg(int(KestMacroSkip::NoSteps)),
+                                      QStringLiteral("4:no_such_macro:%1").arg(int(KestMacroSkip::MissingFile))};
+        QCOMPARE(skippedNames(), expected);
+    }
+
+    // The write takes its macros as given: a file changed or removed after they were read
+    // does not reach the mouse.
+    void givenMacros_areSentWithoutReadingTheFiles()
     {
         ConfigRecord record = plainRecord();
-        bindMacro(record, 0, 0, QStringLiteral("no_such_macro"));
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
-        QCOMPARE(slotBytes(m_fx->sim().state().macros[0]), expectedSlot({}));
+        bindMacro(record, 0, 0, macroName(5));
+        const KestMacroFiles macros = readMacroFiles(record.profiles[0]);
+        QVERIFY(QFile::remove(macroFilePath(macroName(5))));
+        m_last = writeProfileSet(KestDeviceContext::link(), record, macros);
+        QCOMPARE(int(m_last.status), 0);
+        QVERIFY(m_last.skippedMacros.isEmpty());
+        QCOMPARE(slotBytes(m_fx->sim().state().macros[0]), expectedSlot(m_macroFiles[5]));
     }
 
     void scrollReversed_wheelEntriesExchanged()
@@ -500,7 +545,7 @@ private slots:
         record.profiles[0].BUTTON_INFO[40].Fun = FunVolumeUp;
         record.profiles[0].BUTTON_INFO[41].Fun = FunVolumeDown;
         m_fx->setButtonLayout(5, CommandFixture::identityMatrix(), true);
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(write(record), 0);
         QCOMPARE(int(m_fx->sim().state().buttons[15].p2), 0xE9);
         QCOMPARE(int(m_fx->sim().state().buttons[14].p2), 0xEA);
     }
@@ -509,11 +554,11 @@ private slots:
     {
         ConfigRecord record = plainRecord();
         record.profiles[0].BUTTON_INFO[9].Fun = FunMute;
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(write(record), 0);
         QCOMPARE(int(m_fx->sim().state().buttons[9].p2), 0xE2);
         m_fx->setButtonLayout(3, CommandFixture::identityMatrix(), false);
         record.profiles[0].BUTTON_INFO[9].Fun = FunLeft;
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(write(record), 0);
         QCOMPARE(int(m_fx->sim().state().buttons[9].p2), 0xE2);
     }
 
@@ -526,7 +571,7 @@ private slots:
         for (ButtonInfo &b : record.profiles[0].BUTTON_INFO)
             b.Fun = FunMute;
         record.profiles[0].BUTTON_INFO[2].Fun = FunLeft;
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(write(record), 0);
         const auto &buttons = m_fx->sim().state().buttons;
         QCOMPARE(int(buttons[2].function), 0x81);
         QCOMPARE(int(buttons[3].function), 0x00); // never written
@@ -538,7 +583,7 @@ private slots:
         ConfigRecord sent = plainRecord();
         sent.ProfileID = 2;
         sent.profiles[2].mousespeed = 17;
-        SentRecord() = sent;
+        KestDeviceContext::link().sentRecord() = sent;
         m_fx->sim().resetCounters();
         SelectProfileOnDevice(2);
         const KestSimMouseState s = m_fx->sim().state();
@@ -560,7 +605,7 @@ private slots:
             if (trace[i].kind == KestSimTraceEntry::Write)
                 QVERIFY(i + 1 < trace.size() && trace[i + 1].kind == KestSimTraceEntry::Read);
         }
-        QCOMPARE(GetPointerSpeed(), 17);
+        QCOMPARE(pointerSpeed(), 17);
     }
 
     void profileMenu_sequenceStopsAtFirstFailure()
@@ -588,7 +633,7 @@ private slots:
         ok.start();
         QVERIFY(done.wait(5000));
         ok.wait();
-        QCOMPARE(int(ok.status()), 0);
+        QCOMPARE(int(ok.result().status), 0);
         QCOMPARE(readDiff(), 0);
         QVERIFY(last == working);
         QVERIFY(QFile::exists(profileFilePath(QStringLiteral("E"))));
@@ -599,7 +644,7 @@ private slots:
         KestProcessThread failing(&working, &last);
         failing.start();
         failing.wait();
-        QCOMPARE(int(failing.status()), int(SEND_NO_DEVICE));
+        QCOMPARE(int(failing.result().status), int(SEND_NO_DEVICE));
         QCOMPARE(readDiff(), 1);
         QVERIFY(last == working);
         ConfigRecord reloaded;

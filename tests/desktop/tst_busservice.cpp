@@ -18,7 +18,7 @@
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "fakenotifications.h"
 #include "platform/singleinstance.h"
 #include "privatebus.h"
@@ -386,7 +386,7 @@ private slots:
         QVERIFY2(out.contains(QStringLiteral("connection: receiver")), qPrintable(out));
         QVERIFY(m_window->batteryReaderRunning());
 
-        QCOMPARE(runCtl({QStringLiteral("select-slot"), QStringLiteral("2")}, &out, &err), 0);
+        QCOMPARE(runCtl({QStringLiteral("select-slot"), QStringLiteral("3")}, &out, &err), 0); // counted from 1
         QCOMPARE(m_window->currentSlot(), 2);
         QCOMPARE(int(m_sim->state().selectedProfile), 2);
         QVERIFY(m_window->batteryReaderRunning());

@@ -12,7 +12,7 @@
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "fakenotifications.h"
 #include "platform/desktopnotification.h"
 #include "privatebus.h"
@@ -52,34 +52,47 @@ private slots:
         writeProductFiles(app);
     }
 
-    void batteryLow_oncePerDischarge_againAtFive()
+    // Each reading and the notice it must bring, if any: the low one at 15 %, the empty one
+    // at 5 %, each once per discharge.
+    void batteryLow_at15_empty_at5_eachOncePerDischarge()
     {
+        const QString low = QStringLiteral("Mouse battery low");
+        const QString empty = QStringLiteral("Mouse battery almost empty");
+        struct Step
+        {
+            int level;
+            bool charging;
+            QString expected;
+        };
+        const Step steps[] = {
+            {60, false, {}}, {40, false, {}}, {16, false, {}}, {15, false, low}, {14, false, {}},
+            {16, false, {}}, {15, false, {}}, {12, false, {}}, {0, false, {}}, {-1, false, {}},
+            {9, false, {}}, {6, false, {}}, {5, false, empty}, {4, false, {}}, {6, false, {}},
+            {3, false, {}}, {5, false, {}},
+            // Charging ends the discharge; the next one warns again.
+            {3, true, {}}, {40, true, {}}, {16, false, {}}, {14, false, low}, {5, false, empty},
+            // A fresh battery put in while the mouse was off (no charging seen) counts as a
+            // new discharge; a reading a little above the low mark does not.
+            {24, false, {}}, {15, false, {}}, {25, false, {}}, {15, false, low},
+        };
         KestNotices notices;
         catchSent(notices);
-        for (int level : {60, 40, 16, 15, 14, 16, 15, 12, 0, -1, 9})
-            notices.batteryChanged(level, false);
-        QCOMPARE(m_sent, QStringList{QStringLiteral("Mouse battery low")});
-        for (int level : {5, 4, 6, 3})
-            notices.batteryChanged(level, false);
-        QCOMPARE(m_sent.size(), 2);
-        QCOMPARE(m_sent.last(), QStringLiteral("Mouse battery almost empty"));
-
-        // Charging ends the discharge; the next one warns again.
-        notices.batteryChanged(3, true);
-        notices.batteryChanged(40, true);
-        notices.batteryChanged(14, false);
-        QCOMPARE(m_sent.size(), 3);
+        int index = 0;
+        for (const Step &step : steps) {
+            m_sent.clear();
+            notices.batteryChanged(step.level, step.charging);
+            const QStringList expected = step.expected.isEmpty() ? QStringList() : QStringList{step.expected};
+            QVERIFY2(m_sent == expected, qPrintable(QStringLiteral("step %1 (%2 %)").arg(index).arg(step.level)));
+            ++index;
+        }
         // A mouse first seen nearly empty gets the one that matters, not both.
         KestNotices fresh;
         catchSent(fresh);
+        m_sent.clear();
         fresh.batteryChanged(4, false);
         fresh.batteryChanged(4, false);
-        QCOMPARE(m_sent.size(), 4);
-        QCOMPARE(m_sent.last(), QStringLiteral("Mouse battery almost empty"));
-        // A fresh battery put in while the mouse was off counts as a new discharge.
-        fresh.batteryChanged(90, false);
-        fresh.batteryChanged(15, false);
-        QCOMPARE(m_sent.last(), QStringLiteral("Mouse battery low"));
+        fresh.batteryChanged(10, false);
+        QCOMPARE(m_sent, QStringList{empty});
     }
 
     void connectionAndHiddenWriteFailure()
@@ -125,7 +138,7 @@ private slots:
         KestNotices notices;
         notices.deviceDisconnected();
         QTRY_COMPARE(service.summaries, QStringList{QStringLiteral("Mouse disconnected")});
-        QCOMPARE(service.apps, QStringList{QStringLiteral("mousecfg")});
+        QCOMPARE(service.apps, QStringList{QStringLiteral("Mouse Configuration")});
         notices.setEnabled(false);
         notices.deviceConnected();
         QTest::qWait(100);

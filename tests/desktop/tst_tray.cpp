@@ -11,7 +11,7 @@
 #include "app/kesttraystatus.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "privatebus.h"
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"

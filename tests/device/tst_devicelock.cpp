@@ -68,6 +68,8 @@ private slots:
     {
         setPointerSpeedDesktopAccess(false);
         m_sim = installSimMouse(true, true);
+        // The simulated mouse plays a real one here: its lock is what is tried.
+        KestDeviceLock::setBetweenProcesses(true);
         QVERIFY(m_dir.isValid());
         writeProductConfig(m_dir);
         BuildDeviceTable();
@@ -133,6 +135,20 @@ private slots:
         makeDefaultConfig(record);
         QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
         QCOMPARE(m_sim->state().endMarkers, 1);
+    }
+
+    void aSimulatedMouse_waitsForNoOtherProgram()
+    {
+        OtherHolder other(kCable, 0);
+        QVERIFY(other.started());
+        // Each simulated mouse lives in its own process: two tools each with their own
+        // have nothing to keep apart.
+        m_sim = installSimMouse(true, true);
+        QVERIFY(!KestDeviceLock::betweenProcesses());
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(KestDeviceLock(kCable, 2000).isHeld());
+        QVERIFY(clock.elapsed() < 1000);
     }
 
 private:

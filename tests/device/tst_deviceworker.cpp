@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "device/kestdeviceworker.h"
-#include "device/kestprocessthread.h"
+#include "device/kestwritetransaction.h"
 #include "device/sendcommand.h"
 #include "device/writeconfig.h"
 #include "platform/pointerspeed.h"
@@ -103,7 +103,6 @@ private slots:
         ConfigRecord working;
         ConfigRecord lastWritten;
         quint8 status = 0xFF;
-        QVector<KestMacroSkip> skipped;
 
         QElapsedTimer posting;
         posting.start();
@@ -111,7 +110,7 @@ private slots:
         worker.request<int>(
             [&] {
                 journal.note(QStringLiteral("write, mouse on slot %1").arg(m_sim->state().selectedProfile));
-                status = KestProcessThread::transact(&working, &lastWritten, true, skipped);
+                status = applyWorkingSet(working, lastWritten).status;
                 return 0;
             },
             this, [&journal](int) { journal.note(QStringLiteral("write done")); });
@@ -139,8 +138,7 @@ private slots:
         ConfigRecord working;
         ConfigRecord lastWritten;
         quint8 status = 0xFF;
-        QVector<KestMacroSkip> skipped;
-        worker.request<int>([&] { return status = KestProcessThread::transact(&working, &lastWritten, true, skipped); },
+        worker.request<int>([&] { return status = applyWorkingSet(working, lastWritten).status; },
                             this, [](int) {});
         QVERIFY(waitIdle(worker));
         QVERIFY(status != SEND_OK);

@@ -20,10 +20,35 @@ private:
 
     QByteArray send(const KestCommandReport &report)
     {
-        m_sim->write(m_command, report.data(), CommandReport::WireLength);
+        return send(*m_sim, m_command, report);
+    }
+
+    static QByteArray send(KestSimMouse &sim, KestHidHandle handle, const KestCommandReport &report)
+    {
+        sim.write(handle, report.data(), CommandReport::WireLength);
         quint8 answer[64] = {};
-        const int n = m_sim->readTimeout(m_command, answer, 33, 50);
+        const int n = sim.readTimeout(handle, answer, 33, 50);
         return QByteArray(reinterpret_cast<const char *>(answer), qMax(n, 0));
+    }
+
+    static KestCommandReport selectReport(quint8 slot)
+    {
+        KestCommandReport select(0x05);
+        select[3] = 0xFA;
+        select[4] = 0x44;
+        select[5] = slot;
+        return select;
+    }
+
+    // Slot n gets values of its own in every part a slot keeps; the sensor options, which
+    // all slots share, are written with each.
+    static void writeSlot(KestSimMouse &sim, KestHidHandle handle, quint8 n)
+    {
+        send(sim, handle, selectReport(n));
+        send(sim, handle, makeReport(0x01, {n, quint8(1 << (n % 4)), quint8(n + 1), quint8(n + 2), quint8(n + 3)}));
+        send(sim, handle, makeReport(0x02, {0x06, 0x02, quint8(n + 4), n, 0x01, 0x00, quint8(0x10 * n), 0x22, 0x33}));
+        send(sim, handle, makeReport(0x05, {n, quint8(0x10 + n), 0, quint8(0x10 + n), 0}));
+        send(sim, handle, makeReport(0x07, {0x8F, n, 0x2B, 0}));
     }
 
 private slots:
@@ -204,6 +229,94 @@ private slots:
         QCOMPARE(s.selectedProfile, quint8(2));
         QCOMPARE(s.extendedRequests, (QVector<QPair<quint8, quint8>>{{0xF3, 0x04}}));
         QCOMPARE(s.dpi[0], (KestSimDpiLevel{0x00, 0xFA, 0x00, 0xFA, 0x00}));
+    }
+
+    void slotSwitch_bringsBackEachSlotsOwnValues()
+    {
+        for (quint8 n = 0; n < 5; ++n)
+            writeSlot(*m_sim, m_command, n);
+        quint8 buffer[64] = {};
+        while (m_sim->readTimeout(m_command, buffer, 33, 0) > 0) {
+        }
+
+        // Every order of switching: each slot answers with its own level and rate.
+        for (quint8 n : {2, 0, 4, 1, 3, 3, 0}) {
+            QCOMPARE(int(quint8(send(selectReport(n)).at(3))), 0x44); // the echo first
+            const int read = m_sim->readTimeout(m_command, buffer, 33, 50);
+            QCOMPARE(read, 32);
+            QCOMPARE(QByteArray(reinterpret_cast<const char *>(buffer), 4), QByteArray::fromHex("0aaaffdd"));
+            QCOMPARE(int(buffer[6]), int(n));
+            QCOMPARE(int(buffer[7]), 1 << (n % 4));
+            const KestSimMouseState s = m_sim->state();
+            QCOMPARE(int(s.selectedProfile), int(n));
+            QCOMPARE(int(s.ledMode), n + 1);
+            QCOMPARE(int(s.red), 0x10 * n);
+            QCOMPARE(int(s.dpi[0].xLow), 0x10 + n);
+            QCOMPARE(int(s.buttons[0].p1), int(n));
+            QCOMPARE(int(s.liftHeight), 2); // shared by all slots
+        }
+        for (int n = 0; n < 5; ++n)
+            QCOMPARE(int(m_sim->slot(n).ledSleepTime), n + 4);
+
+        // A slot the mouse does not have is refused and changes nothing.
+        const int unknown = m_sim->state().unknownCommands;
+        send(selectReport(5));
+        QCOMPARE(int(m_sim->state().selectedProfile), 0);
+        QCOMPARE(m_sim->state().unknownCommands, unknown + 1);
+    }
+
+    void memory_outlivesTheProgramInItsFile()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("state/mousecfg/simulated-mouse.mem"));
+        {
+            KestSimMouse first(false, true);
+            QVERIFY(first.setMemoryFile(file));
+            KestHidHandle handle = first.open(KestSimMouse::path(KestSimDevice::Cable, 2));
+            for (quint8 n = 0; n < 5; ++n)
+                writeSlot(first, handle, n);
+            send(first, handle, makeReport(0x10, {0xAB}));
+            send(first, handle, selectReport(1));
+            first.setDpiLevelCount(4);
+            first.pressDpiButton(); // a change made on the mouse is kept as well
+            first.close(handle);
+        }
+        QVERIFY(QFile::exists(file));
+
+        KestSimMouse second(false, true);
+        QVERIFY(second.setMemoryFile(file));
+        const KestSimMouseState s = second.state();
+        QCOMPARE(int(s.selectedProfile), 1);
+        QCOMPARE(int(s.activeDpiLevel), 2);
+        QCOMPARE(int(s.macros[0][0]), 0xAB);
+        QCOMPARE(int(s.liftHeight), 2);
+        QCOMPARE(s.endMarkers, 0); // counters are not memory
+        for (quint8 n : {0, 2, 3, 4})
+            QCOMPARE(int(second.slot(n).ledMode), n + 1);
+
+        // A damaged file is not taken: the mouse starts blank.
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("MSIM\x01 too short");
+        damaged.close();
+        KestSimMouse third(false, true);
+        QVERIFY(!third.setMemoryFile(file));
+        QCOMPARE(int(third.state().selectedProfile), 0);
+        QCOMPARE(third.slot(3), KestSimSlot());
+    }
+
+    void memoryFromTheEnvironment_isTheStateFolderUnlessBlank()
+    {
+        QTemporaryDir dir;
+        qputenv("XDG_STATE_HOME", dir.path().toLocal8Bit());
+        qputenv(SimulatedMemoryVariable, "");
+        KestSimMouse kept(true, false);
+        useSimulatedMemory(kept);
+        QCOMPARE(kept.memoryFile(), dir.path() + QStringLiteral("/mousecfg/simulated-mouse.mem"));
+        qputenv(SimulatedMemoryVariable, "blank");
+        KestSimMouse blank(true, false);
+        useSimulatedMemory(blank);
+        QVERIFY(blank.memoryFile().isEmpty());
     }
 
     void badChecksum_isEchoedButNotApplied()

@@ -45,12 +45,16 @@ private slots:
     void editsTheStoredRules()
     {
         QString out;
-        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("add"), QStringLiteral("Game.x86_64"), QStringLiteral("2")}), 0);
-        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("add"), QStringLiteral("firefox"), QStringLiteral("0")}), 0);
-        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("add"), QStringLiteral("GAME.x86_64"), QStringLiteral("4")}), 0);
-        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("default"), QStringLiteral("1")}), 0);
+        // Slots count from 1 here, as in the window; the settings file keeps 0..4.
+        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("add"), QStringLiteral("Game.x86_64"), QStringLiteral("3")}), 0);
+        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("add"), QStringLiteral("firefox"), QStringLiteral("1")}), 0);
+        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("add"), QStringLiteral("GAME.x86_64"), QStringLiteral("5")}), 0);
+        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("default"), QStringLiteral("2")}), 0);
         QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("list")}, &out), 0);
-        QCOMPARE(out, QStringLiteral("Game.x86_64\t4\nfirefox\t0\ndefault: 1\n"));
+        QCOMPARE(out, QStringLiteral("Game.x86_64\t5\nfirefox\t1\ndefault: 2\n"));
+        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("list"), QStringLiteral("--json")}, &out), 0);
+        QCOMPARE(out, QStringLiteral("{\"default\":2,\"enabled\":true,\"rules\":[{\"program\":\"Game.x86_64\",\"slot\":5},"
+                                     "{\"program\":\"firefox\",\"slot\":1}]}\n"));
 
         QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("remove"), QStringLiteral("FIREFOX")}), 0);
         QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("default"), QStringLiteral("none")}), 0);
@@ -66,13 +70,13 @@ private slots:
     void refusesWhatMakesNoSense_data()
     {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("slot 5") << QStringList{"rules", "add", "x", "5"};
+        QTest::newRow("slot 6") << QStringList{"rules", "add", "x", "6"};
+        QTest::newRow("slot 0") << QStringList{"rules", "add", "x", "0"};
         QTest::newRow("slot text") << QStringList{"rules", "add", "x", "two"};
         QTest::newRow("no slot") << QStringList{"rules", "add", "x"};
         QTest::newRow("default -1") << QStringList{"rules", "default", "-1"};
         QTest::newRow("no action") << QStringList{"rules"};
         QTest::newRow("unknown action") << QStringList{"rules", "clear"};
-        QTest::newRow("remove unknown") << QStringList{"rules", "remove", "nothing-here"};
         QTest::newRow("too many") << QStringList{"rules", "list", "a", "b", "c"};
     }
 
@@ -84,6 +88,14 @@ private slots:
         QCOMPARE(ctl(args, nullptr, &err), 64);
         QVERIFY(!err.isEmpty());
         QCOMPARE(KestFocusRules::load(), before);
+    }
+
+    void removingARuleThatIsNotThere_failsWithoutUsage()
+    {
+        // Not a usage error: the command was right, the rule is missing.
+        QString err;
+        QCOMPARE(ctl({QStringLiteral("rules"), QStringLiteral("remove"), QStringLiteral("nothing-here")}, nullptr, &err), 1);
+        QCOMPARE(err, QStringLiteral("mousecfgctl: there is no rule for \"nothing-here\"\n"));
     }
 };
 

@@ -15,7 +15,7 @@
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
 #include "store/focusrules.h"
@@ -221,7 +221,7 @@ private slots:
         QProcess ctl;
         ctl.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"),
                   {QStringLiteral("--app-dir"), m_app->path(), QStringLiteral("-v"), QStringLiteral("rules"),
-                   QStringLiteral("add"), QStringLiteral("Gamma"), QStringLiteral("4")});
+                   QStringLiteral("add"), QStringLiteral("Gamma"), QStringLiteral("5")}); // slot 5 is index 4
         QVERIFY(ctl.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(ctl.state() == QProcess::NotRunning, 20000);
         const QString err = QString::fromLocal8Bit(ctl.readAllStandardError());
@@ -236,7 +236,7 @@ private slots:
         QVERIFY(ctl.waitForStarted(5000));
         QTRY_VERIFY_WITH_TIMEOUT(ctl.state() == QProcess::NotRunning, 20000);
         const QString out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
-        QVERIFY2(out.contains(QStringLiteral("Gamma\t4")) && out.contains(QStringLiteral("beta\t3")), qPrintable(out));
+        QVERIFY2(out.contains(QStringLiteral("Gamma\t5")) && out.contains(QStringLiteral("beta\t4")), qPrintable(out));
     }
 
     void busRefusesWhatMakesNoSense()

@@ -107,6 +107,25 @@ private slots:
         QTRY_COMPARE(watch->current().instance, QStringLiteral("beta"));
     }
 
+    void withoutWindowManager_windowsOpenedLater_areFollowed()
+    {
+        // Runs after the tests that point at alpha and beta: the new windows cover them.
+        // The focus moving between two top-level windows says nothing to the root window:
+        // windows that appear after the start must be watched as they come.
+        m_x.removeActive();
+        m_x.focus(m_alpha);
+        std::unique_ptr<platform::FocusWatch> watch(platform::createX11FocusWatch(nullptr, m_x.name()));
+        QTRY_COMPARE(watch->current().instance, QStringLiteral("alpha"));
+        const ::Window gamma = m_x.openWindow(QStringLiteral("gamma"), 10);
+        const ::Window delta = m_x.openWindow(QStringLiteral("delta"), 300);
+        QVERIFY(gamma && delta);
+        for (const auto &step : {qMakePair(gamma, QStringLiteral("gamma")), qMakePair(delta, QStringLiteral("delta")),
+                                 qMakePair(gamma, QStringLiteral("gamma"))}) {
+            m_x.focus(step.first);
+            QTRY_COMPARE(watch->current().instance, step.second);
+        }
+    }
+
     void noDisplay()
     {
         std::unique_ptr<platform::FocusWatch> watch(platform::createX11FocusWatch(nullptr, ":999999"));

@@ -15,7 +15,7 @@
 #include "app/kestrulesdialog.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
 #include "tests/app/shellfixture.h"
 #include "tests/common/appfixture.h"

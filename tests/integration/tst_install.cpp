@@ -1,3 +1,4 @@
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,8 +40,9 @@ private slots:
         m_prefix = m_root.path() + QStringLiteral("/prefix");
         QProcess install;
         install.setProcessChannelMode(QProcess::MergedChannels);
-        install.start(QStringLiteral(CMAKE_COMMAND),
-                      {QStringLiteral("--install"), QStringLiteral(BUILD_DIR), QStringLiteral("--prefix"), m_prefix});
+        // As a package installs it: stripped.
+        install.start(QStringLiteral(CMAKE_COMMAND), {QStringLiteral("--install"), QStringLiteral(BUILD_DIR),
+                                                      QStringLiteral("--strip"), QStringLiteral("--prefix"), m_prefix});
         QVERIFY(install.waitForFinished(120000));
         QVERIFY2(install.exitCode() == 0, install.readAll().constData());
     }
@@ -48,24 +50,39 @@ private slots:
     void install_containsEverythingListed()
     {
         const QStringList files = {
-            QStringLiteral("lib/mousecfg/mousecfg"),
-            QStringLiteral("lib/mousecfg/OSD"),
-            QStringLiteral("lib/mousecfg/mousecfgctl"),
-            QStringLiteral("lib/mousecfg/DefaultProfile.bin"),
-            QStringLiteral("lib/mousecfg/Configs/Config.ini"),
-            QStringLiteral("lib/mousecfg/Configs/LangConfig.ini"),
-            QStringLiteral("lib/mousecfg/skin/icon.ico"),
-            QStringLiteral("lib/mousecfg/mousecfg.installed"),
             QStringLiteral("bin/mousecfg"),
             QStringLiteral("bin/mousecfgctl"),
+            QStringLiteral("lib/mousecfg/OSD"),
+            QStringLiteral("share/mousecfg/DefaultProfile.bin"),
+            QStringLiteral("share/mousecfg/Configs/Config.ini"),
+            QStringLiteral("share/mousecfg/Configs/LangConfig.ini"),
+            QStringLiteral("share/mousecfg/skin/icon.ico"),
+            QStringLiteral("share/mousecfg/mousecfg.installed"),
             QStringLiteral("lib/udev/rules.d/70-mousecfg.rules"),
-            QStringLiteral("share/applications/mousecfg.desktop"),
-            QStringLiteral("share/icons/hicolor/scalable/apps/mousecfg.svg"),
+            QStringLiteral("share/applications/org.mousecfg.Mousecfg.desktop"),
+            QStringLiteral("share/icons/hicolor/scalable/apps/org.mousecfg.Mousecfg.svg"),
+            QStringLiteral("share/metainfo/org.mousecfg.Mousecfg.metainfo.xml"),
+            QStringLiteral("share/dbus-1/services/org.mousecfg.Mousecfg.service"),
+            QStringLiteral("share/man/man1/mousecfg.1"),
+            QStringLiteral("share/doc/mousecfg/LICENSE"),
         };
         for (const QString &file : files)
             QVERIFY2(QFile::exists(installed(file)), qPrintable(file));
-        QVERIFY(!QDir(installed(QStringLiteral("lib/mousecfg/lang"))).entryList({QStringLiteral("*.qm")}).isEmpty());
-        QVERIFY(QFileInfo(installed(QStringLiteral("bin/mousecfg"))).isExecutable());
+        QVERIFY(!QDir(installed(QStringLiteral("share/mousecfg/lang"))).entryList({QStringLiteral("*.qm")}).isEmpty());
+        for (const char *program : {"bin/mousecfg", "bin/mousecfgctl", "lib/mousecfg/OSD"})
+            QVERIFY2(QFileInfo(installed(QLatin1String(program))).isExecutable(), program);
+        // Nothing executable among the read-only data: it is shared between architectures.
+        QDirIterator data(installed(QStringLiteral("share/mousecfg")), QDir::Files, QDirIterator::Subdirectories);
+        while (data.hasNext())
+            QVERIFY2(!QFileInfo(data.next()).isExecutable(), qPrintable(data.filePath()));
+
+        // The bus starts exactly the program installed here, hidden.
+        QFile service(installed(QStringLiteral("share/dbus-1/services/org.mousecfg.Mousecfg.service")));
+        QVERIFY(service.open(QIODevice::ReadOnly));
+        const QByteArray activation = service.readAll();
+        QVERIFY(activation.contains("Name=org.mousecfg.Mousecfg\n"));
+        QVERIFY2(activation.contains("Exec=" + QFile::encodeName(installed(QStringLiteral("bin/mousecfg"))) + " --hidden\n"),
+                 activation.constData());
 
         QFile rules(installed(QStringLiteral("lib/udev/rules.d/70-mousecfg.rules")));
         QVERIFY(rules.open(QIODevice::ReadOnly));
@@ -77,7 +94,7 @@ private slots:
     void installedConfigs_areTheShippedDefaults()
     {
         QFile shipped(QStringLiteral(MOUSECFG_SOURCE_DIR "/data/Configs/Config.ini"));
-        QFile copy(installed(QStringLiteral("lib/mousecfg/Configs/Config.ini")));
+        QFile copy(installed(QStringLiteral("share/mousecfg/Configs/Config.ini")));
         QVERIFY(shipped.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
         QCOMPARE(copy.readAll(), shipped.readAll());
     }
@@ -96,7 +113,7 @@ private slots:
         installedConfigs_areTheShippedDefaults(); // the installed folder was left alone
     }
 
-    void installedLauncher_startsTheProgram()
+    void installedProgram_startsFromBin()
     {
         const QString home = m_root.path() + QStringLiteral("/gui-home");
         QProcess gui;

@@ -23,7 +23,7 @@
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "device/macrowire.h"
 #include "macro/macrodialog.h"
 #include "platform/pointerspeed.h"

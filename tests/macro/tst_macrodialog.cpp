@@ -448,6 +448,17 @@ private slots:
         QCOMPARE(page.steps().size(), 2);
     }
 
+    void save_writesTheFileAndSaysSo()
+    {
+        writeMacro("s", {row(132, 0, 4), row(4, 0, 4)});
+        MacroDialog page;
+        page.clearSteps();
+        QVERIFY(page.statusLabel()->text().isEmpty());
+        page.saveMacroClicked();
+        QVERIFY(loadMacro("s").actions.isEmpty());
+        QCOMPARE(page.statusLabel()->text(), QString("Macro \"s\" saved."));
+    }
+
     void import_refusesExistingNamesAndBatchSaysWhich()
     {
         writeMacro("here");

@@ -239,6 +239,20 @@ private slots:
         QCOMPARE(table.steps(), (MacroSteps{steps[1], steps[2], steps[3]}));
         table.setStep(0, row(6, 1, 0));
         QCOMPARE(table.step(0), row(6, 1, 0));
+
+        // The visible cells draw the whole step: an edit of the hidden low byte alone (a
+        // key, a delay's low part) must still tell the view to draw them again.
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        table.setStep(0, row(6, 1, 7));
+        QSet<int> told;
+        for (const QList<QVariant> &signal : changed) {
+            const auto from = signal.at(0).value<QModelIndex>(), to = signal.at(1).value<QModelIndex>();
+            for (int column = from.column(); column <= to.column(); ++column)
+                if (from.row() <= 0 && to.row() >= 0)
+                    told.insert(column);
+        }
+        QVERIFY(told.contains(MacroStepTable::TypeColumn));
+        QVERIFY(told.contains(MacroStepTable::HighColumn));
         table.clear();
         QCOMPARE(table.rowCount(), 0);
     }

@@ -56,6 +56,7 @@ private slots:
     void typedDpi_snapsToSensorStepWithinRange_data();
     void typedDpi_snapsToSensorStepWithinRange();
     void arrowKeys_stepOneCode_andUnlinkedAxesApart();
+    void escapeOrEmptiedField_keepsTheStoredDpi();
 };
 
 void DpiPanelTest::rangeEnds_showSensorDpi_data()
@@ -359,6 +360,36 @@ void DpiPanelTest::arrowKeys_stepOneCode_andUnlinkedAxesApart()
     row->yField()->setValue(1);
     QTest::keyClick(row->yField(), Qt::Key_Down);
     QCOMPARE(window.record().DPI_INFO[0].y, 1u);
+}
+
+void DpiPanelTest::escapeOrEmptiedField_keepsTheStoredDpi()
+{
+    PanelAppDir app(6, 3311);
+    KestDPIWindow window(sampleRecord());
+    KestDpiField *field = window.row(2)->singleField();
+    const auto leave = [field] {
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(field, &out);
+    };
+
+    // Escape takes the typing back, also when the field is left afterwards.
+    field->selectAll();
+    QTest::keyClicks(field, "900");
+    QTest::keyClick(field, Qt::Key_Escape);
+    QCOMPARE(window.row(2)->singleText(), QStringLiteral("DPI : 3000"));
+    leave();
+    QCOMPARE(window.record().DPI_INFO[2].x, 30u);
+
+    // An emptied field left, or confirmed, keeps its level instead of the sensor's lowest.
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    leave();
+    QCOMPARE(window.record().DPI_INFO[2].x, 30u);
+    QCOMPARE(window.row(2)->singleText(), QStringLiteral("DPI : 3000"));
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClick(field, Qt::Key_Return);
+    QCOMPARE(window.record().DPI_INFO[2].y, 30u);
 }
 
 QTEST_MAIN(DpiPanelTest)

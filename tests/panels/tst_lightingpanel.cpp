@@ -152,7 +152,7 @@ void LightingPanelTest::allEdits_followTheHandedSlot()
     panel.sleepSlider()->setValue(7);
     panel.slotSendLedState(QColor(1, 2, 3));
     panel.moveOffBox()->click();
-    QCOMPARE(panel.sleepText(), QStringLiteral("7 MINUTE"));
+    QCOMPARE(panel.sleepText(), QStringLiteral("7 MIN"));
 
     panel.applyTo(working);
     const ProfileRecord &zero = working.profiles[0];

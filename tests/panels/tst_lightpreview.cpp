@@ -19,6 +19,32 @@ QPixmap samplePicture()
     return picture;
 }
 
+// The skin's dark shell with a soft red glow fading into it, as around the wheel and the
+// logo: the glow's rim is only faintly red.
+QPixmap glowPicture()
+{
+    QPixmap picture(40, 40);
+    picture.fill(QColor(40, 40, 44));
+    QPainter painter(&picture);
+    QRadialGradient glow(QPointF(20, 20), 20);
+    glow.setColorAt(0, QColor(255, 0, 0, 90));
+    glow.setColorAt(1, QColor(255, 0, 0, 0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(glow);
+    painter.drawEllipse(QPointF(20, 20), 20, 20);
+    return picture;
+}
+
+int mostRedOverBlue(const QPixmap &frame)
+{
+    const QImage image = frame.toImage();
+    int most = -255;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            most = qMax(most, image.pixelColor(x, y).red() - image.pixelColor(x, y).blue());
+    return most;
+}
+
 QColor shell(const QPixmap &frame) { return frame.toImage().pixelColor(2, 5); }
 QColor lit(const QPixmap &frame) { return frame.toImage().pixelColor(15, 5); }
 
@@ -54,6 +80,24 @@ private slots:
         const QColor off = lit(preview.frameAt(1.0));
         QVERIFY(off.hsvSaturation() < 20);
         QVERIFY(off.value() < 100);
+    }
+
+    void glow_takesTheColourEverywhereAndGoesOutWithTheLight()
+    {
+        KestLightPreview preview;
+        preview.setPicture(glowPicture());
+        preview.setLighting(1, QColor(0, 0, 255), 3, 3);
+        QVERIFY2(mostRedOverBlue(preview.frameAt(0)) <= 4, "red left in a blue glow");
+        QVERIFY(preview.frameAt(0).toImage().pixelColor(20, 20).blue() > 80);
+        preview.setLighting(0, QColor(0, 0, 255), 3, 3);
+        const QImage off = preview.frameAt(0).toImage();
+        for (int y = 0; y < off.height(); ++y) {
+            for (int x = 0; x < off.width(); ++x) {
+                const QColor c = off.pixelColor(x, y);
+                const int chroma = qMax(c.red(), qMax(c.green(), c.blue())) - qMin(c.red(), qMin(c.green(), c.blue()));
+                QVERIFY2(chroma <= 8 && c.red() <= c.blue() + 2, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            }
+        }
     }
 
     void breathing_risesAndFalls()

@@ -12,7 +12,7 @@
 #include "device/devicelink.h"
 #include "device/dpiencoding.h"
 #include "device/kestbatteryreader.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 #include "panels/kestcolorwindow.h"
 #include "panels/kestdpiwindow.h"
 #include "panels/kestpointspeed.h"
@@ -120,7 +120,7 @@ void PanelsApplyTest::panelEdits_reachTheMouseOnApply()
     row->twoBarSlider()->yBar()->setValue(100);
     dpi->selectLevel(2);
     // Report rate and sensor options.
-    triggerMenuEntry(rate->rateMenu(), QStringLiteral("250 HZ"));
+    triggerMenuEntry(rate->rateMenu(), QStringLiteral("250 Hz"));
     speed->optionBox(2, false)->click(); // angle snapping OFF
     speed->optionBox(0, true)->click();  // sync ON
     // Lighting of the slot the mouse shows.
@@ -158,7 +158,7 @@ void PanelsApplyTest::staleStatusReport_queuedAtApply_doesNotUndoTheEdit()
     start();
     auto *rate = panel<KestReportRate>();
     const ProfileRecord before = m_window->workingSet().profiles[0];
-    triggerMenuEntry(rate->rateMenu(), QStringLiteral("250 HZ"));
+    triggerMenuEntry(rate->rateMenu(), QStringLiteral("250 Hz"));
     // The mouse's last report, still waiting in the queue when Apply is pressed, names
     // the old rate and level.
     QMetaObject::invokeMethod(m_window.data(), "slotRefreshStatus", Qt::QueuedConnection,

@@ -59,8 +59,8 @@ private:
 void SettingsPanelsTest::rateMenu_setsCodeAndText()
 {
     KestReportRate panel(withRate(1));
-    QCOMPARE(panel.rateButtonText(), QStringLiteral("1000 HZ"));
-    const QStringList texts{"125 HZ", "250 HZ", "500 HZ", "1000 HZ"};
+    QCOMPARE(panel.rateButtonText(), QStringLiteral("1000 Hz"));
+    const QStringList texts{"125 Hz", "250 Hz", "500 Hz", "1000 Hz"};
     const quint8 codes[] = {8, 4, 2, 1};
     for (int i = 0; i < texts.size(); ++i) {
         QAction *action = menuAction(panel.rateMenu(), texts[i]);
@@ -76,7 +76,7 @@ void SettingsPanelsTest::unknownRate_keepsTextAndWritesCodeBack()
 {
     KestReportRate panel(withRate(2));
     panel.refresh(withRate(3), 1);
-    QCOMPARE(panel.rateButtonText(), QStringLiteral("500 HZ"));
+    QCOMPARE(panel.rateButtonText(), QStringLiteral("500 Hz"));
     ProfileRecord slot = withRate(1);
     panel.applyTo(slot);
     QCOMPARE(slot.pollrate, quint8(3));
@@ -93,7 +93,7 @@ void SettingsPanelsTest::liftZero_showsTwoMillimetresInBothPanels()
     KestPointSpeed speed(withRate(1));
     speed.refresh(withRate(1), 0, 0, 0, 0, 20);
     QVERIFY(speed.optionBox(Lift, false)->isChecked());
-    QCOMPARE(speed.optionBox(Lift, false)->text(), QStringLiteral("2mm"));
+    QCOMPARE(speed.optionBox(Lift, false)->text(), QStringLiteral("2 mm"));
     QVERIFY(!speed.optionBox(Lift, true)->isChecked());
 }
 

@@ -43,8 +43,8 @@ private slots:
 
     void runtimeFolderOthersCanReach_orNone_fallsBackToUserId()
     {
-        const QString expected =
-            m_root.path() + QStringLiteral("/mousecfg-osd-") + QString::number(::geteuid());
+        const QString expected = m_root.path() + QStringLiteral("/mousecfg-") + QString::number(::geteuid())
+                                 + QStringLiteral("/mousecfg-osd");
         useRuntime(makeRuntime(QStringLiteral("shared"), QFile::ReadOther | QFile::ExeOther));
         QCOMPARE(osd::channelName(), expected);
         useRuntime(m_root.filePath(QStringLiteral("missing")));

@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "app/kestprofilemanager.h"
-#include "device/kestsimmouse.h"
+#include "device/sim/kestsimmouse.h"
 
 // The main window as the profile manager sees it, and nothing more. Every access to the
 // profile sets is counted while the progress dialog is up: there must be none.

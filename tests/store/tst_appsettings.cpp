@@ -12,6 +12,7 @@ private slots:
     void themeIndex_outOfTable_isClamped();
     void languageListAndFonts_readAllSlotsWhateverTheCount();
     void mouseListName_isLatin1();
+    void firstStart_followsTheDesktopLanguageUntilOneIsChosen();
     void profileList_followsProductFolder_andShrinks();
 };
 
@@ -39,6 +40,35 @@ void TestAppSettings::noConfigsFolder_readersGiveDefaults_firstWriterCreatesFold
     writeLanguage(1);
     QVERIFY(QFileInfo(languageConfigPath()).isFile());
     QCOMPARE(readLanguage(), 1);
+}
+
+void TestAppSettings::firstStart_followsTheDesktopLanguageUntilOneIsChosen()
+{
+    StoreFixture fixture;
+    fixture.setGlobal(QStringLiteral("FONT_LIST/LangFile_0"), QStringLiteral("mousecfg_en"));
+    fixture.setGlobal(QStringLiteral("FONT_LIST/LangFile_1"), QStringLiteral("mousecfg_fr"));
+    fixture.setGlobal(QStringLiteral("FONT_LIST/LangFile_2"), QStringLiteral("mousecfg_pt_BR"));
+    const auto withLocale = [](const char *language, const char *all, const char *messages, const char *lang) {
+        qputenv("LANGUAGE", language);
+        qputenv("LC_ALL", all);
+        qputenv("LC_MESSAGES", messages);
+        qputenv("LANG", lang);
+        return readLanguage();
+    };
+    QCOMPARE(withLocale("", "", "", "fr_FR.UTF-8"), 1);
+    QCOMPARE(withLocale("fr", "", "", "C"), 1);
+    QCOMPARE(withLocale("de:fr_CA:en", "", "", "en_US.UTF-8"), 1); // the first listed that exists
+    QCOMPARE(withLocale("", "", "fr_BE@euro", "en_GB.UTF-8"), 1);
+    QCOMPARE(withLocale("", "en_US.UTF-8", "fr_FR.UTF-8", ""), 0);  // LC_ALL wins over the rest
+    QCOMPARE(withLocale("", "", "", "pt_BR.UTF-8"), 2);
+    QCOMPARE(withLocale("", "", "", "pt_PT.UTF-8"), 0); // no translation: the first language
+    QCOMPARE(withLocale("", "", "", "C"), 0);
+
+    // Once chosen, the choice stays whatever the desktop says.
+    writeLanguage(0);
+    QCOMPARE(withLocale("fr", "", "", "fr_FR.UTF-8"), 0);
+    for (const char *variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        qunsetenv(variable);
 }
 
 void TestAppSettings::themeIndex_outOfTable_isClamped()

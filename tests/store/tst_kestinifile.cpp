@@ -24,6 +24,9 @@ private slots:
     void handWrittenFile_commentsSpacesListsAndEscapes();
     void missingFile_loadsEmpty_saveCreatesFolder();
     void loadSkippingSection_keepsOnlyTheOthers();
+    void handEditedHeadersAndSlashKeys_generalInAnyCaseAndTheSectionLimit();
+    void handTypedText_validUtf8ReadsAsUtf8_elseLatin1();
+    void repeatedKey_keepsFirstPlaceAndLastValue();
 
 private:
     QTemporaryDir m_dir;
@@ -370,6 +373,70 @@ void TestKestIniFile::loadSkippingSection_keepsOnlyTheOthers()
     QCOMPARE(qt.allKeys().size(), 3);
     QCOMPARE(qt.value(QStringLiteral("PROFILE/new")).toInt(), 3);
     QCOMPARE(qt.value(QStringLiteral("PROFILE/more")).toInt(), 5);
+}
+
+// Hand edits: the general section named in any case, and sections made by "a/b=" keys
+// counted against the same limit as headers.
+void TestKestIniFile::handEditedHeadersAndSlashKeys_generalInAnyCaseAndTheSectionLimit()
+{
+    KestIniFile ini;
+    QVERIFY(ini.loadData("[general]\na=1\n[GENERAL]\nb=2\n[GeNeRaL]\nc=3\n[%general]\nd=4\n",
+                         QStringLiteral("general")));
+    QCOMPARE(ini.keys(), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                                      QStringLiteral("general/d")}));
+    QCOMPARE(ini.intValue(QStringLiteral("b")), 2);
+
+    QByteArray many = "[General]\n";
+    for (int i = 0; i <= KestIniFile::MaxSections; ++i)
+        many += "s" + QByteArray::number(i) + "/k=1\n";
+    const KestFileResult refused = ini.loadData(many, QStringLiteral("many"));
+    QVERIFY(refused.isRefused());
+    QCOMPARE(refused.reason(), KestFileResult::TooManyEntries);
+    QCOMPARE(ini.size(), 0);
+}
+
+// The settings class escapes everything beyond ASCII, so raw bytes were typed by hand.
+void TestKestIniFile::handTypedText_validUtf8ReadsAsUtf8_elseLatin1()
+{
+    KestIniFile ini;
+    QVERIFY(ini.loadData("[Config]\nname=Caf\xc3\xa9 \xe4\xb8\xad\nquoted=\"\xc3\xa9t\xc3\xa9, hiver\"\n"
+                         "latin=Caf\xe9\nescaped=Caf\\xe9\nhalf=\xc3\n",
+                         QStringLiteral("hand")));
+    QCOMPARE(ini.stringValue(QStringLiteral("Config/name")), QStringLiteral("Caf\u00e9 \u4e2d"));
+    QCOMPARE(ini.stringValue(QStringLiteral("Config/quoted")), QStringLiteral("\u00e9t\u00e9, hiver"));
+    QCOMPARE(ini.stringValue(QStringLiteral("Config/latin")), QStringLiteral("Caf\u00e9"));
+    QCOMPARE(ini.stringValue(QStringLiteral("Config/escaped")), QStringLiteral("Caf\u00e9"));
+    QCOMPARE(ini.stringValue(QStringLiteral("Config/half")), QStringLiteral("\u00c3"));
+
+    // Written back in the settings class's own escapes, it reads the same for both readers.
+    const QString path = m_dir.filePath(QStringLiteral("utf8.ini"));
+    QVERIFY(ini.save(path));
+    const QSettings qt(path, QSettings::IniFormat);
+    QCOMPARE(qt.value(QStringLiteral("Config/name")).toString(), QStringLiteral("Caf\u00e9 \u4e2d"));
+    KestIniFile back;
+    QVERIFY(back.load(path));
+    QCOMPARE(back.stringValue(QStringLiteral("Config/quoted")), QStringLiteral("\u00e9t\u00e9, hiver"));
+}
+
+void TestKestIniFile::repeatedKey_keepsFirstPlaceAndLastValue()
+{
+    const QByteArray text = "[S]\na=1\nb=2\na=3\n[T]\nx=1\n[S]\nb=4\nc=5\n";
+    const QString path = m_dir.filePath(QStringLiteral("repeated.ini"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+    file.close();
+    KestIniFile ini;
+    QVERIFY(ini.load(path));
+    const QSettings qt(path, QSettings::IniFormat);
+    QCOMPARE(ini.keys(), (QStringList{QStringLiteral("S/a"), QStringLiteral("S/b"), QStringLiteral("S/c"),
+                                      QStringLiteral("T/x")}));
+    QCOMPARE(ini.size(), 4);
+    for (const QString &key : ini.keys())
+        QCOMPARE(ini.stringValue(key), qt.value(key).toString());
+    ini.setInt(QStringLiteral("S/d"), 6);
+    QCOMPARE(ini.intValue(QStringLiteral("S/a")), 3);
+    QCOMPARE(ini.intValue(QStringLiteral("S/d")), 6);
 }
 
 QTEST_GUILESS_MAIN(TestKestIniFile)

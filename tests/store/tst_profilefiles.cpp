@@ -82,6 +82,7 @@ private slots:
     void savedFile_isReadableBySettingsClass_andKeepsForeignKeys();
     void saveAll_writesAllFiveSlots_loadAll_readsThemBack();
     void loadAll_slotWithoutFileOrName_getsKeyDefaults();
+    void loadAll_handTypedUtf8SlotName_findsItsFile();
     void exportImport_restoresSlots_leavesNamesEmpty_keepsLedOptions();
     void productTag_roundTrip_missingFileReadsEmpty();
     void refusedNames_neverTouchFilesOutsideTheFolder();
@@ -242,6 +243,20 @@ void TestProfileFiles::loadAll_slotWithoutFileOrName_getsKeyDefaults()
         QCOMPARE(int(c.profiles[k].LedMoveOFF), 255);
         QCOMPARE(int(c.profiles[k].LedSleepTime), 1);
     }
+}
+
+// A name typed into the settings file by hand, in the editor's UTF-8, is the name the
+// window shows and the file it reads.
+void TestProfileFiles::loadAll_handTypedUtf8SlotName_findsItsFile()
+{
+    StoreFixture fixture;
+    const QString name = QStringLiteral("\u00c9t\u00e9 \u30b2\u30fc\u30e0");
+    QVERIFY(saveSlotFile(distinctProfile(3), name));
+    writeRaw(globalConfigPath(), "[Config]\nProfile1=" + name.toUtf8() + "\n");
+    ConfigRecord c;
+    QVERIFY(loadAll(c).isOk());
+    QCOMPARE(c.names[0], name);
+    QCOMPARE(c.profiles[0], distinctProfile(3));
 }
 
 void TestProfileFiles::exportImport_restoresSlots_leavesNamesEmpty_keepsLedOptions()

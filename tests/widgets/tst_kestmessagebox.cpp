@@ -50,7 +50,7 @@ private slots:
         ScratchAppDir dir;
         KestMessageBox box(kind, QString(), QStringLiteral("Warning"), QStringLiteral("Profile Exist!"));
         QVERIFY(!box.noButton());
-        QCOMPARE(box.yesButton()->text(), QStringLiteral("Ok"));
+        QCOMPARE(box.yesButton()->text(), QStringLiteral("OK"));
         QCOMPARE(box.yesButton()->objectName(), QStringLiteral("msgBoxYesBtn"));
         QCOMPARE(runAndPress(box, box.yesButton()), 1);
     }

@@ -10,6 +10,7 @@
 #include "device/sendcommand.h"
 #include "store/appsettings.h"
 #include "store/configrecord.h"
+#include "tools/ctl/ctloutput.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ int busFailure(const QDBusMessage &reply, QTextStream &err)
     return SEND_GAVE_UP;
 }
 
-int runStatus(QTextStream &out, QTextStream &err)
+int runStatus(bool json, QTextStream &out, QTextStream &err)
 {
     const QDBusMessage reply = QDBusConnection::sessionBus().call(
         QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
@@ -64,27 +65,25 @@ int runStatus(QTextStream &out, QTextStream &err)
     const QString connection = properties.value(QStringLiteral("Connection")).toString();
     if (connection == QLatin1String("none"))
         return reportResult(SEND_NO_DEVICE, err);
-    const int battery = properties.value(QStringLiteral("Battery")).toInt();
-    if (connection == QLatin1String("receiver") && battery < 0)
-        out << tr("battery: mouse off") << Qt::endl;
-    else if (battery >= 0)
-        out << tr("battery: %1%").arg(battery) << Qt::endl;
-    out << tr("DPI level: %1").arg(properties.value(QStringLiteral("DpiLevel")).toInt()) << Qt::endl;
-    const int rate = properties.value(QStringLiteral("ReportRate")).toInt();
-    out << tr("report rate: %1").arg(rate > 0 ? QStringLiteral("%1 Hz").arg(rate) : tr("unknown (code %1)").arg(0))
-        << Qt::endl;
+    // The same fields as a direct query; the bus counts slots and levels from 0.
+    CtlStatus status;
+    status.battery = properties.value(QStringLiteral("Battery"), -1).toInt();
+    status.mouseOff = connection == QLatin1String("receiver") && status.battery < 0;
+    status.dpiLevel = properties.value(QStringLiteral("DpiLevel"), -1).toInt();
+    status.rateHz = properties.value(QStringLiteral("ReportRate")).toInt();
     const bool cable = connection == QLatin1String("cable") || connection == QLatin1String("both");
-    out << tr("connection: %1").arg(cable ? tr("cable") : tr("receiver")) << Qt::endl;
-    out << tr("slot: %1").arg(properties.value(QStringLiteral("CurrentSlot")).toInt()) << Qt::endl;
+    status.connection = cable ? QStringLiteral("cable") : QStringLiteral("receiver");
+    status.slot = properties.value(QStringLiteral("CurrentSlot"), -1).toInt();
+    printStatus(status, json, out);
     return kExitOk;
 }
 
 int runSelectSlot(const QString &slotText, QTextStream &out, QTextStream &err)
 {
     bool ok = false;
-    const int slot = slotText.toInt(&ok);
+    const int slot = slotText.toInt(&ok) - 1; // the bus counts from 0
     if (!ok || slot < 0 || slot >= SLOT_COUNT) {
-        err << tr("mousecfgctl: select-slot takes a slot from 0 to 4, not \"%1\"").arg(slotText) << Qt::endl;
+        err << "mousecfgctl: " << tr("select-slot takes a slot from 1 to 5, not \"%1\"").arg(slotText) << Qt::endl;
         return kExitUsage;
     }
     // The utility answers once the mouse has taken the switch or refused it.
@@ -102,7 +101,7 @@ int runSelectSlot(const QString &slotText, QTextStream &out, QTextStream &err)
         QDBus::Block, kQueryTimeoutMs);
     if (connection.arguments().value(0).value<QDBusVariant>().variant().toString() == QLatin1String("none"))
         return reportResult(SEND_NO_DEVICE, err);
-    out << tr("slot %1 selected").arg(slot) << Qt::endl;
+    out << tr("slot %1 selected").arg(slot + 1) << Qt::endl;
     return kExitOk;
 }
 
@@ -138,7 +137,7 @@ int runThroughUtility(const CtlOptions &options, QTextStream &out, QTextStream &
         err << "mousecfgctl: " << tr("the utility is running: %1 goes through its session-bus interface").arg(command)
             << Qt::endl;
     if (command == QLatin1String("status"))
-        return runStatus(out, err);
+        return runStatus(options.json, out, err);
     if (command == QLatin1String("select-slot"))
         return runSelectSlot(options.arguments.value(0), out, err);
     return runApply(options.all, out, err);

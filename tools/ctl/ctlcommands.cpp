@@ -5,7 +5,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QMutexLocker>
 
 #include "device/buttonupload.h"
@@ -19,7 +22,9 @@
 #include "device/writeconfig.h"
 #include "store/appsettings.h"
 #include "store/configimport.h"
+#include "store/kestinifile.h"
 #include "store/profilefiles.h"
+#include "tools/ctl/ctloutput.h"
 
 namespace {
 
@@ -53,6 +58,9 @@ bool openDevices(QTextStream &err)
 // the tool's. False (and said) when another program kept it for the whole wait.
 bool takeMouse(std::unique_ptr<KestDeviceLock> &lock, QTextStream &err)
 {
+    // A simulated mouse lives in this process: nobody else can be talking to it.
+    if (isSimulatedMouse())
+        return true;
     lock = std::make_unique<KestDeviceLock>(kBusyWaitMs);
     if (lock->isHeld())
         return true;
@@ -66,6 +74,7 @@ QString resultText(int result)
     case SEND_NO_DEVICE:
         return tr("no mouse found: neither the receiver nor the cable has an open command interface");
     case SEND_GAVE_UP: return tr("the mouse did not confirm the commands");
+    case kExitBusy: return tr("the mouse is busy: another program is talking to it");
     case SEND_WRITE_FAILED: return tr("writing to the mouse failed");
     default: return tr("unexpected result %1").arg(result);
     }
@@ -79,17 +88,6 @@ int reportResult(int result, QTextStream &err)
             err << permissionProblemText() << Qt::endl;
     }
     return result;
-}
-
-QString rateText(quint8 code)
-{
-    switch (code) {
-    case 1: return QStringLiteral("1000 Hz");
-    case 2: return QStringLiteral("500 Hz");
-    case 4: return QStringLiteral("250 Hz");
-    case 8: return QStringLiteral("125 Hz");
-    default: return tr("unknown (code %1)").arg(code);
-    }
 }
 
 QString hex4(int value) { return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0')); }
@@ -110,6 +108,8 @@ void warnSkippedMacros(const QVector<KestMacroSkip> &skipped, QTextStream &err)
         << Qt::endl;
 }
 
+bool g_simulated = false;
+
 // The same write as the utility's apply: Config/Diff records whether the mouse may now
 // differ from the saved set.
 int writeAndRecord(const ConfigRecord &record, ChangeMask mask)
@@ -121,50 +121,89 @@ int writeAndRecord(const ConfigRecord &record, ChangeMask mask)
 
 } // namespace
 
-int runList(QTextStream &out, QTextStream &err)
+void setSimulatedMouse(bool simulated) { g_simulated = simulated; }
+bool isSimulatedMouse() { return g_simulated; }
+
+int saveFailure(const QString &path, QTextStream &err)
+{
+    err << "mousecfgctl: " << tr("could not save \"%1\"").arg(QDir::toNativeSeparators(path)) << Qt::endl;
+    return kExitNotSaved;
+}
+
+int saveSet(const ConfigRecord &record, QTextStream &err)
+{
+    if (saveAll(record))
+        return kExitOk;
+    // Name the file that failed: the slot files first, then the settings file.
+    for (int k = 0; k < SLOT_COUNT; ++k) {
+        const QString &name = record.names[size_t(k)];
+        if (isValidStoreName(name) && !saveSlotFile(record.profiles[size_t(k)], name))
+            return saveFailure(profileFilePath(name), err);
+    }
+    return saveFailure(globalConfigPath(), err);
+}
+
+int runList(bool json, QTextStream &out, QTextStream &err)
 {
     BuildDeviceTable();
     if (hidBackend().init() != 0) {
-        err << tr("mousecfgctl: the HID layer could not be started") << Qt::endl;
+        err << "mousecfgctl: " << tr("the HID layer could not be started") << Qt::endl;
         return SEND_NO_DEVICE;
     }
     const KestDeviceEntry &entry = DeviceTable.entries[0];
-    int shown = 0;
+    QJsonArray devices;
     for (const KestHidDeviceInfo &info : hidBackend().enumerate()) {
         QString role;
         if (info.vendorId == entry.vid1 && info.productId == entry.pid1)
-            role = tr("receiver");
+            role = QStringLiteral("receiver");
         else if (info.vendorId == entry.vid2 && info.productId == entry.pid2)
-            role = tr("cable");
+            role = QStringLiteral("cable");
         else
             continue;
-        out << hex4(info.vendorId) << ':' << hex4(info.productId) << "  " << role << "  "
+        QJsonObject device;
+        device.insert(QStringLiteral("id"), hex4(info.vendorId) + QLatin1Char(':') + hex4(info.productId));
+        device.insert(QStringLiteral("role"), role);
+        device.insert(QStringLiteral("interface"), info.interfaceNumber);
+        device.insert(QStringLiteral("usage-page"), hex4(info.usagePage));
+        device.insert(QStringLiteral("usage"), hex4(info.usage));
+        device.insert(QStringLiteral("release"), hex4(info.releaseNumber));
+        device.insert(QStringLiteral("path"), QString::fromLocal8Bit(info.path));
+        devices.append(device);
+        if (json)
+            continue;
+        out << hex4(info.vendorId) << ':' << hex4(info.productId) << "  "
+            << (role == QLatin1String("cable") ? tr("cable") : tr("receiver")) << "  "
             << tr("interface %1").arg(info.interfaceNumber) << "  "
             << tr("usage %1/%2").arg(hex4(info.usagePage), hex4(info.usage)) << "  "
             << tr("release %1").arg(hex4(info.releaseNumber)) << "  " << QString::fromLocal8Bit(info.path)
             << Qt::endl;
-        ++shown;
     }
-    if (shown == 0)
+    if (devices.isEmpty() && !json)
         out << tr("no receiver or mouse of this product found") << Qt::endl;
 
     // Opening tells apart devices that are there but closed to this user.
     EnumerateDevices();
     OpenDevices(productName());
     const QString permission = permissionProblemText();
-    if (!permission.isEmpty())
-        out << permission << Qt::endl;
     CloseDevices();
+    if (json) {
+        QJsonObject object;
+        object.insert(QStringLiteral("devices"), devices);
+        object.insert(QStringLiteral("permission-problem"), permission);
+        printJson(object, out);
+    } else if (!permission.isEmpty()) {
+        out << permission << Qt::endl;
+    }
     return kExitOk;
 }
 
-int runStatus(QTextStream &out, QTextStream &err)
+int runStatus(bool json, int storedSlot, QTextStream &out, QTextStream &err)
 {
     if (!openDevices(err))
         return SEND_NO_DEVICE;
     std::unique_ptr<KestDeviceLock> mouse;
     if (!takeMouse(mouse, err))
-        return SEND_GAVE_UP;
+        return kExitBusy;
 
     const KestCommandReport query = KestGetBatteryThread::batteryQuery();
     QMutexLocker lock(&exchangeMutex());
@@ -181,32 +220,30 @@ int runStatus(QTextStream &out, QTextStream &err)
         quint8 buffer[CommandReport::BufferSize] = {};
         if (hidReadTimeout(handle, buffer + 1, CommandReport::WireLength, kStatusReadMs) < 0)
             break;
-        KestGetBatteryThread::Status status;
-        if (!KestGetBatteryThread::parseStatus(buffer + 1, status))
+        KestGetBatteryThread::Status reported;
+        if (!KestGetBatteryThread::parseStatus(buffer + 1, reported))
             continue;
-        if (status.batteryLow == 0)
-            out << tr("battery: mouse off") << Qt::endl;
-        else
-            out << tr("battery: %1%").arg(status.batteryLow) << Qt::endl;
-        out << tr("DPI level: %1").arg(status.dpiLevel) << Qt::endl;
-        out << tr("report rate: %1").arg(rateText(status.rate)) << Qt::endl;
-        out << tr("connection: %1").arg(CommandHandle() == commandHandle2 ? tr("cable") : tr("receiver"))
-            << Qt::endl;
+        CtlStatus status;
+        status.mouseOff = reported.batteryLow == 0;
+        status.battery = reported.batteryLow;
+        status.dpiLevel = reported.dpiLevel;
+        status.rateHz = rateCodeToHz(reported.rate);
+        status.connection = CommandHandle() == commandHandle2 ? QStringLiteral("cable") : QStringLiteral("receiver");
+        status.slot = storedSlot;
+        printStatus(status, json, out);
         return kExitOk;
     }
     return reportResult(SEND_GAVE_UP, err);
 }
 
-int runApply(bool all, QTextStream &out, QTextStream &err)
+int runApply(bool all, const ConfigRecord &record, QTextStream &out, QTextStream &err)
 {
-    ConfigRecord record;
-    loadAll(record);
     if (!openDevices(err))
         return SEND_NO_DEVICE;
     std::unique_ptr<KestDeviceLock> mouse;
     if (!takeMouse(mouse, err)) {
         writeDiff(1); // as after any write that did not happen
-        return SEND_GAVE_UP;
+        return kExitBusy;
     }
     const ChangeMask mask = (all || readDiff() == 1) ? CHANGE_ALL : CHANGE_NONE;
     const int result = writeAndRecord(record, mask);
@@ -217,47 +254,64 @@ int runApply(bool all, QTextStream &out, QTextStream &err)
     return reportResult(result, err);
 }
 
-int runSelectSlot(const QString &slotText, QTextStream &out, QTextStream &err)
+int writeSlotToMouse(const ConfigRecord &record, ChangeMask mask, QTextStream &err)
 {
-    bool ok = false;
-    const int slot = slotText.toInt(&ok);
-    if (!ok || slot < 0 || slot >= SLOT_COUNT) {
-        err << tr("mousecfgctl: select-slot takes a slot from 0 to 4, not \"%1\"").arg(slotText) << Qt::endl;
-        return kExitUsage;
-    }
-    // The pointer speed that goes with the slot comes from the stored set.
-    ConfigRecord record;
-    loadAll(record);
-    record.ProfileID = quint8(slot);
-    SentRecord() = record;
     if (!openDevices(err))
         return SEND_NO_DEVICE;
     std::unique_ptr<KestDeviceLock> mouse;
-    if (!takeMouse(mouse, err))
-        return SEND_GAVE_UP;
-    const int result = SelectProfileOnDevice(slot);
+    if (!takeMouse(mouse, err)) {
+        writeDiff(1);
+        return kExitBusy;
+    }
+    const int result = writeAndRecord(record, readDiff() == 1 ? CHANGE_ALL : mask);
     if (result == SEND_OK)
-        out << tr("slot %1 selected").arg(slot) << Qt::endl;
+        warnSkippedMacros(SkippedMacroButtons(), err);
     return reportResult(result, err);
 }
 
-int runExportConf(const QString &path, QTextStream &out, QTextStream &err)
+int runSelectSlot(const QString &slotText, ConfigRecord record, QTextStream &out, QTextStream &err)
 {
-    ConfigRecord record;
-    loadAll(record);
-    if (!exportConfig(record, path) || !writeProductTag(readProductName(), path)) {
-        err << tr("mousecfgctl: could not write \"%1\"").arg(path) << Qt::endl;
+    bool ok = false;
+    const int slot = slotText.toInt(&ok) - 1;
+    if (!ok || slot < 0 || slot >= SLOT_COUNT) {
+        err << "mousecfgctl: " << tr("select-slot takes a slot from 1 to 5, not \"%1\"").arg(slotText) << Qt::endl;
         return kExitUsage;
     }
+    if (!openDevices(err))
+        return SEND_NO_DEVICE;
+    // Without a mouse nothing changes: not the stored slot, not the desktop's pointer speed.
+    if (!CommandHandle())
+        return reportResult(SEND_NO_DEVICE, err);
+    std::unique_ptr<KestDeviceLock> mouse;
+    if (!takeMouse(mouse, err))
+        return kExitBusy;
+    // The pointer speed that goes with the slot comes from the stored set.
+    record.ProfileID = quint8(slot);
+    SentRecord() = record;
+    const int result = SelectProfileOnDevice(slot);
+    if (result != SEND_OK)
+        return reportResult(result, err);
+    // The utility starts on the stored slot: the switch only counts once it is saved.
+    saveActiveSlot(slot);
+    KestIniFile settings;
+    settings.loadSettings(globalConfigPath());
+    if (settings.intValue(QStringLiteral("Config/ProfileID"), -1) != slot)
+        return saveFailure(globalConfigPath(), err);
+    out << tr("slot %1 selected").arg(slot + 1) << Qt::endl;
+    return kExitOk;
+}
+
+int runExportConf(const QString &path, const ConfigRecord &record, QTextStream &out, QTextStream &err)
+{
+    if (!exportConfig(record, path) || !writeProductTag(readProductName(), path))
+        return saveFailure(path, err);
     out << tr("configuration exported to %1").arg(path) << Qt::endl;
     return kExitOk;
 }
 
-int runImportConf(const QString &path, QTextStream &out, QTextStream &err)
+int runImportConf(const QString &path, const ConfigRecord &stored, QTextStream &out, QTextStream &err)
 {
-    ConfigRecord lastWritten;
-    loadAll(lastWritten);
-    ConfigRecord working = lastWritten;
+    ConfigRecord working = stored;
     // The window's import routine: the slots keep their names and files.
     const ConfigImport imported = importConfiguration(working, path, readProductName());
     if (imported.outcome == ConfigImport::Refused) {
@@ -265,22 +319,20 @@ int runImportConf(const QString &path, QTextStream &out, QTextStream &err)
         return kExitUsage;
     }
     if (imported.outcome == ConfigImport::OtherProduct) {
-        err << tr("mousecfgctl: \"%1\" belongs to product \"%2\", not to \"%3\"; nothing imported")
+        err << "mousecfgctl: "
+            << tr("\"%1\" belongs to product \"%2\", not to \"%3\"; nothing imported")
                    .arg(path, imported.productTag, readProductName())
             << Qt::endl;
         return kExitUsage;
     }
-    // Saved and written exactly as the utility's import does; without a mouse the files
-    // are saved all the same, as the window does.
-    openDevices(err);
-    KestProcessThread worker(&working, &lastWritten);
-    worker.start();
-    worker.wait();
-    if (worker.status() == SEND_OK) {
-        out << tr("configuration imported and written to the mouse") << Qt::endl;
-        warnSkippedMacros(worker.skippedMacros(), err);
-    }
-    else
-        out << tr("configuration imported and saved") << Qt::endl;
-    return reportResult(worker.status(), err);
+    // Saved before anything is sent, as the window's import: a failed write must not lose
+    // the import, and a failed save must not leave the mouse holding what no file holds.
+    const int saved = saveSet(working, err);
+    if (saved != kExitOk)
+        return saved;
+    out << tr("configuration imported and saved") << Qt::endl;
+    const int written = writeSlotToMouse(working, CHANGE_ALL, err);
+    if (written == SEND_OK)
+        out << tr("configuration written to the mouse") << Qt::endl;
+    return written;
 }

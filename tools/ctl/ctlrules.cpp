@@ -7,10 +7,14 @@
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusVariant>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QMap>
 
+#include "store/appsettings.h"
 #include "store/configrecord.h"
 #include "store/focusrules.h"
+#include "tools/ctl/ctloutput.h"
 
 namespace {
 
@@ -52,16 +56,31 @@ bool busRules(KestFocusRules *rules, QString *error)
     return true;
 }
 
-// Read by scripts: the lines keep one form in every language.
-void printRules(const KestFocusRules &rules, QTextStream &out, QTextStream &err)
+// Read by scripts: the lines keep one form in every language. Slots count from 1 here,
+// as in the window; the store and the bus count from 0.
+void printRules(const KestFocusRules &rules, bool json, QTextStream &out, QTextStream &err)
 {
+    const bool noDefault = rules.defaultSlot == KestFocusRules::NoSlot;
+    if (json) {
+        QJsonArray list;
+        for (const FocusRule &rule : rules.rules) {
+            QJsonObject item;
+            item.insert(QStringLiteral("program"), rule.program);
+            item.insert(QStringLiteral("slot"), rule.slot + 1);
+            list.append(item);
+        }
+        QJsonObject object;
+        object.insert(QStringLiteral("rules"), list);
+        object.insert(QStringLiteral("default"), noDefault ? QJsonValue() : QJsonValue(rules.defaultSlot + 1));
+        object.insert(QStringLiteral("enabled"), rules.enabled);
+        printJson(object, out);
+        return;
+    }
     if (!rules.enabled)
         err << "mousecfgctl: " << tr("following the focus is switched off") << Qt::endl;
     for (const FocusRule &rule : rules.rules)
-        out << rule.program << '\t' << rule.slot << Qt::endl;
-    out << "default: "
-        << (rules.defaultSlot == KestFocusRules::NoSlot ? QStringLiteral("none") : QString::number(rules.defaultSlot))
-        << Qt::endl;
+        out << rule.program << '\t' << rule.slot + 1 << Qt::endl;
+    out << "default: " << (noDefault ? QStringLiteral("none") : QString::number(rules.defaultSlot + 1)) << Qt::endl;
 }
 
 bool parseSlot(const QString &text, bool allowNone, int *slot)
@@ -71,7 +90,7 @@ bool parseSlot(const QString &text, bool allowNone, int *slot)
         return true;
     }
     bool ok = false;
-    *slot = text.toInt(&ok);
+    *slot = text.toInt(&ok) - 1;
     return ok && *slot >= 0 && *slot < SLOT_COUNT;
 }
 
@@ -92,16 +111,16 @@ int runRules(const CtlOptions &options, QTextStream &out, QTextStream &err)
                        : (action == QLatin1String("remove") || action == QLatin1String("default")) ? 2
                        : action == QLatin1String("list")                                           ? 1
                                                                                                     : -1;
-    if (wanted < 0 || args.size() != wanted)
+    if (wanted < 0 || args.size() != wanted || (options.json && action != QLatin1String("list")))
         return usage(err);
     int slot = 0;
     if (action == QLatin1String("add") && (!parseSlot(args[2], false, &slot) || args[1].trimmed().isEmpty())) {
-        err << "mousecfgctl: " << tr("rules add takes a program name and a slot from 0 to 4, not \"%1\"").arg(args[2])
+        err << "mousecfgctl: " << tr("rules add takes a program name and a slot from 1 to 5, not \"%1\"").arg(args[2])
             << Qt::endl;
         return kExitUsage;
     }
     if (action == QLatin1String("default") && !parseSlot(args[1], true, &slot)) {
-        err << "mousecfgctl: " << tr("rules default takes a slot from 0 to 4 or none, not \"%1\"").arg(args[1])
+        err << "mousecfgctl: " << tr("rules default takes a slot from 1 to 5 or none, not \"%1\"").arg(args[1])
             << Qt::endl;
         return kExitUsage;
     }
@@ -119,7 +138,7 @@ int runRules(const CtlOptions &options, QTextStream &out, QTextStream &err)
             reply = call(kInterface, QStringLiteral("SetDefaultSlot"), {slot});
         if (reply.type() == QDBusMessage::ErrorMessage) {
             err << "mousecfgctl: " << reply.errorMessage() << Qt::endl;
-            return reply.errorName().endsWith(QLatin1String("NoSuchRule")) ? kExitUsage : 2;
+            return reply.errorName().endsWith(QLatin1String("NoSuchRule")) ? kExitFailed : kExitNotConfirmed;
         }
         if (action != QLatin1String("list"))
             return kExitOk;
@@ -127,9 +146,9 @@ int runRules(const CtlOptions &options, QTextStream &out, QTextStream &err)
         QString error;
         if (!busRules(&rules, &error)) {
             err << "mousecfgctl: " << tr("the running utility did not answer: %1").arg(error) << Qt::endl;
-            return 2;
+            return kExitNotConfirmed;
         }
-        printRules(rules, out, err);
+        printRules(rules, options.json, out, err);
         return kExitOk;
     }
 
@@ -137,23 +156,23 @@ int runRules(const CtlOptions &options, QTextStream &out, QTextStream &err)
         err << "mousecfgctl: " << tr("no utility running: the rules are changed in the settings file") << Qt::endl;
     KestFocusRules rules = KestFocusRules::load();
     if (action == QLatin1String("list")) {
-        printRules(rules, out, err);
+        printRules(rules, options.json, out, err);
         return kExitOk;
     }
     if (action == QLatin1String("add")) {
         if (!rules.setRule(args[1], slot)) {
             err << "mousecfgctl: " << tr("no more rules can be added") << Qt::endl;
-            return kExitUsage;
+            return kExitRefused;
         }
     } else if (action == QLatin1String("default")) {
         rules.setDefaultSlot(slot);
     } else if (!rules.removeRule(args[1])) {
         err << "mousecfgctl: " << tr("there is no rule for \"%1\"").arg(args[1]) << Qt::endl;
-        return kExitUsage;
+        return kExitFailed;
     }
     if (!rules.save()) {
-        err << "mousecfgctl: " << tr("the settings file could not be written") << Qt::endl;
-        return 4;
+        err << "mousecfgctl: " << tr("could not save \"%1\"").arg(globalConfigPath()) << Qt::endl;
+        return kExitNotSaved;
     }
     return kExitOk;
 }

@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include "osdnotices.h"
 #include "osdwindow.h"
 #include "platform/desktopnotification.h"
 #include "platform/osdchannel.h"
 #include "platform/windowsystem.h"
+#include "store/appsettings.h"
 
 int main(int argc, char *argv[])
 {
@@ -43,11 +45,20 @@ int main(int argc, char *argv[])
 
     if (platform::onWayland()) {
         // Wayland only: the desktop's notifications are the one place a text can appear
-        // over other windows.
-        QObject::connect(&receiver, &osd::OsdReceiver::messageReceived, [](const osd::OsdMessage &message) {
-            if (!message.text.isEmpty())
-                platform::sendDesktopNotification(message.text, QString());
-        });
+        // over other windows. Each replaces the last and leaves no trace in the history:
+        // "DPI 2:800" is stale a second later.
+        auto *notifier = new platform::DesktopNotifier(&app);
+        const OsdNoticeGate gate(globalConfigPath());
+        QObject::connect(&receiver, &osd::OsdReceiver::messageReceived, notifier,
+                         [notifier, gate, owner](const osd::OsdMessage &message) {
+                             if (message.text.isEmpty() || !gate.allows(owner > 0 ? processAgeMs(owner) : -1))
+                                 return;
+                             platform::DesktopNotice notice;
+                             notice.summary = message.text;
+                             notice.urgency = platform::NoticeUrgency::Low;
+                             notice.transient = true;
+                             notifier->send(QStringLiteral("display"), notice);
+                         });
         return app.exec();
     }
 

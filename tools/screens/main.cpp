@@ -63,6 +63,9 @@ int main(int argc, char *argv[])
     }
     if (qEnvironmentVariableIsEmpty("MOUSECFG_SIMULATE"))
         qputenv("MOUSECFG_SIMULATE", "receiver");
+    // The pictures must not depend on what an earlier demo left in the mouse.
+    if (qEnvironmentVariableIsEmpty("MOUSECFG_SIMULATE_MEMORY"))
+        qputenv("MOUSECFG_SIMULATE_MEMORY", "blank");
     QApplication app(argc, argv);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     app.setQuitOnLastWindowClosed(false);
