@@ -79,7 +79,7 @@ int KestProfileManager::runWriteSequence(bool forceAll)
             [&done, &status, &skipped, &dialog, &waitForWrite](const KestWriteResult &written) {
                 done = true;
                 status = quint8(written.status);
-                skipped = written.skipped;
+                skipped = written.skipped(KestMacroSkip::NoRoom);
                 dialog.slotProcessDlg();
                 waitForWrite.quit();
             });

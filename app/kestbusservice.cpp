@@ -186,8 +186,14 @@ void KestBusService::onWriteFinished(const KestWriteResult &result)
     if (!m_applying)
         return;
     m_applying = false;
-    for (const QDBusMessage &call : qAsConst(m_pendingApplies))
-        QDBusConnection::sessionBus().send(call.createReply(QVariantList{result.status}));
+    for (const QDBusMessage &call : qAsConst(m_pendingApplies)) {
+        // A set the disk did not take leaves the mouse and the files apart: not a success.
+        if (!result.saved.isOk())
+            QDBusConnection::sessionBus().send(
+                call.createErrorReply(kError + QStringLiteral("NotSaved"), result.saved.text()));
+        else
+            QDBusConnection::sessionBus().send(call.createReply(QVariantList{int(result.status)}));
+    }
     m_pendingApplies.clear();
     refresh();
 }

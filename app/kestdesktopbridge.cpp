@@ -33,7 +33,7 @@ KestDesktopBridge::KestDesktopBridge(KestMouseCore *core, MousecfgWidget *window
     connect(core, &KestMouseCore::connected, notices, &KestNotices::deviceConnected);
     connect(core, &KestMouseCore::disconnected, notices, &KestNotices::deviceDisconnected);
     connect(core, &KestMouseCore::writeFinished, this,
-            [this](const KestWriteResult &result) { m_core->notices()->writeFinished(result.status, windowShown()); });
+            [this](const KestWriteResult &result) { m_core->notices()->writeFinished(int(result.status), windowShown()); });
     connect(core, &KestMouseCore::slotSwitchFinished, this, [this](int id, int slot, int result) {
         // The window reports refusals of its own switches itself, in a box.
         if (result != 2 && result != 4)

@@ -373,6 +373,6 @@ void MousecfgWidget::connectCore()
     });
     connect(core, &KestMouseCore::slotSwitchFinished, this, &MousecfgWidget::onSwitchFinished);
     connect(core, &KestMouseCore::writeFinished, this, [this](const KestWriteResult &result) {
-        showWriteResult(result.status);
+        showWriteResult(int(result.status));
     });
 }

@@ -80,7 +80,7 @@ void KestFocusSwitcher::onWriteFinished()
 void KestFocusSwitcher::rulesEdited()
 {
     // The rules still apply for this run when the file cannot take them.
-    m_savedOk = m_rules.save();
+    m_savedOk = m_rules.save().isOk();
     if (!m_savedOk)
         qCWarning(lcDesktop, "Focus: the rules could not be saved in %s", qPrintable(globalConfigPath()));
     emit rulesChanged();

@@ -10,7 +10,6 @@
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
 #include "device/kestdeviceworker.h"
-#include "device/kestprocessthread.h"
 #include "device/sendcommand.h"
 #include "device/statusdecode.h"
 #include "device/writeconfig.h"
@@ -320,9 +319,10 @@ bool KestMouseCore::write(bool forceAll)
     outcome->lastWritten = m_lastWritten;
     m_worker->request<int>(
         [outcome, forceAll] {
-            outcome->result.status = KestProcessThread::transact(&outcome->working, &outcome->lastWritten,
-                                                                 forceAll, outcome->result.skipped);
-            outcome->result.sent = outcome->lastWritten;
+            // "Config/Diff" at 1 makes the write send everything (reset all).
+            if (forceAll)
+                writeDiff(1);
+            outcome->result = applyWorkingSet(outcome->working, outcome->lastWritten);
             return 0;
         },
         this, [this, outcome](int) {

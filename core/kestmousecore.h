@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <QVector>
 
-#include "device/buttonupload.h"
+#include "device/kestwritetransaction.h"
 #include "store/configrecord.h"
 
 class KestBatteryReader;
@@ -17,15 +17,8 @@ class KestDeviceWorker;
 class KestFocusSwitcher;
 class KestNotices;
 
-// What one write to the mouse ended in: the status (the exit codes of "mousecfgctl apply":
-// 0 written, 1 no mouse, 2 not confirmed, 4 write failed), the buttons that got no macro
-// because the mouse holds twelve, and the record that was sent.
-struct KestWriteResult
-{
-    int status = 0;
-    QVector<KestMacroSkip> skipped;
-    ConfigRecord sent;
-};
+// One write's typed result (status, skipped macro buttons, what was sent, whether the set
+// was saved) comes from the device layer; it travels in queued signals.
 Q_DECLARE_METATYPE(KestWriteResult)
 
 // The mouse as the program knows it, decoded once for every face.

@@ -82,8 +82,11 @@ private:
     KestWriteResult writeAndWait()
     {
         QSignalSpy finished(m_core.get(), &KestMouseCore::writeFinished);
-        if (!m_core->write() || !finished.wait(10000))
-            return {-1, {}, {}};
+        if (!m_core->write() || !finished.wait(10000)) {
+            KestWriteResult lost;
+            lost.status = SendResult(-1);
+            return lost;
+        }
         return finished.at(0).at(0).value<KestWriteResult>();
     }
 
@@ -148,14 +151,14 @@ private slots:
         QVERIFY(finished.wait(10000));
         QCOMPARE(finished.count(), 1);
         const KestWriteResult result = finished.at(0).at(0).value<KestWriteResult>();
-        QCOMPARE(result.status, 0);
+        QCOMPARE(int(result.status), 0);
         QCOMPARE(int(result.sent.profiles[0].pollrate), 8);
         QCOMPARE(int(m_sim->state().reportRate), 8);
         QCOMPARE(m_core->lastWritten(), result.sent);
 
         m_sim->setWriteErrors(1000);
         m_core->working().profiles[0].pollrate = 4;
-        QCOMPARE(writeAndWait().status, 4);
+        QCOMPARE(int(writeAndWait().status), 4);
     }
 
     // The panels' values count as edits, stay over a switch, and go on discard.
@@ -187,7 +190,7 @@ private slots:
             m_core->working().profiles[size_t(k)].dpi = quint8(k);
             m_core->working().profiles[size_t(k)].pollrate = quint8(k % 2 ? 4 : 2);
         }
-        QCOMPARE(writeAndWait().status, 0);
+        QCOMPARE(int(writeAndWait().status), 0);
         QStringList paths;
         for (int k = 0; k < SLOT_COUNT; ++k)
             paths << profileFilePath(m_core->slotName(k));
@@ -237,7 +240,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_core->currentSlot(), 2, 3000);
 
         QCOMPARE(switchAndWait(0), 0);
-        QCOMPARE(writeAndWait().status, 0);
+        QCOMPARE(int(writeAndWait().status), 0);
         QTest::qWait(KestFocusSwitcher::SettleMs + 200);
         QCOMPARE(m_core->currentSlot(), 0);
     }
