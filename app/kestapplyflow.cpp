@@ -13,6 +13,7 @@
 #include <QEventLoop>
 
 #include "app/kestprocessdialog.h"
+#include "core/kestmousecore.h"
 #include "device/kestdeviceworker.h"
 #include "device/kestprocessthread.h"
 #include "store/appsettings.h"
@@ -43,6 +44,12 @@ QString skippedMacrosText(const QVector<KestMacroSkip> &skipped)
 
 } // namespace
 
+bool KestProfileManager::isWriting() const
+{
+    KestMouseCore *core = m_host.mouseCore();
+    return m_writing || (core && core->isWriting());
+}
+
 int KestProfileManager::runWriteSequence(bool forceAll)
 {
     // From here until the worker is done the working set belongs to the write: status
@@ -56,33 +63,32 @@ int KestProfileManager::runWriteSequence(bool forceAll)
     quint8 status = 0;
     QVector<KestMacroSkip> skipped;
     int result = 0;
-    if (KestDeviceWorker *device = m_host.deviceWorker()) {
-        // Queued behind what was asked of the mouse before (a slot switch still running).
-        struct Outcome {
-            quint8 status = 0;
-            QVector<KestMacroSkip> skipped;
-            bool done = false;
-        };
-        auto outcome = std::make_shared<Outcome>();
-        ConfigRecord *working = &m_host.workingSet();
-        ConfigRecord *lastWritten = &m_host.lastWrittenSet();
+    if (KestMouseCore *core = m_host.mouseCore()) {
+        // The core writes on its device worker, queued behind what was asked of the mouse
+        // before (a slot switch still running); the dialog waits for its result.
+        if (core->isWriting()) {
+            // A write another face started is running: this one follows it.
+            QEventLoop waitForOther;
+            connect(core, &KestMouseCore::writeFinished, &waitForOther, &QEventLoop::quit);
+            waitForOther.exec();
+        }
+        bool done = false;
         QEventLoop waitForWrite;
-        device->request<int>(
-            [outcome, working, lastWritten, forceAll] {
-                outcome->status = KestProcessThread::transact(working, lastWritten, forceAll, outcome->skipped);
-                return 0;
-            },
-            &dialog, [outcome, &dialog, &waitForWrite](int) {
-                outcome->done = true;
+        const QMetaObject::Connection finished = connect(
+            core, &KestMouseCore::writeFinished, &dialog,
+            [&done, &status, &skipped, &dialog, &waitForWrite](const KestWriteResult &written) {
+                done = true;
+                status = quint8(written.status);
+                skipped = written.skipped(KestMacroSkip::NoRoom);
                 dialog.slotProcessDlg();
                 waitForWrite.quit();
             });
+        core->write(forceAll);
         result = dialog.exec();
         // The records belong to the write until it is over, whatever closed the dialog.
-        if (!outcome->done)
+        if (!done)
             waitForWrite.exec();
-        status = outcome->status;
-        skipped = outcome->skipped;
+        disconnect(finished);
     } else {
         KestProcessThread worker(&m_host.workingSet(), &m_host.lastWrittenSet());
         worker.setForceAll(forceAll);

@@ -7,10 +7,9 @@
 #include <QTimer>
 
 #include "app/kestdesktopbridge.h"
-#include "app/kestfocusswitcher.h"
-#include "app/kestprofilemanager.h"
-#include "app/mousecfgwidget.h"
-#include "device/discovery.h"
+#include "core/kestfocusswitcher.h"
+#include "core/kestmousecore.h"
+#include "device/statusdecode.h"
 #include "kestbusadaptor.h"
 #include "store/configrecord.h"
 
@@ -18,22 +17,11 @@ namespace {
 
 const QString kError = QStringLiteral("org.mousecfg.Mousecfg1.Error.");
 
-int rateHz(int code)
-{
-    switch (code) {
-    case 8: return 125;
-    case 4: return 250;
-    case 2: return 500;
-    case 1: return 1000;
-    default: return 0;
-    }
-}
-
 } // namespace
 
-KestBusService::KestBusService(MousecfgWidget *window, KestDesktopBridge *bridge)
+KestBusService::KestBusService(KestMouseCore *core, KestDesktopBridge *bridge)
     : QObject(bridge)
-    , m_window(window)
+    , m_core(core)
     , m_bridge(bridge)
 {
     // The property is declared with the typedef's name, which the meta-type system must know.
@@ -43,6 +31,8 @@ KestBusService::KestBusService(MousecfgWidget *window, KestDesktopBridge *bridge
     m_last = snapshot();
     if (KestFocusSwitcher *rules = focus())
         connect(rules, &KestFocusSwitcher::rulesChanged, this, &KestBusService::announceRules);
+    connect(core, &KestMouseCore::slotSwitchFinished, this, &KestBusService::onSwitchFinished);
+    connect(core, &KestMouseCore::writeFinished, this, &KestBusService::onWriteFinished);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return;
@@ -66,46 +56,40 @@ KestBusService::~KestBusService()
 
 int KestBusService::currentSlot() const
 {
-    return m_window->currentSlot();
+    return m_core->currentSlot();
 }
 
 QStringList KestBusService::slotNames() const
 {
     QStringList names;
-    for (const QString &name : m_window->workingSet().names)
+    for (const QString &name : m_core->working().names)
         names << name;
     return names;
 }
 
 QString KestBusService::connection() const
 {
-    const bool receiver = receiverCommandPresent();
-    const bool cable = cableCommandPresent();
-    if (receiver && cable)
-        return QStringLiteral("both");
-    if (cable)
-        return QStringLiteral("cable");
-    return receiver ? QStringLiteral("receiver") : QStringLiteral("none");
+    return m_core->status().linkName();
 }
 
 int KestBusService::battery() const
 {
-    return m_bridge->batteryPercent();
+    return m_core->status().battery;
 }
 
 bool KestBusService::charging() const
 {
-    return m_bridge->charging();
+    return m_core->status().charging;
 }
 
 int KestBusService::dpiLevel() const
 {
-    return activeDpiIndex(m_window->workingSet().profiles[size_t(currentSlot())]);
+    return statusdecode::dpiLevel(m_core->working().profiles[size_t(currentSlot())]);
 }
 
 int KestBusService::reportRate() const
 {
-    return rateHz(m_window->workingSet().profiles[size_t(currentSlot())].pollrate);
+    return statusdecode::rateCodeToHz(m_core->working().profiles[size_t(currentSlot())].pollrate);
 }
 
 QVariantMap KestBusService::snapshot() const
@@ -118,8 +102,8 @@ QVariantMap KestBusService::snapshot() const
 
 void KestBusService::refresh()
 {
-    // While a write runs the working set belongs to the worker.
-    if (m_window->profileManager() && m_window->profileManager()->isWriting())
+    // While a write runs the records belong to the worker.
+    if (m_core->isWriting())
         return;
     const QVariantMap now = snapshot();
     QVariantMap changed;
@@ -137,6 +121,15 @@ void KestBusService::refresh()
     QDBusConnection::sessionBus().send(signal);
 }
 
+bool KestBusService::refuseWhileWriting()
+{
+    if (!m_core->isWriting())
+        return false;
+    if (calledFromDBus())
+        sendErrorReply(kError + QStringLiteral("Busy"), tr("A write to the mouse is running."));
+    return true;
+}
+
 void KestBusService::SelectSlot(int slot)
 {
     if (slot < 0 || slot >= SLOT_COUNT) {
@@ -144,35 +137,65 @@ void KestBusService::SelectSlot(int slot)
             sendErrorReply(QDBusError::InvalidArgs, tr("The slot must be 0 to 4, not %1.").arg(slot));
         return;
     }
-    if (m_applying || (m_window->profileManager() && m_window->profileManager()->isWriting())) {
-        if (calledFromDBus())
-            sendErrorReply(kError + QStringLiteral("Busy"), tr("A write to the mouse is running."));
+    if (refuseWhileWriting())
+        return;
+    // A caller on the bus hears back once the mouse has taken the switch or refused it; a
+    // refused switch leaves the slot as it was.
+    const int id = m_core->switchSlot(slot, true);
+    refresh();
+    if (!calledFromDBus() || id == 0)
+        return;
+    setDelayedReply(true);
+    m_pendingSwitches.insert(id, message());
+}
+
+void KestBusService::onSwitchFinished(int id, int slot, int result)
+{
+    refresh();
+    if (!m_pendingSwitches.contains(id))
+        return;
+    const QDBusMessage call = m_pendingSwitches.take(id);
+    if (result == 2 || result == 4) {
+        QDBusConnection::sessionBus().send(call.createErrorReply(
+            kError + QStringLiteral("NotConfirmed"),
+            tr("The mouse did not confirm the switch to slot %1; the slot stays as it was.").arg(slot)));
         return;
     }
-    m_window->switchToSlot(slot, MousecfgWidget::EditsOnSwitch::Keep);
-    refresh();
+    QDBusConnection::sessionBus().send(call.createReply());
 }
 
 int KestBusService::Apply()
 {
-    KestProfileManager *profiles = m_window->profileManager();
-    if (!profiles || m_applying || profiles->isWriting()) {
-        if (calledFromDBus())
-            sendErrorReply(kError + QStringLiteral("Busy"), tr("A write to the mouse is running."));
+    if (m_applying || refuseWhileWriting())
         return 0;
-    }
+    // What the window holds is written, as its Apply button would; no dialog and no box:
+    // the caller gets the result (and the desktop a notification when nobody looks).
+    m_core->collect();
+    if (!m_core->write())
+        return 0;
     m_applying = true;
-    // The caller gets the result; a message box would hold the answer until someone
-    // closes it. A failure while the window is hidden becomes a notification.
-    const KestProfileManager::MessageHandler previous = profiles->messageHandler();
-    profiles->setMessageHandler([](int, const QString &) { return 1; });
-    m_window->collectPanelValues();
-    m_window->stopBatteryReader();
-    const int status = profiles->runWriteSequence();
-    profiles->setMessageHandler(previous);
+    if (calledFromDBus()) {
+        setDelayedReply(true);
+        m_pendingApplies << message();
+    }
+    return 0;
+}
+
+void KestBusService::onWriteFinished(const KestWriteResult &result)
+{
+    if (!m_applying)
+        return;
     m_applying = false;
+    for (const QDBusMessage &call : qAsConst(m_pendingApplies)) {
+        // A set the disk did not take leaves the mouse and the files apart: not a success.
+        if (!result.saved.isOk())
+            QDBusConnection::sessionBus().send(
+                call.createErrorReply(kError + QStringLiteral("NotSaved"), result.saved.text()));
+        else
+            QDBusConnection::sessionBus().send(call.createReply(QVariantList{int(result.status)}));
+    }
+    m_pendingApplies.clear();
     refresh();
-    return status;
 }
 
 bool KestBusService::showRunningCopy(int timeoutMs)
@@ -188,19 +211,42 @@ bool KestBusService::showRunningCopy(int timeoutMs)
 
 void KestBusService::Show()
 {
-    // After the answer: with no mouse the window opens its warning, which waits for the
-    // user.
-    QTimer::singleShot(0, m_window, &MousecfgWidget::slotWarning);
+    // After the answer: the window may be built first, and with no mouse it opens its
+    // warning, which waits for the user.
+    QTimer::singleShot(0, m_bridge, &KestDesktopBridge::showWindow);
 }
 
 void KestBusService::Quit()
 {
-    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    // Ending now would drop what the user has not answered; the caller hears why instead.
+    switch (m_bridge->quitBlock()) {
+    case KestDesktopBridge::QuitBlock::DialogOpen:
+        if (calledFromDBus())
+            sendErrorReply(kError + QStringLiteral("DialogOpen"),
+                           tr("A dialog is open in the window: answer it first."));
+        return;
+    case KestDesktopBridge::QuitBlock::UnappliedEdits:
+        if (calledFromDBus())
+            sendErrorReply(kError + QStringLiteral("UnappliedEdits"),
+                           tr("The window holds changes that were not applied: apply or drop them first."));
+        return;
+    case KestDesktopBridge::QuitBlock::None:
+        break;
+    }
+    QTimer::singleShot(0, m_bridge, &KestDesktopBridge::requestQuit);
 }
 
 KestFocusSwitcher *KestBusService::focus() const
 {
-    return m_bridge->focusSwitcher();
+    return m_core->focusSwitcher();
+}
+
+void KestBusService::replyRulesSaved()
+{
+    // The rule holds for this run either way; the caller must know it will not last.
+    if (focus() && !focus()->savedOk() && calledFromDBus())
+        sendErrorReply(kError + QStringLiteral("NotSaved"),
+                       tr("The rule applies now but could not be saved in the settings file."));
 }
 
 KestRuleMap KestBusService::rules() const
@@ -244,17 +290,28 @@ void KestBusService::SetRule(const QString &program, int slot)
     if (!focus() || !focus()->setRule(program, slot)) {
         if (calledFromDBus())
             sendErrorReply(kError + QStringLiteral("TooManyRules"), tr("No more rules can be added."));
+        return;
     }
+    replyRulesSaved();
 }
 
 void KestBusService::RemoveRule(const QString &program)
 {
-    if ((!focus() || !focus()->removeRule(program)) && calledFromDBus())
-        sendErrorReply(kError + QStringLiteral("NoSuchRule"), tr("There is no rule for \"%1\".").arg(program));
+    if (!focus() || !focus()->removeRule(program)) {
+        if (calledFromDBus())
+            sendErrorReply(kError + QStringLiteral("NoSuchRule"), tr("There is no rule for \"%1\".").arg(program));
+        return;
+    }
+    replyRulesSaved();
 }
 
 void KestBusService::SetDefaultSlot(int slot)
 {
-    if ((!focus() || !focus()->setDefaultSlot(slot)) && calledFromDBus())
-        sendErrorReply(QDBusError::InvalidArgs, tr("The default slot must be -1 (none) or 0 to 4, not %1.").arg(slot));
+    if (!focus() || !focus()->setDefaultSlot(slot)) {
+        if (calledFromDBus())
+            sendErrorReply(QDBusError::InvalidArgs,
+                           tr("The default slot must be -1 (none) or 0 to 4, not %1.").arg(slot));
+        return;
+    }
+    replyRulesSaved();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDBusContext>
+#include <QDBusMessage>
+#include <QList>
 #include <QMap>
 #include <QMetaType>
 #include <QObject>
@@ -9,15 +11,17 @@
 
 class KestDesktopBridge;
 class KestFocusSwitcher;
+class KestMouseCore;
+struct KestWriteResult;
 
 // Program -> slot, as the Rules property carries it (a{si}).
 using KestRuleMap = QMap<QString, int>;
-class MousecfgWidget;
 
 // The running utility on the session bus (org.mousecfg.Mousecfg1, described in
 // org.mousecfg.Mousecfg1.xml, whose generated adaptor calls into this object). Scripts,
 // shortcuts and mousecfgctl use it to read the state and to switch slots and write
-// through the window, so only one program ever talks to the mouse.
+// through the core, so only one program ever talks to the mouse. A call never opens a
+// window or a dialog: SelectSlot and Apply answer when the mouse has, with what it said.
 class KestBusService final : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -36,7 +40,7 @@ public:
     static constexpr const char *kPath = "/org/mousecfg/Mousecfg";
     static constexpr const char *kInterface = "org.mousecfg.Mousecfg1";
 
-    KestBusService(MousecfgWidget *window, KestDesktopBridge *bridge);
+    KestBusService(KestMouseCore *core, KestDesktopBridge *bridge);
     ~KestBusService() override;
 
     // False when there is no session bus or another copy holds the name: the utility
@@ -53,7 +57,7 @@ public:
     KestRuleMap rules() const;
     int defaultSlot() const;
 
-    // Looks at the window again and announces what changed.
+    // Looks at the core again and announces what changed.
     void refresh();
 
     // A second start asks the copy that runs to show its window, as a script would; false
@@ -73,10 +77,18 @@ private:
     QVariantMap snapshot() const;
     void announceRules();
     KestFocusSwitcher *focus() const;
+    bool refuseWhileWriting();
+    void onSwitchFinished(int id, int slot, int result);
+    void onWriteFinished(const KestWriteResult &result);
+    void replyRulesSaved();
 
-    MousecfgWidget *m_window;
+    KestMouseCore *m_core;
     KestDesktopBridge *m_bridge;
     QVariantMap m_last;
+    // Calls answered when the mouse has: switches by number, and the callers of the write
+    // this interface started.
+    QMap<int, QDBusMessage> m_pendingSwitches;
+    QList<QDBusMessage> m_pendingApplies;
     bool m_registered = false;
     bool m_applying = false;
 };

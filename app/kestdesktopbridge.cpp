@@ -1,96 +1,218 @@
 #include "app/kestdesktopbridge.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
+#include <QIcon>
 #include <QMenu>
+#include <QTimer>
+
+#include <utility>
 
 #include "app/kestbusservice.h"
-#include "app/kestfocusswitcher.h"
-#include "app/kestrulesdialog.h"
-#include "app/kestnotices.h"
+#include "app/kestosdclient.h"
 #include "app/kestprofilemanager.h"
+#include "app/kestrulesdialog.h"
 #include "app/kesttraystatus.h"
 #include "app/mousecfgwidget.h"
+#include "core/kestfocusswitcher.h"
+#include "core/kestmousecore.h"
+#include "core/kestnotices.h"
 #include "device/discovery.h"
-#include "device/kestbatteryreader.h"
+#include "store/devicedescription.h"
+#include "widgets/kestmessagebox.h"
 
-KestDesktopBridge::KestDesktopBridge(MousecfgWidget *window)
-    : QObject(window)
-    , m_window(window)
-    , m_notices(new KestNotices(this))
+KestDesktopBridge::KestDesktopBridge(KestMouseCore *core, MousecfgWidget *window, QObject *parent)
+    : QObject(parent)
+    , m_core(core)
 {
-    // Queued after the window's own slots (connected first), so the window has taken the
-    // report in when we look at it.
-    if (KestBatteryReader *reader = window->batteryReader())
-        connect(reader, &KestBatteryReader::RefreshBatteryStatus, this, &KestDesktopBridge::onBatteryReport);
-    KestDeviceNotifier *devices = KestDeviceNotifier::instance();
-    connect(devices, &KestDeviceNotifier::deviceConnected, m_notices, &KestNotices::deviceConnected);
-    connect(devices, &KestDeviceNotifier::lastDeviceRemoved, this, [this] {
-        m_notices->deviceDisconnected();
-        onBatteryReport(0, 0, 0);
-    });
-    if (KestProfileManager *profiles = window->profileManager())
-        connect(profiles, &KestProfileManager::writeFinished, this,
-                [this](quint8 status) { m_notices->writeFinished(status, m_window->isVisible()); });
-    connect(window, &MousecfgWidget::slotSwitchUnconfirmed, m_notices, &KestNotices::slotSwitchUnconfirmed);
-    addTrayOption();
-    m_trayStatus = new KestTrayStatus(window, this);
-    connect(this, &KestDesktopBridge::batteryChanged, m_trayStatus, &KestTrayStatus::refresh);
-    connect(window, &MousecfgWidget::StateChangedSignal, m_trayStatus, &KestTrayStatus::refresh);
-    window->installEventFilter(this);
+    m_osd = new KestOsdClient(this);
+    connect(core, &KestMouseCore::osdText, m_osd, &KestOsdClient::showText);
 
-    m_focus = new KestFocusSwitcher(window, this);
-    connect(window, &MousecfgWidget::rulesDialogRequested, this, &KestDesktopBridge::openRulesDialog);
-    m_bus = new KestBusService(window, this);
+    KestNotices *notices = core->notices();
+    connect(core, &KestMouseCore::connected, notices, &KestNotices::deviceConnected);
+    connect(core, &KestMouseCore::disconnected, notices, &KestNotices::deviceDisconnected);
+    connect(core, &KestMouseCore::writeFinished, this,
+            [this](const KestWriteResult &result) { m_core->notices()->writeFinished(int(result.status), windowShown()); });
+    connect(core, &KestMouseCore::slotSwitchFinished, this, [this](int id, int slot, int result) {
+        // The window reports refusals of its own switches itself, in a box.
+        if (result != 2 && result != 4)
+            return;
+        if (m_window && m_window->isShownNormally() && m_window->ownSwitch() == id)
+            return;
+        m_core->notices()->slotSwitchUnconfirmed(slot);
+    });
+    connect(core, &KestMouseCore::statusChanged, this, [this] {
+        const KestMouseStatus &status = m_core->status();
+        if (status.battery != m_battery || status.charging != m_charging) {
+            m_battery = status.battery;
+            m_charging = status.charging;
+            emit batteryChanged();
+        }
+    });
+
+    m_trayStatus = new KestTrayStatus(this);
+    connect(this, &KestDesktopBridge::batteryChanged, m_trayStatus, &KestTrayStatus::refresh);
+    connect(core, &KestMouseCore::recordsChanged, m_trayStatus, &KestTrayStatus::refresh);
+    connect(core, &KestMouseCore::modelsChanged, m_trayStatus, &KestTrayStatus::refresh);
+    if (QMenu *menu = m_trayStatus->menu()) {
+        m_notificationsAction = new QAction(menu);
+        m_notificationsAction->setCheckable(true);
+        m_notificationsAction->setChecked(notices->isEnabled());
+        connect(m_notificationsAction, &QAction::toggled, notices, &KestNotices::setEnabled);
+        // Above "&Quit", the menu's last entry.
+        const QList<QAction *> actions = menu->actions();
+        menu->insertAction(actions.isEmpty() ? nullptr : actions.last(), m_notificationsAction);
+    }
+
+    m_bus = new KestBusService(core, this);
     const auto refresh = [this] { m_bus->refresh(); };
     connect(this, &KestDesktopBridge::batteryChanged, m_bus, refresh);
-    connect(window, &MousecfgWidget::StateChangedSignal, m_bus, refresh);
-    if (KestBatteryReader *reader = window->batteryReader())
-        connect(reader, &KestBatteryReader::RefreshStatus, m_bus, refresh);
+    connect(core, &KestMouseCore::statusChanged, m_bus, refresh);
+    connect(core, &KestMouseCore::recordsChanged, m_bus, refresh);
+    connect(core, &KestMouseCore::writeFinished, m_bus, refresh);
+    KestDeviceNotifier *devices = KestDeviceNotifier::instance();
     for (auto signal : {&KestDeviceNotifier::connectionChanged, &KestDeviceNotifier::deviceConnected,
                         &KestDeviceNotifier::lastDeviceRemoved, &KestDeviceNotifier::devicesReopened})
         connect(devices, signal, m_bus, refresh);
-    if (KestProfileManager *profiles = window->profileManager())
-        connect(profiles, &KestProfileManager::writeFinished, m_bus, refresh);
+
+    if (window)
+        attachWindow(window);
+    retranslate();
+}
+
+KestDesktopBridge::~KestDesktopBridge()
+{
+    if (m_ownsWindow)
+        delete m_window.data();
+}
+
+MousecfgWidget *KestDesktopBridge::window() const
+{
+    return m_window.data();
+}
+
+KestNotices *KestDesktopBridge::notices() const
+{
+    return m_core->notices();
+}
+
+KestFocusSwitcher *KestDesktopBridge::focusSwitcher() const
+{
+    return m_core->focusSwitcher();
+}
+
+QSystemTrayIcon *KestDesktopBridge::trayIcon() const
+{
+    return m_trayStatus ? m_trayStatus->icon() : nullptr;
+}
+
+int KestDesktopBridge::batteryPercent() const
+{
+    return m_core->status().battery;
+}
+
+bool KestDesktopBridge::charging() const
+{
+    return m_core->status().charging;
+}
+
+void KestDesktopBridge::attachWindow(MousecfgWidget *window)
+{
+    m_window = window;
+    window->setDesktopBridge(this);
+    window->installEventFilter(this);
+    connect(window, &MousecfgWidget::rulesDialogRequested, this, &KestDesktopBridge::openRulesDialog);
+    connect(window, &MousecfgWidget::StateChangedSignal, m_trayStatus, &KestTrayStatus::refresh);
+    connect(window, &MousecfgWidget::StateChangedSignal, m_bus, [this] { m_bus->refresh(); });
+}
+
+MousecfgWidget *KestDesktopBridge::ensureWindow()
+{
+    if (m_window)
+        return m_window;
+    auto *window = new MousecfgWidget(m_core);
+    window->setWindowIcon(QIcon(QStringLiteral("./skin/icon.ico")));
+    window->setWindowTitle(readDescriptionProductName());
+    m_ownsWindow = true;
+    attachWindow(window);
+    return window;
+}
+
+void KestDesktopBridge::showWindow()
+{
+    ensureWindow()->bringToFront();
+    tellPendingFiles();
+}
+
+void KestDesktopBridge::tellRefusedFiles(const QVector<KestFileResult> &refused)
+{
+    m_refusedFiles += refused;
+    if (windowShown())
+        tellPendingFiles();
+}
+
+void KestDesktopBridge::tellPendingFiles()
+{
+    const QVector<KestFileResult> refused = std::exchange(m_refusedFiles, {});
+    for (const KestFileResult &file : refused) {
+        KestMessageBox box(KestMessageBox::Warning, QString(),
+                           QCoreApplication::translate("KestProfileManager", "Warning"), file.text(),
+                           windowShown() ? m_window.data() : nullptr);
+        box.exec();
+    }
+}
+
+bool KestDesktopBridge::windowShown() const
+{
+    return m_window && m_window->isShownNormally();
+}
+
+void KestDesktopBridge::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
+        return;
+    // While the disconnect warning is open the window stays as it is.
+    if (m_window && m_window->isWarningOpen())
+        return;
+    if (windowShown())
+        m_window->hide();
+    else
+        showWindow();
+}
+
+KestDesktopBridge::QuitBlock KestDesktopBridge::quitBlock() const
+{
+    if (QApplication::activeModalWidget())
+        return QuitBlock::DialogOpen;
+    if (m_core->hasUnappliedEdits())
+        return QuitBlock::UnappliedEdits;
+    return QuitBlock::None;
+}
+
+void KestDesktopBridge::requestQuit()
+{
+    if (m_window) {
+        // The question belongs to the window that holds the edits, shown for it.
+        if (m_core->hasUnappliedEdits()) {
+            showWindow();
+            KestProfileManager *profiles = m_window->profileManager();
+            if (profiles && !profiles->settleUnappliedEdits())
+                return;
+        }
+        emit m_window->quitRequested();
+        return;
+    }
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
 void KestDesktopBridge::openRulesDialog()
 {
     QStringList names;
-    for (const QString &name : m_window->workingSet().names)
+    for (const QString &name : m_core->working().names)
         names << name;
-    KestRulesDialog dialog(m_focus, names, m_window);
+    KestRulesDialog dialog(focusSwitcher(), names, m_window);
     dialog.exec();
-}
-
-void KestDesktopBridge::onBatteryReport(quint8 charge, quint8 level, quint8)
-{
-    // The cable both powers the mouse and hides its level.
-    const bool cable = cableCommandPresent();
-    const int percent = (level == 0 || cable) ? -1 : qMin(int(level), 100);
-    const bool charging = charge != 0 || cable;
-    m_notices->batteryChanged(percent, charging);
-    if (percent != m_battery || charging != m_charging) {
-        m_battery = percent;
-        m_charging = charging;
-        emit batteryChanged();
-    }
-}
-
-void KestDesktopBridge::addTrayOption()
-{
-    QSystemTrayIcon *tray = m_window->trayIcon();
-    QMenu *menu = tray ? tray->contextMenu() : nullptr;
-    if (!menu)
-        return;
-    m_notificationsAction = new QAction(menu);
-    m_notificationsAction->setCheckable(true);
-    m_notificationsAction->setChecked(m_notices->isEnabled());
-    connect(m_notificationsAction, &QAction::toggled, m_notices, &KestNotices::setEnabled);
-    // Above "&Quit", the menu's last entry.
-    const QList<QAction *> actions = menu->actions();
-    menu->insertAction(actions.isEmpty() ? nullptr : actions.last(), m_notificationsAction);
-    retranslate();
 }
 
 void KestDesktopBridge::retranslate()

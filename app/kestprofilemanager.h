@@ -9,6 +9,7 @@
 #include "store/configrecord.h"
 
 class KestDeviceWorker;
+class KestMouseCore;
 class QWidget;
 
 // What the profile operations need from the main window. The window owns the two
@@ -42,9 +43,12 @@ public:
     virtual bool hasUnappliedEdits() { return false; }
     // Drops those edits: the working set and the panels go back to the last clean state.
     virtual void discardUnappliedEdits() {}
-    // The thread that owns the mouse; the write is queued there behind earlier requests
-    // (a slot switch). Without one the write gets a thread of its own.
+    // The thread that owns the mouse.
     virtual KestDeviceWorker *deviceWorker() { return nullptr; }
+    // The core whose write sequence the manager runs behind its progress dialog; queued on
+    // the device worker behind earlier requests (a slot switch). Without one the write gets
+    // a thread of its own.
+    virtual KestMouseCore *mouseCore() { return nullptr; }
 };
 
 // The profile library and the apply flow of the main window: add, delete, copy, rename,
@@ -75,7 +79,7 @@ public:
     bool settleUnappliedEdits();
 
     // True while the write worker owns the profile sets: the window must not touch them.
-    bool isWriting() const { return m_writing; }
+    bool isWriting() const;
 
     // Saves the working set and sends it; returns the worker's status (0 = success).
     int runWriteSequence(bool forceAll = false);

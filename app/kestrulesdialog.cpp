@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 
-#include "app/kestfocusswitcher.h"
+#include "core/kestfocusswitcher.h"
 #include "store/configrecord.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestpushbutton.h"

@@ -7,8 +7,9 @@
 #include <QSystemTrayIcon>
 
 #include "app/kestdesktopbridge.h"
-#include "app/kestnotices.h"
-#include "app/mousecfgwidget.h"
+#include "core/kestmousecore.h"
+#include "core/kestnotices.h"
+#include "widgets/kestskin.h"
 
 namespace {
 
@@ -16,60 +17,73 @@ constexpr int kIconSize = 64;
 
 } // namespace
 
-KestTrayStatus::KestTrayStatus(MousecfgWidget *window, KestDesktopBridge *bridge)
+KestTrayStatus::KestTrayStatus(KestDesktopBridge *bridge)
     : QObject(bridge)
-    , m_window(window)
     , m_bridge(bridge)
 {
-    QSystemTrayIcon *tray = window->trayIcon();
-    QMenu *menu = tray ? tray->contextMenu() : nullptr;
-    if (!menu)
-        return;
-    m_baseIcon = tray->icon();
+    KestMouseCore *core = bridge->core();
+    // The menu has no parent widget: the tray lives without the window.
+    m_menu = new QMenu;
     m_group = new QActionGroup(this);
     m_group->setExclusive(true);
-    QAction *first = menu->actions().value(0);
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
-        auto *action = new QAction(menu);
+        auto *action = m_menu->addAction(QString());
         action->setCheckable(true);
         m_group->addAction(action);
-        // As the slot menu does: window, mouse and pointer speed.
-        connect(action, &QAction::triggered, window, [window, slot] { window->switchToSlot(slot); });
-        menu->insertAction(first, action);
+        // As the slot menu does: window, mouse and pointer speed. Not a question, though:
+        // edits of the slot left stay unapplied in it.
+        connect(action, &QAction::triggered, core, [core, slot] { core->switchSlot(slot); });
         m_slotActions << action;
     }
-    m_separator = menu->insertSeparator(first);
+    m_menu->addSeparator();
+    m_showAction = m_menu->addAction(QString());
+    connect(m_showAction, &QAction::triggered, bridge, &KestDesktopBridge::showWindow);
+    m_quitAction = m_menu->addAction(QString());
+    connect(m_quitAction, &QAction::triggered, bridge, &KestDesktopBridge::requestQuit);
+
+    m_baseIcon = QIcon(skinPath(QStringLiteral("icon.ico")));
+    m_tray = new QSystemTrayIcon(this);
+    m_tray->setContextMenu(m_menu);
+    m_tray->setIcon(m_baseIcon);
+    connect(m_tray, &QSystemTrayIcon::activated, bridge, &KestDesktopBridge::trayActivated);
+    m_tray->setVisible(true);
     refresh();
+}
+
+KestTrayStatus::~KestTrayStatus()
+{
+    delete m_tray;
+    delete m_menu;
 }
 
 void KestTrayStatus::refresh()
 {
-    QSystemTrayIcon *tray = m_window->trayIcon();
-    if (!tray)
-        return;
-    const int slot = m_window->currentSlot();
-    const auto &names = m_window->workingSet().names;
+    const KestMouseCore *core = m_bridge->core();
+    m_showAction->setText(tr("&Load Config"));
+    m_quitAction->setText(tr("&Quit"));
+    const int slot = core->currentSlot();
+    const auto &names = core->working().names;
     for (int k = 0; k < m_slotActions.size(); ++k) {
         m_slotActions[k]->setText(tr("Profile %1: %2").arg(k + 1).arg(names[size_t(k)]));
         m_slotActions[k]->setChecked(k == slot);
     }
 
-    const int percent = m_bridge->batteryPercent();
-    const bool charging = m_bridge->charging();
-    QString tip = m_window->productName() + QLatin1Char('\n')
+    const int percent = core->status().battery;
+    const bool charging = core->status().charging;
+    QString tip = core->productName() + QLatin1Char('\n')
                   + tr("Profile %1: %2").arg(slot + 1).arg(names[size_t(slot)]);
     if (percent >= 0)
         tip += QLatin1Char('\n')
                + (charging ? tr("Battery %1%, charging").arg(percent) : tr("Battery %1%").arg(percent));
     else if (charging)
         tip += QLatin1Char('\n') + tr("On the cable");
-    tray->setToolTip(tip);
+    m_tray->setToolTip(tip);
 
     // Repainting the icon makes some trays flicker: only when the gauge changes.
     if (percent != m_shownPercent || charging != m_shownCharging) {
         m_shownPercent = percent;
         m_shownCharging = charging;
-        tray->setIcon(iconWithBattery(m_baseIcon, percent, charging));
+        m_tray->setIcon(iconWithBattery(m_baseIcon, percent, charging));
     }
 }
 

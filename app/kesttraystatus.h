@@ -7,21 +7,26 @@
 
 class QAction;
 class QActionGroup;
+class QMenu;
+class QSystemTrayIcon;
 class KestDesktopBridge;
-class MousecfgWidget;
 
-// What the tray shows of the mouse: the battery level in the icon and the tool tip, the
-// current slot, and the five slots at the top of the tray menu to switch to.
+// The tray icon and its menu, a face of its own that needs no window: the battery level in
+// the icon and the tool tip, the current slot, the five slots to switch to, "Load Config"
+// (the window) and "Quit". Clicking the icon shows or hides the window.
 class KestTrayStatus final : public QObject
 {
     Q_OBJECT
 
 public:
-    KestTrayStatus(MousecfgWidget *window, KestDesktopBridge *bridge);
+    explicit KestTrayStatus(KestDesktopBridge *bridge);
+    ~KestTrayStatus() override;
 
-    // Follows the window and the battery; also called on a language change.
+    // Follows the core and the battery; also called on a language change.
     void refresh();
 
+    QSystemTrayIcon *icon() const { return m_tray; }
+    QMenu *menu() const { return m_menu; }
     const QVector<QAction *> &slotActions() const { return m_slotActions; }
 
     // The tray picture: the utility's icon with a battery gauge along its foot (percent
@@ -29,12 +34,14 @@ public:
     static QIcon iconWithBattery(const QIcon &base, int percent, bool charging);
 
 private:
-    MousecfgWidget *m_window;
     KestDesktopBridge *m_bridge;
+    QSystemTrayIcon *m_tray = nullptr;
+    QMenu *m_menu = nullptr;
+    QAction *m_showAction = nullptr;
+    QAction *m_quitAction = nullptr;
     QIcon m_baseIcon;
     QActionGroup *m_group = nullptr;
     QVector<QAction *> m_slotActions;
-    QPointer<QAction> m_separator;
     int m_shownPercent = -2;
     bool m_shownCharging = false;
 };

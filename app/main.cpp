@@ -1,16 +1,17 @@
-// Entry point: one copy per product, the main window, the event loop.
+// Entry point: one copy per product, the core and its faces, the event loop.
 
 #include <QApplication>
 #include <QIcon>
 
 #include "app/kestbusservice.h"
+#include "app/kestdesktopbridge.h"
 #include "app/mousecfgwidget.h"
+#include "core/kestmousecore.h"
 #include "device/sim/simbackend.h"
 #include "platform/singleinstance.h"
 #include "platform/windowsystem.h"
 #include "store/devicedescription.h"
 #include "store/kestfileresult.h"
-#include "widgets/kestmessagebox.h"
 #include "widgets/kestskin.h"
 
 int main(int argc, char *argv[])
@@ -26,6 +27,9 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     app.setQuitOnLastWindowClosed(false);
     initWidgetResources();
+    // Started at login: the tray, the bus, the rules and the notices run, and the window
+    // is built when someone first asks for it.
+    const bool hidden = app.arguments().contains(QStringLiteral("--hidden"));
 
     const QString productName = readDescriptionProductName();
     const QString instanceName = singleInstanceName(productName);
@@ -44,24 +48,24 @@ int main(int argc, char *argv[])
 
     int result = 0;
     {
-        MousecfgWidget window;
-        if (window.connectedCount() > 0) {
-            window.setWindowOpacity(1.0);
-            window.show();
+        KestMouseCore core;
+        KestDesktopBridge faces(&core, nullptr);
+        if (!hidden) {
+            MousecfgWidget *window = faces.ensureWindow();
+            if (core.connectedCount() > 0) {
+                window->setWindowOpacity(1.0);
+                window->show();
+            }
         }
-        window.setWindowIcon(QIcon(QStringLiteral("./skin/icon.ico")));
-        window.setWindowTitle(productName);
         KestActivationServer door(instanceName);
-        QObject::connect(&door, &KestActivationServer::activationRequested, &window,
-                         &MousecfgWidget::bringToFront, Qt::QueuedConnection);
+        QObject::connect(&door, &KestActivationServer::activationRequested, &faces,
+                         &KestDesktopBridge::showWindow, Qt::QueuedConnection);
         door.listen();
-        // Files the start could not use were read as missing and are left untouched; say so.
-        for (const KestFileResult &refused : takeRefusedFiles()) {
-            KestMessageBox box(KestMessageBox::Warning, QString(),
-                               QCoreApplication::translate("KestProfileManager", "Warning"), refused.text(),
-                               window.isVisible() ? &window : nullptr);
-            box.exec();
-        }
+        // Files the start could not use were read as missing and are left untouched; say so,
+        // over the window (after a hidden start: when it first shows).
+        faces.tellRefusedFiles(takeRefusedFiles());
+        if (!hidden)
+            faces.tellPendingFiles();
         result = app.exec();
     }
     return result;

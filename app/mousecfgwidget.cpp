@@ -15,8 +15,12 @@
 #include <QWindow>
 
 #include "app/kestdesktopbridge.h"
-#include "app/kestosdclient.h"
 #include "app/kestscale.h"
+#include "core/kestmousecore.h"
+#include "panels/kestcolorwindow.h"
+#include "panels/kestdpiwindow.h"
+#include "panels/kestpointspeed.h"
+#include "panels/kestreportrate.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/kestbatteryreader.h"
@@ -35,14 +39,27 @@
 
 MousecfgWidget::MousecfgWidget(QWidget *parent)
     : QWidget(parent)
+    , m_ownedCore(new KestMouseCore)
+    , m_core(m_ownedCore.get())
+{
+    build();
+    // Notifications, the tray and the session-bus interface watch the core from outside;
+    // this window is theirs to show.
+    new KestDesktopBridge(m_core, this, this);
+}
+
+MousecfgWidget::MousecfgWidget(KestMouseCore *core, QWidget *parent)
+    : QWidget(parent)
+    , m_core(core)
+{
+    build();
+}
+
+void MousecfgWidget::build()
 {
     // 1. Identity, application folder and the pictures the window paints itself.
     setObjectName(QStringLiteral("MousecfgWidget"));
     m_appDir = applicationDir();
-    m_osd = new KestOsdClient(this);
-    // From here on the mouse is the device worker's: this thread only asks.
-    m_deviceWorker = new KestDeviceWorker(this);
-    declareGuiThread(QThread::currentThread());
     // The double-density background is decoded only when a larger factor needs it.
     m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
     m_batteryFrame1 = QPixmap(skinPath(QStringLiteral("bat1.png")));
@@ -63,23 +80,12 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     const QPixmap &background = backgroundForStep(m_scaleStep);
     if (!background.isNull() && !platform::onWayland())
         setMask(background.mask());
-
-    // 5. Hot-plug events, frameless window.
-    connectDeviceNotifications();
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
 
-    // 6.-7. Product button, device table, the mice plugged in now.
-    m_productName = readProductName();
-    if (m_productName.isEmpty())
-        m_productName = readMouseListName();
+    // 5.-7. The core's events, the product button and menu.
+    connectCore();
     createControls();
-    BuildDeviceTable();
-    // What is plugged in decides what the window shows first; enumeration reads a few
-    // files and opens nothing, so the window waits for it.
-    m_deviceWorker->call([] { EnumerateDevices(); });
     buildProductMenu();
-    m_connectedCount = countConnectedModels();
-    setConnectedModelCount(m_connectedCount);
 
     // 8. Language and the look the description asks for.
     m_languageIndex = readLanguage();
@@ -94,83 +100,110 @@ MousecfgWidget::MousecfgWidget(QWidget *parent)
     m_languageButton->setVisible(m_languages.count >= 2);
     loadLanguage(m_languageIndex);
 
-    // 9. Profile library, devices, battery reader, the profile set.
-    m_profileNames = readProfileList();
-    m_deviceWorker->call([name = m_productName] { OpenDevices(name); });
-    m_batteryReader = new KestBatteryReader(this);
-    connect(m_batteryReader, &KestBatteryReader::RefreshBatteryStatus, this,
-            &MousecfgWidget::slotRefreshBatteryStatus);
-    connect(m_batteryReader, &KestBatteryReader::RefreshStatus, this,
-            &MousecfgWidget::slotRefreshStatus);
-    connect(m_batteryReader, &KestBatteryReader::RefreshWriteStatus, this,
-            &MousecfgWidget::slotRefreshWriteStatus);
-    m_batteryReader->bindToTransactions();
-    if (m_connectedCount > 0)
-        startBatteryReader();
-    loadAll(m_working);
-    seedDefaultProfiles();
-    // The desktop's speed where it keeps one; elsewhere the profile's own value stands.
-    quint8 &speed = m_working.profiles[currentSlot()].mousespeed;
-    if (const std::optional<int> desktop = desktopPointerSpeed())
-        speed = quint8(*desktop);
-    else if (speed < pointerspeed::kMinSpeed || speed > pointerspeed::kMaxSpeed)
-        speed = quint8(pointerSpeed());
-    m_lastWritten = m_working;
-
-    // 10. Panels with the current slot's record.
+    // 10. Panels with the current slot's record; they edit copies the core collects.
     createPages();
     createMarkers();
+    m_core->setCollector([this](ConfigRecord &set) {
+        if (!m_dpiWindow)
+            return;
+        ProfileRecord &current = set.profiles[size_t(activeSlotIndex(set))];
+        m_dpiWindow->applyTo(current);
+        m_reportRate->applyTo(current);
+        m_pointSpeed->applyTo(set);
+        m_colorWindow->applyTo(set);
+    });
 
     // 11. First page, texts and pictures.
     m_page = m_ledDisable ? CustomizePage : LightingPage;
     loadProductPictures();
     refreshPanels();
     retranslate();
-    if (!QFile::exists(templatePath()))
-        writeTemplate();
     setStyleSheet(QStringLiteral("*{outline:0px;}") + toolTipStyleSheet(themeColor()));
     setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
 
-    // 12. Tray, and the profile bar's operations.
-    createTray();
+    // 12. Closing without a tray ends the program; the profile bar's operations.
+    connect(this, &MousecfgWidget::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     connectProfileBar();
     setupKeyboard();
 
-    // 13. Battery shown as unknown until the first report, the open profile file, and
-    // the start check that shows the window or the disconnect warning.
-    slotRefreshBatteryStatus(0, 1, 0);
+    // 13. The battery as the core knows it, and the start check that shows the window or
+    // the disconnect warning.
+    refreshBatteryDisplay();
     QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
 
-    KestMessageBox::setConnectionProbe([this] { return m_connectedCount > 0; });
-    // Notifications and the session-bus interface watch the window from outside.
-    new KestDesktopBridge(this);
+    KestMessageBox::setConnectionProbe([core = m_core] { return core->connectedCount() > 0; });
 }
 
 MousecfgWidget::~MousecfgWidget()
 {
     KestMessageBox::setConnectionProbe({});
-    stopBatteryReader();
-    // Closes the handles on its own thread, giving up on an exchange a silent mouse holds.
-    delete m_deviceWorker;
-    m_deviceWorker = nullptr;
-    declareGuiThread(nullptr);
+    // The panels the collector reads go with this window; the core may stay.
+    m_core->setCollector({});
+    // A window of its own takes its faces and its core with it, faces first.
+    if (m_ownedCore) {
+        delete m_shell;
+        m_shell = nullptr;
+    }
+}
+
+int MousecfgWidget::connectedCount() const
+{
+    return m_core->connectedCount();
+}
+
+int MousecfgWidget::connectionState() const
+{
+    return m_core->connectionState();
+}
+
+ConfigRecord &MousecfgWidget::workingSet()
+{
+    return m_core->working();
+}
+
+ConfigRecord &MousecfgWidget::lastWrittenSet()
+{
+    return m_core->lastWritten();
+}
+
+int MousecfgWidget::currentSlot() const
+{
+    return m_core->currentSlot();
+}
+
+QStringList &MousecfgWidget::profileNames()
+{
+    return m_core->library();
+}
+
+QString MousecfgWidget::productName() const
+{
+    return m_core->productName();
+}
+
+KestDeviceWorker *MousecfgWidget::deviceWorker()
+{
+    return m_core->deviceWorker();
+}
+
+KestBatteryReader *MousecfgWidget::batteryReader() const
+{
+    return m_core->batteryReader();
 }
 
 bool MousecfgWidget::batteryReaderRunning() const
 {
-    return m_batteryReader && m_batteryReader->isRunning();
+    return m_core->batteryReaderRunning();
 }
 
 void MousecfgWidget::startBatteryReader()
 {
-    m_batteryReader->start();
+    m_core->startBatteryReader();
 }
 
 void MousecfgWidget::stopBatteryReader()
 {
-    // Waits for the reader, so it never reads from handles that are about to close.
-    if (m_batteryReader)
-        m_batteryReader->stop();
+    m_core->stopBatteryReader();
 }
 
 const QPixmap &MousecfgWidget::backgroundForStep(int step)
@@ -212,7 +245,7 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
                                                        Qt::SmoothTransformation);
         painter.drawPixmap(0, 0, fitted);
     }
-    const QPixmap &frame = (m_connectionState <= 1) ? m_batteryFrame2 : m_batteryFrame1;
+    const QPixmap &frame = (m_core->connectionState() <= 1) ? m_batteryFrame2 : m_batteryFrame1;
     if (!frame.isNull())
         painter.drawPixmap(QRect(scaled(69), scaled(581), scaled(86), scaled(47)), frame);
 }
@@ -319,84 +352,27 @@ bool MousecfgWidget::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void MousecfgWidget::connectDeviceNotifications()
+void MousecfgWidget::connectCore()
 {
-    KestDeviceNotifier *notifier = KestDeviceNotifier::instance();
-    connect(notifier, &KestDeviceNotifier::modelListChanged, this,
-            &MousecfgWidget::buildProductMenu);
-    connect(notifier, &KestDeviceNotifier::deviceConnected, this,
-            &MousecfgWidget::slotWarnClose);
-    connect(notifier, &KestDeviceNotifier::lastDeviceRemoved, this,
-            &MousecfgWidget::onLastDeviceRemoved);
-    connect(notifier, &KestDeviceNotifier::disconnectWarning, this,
-            &MousecfgWidget::slotWarning);
-    connect(notifier, &KestDeviceNotifier::currentModelLost, this,
-            &MousecfgWidget::onCurrentModelLost);
-    connect(notifier, &KestDeviceNotifier::devicesReopened, this,
-            &MousecfgWidget::onDevicesReopened);
-    connect(notifier, &KestDeviceNotifier::connectionChanged, this,
-            &MousecfgWidget::refreshConnectionState);
-    if (!StartDeviceNotifications())
-        qCWarning(lcDevice) << "hot-plug monitor not running; plugging in a mouse needs a restart";
-}
-
-bool MousecfgWidget::takeDescribedSensorOptions()
-{
-    // A fresh install holds no sensor options yet, and a missing key would read as 0:
-    // each option the settings do not hold comes from the device description.
-    KestIniFile settings;
-    settings.load(globalConfigPath());
-    SensorDefaults described;
-    readSensorDefaults(described);
-    const struct
-    {
-        const char *key;
-        quint8 ConfigRecord::*field;
-        quint8 value;
-    } options[] = {
-        {SettingsKey::LiftHigh, &ConfigRecord::LiftHigh, described.lift},
-        {SettingsKey::AngleValue, &ConfigRecord::AngleValue, described.angle},
-        {SettingsKey::Debounce, &ConfigRecord::Debounce, described.butondelay},
-        {SettingsKey::Jitter, &ConfigRecord::Jitter, described.jitter},
-        {SettingsKey::Wake, &ConfigRecord::Wake, described.wake},
-        {SettingsKey::SensorMode, &ConfigRecord::SensorMode, described.sensormode},
-        {SettingsKey::Sync, &ConfigRecord::Sync, described.sync},
-    };
-    bool taken = false;
-    for (const auto &option : options) {
-        if (!settings.contains(QLatin1String(option.key))) {
-            m_working.*option.field = option.value;
-            taken = true;
-        }
-    }
-    return taken;
-}
-
-void MousecfgWidget::seedDefaultProfiles()
-{
-    // A first start knows no slot names and no profile files yet: each slot then shows
-    // its default profile, "Profile 1" to "Profile 5", with the model's defaults, and
-    // the library holds those five. Existing names and files are left as they are.
-    bool namesChanged = false;
-    for (int k = 0; k < SLOT_COUNT; ++k) {
-        QString &name = m_working.names[k];
-        if (name.isEmpty()) {
-            name = QStringLiteral("Profile %1").arg(k + 1);
-            namesChanged = true;
-        }
-        if (isValidStoreName(name) && !QFile::exists(profileFilePath(name))) {
-            makeDefaultProfile(m_working.profiles[k]);
-            m_working.profiles[k].ProfileName = name;
-            saveSlotFile(m_working.profiles[k], name);
-        }
-    }
-    if (takeDescribedSensorOptions())
-        saveAll(m_working);
-    else if (namesChanged)
-        saveSlotList(m_working);
-    if (m_profileNames.isEmpty()) {
-        for (int k = 0; k < SLOT_COUNT; ++k)
-            m_profileNames << QStringLiteral("Profile %1").arg(k + 1);
-        writeProfileList(m_profileNames);
-    }
+    KestMouseCore *core = m_core;
+    connect(core, &KestMouseCore::modelsChanged, this, &MousecfgWidget::buildProductMenu);
+    connect(core, &KestMouseCore::connected, this, &MousecfgWidget::slotWarnClose);
+    connect(KestDeviceNotifier::instance(), &KestDeviceNotifier::disconnectWarning, this,
+            &MousecfgWidget::onDisconnectWarning);
+    connect(core, &KestMouseCore::statusChanged, this, &MousecfgWidget::refreshBatteryDisplay);
+    connect(core, &KestMouseCore::recordsChanged, this, [this] {
+        // A write in the window's own dialog changes nothing the panels show.
+        if (!m_core->isWriting())
+            refreshPanels();
+    });
+    connect(core, &KestMouseCore::dpiLevelReported, this, &MousecfgWidget::selectDpiLevelInPanel);
+    connect(core, &KestMouseCore::reportRateReported, this, [this] { refreshReportRatePanel(); });
+    connect(core, &KestMouseCore::lightModeReported, this, [this](int, int mode) {
+        if (m_colorWindow)
+            m_colorWindow->chooseEffect(quint8(mode));
+    });
+    connect(core, &KestMouseCore::slotSwitchFinished, this, &MousecfgWidget::onSwitchFinished);
+    connect(core, &KestMouseCore::writeFinished, this, [this](const KestWriteResult &result) {
+        showWriteResult(int(result.status));
+    });
 }

@@ -26,6 +26,9 @@ class QTimer;
 class KestAction;
 class KestBtnWindow;
 class KestBatteryReader;
+class KestDesktopBridge;
+class KestMouseCore;
+struct KestWriteResult;
 class KestDeviceWorker;
 class KestColorWindow;
 class KestDPIWindow;
@@ -40,8 +43,9 @@ class KestPushButton;
 class KestReportRate;
 
 // The utility's one top-level window: frameless and skinned, laid out on a 999 x 640
-// canvas scaled for the screen, with four pages of panels, the profile bar, the battery
-// and connection display and a tray icon it hides into when closed.
+// canvas scaled for the screen, with four pages of panels, the profile bar and the battery
+// and connection display. A face over the core (KestMouseCore): it shows the core's records
+// and status, asks the user where a choice is due, and hides into the tray when closed.
 class MousecfgWidget : public QWidget, public KestProfileHost
 {
     Q_OBJECT
@@ -62,24 +66,31 @@ public:
     // The firmware updater for a language (executables carry no ".exe" here).
     static QString updaterPath(const QString &appDir, int languageIndex);
 
+    // A window of its own: it builds a core and the desktop faces (tray, bus, notices)
+    // and owns them; for tests and tools that want the whole utility in one object.
     explicit MousecfgWidget(QWidget *parent = nullptr);
+    // A face over a core someone else owns (the program's desktop bridge).
+    explicit MousecfgWidget(KestMouseCore *core, QWidget *parent = nullptr);
     ~MousecfgWidget() override;
 
-    int connectedCount() const { return m_connectedCount; }
+    KestMouseCore *core() const { return m_core; }
+    KestDesktopBridge *desktopBridge() const { return m_shell; }
+    void setDesktopBridge(KestDesktopBridge *shell) { m_shell = shell; }
+    int connectedCount() const;
     double scaleFactorValue() const { return m_scaleFactor; }
     int currentPage() const { return m_page; }
     int currentView() const { return m_view; }
-    int connectionState() const { return m_connectionState; }
+    int connectionState() const;
     bool isWarningOpen() const { return m_warningOpen; }
     bool batteryReaderRunning() const;
     KestProfileManager *profileManager() const { return m_profiles; }
 
     // KestProfileHost (mousecfgwidget_profiles.cpp).
-    ConfigRecord &workingSet() override { return m_working; }
-    ConfigRecord &lastWrittenSet() override { return m_lastWritten; }
-    int currentSlot() const override { return activeSlotIndex(m_working); }
-    QStringList &profileNames() override { return m_profileNames; }
-    QString productName() const override { return m_productName; }
+    ConfigRecord &workingSet() override;
+    ConfigRecord &lastWrittenSet() override;
+    int currentSlot() const override;
+    QStringList &profileNames() override;
+    QString productName() const override;
     void collectPanelValues() override;
     void stopBatteryReader() override;
     void refreshProfileView(int what) override;
@@ -88,12 +99,12 @@ public:
     void discardUnappliedEdits() override;
     // The bottom bar's word on the last write ("Saved to the mouse"); empty once it faded.
     QString statusText() const;
-    KestDeviceWorker *deviceWorker() override { return m_deviceWorker; }
-    KestOsdClient *osdClient() const { return m_osd; }
-    KestBatteryReader *batteryReader() const { return m_batteryReader; }
+    KestMouseCore *mouseCore() override { return m_core; }
+    KestDeviceWorker *deviceWorker() override;
+    KestBatteryReader *batteryReader() const;
     KestProcessbar *batteryBar() const { return m_batteryBar; }
     QLabel *linkPicture() const { return m_donglePicture; }
-    QSystemTrayIcon *trayIcon() const { return m_tray; }
+    QSystemTrayIcon *trayIcon() const;
     QWidget *pageItemWidget(PageItem item) const;
     KestLightPreview *lightPreview() const { return m_lightPreview; }
     QPixmap mousePicture() const;
@@ -109,9 +120,14 @@ public:
     // one restores the desktop's answer).
     static void setTrayProbe(std::function<bool()> probe);
     bool hasTray() const;
-    // A later start of the program asks for the window: shown, unminimised and raised,
-    // or the disconnect warning.
+    // A later start of the program, the tray or the bus ask for the window: shown,
+    // unminimised, raised and active, or the disconnect warning.
     void bringToFront();
+    // Whether the window is on screen as a window (not hidden, not minimised).
+    bool isShownNormally() const;
+    // The number of the last slot switch the user made in this window (its refusal is
+    // reported here, in a box), 0 when none.
+    int ownSwitch() const { return m_switchAskedHere ? m_ownSwitch : 0; }
 
     void showPage(int page);
     void showView(int view);
@@ -156,9 +172,6 @@ signals:
     void StateChangedSignal();
     // The profile area's rules button: the per-program profiles dialog.
     void rulesDialogRequested();
-    // A switch the user did not make here (a per-program rule, the bus) was not confirmed by
-    // the mouse: the desktop is told instead of a box popping up over a game.
-    void slotSwitchUnconfirmed(int slot);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -174,11 +187,10 @@ protected:
 
 private:
     // Construction (mousecfgwidget.cpp).
+    void build();
     void applyScale(int step);
     const QPixmap &backgroundForStep(int step);
-    void connectDeviceNotifications();
-    void seedDefaultProfiles();
-    bool takeDescribedSensorOptions();
+    void connectCore();
 
     // Controls and layout (mousecfgwidget_controls.cpp).
     void createControls();
@@ -222,18 +234,13 @@ private:
 
     // Status (mousecfgwidget_status.cpp).
     void refreshConnectionState();
-    void selectSlotOnMouse(int slot, bool askedHere);
+    void refreshBatteryDisplay();
+    void onSwitchFinished(int id, int slot, int result);
     void setBatteryStyle(const QString &styleSheet);
-    void sendOsdText(const QString &text);
 
     // Tray and device events (mousecfgwidget_tray.cpp).
-    void createTray();
     void putAway();
-    void onDeviceConnected();
-    void onLastDeviceRemoved();
-    void onCurrentModelLost();
-    void onDevicesReopened();
-    void reloadCurrentProfile();
+    void onDisconnectWarning();
     QString disconnectText() const;
 
     // Profile bar (mousecfgwidget_profiles.cpp).
@@ -249,7 +256,7 @@ private:
 
     ConfigRecord collectedSet();
     void markClean();
-    void showWriteResult(quint8 status);
+    void showWriteResult(int status);
     void retranslateStatus();
     void closeToTray();
 
@@ -270,20 +277,20 @@ private:
     QPoint m_pressGlobal;
     QPoint m_pressWindowPos;
 
-    int m_connectedCount = 0;
+    // The core this window shows; owned only by a window made without one.
+    std::unique_ptr<KestMouseCore> m_ownedCore;
+    KestMouseCore *m_core = nullptr;
+    KestDesktopBridge *m_shell = nullptr;
+    // The switch the user made here, whose refusal the window reports in a box.
+    int m_ownSwitch = 0;
+    bool m_switchAskedHere = false;
     QString m_appDir;
-    QString m_productName;
     LanguageList m_languages;
     int m_languageIndex = 0;
     int m_frenchLanguage = -1; // the language index the French key names belong to
     int m_ledDisable = 0;
     int m_disableMacro = 0;
     int m_buttonCount = 0;
-
-    // Profile sets: the one the panels edit and the one last written to the mouse.
-    ConfigRecord m_working;
-    ConfigRecord m_lastWritten;
-    QStringList m_profileNames;
 
     // Layout: every placed widget with its rectangle on the design canvas.
     struct Placement {
@@ -354,26 +361,15 @@ private:
     int m_page = LightingPage;
     int m_view = FrontView;
 
-    QSystemTrayIcon *m_tray = nullptr;
-    QMenu *m_trayMenu = nullptr;
-    QAction *m_loadConfigAction = nullptr;
-    QAction *m_quitAction = nullptr;
     QTranslator m_translator;
     bool m_translatorInstalled = false;
 
-    KestBatteryReader *m_batteryReader = nullptr;
-    KestDeviceWorker *m_deviceWorker = nullptr;
-    KestOsdClient *m_osd = nullptr;
-
     // Status display.
-    int m_connectionState = 3;
-    quint8 m_charging = 0;
+    int m_shownConnectionState = 3;
     int m_lastBattery = -1;
     bool m_warningOpen = false;
     QPointer<KestMessageBox> m_warningBox;
 
-    // What the working set held, panels included, when it was last loaded or written.
-    ConfigRecord m_clean;
     KestLabel *m_statusLabel = nullptr;
     QTimer *m_statusTimer = nullptr;
     int m_statusWrite = -1; // the write the status text speaks of: 0 reached the mouse

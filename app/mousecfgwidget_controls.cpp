@@ -209,10 +209,6 @@ void MousecfgWidget::retranslate()
     m_minimizeButton->setToolTip(QString());
     if (m_languageIndex >= 0 && m_languageIndex < LANGUAGE_SLOTS)
         m_languageButton->setText(m_languages.names[m_languageIndex]);
-    if (m_loadConfigAction) {
-        m_loadConfigAction->setText(tr("&Load Config"));
-        m_quitAction->setText(tr("&Quit"));
-    }
     if (m_buttonWindow)
         m_buttonWindow->retranslate();
     showSlot();

@@ -6,10 +6,7 @@
 #include <QCloseEvent>
 #include <QTimer>
 
-#include "panels/kestcolorwindow.h"
-#include "panels/kestdpiwindow.h"
-#include "panels/kestpointspeed.h"
-#include "panels/kestreportrate.h"
+#include "core/kestmousecore.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestskin.h"
 
@@ -21,50 +18,25 @@ const QRect kStatusRect(420, 580, 265, 20); // the bottom bar, left of OK / Canc
 // The working set as Apply would write it: the panels that edit copies put in their values.
 ConfigRecord MousecfgWidget::collectedSet()
 {
-    ConfigRecord set = m_working;
-    if (m_dpiWindow) {
-        ProfileRecord &current = set.profiles[currentSlot()];
-        m_dpiWindow->applyTo(current);
-        m_reportRate->applyTo(current);
-        m_pointSpeed->applyTo(set);
-        m_colorWindow->applyTo(set);
-    }
-    return set;
+    return m_core->collectedSet();
 }
 
 void MousecfgWidget::markClean()
 {
-    m_clean = collectedSet();
+    m_core->markClean();
 }
 
 bool MousecfgWidget::hasUnappliedEdits()
 {
-    ConfigRecord now = collectedSet();
-    // Which slot is current and what the slots are called are not edits of a profile:
-    // switching and renaming take effect at once.
-    now.ProfileID = m_clean.ProfileID;
-    now.names = m_clean.names;
-    for (int k = 0; k < SLOT_COUNT; ++k)
-        now.profiles[k].ProfileName = m_clean.profiles[k].ProfileName;
-    return now != m_clean;
+    return m_core->hasUnappliedEdits();
 }
 
 void MousecfgWidget::discardUnappliedEdits()
 {
-    const quint8 slot = m_working.ProfileID;
-    const auto names = m_working.names;
-    std::array<QString, SLOT_COUNT> profileNames;
-    for (int k = 0; k < SLOT_COUNT; ++k)
-        profileNames[k] = m_working.profiles[k].ProfileName;
-    m_working = m_clean;
-    m_working.ProfileID = slot;
-    m_working.names = names;
-    for (int k = 0; k < SLOT_COUNT; ++k)
-        m_working.profiles[k].ProfileName = profileNames[k];
-    refreshPanels();
+    m_core->discardUnappliedEdits();
 }
 
-void MousecfgWidget::showWriteResult(quint8 status)
+void MousecfgWidget::showWriteResult(int status)
 {
     // The set was saved either way: what the panels show is no longer an unapplied edit.
     markClean();

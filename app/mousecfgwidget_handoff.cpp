@@ -2,6 +2,8 @@
 
 #include "app/mousecfgwidget.h"
 
+#include "core/kestmousecore.h"
+
 #include <cstdlib>
 
 #include <QApplication>
@@ -39,7 +41,7 @@ void MousecfgWidget::startFirmwareUpdate()
     const QString updater = updaterPath(m_appDir, m_languageIndex);
     if (platform::startDetached(updater)) {
         // The updater needs the mouse to itself: leave at once, saving nothing.
-        m_deviceWorker->call([] { CloseDevices(); });
+        m_core->deviceWorker()->call([] { CloseDevices(); });
         std::exit(0);
     }
     // Exiting after a failed start would leave the user with neither program.

@@ -2,6 +2,8 @@
 
 #include "app/mousecfgwidget.h"
 
+#include "core/kestmousecore.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QThread>
@@ -23,44 +25,24 @@ void MousecfgWidget::buildProductMenu()
         connect(m_productMenu, &QMenu::triggered, this, &MousecfgWidget::slot_show_mousename);
     }
     m_productMenu->clear();
-    const QStringList models = connectedModelNames();
+    const QStringList models = m_core->refreshModels();
     for (const QString &model : models) {
         auto *action = new KestAction(model, m_productMenu);
         action->setCheckable(true);
-        action->setChecked(model == m_productName);
+        action->setChecked(model == m_core->productName());
         m_productMenu->addAction(action);
     }
-    // The current model may have gone while another is connected: follow the first.
-    if (!models.isEmpty() && !models.contains(m_productName)) {
-        m_productName = models.first();
-        writeProductName(m_productName);
-    }
     if (m_productButton)
-        m_productButton->setText(m_productName);
-    m_connectedCount = countConnectedModels();
-    setConnectedModelCount(m_connectedCount);
-    if (m_tray)
-        m_tray->setToolTip(m_productName);
+        m_productButton->setText(m_core->productName());
 }
 
 void MousecfgWidget::slot_show_mousename(QAction *action)
 {
     if (!action)
         return;
-    stopBatteryReader();
-    m_productName = action->text();
-    writeProductName(m_productName);
-    // The pictures and the profile follow at once; the reader once the handles are open.
-    m_deviceWorker->request<int>(
-        [name = m_productName] {
-            CloseDevices();
-            OpenDevices(name);
-            return 0;
-        },
-        this, [this](int) { startBatteryReader(); });
+    m_core->chooseProduct(action->text());
     loadProductPictures();
     refreshExtraMarkers();
-    reloadCurrentProfile();
     buildProductMenu();
 }
 
@@ -75,7 +57,7 @@ void MousecfgWidget::buildSlotMenu()
     m_slotMenu->clear();
     for (int slot = 0; slot < SLOT_COUNT; ++slot) {
         auto *action = new KestAction(
-            tr("Profile") + QStringLiteral(" %1: %2").arg(slot + 1).arg(m_working.names[slot]),
+            tr("Profile") + QStringLiteral(" %1: %2").arg(slot + 1).arg(m_core->working().names[slot]),
             m_slotMenu);
         action->setCheckable(true);
         action->setChecked(slot == currentSlot());
@@ -89,40 +71,26 @@ void MousecfgWidget::showSlot()
     for (int k = 0; k < kSlotButtons; ++k) {
         if (!m_slotButtons[k])
             continue;
-        m_slotButtons[k]->setText(QStringLiteral("%1  %2").arg(k + 1).arg(m_working.names[k]));
+        m_slotButtons[k]->setText(QStringLiteral("%1  %2").arg(k + 1).arg(m_core->working().names[k]));
         m_slotButtons[k]->setSelected(k == slot);
         m_slotButtons[k]->setToggled(k == slot);
     }
     if (m_nameEdit)
-        m_nameEdit->setText(m_working.names[slot]);
+        m_nameEdit->setText(m_core->working().names[slot]);
     buildSlotMenu();
     emit StateChangedSignal();
-}
-
-void MousecfgWidget::applySlotPointerSpeed()
-{
-    m_deviceWorker->applyPointerSpeed(m_working.profiles[currentSlot()].mousespeed);
 }
 
 void MousecfgWidget::switchToSlot(int slot, EditsOnSwitch edits)
 {
     if (slot < 0 || slot >= SLOT_COUNT)
         return;
-    const bool keepEdits = edits == EditsOnSwitch::Keep && slot != currentSlot();
-    if (slot != currentSlot() && !keepEdits && m_profiles && !m_profiles->settleUnappliedEdits())
+    // A switch asked for here settles the edits of the slot left first; a kept one leaves
+    // them in the working set, still unapplied.
+    if (edits == EditsOnSwitch::Ask && slot != currentSlot() && m_profiles && !m_profiles->settleUnappliedEdits())
         return;
-    const ConfigRecord clean = m_clean;
-    if (keepEdits)
-        m_working = collectedSet();
-    m_working.ProfileID = quint8(slot);
-    saveActiveSlot(slot);
-    showSlot();
-    refreshPanels();
-    // The kept edits stay measured against what was last loaded or written.
-    if (keepEdits)
-        m_clean = clean;
-    // One request: the mouse's slot, then that slot's pointer speed.
-    selectSlotOnMouse(slot, edits == EditsOnSwitch::Ask);
+    m_switchAskedHere = edits == EditsOnSwitch::Ask;
+    m_ownSwitch = m_core->switchSlot(slot);
 }
 
 void MousecfgWidget::buildLanguageMenu()

@@ -3,6 +3,8 @@
 
 #include "app/mousecfgwidget.h"
 
+#include "core/kestmousecore.h"
+
 #include <QLabel>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -112,7 +114,7 @@ void MousecfgWidget::createButtonPage()
                                 QSize(KestBtnWindow::kListRight + kScrollBarGap
                                           + KestBtnWindow::kScrollBarWidth,
                                       kButtonPanelRect.height())));
-    m_buttonWindow = new KestBtnWindow(&m_working.profiles[currentSlot()], nullptr, m_scaleFactor);
+    m_buttonWindow = new KestBtnWindow(&m_core->working().profiles[currentSlot()], nullptr, m_scaleFactor);
     // The list fills the area and scrolls when the model has more buttons than fit.
     m_buttonScroll->setWidgetResizable(true);
     m_buttonScroll->verticalScrollBar()->setStyleSheet(KestBtnWindow::scrollBarStyleSheet());
@@ -145,19 +147,19 @@ void MousecfgWidget::createButtonPage()
 
 void MousecfgWidget::createDpiPage()
 {
-    m_dpiWindow = new KestDPIWindow(m_working.profiles[currentSlot()], this);
+    m_dpiWindow = new KestDPIWindow(m_core->working().profiles[currentSlot()], this);
     place(m_dpiWindow, kDpiPanelRect);
 }
 
 void MousecfgWidget::createPointSpeedPage()
 {
-    m_pointSpeed = new KestPointSpeed(m_working.profiles[currentSlot()], this);
+    m_pointSpeed = new KestPointSpeed(m_core->working().profiles[currentSlot()], this);
     place(m_pointSpeed, kSensorRect);
 }
 
 void MousecfgWidget::createReportRatePage()
 {
-    m_reportRate = new KestReportRate(m_working.profiles[currentSlot()], this);
+    m_reportRate = new KestReportRate(m_core->working().profiles[currentSlot()], this);
     place(m_reportRate, kReportRateRect);
     connect(m_reportRate, &KestReportRate::RefreshLift, this, &MousecfgWidget::slotLiftChange);
     // Two controls edit the one lift setting: each shows what the other chose.
@@ -228,7 +230,7 @@ void MousecfgWidget::refreshExtraMarkers()
 {
     // The early models carry other arrow pictures.
     static const QRegularExpression earlyModel(QStringLiteral("^KX-(0[1-9]|1[0-9]|2[0-2])$"));
-    const bool early = earlyModel.match(m_productName).hasMatch();
+    const bool early = earlyModel.match(m_core->productName()).hasMatch();
     const QString up = early ? QStringLiteral("btn_up4.png") : QStringLiteral("btn_up2.png");
     const QString upHover = early ? QStringLiteral("btn_up3.png") : QStringLiteral("btn_up1.png");
     const QString down = early ? QStringLiteral("btn_down4.png") : QStringLiteral("btn_down2.png");
@@ -258,12 +260,12 @@ void MousecfgWidget::loadProductPictures()
 {
     if (!m_mousePicture)
         return;
-    m_frontPicture = productPicture(m_productName + QStringLiteral("/Mouse.png"));
+    m_frontPicture = productPicture(m_core->productName() + QStringLiteral("/Mouse.png"));
     m_sidePicture = QPixmap();
     m_mousePicture->setPixmap(viewPicture());
     if (m_lightPreview)
         m_lightPreview->setPicture(m_frontPicture);
-    if (m_productName == QLatin1String("Wireless Mouse")) {
+    if (m_core->productName() == QLatin1String("Wireless Mouse")) {
         // This model's picture leaves room for the view buttons lower down; its
         // rectangles are taken as they are.
         for (Placement &placement : m_placements) {
@@ -295,7 +297,7 @@ const QPixmap &MousecfgWidget::viewPicture()
         return m_frontPicture;
     // Most users never open the side view: its picture is not decoded at start.
     if (m_sidePicture.isNull())
-        m_sidePicture = productPicture(m_productName + QStringLiteral("_Side.png"));
+        m_sidePicture = productPicture(m_core->productName() + QStringLiteral("_Side.png"));
     return m_sidePicture;
 }
 
@@ -416,7 +418,7 @@ void MousecfgWidget::slotMouseOver(KestPushButton *button, bool bType)
     if (n == 0 || m_view != FrontView)
         return;
     if (bType) {
-        const QPixmap lit(skinPath(QStringLiteral("mouse/%1/mouse_%2.png").arg(m_productName).arg(n)));
+        const QPixmap lit(skinPath(QStringLiteral("mouse/%1/mouse_%2.png").arg(m_core->productName()).arg(n)));
         if (!lit.isNull()) {
             m_mousePicture->setPixmap(lit.scaled(m_frontPicture.size(), Qt::KeepAspectRatio,
                                                  Qt::SmoothTransformation));
@@ -430,10 +432,10 @@ void MousecfgWidget::refreshPanels()
 {
     refreshDpiPanels();
     if (m_colorWindow) { // the panels exist from construction step 10 on
-        const int lightingSlot = KestColorWindow::lightingSlot(m_working, m_productName);
-        m_colorWindow->setProfile(m_working.profiles[lightingSlot], lightingSlot);
+        const int lightingSlot = KestColorWindow::lightingSlot(m_core->working(), m_core->productName());
+        m_colorWindow->setProfile(m_core->working().profiles[lightingSlot], lightingSlot);
     }
-    m_buttonWindow->setProfile(&m_working.profiles[currentSlot()]);
+    m_buttonWindow->setProfile(&m_core->working().profiles[currentSlot()]);
     showView(m_view);
     showPage(m_page);
     showSlot();
@@ -445,11 +447,11 @@ void MousecfgWidget::refreshDpiPanels()
 {
     if (!m_dpiWindow)
         return;
-    const ProfileRecord &current = m_working.profiles[currentSlot()];
+    const ProfileRecord &current = m_core->working().profiles[currentSlot()];
     m_dpiWindow->refresh(current, readSensorCode());
     refreshReportRatePanel();
-    m_pointSpeed->refresh(current, m_working.Sync, m_working.LiftHigh, m_working.AngleValue,
-                          m_working.Jitter, m_working.Debounce);
+    m_pointSpeed->refresh(current, m_core->working().Sync, m_core->working().LiftHigh, m_core->working().AngleValue,
+                          m_core->working().Jitter, m_core->working().Debounce);
 }
 
 void MousecfgWidget::selectDpiLevelInPanel(int level)
@@ -461,7 +463,7 @@ void MousecfgWidget::selectDpiLevelInPanel(int level)
 void MousecfgWidget::refreshReportRatePanel()
 {
     if (m_reportRate)
-        m_reportRate->refresh(m_working.profiles[currentSlot()], m_working.LiftHigh);
+        m_reportRate->refresh(m_core->working().profiles[currentSlot()], m_core->working().LiftHigh);
 }
 
 void MousecfgWidget::selectButtonInPanel(int group, int index)

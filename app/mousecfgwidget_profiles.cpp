@@ -5,10 +5,7 @@
 
 #include <QLineEdit>
 
-#include "panels/kestcolorwindow.h"
-#include "panels/kestdpiwindow.h"
-#include "panels/kestpointspeed.h"
-#include "panels/kestreportrate.h"
+#include "core/kestmousecore.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
 
@@ -29,7 +26,6 @@ void MousecfgWidget::connectProfileBar()
     connect(m_okButton, &QPushButton::clicked, manager, &KestProfileManager::slotOk);
     connect(m_cancelButton, &QPushButton::clicked, manager, &KestProfileManager::slotCancel);
     connect(manager, &KestProfileManager::hideRequested, this, &MousecfgWidget::putAway);
-    connect(manager, &KestProfileManager::writeFinished, this, &MousecfgWidget::showWriteResult);
     connect(m_nameEdit, &QLineEdit::returnPressed, this, &MousecfgWidget::slotProfileNameChange);
     connect(m_profileMenuButton, &QPushButton::clicked, this, [this] {
         buildLibraryMenu();
@@ -45,11 +41,11 @@ void MousecfgWidget::buildLibraryMenu()
         connect(m_libraryMenu, &QMenu::triggered, this, &MousecfgWidget::slot_show_profilename);
     }
     m_libraryMenu->clear();
-    const QString current = m_working.names[currentSlot()];
-    for (int i = 0; i < m_profileNames.size(); ++i) {
-        auto *action = new KestAction(m_profileNames.at(i), m_libraryMenu);
+    const QString current = m_core->working().names[currentSlot()];
+    for (int i = 0; i < m_core->library().size(); ++i) {
+        auto *action = new KestAction(m_core->library().at(i), m_libraryMenu);
         action->setCheckable(true);
-        action->setChecked(m_profileNames.at(i) == current);
+        action->setChecked(m_core->library().at(i) == current);
         m_libraryMenu->addAction(action);
     }
 }
@@ -68,13 +64,7 @@ void MousecfgWidget::slotProfileNameChange()
 void MousecfgWidget::collectPanelValues()
 {
     // The panels edit copies: what they show is what Apply writes.
-    if (!m_dpiWindow)
-        return;
-    ProfileRecord &current = m_working.profiles[currentSlot()];
-    m_dpiWindow->applyTo(current);
-    m_reportRate->applyTo(current);
-    m_pointSpeed->applyTo(m_working);
-    m_colorWindow->applyTo(m_working);
+    m_core->collect();
 }
 
 void MousecfgWidget::refreshProfileView(int what)

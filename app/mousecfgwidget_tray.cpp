@@ -1,14 +1,13 @@
-// The tray icon, show-or-warn, and what hot-plug does to the window.
+// Hiding into the tray, show-or-warn, and what hot-plug does to the window.
 
 #include "app/mousecfgwidget.h"
 
 #include <QApplication>
-#include <QMenu>
 
+#include "app/kestdesktopbridge.h"
+#include "core/kestmousecore.h"
 #include "device/discovery.h"
-#include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
-#include "widgets/kestskin.h"
 
 namespace {
 std::function<bool()> &trayProbe()
@@ -29,6 +28,17 @@ bool MousecfgWidget::hasTray() const
     return trayProbe()();
 }
 
+QSystemTrayIcon *MousecfgWidget::trayIcon() const
+{
+    return m_shell ? m_shell->trayIcon() : nullptr;
+}
+
+void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
+{
+    if (m_shell)
+        m_shell->trayActivated(reason);
+}
+
 void MousecfgWidget::putAway()
 {
     // OK and Cancel put the window away: into the tray, or where the desktop keeps
@@ -39,41 +49,21 @@ void MousecfgWidget::putAway()
         showMinimized();
 }
 
+bool MousecfgWidget::isShownNormally() const
+{
+    return isVisible() && !(windowState() & Qt::WindowMinimized);
+}
+
 void MousecfgWidget::bringToFront()
 {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (windowState() & Qt::WindowMinimized) {
+        // A window manager keeps an iconic window iconic through show() and a state change
+        // alone; withdrawn and mapped again it comes back as a normal window.
+        if (isVisible())
+            hide();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
     slotWarning();
-}
-
-void MousecfgWidget::createTray()
-{
-    connect(this, &MousecfgWidget::quitRequested, qApp, &QCoreApplication::quit,
-            Qt::QueuedConnection);
-    m_trayMenu = new QMenu(this);
-    m_loadConfigAction = m_trayMenu->addAction(tr("&Load Config"));
-    connect(m_loadConfigAction, &QAction::triggered, this, &MousecfgWidget::slotWarning);
-    m_quitAction = m_trayMenu->addAction(tr("&Quit"));
-    connect(m_quitAction, &QAction::triggered, this, &MousecfgWidget::quitRequested);
-
-    m_tray = new QSystemTrayIcon(this);
-    m_tray->setContextMenu(m_trayMenu);
-    m_tray->setIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
-    m_tray->setToolTip(m_productName);
-    connect(m_tray, &QSystemTrayIcon::activated, this, &MousecfgWidget::iconActivated);
-    m_tray->setVisible(true);
-}
-
-void MousecfgWidget::iconActivated(QSystemTrayIcon::ActivationReason reason)
-{
-    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick)
-        return;
-    // While the disconnect warning is open the window stays as it is.
-    if (m_warningOpen)
-        return;
-    if (isVisible())
-        hide();
-    else
-        slotWarning();
 }
 
 QString MousecfgWidget::disconnectText() const
@@ -86,9 +76,15 @@ QString MousecfgWidget::disconnectText() const
 void MousecfgWidget::slotWarning()
 {
     show();
-    if (m_connectedCount > 0) {
+    if (m_core->connectedCount() > 0) {
         raise();
         activateWindow();
+        // A box opened before the window came up (files refused at start) stays on top
+        // of it, also where no window manager keeps it there.
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            if (modal != this)
+                modal->raise();
+        }
         return;
     }
     if (m_warningOpen)
@@ -101,48 +97,20 @@ void MousecfgWidget::slotWarning()
     m_warningBox = nullptr;
     // Without a tray the window stays: it shows the mouse as disconnected, and a hidden
     // window could not be brought back.
-    if (result == QDialog::Accepted && m_connectedCount == 0 && hasTray())
+    if (result == QDialog::Accepted && m_core->connectedCount() == 0 && hasTray())
         hide();
     m_warningOpen = false;
 }
 
+void MousecfgWidget::onDisconnectWarning()
+{
+    // The warning belongs to a window the user looks at; hidden in the tray the desktop
+    // notification says it alone.
+    if (isShownNormally())
+        slotWarning();
+}
+
 void MousecfgWidget::slotWarnClose()
 {
-    onDeviceConnected();
-}
-
-void MousecfgWidget::onDeviceConnected()
-{
-    // Discovery has opened the handles already.
-    m_connectedCount = countConnectedModels();
-    setConnectedModelCount(m_connectedCount);
-    startBatteryReader();
-    reloadCurrentProfile();
     refreshConnectionState();
-}
-
-void MousecfgWidget::onLastDeviceRemoved()
-{
-    stopBatteryReader();
-    m_connectedCount = 0;
-    setConnectedModelCount(0);
-    refreshConnectionState();
-}
-
-void MousecfgWidget::onCurrentModelLost()
-{
-    stopBatteryReader();
-}
-
-void MousecfgWidget::onDevicesReopened()
-{
-    startBatteryReader();
-    reloadCurrentProfile();
-}
-
-void MousecfgWidget::reloadCurrentProfile()
-{
-    loadAll(m_working);
-    m_lastWritten = m_working;
-    refreshPanels();
 }

@@ -53,6 +53,23 @@ private slots:
         m_boxes.reset();
     }
 
+    // Renaming or copying a profile is no edit: leaving the slot or closing asks nothing.
+    void renameOrCopy_withoutEdit_asksNothingAfter()
+    {
+        m_window->switchToSlot(1);
+        KestProfileManager *profiles = m_window->profileManager();
+        profiles->slotCopyProfile();
+        QVERIFY(!m_window->hasUnappliedEdits());
+        profiles->slotRenameProfile(QStringLiteral("Renamed"));
+        QCOMPARE(m_window->workingSet().names[1], QStringLiteral("Renamed"));
+        QVERIFY(!m_window->hasUnappliedEdits());
+        m_window->switchToSlot(2);
+        m_window->switchToSlot(1);
+        QVERIFY(profiles->settleUnappliedEdits());
+        QVERIFY2(m_questions.isEmpty(), qPrintable(m_questions.value(0).second));
+        QCOMPARE(m_window->currentSlot(), 1);
+    }
+
     // The DPI page is built when first shown. Until then nothing stands for it; once built it
     // shows the record of the slot shown, so opening it is no edit.
     void dpiPage_isBuiltWhenFirstShown()

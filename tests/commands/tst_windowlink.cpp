@@ -13,7 +13,8 @@
 #include <QTimer>
 
 #include "app/kestprofilemanager.h"
-#include "app/kestnotices.h"
+#include "core/kestmousecore.h"
+#include "core/kestnotices.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
 #include "device/kestdeviceworker.h"
@@ -109,14 +110,15 @@ private slots:
     void unconfirmedSwitchFromOutside_isNoBox()
     {
         m_sim->setSilent(true);
-        QSignalSpy unconfirmed(m_window.get(), &MousecfgWidget::slotSwitchUnconfirmed);
+        QSignalSpy unconfirmed(m_window->core(), &KestMouseCore::slotSwitchFinished);
         const QStringList texts = boxesDuring([this] {
-            m_window->switchToSlot(4, MousecfgWidget::EditsOnSwitch::Keep);
+            m_window->core()->switchSlot(4);
             settle();
         });
         QVERIFY2(texts.isEmpty(), qPrintable(texts.join(QLatin1Char('|'))));
         QCOMPARE(unconfirmed.count(), 1);
-        QCOMPARE(unconfirmed.at(0).at(0).toInt(), 4);
+        QCOMPARE(unconfirmed.at(0).at(1).toInt(), 4);
+        QCOMPARE(unconfirmed.at(0).at(2).toInt(), 2);
 
         KestNotices notices;
         QStringList sent;

@@ -15,6 +15,7 @@
 #include "app/kestbusservice.h"
 #include "app/kestdesktopbridge.h"
 #include "app/mousecfgwidget.h"
+#include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/sim/kestsimmouse.h"
@@ -181,10 +182,66 @@ private slots:
         QTRY_COMPARE(int(m_sim->state().selectedProfile), 3);
         QTRY_VERIFY(changeSeen(QStringLiteral("CurrentSlot"), 3));
 
-        const QDBusMessage refused = call(QStringLiteral("SelectSlot"), {7});
+        for (int slot : {5, -1, 7, 1000000}) {
+            const QDBusMessage refused = call(QStringLiteral("SelectSlot"), {slot});
+            QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+            QCOMPARE(refused.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+            QCOMPARE(m_window->currentSlot(), 3);
+        }
+    }
+
+    // The answer waits for the mouse: a refusal is an error and the slot stays; the tool
+    // through the utility exits as it does alone.
+    void selectSlot_refusedByTheMouse_answersNotConfirmed()
+    {
+        start(true, false);
+        m_sim->setSilent(true);
+        const QDBusMessage refused = call(QStringLiteral("SelectSlot"), {3});
         QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
-        QCOMPARE(refused.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
-        QCOMPARE(m_window->currentSlot(), 3);
+        QCOMPARE(refused.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.NotConfirmed"));
+        QCOMPARE(property(QStringLiteral("CurrentSlot")).toInt(), 0);
+        QVERIFY(!QApplication::activeModalWidget());
+        if (QFile::exists(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"))) {
+            QString out, err;
+            QCOMPARE(runCtl({QStringLiteral("select-slot"), QStringLiteral("3")}, &out, &err), 2);
+            QVERIFY2(!out.contains(QStringLiteral("selected")), qPrintable(out));
+            QCOMPARE(m_window->currentSlot(), 0);
+        }
+    }
+
+    // Quit says why it does not end the utility; Apply answers as the tool would while the
+    // window waits in a box, and puts up no dialog of its own.
+    void quitAndApply_whileTheWindowWaits_answerHonestly()
+    {
+        start(true, false);
+        QTest::qWait(300); // past the start check
+        QObject::disconnect(m_window.get(), &MousecfgWidget::quitRequested, qApp, nullptr);
+        QSignalSpy quit(m_window.get(), &MousecfgWidget::quitRequested);
+
+        m_window->workingSet().profiles[3].dpi = quint8((m_window->workingSet().profiles[3].dpi + 1) % 4);
+        QDBusMessage reply = call(QStringLiteral("Quit"));
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.UnappliedEdits"));
+        m_window->discardUnappliedEdits();
+
+        QPointer<KestMessageBox> box = new KestMessageBox(KestMessageBox::Warning, QString(), QStringLiteral("t"),
+                                                          QStringLiteral("waiting"), m_window.get());
+        box->setWindowModality(Qt::ApplicationModal);
+        box->show();
+        QTRY_VERIFY(QApplication::activeModalWidget() == box);
+        reply = call(QStringLiteral("Quit"));
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.DialogOpen"));
+        reply = call(QStringLiteral("Apply"));
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(reply.arguments().value(0).toInt(), 0);
+        QCOMPARE(QApplication::activeModalWidget(), box.data()); // no progress dialog came
+        box->hide();
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        delete box;
+        QCOMPARE(quit.count(), 0);
+
+        reply = call(QStringLiteral("Quit"));
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE(quit.count(), 1);
     }
 
     void apply_returnsTheToolsCodes()
@@ -239,6 +296,56 @@ private slots:
         QVERIFY(!m_window->isVisible());
         QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
         QTRY_VERIFY(m_window->isVisible());
+    }
+
+    // Show means shown: a minimised window comes back as a window, from the bus and the tray.
+    void showAndTray_restoreAMinimisedWindow()
+    {
+        start(true, false);
+        QTRY_VERIFY(m_window->isVisible());
+        m_window->showMinimized();
+        QTRY_VERIFY(m_window->isMinimized());
+        QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY(m_window->isVisible() && !m_window->isMinimized());
+        m_window->showMinimized();
+        QTRY_VERIFY(m_window->isMinimized());
+        m_window->iconActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(m_window->isVisible() && !m_window->isMinimized());
+    }
+
+    // Started hidden: tray, bus and notices without a window, which the first Show builds;
+    // unplugging while nobody looks is a notification, never a box.
+    void hiddenStart_windowOnFirstShow_unplugOnlyNotifies()
+    {
+        FakeNotifications desktop;
+        QVERIFY(desktop.start());
+        m_sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(m_sim);
+        {
+            KestMouseCore core;
+            KestDesktopBridge faces(&core, nullptr);
+            QVERIFY(faces.busService()->isRegistered());
+            QVERIFY(faces.trayIcon());
+            QCOMPARE(property(QStringLiteral("Connection")).toString(), QStringLiteral("receiver"));
+            m_sim->unplugDevice(KestSimDevice::Receiver);
+            QTRY_VERIFY_WITH_TIMEOUT(desktop.summaries.contains(QStringLiteral("Mouse disconnected")), 3000);
+            QTest::qWait(400); // past the moment the warning would come
+            QVERIFY(!faces.window());
+            QVERIFY(!QApplication::activeModalWidget());
+
+            m_sim->plugDevice(KestSimDevice::Receiver);
+            QTRY_VERIFY_WITH_TIMEOUT(core.connectedCount() > 0, 3000);
+            QCOMPARE(call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
+            QTRY_VERIFY(faces.window() && faces.window()->isVisible());
+            QTest::qWait(400); // past the new window's start check
+
+            faces.window()->hide();
+            m_sim->unplugDevice(KestSimDevice::Receiver);
+            QTRY_VERIFY_WITH_TIMEOUT(core.connectedCount() == 0, 3000);
+            QTest::qWait(400);
+            QVERIFY(!QApplication::activeModalWidget());
+            QVERIFY(!faces.window()->isVisible());
+        }
     }
 
     void secondStart_showsTheFirstThroughTheBus()

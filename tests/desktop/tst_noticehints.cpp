@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/kestnotices.h"
+#include "core/kestnotices.h"
 #include "privatebus.h"
 #include "store/appdir.h"
 #include "store/kestinifile.h"

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "app/kestdesktopbridge.h"
-#include "app/kestnotices.h"
+#include "core/kestnotices.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"

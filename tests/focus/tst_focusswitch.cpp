@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 
 #include "app/kestdesktopbridge.h"
-#include "app/kestfocusswitcher.h"
+#include "core/kestfocusswitcher.h"
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"

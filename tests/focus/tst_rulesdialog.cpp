@@ -11,7 +11,7 @@
 #include <QtTest>
 
 #include "app/kestdesktopbridge.h"
-#include "app/kestfocusswitcher.h"
+#include "core/kestfocusswitcher.h"
 #include "app/kestrulesdialog.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"

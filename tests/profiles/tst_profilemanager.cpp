@@ -261,6 +261,7 @@ void TestProfileManager::add_asksForTheNameFirst_data()
     QTest::newRow("typed name") << QStringLiteral("  Gaming ") << QStringLiteral("Gaming") << QString();
     QTest::newRow("cancelled") << QString() << QString() << QString();
     QTest::newRow("taken") << QStringLiteral("Profile 2") << QString() << QStringLiteral("Profile Exist!");
+    QTest::newRow("listed, no file yet") << QStringLiteral("Listed") << QString() << QStringLiteral("Profile Exist!");
     QTest::newRow("unsafe") << QStringLiteral("a/b") << QString()
                             << QStringLiteral("This name cannot be used for a profile.");
 }
@@ -273,6 +274,7 @@ void TestProfileManager::add_asksForTheNameFirst()
     ProfileFixture f;
     f.installDefaultSlots();
     f.nameAnswer = answer;
+    f.host.library << QStringLiteral("Listed"); // in the list, its file not written yet
     const QStringList before = f.host.library;
     const ProfileRecord shown = f.host.working.profiles[0];
 

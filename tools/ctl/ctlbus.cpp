@@ -86,7 +86,11 @@ int runSelectSlot(const QString &slotText, QTextStream &out, QTextStream &err)
         err << "mousecfgctl: " << tr("select-slot takes a slot from 1 to 5, not \"%1\"").arg(slotText) << Qt::endl;
         return kExitUsage;
     }
-    const QDBusMessage reply = callUtility(QStringLiteral("SelectSlot"), {slot}, kQueryTimeoutMs);
+    // The utility answers once the mouse has taken the switch or refused it.
+    const QDBusMessage reply = callUtility(QStringLiteral("SelectSlot"), {slot}, kApplyTimeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage
+        && reply.errorName() == QLatin1String("org.mousecfg.Mousecfg1.Error.NotConfirmed"))
+        return reportResult(SEND_GAVE_UP, err);
     if (reply.type() != QDBusMessage::ReplyMessage)
         return busFailure(reply, err);
     // The window follows the slot either way; the mouse only when it is there.

@@ -7,7 +7,7 @@
 #include "platform/focuswatch.h"
 #include "store/focusrules.h"
 
-class MousecfgWidget;
+class KestMouseCore;
 
 // Per-program profiles: follows the focused window and switches the slot as the slot
 // menu does when a rule (or the default) asks for another one. A switch waits until the
@@ -21,15 +21,17 @@ public:
     static constexpr int SettleMs = 300;
 
     // Follows the session's focus (platform::createFocusWatch) when watch is null.
-    explicit KestFocusSwitcher(MousecfgWidget *window, QObject *parent = nullptr);
+    explicit KestFocusSwitcher(KestMouseCore *core, QObject *parent = nullptr);
 
     const KestFocusRules &rules() const { return m_rules; }
-    // Each change is saved at once and looked at against the window in front.
+    // Each change is looked at against the window in front at once and saved; false for
+    // a change the rules refuse. savedOk() says whether the last change reached the file.
     bool setRule(const QString &program, int slot);
     bool removeRule(const QString &program);
     bool setDefaultSlot(int slot);
     void setEnabled(bool enabled);
     void setRules(const KestFocusRules &rules);
+    bool savedOk() const { return m_savedOk; }
 
     // Null where the session lets us see no focus.
     platform::FocusWatch *watch() const { return m_watch; }
@@ -51,10 +53,11 @@ private:
     void onWriteFinished();
     void rulesEdited();
 
-    MousecfgWidget *m_window;
+    KestMouseCore *m_core;
     QPointer<platform::FocusWatch> m_watch;
     KestFocusRules m_rules;
     platform::FocusWindow m_focused;
     QTimer m_settle;
     bool m_afterWrite = false;
+    bool m_savedOk = true;
 };

@@ -1,4 +1,4 @@
-#include "app/kestnotices.h"
+#include "core/kestnotices.h"
 
 #include "platform/desktopnotification.h"
 #include "store/appsettings.h"

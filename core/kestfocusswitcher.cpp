@@ -1,22 +1,20 @@
-#include "app/kestfocusswitcher.h"
+#include "core/kestfocusswitcher.h"
 
 #include <QCoreApplication>
 
-#include "app/kestprofilemanager.h"
-#include "app/mousecfgwidget.h"
+#include "core/kestmousecore.h"
 #include "platform/logging.h"
 #include "store/appsettings.h"
 
-KestFocusSwitcher::KestFocusSwitcher(MousecfgWidget *window, QObject *parent)
+KestFocusSwitcher::KestFocusSwitcher(KestMouseCore *core, QObject *parent)
     : QObject(parent)
-    , m_window(window)
+    , m_core(core)
     , m_rules(KestFocusRules::load())
 {
     m_settle.setSingleShot(true);
     m_settle.setInterval(SettleMs);
     connect(&m_settle, &QTimer::timeout, this, &KestFocusSwitcher::onSettled);
-    if (KestProfileManager *profiles = window->profileManager())
-        connect(profiles, &KestProfileManager::writeFinished, this, &KestFocusSwitcher::onWriteFinished);
+    connect(core, &KestMouseCore::writeFinished, this, &KestFocusSwitcher::onWriteFinished);
     setWatch(platform::createFocusWatch(this));
 }
 
@@ -59,15 +57,14 @@ void KestFocusSwitcher::onSettled()
     if (slot == KestFocusRules::NoSlot)
         return;
     // The working set belongs to the write until it ends; the switch follows then.
-    KestProfileManager *profiles = m_window->profileManager();
-    if (profiles && profiles->isWriting()) {
+    if (m_core->isWriting()) {
         m_afterWrite = true;
         return;
     }
-    if (slot == m_window->currentSlot())
+    if (slot == m_core->currentSlot())
         return;
     qCDebug(lcDesktop, "Focus: %s asks for slot %d", qPrintable(m_focused.className), slot);
-    m_window->switchToSlot(slot, MousecfgWidget::EditsOnSwitch::Keep);
+    m_core->switchSlot(slot);
     emit switched(slot);
 }
 
@@ -83,7 +80,8 @@ void KestFocusSwitcher::onWriteFinished()
 void KestFocusSwitcher::rulesEdited()
 {
     // The rules still apply for this run when the file cannot take them.
-    if (!m_rules.save())
+    m_savedOk = m_rules.save().isOk();
+    if (!m_savedOk)
         qCWarning(lcDesktop, "Focus: the rules could not be saved in %s", qPrintable(globalConfigPath()));
     emit rulesChanged();
     // A new rule for the program in front applies now, not at the next focus change.

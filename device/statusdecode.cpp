@@ -1,0 +1,56 @@
+#include "device/statusdecode.h"
+
+#include "store/configrecord.h"
+
+namespace statusdecode {
+
+namespace {
+
+struct Rate
+{
+    int code;
+    int hz;
+};
+constexpr Rate kRates[] = {{8, 125}, {4, 250}, {2, 500}, {1, 1000}};
+
+} // namespace
+
+int rateCodeToHz(int code)
+{
+    for (const Rate &rate : kRates) {
+        if (rate.code == code)
+            return rate.hz;
+    }
+    return 0;
+}
+
+int hzToRateCode(int hz)
+{
+    for (const Rate &rate : kRates) {
+        if (rate.hz == hz)
+            return rate.code;
+    }
+    return 0;
+}
+
+Battery decodeBattery(quint8 charge, quint8 level, bool cable)
+{
+    Battery battery;
+    battery.off = level == 0;
+    battery.charging = charge != 0 || cable;
+    if (level != 0 && !cable)
+        battery.percent = qMin(int(level), 100);
+    return battery;
+}
+
+int dpiLevel(int reported)
+{
+    return qBound(0, reported, DPI_LEVELS - 1);
+}
+
+int dpiLevel(const ProfileRecord &profile)
+{
+    return activeDpiIndex(profile);
+}
+
+} // namespace statusdecode

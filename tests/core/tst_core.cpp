@@ -1,0 +1,250 @@
+// The core on its own, against the simulated mouse: no window, no dialog, no bus.
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "core/kestfocusswitcher.h"
+#include "core/kestmousecore.h"
+#include "device/devicelink.h"
+#include "device/discovery.h"
+#include "device/sim/kestsimmouse.h"
+#include "platform/focuswatch.h"
+#include "platform/pointerspeed.h"
+#include "store/appdir.h"
+#include "store/appsettings.h"
+#include "store/profilefiles.h"
+#include "tests/app/shellfixture.h"
+
+namespace {
+
+// A focus the test moves by hand.
+class HandFocus final : public platform::FocusWatch
+{
+public:
+    using FocusWatch::FocusWatch;
+    bool isActive() const override { return true; }
+    platform::FocusWindow current() const override { return m_current; }
+    QVector<platform::FocusWindow> openWindows() const override { return {m_current}; }
+    void focus(const QString &program)
+    {
+        m_current.instance = m_current.className = m_current.executable = program;
+        m_current.id += 1;
+        m_current.pid = 1; // never this process
+        emit focusChanged(m_current);
+    }
+
+private:
+    platform::FocusWindow m_current;
+};
+
+int storedSlot()
+{
+    return QSettings(globalConfigPath(), QSettings::IniFormat).value(QStringLiteral("Config/ProfileID")).toInt();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestCore : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_app;
+    std::shared_ptr<KestSimMouse> m_sim;
+    std::unique_ptr<KestMouseCore> m_core;
+
+    void start()
+    {
+        m_sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(m_sim);
+        m_core.reset(new KestMouseCore);
+        m_core->stopBatteryReader(); // only the reports a test makes
+    }
+
+    // The result of the next switch the core finishes.
+    int switchAndWait(int slot, bool backWhenRefused = false)
+    {
+        QSignalSpy finished(m_core.get(), &KestMouseCore::slotSwitchFinished);
+        if (m_core->switchSlot(slot, backWhenRefused) == 0)
+            return -1;
+        if (!finished.wait(5000))
+            return -2;
+        return finished.at(0).at(2).toInt();
+    }
+
+    KestWriteResult writeAndWait()
+    {
+        QSignalSpy finished(m_core.get(), &KestMouseCore::writeFinished);
+        if (!m_core->write() || !finished.wait(10000)) {
+            KestWriteResult lost;
+            lost.status = SendResult(-1);
+            return lost;
+        }
+        return finished.at(0).at(0).value<KestWriteResult>();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        setPointerSpeedDesktopAccess(false);
+        KestLinkTimings timings;
+        timings.afterWriteMs = 1;
+        timings.beforeRereadMs = 1;
+        timings.readTimeoutMs = 30;
+        timings.reopenMs = 5;
+        setLinkTimings(timings);
+    }
+
+    void init()
+    {
+        m_app.reset(new QTemporaryDir);
+        setApplicationDir(m_app->path());
+        writeProductFiles(m_app->path());
+    }
+
+    void cleanup()
+    {
+        m_core.reset();
+        m_sim.reset();
+        setHidBackend(nullptr);
+    }
+
+    // Every switch shows "Profile N"; one the mouse refuses is reported, and a caller that
+    // asked for it finds the slot as it was.
+    void switchSlot_confirmedShowsTheSlot_refusedGoesBack()
+    {
+        start();
+        QSignalSpy osd(m_core.get(), &KestMouseCore::osdText);
+        QCOMPARE(switchAndWait(3), 0);
+        QCOMPARE(int(m_sim->state().selectedProfile), 3);
+        QCOMPARE(m_core->currentSlot(), 3);
+        QCOMPARE(osd.last().at(0).toString(), QStringLiteral("Profile 4"));
+
+        m_sim->setSilent(true);
+        QCOMPARE(switchAndWait(1, true), 2);
+        QCOMPARE(m_core->currentSlot(), 3);
+        QCOMPARE(storedSlot(), 3);
+        // Without the caller's wish the slot stays where the user put it.
+        QCOMPARE(switchAndWait(1), 2);
+        QCOMPARE(m_core->currentSlot(), 1);
+        QCOMPARE(m_core->switchSlot(5), 0);
+        QCOMPARE(m_core->switchSlot(-1), 0);
+    }
+
+    // One write at a time; its result says what happened and what was sent.
+    void write_answersWithOneTypedResult()
+    {
+        start();
+        m_core->working().profiles[0].pollrate = 8;
+        QSignalSpy finished(m_core.get(), &KestMouseCore::writeFinished);
+        QVERIFY(m_core->write());
+        QVERIFY(m_core->isWriting());
+        QVERIFY(!m_core->write());
+        QCOMPARE(m_core->switchSlot(2), 0); // the records belong to the write
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.count(), 1);
+        const KestWriteResult result = finished.at(0).at(0).value<KestWriteResult>();
+        QCOMPARE(int(result.status), 0);
+        QCOMPARE(int(result.sent.profiles[0].pollrate), 8);
+        QCOMPARE(int(m_sim->state().reportRate), 8);
+        QCOMPARE(m_core->lastWritten(), result.sent);
+
+        m_sim->setWriteErrors(1000);
+        m_core->working().profiles[0].pollrate = 4;
+        QCOMPARE(int(writeAndWait().status), 4);
+    }
+
+    // The panels' values count as edits, stay over a switch, and go on discard.
+    void edits_collectedKeptOverSwitchDroppedOnDiscard()
+    {
+        start();
+        QVERIFY(!m_core->hasUnappliedEdits());
+        quint8 rate = m_core->working().profiles[0].pollrate == 2 ? 4 : 2;
+        m_core->setCollector([&rate](ConfigRecord &set) {
+            if (activeSlotIndex(set) == 0)
+                set.profiles[0].pollrate = rate;
+        });
+        QVERIFY(m_core->hasUnappliedEdits());
+        QCOMPARE(switchAndWait(2), 0);
+        QCOMPARE(int(m_core->working().profiles[0].pollrate), int(rate));
+        QVERIFY(m_core->hasUnappliedEdits());
+        m_core->setCollector({});
+        m_core->discardUnappliedEdits();
+        QVERIFY(!m_core->hasUnappliedEdits());
+        QCOMPARE(m_core->currentSlot(), 2);
+    }
+
+    // The first report after a switch describes the slot the mouse now runs, whatever the
+    // firmware keeps per slot: no file changes. A level the mouse then changes is saved.
+    void statusReportAfterSwitch_writesNoFile_aMouseChangeIs()
+    {
+        start();
+        for (int k = 0; k < SLOT_COUNT; ++k) {
+            m_core->working().profiles[size_t(k)].dpi = quint8(k);
+            m_core->working().profiles[size_t(k)].pollrate = quint8(k % 2 ? 4 : 2);
+        }
+        QCOMPARE(int(writeAndWait().status), 0);
+        QStringList paths;
+        for (int k = 0; k < SLOT_COUNT; ++k)
+            paths << profileFilePath(m_core->slotName(k));
+        paths << globalConfigPath();
+        auto snapshot = [&paths] {
+            QList<QByteArray> files;
+            for (const QString &path : paths)
+                files << fileBytes(path);
+            return files;
+        };
+        const QList<QByteArray> before = snapshot();
+        for (int k = 0; k < SLOT_COUNT; ++k) {
+            QCOMPARE(switchAndWait(k), 0);
+            const int other = (k + 2) % SLOT_COUNT;
+            // Either firmware: the new slot's values, or those the mouse showed before.
+            m_core->takeStatusReport(quint8(other), quint8(other % 2 ? 4 : 2));
+            m_core->takeStatusReport(quint8(other), quint8(other % 2 ? 4 : 2));
+        }
+        QList<QByteArray> after = snapshot();
+        after.removeLast();
+        QList<QByteArray> expected = before;
+        expected.removeLast(); // the settings file keeps the current slot
+        QCOMPARE(after, expected);
+
+        // The DPI button on the mouse: the level reported moves from the last report's.
+        m_core->takeStatusReport(7, 4);
+        QCOMPARE(int(m_core->working().profiles[4].dpi), 7);
+        ProfileRecord saved;
+        QVERIFY(loadSlotFile(saved, m_core->slotName(4)));
+        QCOMPARE(int(saved.dpi), 7);
+    }
+
+    // A rule's switch that waited for a write happens once: a later write leaves the slot
+    // the user chose since.
+    void ruleSwitchAfterWrite_laterWriteDoesNotSwitchBack()
+    {
+        start();
+        auto *focus = new HandFocus;
+        KestFocusSwitcher *rules = m_core->focusSwitcher();
+        rules->setWatch(focus);
+        QVERIFY(rules->setRule(QStringLiteral("game"), 2));
+
+        QSignalSpy finished(m_core.get(), &KestMouseCore::writeFinished);
+        QVERIFY(m_core->write());
+        focus->focus(QStringLiteral("game"));
+        QVERIFY(finished.wait(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(m_core->currentSlot(), 2, 3000);
+
+        QCOMPARE(switchAndWait(0), 0);
+        QCOMPARE(int(writeAndWait().status), 0);
+        QTest::qWait(KestFocusSwitcher::SettleMs + 200);
+        QCOMPARE(m_core->currentSlot(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCore)
+#include "tst_core.moc"
