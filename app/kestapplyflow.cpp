@@ -57,7 +57,6 @@ int KestProfileManager::runWriteSequence(bool forceAll)
     // window drops them while this flag is up instead of overwriting what the user set.
     m_writing = true;
     m_host.stopBatteryReader();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
 
     KestProcessDialog dialog(m_host.dialogParent());
     quint8 status = 0;
@@ -65,7 +64,9 @@ int KestProfileManager::runWriteSequence(bool forceAll)
     int result = 0;
     if (KestMouseCore *core = m_host.mouseCore()) {
         // The core writes on its device worker, queued behind what was asked of the mouse
-        // before (a slot switch still running); the dialog waits for its result.
+        // before (a slot switch still running); the dialog waits for its result. Reports
+        // the reader queued before it stopped are not delivered before the core has taken
+        // the records for the write: it drops them then.
         if (core->isWriting()) {
             // A write another face started is running: this one follows it.
             QEventLoop waitForOther;
@@ -90,6 +91,7 @@ int KestProfileManager::runWriteSequence(bool forceAll)
             waitForWrite.exec();
         disconnect(finished);
     } else {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
         KestProcessThread worker(&m_host.workingSet(), &m_host.lastWrittenSet());
         worker.setForceAll(forceAll);
         connect(&worker, &KestProcessThread::DoProcessDlg, &dialog, &KestProcessDialog::slotProcessDlg);
