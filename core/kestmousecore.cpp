@@ -360,6 +360,7 @@ int KestMouseCore::switchSlot(int slot, bool backWhenRefused)
     m_worker->request<quint8>([slot, speed] { return SelectProfileOnDevice(slot, speed); }, this,
                               [this, id, slot, before, backWhenRefused](quint8 result) {
                                   --m_switchesInFlight;
+                                  m_sinceSwitch.start();
                                   const bool refused = result == SEND_GAVE_UP || result == SEND_WRITE_FAILED;
                                   if (refused && backWhenRefused && currentSlot() == slot && before != slot) {
                                       m_working.ProfileID = quint8(before);
@@ -457,6 +458,11 @@ void KestMouseCore::takeStatusReport(quint8 dpiLevel, quint8 rateCode)
     const int lastRate = m_reportedRate >= 0 ? m_reportedRate : int(profile.pollrate);
     m_reportedDpi = dpiLevel;
     m_reportedRate = rateCode;
+    // The mouse answers a switch at once; a first report long after it is a DPI button
+    // pressed on the mouse, which must not be lost.
+    if (m_reportIsBaseline && m_switchesInFlight == 0 && m_sinceSwitch.isValid()
+        && m_sinceSwitch.elapsed() > kSwitchAnswerMs)
+        m_reportIsBaseline = false;
     if (m_reportIsBaseline) {
         // The first report after a switch shows the slot the mouse now runs; saving its
         // values would write what the mouse showed before into the new slot's file.
@@ -507,6 +513,7 @@ void KestMouseCore::takeSlotReport(quint8 slot)
     m_clean.ProfileID = slot;
     saveActiveSlot(slot);
     m_reportIsBaseline = true;
+    m_sinceSwitch.start();
     emit slotChanged(slot);
     emit recordsChanged();
     applySlotPointerSpeed();

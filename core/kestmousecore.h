@@ -4,6 +4,7 @@
 #include <memory>
 
 #include <QMetaType>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -54,6 +55,8 @@ class KestMouseCore final : public QObject
     Q_OBJECT
 
 public:
+    // A status report this soon after a switch is the mouse's answer to it, never an edit.
+    static constexpr int kSwitchAnswerMs = 1000;
     // Reads the settings and the profiles, opens the mouse and starts the battery reader.
     explicit KestMouseCore(QObject *parent = nullptr);
     // Stops the reader and the worker (the worker gives up an exchange in flight).
@@ -176,6 +179,7 @@ private:
     // the measure for the next reports, not a change the mouse made. -1: no measure yet,
     // the records are (start, after a write or a reload).
     bool m_reportIsBaseline = false;
+    QElapsedTimer m_sinceSwitch; // since the last switch ended: its answer comes soon after
     int m_reportedDpi = -1;
     int m_reportedRate = -1;
 };

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "core/kestmousecore.h"
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
@@ -125,6 +126,8 @@ private slots:
         QFETCH(int, slot);
         start();
         m_window->switchToSlot(slot);
+        QElapsedTimer sinceSwitch;
+        sinceSwitch.start();
         QCOMPARE(m_window->currentSlot(), slot);
         const QString before = slotName();
 
@@ -144,6 +147,8 @@ private slots:
         // shows now, and in no other file.
         const QMap<QString, QByteArray> othersBefore = otherProfileFiles();
         const quint8 level = quint8((profile().dpi + 1) % 4);
+        // A user's press, not the mouse's answer to the switch, which comes at once.
+        QTest::qWait(int(qMax<qint64>(0, KestMouseCore::kSwitchAnswerMs + 100 - sinceSwitch.elapsed())));
         m_sim->setDpiLevelOnMouse(level);
         QTRY_COMPARE(int(profile().dpi), int(level));
         ProfileRecord onDisk;

@@ -12,6 +12,7 @@
 
 #include "app/kestdesktopbridge.h"
 #include "core/kestfocusswitcher.h"
+#include "core/kestmousecore.h"
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
@@ -193,7 +194,9 @@ private slots:
         start();
         KestProfileManager *profiles = m_window->profileManager();
         int selectsWhenWriteEnded = -1;
-        connect(profiles, &KestProfileManager::writeFinished, this,
+        // The core's own word that the write ended: the window's follows a few events later,
+        // when the switch that waited may already have run.
+        connect(m_window->core(), &KestMouseCore::writeFinished, this,
                 [&] { selectsWhenWriteEnded = selects().size(); });
         moveFocus(false, m_alpha);
         QElapsedTimer clock;
