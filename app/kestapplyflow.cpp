@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The write sequence and the operations that end in it: apply, OK, cancel, reset, and
 // the whole-configuration import and export.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Entry point: one copy per product, the core and its faces, the event loop.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window's controls: where each sits on the design canvas, their texts, and what
 // each button does.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the window tells the user about the profile he is editing: whether the last write
 // reached the mouse, and whether leaving the slot would lose edits.
 

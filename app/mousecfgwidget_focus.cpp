@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window from the keyboard: which controls Tab stops at, and in what order.
 
 #include "app/mousecfgwidget.h"

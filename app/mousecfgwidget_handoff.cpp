@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Handing the device to the firmware updater.
 
 #include "app/mousecfgwidget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The product, slot and language menus, and what choosing an entry does.
 
 #include "app/mousecfgwidget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The four pages: each panel is built by its own function, followed by the page table,
 // the two views of the customize page and their markers.
 

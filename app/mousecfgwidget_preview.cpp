@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The mouse picture of the LIGHTING page follows the effect being edited. The preview's
 // clock runs only while that page is on screen.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window as host of the profile operations: the profile bar's buttons, the library
 // menu and the refreshes the operations ask for.
 

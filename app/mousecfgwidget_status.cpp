@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Battery, connection and what the mouse reports about itself, as the core decoded it.
 
 #include "app/mousecfgwidget.h"

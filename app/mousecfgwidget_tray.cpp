@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Hiding into the tray, show-or-warn, and what hot-plug does to the window.
 
 #include "app/mousecfgwidget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The function menus of the button window and what choosing an entry does.
 #include "buttons/kestbtnwindow.h"
 

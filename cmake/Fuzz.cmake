@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # MOUSECFG_FUZZ=ON: clang with libFuzzer. Every library is built for fuzzing and with
 # AddressSanitizer and UndefinedBehaviorSanitizer; the targets in fuzz/ link the fuzzer.
 option(MOUSECFG_FUZZ "Build the libFuzzer targets in fuzz/ (clang only)" OFF)

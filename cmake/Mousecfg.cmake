@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Shared build helpers.
 
 # mousecfg_add_library(NAME SOURCES... [LIBS ...])

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # cmake -DSRC=... -DDEST=... -P SeedFile.cmake
 # Copies SRC to DEST only when DEST does not exist yet.
 if(NOT EXISTS "${DEST}")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/kestnotices.h"
 
 #include "platform/desktopnotification.h"

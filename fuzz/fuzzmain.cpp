@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // One libFuzzer executable per target; FUZZ_TARGET names it.
 #include "fuzz/fuzztargets.h"
 

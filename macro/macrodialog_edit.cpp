@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Editing the step table: the step buttons, the mouse actions, the step edits and the
 // macro options.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The macro list and the macro files: new, delete, rename, save, cancel, import,
 // export, batch mode and the gun set.
 

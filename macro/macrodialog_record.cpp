@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Recording from the keyboard and editing a step's key.
 
 #include "macro/macrodialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // Desktop notifications through the session bus (org.freedesktop.Notifications). The

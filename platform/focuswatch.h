@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // Follows the window that has the focus, for per-program profiles. One implementation per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // KDE Plasma on Wayland: no client can ask the compositor which window is in front, but
 // KWin runs scripts. A small one, loaded through KWin's scripting interface, reports every
 // window activation back to this connection over the session bus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // X11: the window manager's _NET_ACTIVE_WINDOW when it publishes one, else the input
 // focus (which, with no window manager, may follow the pointer). A connection of our own,
 // read through a socket notifier: property, focus and crossing events wake us, nothing

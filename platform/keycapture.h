@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // Keyboard capture for the key dialogs and the macro recorder. While installed, every key

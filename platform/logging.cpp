@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/logging.h"
 
 // Debug messages off by default: a normal run prints nothing.

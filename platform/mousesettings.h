@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // Opens the desktop's own mouse settings, the counterpart of the system mouse control

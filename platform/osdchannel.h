@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // The on-screen display is a separate program (tools/osd). The utility hands it one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // The desktop's pointer speed on the 1..20 scale the mouse settings use (10 = neutral).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // GNOME, Budgie, Cinnamon and MATE: one gsettings key each.
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // KDE Plasma keeps the speed in kcminputrc: the X11 session reads [Mouse], KWin on
 // Wayland reads one [Libinput][vendor][product][name] group per device. Neither watches
 // the file, so the running session is told as well: KWin through its input-device bus

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Any other X11 session: the libinput driver exposes its acceleration (-1..1) as the
 // device property "libinput Accel Speed"; setting it is what the desktops' own settings
 // daemons do. Built without Xlib/XInput2 headers this backend reports no device.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Xfce keeps an Acceleration property per pointer device in the "pointers" channel,
 // named after the X device: spaces turned into underscores, and every character a
 // property name cannot hold left out. A device the user never adjusted has no property

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/singleinstance.h"
 #include "platform/logging.h"
 #include "platform/runtimefolder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // Which window system the toolkit talks to. Under Wayland a client cannot place its

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Configures and builds into ./build (or $BUILD_DIR). The application folder is build/appdir.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installs what building, running and testing need on Debian 12, plus any packages named as
 # arguments (the sanitizer and fuzzing scripts add clang). Safe to run again.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the libFuzzer targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer)
 # into build-fuzz/ and runs them all in parallel, nice'd.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds everything with clang, AddressSanitizer and UndefinedBehaviorSanitizer into
 # ./build-sanitize (or $BUILD_DIR) and runs the whole test suite under them. The first
 # report of either sanitizer ends the test that made it, so the run fails.

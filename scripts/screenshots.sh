@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Pictures of every page and dialog of the real window against the simulated mouse, at the
 # scales 1.0, 1.25, 1.5 and 2.0 and in every language, for a person to look at:
 #   scripts/screenshots.sh [OUT_DIR]     (default build/screens)

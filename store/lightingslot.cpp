@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "store/lightingslot.h"
 
 int lightingSlotIndex(const ConfigRecord &config, const QString &product)

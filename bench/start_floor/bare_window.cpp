@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The floor for the utility's start: a plain toolkit window of the same size and title,
 // nothing else. Usage: bare_window WIDTH HEIGHT [TITLE]
 

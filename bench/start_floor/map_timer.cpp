@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Starts a program and prints how long it took from exec to its first top-level window
 // being mapped on $DISPLAY, watched through the X server's own events (no polling):
 //   map_timer [--keep] [--timeout MS] PROGRAM [ARGS...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Hands the display program one text, as the utility would: osd_show.py SOCKET [TEXT]."""
 import socket
 import struct

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Start of the utility against its floor: a bare toolkit window of the same size and title
 # (bare_window), exec to first window mapped, the two alternating for N rounds on an Xvfb
 # this script starts itself, against the simulated mouse. Prints each round, both medians

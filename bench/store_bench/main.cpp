@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Prints the median time of saveAll, loadAll, exportConfig and importConfig with five
 // full slots (42 buttons of 63 steps, 14 effects each), in a temporary application folder:
 // wall time, CPU time of all threads and minor page faults per call.

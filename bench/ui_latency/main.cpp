@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window against the simulated mouse, with the link's real pauses. A 5 ms timer probes
 // the GUI event loop; every tick that comes late is a stall the user would feel.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Measures the utility from outside under Xvfb, against the simulated mouse: exec to window
 # mapped (five starts), resident memory of the utility and of the display program (made to
 # show a text), idle CPU with the window shown and unmapped.

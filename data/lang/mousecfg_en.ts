@@ -424,18 +424,37 @@
 <context>
     <name>KestBusService</name>
     <message>
-        <location filename="../../app/kestbusservice.cpp" line="+144"/>
+        <location filename="../../app/kestbusservice.cpp" line="+137"/>
         <source>The slot must be 0 to 4, not %1.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+12"/>
+        <location line="-8"/>
         <source>A write to the mouse is running.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+32"/>
+        <source>The mouse did not confirm the switch to slot %1; the slot stays as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+65"/>
+        <source>A dialog is open in the window: answer it first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The window holds changes that were not applied: apply or drop them first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The rule applies now but could not be saved in the settings file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>A rule needs a program name and a slot from 0 to 4, not &quot;%1&quot; and %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -445,12 +464,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>There is no rule for &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+11"/>
         <source>The default slot must be -1 (none) or 0 to 4, not %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -597,7 +616,7 @@
 <context>
     <name>KestDesktopBridge</name>
     <message>
-        <location filename="../../app/kestdesktopbridge.cpp" line="+101"/>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+223"/>
         <source>Desktop &amp;notifications</source>
         <translation type="unfinished"></translation>
     </message>
@@ -605,7 +624,7 @@
 <context>
     <name>KestDeviceAccess</name>
     <message>
-        <location filename="../../device/discovery.cpp" line="+473"/>
+        <location filename="../../device/discovery.cpp" line="+474"/>
         <source>The mouse is plugged in, but this user is not allowed to open it (%1).
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
         <translation type="unfinished"></translation>
@@ -639,7 +658,42 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+1"/>
+        <source>a symbolic link or something other than a regular file stands in its place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it belongs to another user and this program runs as root; install the udev rule and run the program as yourself</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>there is no space left on the disk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it could not be written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it would hold more than this program reads back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>its name is empty, too long or holds a path separator</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The file &quot;%1&quot; was not saved: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>The file &quot;%1&quot; was not used: %2.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -866,6 +920,20 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
 </context>
 <context>
+    <name>KestMouseCore</name>
+    <message>
+        <location filename="../../core/kestmousecore.cpp" line="+353"/>
+        <location line="+168"/>
+        <source>Profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-27"/>
+        <source>DPI</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KestNameDialog</name>
     <message>
         <location filename="../../widgets/kestnamedialog.cpp" line="+31"/>
@@ -881,7 +949,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestNotices</name>
     <message>
-        <location filename="../../app/kestnotices.cpp" line="+59"/>
+        <location filename="../../core/kestnotices.cpp" line="+78"/>
         <source>Mouse battery almost empty</source>
         <translation type="unfinished"></translation>
     </message>
@@ -891,7 +959,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Mouse battery low</source>
         <translation type="unfinished"></translation>
     </message>
@@ -901,17 +969,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Mouse connected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Mouse disconnected</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Profile %1 not switched</source>
         <translation type="unfinished"></translation>
     </message>
@@ -921,7 +989,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Settings not written</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1006,7 +1074,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+34"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+35"/>
         <source>Wheel up</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1026,7 +1094,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+68"/>
         <source>Send data failed, please try again.</source>
         <translation>The mouse did not take the settings. Please try again.</translation>
     </message>
@@ -1072,13 +1140,13 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Load Configuration</translation>
     </message>
     <message>
+        <location filename="../../app/kestdesktopbridge.cpp" line="-63"/>
         <location filename="../../app/kestprofilemanager.cpp" line="-217"/>
-        <location filename="../../app/main.cpp" line="+61"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+93"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AT LEAST ONE PROFILE MUST BE KEPT.</translation>
@@ -1131,7 +1199,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+65"/>
         <source>Load Profile File</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Import a profile file</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1142,7 +1210,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="-1"/>
         <source>Save Profile File</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Export this profile to a file</translation>
     </message>
 </context>
 <context>
@@ -1168,7 +1236,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+36"/>
         <source>REPORT RATE</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1308,7 +1376,17 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestTrayStatus</name>
     <message>
-        <location filename="../../app/kesttraystatus.cpp" line="+53"/>
+        <location filename="../../app/kesttraystatus.cpp" line="+62"/>
+        <source>&amp;Load Config</source>
+        <translation type="unfinished">&amp;Show Window</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Quit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <location line="+7"/>
         <source>Profile %1: %2</source>
         <translation type="unfinished"></translation>
@@ -1398,7 +1476,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+10"/>
         <source>DELETE</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Delete this profile</translation>
     </message>
     <message>
         <location line="-9"/>
@@ -1428,7 +1506,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>SAVE</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Export All</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1437,7 +1515,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+218"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+219"/>
         <location filename="../../macro/macrodialog_record.cpp" line="+56"/>
         <source>START</source>
         <translation type="unfinished"></translation>
@@ -1480,7 +1558,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="-4"/>
         <source>COPY</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Copy this profile</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1733,7 +1811,6 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+146"/>
         <source>DPI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1746,8 +1823,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+8"/>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+78"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-17"/>
+        <location filename="../../app/mousecfgwidget_menus.cpp" line="+60"/>
         <source>Profile</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1792,30 +1868,22 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+53"/>
         <source>&amp;Load Config</source>
-        <translation>&amp;Show Window</translation>
+        <translation type="vanished">&amp;Show Window</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+2"/>
-        <source>&amp;Quit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-87"/>
+        <location line="+12"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+26"/>
         <source>MOUSE OFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+27"/>
+        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+29"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+159"/>
-        <location line="+9"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+108"/>
+        <location line="+7"/>
+        <location filename="../../app/mousecfgwidget_tray.cpp" line="+93"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1835,28 +1903,204 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-8"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-6"/>
         <source>The mouse did not confirm the profile switch.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
         <translation>AT LEAST ONE BUTTON MUST KEEP A CLICK FUNCTION.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="-14"/>
+        <location filename="../../app/mousecfgwidget_tray.cpp" line="-20"/>
         <source>Dongle Disconnect!</source>
         <translation>Mouse not connected</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+97"/>
+        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+69"/>
         <source>Saved to the mouse</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Saved on this computer; the mouse did not take it</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SlotSettings</name>
+    <message>
+        <location filename="../../store/buttonscript.cpp" line="+191"/>
+        <location filename="../../store/slotsettings.cpp" line="+114"/>
+        <source>%1 takes %2 to %3, not &quot;%4&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>&quot;%1&quot; is not a function a button can be given</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the wheel cannot be given &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>this mouse takes no macros</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>this mouse has no lighting switch</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>at least one button must keep the left click</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>key takes one key name, such as a, f5, space or page-up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <location line="+4"/>
+        <source>combo takes shift, ctrl, win and alt and one more key, joined by +</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>fire takes a source (left, right, middle or a key), the shots and the delay</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&quot;%1&quot; cannot be fired</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>macro takes a macro name and how it repeats: a count, held or toggle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>there is no macro &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>macro &quot;%1&quot; has %2 steps; a button holds %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 takes no value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location filename="../../store/slotsettings.cpp" line="+100"/>
+        <source>this mouse has buttons 1 to %1, wheel-up and wheel-down, not &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>this mouse has DPI levels 1 to %1, not &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+182"/>
+        <source>there is no setting &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-178"/>
+        <source>%1 needs a level or button</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 takes no level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+138"/>
+        <source>dpi takes a level and a DPI value, or XxY for separate axes, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>level %1 has X and Y linked; unlink it first (set dpi-linked %1 off)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>this sensor takes %1 to %2 DPI, not %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>set %1 needs a level or button and a value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>set %1 needs a value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>dpi-levels is what the mouse has; it cannot be set</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>%1 takes a level and on or off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>this sensor takes one resolution for X and Y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>rate takes 125, 250, 500 or 1000, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>effect takes one of %1, not &quot;%2&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the %1 effect has no %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>color takes six hexadecimal digits RRGGBB, not &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>this mouse has no sleep options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>move-off takes on or off</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>%1 takes on or off</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -432,18 +432,37 @@
 <context>
     <name>KestBusService</name>
     <message>
-        <location filename="../../app/kestbusservice.cpp" line="+144"/>
+        <location filename="../../app/kestbusservice.cpp" line="+137"/>
         <source>The slot must be 0 to 4, not %1.</source>
         <translation>Le profil doit être entre 0 et 4, pas %1.</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+12"/>
+        <location line="-8"/>
         <source>A write to the mouse is running.</source>
         <translation>Une écriture vers la souris est en cours.</translation>
     </message>
     <message>
-        <location line="+78"/>
+        <location line="+32"/>
+        <source>The mouse did not confirm the switch to slot %1; the slot stays as it was.</source>
+        <translation>La souris n&apos;a pas confirmé le passage au profil %1 ; le profil reste tel quel.</translation>
+    </message>
+    <message>
+        <location line="+65"/>
+        <source>A dialog is open in the window: answer it first.</source>
+        <translation>Une boîte de dialogue est ouverte dans la fenêtre : répondez-y d&apos;abord.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>The window holds changes that were not applied: apply or drop them first.</source>
+        <translation>La fenêtre contient des modifications non appliquées : appliquez-les ou abandonnez-les d&apos;abord.</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>The rule applies now but could not be saved in the settings file.</source>
+        <translation>La règle s&apos;applique maintenant mais n&apos;a pas pu être enregistrée dans le fichier de réglages.</translation>
+    </message>
+    <message>
+        <location line="+36"/>
         <source>A rule needs a program name and a slot from 0 to 4, not &quot;%1&quot; and %2.</source>
         <translation>Une règle demande un nom de programme et un profil entre 0 et 4, pas « %1 » et %2.</translation>
     </message>
@@ -453,12 +472,12 @@
         <translation>Aucune règle ne peut plus être ajoutée.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+10"/>
         <source>There is no rule for &quot;%1&quot;.</source>
         <translation>Il n’y a pas de règle pour « %1 ».</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+11"/>
         <source>The default slot must be -1 (none) or 0 to 4, not %1.</source>
         <translation>Le profil par défaut doit être -1 (aucun) ou entre 0 et 4, pas %1.</translation>
     </message>
@@ -609,7 +628,7 @@
 <context>
     <name>KestDesktopBridge</name>
     <message>
-        <location filename="../../app/kestdesktopbridge.cpp" line="+101"/>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+223"/>
         <source>Desktop &amp;notifications</source>
         <translation>&amp;Notifications du bureau</translation>
     </message>
@@ -617,7 +636,7 @@
 <context>
     <name>KestDeviceAccess</name>
     <message>
-        <location filename="../../device/discovery.cpp" line="+473"/>
+        <location filename="../../device/discovery.cpp" line="+474"/>
         <source>The mouse is plugged in, but this user is not allowed to open it (%1).
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
         <translation>La souris est branchée, mais cet utilisateur n’a pas le droit de l’ouvrir (%1).
@@ -652,7 +671,42 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>il contient bien plus d&apos;entrées qu&apos;un fichier de réglages de ce programme</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+1"/>
+        <source>a symbolic link or something other than a regular file stands in its place</source>
+        <translation>un lien symbolique ou autre chose qu&apos;un fichier ordinaire se trouve à sa place</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>it belongs to another user and this program runs as root; install the udev rule and run the program as yourself</source>
+        <translation>il appartient à un autre utilisateur et ce programme tourne en tant que root ; installez la règle udev et lancez le programme sous votre propre compte</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>there is no space left on the disk</source>
+        <translation>il n&apos;y a plus de place sur le disque</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it could not be written</source>
+        <translation>il n&apos;a pas pu être écrit</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>it would hold more than this program reads back</source>
+        <translation>il contiendrait plus que ce que ce programme peut relire</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>its name is empty, too long or holds a path separator</source>
+        <translation>son nom est vide, trop long ou contient un séparateur de chemin</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The file &quot;%1&quot; was not saved: %2.</source>
+        <translation>Le fichier « %1 » n&apos;a pas été enregistré : %2.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
         <source>The file &quot;%1&quot; was not used: %2.</source>
         <translation>Le fichier « %1 » n&apos;a pas été utilisé : %2.</translation>
     </message>
@@ -899,6 +953,20 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
 </context>
 <context>
+    <name>KestMouseCore</name>
+    <message>
+        <location filename="../../core/kestmousecore.cpp" line="+353"/>
+        <location line="+168"/>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <location line="-27"/>
+        <source>DPI</source>
+        <translation>DPI</translation>
+    </message>
+</context>
+<context>
     <name>KestNameDialog</name>
     <message>
         <location filename="../../widgets/kestnamedialog.cpp" line="+31"/>
@@ -914,7 +982,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestNotices</name>
     <message>
-        <location filename="../../app/kestnotices.cpp" line="+59"/>
+        <location filename="../../core/kestnotices.cpp" line="+78"/>
         <source>Mouse battery almost empty</source>
         <translation>Batterie de la souris presque vide</translation>
     </message>
@@ -924,7 +992,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Il reste %1 %. Branchez le câble pour continuer à utiliser la souris.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>Mouse battery low</source>
         <translation>Batterie de la souris faible</translation>
     </message>
@@ -934,17 +1002,17 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Il reste %1 %.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Mouse connected</source>
         <translation>Souris connectée</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>Mouse disconnected</source>
         <translation>Souris déconnectée</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+7"/>
         <source>Profile %1 not switched</source>
         <translation>Profil %1 non changé</translation>
     </message>
@@ -954,7 +1022,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>La souris n’a pas confirmé le changement de profil.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+8"/>
         <source>Settings not written</source>
         <translation>Réglages non écrits</translation>
     </message>
@@ -1051,7 +1119,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+34"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+35"/>
         <source>Wheel up</source>
         <translation>Molette vers le haut</translation>
     </message>
@@ -1071,7 +1139,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>La souris ne garde que douze macros. Ces boutons n’ont reçu aucune macro : %1.</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location line="+68"/>
         <source>Send data failed, please try again.</source>
         <translation>Échec de l’envoi des données, veuillez réessayer.</translation>
     </message>
@@ -1117,13 +1185,13 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Charger une configuration</translation>
     </message>
     <message>
+        <location filename="../../app/kestdesktopbridge.cpp" line="-63"/>
         <location filename="../../app/kestprofilemanager.cpp" line="-217"/>
-        <location filename="../../app/main.cpp" line="+61"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location line="+93"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+93"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AU MOINS UN PROFIL DOIT ÊTRE CONSERVÉ.</translation>
@@ -1229,7 +1297,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>1000 Hz</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location line="+36"/>
         <source>REPORT RATE</source>
         <translation>FRÉQUENCE</translation>
     </message>
@@ -1369,7 +1437,17 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestTrayStatus</name>
     <message>
-        <location filename="../../app/kesttraystatus.cpp" line="+53"/>
+        <location filename="../../app/kesttraystatus.cpp" line="+62"/>
+        <source>&amp;Load Config</source>
+        <translation>&amp;Afficher la configuration</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&amp;Quit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <location line="+7"/>
         <source>Profile %1: %2</source>
         <translation>Profil %1 : %2</translation>
@@ -1498,7 +1576,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+218"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+219"/>
         <location filename="../../macro/macrodialog_record.cpp" line="+56"/>
         <source>START</source>
         <translation>DÉMARRER</translation>
@@ -1794,7 +1872,6 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+146"/>
         <source>DPI</source>
         <translation>DPI</translation>
     </message>
@@ -1807,8 +1884,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+1"/>
         <location line="+8"/>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+78"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-17"/>
+        <location filename="../../app/mousecfgwidget_menus.cpp" line="+60"/>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
@@ -1853,30 +1929,26 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Profils par programme</translation>
     </message>
     <message>
-        <location line="+6"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+53"/>
         <source>&amp;Load Config</source>
-        <translation>&amp;Afficher la configuration</translation>
+        <translation type="vanished">&amp;Afficher la configuration</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+2"/>
         <source>&amp;Quit</source>
-        <translation>&amp;Quitter</translation>
+        <translation type="vanished">&amp;Quitter</translation>
     </message>
     <message>
-        <location line="+9"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-87"/>
+        <location line="+12"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+26"/>
         <source>MOUSE OFF</source>
         <translation>SOURIS ÉTEINTE</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+27"/>
+        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+29"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+159"/>
-        <location line="+9"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+42"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+108"/>
+        <location line="+7"/>
+        <location filename="../../app/mousecfgwidget_tray.cpp" line="+93"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
@@ -1896,22 +1968,22 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Le programme de mise à jour du firmware n’a pas pu être lancé.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-8"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-6"/>
         <source>The mouse did not confirm the profile switch.</source>
         <translation>La souris n’a pas confirmé le changement de profil.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+7"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
         <translation>AU MOINS UNE FONCTION DE CLIC DOIT ÊTRE CONSERVÉE.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="-14"/>
+        <location filename="../../app/mousecfgwidget_tray.cpp" line="-20"/>
         <source>Dongle Disconnect!</source>
         <translation>Récepteur déconnecté !</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+97"/>
+        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+69"/>
         <source>Saved to the mouse</source>
         <translation>Enregistré dans la souris</translation>
     </message>
@@ -1919,6 +1991,182 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+1"/>
         <source>Saved on this computer; the mouse did not take it</source>
         <translation>Enregistré sur cet ordinateur ; la souris ne l&apos;a pas reçu</translation>
+    </message>
+</context>
+<context>
+    <name>SlotSettings</name>
+    <message>
+        <location filename="../../store/buttonscript.cpp" line="+191"/>
+        <location filename="../../store/slotsettings.cpp" line="+114"/>
+        <source>%1 takes %2 to %3, not &quot;%4&quot;</source>
+        <translation>%1 prend de %2 à %3, pas « %4 »</translation>
+    </message>
+    <message>
+        <location line="+57"/>
+        <source>&quot;%1&quot; is not a function a button can be given</source>
+        <translation>« %1 » n’est pas une fonction qu’un bouton peut recevoir</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the wheel cannot be given &quot;%1&quot;</source>
+        <translation>la molette ne peut pas recevoir « %1 »</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>this mouse takes no macros</source>
+        <translation>cette souris ne prend pas de macros</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>this mouse has no lighting switch</source>
+        <translation>cette souris n’a pas d’interrupteur d’éclairage</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>at least one button must keep the left click</source>
+        <translation>au moins un bouton doit garder le clic gauche</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>key takes one key name, such as a, f5, space or page-up</source>
+        <translation>key prend un nom de touche, comme a, f5, space ou page-up</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <location line="+4"/>
+        <source>combo takes shift, ctrl, win and alt and one more key, joined by +</source>
+        <translation>combo prend shift, ctrl, win et alt et une autre touche, reliés par +</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source>fire takes a source (left, right, middle or a key), the shots and the delay</source>
+        <translation>fire prend une source (left, right, middle ou une touche), les tirs et le délai</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>&quot;%1&quot; cannot be fired</source>
+        <translation>« %1 » ne peut pas être répété en rafale</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>macro takes a macro name and how it repeats: a count, held or toggle</source>
+        <translation>macro prend un nom de macro et sa répétition : un nombre, held ou toggle</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>there is no macro &quot;%1&quot;</source>
+        <translation>il n’y a pas de macro « %1 »</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>macro &quot;%1&quot; has %2 steps; a button holds %3</source>
+        <translation>la macro « %1 » a %2 étapes ; un bouton en contient %3</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 takes no value</source>
+        <translation>%1 ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <location filename="../../store/slotsettings.cpp" line="+100"/>
+        <source>this mouse has buttons 1 to %1, wheel-up and wheel-down, not &quot;%2&quot;</source>
+        <translation>cette souris a les boutons 1 à %1, wheel-up et wheel-down, pas « %2 »</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>this mouse has DPI levels 1 to %1, not &quot;%2&quot;</source>
+        <translation>cette souris a les niveaux DPI 1 à %1, pas « %2 »</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <location line="+182"/>
+        <source>there is no setting &quot;%1&quot;</source>
+        <translation>il n’y a pas de réglage « %1 »</translation>
+    </message>
+    <message>
+        <location line="-178"/>
+        <source>%1 needs a level or button</source>
+        <translation>%1 demande un niveau ou un bouton</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>%1 takes no level</source>
+        <translation>%1 ne prend pas de niveau</translation>
+    </message>
+    <message>
+        <location line="+138"/>
+        <source>dpi takes a level and a DPI value, or XxY for separate axes, not &quot;%1&quot;</source>
+        <translation>dpi prend un niveau et une valeur DPI, ou XxY pour des axes séparés, pas « %1 »</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>level %1 has X and Y linked; unlink it first (set dpi-linked %1 off)</source>
+        <translation>le niveau %1 a X et Y liés ; déliez-les d’abord (set dpi-linked %1 off)</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>this sensor takes %1 to %2 DPI, not %3</source>
+        <translation>ce capteur prend de %1 à %2 DPI, pas %3</translation>
+    </message>
+    <message>
+        <location line="+34"/>
+        <source>set %1 needs a level or button and a value</source>
+        <translation>set %1 demande un niveau ou un bouton et une valeur</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>set %1 needs a value</source>
+        <translation>set %1 demande une valeur</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>dpi-levels is what the mouse has; it cannot be set</source>
+        <translation>dpi-levels est ce que la souris possède ; il ne se règle pas</translation>
+    </message>
+    <message>
+        <location line="+27"/>
+        <source>%1 takes a level and on or off</source>
+        <translation>%1 prend un niveau et on ou off</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>this sensor takes one resolution for X and Y</source>
+        <translation>ce capteur prend une seule résolution pour X et Y</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>rate takes 125, 250, 500 or 1000, not &quot;%1&quot;</source>
+        <translation>rate prend 125, 250, 500 ou 1000, pas « %1 »</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>effect takes one of %1, not &quot;%2&quot;</source>
+        <translation>effect prend l’un de %1, pas « %2 »</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>the %1 effect has no %2</source>
+        <translation>l’effet %1 n’a pas de %2</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>color takes six hexadecimal digits RRGGBB, not &quot;%1&quot;</source>
+        <translation>color prend six chiffres hexadécimaux RRVVBB, pas « %1 »</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>this mouse has no sleep options</source>
+        <translation>cette souris n’a pas d’options de veille</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>move-off takes on or off</source>
+        <translation>move-off prend on ou off</translation>
+    </message>
+    <message>
+        <location line="+36"/>
+        <source>%1 takes on or off</source>
+        <translation>%1 prend on ou off</translation>
     </message>
 </context>
 </TS>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // What the window tells the user: the word in the bottom bar after a write, and the one
 // question asked before a slot switch would drop edits the user has not applied.
 

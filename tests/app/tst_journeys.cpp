@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Whole journeys through the real window against the simulated mouse: each profile
 // operation, then a DPI change made on the mouse, then Apply, with every slot current in
 // turn. After each step the files on disk, "Config.ini" and what the mouse holds must

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The window from the keyboard alone: Tab walks each page in reading order and reaches what
 // matters there, the keys act on the control Tab reached, the ring shows it, and the bottom
 // bar's word on the last write follows the language.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The pages line up at the scale the screen asks for, in English and French. CTest runs
 // this program once per scale: the offscreen screen takes its DPI from QT_FONT_DPI.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window against the simulated mouse: start with and without a mouse, reports
 // from the mouse, the battery and connection display, hot-plug, the tray, the pages and
 // the scale.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The on-screen display's message block, its channel, the display program and the
 // client's start-and-retry rule.
 

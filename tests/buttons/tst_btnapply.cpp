@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // From the menu to the mouse: a function chosen in the button window reaches the simulated
 // mouse's button table when the main window applies the profile.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The apply flow against a mouse that cannot take everything: what the user is told, what
 // is saved, and that the next write puts it right.
 

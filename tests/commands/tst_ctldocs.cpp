@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The manual page and the shell completions are written by hand: every command and option
 // the tool's own help lists must appear in each of them.
 

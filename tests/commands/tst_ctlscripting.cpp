@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // mousecfgctl as a script uses it: get and set, --json, and the answers a script relies on
 // when something is missing or fails.
 

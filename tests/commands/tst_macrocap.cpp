@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The button window keeps a slot within the twelve macros the mouse holds.
 
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The whole window against a simulated mouse that misbehaves: what the user is told and
 // that the window keeps running.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The core on its own, against the simulated mouse: no window, no dialog, no bus.
 
 #include <QSignalSpy>

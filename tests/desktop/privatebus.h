@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // The desktop tests talk to a session bus of their own, never to the developer's: main()

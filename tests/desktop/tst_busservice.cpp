@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The utility's session-bus interface, driven from a second connection as a script
 // would: properties that follow the simulated mouse, slot switches, writes, Show.
 

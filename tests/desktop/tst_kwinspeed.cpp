@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // KDE Plasma on Wayland: the pointer speed goes to kcminputrc per mouse and to the
 // running KWin, here a fake KWin on the test's own bus, serving from its own thread as
 // the real one does from its process.

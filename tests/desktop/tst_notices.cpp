@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Desktop notifications: when they are sent, that they reach a notification service on
 // the bus, and that turning them off or having no service costs nothing.
 

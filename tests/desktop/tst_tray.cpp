@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The tray: the five slots to switch to, the battery in the icon and the tool tip; and
 // the window's start with a desktop that keeps no pointer speed.
 

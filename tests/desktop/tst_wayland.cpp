@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Smoke test under a Wayland compositor (weston, headless, software rendering): the
 // utility starts with Qt's Wayland plugin, answers on its bus and quits; the display
 // program, which has no way to put a window over others there, hands its text to the

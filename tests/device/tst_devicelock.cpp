@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Two programs on one mouse: the per-device lock keeps their exchanges apart. The other
 // program is played by flock(1) holding the same lock file.
 

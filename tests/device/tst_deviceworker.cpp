@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The device worker: requests in the order they were posted, hot-plug among them, and a
 // quick end even while the mouse stays silent.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every range switch of the DPI encoding, tried on both sides of its boundary. The expected
 // bytes are worked out from each sensor's rule by hand, not by the encoder: a switch moved
 // by one code changes the range byte or the value on one side.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // mousecfgctl rules with no utility running: the stored rules are changed in place.
 
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Which slot a focused program asks for, and the rules' place in Config.ini.
 
 #include <QTemporaryDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Profiles by program in the running window: the focus moves between test windows on an
 // Xvfb of the test's own, and the simulated mouse must receive the slot menu's commands of
 // the matching slot once, after the settle time, never during a write, and for a rule

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Following the focus on X11, under an Xvfb of the test's own: with no window manager
 // (the input focus) and with one that publishes _NET_ACTIVE_WINDOW.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Plasma on Wayland: the focus watch loads its script into a fake KWin on a private session
 // bus and takes the reports the script would send.
 

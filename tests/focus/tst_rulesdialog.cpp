@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The rules dialog: rules picked from the open windows or typed, the default slot, the
 // switch, and what it says about the session.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
 // An X server of the test's own (Xvfb on a free display) and small test windows made by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // From the keyboard to the mouse: a macro recorded on the MACRO page, bound to a button in
 // the button window and applied, lands in the simulated mouse's macro memory.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The macro page and the gun set dialog against a temporary configuration folder.
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The recording rules, step encodings, gun set generation and row edits, without widgets.
 
 #include <QStandardItemModel>

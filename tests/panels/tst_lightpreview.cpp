@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The lighting preview: the lit (coloured) parts of the picture take the effect's colour,
 // the shell stays as drawn, and the clock runs only while it is needed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // From a panel to the mouse: edits made in the DPI, report-rate, mouse-settings and
 // lighting panels reach the simulated mouse through Apply.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Takes the single-instance lock the way the program does and reports on stdout.
 //   singleinstance_helper NAME hold   prints "locked" and keeps the lock until stdin closes
 //   singleinstance_helper NAME once   prints "locked" and exits 0

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The on-screen display's channel belongs to one user: each user's texts reach only
 // that user's display.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Locks and sockets live only where no other local user can have put something first.
 
 #include <sys/stat.h>

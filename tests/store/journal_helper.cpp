@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Saves two sets of five slots in turn, for ever, until it is killed: the test kills it
 // at random moments and checks what the next start finds.
 #include <QCoreApplication>

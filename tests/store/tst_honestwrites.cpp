@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Every save says whether it saved, never writes through what stands in a file's place,
 // and never writes what our own reader would refuse.
 

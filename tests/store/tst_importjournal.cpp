@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Saving the whole set is all or nothing, even when the program is killed part way.
 
 #include <QProcess>

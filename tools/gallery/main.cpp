@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Renders the widget kit in all its states over the real skin, one PNG per widget family
 // plus one sheet with everything:  mousecfg_gallery OUT_DIR [SCALE]
 #include <cstdio>

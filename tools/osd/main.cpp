@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The on-screen display: waits for texts from the utility and shows each one briefly.
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Renders the main window's pages and the dialogs a user meets, in every language, at the
 // scale the screen asks for:  mousecfg_screens APP_DIR OUT_DIR [DPI_LEVELS]
 // APP_DIR is a copy of the application folder that may be written to (the window seeds

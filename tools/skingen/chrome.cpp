@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Window chrome: the main background, text buttons, fields, markers, battery frames and
 // check box indicators.
 #include "skinstyle.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Dialog backgrounds, the progress plate with its animation, and the gun set pictures.
 #include "skinstyle.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Line icons of the profile bar, the status display, the macro steps and the message box.
 #include "skinstyle.h"
 

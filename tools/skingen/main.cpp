@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Draws the whole skin of the utility into a folder:
 //   mousecfg_skingen --out APPDIR/skin [--data DIR]
 //   mousecfg_skingen --loading-frames DIR   (frames for the loading animation script)

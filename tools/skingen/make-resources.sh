@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Redraws the pictures compiled into the widget kit: the loading animation
 # (":/skin/loading.gif") and the Yes/No button icons. Qt cannot write GIF, so the
 # generator draws the frames and ImageMagick assembles them. Commit the results.

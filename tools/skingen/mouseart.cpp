@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The sample model seen from above and from its left side, 300 × 400 design, front up.
 // The button shapes here match kMouseButtonAnchors in widgets/kestskinnames.h.
 #include "skinstyle.h"
