@@ -23,6 +23,8 @@ int main(int argc, char *argv[])
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
     QApplication app(argc, argv);
+    // Desktops match our windows and notices to the installed desktop file by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.mousecfg.Mousecfg"));
     // The toolkit's own scaling stays off: the window scales its whole layout from the
     // screen's logical DPI.
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
