@@ -17,6 +17,7 @@
 #include "platform/logging.h"
 #include "platform/pointerspeed.h"
 #include "store/appsettings.h"
+#include "store/describedsensor.h"
 #include "store/devicedescription.h"
 #include "store/kestinifile.h"
 #include "store/lightingslot.h"
@@ -182,34 +183,7 @@ void KestMouseCore::onLastDeviceRemoved()
 
 bool KestMouseCore::takeDescribedSensorOptions()
 {
-    // A fresh install holds no sensor options yet, and a missing key would read as 0:
-    // each option the settings do not hold comes from the device description.
-    KestIniFile settings;
-    settings.load(globalConfigPath());
-    SensorDefaults described;
-    readSensorDefaults(described);
-    const struct
-    {
-        const char *key;
-        quint8 ConfigRecord::*field;
-        quint8 value;
-    } options[] = {
-        {SettingsKey::LiftHigh, &ConfigRecord::LiftHigh, described.lift},
-        {SettingsKey::AngleValue, &ConfigRecord::AngleValue, described.angle},
-        {SettingsKey::Debounce, &ConfigRecord::Debounce, described.butondelay},
-        {SettingsKey::Jitter, &ConfigRecord::Jitter, described.jitter},
-        {SettingsKey::Wake, &ConfigRecord::Wake, described.wake},
-        {SettingsKey::SensorMode, &ConfigRecord::SensorMode, described.sensormode},
-        {SettingsKey::Sync, &ConfigRecord::Sync, described.sync},
-    };
-    bool taken = false;
-    for (const auto &option : options) {
-        if (!settings.contains(QLatin1String(option.key))) {
-            m_working.*option.field = option.value;
-            taken = true;
-        }
-    }
-    return taken;
+    return ::takeDescribedSensorOptions(m_working);
 }
 
 void KestMouseCore::seedDefaultProfiles()

@@ -5,6 +5,7 @@
 
 #include "device/sendcommand.h"
 #include "store/appsettings.h"
+#include "store/describedsensor.h"
 #include "store/devicedescription.h"
 #include "store/kestinifile.h"
 #include "store/lightingslot.h"
@@ -28,31 +29,7 @@ int slotOf(const CtlOptions &options, const ConfigRecord &record)
 // `sensorSeeded` says whether sensor options came from the description.
 QVector<int> seedAsTheWindowDoes(ConfigRecord &record, bool *sensorSeeded = nullptr)
 {
-    KestIniFile settings;
-    settings.load(globalConfigPath());
-    SensorDefaults described;
-    readSensorDefaults(described);
-    const struct
-    {
-        const char *key;
-        quint8 ConfigRecord::*field;
-        quint8 value;
-    } options[] = {
-        {SettingsKey::LiftHigh, &ConfigRecord::LiftHigh, described.lift},
-        {SettingsKey::AngleValue, &ConfigRecord::AngleValue, described.angle},
-        {SettingsKey::Debounce, &ConfigRecord::Debounce, described.butondelay},
-        {SettingsKey::Jitter, &ConfigRecord::Jitter, described.jitter},
-        {SettingsKey::Wake, &ConfigRecord::Wake, described.wake},
-        {SettingsKey::SensorMode, &ConfigRecord::SensorMode, described.sensormode},
-        {SettingsKey::Sync, &ConfigRecord::Sync, described.sync},
-    };
-    bool taken = false;
-    for (const auto &option : options) {
-        if (!settings.contains(QLatin1String(option.key))) {
-            record.*option.field = option.value;
-            taken = true;
-        }
-    }
+    const bool taken = takeDescribedSensorOptions(record);
     if (sensorSeeded)
         *sensorSeeded = taken;
 
