@@ -234,11 +234,20 @@ private slots:
         rules->setWatch(focus);
         QVERIFY(rules->setRule(QStringLiteral("game"), 2));
 
+        // A write slow enough that the focus settles while it runs, so the switch has to wait.
+        KestLinkTimings slow = linkTimings();
+        slow.afterWriteMs = 40;
+        setLinkTimings(slow);
         QSignalSpy finished(m_core.get(), &KestMouseCore::writeFinished);
+        QElapsedTimer writing;
+        writing.start();
         QVERIFY(m_core->write());
         focus->focus(QStringLiteral("game"));
-        QVERIFY(finished.wait(10000));
+        QVERIFY(finished.wait(20000));
+        QVERIFY2(writing.elapsed() > KestFocusSwitcher::SettleMs, "the write ended before the focus settled");
+        QCOMPARE(m_core->currentSlot(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(m_core->currentSlot(), 2, 3000);
+        initTestCase();
 
         QCOMPARE(switchAndWait(0), 0);
         QCOMPARE(int(writeAndWait().status), 0);
