@@ -65,6 +65,25 @@ private slots:
         QCOMPARE(block.mid(524, 4), QByteArray("\xDB\xC8\xB6\x00", 4)); // red in the low byte
         QCOMPARE(intAt(block, 528), 60);
         QCOMPARE(stringAt(block, 532), QStringLiteral("Arial"));
+
+        // And back, from a block laid out by hand the way the display has always received it.
+        QByteArray wire(1044, '\0');
+        const auto put16 = [&wire](int at, const QString &text) {
+            for (int i = 0; i < text.size(); ++i)
+                qToLittleEndian<quint16>(text.at(i).unicode(), wire.data() + at + 2 * i);
+        };
+        put16(0, QStringLiteral("1000 Hz"));
+        qToLittleEndian<qint32>(2500, wire.data() + 516);
+        wire.replace(524, 4, QByteArray("\x10\x20\x30\x00", 4));
+        qToLittleEndian<qint32>(48, wire.data() + 528);
+        put16(532, QStringLiteral("DejaVu Sans"));
+        osd::OsdMessage decoded;
+        QVERIFY(osd::decodeBlock(wire, &decoded));
+        QCOMPARE(decoded.text, QStringLiteral("1000 Hz"));
+        QCOMPARE(decoded.displayTimeMs, 2500);
+        QCOMPARE(decoded.color, QColor(0x10, 0x20, 0x30));
+        QCOMPARE(decoded.fontSize, 48);
+        QCOMPARE(decoded.fontFace, QStringLiteral("DejaVu Sans"));
     }
 
     void block_longTextIsCutAndTerminated()
