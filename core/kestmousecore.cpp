@@ -477,7 +477,7 @@ void KestMouseCore::takeReportRate(quint8 code)
     refreshConnection();
     const int hz = statusdecode::rateCodeToHz(code);
     if (hz > 0)
-        emit osdText(QStringLiteral("%1 HZ").arg(hz));
+        emit osdText(tr("%1 Hz").arg(hz));
 }
 
 void KestMouseCore::takeSlotReport(quint8 slot)

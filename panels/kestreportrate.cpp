@@ -51,6 +51,10 @@ KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
     m_liftGroup->addButton(m_oneMm, 0);
     m_liftGroup->addButton(m_twoMm, 1);
     connect(m_liftGroup, &QButtonGroup::idClicked, this, &KestReportRate::onRadioChanged);
+    // The mouse settings below the levels show the same lift-off choice; one place on the
+    // page is enough. These stay, hidden, so the two keep agreeing.
+    for (QWidget *lift : std::initializer_list<QWidget *>{m_liftLabel, m_oneMm, m_twoMm})
+        lift->hide();
 
     relayout();
     retranslate();

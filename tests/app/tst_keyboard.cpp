@@ -19,10 +19,12 @@
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "buttons/kestbtnwindow.h"
+#include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"
 #include "macro/kestgunsetdialog.h"
 #include "macro/macrodialog.h"
+#include "panels/kestpointspeed.h"
 #include "shellfixture.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
@@ -186,7 +188,9 @@ private slots:
             panel = window->pageItemWidget(MousecfgWidget::DpiPanel);
             QVERIFY(containsKind<QSpinBox>(seen, panel));
             QVERIFY(containsKind<QSlider>(seen, panel));
-            QVERIFY(containsKind<QRadioButton>(seen, window->pageItemWidget(MousecfgWidget::ReportRatePanel)));
+            QVERIFY(containsMenuButton(seen, window->pageItemWidget(MousecfgWidget::ReportRatePanel)));
+            // The lift distance is one setting and is offered once, with the mouse settings.
+            QVERIFY(!containsKind<QRadioButton>(seen, window->pageItemWidget(MousecfgWidget::ReportRatePanel)));
             QVERIFY(containsKind<QCheckBox>(seen, window->pageItemWidget(MousecfgWidget::PointSpeedPanel)));
             break;
         case MousecfgWidget::MacroPage:
@@ -228,18 +232,17 @@ private slots:
         QTest::keyClick(bar, Qt::Key_Right);
         QCOMPARE(bar->value(), before + 1);
 
-        // Tab enters the lift distance group at one of its two choices; an arrow takes the other.
-        auto radios = window->pageItemWidget(MousecfgWidget::ReportRatePanel)->findChildren<QRadioButton *>();
-        QCOMPARE(radios.size(), 2);
-        for (int step = 0; step < 200 && !radios.contains(qobject_cast<QRadioButton *>(QApplication::focusWidget())); ++step)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        auto *reached = qobject_cast<QRadioButton *>(QApplication::focusWidget());
-        QVERIFY(radios.contains(reached));
-        QRadioButton *other = reached == radios[0] ? radios[1] : radios[0];
-        QTest::keyClick(reached, reached == radios[0] ? Qt::Key_Down : Qt::Key_Up);
-        QVERIFY(other->isChecked());
-        QVERIFY(!reached->isChecked());
-        QCOMPARE(QApplication::focusWidget(), other);
+        // Tab reaches the lift distance the mouse settings show; Space takes it.
+        auto *speed = window->findChild<KestPointSpeed *>();
+        QVERIFY(speed);
+        QCheckBox *twoMm = speed->optionBox(1, false);
+        QCheckBox *oneMm = speed->optionBox(1, true);
+        QCheckBox *unchecked = twoMm->isChecked() ? oneMm : twoMm;
+        QVERIFY(tabTo(unchecked));
+        QTest::keyClick(unchecked, Qt::Key_Space);
+        QVERIFY(unchecked->isChecked());
+        QCOMPARE(oneMm->isChecked(), !twoMm->isChecked());
+        QCOMPARE(int(window->core()->collectedSet().LiftHigh), unchecked == oneMm ? 1 : 2);
     }
 
     void space_onAButtonEntry_assignsThatButton()

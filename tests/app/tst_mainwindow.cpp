@@ -219,9 +219,9 @@ private slots:
         const int slot = m_window->currentSlot();
         m_sim->setReportRateOnMouse(2);
         QTRY_COMPARE(m_window->workingSet().profiles[slot].pollrate, quint8(2));
-        QTRY_VERIFY(display.texts().contains(QStringLiteral("500 HZ")));
+        QTRY_VERIFY(display.texts().contains(QStringLiteral("500 Hz")));
         m_window->slotRefreshRate(8);
-        QTRY_VERIFY(display.texts().contains(QStringLiteral("125 HZ")));
+        QTRY_VERIFY(display.texts().contains(QStringLiteral("125 Hz")));
     }
 
     void statusReport_leavesTheSlotAlone()
