@@ -28,17 +28,23 @@ void profileIcon(QPainter &p, const QRectF &r, Glyph glyph, bool hover)
     switch (glyph) {
     case Glyph::Import:
     case Glyph::Export: {
-        // Tray with an arrow going in (down) or out (up).
-        QPolygonF tray;
-        tray << QPointF(5, 14) << QPointF(5, 19) << QPointF(19, 19) << QPointF(19, 14);
-        p.drawPolyline(tray);
+        // One profile file: a page with a folded corner, an arrow taking it in (pointing at
+        // the page) or out (pointing away). The whole-configuration buttons beside them are
+        // words, so the two kinds never look alike.
+        QPolygonF page;
+        page << QPointF(3.5, 3.5) << QPointF(9.5, 3.5) << QPointF(12.5, 6.5) << QPointF(12.5, 20.5)
+             << QPointF(3.5, 20.5) << QPointF(3.5, 3.5);
+        p.drawPolyline(page);
+        p.drawPolyline(poly({QPointF(9.5, 3.5), QPointF(9.5, 6.5), QPointF(12.5, 6.5)}));
+        p.drawLine(QPointF(6, 11), QPointF(10, 11));
+        p.drawLine(QPointF(6, 15), QPointF(10, 15));
         p.setPen(stroke(hover ? c.accent.lighter(130) : ink, 1.8));
-        p.drawLine(QPointF(12, 4.5), QPointF(12, 14.5));
+        p.drawLine(QPointF(15, 13), QPointF(21, 13));
         QPolygonF head;
         if (glyph == Glyph::Import)
-            head << QPointF(8.5, 11) << QPointF(12, 14.5) << QPointF(15.5, 11);
+            head << QPointF(18, 10) << QPointF(15, 13) << QPointF(18, 16);
         else
-            head << QPointF(8.5, 8) << QPointF(12, 4.5) << QPointF(15.5, 8);
+            head << QPointF(18, 10) << QPointF(21, 13) << QPointF(18, 16);
         p.drawPolyline(head);
         break;
     }
