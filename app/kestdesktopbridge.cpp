@@ -35,6 +35,9 @@ KestDesktopBridge::KestDesktopBridge(KestMouseCore *core, MousecfgWidget *window
     connect(core, &KestMouseCore::disconnected, notices, &KestNotices::deviceDisconnected);
     connect(core, &KestMouseCore::writeFinished, this,
             [this](const KestWriteResult &result) { m_core->notices()->writeFinished(int(result.status), windowShown()); });
+    connect(core, &KestMouseCore::fileNotSaved, notices, [notices](const KestFileResult &file) {
+        notices->fileNotSaved(file.path(), int(file.reason()), file.text());
+    });
     connect(core, &KestMouseCore::slotSwitchFinished, this, [this](int id, int slot, int result) {
         // The window reports refusals of its own switches itself, in a box.
         if (result != 2 && result != 4)

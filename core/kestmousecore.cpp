@@ -38,6 +38,7 @@ KestMouseCore::KestMouseCore(QObject *parent)
     : QObject(parent)
 {
     qRegisterMetaType<KestWriteResult>();
+    qRegisterMetaType<KestFileResult>();
     // From here on the mouse is the device worker's: this thread only asks.
     m_worker = new KestDeviceWorker(this);
     declareGuiThread(QThread::currentThread());
@@ -63,7 +64,8 @@ KestMouseCore::KestMouseCore(QObject *parent)
     if (m_connectedCount > 0)
         startBatteryReader();
 
-    loadAll(m_working);
+    // A refused file is noted by the reader; the faces show the list of them at start.
+    static_cast<void>(loadAll(m_working));
     seedDefaultProfiles();
     // The desktop's speed where it keeps one; elsewhere the profile's own value stands.
     quint8 &speed = m_working.profiles[size_t(currentSlot())].mousespeed;
@@ -74,7 +76,7 @@ KestMouseCore::KestMouseCore(QObject *parent)
     m_lastWritten = m_working;
     m_clean = m_working;
     if (!QFile::exists(templatePath()))
-        writeTemplate();
+        stored(writeTemplate());
 
     m_notices = new KestNotices(this);
     m_focus = new KestFocusSwitcher(this, this);
@@ -127,7 +129,7 @@ QStringList KestMouseCore::refreshModels()
     // The current model may have gone while another is connected: follow the first.
     if (!models.isEmpty() && !models.contains(m_productName)) {
         m_productName = models.first();
-        writeProductName(m_productName);
+        stored(writeProductName(m_productName));
     }
     m_connectedCount = countConnectedModels();
     setConnectedModelCount(m_connectedCount);
@@ -138,7 +140,7 @@ void KestMouseCore::chooseProduct(const QString &name)
 {
     stopBatteryReader();
     m_productName = name;
-    writeProductName(name);
+    stored(writeProductName(name));
     // The profile follows at once; the reader once the handles are open.
     m_worker->request<int>(
         [name] {
@@ -154,7 +156,7 @@ void KestMouseCore::chooseProduct(const QString &name)
 void KestMouseCore::reload()
 {
     m_reportedDpi = m_reportedRate = -1;
-    loadAll(m_working);
+    static_cast<void>(loadAll(m_working)); // refusals noted, as at start
     m_lastWritten = m_working;
     m_clean = m_working;
     emit recordsChanged();
@@ -201,17 +203,17 @@ void KestMouseCore::seedDefaultProfiles()
         if (isValidStoreName(name) && !QFile::exists(profileFilePath(name))) {
             makeDefaultProfile(m_working.profiles[size_t(k)]);
             m_working.profiles[size_t(k)].ProfileName = name;
-            saveSlotFile(m_working.profiles[size_t(k)], name);
+            stored(saveSlotFile(m_working.profiles[size_t(k)], name));
         }
     }
     if (takeDescribedSensorOptions())
-        saveAll(m_working);
+        stored(saveAll(m_working));
     else if (namesChanged)
-        saveSlotList(m_working);
+        stored(saveSlotList(m_working));
     if (m_library.isEmpty()) {
         for (int k = 0; k < SLOT_COUNT; ++k)
             m_library << QStringLiteral("Profile %1").arg(k + 1);
-        writeProfileList(m_library);
+        stored(writeProfileList(m_library));
     }
 }
 
@@ -288,6 +290,7 @@ bool KestMouseCore::write(bool forceAll)
         ConfigRecord working;
         ConfigRecord lastWritten;
         KestWriteResult result;
+        KestFileResult forced;
     };
     auto outcome = std::make_shared<Outcome>();
     outcome->working = m_working;
@@ -296,18 +299,28 @@ bool KestMouseCore::write(bool forceAll)
         [outcome, forceAll] {
             // "Config/Diff" at 1 makes the write send everything (reset all).
             if (forceAll)
-                writeDiff(1);
+                outcome->forced = writeDiff(1);
             outcome->result = applyWorkingSet(outcome->working, outcome->lastWritten);
             return 0;
         },
         this, [this, outcome](int) {
             m_lastWritten = outcome->lastWritten;
             m_writing = false;
+            stored(outcome->forced);
             // Saved either way: what was written is no longer an unapplied edit.
             markClean();
             emit writeFinished(outcome->result);
         });
     return true;
+}
+
+bool KestMouseCore::stored(const KestFileResult &result)
+{
+    if (result.isUsable())
+        return true;
+    qCWarning(lcDevice, "%s", qPrintable(result.text()));
+    emit fileNotSaved(result);
+    return false;
 }
 
 int KestMouseCore::switchSlot(int slot, bool backWhenRefused)
@@ -320,7 +333,7 @@ int KestMouseCore::switchSlot(int slot, bool backWhenRefused)
     const ConfigRecord clean = m_clean;
     m_working = collectedSet();
     m_working.ProfileID = quint8(slot);
-    saveActiveSlot(slot);
+    const bool saved = stored(saveActiveSlot(slot));
     emit slotChanged(slot);
     emit recordsChanged();
     m_clean = clean;
@@ -333,18 +346,18 @@ int KestMouseCore::switchSlot(int slot, bool backWhenRefused)
     // One request: the mouse's slot, then that slot's pointer speed.
     const int speed = m_working.profiles[size_t(slot)].mousespeed;
     m_worker->request<quint8>([slot, speed] { return SelectProfileOnDevice(slot, speed); }, this,
-                              [this, id, slot, before, backWhenRefused](quint8 result) {
+                              [this, id, slot, before, backWhenRefused, saved](quint8 result) {
                                   --m_switchesInFlight;
                                   m_sinceSwitch.start();
                                   const bool refused = result == SEND_GAVE_UP || result == SEND_WRITE_FAILED;
                                   if (refused && backWhenRefused && currentSlot() == slot && before != slot) {
                                       m_working.ProfileID = quint8(before);
                                       m_clean.ProfileID = quint8(before);
-                                      saveActiveSlot(before);
+                                      stored(saveActiveSlot(before));
                                       emit slotChanged(before);
                                       emit recordsChanged();
                                   }
-                                  emit slotSwitchFinished(id, slot, int(result));
+                                  emit slotSwitchFinished(id, slot, int(result), saved);
                               });
     return id;
 }
@@ -413,7 +426,7 @@ void KestMouseCore::takeBatteryReport(quint8 charge, quint8 level)
     m_status.battery = battery.percent;
     if (level != 0 && int(level) != m_lastBatteryStored) {
         m_lastBatteryStored = level;
-        writeBattery(level);
+        stored(writeBattery(level));
     }
     if (m_notices)
         m_notices->batteryChanged(battery.percent, battery.charging);
@@ -462,7 +475,7 @@ void KestMouseCore::takeDpiLevel(quint8 level)
     // and replace what a slot shows, and a file kept open would miss that.
     const QString name = m_working.names[size_t(slot)];
     if (isValidStoreName(name) && !saveActiveDpi(profileFilePath(name), level))
-        saveSlotFile(profile, name);
+        stored(saveSlotFile(profile, name));
     emit dpiLevelReported(index);
     refreshConnection();
     const int dpi = dpiCodeToDpi(int(profile.DPI_INFO[size_t(index)].x), readSensorCode());
@@ -486,7 +499,7 @@ void KestMouseCore::takeSlotReport(quint8 slot)
         return;
     m_working.ProfileID = slot;
     m_clean.ProfileID = slot;
-    saveActiveSlot(slot);
+    stored(saveActiveSlot(slot));
     m_reportIsBaseline = true;
     m_sinceSwitch.start();
     emit slotChanged(slot);

@@ -13,6 +13,7 @@
 
 #include "device/kestwritetransaction.h"
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 
 class KestBatteryReader;
 class KestDeviceWorker;
@@ -22,6 +23,7 @@ class KestNotices;
 // One write's typed result (status, skipped macro buttons, what was sent, whether the set
 // was saved) comes from the device layer; it travels in queued signals.
 Q_DECLARE_METATYPE(KestWriteResult)
+Q_DECLARE_METATYPE(KestFileResult)
 
 // The mouse as the program knows it, decoded once for every face.
 struct KestMouseStatus
@@ -133,7 +135,8 @@ signals:
     // Only the current slot changed (switch from anywhere).
     void slotChanged(int slot);
     // result: 0 switched, 1 no mouse (the utility switched alone), 2 not confirmed, 4 failed.
-    void slotSwitchFinished(int id, int slot, int result);
+    // saved: the settings file holds the new slot (false: the next start shows the old one).
+    void slotSwitchFinished(int id, int slot, int result, bool saved);
     void writeStarted();
     void writeFinished(const KestWriteResult &result);
     // Battery, link, DPI level or report rate changed.
@@ -147,8 +150,13 @@ signals:
     void modelsChanged();
     // A short text for the on-screen display.
     void osdText(const QString &text);
+    // A file the core keeps up to date could not be written; it still holds what it held.
+    // Faces say so, once per file and reason is enough; the records keep the new values.
+    void fileNotSaved(const KestFileResult &result);
 
 private:
+    // True when saved; otherwise reports it through fileNotSaved().
+    bool stored(const KestFileResult &result);
     void openDevices();
     void connectDeviceNotifications();
     void seedDefaultProfiles();

@@ -2,6 +2,7 @@
 #include "core/kestnotices.h"
 
 #include "platform/desktopnotification.h"
+#include "platform/logging.h"
 #include "store/appsettings.h"
 #include "store/kestinifile.h"
 
@@ -46,16 +47,21 @@ void KestNotices::setEnabled(bool enabled)
 bool KestNotices::readEnabled()
 {
     KestIniFile file;
-    file.load(globalConfigPath());
+    static_cast<void>(file.load(globalConfigPath())); // unreadable: on, the default
     return file.intValue(kEnabledKey, 1) != 0;
 }
 
 void KestNotices::writeEnabled(bool enabled)
 {
     KestIniFile file;
-    file.load(globalConfigPath());
+    // A settings file we cannot read is not written over with this one key.
+    if (!file.load(globalConfigPath()).isUsable())
+        return;
     file.setInt(kEnabledKey, enabled ? 1 : 0);
-    file.save(globalConfigPath());
+    const KestFileResult saved = file.save(globalConfigPath());
+    // The switch still holds for this run.
+    if (!saved)
+        qCWarning(lcDesktop, "%s", qPrintable(saved.text()));
 }
 
 void KestNotices::notify(const QString &kind, const platform::DesktopNotice &notice)
@@ -111,4 +117,14 @@ void KestNotices::writeFinished(int status, bool windowVisible)
     if (status != 0 && !windowVisible)
         notify(QStringLiteral("write"), notice(tr("Settings not written"), tr("Send data failed, please try again."),
                                                platform::NoticeUrgency::Critical, QStringLiteral("device.error")));
+}
+
+void KestNotices::fileNotSaved(const QString &path, int reason, const QString &text)
+{
+    const QString key = path + QLatin1Char('\n') + QString::number(reason);
+    if (m_filesTold.contains(key))
+        return;
+    m_filesTold.insert(key);
+    notify(QStringLiteral("file"),
+           notice(tr("Settings not saved"), text, platform::NoticeUrgency::Critical, QString()));
 }

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include "platform/desktopnotification.h"
@@ -42,6 +43,9 @@ public:
     void deviceDisconnected();
     void writeFinished(int status, bool windowVisible);
     void slotSwitchUnconfirmed(int slot);
+    // A settings file could not be written. Said once per file and reason in a run: the
+    // battery level or a DPI press would otherwise repeat it every few seconds.
+    void fileNotSaved(const QString &path, int reason, const QString &text);
 
     // "Config/Notifications" in the global settings file; on unless set to 0.
     static bool readEnabled();
@@ -55,4 +59,5 @@ private:
     bool m_enabled = true;
     bool m_warnedLow = false;
     bool m_warnedEmpty = false;
+    QSet<QString> m_filesTold;
 };

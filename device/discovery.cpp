@@ -365,8 +365,13 @@ void OnDeviceChange(const QString &interfaceName, bool arrived)
 
         if (sameModel(e, current) && (presence(e, d.flag0) || presence(e, d.flag2)) && !modelSwitched)
             reopenCurrentModel();
-        if (newlyPresent)
-            writeDiff(1);
+        // A mouse seen anew may hold anything: the next write sends everything. Unsaved,
+        // only this run knows it, and the write path logs the same file's failures too.
+        if (newlyPresent) {
+            const KestFileResult diff = writeDiff(1);
+            if (!diff)
+                qCWarning(lcDevice, "%s", qPrintable(diff.text()));
+        }
     }
     emit KestDeviceNotifier::instance()->connectionChanged();
 }
@@ -399,7 +404,7 @@ bool StartDeviceNotifications()
         return true;
     if (monitor->isRunning() || monitor->start())
         return true;
-    qCDebug(lcDevice, "注册失败");
+    qCDebug(lcDevice, "device notifications could not be registered");
     return false;
 }
 

@@ -110,8 +110,9 @@ KestWriteResult applyWorkingSet(ConfigRecord &working, ConfigRecord &lastWritten
     const KestFileResult saved = saveAll(working);
     KestWriteResult result =
         macros ? writeProfileSet(KestDeviceContext::link(), working, *macros) : writeProfileSet(working);
-    result.saved = saved;
     lastWritten = working;
-    writeDiff(result.succeeded() ? 0 : 1);
+    // Config/Diff tells the next start whether the mouse may differ from the files; a
+    // result that cannot record it is not saved either.
+    result.saved = KestFileResult::firstFailure(saved, writeDiff(result.succeeded() ? 0 : 1));
     return result;
 }

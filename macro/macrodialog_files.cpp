@@ -184,7 +184,16 @@ void MacroDialog::changeName()
     }
     if (QListWidgetItem *item = listItem(m_currentName)) {
         // Renaming keeps the macro in its own list slot, so the list order does not change.
-        renameInMacroList(item->data(kSlotRole).toInt(), name);
+        const KestFileResult listed = renameInMacroList(item->data(kSlotRole).toInt(), name);
+        if (!listed) {
+            // The list still names the old file: put the file back under that name, or the
+            // macro would vanish from the list at the next start.
+            if (QFileInfo::exists(macroFilePath(name)))
+                QFile::rename(macroFilePath(name), oldPath);
+            warn(tr("Warning"), listed.text());
+            m_nameEdit->setText(m_currentName);
+            return;
+        }
         item->setText(name);
     }
     m_currentName = name;

@@ -56,7 +56,7 @@ QString key(const char *prefix, int n)
 KestIniFile readFile(const QString &path)
 {
     KestIniFile ini;
-    ini.loadSettings(path);
+    static_cast<void>(ini.loadSettings(path)); // a refusal is noted; the defaults stand
     return ini;
 }
 

@@ -38,7 +38,10 @@ void seed(const QString &from, const QString &to)
         QFile file(source);
         if (file.size() > KestFileResult::MaxFileBytes || !file.open(QIODevice::ReadOnly))
             continue;
-        KestSafeWrite::replace(target, file.readAll());
+        // A file not copied leaves the program on its built-in defaults for it.
+        const KestFileResult copied = KestSafeWrite::replace(target, file.readAll());
+        if (!copied)
+            qWarning("%s", qPrintable(copied.text()));
     }
 }
 

@@ -282,7 +282,8 @@ bool buttonDiffers(const ButtonInfo &a, const ButtonInfo &b)
     // Same binding on both sides: the macro itself may have been edited since it was
     // sent. The flag is consumed here because the caller goes on to send the buttons.
     if (readWriteSign(a.macroname) != 0) {
-        clearWriteSign(a.macroname);
+        // Left set, the macro is only sent again next time.
+        static_cast<void>(clearWriteSign(a.macroname));
         return true;
     }
     return false;

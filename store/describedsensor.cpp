@@ -8,7 +8,7 @@
 bool takeDescribedSensorOptions(ConfigRecord &record)
 {
     KestIniFile settings;
-    settings.load(globalConfigPath());
+    static_cast<void>(settings.load(globalConfigPath())); // unreadable: nothing seeded yet
     SensorDefaults described;
     readSensorDefaults(described);
     const struct

@@ -9,7 +9,7 @@
 // asked keeps what it had, tells the user, and never writes over it. A file not saved still
 // holds what it held before (every write replaces the file whole, or not at all); whoever
 // asked keeps the edits and says which file it could not save, and why.
-class KestFileResult
+class [[nodiscard]] KestFileResult
 {
     Q_DECLARE_TR_FUNCTIONS(KestFileResult)
 

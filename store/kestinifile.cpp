@@ -33,8 +33,17 @@ KestFileResult KestIniFile::load(const QString &path, const QString &skipSection
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return KestFileResult::refused(path, KestFileResult::Unreadable);
-    // The file may have grown since it was measured: never read more than the limit.
-    const QByteArray data = file.read(KestFileResult::MaxFileBytes + 1);
+    // Asking for the limit at once would allocate 16 MB for every read of a small file:
+    // read what was measured, then on in steps if the file has grown since, never more
+    // than one byte past the limit.
+    constexpr qint64 limit = KestFileResult::MaxFileBytes + 1;
+    QByteArray data = file.read(qMin(info.size() + 1, limit));
+    while (data.size() < limit && file.error() == QFileDevice::NoError) {
+        const QByteArray more = file.read(qMin<qint64>(64 * 1024, limit - data.size()));
+        if (more.isEmpty())
+            break;
+        data += more;
+    }
     if (file.error() != QFileDevice::NoError)
         return KestFileResult::refused(path, KestFileResult::Unreadable);
     return loadData(data, path, skipSection);

@@ -173,7 +173,8 @@ bool loadSlotFile(ProfileRecord &profile, const QString &name)
 {
     if (!isValidStoreName(name))
         return false;
-    loadProfileFrom(profileFilePath(name), kProfileGroup, profile);
+    // A refused file is noted by the reader and the slot takes its defaults.
+    static_cast<void>(loadProfileFrom(profileFilePath(name), kProfileGroup, profile));
     return true;
 }
 
@@ -308,7 +309,7 @@ QString readProductTag(const KestIniFile &ini)
 QString readProductTag(const QString &path)
 {
     QString tag;
-    readProductTag(path, tag);
+    static_cast<void>(readProductTag(path, tag)); // no tag when refused
     return tag;
 }
 

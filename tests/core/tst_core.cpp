@@ -224,6 +224,25 @@ private slots:
         QCOMPARE(int(saved.dpi), 7);
     }
 
+    // A settings file the core cannot write is said, and a switch says it was not saved.
+    void unsavableSettings_switchSaysNotSaved()
+    {
+        start();
+        QSignalSpy notSaved(m_core.get(), &KestMouseCore::fileNotSaved);
+        const QString config = globalConfigPath();
+        QVERIFY(QFile::rename(config, config + QStringLiteral(".real")));
+        QVERIFY(QFile::link(config + QStringLiteral(".real"), config)); // never written through
+        QSignalSpy finished(m_core.get(), &KestMouseCore::slotSwitchFinished);
+        QVERIFY(m_core->switchSlot(2) != 0);
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(finished.at(0).at(2).toInt(), 0); // the mouse took it
+        QCOMPARE(finished.at(0).at(3).toBool(), false);
+        QCOMPARE(notSaved.size(), 1);
+        const KestFileResult result = notSaved.at(0).at(0).value<KestFileResult>();
+        QCOMPARE(result.path(), config);
+        QCOMPARE(result.reason(), KestFileResult::NotRegularFile);
+    }
+
     // A rule's switch that waited for a write happens once: a later write leaves the slot
     // the user chose since.
     void ruleSwitchAfterWrite_laterWriteDoesNotSwitchBack()

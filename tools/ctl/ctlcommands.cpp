@@ -21,6 +21,7 @@
 #include "device/sendcommand.h"
 #include "device/sentrecord.h"
 #include "device/writeconfig.h"
+#include "platform/logging.h"
 #include "store/appsettings.h"
 #include "store/configimport.h"
 #include "store/kestinifile.h"
@@ -116,7 +117,10 @@ bool g_simulated = false;
 int writeAndRecord(const ConfigRecord &record, ChangeMask mask)
 {
     const quint8 result = WriteConfig(record, mask);
-    writeDiff(result != SEND_OK ? 1 : 0);
+    // Unsaved, the next apply would send only what changed to a mouse that may lack more.
+    const KestFileResult diff = writeDiff(result != SEND_OK ? 1 : 0);
+    if (!diff)
+        qCWarning(lcDevice, "%s", qPrintable(diff.text()));
     return result;
 }
 
@@ -128,6 +132,12 @@ bool isSimulatedMouse() { return g_simulated; }
 int saveFailure(const QString &path, QTextStream &err)
 {
     err << "mousecfgctl: " << tr("could not save \"%1\"").arg(QDir::toNativeSeparators(path)) << Qt::endl;
+    return kExitNotSaved;
+}
+
+int saveFailure(const KestFileResult &result, QTextStream &err)
+{
+    err << "mousecfgctl: " << result.text() << Qt::endl;
     return kExitNotSaved;
 }
 
@@ -293,11 +303,9 @@ int runSelectSlot(const QString &slotText, ConfigRecord record, QTextStream &out
     if (result != SEND_OK)
         return reportResult(result, err);
     // The utility starts on the stored slot: the switch only counts once it is saved.
-    saveActiveSlot(slot);
-    KestIniFile settings;
-    settings.loadSettings(globalConfigPath());
-    if (settings.intValue(QStringLiteral("Config/ProfileID"), -1) != slot)
-        return saveFailure(globalConfigPath(), err);
+    const KestFileResult saved = saveActiveSlot(slot);
+    if (!saved)
+        return saveFailure(saved, err);
     out << tr("slot %1 selected").arg(slot + 1) << Qt::endl;
     return kExitOk;
 }

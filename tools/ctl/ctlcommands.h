@@ -4,6 +4,7 @@
 #include <QTextStream>
 
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 #include "tools/ctl/ctloptions.h"
 
 // Each command returns the process exit status and writes its messages to out/err. Those
@@ -24,6 +25,8 @@ int writeSlotToMouse(const ConfigRecord &record, ChangeMask mask, QTextStream &e
 // Saves the whole set; on failure names the file on stderr and gives the exit status.
 int saveSet(const ConfigRecord &record, QTextStream &err);
 int saveFailure(const QString &path, QTextStream &err);
+// The same, with the reason the store gave.
+int saveFailure(const KestFileResult &result, QTextStream &err);
 
 // The simulated mouse belongs to this process: no other program can be using it.
 void setSimulatedMouse(bool simulated);

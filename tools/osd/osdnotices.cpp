@@ -18,7 +18,7 @@ bool OsdNoticeGate::allows(qint64 ownerAgeMs) const
     if (ownerAgeMs >= 0 && ownerAgeMs < kQuietAfterStartMs)
         return false;
     KestIniFile settings;
-    settings.load(m_settingsPath);
+    static_cast<void>(settings.load(m_settingsPath)); // unreadable: notices on, the default
     return settings.intValue(QStringLiteral("Config/Notifications"), 1) != 0;
 }
 
