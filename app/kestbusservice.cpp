@@ -186,7 +186,9 @@ void KestBusService::onSwitchFinished(int id, int slot, int result)
 
 int KestBusService::Apply()
 {
-    if (m_applying || refuseWhileWriting())
+    // A second caller during a write hears so: an answer of 0 would claim a write that
+    // never happened.
+    if (refuseWhileWriting())
         return 0;
     // What the window holds is written, as its Apply button would; no dialog and no box:
     // the caller gets the result (and the desktop a notification when nobody looks).
@@ -250,7 +252,7 @@ int KestBusService::SetSetting(int slot, const QString &name, const QStringList 
 {
     if (slot != -1 && !takeSlot(&slot))
         return 0;
-    if (m_applying || refuseWhileWriting())
+    if (refuseWhileWriting())
         return 0;
     // A dialog may be editing the very records; the change waits for its answer.
     if (m_bridge->quitBlock() == KestDesktopBridge::QuitBlock::DialogOpen) {

@@ -502,6 +502,25 @@ private slots:
                  QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
     }
 
+    // While a write the bus started runs, a second call is told so, not answered as done.
+    void callsDuringABusWrite_answerBusy()
+    {
+        start(true, false);
+        QTest::qWait(300);
+        writeDiff(1); // the write sends everything: it outlasts the calls below
+        QDBusMessage apply = QDBusMessage::createMethodCall(
+            QString::fromLatin1(KestBusService::kService), QString::fromLatin1(KestBusService::kPath),
+            QString::fromLatin1(KestBusService::kInterface), QStringLiteral("Apply"));
+        QDBusPendingCall first = m_client.asyncCall(apply, 20000);
+        QDBusMessage reply = call(QStringLiteral("Apply"));
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.Busy"));
+        reply = call(QStringLiteral("SetSetting"), {-1, QStringLiteral("rate"), QStringList{QStringLiteral("250")}, true});
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.Busy"));
+        QTRY_VERIFY_WITH_TIMEOUT(first.isFinished(), 20000);
+        QCOMPARE(first.reply().arguments().value(0).toInt(), 0);
+        QVERIFY(statusdecode::rateCodeToHz(m_window->core()->appliedSet().profiles[0].pollrate) != 250);
+    }
+
     // The user's unapplied edits are neither overwritten, saved, sent nor dropped by a script.
     void setSetting_whileTheWindowHoldsEdits_refusesWhatWouldTouchThem()
     {
