@@ -8,6 +8,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
+#include <QDirIterator>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -106,6 +109,18 @@ private:
         *out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
         *err = QString::fromLocal8Bit(ctl.readAllStandardError());
         return ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -101;
+    }
+
+    static QMap<QString, QByteArray> filesUnder(const QString &root)
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            file.open(QIODevice::ReadOnly);
+            files.insert(it.filePath().mid(root.size()), file.readAll());
+        }
+        return files;
     }
 
     bool changeSeen(const QString &name, const QVariant &value)
@@ -500,6 +515,39 @@ private slots:
                  QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
         QCOMPARE(call(QStringLiteral("GetSetting"), {5, QStringLiteral("rate"), QString()}).errorName(),
                  QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+    }
+
+    // What GetSettings answers, SetSetting takes back unchanged: the files stay byte for byte.
+    void getSettingsThenSetEachBack_leavesTheFilesAsTheyWere()
+    {
+        start(true, false);
+        QTest::qWait(300);
+        for (const QStringList &change : {QStringList{QStringLiteral("dpi"), QStringLiteral("3"), QStringLiteral("1600")},
+                                          {QStringLiteral("button"), QStringLiteral("4"), QStringLiteral("combo"),
+                                           QStringLiteral("ctrl+shift+z")},
+                                          {QStringLiteral("effect"), QStringLiteral("breathing")},
+                                          {QStringLiteral("key-response"), QStringLiteral("33")}}) {
+            const QDBusMessage reply =
+                call(QStringLiteral("SetSetting"), {-1, change.first(), QStringList(change.mid(1)), false});
+            QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+        }
+        const QStringList lines = call(QStringLiteral("GetSettings"), {-1}).arguments().value(0).toStringList();
+        QVERIFY(lines.contains(QStringLiteral("effect breathing")));
+        QVERIFY(lines.contains(QStringLiteral("button 4 combo shift+ctrl+z")));
+        const QJsonObject json = QJsonDocument::fromJson(
+            call(QStringLiteral("GetSettingsJson"), {-1}).arguments().value(0).toString().toUtf8()).object();
+        QCOMPARE(json.value(QStringLiteral("key-response")).toInt(), 33);
+
+        const auto before = filesUnder(m_app->filePath(QStringLiteral("Configs")));
+        for (const QString &line : lines) {
+            const QStringList words = line.split(QLatin1Char(' '));
+            if (words.first() == QLatin1String("dpi-levels"))
+                continue; // read only
+            const QDBusMessage reply =
+                call(QStringLiteral("SetSetting"), {-1, words.first(), QStringList(words.mid(1)), false});
+            QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(line + QLatin1String(": ") + reply.errorMessage()));
+        }
+        QCOMPARE(filesUnder(m_app->filePath(QStringLiteral("Configs"))), before);
     }
 
     // While a write the bus started runs, a second call is told so, not answered as done.
