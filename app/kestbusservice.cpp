@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusMetaType>
 #include <QDBusMessage>
+#include <QJsonDocument>
 #include <QTimer>
 
 #include "app/kestdesktopbridge.h"
@@ -13,6 +14,7 @@
 #include "device/statusdecode.h"
 #include "kestbusadaptor.h"
 #include "store/configrecord.h"
+#include "store/slotsettings.h"
 
 namespace {
 
@@ -20,14 +22,31 @@ const QString kError = QStringLiteral("org.mousecfg.Mousecfg1.Error.");
 
 } // namespace
 
+QDBusArgument &operator<<(QDBusArgument &argument, const KestBusRule &rule)
+{
+    argument.beginStructure();
+    argument << rule.program << rule.slot;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &argument, KestBusRule &rule)
+{
+    argument.beginStructure();
+    argument >> rule.program >> rule.slot;
+    argument.endStructure();
+    return argument;
+}
+
 KestBusService::KestBusService(KestMouseCore *core, KestDesktopBridge *bridge)
     : QObject(bridge)
     , m_core(core)
     , m_bridge(bridge)
 {
     // The property is declared with the typedef's name, which the meta-type system must know.
-    qRegisterMetaType<KestRuleMap>("KestRuleMap");
-    qDBusRegisterMetaType<KestRuleMap>();
+    qRegisterMetaType<KestBusRuleList>("KestBusRuleList");
+    qDBusRegisterMetaType<KestBusRule>();
+    qDBusRegisterMetaType<KestBusRuleList>();
     new KestBusAdaptor(this);
     m_last = snapshot();
     if (KestFocusSwitcher *rules = focus())
@@ -167,18 +186,96 @@ void KestBusService::onSwitchFinished(int id, int slot, int result)
 
 int KestBusService::Apply()
 {
-    if (m_applying || refuseWhileWriting())
+    // A second caller during a write hears so: an answer of 0 would claim a write that
+    // never happened.
+    if (refuseWhileWriting())
         return 0;
     // What the window holds is written, as its Apply button would; no dialog and no box:
     // the caller gets the result (and the desktop a notification when nobody looks).
     m_core->collect();
     if (!m_core->write())
         return 0;
+    waitForWrite();
+    return 0;
+}
+
+void KestBusService::waitForWrite()
+{
     m_applying = true;
     if (calledFromDBus()) {
         setDelayedReply(true);
         m_pendingApplies << message();
     }
+}
+
+bool KestBusService::takeSlot(int *slot)
+{
+    if (*slot == -1)
+        *slot = m_core->currentSlot();
+    if (*slot >= 0 && *slot < SLOT_COUNT)
+        return true;
+    if (calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, tr("The slot must be -1 (the current one) or 0 to 4, not %1.").arg(*slot));
+    return false;
+}
+
+// Scripts read what is saved and applied, as the tool reads the files when the utility
+// is not running: edits the window has not applied are not settings yet.
+QString KestBusService::GetSetting(int slot, const QString &name, const QString &index)
+{
+    if (!takeSlot(&slot))
+        return {};
+    QString value;
+    QString error;
+    if (!SlotSettings(SlotSettingsProduct::installed()).get(m_core->appliedSet(), slot, name, index, &value, &error)
+        && calledFromDBus())
+        sendErrorReply(QDBusError::InvalidArgs, error);
+    return value;
+}
+
+QStringList KestBusService::GetSettings(int slot)
+{
+    if (!takeSlot(&slot))
+        return {};
+    return SlotSettings(SlotSettingsProduct::installed()).lines(m_core->appliedSet(), slot);
+}
+
+QString KestBusService::GetSettingsJson(int slot)
+{
+    if (!takeSlot(&slot))
+        return {};
+    const QJsonObject object = SlotSettings(SlotSettingsProduct::installed()).toJson(m_core->appliedSet(), slot);
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
+}
+
+int KestBusService::SetSetting(int slot, const QString &name, const QStringList &args, bool apply)
+{
+    if (slot != -1 && !takeSlot(&slot))
+        return 0;
+    if (refuseWhileWriting())
+        return 0;
+    // A dialog may be editing the very records; the change waits for its answer.
+    if (m_bridge->quitBlock() == KestDesktopBridge::QuitBlock::DialogOpen) {
+        if (calledFromDBus())
+            sendErrorReply(kError + QStringLiteral("DialogOpen"), tr("A dialog is open in the window: answer it first."));
+        return 0;
+    }
+    const KestSettingResult result = m_core->setSetting(slot, name, args, apply);
+    QString error;
+    switch (result.outcome) {
+    case KestSettingResult::Done: return 0;
+    case KestSettingResult::Writing: waitForWrite(); return 0;
+    case KestSettingResult::Usage:
+        if (calledFromDBus())
+            sendErrorReply(QDBusError::InvalidArgs, result.message);
+        return 0;
+    case KestSettingResult::Refused: error = QStringLiteral("Refused"); break;
+    case KestSettingResult::Busy: error = QStringLiteral("Busy"); break;
+    case KestSettingResult::UnappliedEdits: error = QStringLiteral("UnappliedEdits"); break;
+    case KestSettingResult::NotSaved: error = QStringLiteral("NotSaved"); break;
+    }
+    if (calledFromDBus())
+        sendErrorReply(kError + error, result.message);
     return 0;
 }
 
@@ -250,14 +347,14 @@ void KestBusService::replyRulesSaved()
                        tr("The rule applies now but could not be saved in the settings file."));
 }
 
-KestRuleMap KestBusService::rules() const
+KestBusRuleList KestBusService::rules() const
 {
-    KestRuleMap map;
+    KestBusRuleList list;
     if (const KestFocusSwitcher *rules = focus()) {
         for (const FocusRule &rule : rules->rules().rules)
-            map.insert(rule.program, rule.slot);
+            list << KestBusRule{rule.program, rule.slot};
     }
-    return map;
+    return list;
 }
 
 int KestBusService::defaultSlot() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <QDBusArgument>
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QList>
@@ -15,8 +16,17 @@ class KestFocusSwitcher;
 class KestMouseCore;
 struct KestWriteResult;
 
-// Program -> slot, as the Rules property carries it (a{si}).
-using KestRuleMap = QMap<QString, int>;
+// One profile-by-program rule as the Rules property carries it: (program, slot), in the
+// order the rules are tried.
+struct KestBusRule
+{
+    QString program;
+    int slot = 0;
+};
+using KestBusRuleList = QList<KestBusRule>;
+Q_DECLARE_METATYPE(KestBusRule)
+QDBusArgument &operator<<(QDBusArgument &argument, const KestBusRule &rule);
+const QDBusArgument &operator>>(const QDBusArgument &argument, KestBusRule &rule);
 
 // The running utility on the session bus (org.mousecfg.Mousecfg1, described in
 // org.mousecfg.Mousecfg1.xml, whose generated adaptor calls into this object). Scripts,
@@ -33,13 +43,17 @@ class KestBusService final : public QObject, protected QDBusContext
     Q_PROPERTY(bool Charging READ charging)
     Q_PROPERTY(int DpiLevel READ dpiLevel)
     Q_PROPERTY(int ReportRate READ reportRate)
-    Q_PROPERTY(KestRuleMap Rules READ rules)
+    Q_PROPERTY(KestBusRuleList Rules READ rules)
     Q_PROPERTY(int DefaultSlot READ defaultSlot)
+    Q_PROPERTY(uint InterfaceVersion READ interfaceVersion)
 
 public:
     static constexpr const char *kService = "org.mousecfg.Mousecfg";
     static constexpr const char *kPath = "/org/mousecfg/Mousecfg";
     static constexpr const char *kInterface = "org.mousecfg.Mousecfg1";
+    // Raised when a member changes in a way old callers cannot read (2: Rules became an
+    // ordered list). New members alone leave it.
+    static constexpr uint kInterfaceVersion = 2;
 
     KestBusService(KestMouseCore *core, KestDesktopBridge *bridge);
     ~KestBusService() override;
@@ -55,8 +69,9 @@ public:
     bool charging() const;
     int dpiLevel() const;
     int reportRate() const;
-    KestRuleMap rules() const;
+    KestBusRuleList rules() const;
     int defaultSlot() const;
+    uint interfaceVersion() const { return kInterfaceVersion; }
 
     // Looks at the core again and announces what changed.
     void refresh();
@@ -73,12 +88,20 @@ public slots:
     void SetRule(const QString &program, int slot);
     void RemoveRule(const QString &program);
     void SetDefaultSlot(int slot);
+    // Settings by the names and in the text forms of "mousecfgctl get/set"; slot -1 is
+    // the current slot.
+    QString GetSetting(int slot, const QString &name, const QString &index);
+    QStringList GetSettings(int slot);
+    QString GetSettingsJson(int slot);
+    int SetSetting(int slot, const QString &name, const QStringList &args, bool apply);
 
 private:
     QVariantMap snapshot() const;
     void announceRules();
     KestFocusSwitcher *focus() const;
     bool refuseWhileWriting();
+    bool takeSlot(int *slot);
+    void waitForWrite();
     void onSwitchFinished(int id, int slot, int result);
     void onWriteFinished(const KestWriteResult &result);
     void replyRulesSaved();

@@ -22,6 +22,7 @@
 #include "store/kestinifile.h"
 #include "store/lightingslot.h"
 #include "store/profilefiles.h"
+#include "store/slotsettings.h"
 
 QString KestMouseStatus::linkName() const
 {
@@ -250,19 +251,95 @@ bool KestMouseCore::hasUnappliedEdits() const
     return now != m_clean;
 }
 
+bool KestMouseCore::slotHasUnappliedEdits(int slot) const
+{
+    if (m_writing)
+        return false;
+    ProfileRecord now = collectedSet().profiles[size_t(slot)];
+    now.ProfileName = m_clean.profiles[size_t(slot)].ProfileName;
+    return !(now == m_clean.profiles[size_t(slot)]);
+}
+
+ConfigRecord KestMouseCore::appliedSet() const
+{
+    ConfigRecord set = m_clean;
+    set.ProfileID = m_working.ProfileID;
+    set.names = m_working.names;
+    for (int k = 0; k < SLOT_COUNT; ++k)
+        set.profiles[size_t(k)].ProfileName = m_working.profiles[size_t(k)].ProfileName;
+    return set;
+}
+
 void KestMouseCore::discardUnappliedEdits()
 {
-    const quint8 slot = m_working.ProfileID;
-    const auto names = m_working.names;
-    std::array<QString, SLOT_COUNT> profileNames;
-    for (int k = 0; k < SLOT_COUNT; ++k)
-        profileNames[size_t(k)] = m_working.profiles[size_t(k)].ProfileName;
-    m_working = m_clean;
-    m_working.ProfileID = slot;
-    m_working.names = names;
-    for (int k = 0; k < SLOT_COUNT; ++k)
-        m_working.profiles[size_t(k)].ProfileName = profileNames[size_t(k)];
+    m_working = appliedSet();
     emit recordsChanged();
+}
+
+KestSettingResult KestMouseCore::setSetting(int slot, const QString &name, const QStringList &args, bool apply)
+{
+    using Result = KestSettingResult;
+    if (m_writing || m_switchesInFlight > 0)
+        return {Result::Busy, tr("A write to the mouse or a slot switch is running.")};
+    if (slot < 0)
+        slot = currentSlot();
+    const SlotSettingsProduct product = SlotSettingsProduct::installed();
+    ConfigRecord next = appliedSet();
+    const SlotSettingChange change = SlotSettings(product).set(next, slot, name, args);
+    switch (change.outcome) {
+    case SlotSettingChange::Usage: return {Result::Usage, change.message};
+    case SlotSettingChange::Refused:
+    case SlotSettingChange::ReadOnly: return {Result::Refused, change.message};
+    case SlotSettingChange::Unchanged: return {};
+    case SlotSettingChange::Changed: break;
+    }
+
+    // The mouse holds the current slot, its lighting slot and the shared options; a change
+    // of another slot reaches it when that slot becomes current.
+    const bool onMouse = change.shared || change.slotChanged == currentSlot()
+                         || change.slotChanged == lightingSlotIndex(next, product.product);
+    // A write saves and sends the whole working set, and the shared options are saved with
+    // every slot: then no edit may be pending anywhere. Otherwise only the slot's own file
+    // is written, and only its edits stand in the way.
+    const bool wholeSet = change.shared || (apply && onMouse);
+    if (wholeSet ? hasUnappliedEdits() : slotHasUnappliedEdits(change.slotChanged)) {
+        return {Result::UnappliedEdits,
+                wholeSet ? tr("The window holds changes that were not applied: apply or drop them first.")
+                         : tr("The window holds changes to slot %1 that were not applied: apply or drop them first.")
+                               .arg(change.slotChanged + 1)};
+    }
+
+    if (change.shared) {
+        const KestFileResult saved = saveAll(next);
+        if (!saved.isOk())
+            return {Result::NotSaved, saved.text()};
+        m_working = next;
+        m_clean = next;
+    } else {
+        const size_t k = size_t(change.slotChanged);
+        if (!isValidStoreName(next.names[k]))
+            return {Result::NotSaved, tr("Slot %1 has no profile file to save into.").arg(change.slotChanged + 1)};
+        const KestFileResult saved = saveSlotFile(next.profiles[k], next.names[k]);
+        if (!saved.isOk())
+            return {Result::NotSaved, saved.text()};
+        m_working.profiles[k] = next.profiles[k];
+        m_clean.profiles[k] = next.profiles[k];
+    }
+    // The window takes the panels' values as clean when it shows the records again; edits
+    // it holds for other slots stay edits.
+    const ConfigRecord clean = m_clean;
+    emit recordsChanged();
+    m_clean = clean;
+    refreshConnection();
+
+    if (!onMouse)
+        return {};
+    if (!apply) {
+        writeDiff(1); // the mouse now differs from the files: the next write sends everything
+        return {};
+    }
+    write();
+    return {Result::Writing, QString()};
 }
 
 void KestMouseCore::setCleanValue(const std::function<void(ConfigRecord &)> &change)

@@ -25,6 +25,23 @@ class KestNotices;
 Q_DECLARE_METATYPE(KestWriteResult)
 Q_DECLARE_METATYPE(KestFileResult)
 
+// What became of a setting changed by name from outside the window (a script on the bus).
+struct KestSettingResult
+{
+    enum Outcome
+    {
+        Done,           // saved (or already so); nothing to send
+        Writing,        // saved, and the write to the mouse runs: writeFinished() follows
+        Usage,          // no such setting, or the words do not fit its form
+        Refused,        // a value this product or its sensor does not take
+        Busy,           // a write or a slot switch runs
+        UnappliedEdits, // the window holds edits the change would overwrite or carry along
+        NotSaved,       // a file could not be written: nothing changed, nothing sent
+    };
+    Outcome outcome = Done;
+    QString message;
+};
+
 // The mouse as the program knows it, decoded once for every face.
 struct KestMouseStatus
 {
@@ -90,6 +107,14 @@ public:
     bool hasUnappliedEdits() const;
     // The working set goes back to the clean set; slot names and the current slot stay.
     void discardUnappliedEdits();
+    // The set as saved and applied: the working set without the edits not yet applied
+    // (slot names and the current slot as they are now). Scripts read settings from it.
+    ConfigRecord appliedSet() const;
+    // Changes one setting by its script name (store/slotsettings) in the applied set, saves
+    // it and, with `apply`, writes it when the mouse holds that slot; the faces show it
+    // through recordsChanged(). `slot` -1 is the current slot. Edits the user has not
+    // applied are never saved, sent or dropped on the way: such a change is refused.
+    KestSettingResult setSetting(int slot, const QString &name, const QStringList &args, bool apply);
     // A status report from the mouse changed a value: not an edit of the user's.
     void setCleanValue(const std::function<void(ConfigRecord &)> &change);
 
@@ -164,6 +189,7 @@ private:
     void refreshConnection();
     void onDeviceConnected();
     void onLastDeviceRemoved();
+    bool slotHasUnappliedEdits(int slot) const;
 
     ConfigRecord m_working;
     ConfigRecord m_lastWritten;

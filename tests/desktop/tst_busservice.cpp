@@ -8,6 +8,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
+#include <QDirIterator>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -19,6 +22,7 @@
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
+#include "device/statusdecode.h"
 #include "device/sim/kestsimmouse.h"
 #include "fakenotifications.h"
 #include "platform/singleinstance.h"
@@ -26,6 +30,7 @@
 #include "store/devicedescription.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
+#include "store/profilefiles.h"
 #include "tests/app/shellfixture.h"
 #include "tests/common/appfixture.h"
 #include "widgets/kestmessagebox.h"
@@ -83,10 +88,16 @@ private:
         return value;
     }
 
-    // Runs mousecfgctl while this thread keeps serving the bus.
-    int runCtl(const QStringList &args, QString *out, QString *err)
+    // Runs mousecfgctl while this thread keeps serving the bus; `direct` hides the bus
+    // from it, so that it reads the files and the mouse itself.
+    int runCtl(const QStringList &args, QString *out, QString *err, bool direct = false)
     {
         QProcess ctl;
+        if (direct) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
+            ctl.setProcessEnvironment(env);
+        }
         ctl.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"),
                   QStringList{QStringLiteral("--app-dir"), m_app->path()} + args);
         if (!ctl.waitForStarted(5000))
@@ -98,6 +109,18 @@ private:
         *out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
         *err = QString::fromLocal8Bit(ctl.readAllStandardError());
         return ctl.exitStatus() == QProcess::NormalExit ? ctl.exitCode() : -101;
+    }
+
+    static QMap<QString, QByteArray> filesUnder(const QString &root)
+    {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            file.open(QIODevice::ReadOnly);
+            files.insert(it.filePath().mid(root.size()), file.readAll());
+        }
+        return files;
     }
 
     bool changeSeen(const QString &name, const QVariant &value)
@@ -405,17 +428,201 @@ private slots:
         QVERIFY2(err.contains(QStringLiteral("directly")), qPrintable(err));
     }
 
-    void introspection_comesFromTheInterfaceFile()
+    // What a script sees is plain bus types: no names of our own classes in the
+    // introspection, and the rules as an ordered list, since the first matching rule wins.
+    void introspection_plainTypes_rulesInOrder()
     {
         start(true, false);
         const QDBusMessage reply = call(QStringLiteral("Introspect"), {},
                                         QStringLiteral("org.freedesktop.DBus.Introspectable"));
         const QString xml = reply.arguments().value(0).toString();
-        for (const char *name : {"CurrentSlot", "SlotNames", "Connection", "Battery", "Charging",
-                                 "DpiLevel", "ReportRate", "SelectSlot", "Apply", "Show", "Quit"})
+        for (const char *name : {"CurrentSlot", "SlotNames", "Connection", "Battery", "Charging", "DpiLevel",
+                                 "ReportRate", "SelectSlot", "Apply", "Show", "Quit", "InterfaceVersion",
+                                 "GetSetting", "SetSetting"})
             QVERIFY2(xml.contains(QLatin1String(name)), name);
         QVERIFY(xml.contains(QStringLiteral("access=\"read\"")));
         QVERIFY(!xml.contains(QStringLiteral("access=\"readwrite\"")));
+        QVERIFY2(!xml.contains(QStringLiteral("Kest")), qPrintable(xml));
+        // Qt annotates the standard Properties interface itself; ours carries signatures only.
+        const int ours = xml.indexOf(QStringLiteral("<interface name=\"org.mousecfg.Mousecfg1\""));
+        QVERIFY(ours >= 0);
+        const QString interface = xml.mid(ours, xml.indexOf(QStringLiteral("</interface>"), ours) - ours);
+        QVERIFY2(!interface.contains(QStringLiteral("annotation")), qPrintable(interface));
+        const QRegularExpression rulesProperty(QStringLiteral("<property [^>]*name=\"Rules\"[^>]*>"));
+        QVERIFY2(rulesProperty.match(xml).captured().contains(QStringLiteral("type=\"a(si)\"")), qPrintable(xml));
+        QCOMPARE(property(QStringLiteral("InterfaceVersion")).toUInt(), 2u);
+
+        for (const auto &rule : {qMakePair(QStringLiteral("zeta"), 1), qMakePair(QStringLiteral("alpha"), 3),
+                                 qMakePair(QStringLiteral("mid"), 0)})
+            QCOMPARE(call(QStringLiteral("SetRule"), {rule.first, rule.second}).type(), QDBusMessage::ReplyMessage);
+        const QDBusMessage rules = call(QStringLiteral("Get"), {QString::fromLatin1(KestBusService::kInterface),
+                                                                QStringLiteral("Rules")},
+                                        QStringLiteral("org.freedesktop.DBus.Properties"));
+        const QDBusArgument list = rules.arguments().value(0).value<QDBusVariant>().variant().value<QDBusArgument>();
+        QCOMPARE(list.currentSignature(), QStringLiteral("a(si)"));
+        QStringList seen;
+        list.beginArray();
+        while (!list.atEnd()) {
+            QString program;
+            int slot = -1;
+            list.beginStructure();
+            list >> program >> slot;
+            list.endStructure();
+            seen << QStringLiteral("%1=%2").arg(program).arg(slot);
+        }
+        list.endArray();
+        QCOMPARE(seen, (QStringList{QStringLiteral("zeta=1"), QStringLiteral("alpha=3"), QStringLiteral("mid=0")}));
+        if (QFile::exists(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"))) {
+            QString out, err;
+            QCOMPARE(runCtl({QStringLiteral("rules"), QStringLiteral("list")}, &out, &err), 0);
+            QCOMPARE(out, QStringLiteral("zeta\t2\nalpha\t4\nmid\t1\ndefault: none\n"));
+        }
+    }
+
+    // A setting changed on the bus is saved, reaches the mouse when it holds that slot and
+    // shows in the window's panels; the tool's checks answer as bus errors.
+    void setSetting_savesSendsAndShows_getReadsItBack()
+    {
+        start(true, false);
+        QTest::qWait(300); // past the start check
+        QDBusMessage reply = call(QStringLiteral("SetSetting"),
+                                  {-1, QStringLiteral("rate"), QStringList{QStringLiteral("500")}, true});
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(reply.arguments().value(0).toInt(), 0);
+        QCOMPARE(call(QStringLiteral("GetSetting"), {0, QStringLiteral("rate"), QString()}).arguments().value(0),
+                 QVariant(QStringLiteral("500")));
+        // The collector reads the panels: they show the new rate, not an edit of the old one.
+        QCOMPARE(statusdecode::rateCodeToHz(m_window->core()->collectedSet().profiles[0].pollrate), 500);
+        QVERIFY(!m_window->core()->hasUnappliedEdits());
+        QCOMPARE(statusdecode::rateCodeToHz(m_sim->slot(0).reportRate), 500);
+        ConfigRecord saved;
+        loadAll(saved);
+        QCOMPARE(statusdecode::rateCodeToHz(saved.profiles[0].pollrate), 500);
+
+        // Another slot is saved only; it reaches the mouse when it becomes current.
+        reply = call(QStringLiteral("SetSetting"),
+                     {2, QStringLiteral("dpi"), QStringList{QStringLiteral("2"), QStringLiteral("1600")}, true});
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(call(QStringLiteral("GetSetting"), {2, QStringLiteral("dpi"), QStringLiteral("2")}).arguments().value(0),
+                 QVariant(QStringLiteral("1600")));
+
+        reply = call(QStringLiteral("SetSetting"), {-1, QStringLiteral("rate"), QStringList{QStringLiteral("300")}, true});
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.Refused"));
+        QVERIFY2(reply.errorMessage().contains(QStringLiteral("125, 250, 500 or 1000")), qPrintable(reply.errorMessage()));
+        reply = call(QStringLiteral("SetSetting"), {-1, QStringLiteral("ratee"), QStringList{QStringLiteral("1")}, true});
+        QCOMPARE(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        QCOMPARE(call(QStringLiteral("GetSetting"), {0, QStringLiteral("ratee"), QString()}).errorName(),
+                 QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+        QCOMPARE(call(QStringLiteral("GetSetting"), {5, QStringLiteral("rate"), QString()}).errorName(),
+                 QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
+    }
+
+    // What GetSettings answers, SetSetting takes back unchanged: the files stay byte for byte.
+    void getSettingsThenSetEachBack_leavesTheFilesAsTheyWere()
+    {
+        start(true, false);
+        QTest::qWait(300);
+        for (const QStringList &change : {QStringList{QStringLiteral("dpi"), QStringLiteral("3"), QStringLiteral("1600")},
+                                          {QStringLiteral("button"), QStringLiteral("4"), QStringLiteral("combo"),
+                                           QStringLiteral("ctrl+shift+z")},
+                                          {QStringLiteral("effect"), QStringLiteral("breathing")},
+                                          {QStringLiteral("key-response"), QStringLiteral("33")}}) {
+            const QDBusMessage reply =
+                call(QStringLiteral("SetSetting"), {-1, change.first(), QStringList(change.mid(1)), false});
+            QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(reply.errorMessage()));
+        }
+        const QStringList lines = call(QStringLiteral("GetSettings"), {-1}).arguments().value(0).toStringList();
+        QVERIFY(lines.contains(QStringLiteral("effect breathing")));
+        QVERIFY(lines.contains(QStringLiteral("button 4 combo shift+ctrl+z")));
+        const QJsonObject json = QJsonDocument::fromJson(
+            call(QStringLiteral("GetSettingsJson"), {-1}).arguments().value(0).toString().toUtf8()).object();
+        QCOMPARE(json.value(QStringLiteral("key-response")).toInt(), 33);
+
+        const auto before = filesUnder(m_app->filePath(QStringLiteral("Configs")));
+        for (const QString &line : lines) {
+            const QStringList words = line.split(QLatin1Char(' '));
+            if (words.first() == QLatin1String("dpi-levels"))
+                continue; // read only
+            const QDBusMessage reply =
+                call(QStringLiteral("SetSetting"), {-1, words.first(), QStringList(words.mid(1)), false});
+            QVERIFY2(reply.type() == QDBusMessage::ReplyMessage, qPrintable(line + QLatin1String(": ") + reply.errorMessage()));
+        }
+        QCOMPARE(filesUnder(m_app->filePath(QStringLiteral("Configs"))), before);
+    }
+
+    // While a write the bus started runs, a second call is told so, not answered as done.
+    void callsDuringABusWrite_answerBusy()
+    {
+        start(true, false);
+        QTest::qWait(300);
+        writeDiff(1); // the write sends everything: it outlasts the calls below
+        QDBusMessage apply = QDBusMessage::createMethodCall(
+            QString::fromLatin1(KestBusService::kService), QString::fromLatin1(KestBusService::kPath),
+            QString::fromLatin1(KestBusService::kInterface), QStringLiteral("Apply"));
+        QDBusPendingCall first = m_client.asyncCall(apply, 20000);
+        QDBusMessage reply = call(QStringLiteral("Apply"));
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.Busy"));
+        reply = call(QStringLiteral("SetSetting"), {-1, QStringLiteral("rate"), QStringList{QStringLiteral("250")}, true});
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.Busy"));
+        QTRY_VERIFY_WITH_TIMEOUT(first.isFinished(), 20000);
+        QCOMPARE(first.reply().arguments().value(0).toInt(), 0);
+        QVERIFY(statusdecode::rateCodeToHz(m_window->core()->appliedSet().profiles[0].pollrate) != 250);
+    }
+
+    // The user's unapplied edits are neither overwritten, saved, sent nor dropped by a script.
+    void setSetting_whileTheWindowHoldsEdits_refusesWhatWouldTouchThem()
+    {
+        start(true, false);
+        QTest::qWait(300);
+        ProfileRecord &edited = m_window->workingSet().profiles[3];
+        edited.scrollspeed = quint8(edited.scrollspeed % 20 + 1);
+        const quint8 edit = edited.scrollspeed;
+        QDBusMessage reply = call(QStringLiteral("SetSetting"),
+                                  {3, QStringLiteral("rate"), QStringList{QStringLiteral("250")}, false});
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.UnappliedEdits"));
+        // A write would carry the edit along.
+        reply = call(QStringLiteral("SetSetting"), {-1, QStringLiteral("rate"), QStringList{QStringLiteral("250")}, true});
+        QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.UnappliedEdits"));
+        // A slot of its own, saved only, touches nothing of the user's.
+        reply = call(QStringLiteral("SetSetting"), {1, QStringLiteral("rate"), QStringList{QStringLiteral("250")}, false});
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QCOMPARE(m_window->workingSet().profiles[3].scrollspeed, edit);
+        QVERIFY(m_window->core()->hasUnappliedEdits());
+        ConfigRecord saved;
+        loadAll(saved);
+        QVERIFY(saved.profiles[3].scrollspeed != edit);
+        QCOMPARE(statusdecode::rateCodeToHz(saved.profiles[1].pollrate), 250);
+    }
+
+    // Through a running utility the tool changes settings instead of refusing, and reads
+    // and prints them as it does alone.
+    void ctlSetAndGet_goThroughTheUtility()
+    {
+        if (!QFile::exists(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl")))
+            QSKIP("mousecfgctl is not built");
+        start(true, false);
+        QTest::qWait(300);
+        QString out, err;
+        QCOMPARE(runCtl({QStringLiteral("-v"), QStringLiteral("set"), QStringLiteral("rate"), QStringLiteral("500")},
+                        &out, &err),
+                 0);
+        QVERIFY2(err.contains(QStringLiteral("session-bus")), qPrintable(err));
+        QCOMPARE(statusdecode::rateCodeToHz(m_window->core()->collectedSet().profiles[0].pollrate), 500);
+        QCOMPARE(runCtl({QStringLiteral("get"), QStringLiteral("rate")}, &out, &err), 0);
+        QCOMPARE(out, QStringLiteral("500\n"));
+        QCOMPARE(runCtl({QStringLiteral("set"), QStringLiteral("rate"), QStringLiteral("300")}, &out, &err), 65);
+        QCOMPARE(runCtl({QStringLiteral("set"), QStringLiteral("ratee"), QStringLiteral("3")}, &out, &err), 64);
+
+        for (const QStringList &get : {QStringList{QStringLiteral("--json"), QStringLiteral("get")},
+                                       QStringList{QStringLiteral("--slot"), QStringLiteral("3"), QStringLiteral("get")},
+                                       QStringList{QStringLiteral("--json"), QStringLiteral("get"), QStringLiteral("dpi"),
+                                                   QStringLiteral("2")}}) {
+            QString viaBus, direct;
+            QCOMPARE(runCtl(get, &viaBus, &err), 0);
+            QCOMPARE(runCtl(get, &direct, &err, true), 0);
+            QVERIFY(!viaBus.isEmpty());
+            QCOMPARE(viaBus, direct);
+        }
     }
 };
 

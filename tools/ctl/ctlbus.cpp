@@ -6,6 +6,8 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QVariantMap>
 
 #include "device/sendcommand.h"
@@ -120,13 +122,93 @@ int runApply(bool all, QTextStream &out, QTextStream &err)
     return reportResult(result, err);
 }
 
+int printError(const QDBusMessage &reply, int status, QTextStream &err)
+{
+    err << "mousecfgctl: " << reply.errorMessage() << Qt::endl;
+    return status;
+}
+
+int currentSlotOnBus()
+{
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                       QStringLiteral("Get"))
+            << kInterface << QStringLiteral("CurrentSlot"),
+        QDBus::Block, kQueryTimeoutMs);
+    return reply.arguments().value(0).value<QDBusVariant>().variant().toInt();
+}
+
+// The utility reads the settings it has saved and applied: the same texts as the files give.
+int runGet(const CtlOptions &options, QTextStream &out, QTextStream &err)
+{
+    const QStringList &args = options.arguments;
+    QDBusMessage reply;
+    if (args.isEmpty())
+        reply = callUtility(options.json ? QStringLiteral("GetSettingsJson") : QStringLiteral("GetSettings"),
+                            {options.slot}, kQueryTimeoutMs);
+    else
+        reply = callUtility(QStringLiteral("GetSetting"), {options.slot, args[0], args.value(1)}, kQueryTimeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage && reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.InvalidArgs"))
+        return printError(reply, kExitUsage, err);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return busFailure(reply, err);
+    const QVariant answer = reply.arguments().value(0);
+    if (args.isEmpty() && options.json) {
+        printJson(QJsonDocument::fromJson(answer.toString().toUtf8()).object(), out);
+    } else if (args.isEmpty()) {
+        for (const QString &line : answer.toStringList())
+            out << line << Qt::endl;
+    } else if (options.json) {
+        QJsonObject object;
+        object.insert(QStringLiteral("slot"), (options.slot >= 0 ? options.slot : currentSlotOnBus()) + 1);
+        object.insert(QStringLiteral("setting"), args[0]);
+        if (!args.value(1).isEmpty())
+            object.insert(QStringLiteral("index"), args[1]);
+        object.insert(QStringLiteral("value"), answer.toString());
+        printJson(object, out);
+    } else {
+        out << answer.toString() << Qt::endl;
+    }
+    return kExitOk;
+}
+
+// The utility saves the change, writes it when the mouse holds it and shows it in its
+// window; it refuses what would overwrite, save or send edits its window has not applied.
+int runSet(const CtlOptions &options, QTextStream &err)
+{
+    const QDBusMessage reply = callUtility(
+        QStringLiteral("SetSetting"),
+        {options.slot, options.arguments[0], QStringList(options.arguments.mid(1)), !options.noApply}, kApplyTimeoutMs);
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        const QString error = reply.errorName();
+        if (error == QLatin1String("org.freedesktop.DBus.Error.InvalidArgs"))
+            return printError(reply, kExitUsage, err);
+        if (error.endsWith(QLatin1String(".Refused")))
+            return printError(reply, kExitRefused, err);
+        if (error.endsWith(QLatin1String(".NotSaved")))
+            return printError(reply, kExitNotSaved, err);
+        if (error.endsWith(QLatin1String(".UnappliedEdits")) || error.endsWith(QLatin1String(".DialogOpen"))
+            || error.endsWith(QLatin1String(".Busy")))
+            return printError(reply, kExitBusy, err);
+    }
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return busFailure(reply, err);
+    const int written = reply.arguments().value(0).toInt();
+    if (written == SEND_OK)
+        return kExitOk;
+    reportResult(written, err);
+    err << "mousecfgctl: " << tr("the change is saved; the mouse gets it at the next apply") << Qt::endl;
+    return written;
+}
+
 } // namespace
 
 int runThroughUtility(const CtlOptions &options, QTextStream &out, QTextStream &err)
 {
     const QString &command = options.command;
-    if (command != QLatin1String("status") && command != QLatin1String("select-slot")
-        && command != QLatin1String("apply"))
+    static const QStringList viaBus{QStringLiteral("status"), QStringLiteral("select-slot"), QStringLiteral("apply"),
+                                    QStringLiteral("get"), QStringLiteral("set")};
+    if (!viaBus.contains(command))
         return kNoUtilityOnBus;
     // The simulated mouse and the trace belong to this process.
     if (!options.simulate.isEmpty() || !options.traceFile.isEmpty())
@@ -141,5 +223,9 @@ int runThroughUtility(const CtlOptions &options, QTextStream &out, QTextStream &
         return runStatus(options.json, out, err);
     if (command == QLatin1String("select-slot"))
         return runSelectSlot(options.arguments.value(0), out, err);
+    if (command == QLatin1String("get"))
+        return runGet(options, out, err);
+    if (command == QLatin1String("set"))
+        return runSet(options, err);
     return runApply(options.all, out, err);
 }

@@ -5,8 +5,9 @@
 
 #include "tools/ctl/ctloptions.h"
 
-// While the utility runs it owns the mouse: status, select-slot and apply go through its
-// session-bus interface instead of opening the device a second time.
+// While the utility runs it owns the mouse and the settings: status, select-slot, apply,
+// get and set go through its session-bus interface instead of opening the device a second
+// time or writing files under the window.
 constexpr int kNoUtilityOnBus = -1;
 
 // The exit status of the command done through the running utility, or kNoUtilityOnBus

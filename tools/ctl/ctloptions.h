@@ -9,7 +9,7 @@
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;       // no mouse found, or the rule or thing named does not exist
 constexpr int kExitNotConfirmed = 2; // the mouse did not confirm
-constexpr int kExitBusy = 3;         // another program kept the mouse, or the utility runs (set)
+constexpr int kExitBusy = 3;         // another program kept the mouse, or the utility could not take a set now
 constexpr int kExitWriteFailed = 4;
 constexpr int kExitNotSaved = 5;     // a file could not be written; named on stderr
 constexpr int kExitUsage = 64;       // a usage error, or a stored file it would not read

@@ -10,7 +10,6 @@
 #include <QDBusVariant>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QMap>
 
 #include "store/appsettings.h"
 #include "store/configrecord.h"
@@ -49,10 +48,23 @@ bool busRules(KestFocusRules *rules, QString *error)
         return false;
     }
     const QVariantMap properties = qdbus_cast<QVariantMap>(reply.arguments().value(0));
-    const QMap<QString, int> map =
-        qdbus_cast<QMap<QString, int>>(properties.value(QStringLiteral("Rules")).value<QDBusArgument>());
-    for (auto it = map.cbegin(); it != map.cend(); ++it)
-        rules->setRule(it.key(), it.value());
+    // (program, slot) pairs in the order they are tried: the first that matches wins.
+    const QDBusArgument list = properties.value(QStringLiteral("Rules")).value<QDBusArgument>();
+    if (list.currentSignature() != QLatin1String("a(si)")) {
+        *error = tr("the running utility is of another version: it gives the rules as \"%1\"")
+                     .arg(list.currentSignature());
+        return false;
+    }
+    list.beginArray();
+    while (!list.atEnd()) {
+        QString program;
+        int slot = 0;
+        list.beginStructure();
+        list >> program >> slot;
+        list.endStructure();
+        rules->setRule(program, slot);
+    }
+    list.endArray();
     rules->setDefaultSlot(properties.value(QStringLiteral("DefaultSlot"), -1).toInt());
     return true;
 }

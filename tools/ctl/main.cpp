@@ -161,9 +161,13 @@ int main(int argc, char *argv[])
         return runRules(options, out, err);
     const QString &command = options.command;
     const bool running = utilityOnBus();
-    if (command == QLatin1String("set") && running) {
+    // A simulated mouse or a trace keeps the command in this process, but the files are
+    // the running utility's: it would write its own settings back over the change.
+    if (command == QLatin1String("set") && running && (!options.simulate.isEmpty() || !options.traceFile.isEmpty())) {
         err << "mousecfgctl: "
-            << tr("the utility is running: change the setting in its window, or quit it first") << Qt::endl;
+            << tr("the utility is running: set with --simulate or --trace would change its files under it; quit it "
+                  "first")
+            << Qt::endl;
         return kExitBusy;
     }
     const int viaUtility = runThroughUtility(options, out, err);
@@ -171,7 +175,7 @@ int main(int argc, char *argv[])
         return viaUtility;
     if (options.verbose) {
         QString way;
-        if (command == QLatin1String("get") || command == QLatin1String("export-conf"))
+        if ((command == QLatin1String("get") && !running) || command == QLatin1String("export-conf"))
             way = tr("%1 reads the saved files").arg(command);
         else if (!running)
             way = tr("no utility running: talking to the mouse directly");
