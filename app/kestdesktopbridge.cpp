@@ -123,6 +123,7 @@ void KestDesktopBridge::attachWindow(MousecfgWidget *window)
     m_window = window;
     window->setDesktopBridge(this);
     window->installEventFilter(this);
+    m_trayStatus->offerSwitchesIn(window);
     connect(window, &MousecfgWidget::rulesDialogRequested, this, &KestDesktopBridge::openRulesDialog);
     connect(window, &MousecfgWidget::StateChangedSignal, m_trayStatus, &KestTrayStatus::refresh);
     connect(window, &MousecfgWidget::StateChangedSignal, m_bus, [this] { m_bus->refresh(); });
