@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTextStream>
 
 #include "app/kestbusservice.h"
+#include "app/kestcommandline.h"
 #include "app/kestdesktopbridge.h"
 #include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
@@ -17,6 +19,15 @@
 
 int main(int argc, char *argv[])
 {
+    const KestCommandLine commandLine = KestCommandLine::read(argc, argv);
+    if (commandLine.help || commandLine.version) {
+        QTextStream out(stdout);
+        if (commandLine.version)
+            out << "mousecfg " << MOUSECFG_VERSION << '\n';
+        else
+            out << KestCommandLine::usageText();
+        return 0;
+    }
     platform::preferX11Platform(argc, argv);
     // Nothing here draws with OpenGL, yet the X11 platform would load the GL driver (a
     // software one is tens of megabytes) just to ask what it supports.
@@ -32,7 +43,7 @@ int main(int argc, char *argv[])
     initWidgetResources();
     // Started at login: the tray, the bus, the rules and the notices run, and the window
     // is built when someone first asks for it.
-    const bool hidden = app.arguments().contains(QStringLiteral("--hidden"));
+    const bool hidden = commandLine.hidden;
 
     const QString productName = readDescriptionProductName();
     const QString instanceName = singleInstanceName(productName);
