@@ -56,6 +56,7 @@ KestDesktopBridge::KestDesktopBridge(KestMouseCore *core, MousecfgWidget *window
     connect(this, &KestDesktopBridge::batteryChanged, m_trayStatus, &KestTrayStatus::refresh);
     connect(core, &KestMouseCore::recordsChanged, m_trayStatus, &KestTrayStatus::refresh);
     connect(core, &KestMouseCore::modelsChanged, m_trayStatus, &KestTrayStatus::refresh);
+    connect(m_trayStatus, &KestTrayStatus::languageChanged, this, &KestDesktopBridge::retranslate);
     if (QMenu *menu = m_trayStatus->menu()) {
         m_notificationsAction = new QAction(menu);
         m_notificationsAction->setCheckable(true);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSystemTrayIcon>
+#include <QTranslator>
 
 #include "app/kestdesktopbridge.h"
 #include "app/mousecfgwidget.h"
@@ -16,6 +17,7 @@
 #include "core/kestnotices.h"
 #include "platform/autostart.h"
 #include "store/appdir.h"
+#include "store/appsettings.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestskin.h"
 
@@ -104,11 +106,36 @@ void KestTrayStatus::refresh()
 
 void KestTrayStatus::offerSwitchesIn(QWidget *window)
 {
+    if (m_startTranslator) {
+        QCoreApplication::removeTranslator(m_startTranslator);
+        delete m_startTranslator;
+        m_startTranslator = nullptr;
+        emit languageChanged();
+    }
     for (QAction *action : m_menu->actions()) {
         if (action->isCheckable() && !m_slotActions.contains(action))
             window->addAction(action);
     }
     window->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void KestTrayStatus::useStoredLanguage()
+{
+    if (m_bridge->window() || m_startTranslator)
+        return;
+    const int index = readLanguage();
+    const LanguageList languages = readLanguageList();
+    if (index < 0 || index >= LANGUAGE_SLOTS || languages.files[size_t(index)].isEmpty())
+        return;
+    auto *translator = new QTranslator(this);
+    const QString file = applicationDir() + QStringLiteral("/lang/") + languages.files[size_t(index)] + QStringLiteral(".qm");
+    if (!translator->load(file) || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return;
+    }
+    m_startTranslator = translator;
+    refresh();
+    emit languageChanged();
 }
 
 void KestTrayStatus::showAutostartState()

@@ -10,6 +10,7 @@ class QAction;
 class QActionGroup;
 class QMenu;
 class QSystemTrayIcon;
+class QTranslator;
 class QWidget;
 class KestDesktopBridge;
 
@@ -33,8 +34,12 @@ public:
     QAction *autostartAction() const { return m_autostartAction; }
 
     // The menu's switches (start at login, notifications) also on the window's context
-    // menu: without a tray that is the only place they can be reached.
+    // menu: without a tray that is the only place they can be reached. The window owns
+    // the language from then on.
     void offerSwitchesIn(QWidget *window);
+    // After a start without the window (at login) nobody has loaded the chosen language:
+    // the tray and the notices speak it until the window is built.
+    void useStoredLanguage();
 
     // The tray picture: the utility's icon with a battery gauge along its foot (percent
     // -1: no gauge).
@@ -43,6 +48,8 @@ public:
 signals:
     // The login entry could not be changed; the text names the file and why.
     void autostartRefused(const QString &text);
+    // A translation was loaded or dropped here, outside the window.
+    void languageChanged();
 
 private:
     // The entry's state is read afresh each time the menu opens: the user or a desktop
@@ -56,6 +63,7 @@ private:
     QMenu *m_menu = nullptr;
     QAction *m_showAction = nullptr;
     QAction *m_autostartAction = nullptr;
+    QTranslator *m_startTranslator = nullptr;
     QAction *m_quitAction = nullptr;
     QIcon m_baseIcon;
     QActionGroup *m_group = nullptr;

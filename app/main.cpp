@@ -8,6 +8,7 @@
 #include "app/kestbusservice.h"
 #include "app/kestcommandline.h"
 #include "app/kestdesktopbridge.h"
+#include "app/kesttraystatus.h"
 #include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
 #include "device/sim/simbackend.h"
@@ -64,6 +65,8 @@ int main(int argc, char *argv[])
     {
         KestMouseCore core;
         KestDesktopBridge faces(&core, nullptr);
+        if (hidden)
+            faces.trayStatus()->useStoredLanguage();
         if (!hidden) {
             MousecfgWidget *window = faces.ensureWindow();
             if (core.connectedCount() > 0) {

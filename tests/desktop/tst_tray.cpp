@@ -17,7 +17,9 @@
 #include "device/sim/kestsimmouse.h"
 #include "privatebus.h"
 #include "platform/pointerspeed.h"
+#include "core/kestmousecore.h"
 #include "store/appdir.h"
+#include "store/appsettings.h"
 #include "store/profilefiles.h"
 #include "tests/app/shellfixture.h"
 #include "tests/common/appfixture.h"
@@ -153,6 +155,38 @@ private slots:
             QVERIFY(QFile::remove(entry));
         }
         setHidBackend(nullptr);
+    }
+
+    // Started at login: the tray speaks the stored language before any window exists, and
+    // leaves the language to the window once one is built.
+    void hiddenStart_trayUsesTheStoredLanguage_untilTheWindowTakesOver()
+    {
+        // The build's English translation names the tray's window entry apart from its source.
+        const QString lang = m_tmp.filePath(QStringLiteral("lang"));
+        QVERIFY(QDir().mkpath(lang));
+        QVERIFY(QFile::copy(QStringLiteral(MOUSECFG_APPDIR "/lang/mousecfg_en.qm"), lang + QStringLiteral("/mousecfg_en.qm")));
+        const QString source = QStringLiteral("&Load Config");
+        const QString english = QCoreApplication::translate("KestTrayStatus", "&Load Config");
+        QCOMPARE(english, source); // nothing loaded yet
+        QVERIFY(writeLanguage(0));
+        auto sim = std::make_shared<KestSimMouse>(true, false);
+        setHidBackend(sim);
+        {
+            KestMouseCore core;
+            KestDesktopBridge faces(&core, nullptr);
+            QMenu *menu = faces.trayIcon()->contextMenu();
+            const auto showEntry = [menu] { return menu->actions().at(menu->actions().size() - 4)->text(); };
+            QCOMPARE(showEntry(), source);
+            faces.trayStatus()->useStoredLanguage();
+            const QString translated = showEntry();
+            QVERIFY2(translated != source, qPrintable(translated));
+            faces.ensureWindow();
+            // One translation installed, the window's: the entry keeps its text.
+            QCOMPARE(showEntry(), translated);
+        }
+        setHidBackend(nullptr);
+        QVERIFY(QDir(lang).removeRecursively());
+        QCOMPARE(QCoreApplication::translate("KestTrayStatus", "&Load Config"), source);
     }
 };
 
