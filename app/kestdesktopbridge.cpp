@@ -59,6 +59,7 @@ KestDesktopBridge::KestDesktopBridge(KestMouseCore *core, MousecfgWidget *window
     connect(this, &KestDesktopBridge::batteryChanged, m_trayStatus, &KestTrayStatus::refresh);
     connect(core, &KestMouseCore::recordsChanged, m_trayStatus, &KestTrayStatus::refresh);
     connect(core, &KestMouseCore::modelsChanged, m_trayStatus, &KestTrayStatus::refresh);
+    connect(m_trayStatus, &KestTrayStatus::languageChanged, this, &KestDesktopBridge::retranslate);
     if (QMenu *menu = m_trayStatus->menu()) {
         m_notificationsAction = new QAction(menu);
         m_notificationsAction->setCheckable(true);
@@ -126,6 +127,7 @@ void KestDesktopBridge::attachWindow(MousecfgWidget *window)
     m_window = window;
     window->setDesktopBridge(this);
     window->installEventFilter(this);
+    m_trayStatus->offerSwitchesIn(window);
     connect(window, &MousecfgWidget::rulesDialogRequested, this, &KestDesktopBridge::openRulesDialog);
     connect(window, &MousecfgWidget::StateChangedSignal, m_trayStatus, &KestTrayStatus::refresh);
     connect(window, &MousecfgWidget::StateChangedSignal, m_bus, [this] { m_bus->refresh(); });

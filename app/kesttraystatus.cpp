@@ -3,13 +3,22 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
+#include <QDir>
 #include <QMenu>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QSystemTrayIcon>
+#include <QTranslator>
 
 #include "app/kestdesktopbridge.h"
+#include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
 #include "core/kestnotices.h"
+#include "platform/autostart.h"
+#include "store/appdir.h"
+#include "store/appsettings.h"
+#include "widgets/kestmessagebox.h"
 #include "widgets/kestskin.h"
 
 namespace {
@@ -39,6 +48,12 @@ KestTrayStatus::KestTrayStatus(KestDesktopBridge *bridge)
     m_menu->addSeparator();
     m_showAction = m_menu->addAction(QString());
     connect(m_showAction, &QAction::triggered, bridge, &KestDesktopBridge::showWindow);
+    m_autostartAction = m_menu->addAction(QString());
+    m_autostartAction->setCheckable(true);
+    // Triggered, not toggled: only the user's click writes; showing the state does not.
+    connect(m_autostartAction, &QAction::triggered, this, &KestTrayStatus::setAutostart);
+    connect(m_menu, &QMenu::aboutToShow, this, &KestTrayStatus::showAutostartState);
+    showAutostartState();
     m_quitAction = m_menu->addAction(QString());
     connect(m_quitAction, &QAction::triggered, bridge, &KestDesktopBridge::requestQuit);
 
@@ -61,6 +76,7 @@ void KestTrayStatus::refresh()
 {
     const KestMouseCore *core = m_bridge->core();
     m_showAction->setText(tr("&Load Config"));
+    m_autostartAction->setText(tr("Start at login"));
     m_quitAction->setText(tr("&Quit"));
     const int slot = core->currentSlot();
     const auto &names = core->working().names;
@@ -86,6 +102,83 @@ void KestTrayStatus::refresh()
         m_shownCharging = charging;
         m_tray->setIcon(iconWithBattery(m_baseIcon, percent, charging));
     }
+}
+
+void KestTrayStatus::offerSwitchesIn(QWidget *window)
+{
+    if (m_startTranslator) {
+        QCoreApplication::removeTranslator(m_startTranslator);
+        delete m_startTranslator;
+        m_startTranslator = nullptr;
+        emit languageChanged();
+    }
+    for (QAction *action : m_menu->actions()) {
+        if (action->isCheckable() && !m_slotActions.contains(action))
+            window->addAction(action);
+    }
+    window->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void KestTrayStatus::useStoredLanguage()
+{
+    if (m_bridge->window() || m_startTranslator)
+        return;
+    const int index = readLanguage();
+    const LanguageList languages = readLanguageList();
+    if (index < 0 || index >= LANGUAGE_SLOTS || languages.files[size_t(index)].isEmpty())
+        return;
+    auto *translator = new QTranslator(this);
+    const QString file = applicationDir() + QStringLiteral("/lang/") + languages.files[size_t(index)] + QStringLiteral(".qm");
+    if (!translator->load(file) || !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return;
+    }
+    m_startTranslator = translator;
+    refresh();
+    emit languageChanged();
+}
+
+void KestTrayStatus::showAutostartState()
+{
+    m_autostartAction->setChecked(platform::autostartEnabled());
+}
+
+void KestTrayStatus::setAutostart(bool enabled)
+{
+    // An installed copy is started by name, so the entry survives an upgrade that moves
+    // nothing; a portable folder can only be started by its own path.
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const bool installed = QDir::cleanPath(applicationDirFor(exeDir)) != QDir::cleanPath(exeDir);
+    const QString command = platform::autostartCommand(QCoreApplication::applicationFilePath(), installed);
+    const platform::AutostartResult result = platform::setAutostartEnabled(enabled, command);
+    showAutostartState();
+    const QString path = QDir::toNativeSeparators(platform::autostartEntryPath());
+    switch (result) {
+    case platform::AutostartResult::Done:
+        return;
+    case platform::AutostartResult::NotARegularFile:
+        tellAutostartRefused(tr("%1 is not a plain file, so it was left alone: starting at login was not changed.")
+                                 .arg(path));
+        return;
+    case platform::AutostartResult::WriteFailed:
+        tellAutostartRefused(enabled ? tr("%1 could not be written: starting at login was not changed.").arg(path)
+                                     : tr("%1 could not be removed: starting at login was not changed.").arg(path));
+        return;
+    }
+}
+
+void KestTrayStatus::tellAutostartRefused(const QString &text)
+{
+    emit autostartRefused(text);
+    // The answer goes where the click came from: the tray's own bubble, or a box over
+    // the window whose context menu holds the switch when there is no tray.
+    MousecfgWidget *window = m_bridge->window();
+    if (window && window->isShownNormally() && !window->hasTray()) {
+        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Start at login"), text, window);
+        box.exec();
+        return;
+    }
+    m_tray->showMessage(tr("Start at login"), text, QSystemTrayIcon::Warning);
 }
 
 QIcon KestTrayStatus::iconWithBattery(const QIcon &base, int percent, bool charging)

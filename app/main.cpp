@@ -3,9 +3,12 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTextStream>
 
 #include "app/kestbusservice.h"
+#include "app/kestcommandline.h"
 #include "app/kestdesktopbridge.h"
+#include "app/kesttraystatus.h"
 #include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
 #include "device/sim/simbackend.h"
@@ -17,6 +20,15 @@
 
 int main(int argc, char *argv[])
 {
+    const KestCommandLine commandLine = KestCommandLine::read(argc, argv);
+    if (commandLine.help || commandLine.version) {
+        QTextStream out(stdout);
+        if (commandLine.version)
+            out << "mousecfg " << MOUSECFG_VERSION << '\n';
+        else
+            out << KestCommandLine::usageText();
+        return 0;
+    }
     platform::preferX11Platform(argc, argv);
     // Nothing here draws with OpenGL, yet the X11 platform would load the GL driver (a
     // software one is tens of megabytes) just to ask what it supports.
@@ -32,7 +44,7 @@ int main(int argc, char *argv[])
     initWidgetResources();
     // Started at login: the tray, the bus, the rules and the notices run, and the window
     // is built when someone first asks for it.
-    const bool hidden = app.arguments().contains(QStringLiteral("--hidden"));
+    const bool hidden = commandLine.hidden;
 
     const QString productName = readDescriptionProductName();
     const QString instanceName = singleInstanceName(productName);
@@ -53,6 +65,8 @@ int main(int argc, char *argv[])
     {
         KestMouseCore core;
         KestDesktopBridge faces(&core, nullptr);
+        if (hidden)
+            faces.trayStatus()->useStoredLanguage();
         if (!hidden) {
             MousecfgWidget *window = faces.ensureWindow();
             if (core.connectedCount() > 0) {

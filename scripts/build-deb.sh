@@ -12,8 +12,11 @@ out=$(realpath -m "${1:-build-deb}")
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 tools=(dpkg-dev debhelper fakeroot lintian appstream desktop-file-utils man-db)
+# debhelper-compat is a virtual package that dpkg-query never shows installed: debhelper
+# stands for it, or every run would update the package lists for nothing.
 build_deps=$(sed -n '/^Build-Depends:/,/^[A-Z]/p' debian/control | sed '1s/^Build-Depends://; /^[A-Z]/d' |
-             tr ',' '\n' | sed 's/([^)]*)//; s/^[[:space:]]*//; s/[[:space:]]*$//' | grep -v '^$')
+             tr ',' '\n' | sed 's/([^)]*)//; s/^[[:space:]]*//; s/[[:space:]]*$//' | grep -v '^$' |
+             sed 's/^debhelper-compat$/debhelper/')
 missing=()
 for p in "${tools[@]}" $build_deps; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -56,6 +56,9 @@ check grep -q 'ATTRS{idProduct}=="0d01", TAG+="uaccess"' "$p/lib/udev/rules.d/70
 check grep -q '^Exec=/usr/bin/mousecfg --hidden$' "$p/usr/share/dbus-1/services/org.mousecfg.Mousecfg.service"
 check desktop-file-validate "$p/usr/share/applications/org.mousecfg.Mousecfg.desktop"
 check appstreamcli validate --no-net "$p/usr/share/metainfo/org.mousecfg.Mousecfg.metainfo.xml"
+# Both answer without a display: from a text console or over ssh.
+check bash -c "env -u DISPLAY -u WAYLAND_DISPLAY '$p/usr/bin/mousecfg' --help | grep -q -- '--hidden'"
+check bash -c "env -u DISPLAY -u WAYLAND_DISPLAY '$p/usr/bin/mousecfg' --version | grep -qx 'mousecfg [0-9.]*'"
 
 # A private session bus that activates the unpacked program through the package's own
 # activation file, pointed at the unpacked tree.
@@ -96,6 +99,8 @@ for _ in $(seq 1 30); do
 done
 echo "Connection through activation: $connection"
 check test "$connection" = "(<'both'>,)"
+# The bus started it hidden, as at login: no window until someone asks for one.
+check pgrep -f "^$p/usr/bin/mousecfg --hidden\$"
 check "$p/usr/bin/mousecfgctl" status
 version=$("$p/usr/bin/mousecfgctl" --version 2>&1); status=$?
 if [ $status -eq 0 ]; then
