@@ -4,6 +4,7 @@
 #include "app/mousecfgwidget.h"
 
 #include <QLabel>
+#include <QTimer>
 
 #include "app/kestprofilemanager.h"
 #include "core/kestmousecore.h"
@@ -15,22 +16,31 @@
 void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8)
 {
     m_core->takeBatteryReport(iCharge, iLowByte);
+    noteMouseAnswered();
 }
 
 void MousecfgWidget::refreshBatteryDisplay()
 {
     const KestMouseStatus &status = m_core->status();
     const int textPixels = scaled(16);
+    const QString greyStyle =
+        QStringLiteral("QProgressBar{background:rgb(100,100,100);border-radius:2px;"
+                       "color:white;font-weight:bold;font-size:%1px;}"
+                       "QProgressBar::chunk{background:rgb(100,100,100);}")
+            .arg(textPixels);
     if (status.mouseOff) {
         // Even a charging mouse reports 0 while it is switched off.
         m_batteryBar->setValue(0);
         m_batteryBar->setFormat(tr("MOUSE OFF"));
-        setBatteryStyle(
-            QStringLiteral("QProgressBar{background:rgb(100,100,100);border-radius:2px;"
-                           "color:white;font-weight:bold;font-size:%1px;}"
-                           "QProgressBar::chunk{background:rgb(100,100,100);}")
-                .arg(textPixels));
+        setBatteryStyle(greyStyle);
         m_lastBattery = 0;
+    } else if (m_mouseSilent && status.link != KestMouseStatus::None) {
+        // The receiver or the cable is there, but the mouse behind it does not answer: a
+        // full bar would claim a mouse that takes the settings.
+        m_batteryBar->setValue(0);
+        m_batteryBar->setFormat(tr("NO ANSWER"));
+        setBatteryStyle(greyStyle);
+        m_lastBattery = -1;
     } else {
         if (status.link == KestMouseStatus::Cable || status.link == KestMouseStatus::Both) {
             m_batteryBar->setValue(100);
@@ -38,6 +48,11 @@ void MousecfgWidget::refreshBatteryDisplay()
         } else if (status.battery >= 0) {
             m_batteryBar->setValue(status.battery);
             m_batteryBar->setFormat(QStringLiteral("%p%"));
+        } else {
+            // On the receiver before its first report (or after the cable went): the cable's
+            // full bar is no figure of this mouse's battery.
+            m_batteryBar->setValue(0);
+            m_batteryBar->setFormat(QString());
         }
         setBatteryStyle(
             QStringLiteral("QProgressBar{background:#FFFFFF;border-radius:2px;color:black;"
@@ -48,6 +63,45 @@ void MousecfgWidget::refreshBatteryDisplay()
         m_lastBattery = status.battery;
     }
     refreshConnectionState();
+}
+
+void MousecfgWidget::setSilenceTimeout(int milliseconds)
+{
+    m_silenceMs = milliseconds;
+    noteMouseAnswered();
+}
+
+void MousecfgWidget::noteMouseAnswered()
+{
+    if (!m_answerTimer) {
+        m_answerTimer = new QTimer(this);
+        m_answerTimer->setSingleShot(true);
+        connect(m_answerTimer, &QTimer::timeout, this, [this] {
+            // Only a reader that asks and hears nothing tells of a silent mouse: a stopped one
+            // (a write, no mouse) says nothing about it.
+            if (m_core->batteryReaderRunning() && !m_core->isWriting()
+                && m_core->status().link != KestMouseStatus::None && !m_mouseSilent) {
+                m_mouseSilent = true;
+                refreshBatteryDisplay();
+            }
+            m_answerTimer->start(m_silenceMs);
+        });
+    }
+    m_answerTimer->start(m_silenceMs);
+    if (m_mouseSilent) {
+        m_mouseSilent = false;
+        refreshBatteryDisplay();
+    }
+}
+
+void MousecfgWidget::noteWriteUnanswered()
+{
+    m_mouseSilent = true;
+    refreshBatteryDisplay();
+    // The transaction starts the reader again only after a success; without it nothing
+    // would ever notice the mouse answering again.
+    if (m_core->connectedCount() > 0)
+        m_core->startBatteryReader();
 }
 
 void MousecfgWidget::setBatteryStyle(const QString &styleSheet)

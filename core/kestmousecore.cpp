@@ -303,8 +303,10 @@ bool KestMouseCore::write(bool forceAll)
         this, [this, outcome](int) {
             m_lastWritten = outcome->lastWritten;
             m_writing = false;
-            // Saved either way: what was written is no longer an unapplied edit.
-            markClean();
+            // Saved, what was written is no longer an unapplied edit; a set the disk did not
+            // take stays one, so that leaving it still asks.
+            if (outcome->result.saved.isOk())
+                markClean();
             emit writeFinished(outcome->result);
         });
     return true;
