@@ -246,7 +246,7 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
                                                        Qt::SmoothTransformation);
         painter.drawPixmap(0, 0, fitted);
     }
-    const QPixmap &frame = (m_core->connectionState() <= 1) ? m_batteryFrame2 : m_batteryFrame1;
+    const QPixmap &frame = (m_core->connectionState() <= 1 && !m_shownSilent) ? m_batteryFrame2 : m_batteryFrame1;
     if (!frame.isNull())
         painter.drawPixmap(QRect(scaled(69), scaled(581), scaled(86), scaled(47)), frame);
 }

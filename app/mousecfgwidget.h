@@ -112,6 +112,8 @@ public:
     // How long the battery reader may hear nothing before the bar says the mouse does not
     // answer; tests shorten it.
     void setSilenceTimeout(int milliseconds);
+    // The words beside the bar ("The mouse does not answer"); empty when it answers.
+    QString batteryNote() const;
     QLabel *linkPicture() const { return m_donglePicture; }
     QSystemTrayIcon *trayIcon() const;
     QWidget *pageItemWidget(PageItem item) const;
@@ -384,6 +386,8 @@ private:
     bool m_warningOpen = false;
     // The mouse heard nothing of late (a write it did not take, a reader answered by silence).
     bool m_mouseSilent = false;
+    bool m_shownSilent = false; // the bar says so (the frame drops its plug)
+    KestLabel *m_batteryNote = nullptr;
     QTimer *m_answerTimer = nullptr;
     int m_silenceMs = 8000; // about three of the reader's query rounds
     QPointer<KestMessageBox> m_warningBox;

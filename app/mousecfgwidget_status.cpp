@@ -9,9 +9,19 @@
 #include "app/kestprofilemanager.h"
 #include "core/kestmousecore.h"
 #include "store/appsettings.h"
+#include "widgets/kestlabel.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestprocessbar.h"
 #include "widgets/kestskin.h"
+
+namespace {
+const QRect kBatteryNoteRect(40, 556, 190, 20); // above the battery frame
+} // namespace
+
+QString MousecfgWidget::batteryNote() const
+{
+    return m_batteryNote && !m_batteryNote->isHidden() ? m_batteryNote->text() : QString();
+}
 
 void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8)
 {
@@ -36,9 +46,10 @@ void MousecfgWidget::refreshBatteryDisplay()
         m_lastBattery = 0;
     } else if (m_mouseSilent && status.link != KestMouseStatus::None) {
         // The receiver or the cable is there, but the mouse behind it does not answer: a
-        // full bar would claim a mouse that takes the settings.
+        // full bar would claim a mouse that takes the settings. The words go beside the
+        // bar, which is too narrow for them.
         m_batteryBar->setValue(0);
-        m_batteryBar->setFormat(tr("NO ANSWER"));
+        m_batteryBar->setFormat(QString());
         setBatteryStyle(greyStyle);
         m_lastBattery = -1;
     } else {
@@ -125,7 +136,25 @@ void MousecfgWidget::refreshConnectionState()
         m_batteryBar->setFormat(QString());
         m_lastBattery = -1;
     }
-    m_batteryBar->setVisible(state >= 2);
+    // On the cable the frame shows a plug instead of a figure; a mouse that does not
+    // answer gets its words in the bar whatever the link.
+    const bool silent = m_mouseSilent && link != KestMouseStatus::None && !m_core->status().mouseOff;
+    m_batteryBar->setVisible(state >= 2 || silent);
+    if (silent && !m_batteryNote) {
+        m_batteryNote = new KestLabel(this);
+        QPalette palette = m_batteryNote->palette();
+        palette.setColor(QPalette::WindowText, QColor(200, 200, 200));
+        m_batteryNote->setPalette(palette);
+        place(m_batteryNote, kBatteryNoteRect);
+    }
+    if (m_batteryNote) {
+        m_batteryNote->setText(silent ? tr("The mouse does not answer") : QString());
+        m_batteryNote->setVisible(silent);
+    }
+    if (silent != m_shownSilent) {
+        m_shownSilent = silent;
+        update(); // the frame
+    }
     m_donglePicture->setVisible(link == KestMouseStatus::Receiver || link == KestMouseStatus::Both);
     m_lightningPicture->hide();
     if (changed)

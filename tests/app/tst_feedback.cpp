@@ -120,14 +120,30 @@ private slots:
 
     // A mouse that does not answer: one box that says so with one OK, and the battery bar
     // stops showing a figure, before any Apply and after one.
+    void silentMouse_saidWithOneOk_barSaysNoAnswer_data()
+    {
+        QTest::addColumn<bool>("cable");
+        QTest::newRow("receiver") << false;
+        QTest::newRow("cable") << true; // where the bar otherwise gives way to a plug
+    }
+
     void silentMouse_saidWithOneOk_barSaysNoAnswer()
     {
+        QFETCH(bool, cable);
+        if (cable) {
+            m_window.reset();
+            m_sim = std::make_shared<KestSimMouse>(false, true);
+            setHidBackend(m_sim);
+            m_window.reset(new MousecfgWidget);
+        }
         restartWithFastBatteryReader(m_window.get());
-        QTRY_COMPARE(m_window->batteryBar()->format(), QStringLiteral("%p%"));
+        QTRY_COMPARE(m_window->batteryBar()->format(), cable ? QString() : QStringLiteral("%p%"));
         m_sim->setSilent(true);
         m_window->setSilenceTimeout(300);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->batteryBar()->format(), QStringLiteral("NO ANSWER"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->batteryNote(), QStringLiteral("The mouse does not answer"), 3000);
         QCOMPARE(m_window->batteryBar()->value(), 0);
+        QVERIFY(m_window->batteryBar()->format().isEmpty());
+        QVERIFY(!m_window->batteryBar()->isHidden());
 
         m_window->profileManager()->setMessageHandler(nullptr);
         bool seen = false;
@@ -143,12 +159,12 @@ private slots:
         });
         m_window->profileManager()->slotApply();
         QVERIFY(seen);
-        QCOMPARE(m_window->batteryBar()->format(), QStringLiteral("NO ANSWER"));
+        QCOMPARE(m_window->batteryNote(), QStringLiteral("The mouse does not answer"));
 
-        // It answers again: the figure comes back.
+        // It answers again: the figure (or the plug) comes back.
         m_sim->setSilent(false);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->batteryBar()->format(), QStringLiteral("%p%"), 3000);
-        QVERIFY(m_window->batteryBar()->value() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->batteryNote().isEmpty(), 3000);
+        QCOMPARE(m_window->batteryBar()->isHidden(), cable);
     }
 
     void switchSlot_withoutEdits_asksNothing()
