@@ -14,6 +14,7 @@
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestnamedialog.h"
+#include "widgets/kestskin.h"
 
 namespace {
 
@@ -70,7 +71,15 @@ KestProfileManager::NameAnswer KestProfileManager::askName(const NameRequest &re
     QCheckBox *fromCurrent = nullptr;
     if (request.offerCurrent) {
         fromCurrent = new QCheckBox(tr("Start from the current settings instead"), &dialog);
-        fromCurrent->setStyleSheet(QStringLiteral("QCheckBox{color:white;background:transparent;}"));
+        // The skin's own box: the platform's is black on the dark dialog.
+        const int side = scaled(14);
+        fromCurrent->setStyleSheet(
+            QStringLiteral("QCheckBox{color:white;background:transparent;}"
+                           "QCheckBox::indicator{width:%1px;height:%1px;}"
+                           "QCheckBox::indicator:unchecked{image:url(%2);}"
+                           "QCheckBox::indicator:checked{image:url(%3);}")
+                .arg(side)
+                .arg(skinPath(QStringLiteral("checkbox1-1.png")), skinPath(QStringLiteral("checkbox1-2.png"))));
         fromCurrent->setFont(dialog.lineEdit()->font());
         // Below the name line, above OK and Cancel.
         if (auto *column = qobject_cast<QVBoxLayout *>(dialog.layout()))
