@@ -59,11 +59,6 @@ void MousecfgWidget::refreshBatteryDisplay()
         } else if (status.battery >= 0) {
             m_batteryBar->setValue(status.battery);
             m_batteryBar->setFormat(QStringLiteral("%p%"));
-        } else {
-            // On the receiver before its first report (or after the cable went): the cable's
-            // full bar is no figure of this mouse's battery.
-            m_batteryBar->setValue(0);
-            m_batteryBar->setFormat(QString());
         }
         setBatteryStyle(
             QStringLiteral("QProgressBar{background:#FFFFFF;border-radius:2px;color:black;"
@@ -136,8 +131,8 @@ void MousecfgWidget::refreshConnectionState()
         m_batteryBar->setFormat(QString());
         m_lastBattery = -1;
     }
-    // On the cable the frame shows a plug instead of a figure; a mouse that does not
-    // answer gets its words in the bar whatever the link.
+    // On the cable the frame shows a plug instead of a figure; for a mouse that does not
+    // answer the greyed bar shows whatever the link, with its words above the frame.
     const bool silent = m_mouseSilent && link != KestMouseStatus::None && !m_core->status().mouseOff;
     m_batteryBar->setVisible(state >= 2 || silent);
     if (silent && !m_batteryNote) {
