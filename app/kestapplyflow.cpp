@@ -5,6 +5,7 @@
 #include "app/kestprofilemanager.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDebug>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -45,6 +46,39 @@ QString skippedMacrosText(const QVector<KestMacroSkip> &skipped)
 
 } // namespace
 
+QString KestProfileManager::writeFailureText(int status, const KestFileResult &saved)
+{
+    // What happened, where the settings are now, and what the user can do about it: a
+    // question would suggest that trying again helps, which it does not without a mouse.
+    QStringList lines;
+    if (status == SEND_NO_DEVICE)
+        lines << tr("No mouse was found, so the settings were not sent.");
+    else if (status == SEND_GAVE_UP)
+        lines << tr("The mouse did not answer, so it may not hold the new settings.");
+    else if (status != SEND_OK)
+        lines << tr("Writing to the mouse failed, so it may not hold the new settings.");
+    else
+        lines << tr("The mouse holds the new settings, but they could not be saved on this computer.");
+    if (saved.isOk()) {
+        lines << tr("They are kept on this computer.");
+    } else {
+        if (status != SEND_OK)
+            lines << tr("They could not be saved on this computer either.");
+        lines << saved.text() << tr("Your changes stay in this window.");
+    }
+    if (status == SEND_NO_DEVICE)
+        lines << tr("Plug in the receiver or the cable. If it is plugged in, install the access "
+                    "rule described in the README. Then press Apply again.");
+    else if (status == SEND_GAVE_UP)
+        lines << tr("Switch the mouse on, bring it nearer the receiver or close other programs "
+                    "that use it, then press Apply again.");
+    else if (status != SEND_OK)
+        lines << tr("Check that the receiver or the cable is plugged in, then press Apply again.");
+    else
+        lines << tr("Make room on the disk or mend the file, then press Apply again.");
+    return lines.join(QLatin1Char('\n'));
+}
+
 bool KestProfileManager::isWriting() const
 {
     KestMouseCore *core = m_host.mouseCore();
@@ -60,8 +94,7 @@ int KestProfileManager::runWriteSequence(bool forceAll)
     m_host.stopBatteryReader();
 
     KestProcessDialog dialog(m_host.dialogParent());
-    quint8 status = 0;
-    QVector<KestMacroSkip> skipped;
+    KestWriteResult written;
     int result = 0;
     if (KestMouseCore *core = m_host.mouseCore()) {
         // The core writes on its device worker, queued behind what was asked of the mouse
@@ -78,10 +111,9 @@ int KestProfileManager::runWriteSequence(bool forceAll)
         QEventLoop waitForWrite;
         const QMetaObject::Connection finished = connect(
             core, &KestMouseCore::writeFinished, &dialog,
-            [&done, &status, &skipped, &dialog, &waitForWrite](const KestWriteResult &written) {
+            [&done, &written, &dialog, &waitForWrite](const KestWriteResult &result) {
                 done = true;
-                status = quint8(written.status);
-                skipped = written.skipped(KestMacroSkip::NoRoom);
+                written = result;
                 dialog.slotProcessDlg();
                 waitForWrite.quit();
             });
@@ -101,13 +133,14 @@ int KestProfileManager::runWriteSequence(bool forceAll)
         worker.start(QThread::InheritPriority);
         result = dialog.exec();
         worker.wait();
-        status = worker.status();
-        skipped = worker.skippedMacros();
+        written = worker.result();
     }
     m_writing = false;
 
-    if (result == 1 && status != 0)
-        message(KestMessageBox::Question, tr("Send data failed, please try again."));
+    const quint8 status = quint8(written.status);
+    const QVector<KestMacroSkip> skipped = written.skipped(KestMacroSkip::NoRoom);
+    if (result == 1 && (status != 0 || !written.saved.isOk()))
+        message(KestMessageBox::Warning, writeFailureText(status, written.saved));
     else if (result == 1 && !skipped.isEmpty())
         message(KestMessageBox::Warning, skippedMacrosText(skipped));
     emit writeFinished(status);
@@ -139,7 +172,7 @@ void KestProfileManager::slotCancel()
         loadSlotFile(currentProfile(), name);
     else
         currentProfile() = m_host.lastWrittenSet().profiles[slot];
-    saveActiveSlot(slot);
+    reportSave(saveActiveSlot(slot));
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
@@ -170,12 +203,17 @@ void KestProfileManager::slotResetAll()
     runWriteSequence(true);
 }
 
-bool KestProfileManager::exportConfigTo(const QString &path)
+bool KestProfileManager::exportConfigTo(const QString &chosenPath)
 {
-    const bool ok = exportConfig(working(), path) && writeProductTag(m_host.productName(), path);
-    if (!ok)
-        message(KestMessageBox::Warning, tr("The file could not be saved."));
-    return ok;
+    const QString path = withSuffix(chosenPath, QStringLiteral("conf"));
+    KestFileResult result = exportConfig(working(), path);
+    if (result.isOk())
+        result = writeProductTag(m_host.productName(), path);
+    if (!reportSave(result))
+        return false;
+    message(KestMessageBox::Notice,
+            tr("The configuration was saved to \"%1\".").arg(QDir::toNativeSeparators(path)));
+    return true;
 }
 
 bool KestProfileManager::importConfigFrom(const QString &path)
@@ -197,10 +235,11 @@ bool KestProfileManager::importConfigFrom(const QString &path)
 
 void KestProfileManager::slotExportConfig()
 {
-    const QString path = QFileDialog::getSaveFileName(m_host.dialogParent(), tr("Save Config File"),
-                                                      QString(), tr("Config File(*.conf)"));
-    if (!path.isEmpty())
-        exportConfigTo(path);
+    QFileDialog dialog(m_host.dialogParent(), tr("Save Config File"), QString(), tr("Config File(*.conf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("conf"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        exportConfigTo(dialog.selectedFiles().constFirst());
 }
 
 void KestProfileManager::slotImportConfig()

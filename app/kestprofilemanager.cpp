@@ -5,12 +5,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QSaveFile>
+#include <QVBoxLayout>
 
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestnamedialog.h"
+#include "widgets/kestskin.h"
 
 namespace {
 
@@ -21,16 +25,21 @@ bool fileExists(const QString &path)
 
 // Replaces target with a copy of source in one step: the user confirmed the replacement
 // in the save dialog, and a failed copy must not leave half a file.
-bool copyReplacing(const QString &source, const QString &target)
+KestFileResult copyReplacing(const QString &source, const QString &target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
+        return KestFileResult::refused(source, KestFileResult::Unreadable);
     const QByteArray content = in.readAll();
+    const QFileInfo where(target);
+    if (where.isSymLink() || (where.exists() && !where.isFile()))
+        return KestFileResult::notSaved(target, KestFileResult::NotRegularFile);
     QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size())
-        return false;
-    return out.commit();
+    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
+        return KestFileResult::notSaved(target, out.error() == QFileDevice::ResourceError
+                                                    ? KestFileResult::NoSpace
+                                                    : KestFileResult::WriteFailed);
+    return KestFileResult::saved(target);
 }
 
 } // namespace
@@ -50,12 +59,67 @@ void KestProfileManager::setNameHandler(NameHandler handler)
     m_nameHandler = std::move(handler);
 }
 
-QString KestProfileManager::askName(const QString &suggestion)
+KestProfileManager::NameAnswer KestProfileManager::askName(const NameRequest &request)
 {
-    if (m_nameHandler)
-        return m_nameHandler(suggestion).trimmed();
-    return KestNameDialog::ask(tr("New profile"), tr("Name of the new profile:"), suggestion,
-                               m_host.dialogParent());
+    NameAnswer answer;
+    if (m_nameHandler) {
+        answer = m_nameHandler(request);
+        answer.name = answer.name.trimmed();
+        return answer;
+    }
+    KestNameDialog dialog(request.title, request.prompt, request.suggestion, m_host.dialogParent());
+    QCheckBox *fromCurrent = nullptr;
+    if (request.offerCurrent) {
+        fromCurrent = new QCheckBox(tr("Start from the current settings instead"), &dialog);
+        // The skin's own box: the platform's is black on the dark dialog.
+        const int side = scaled(14);
+        fromCurrent->setStyleSheet(
+            QStringLiteral("QCheckBox{color:white;background:transparent;}"
+                           "QCheckBox::indicator{width:%1px;height:%1px;}"
+                           "QCheckBox::indicator:unchecked{image:url(%2);}"
+                           "QCheckBox::indicator:checked{image:url(%3);}")
+                .arg(side)
+                .arg(skinPath(QStringLiteral("checkbox1-1.png")), skinPath(QStringLiteral("checkbox1-2.png"))));
+        fromCurrent->setFont(dialog.lineEdit()->font());
+        // Below the name line, above OK and Cancel.
+        if (auto *column = qobject_cast<QVBoxLayout *>(dialog.layout()))
+            column->insertWidget(column->indexOf(dialog.lineEdit()) + 1, fromCurrent);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return answer;
+    answer.name = dialog.name();
+    answer.fromCurrent = fromCurrent && fromCurrent->isChecked();
+    return answer;
+}
+
+QString KestProfileManager::freeName(const QString &base, const QString &numbered) const
+{
+    QString name = base;
+    for (int n = 2; fileExists(profileFilePath(name)) || m_host.profileNames().contains(name); ++n)
+        name = numbered.arg(n);
+    return name;
+}
+
+// A name the user typed for a new library profile; false (and said why) when it cannot be.
+bool KestProfileManager::acceptNewName(const QString &name)
+{
+    if (!isValidStoreName(name)) {
+        message(KestMessageBox::Warning, tr("This name cannot be used for a profile."));
+        return false;
+    }
+    if (fileExists(profileFilePath(name)) || m_host.profileNames().contains(name)) {
+        message(KestMessageBox::Warning, tr("Profile Exist!"));
+        return false;
+    }
+    return true;
+}
+
+bool KestProfileManager::reportSave(const KestFileResult &result)
+{
+    if (result.isOk())
+        return true;
+    message(KestMessageBox::Warning, result.text());
+    return false;
 }
 
 bool KestProfileManager::settleUnappliedEdits()
@@ -79,7 +143,8 @@ int KestProfileManager::message(int kind, const QString &text)
 {
     if (m_messageHandler)
         return m_messageHandler(kind, text);
-    KestMessageBox box(kind, QString(), tr("Warning"), text, m_host.dialogParent());
+    KestMessageBox box(kind, QString(), kind == KestMessageBox::Notice ? tr("Done") : tr("Warning"), text,
+                       m_host.dialogParent());
     return box.exec();
 }
 
@@ -123,14 +188,21 @@ void KestProfileManager::showInCurrentSlot(const QString &name)
 // What each slot shows is stored at once: a slot still named after a renamed or deleted
 // file would point at nothing at the next start, and one that was given another profile
 // would go back to the old one.
-void KestProfileManager::saveSlotNames()
+KestFileResult KestProfileManager::saveSlotNames()
 {
-    saveSlotList(working());
+    return saveSlotList(working());
 }
 
-void KestProfileManager::saveList()
+KestFileResult KestProfileManager::saveList()
 {
-    writeProfileList(m_host.profileNames());
+    return writeProfileList(m_host.profileNames());
+}
+
+// The library list and the slot names after an operation changed them, both or neither
+// reported: the files are what the next start reads.
+bool KestProfileManager::saveListAndSlotNames()
+{
+    return reportSave(KestFileResult::firstFailure(saveList(), saveSlotNames()));
 }
 
 void KestProfileManager::slotAddProfile()
@@ -143,27 +215,41 @@ void KestProfileManager::slotAddProfile()
         if (!fileExists(profileFilePath(suggestion)) && !m_host.profileNames().contains(suggestion))
             break;
     }
-    const QString name = askName(suggestion);
-    if (name.isEmpty())
+    NameRequest request;
+    request.title = tr("New profile");
+    request.prompt = tr("Add puts a new profile with the default settings in this slot, in place "
+                        "of \"%1\", which stays in the library. Name of the new profile:")
+                         .arg(currentName());
+    request.suggestion = suggestion;
+    request.offerCurrent = true;
+    const NameAnswer answer = askName(request);
+    const QString name = answer.name;
+    if (name.isEmpty() || !acceptNewName(name))
         return;
-    if (!isValidStoreName(name)) {
-        message(KestMessageBox::Warning, tr("This name cannot be used for a profile."));
-        return;
+
+    ProfileRecord fresh;
+    if (answer.fromCurrent) {
+        fresh = currentProfile();
+    } else {
+        if (!fileExists(templatePath()) && !reportSave(writeTemplate()))
+            return;
+        if (!reportSave(loadProfile(0, fresh, templatePath())))
+            return;
     }
-    if (fileExists(profileFilePath(name)) || m_host.profileNames().contains(name)) {
-        message(KestMessageBox::Warning, tr("Profile Exist!"));
+    fresh.ProfileName = name;
+    if (!reportSave(saveSlotFile(fresh, name)))
         return;
-    }
-    if (!fileExists(templatePath()))
-        writeTemplate();
-    if (!QFile::copy(templatePath(), profileFilePath(name))) {
-        message(KestMessageBox::Warning, tr("The file could not be saved."));
-        return;
-    }
+    const QString before = currentName();
     m_host.profileNames().append(name);
-    saveList();
     showInCurrentSlot(name);
-    saveSlotNames();
+    if (!saveListAndSlotNames()) {
+        // A profile the list does not name would be lost at the next start.
+        m_host.profileNames().removeAll(name);
+        QFile::remove(profileFilePath(name));
+        showInCurrentSlot(before);
+        saveList();
+        saveSlotNames();
+    }
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
@@ -176,7 +262,7 @@ void KestProfileManager::slotDeleteProfile()
         return;
     }
     if (isDefaultProfileName(name)) {
-        message(KestMessageBox::Warning, tr("The default Profile cannot be deleted or renamed."));
+        message(KestMessageBox::Warning, tr("The default Profile cannot be deleted."));
         return;
     }
 
@@ -200,12 +286,14 @@ void KestProfileManager::slotDeleteProfile()
         return;
 
     const QString replacement = list[candidate];
+    if (isValidStoreName(name) && fileExists(profileFilePath(name))
+        && !QFile::remove(profileFilePath(name))) {
+        reportSave(KestFileResult::notSaved(profileFilePath(name), KestFileResult::WriteFailed));
+        return;
+    }
     list.removeAll(name);
-    if (isValidStoreName(name))
-        QFile::remove(profileFilePath(name));
-    saveList();
     showInCurrentSlot(replacement);
-    saveSlotNames();
+    saveListAndSlotNames();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
@@ -214,23 +302,24 @@ void KestProfileManager::slotCopyProfile()
     const QString name = currentName();
     if (!isValidStoreName(name))
         return;
-    QString target = name + QStringLiteral(" copy");
-    for (int n = 2; fileExists(profileFilePath(target)); ++n)
-        target = name + QStringLiteral(" copy %1").arg(n);
+    NameRequest request;
+    request.title = tr("Copy profile");
+    request.prompt = tr("This slot will show the copy of \"%1\". Name of the copy:").arg(name);
+    request.suggestion = freeName(name + QStringLiteral(" copy"), name + QStringLiteral(" copy %1"));
+    const QString target = askName(request).name;
+    if (target.isEmpty() || !acceptNewName(target))
+        return;
 
     // A slot that was never saved has no file yet: copy what it holds.
     const QString source = profileFilePath(name);
-    const bool copied = fileExists(source) ? QFile::copy(source, profileFilePath(target))
-                                           : saveSlotFile(currentProfile(), target).isOk();
-    if (!copied) {
-        message(KestMessageBox::Warning, tr("The file could not be saved."));
+    const KestFileResult copied = fileExists(source) ? copyReplacing(source, profileFilePath(target))
+                                                     : saveSlotFile(currentProfile(), target);
+    if (!reportSave(copied))
         return;
-    }
     m_host.profileNames().append(target);
     currentName() = target;
     currentProfile().ProfileName = target;
-    saveList();
-    saveSlotNames();
+    saveListAndSlotNames();
     m_host.refreshProfileView(KestProfileHost::RefreshNames);
 }
 
@@ -239,37 +328,72 @@ void KestProfileManager::slotRenameProfile(const QString &newName)
     const QString oldName = currentName();
     if (newName == oldName)
         return;
-    if (isDefaultProfileName(oldName)) {
-        message(KestMessageBox::Warning, tr("The default Profile cannot be deleted or renamed."));
-        m_host.refreshProfileView(KestProfileHost::RefreshNames);
-        return;
-    }
     if (!isValidStoreName(newName) || !isValidStoreName(oldName)) {
         message(KestMessageBox::Warning, tr("This name cannot be used for a profile."));
         m_host.refreshProfileView(KestProfileHost::RefreshNames);
         return;
     }
-    if (fileExists(profileFilePath(newName))) {
+    if (fileExists(profileFilePath(newName)) || m_host.profileNames().contains(newName)) {
         message(KestMessageBox::Warning, tr("Profile Exist!"));
         m_host.refreshProfileView(KestProfileHost::RefreshNames);
         return;
     }
 
     QStringList &list = m_host.profileNames();
+    const QStringList listBefore = list;
+    const QString oldFile = profileFilePath(oldName);
+    const QString newFile = profileFilePath(newName);
+    ProfileRecord renamed = currentProfile();
+    renamed.ProfileName = newName;
+    // The five default profiles stay as they are (a reset and a new install start from
+    // them): naming one makes a library profile of the slot's settings under the new name.
+    const bool keepDefault = isDefaultProfileName(oldName);
+    const bool writeNew = keepDefault || !fileExists(oldFile);
+    KestFileResult moved = KestFileResult::saved(newFile);
+    if (writeNew)
+        moved = saveSlotFile(renamed, newName);
+    else if (!QFile::rename(oldFile, newFile))
+        moved = KestFileResult::notSaved(newFile, KestFileResult::WriteFailed);
+    if (!reportSave(moved)) {
+        m_host.refreshProfileView(KestProfileHost::RefreshNames);
+        return;
+    }
+
     const int index = list.indexOf(oldName);
-    if (index >= 0)
+    if (index >= 0 && !keepDefault)
         list[index] = newName;
-    else
+    else if (!list.contains(newName))
         list.append(newName);
     currentName() = newName;
     currentProfile().ProfileName = newName;
-    if (fileExists(profileFilePath(oldName)))
-        QFile::rename(profileFilePath(oldName), profileFilePath(newName));
-    else
-        saveSlotFile(currentProfile(), newName);
-    saveList();
-    saveSlotNames();
+    if (!saveListAndSlotNames()) {
+        // Half a rename would leave the slot pointing at a name the next start cannot
+        // find: everything goes back to the old name.
+        if (writeNew)
+            QFile::remove(newFile);
+        else
+            QFile::rename(newFile, oldFile);
+        list = listBefore;
+        currentName() = oldName;
+        currentProfile().ProfileName = oldName;
+        saveList();
+        saveSlotNames();
+    }
     m_host.refreshProfileView(KestProfileHost::RefreshNames);
+}
+
+void KestProfileManager::slotNameSlot()
+{
+    NameRequest request;
+    request.title = tr("Profile name");
+    request.prompt = isDefaultProfileName(currentName())
+                         ? tr("\"%1\" stays as it is; this slot's settings are kept under the new "
+                              "name. Name:").arg(currentName())
+                         : tr("Name of the profile in this slot:");
+    request.suggestion = currentName();
+    const QString name = askName(request).name;
+    if (!name.isEmpty())
+        slotRenameProfile(name);
 }
 
 void KestProfileManager::slotAssignProfile(const QString &name)
@@ -309,12 +433,14 @@ bool KestProfileManager::importProfileFrom(const QString &path)
         return false;
     }
     QDir().mkpath(profileFolder());
-    if (!QFile::copy(path, profileFilePath(name))) {
-        message(KestMessageBox::Warning, tr("The file could not be saved."));
+    if (!reportSave(copyReplacing(path, profileFilePath(name))))
+        return false;
+    m_host.profileNames().append(name);
+    if (!reportSave(saveList())) {
+        m_host.profileNames().removeAll(name);
+        QFile::remove(profileFilePath(name));
         return false;
     }
-    m_host.profileNames().append(name);
-    saveList();
     // The slot now shows the imported profile, so the write below saves it under its own
     // name rather than over the profile the slot showed before.
     showInCurrentSlot(name);
@@ -323,19 +449,34 @@ bool KestProfileManager::importProfileFrom(const QString &path)
     return true;
 }
 
-bool KestProfileManager::exportProfileTo(const QString &path)
+bool KestProfileManager::exportProfileTo(const QString &chosenPath)
 {
+    const QString path = withSuffix(chosenPath, QStringLiteral("prof"));
     const QString name = currentName();
-    bool ok = false;
+    KestFileResult result;
     if (isValidStoreName(name) && fileExists(profileFilePath(name))) {
         const QString source = profileFilePath(name);
-        ok = writeProductTag(m_host.productName(), source) && copyReplacing(source, path);
+        result = writeProductTag(m_host.productName(), source);
+        if (result.isOk())
+            result = copyReplacing(source, path);
     } else {
-        ok = saveProfile(0, currentProfile(), path) && writeProductTag(m_host.productName(), path);
+        result = saveProfile(0, currentProfile(), path);
+        if (result.isOk())
+            result = writeProductTag(m_host.productName(), path);
     }
-    if (!ok)
-        message(KestMessageBox::Warning, tr("The file could not be saved."));
-    return ok;
+    if (!reportSave(result))
+        return false;
+    message(KestMessageBox::Notice, tr("The profile was saved to \"%1\".").arg(QDir::toNativeSeparators(path)));
+    return true;
+}
+
+QString KestProfileManager::withSuffix(const QString &path, const QString &suffix)
+{
+    // The file dialog hands back what was typed; without the suffix the import's filter
+    // would hide the file.
+    if (path.isEmpty() || path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
+        return path;
+    return path + QLatin1Char('.') + suffix;
 }
 
 void KestProfileManager::slotImportProfile()
@@ -348,8 +489,10 @@ void KestProfileManager::slotImportProfile()
 
 void KestProfileManager::slotExportProfile()
 {
-    const QString path = QFileDialog::getSaveFileName(m_host.dialogParent(), tr("Save Profile File"),
-                                                      QString(), tr("Profile File(*.prof)"));
-    if (!path.isEmpty())
-        exportProfileTo(path);
+    // The dialog adds the suffix itself, so that it also asks before replacing "name.prof".
+    QFileDialog dialog(m_host.dialogParent(), tr("Save Profile File"), QString(), tr("Profile File(*.prof)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("prof"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        exportProfileTo(dialog.selectedFiles().constFirst());
 }

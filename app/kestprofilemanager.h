@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "store/configrecord.h"
+#include "store/kestfileresult.h"
 
 class KestDeviceWorker;
 class KestMouseCore;
@@ -70,9 +71,20 @@ public:
     void setMessageHandler(MessageHandler handler);
     MessageHandler messageHandler() const { return m_messageHandler; }
 
-    // Asks for the name of a new profile, prefilled with a free one; an empty answer
-    // cancels. Tests replace it.
-    using NameHandler = std::function<QString(const QString &suggestion)>;
+    // Asks for a profile name (a new profile, a copy, a slot's name), prefilled with a free
+    // one; an empty answer cancels. Add also offers to start from the slot's current settings
+    // rather than the defaults. Tests replace it.
+    struct NameRequest {
+        QString title;
+        QString prompt;
+        QString suggestion;
+        bool offerCurrent = false;
+    };
+    struct NameAnswer {
+        QString name;
+        bool fromCurrent = false;
+    };
+    using NameHandler = std::function<NameAnswer(const NameRequest &request)>;
     void setNameHandler(NameHandler handler);
 
     // Before anything replaces what the current slot shows: with unapplied edits, asks
@@ -91,14 +103,22 @@ public:
     bool exportConfigTo(const QString &path);
     bool importConfigFrom(const QString &path);
 
-    // "Profile 1" .. "Profile 5": never deleted or renamed.
+    // "Profile 1" .. "Profile 5": never deleted; renaming one names a library copy instead.
     static bool isDefaultProfileName(const QString &name);
+    // `path` ending in ".suffix", appended when it does not.
+    static QString withSuffix(const QString &path, const QString &suffix);
+
+    // The one message after a write that did not end well: what happened (write status
+    // 0/1/2/4), whether the settings are kept on this computer, and what to do.
+    static QString writeFailureText(int status, const KestFileResult &saved);
 
 public slots:
     void slotAddProfile();
     void slotDeleteProfile();
     void slotCopyProfile();
     void slotRenameProfile(const QString &newName);
+    // Asks for the current slot's profile name, then renames as above (the slot's pencil).
+    void slotNameSlot();
     void slotAssignProfile(const QString &name);
     void slotImportProfile();
     void slotExportProfile();
@@ -118,14 +138,19 @@ signals:
 
 private:
     int message(int kind, const QString &text);
-    QString askName(const QString &suggestion);
+    NameAnswer askName(const NameRequest &request);
+    QString freeName(const QString &base, const QString &numbered) const;
+    bool acceptNewName(const QString &name);
+    // Shows a save that failed (the file and why); true when it did not.
+    bool reportSave(const KestFileResult &result);
     ConfigRecord &working() { return m_host.workingSet(); }
     ProfileRecord &currentProfile();
     QString &currentName();
     bool isOtherSlotsName(const QString &name) const;
     void showInCurrentSlot(const QString &name);
-    void saveSlotNames();
-    void saveList();
+    KestFileResult saveSlotNames();
+    KestFileResult saveList();
+    bool saveListAndSlotNames();
 
     KestProfileHost &m_host;
     MessageHandler m_messageHandler;

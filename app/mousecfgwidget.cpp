@@ -246,7 +246,7 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
                                                        Qt::SmoothTransformation);
         painter.drawPixmap(0, 0, fitted);
     }
-    const QPixmap &frame = (m_core->connectionState() <= 1) ? m_batteryFrame2 : m_batteryFrame1;
+    const QPixmap &frame = (m_core->connectionState() <= 1 && !m_shownSilent) ? m_batteryFrame2 : m_batteryFrame1;
     if (!frame.isNull())
         painter.drawPixmap(QRect(scaled(69), scaled(581), scaled(86), scaled(47)), frame);
 }
@@ -342,6 +342,17 @@ void MousecfgWidget::changeEvent(QEvent *event)
 
 bool MousecfgWidget::eventFilter(QObject *watched, QEvent *event)
 {
+    // The pencil the slot buttons' picture shows at their right end. The release comes
+    // before the click it makes, so the click knows where it landed.
+    if (event->type() == QEvent::MouseButtonRelease) {
+        for (KestPushButton *slot : m_slotButtons) {
+            if (watched != slot)
+                continue;
+            const QPoint at = static_cast<QMouseEvent *>(event)->pos();
+            const bool onPencil = slot->rect().contains(at) && at.x() >= slot->width() - scaled(kPencilWidth);
+            m_pencilPressed = onPencil ? slot : nullptr;
+        }
+    }
     // The version label opens the product page when clicked.
     if (watched == m_versionLabel
         && event->type() == QEvent::MouseButtonRelease) {
@@ -373,7 +384,11 @@ void MousecfgWidget::connectCore()
             m_colorWindow->chooseEffect(quint8(mode));
     });
     connect(core, &KestMouseCore::slotSwitchFinished, this, &MousecfgWidget::onSwitchFinished);
-    connect(core, &KestMouseCore::writeFinished, this, [this](const KestWriteResult &result) {
-        showWriteResult(int(result.status));
-    });
+    connect(core, &KestMouseCore::writeFinished, this, &MousecfgWidget::showWriteResult);
+    // Every report the reader hears is the mouse answering; a long silence is shown.
+    connect(core->batteryReader(), &KestBatteryReader::RefreshBatteryStatus, this,
+            &MousecfgWidget::noteMouseAnswered);
+    connect(core->batteryReader(), &KestBatteryReader::RefreshStatus, this,
+            &MousecfgWidget::noteMouseAnswered);
+    noteMouseAnswered();
 }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include <QColor>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
@@ -100,10 +101,19 @@ public:
     void discardUnappliedEdits() override;
     // The bottom bar's word on the last write ("Saved to the mouse"); empty once it faded.
     QString statusText() const;
+    QColor statusColor() const;
+    // The colours of that word after a write that went well, and after one that did not.
+    static QColor successColor();
+    static QColor failureColor();
     KestMouseCore *mouseCore() override { return m_core; }
     KestDeviceWorker *deviceWorker() override;
     KestBatteryReader *batteryReader() const;
     KestProcessbar *batteryBar() const { return m_batteryBar; }
+    // How long the battery reader may hear nothing before the bar says the mouse does not
+    // answer; tests shorten it.
+    void setSilenceTimeout(int milliseconds);
+    // The words beside the bar ("The mouse does not answer"); empty when it answers.
+    QString batteryNote() const;
     QLabel *linkPicture() const { return m_donglePicture; }
     QSystemTrayIcon *trayIcon() const;
     QWidget *pageItemWidget(PageItem item) const;
@@ -238,6 +248,8 @@ private:
     void refreshBatteryDisplay();
     void onSwitchFinished(int id, int slot, int result);
     void setBatteryStyle(const QString &styleSheet);
+    void noteMouseAnswered();
+    void noteWriteUnanswered();
 
     // Tray and device events (mousecfgwidget_tray.cpp).
     void putAway();
@@ -257,7 +269,7 @@ private:
 
     ConfigRecord collectedSet();
     void markClean();
-    void showWriteResult(int status);
+    void showWriteResult(const KestWriteResult &result);
     void retranslateStatus();
     void closeToTray();
 
@@ -328,6 +340,9 @@ private:
     std::array<std::array<KestPushButton *, kMarkersPerView>, 2> m_markers{};
     std::array<KestPushButton *, 2> m_extraMarkers{};
 
+    // The slot button whose pencil the last click landed on.
+    KestPushButton *m_pencilPressed = nullptr;
+    static constexpr int kPencilWidth = 30; // design pixels at the button's right end
     QLineEdit *m_nameEdit = nullptr;
     KestLabel *m_profileLabel = nullptr;
     KestLabel *m_modeLabel = nullptr;
@@ -369,6 +384,12 @@ private:
     int m_shownConnectionState = 3;
     int m_lastBattery = -1;
     bool m_warningOpen = false;
+    // The mouse heard nothing of late (a write it did not take, a reader answered by silence).
+    bool m_mouseSilent = false;
+    bool m_shownSilent = false; // the bar says so (the frame drops its plug)
+    KestLabel *m_batteryNote = nullptr;
+    QTimer *m_answerTimer = nullptr;
+    int m_silenceMs = 8000; // about three of the reader's query rounds
     QPointer<KestMessageBox> m_warningBox;
 
     KestLabel *m_statusLabel = nullptr;

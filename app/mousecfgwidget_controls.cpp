@@ -111,6 +111,8 @@ void MousecfgWidget::createControls()
                                                    "profile_edit_name_2.png",
                                                    "profile_edit_name_2.png"}),
                                          kSlotRect.translated(0, slot * kSlotStep));
+    for (KestPushButton *button : m_slotButtons)
+        button->installEventFilter(this); // a click on its pencil names the slot's profile
 
     // The profile of the current slot: its name and the library bar.
     m_nameLabel = new KestLabel(this);
@@ -215,9 +217,9 @@ void MousecfgWidget::retranslate()
     showSlot();
     if (m_buttonWindow)
         m_buttonWindow->retranslate();
-    // The mouse-off text of the bar follows the language too.
-    if (m_lastBattery == 0)
-        m_batteryBar->setFormat(tr("MOUSE OFF"));
+    // The bar's words (mouse off, no answer) follow the language too.
+    if (m_batteryBar && m_core)
+        refreshBatteryDisplay();
     retranslateStatus();
 }
 
@@ -253,7 +255,11 @@ void MousecfgWidget::onButtonClicked()
         }
         for (int slot = 0; slot < kSlotButtons; ++slot) {
             if (button == m_slotButtons[slot]) {
+                const bool pencil = m_pencilPressed == button;
+                m_pencilPressed = nullptr;
                 switchToSlot(slot);
+                if (pencil && currentSlot() == slot)
+                    m_profiles->slotNameSlot();
                 return;
             }
         }

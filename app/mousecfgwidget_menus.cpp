@@ -16,6 +16,7 @@
 #include "platform/pointerspeed.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmenu.h"
+#include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
 
@@ -135,11 +136,16 @@ void MousecfgWidget::onLanguageChosen(int index)
     if (index < 0 || index >= LANGUAGE_SLOTS)
         return;
     m_languageIndex = index;
-    writeLanguage(index);
+    const KestFileResult saved = writeLanguage(index);
     m_languageButton->setText(m_languages.names[index]);
     // An entry without a file returns to the built-in English texts. The toolkit also
     // posts LanguageChange to the window; setting the texts now avoids a stale frame.
     loadLanguage(index);
     retranslate();
     update();
+    if (!saved.isOk()) {
+        // Shown in the language chosen: the next start would come up in the old one.
+        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"), saved.text(), this);
+        box.exec();
+    }
 }

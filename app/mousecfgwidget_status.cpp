@@ -4,33 +4,54 @@
 #include "app/mousecfgwidget.h"
 
 #include <QLabel>
+#include <QTimer>
 
 #include "app/kestprofilemanager.h"
 #include "core/kestmousecore.h"
 #include "store/appsettings.h"
+#include "widgets/kestlabel.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestprocessbar.h"
 #include "widgets/kestskin.h"
 
+namespace {
+const QRect kBatteryNoteRect(40, 556, 190, 20); // above the battery frame
+} // namespace
+
+QString MousecfgWidget::batteryNote() const
+{
+    return m_batteryNote && !m_batteryNote->isHidden() ? m_batteryNote->text() : QString();
+}
+
 void MousecfgWidget::slotRefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8)
 {
     m_core->takeBatteryReport(iCharge, iLowByte);
+    noteMouseAnswered();
 }
 
 void MousecfgWidget::refreshBatteryDisplay()
 {
     const KestMouseStatus &status = m_core->status();
     const int textPixels = scaled(16);
+    const QString greyStyle =
+        QStringLiteral("QProgressBar{background:rgb(100,100,100);border-radius:2px;"
+                       "color:white;font-weight:bold;font-size:%1px;}"
+                       "QProgressBar::chunk{background:rgb(100,100,100);}")
+            .arg(textPixels);
     if (status.mouseOff) {
         // Even a charging mouse reports 0 while it is switched off.
         m_batteryBar->setValue(0);
         m_batteryBar->setFormat(tr("MOUSE OFF"));
-        setBatteryStyle(
-            QStringLiteral("QProgressBar{background:rgb(100,100,100);border-radius:2px;"
-                           "color:white;font-weight:bold;font-size:%1px;}"
-                           "QProgressBar::chunk{background:rgb(100,100,100);}")
-                .arg(textPixels));
+        setBatteryStyle(greyStyle);
         m_lastBattery = 0;
+    } else if (m_mouseSilent && status.link != KestMouseStatus::None) {
+        // The receiver or the cable is there, but the mouse behind it does not answer: a
+        // full bar would claim a mouse that takes the settings. The words go beside the
+        // bar, which is too narrow for them.
+        m_batteryBar->setValue(0);
+        m_batteryBar->setFormat(QString());
+        setBatteryStyle(greyStyle);
+        m_lastBattery = -1;
     } else {
         if (status.link == KestMouseStatus::Cable || status.link == KestMouseStatus::Both) {
             m_batteryBar->setValue(100);
@@ -48,6 +69,45 @@ void MousecfgWidget::refreshBatteryDisplay()
         m_lastBattery = status.battery;
     }
     refreshConnectionState();
+}
+
+void MousecfgWidget::setSilenceTimeout(int milliseconds)
+{
+    m_silenceMs = milliseconds;
+    noteMouseAnswered();
+}
+
+void MousecfgWidget::noteMouseAnswered()
+{
+    if (!m_answerTimer) {
+        m_answerTimer = new QTimer(this);
+        m_answerTimer->setSingleShot(true);
+        connect(m_answerTimer, &QTimer::timeout, this, [this] {
+            // Only a reader that asks and hears nothing tells of a silent mouse: a stopped one
+            // (a write, no mouse) says nothing about it.
+            if (m_core->batteryReaderRunning() && !m_core->isWriting()
+                && m_core->status().link != KestMouseStatus::None && !m_mouseSilent) {
+                m_mouseSilent = true;
+                refreshBatteryDisplay();
+            }
+            m_answerTimer->start(m_silenceMs);
+        });
+    }
+    m_answerTimer->start(m_silenceMs);
+    if (m_mouseSilent) {
+        m_mouseSilent = false;
+        refreshBatteryDisplay();
+    }
+}
+
+void MousecfgWidget::noteWriteUnanswered()
+{
+    m_mouseSilent = true;
+    refreshBatteryDisplay();
+    // The transaction starts the reader again only after a success; without it nothing
+    // would ever notice the mouse answering again.
+    if (m_core->connectedCount() > 0)
+        m_core->startBatteryReader();
 }
 
 void MousecfgWidget::setBatteryStyle(const QString &styleSheet)
@@ -71,7 +131,25 @@ void MousecfgWidget::refreshConnectionState()
         m_batteryBar->setFormat(QString());
         m_lastBattery = -1;
     }
-    m_batteryBar->setVisible(state >= 2);
+    // On the cable the frame shows a plug instead of a figure; for a mouse that does not
+    // answer the greyed bar shows whatever the link, with its words above the frame.
+    const bool silent = m_mouseSilent && link != KestMouseStatus::None && !m_core->status().mouseOff;
+    m_batteryBar->setVisible(state >= 2 || silent);
+    if (silent && !m_batteryNote) {
+        m_batteryNote = new KestLabel(this);
+        QPalette palette = m_batteryNote->palette();
+        palette.setColor(QPalette::WindowText, QColor(200, 200, 200));
+        m_batteryNote->setPalette(palette);
+        place(m_batteryNote, kBatteryNoteRect);
+    }
+    if (m_batteryNote) {
+        m_batteryNote->setText(silent ? tr("The mouse does not answer") : QString());
+        m_batteryNote->setVisible(silent);
+    }
+    if (silent != m_shownSilent) {
+        m_shownSilent = silent;
+        update(); // the frame
+    }
     m_donglePicture->setVisible(link == KestMouseStatus::Receiver || link == KestMouseStatus::Both);
     m_lightningPicture->hide();
     if (changed)

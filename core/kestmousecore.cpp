@@ -384,8 +384,10 @@ bool KestMouseCore::write(bool forceAll)
             m_lastWritten = outcome->lastWritten;
             m_writing = false;
             stored(outcome->forced);
-            // Saved either way: what was written is no longer an unapplied edit.
-            markClean();
+            // Saved, what was written is no longer an unapplied edit; a set the disk did not
+            // take stays one, so that leaving it still asks.
+            if (outcome->result.saved.isOk())
+                markClean();
             emit writeFinished(outcome->result);
         });
     return true;

@@ -2,20 +2,26 @@
 // What the window tells the user: the word in the bottom bar after a write, and the one
 // question asked before a slot switch would drop edits the user has not applied.
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTest>
 
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
+#include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"
 #include "panels/kestdpiwindow.h"
+#include "panels/kestreportrate.h"
 #include "store/appdir.h"
 #include "store/profilefiles.h"
 #include "tests/common/appfixture.h"
 #include "tests/common/messageboxguard.h"
 #include "widgets/kestmessagebox.h"
+#include "widgets/kestprocessbar.h"
 #include "widgets/kestpushbutton.h"
 
 class TestFeedback : public QObject
@@ -43,6 +49,10 @@ private slots:
         m_window->profileManager()->setMessageHandler([this](int kind, const QString &text) {
             m_questions << qMakePair(kind, text);
             return m_answer;
+        });
+        // The name dialog is no message box: unanswered it would wait for ever.
+        m_window->profileManager()->setNameHandler([](const KestProfileManager::NameRequest &request) {
+            return KestProfileManager::NameAnswer{request.suggestion, false};
         });
     }
 
@@ -95,12 +105,66 @@ private slots:
         QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
         QVERIFY(m_questions.isEmpty());
 
+        // Not in the accent colour: that may be as red as the failure.
+        QCOMPARE(m_window->statusColor(), MousecfgWidget::successColor());
+        QVERIFY(MousecfgWidget::successColor() != MousecfgWidget::failureColor());
+
         m_sim->setSilent(true);
         m_window->profileManager()->slotApply();
         QCOMPARE(m_window->statusText(),
                  QStringLiteral("Saved on this computer; the mouse did not take it"));
+        QCOMPARE(m_window->statusColor(), MousecfgWidget::failureColor());
         QCOMPARE(m_questions.size(), 1);
-        QCOMPARE(m_questions.first().second, QStringLiteral("Send data failed, please try again."));
+        QCOMPARE(m_questions.first().first, int(KestMessageBox::Warning));
+    }
+
+    // A mouse that does not answer: one box that says so with one OK, and the battery bar
+    // stops showing a figure, before any Apply and after one.
+    void silentMouse_saidWithOneOk_barSaysNoAnswer_data()
+    {
+        QTest::addColumn<bool>("cable");
+        QTest::newRow("receiver") << false;
+        QTest::newRow("cable") << true; // where the bar otherwise gives way to a plug
+    }
+
+    void silentMouse_saidWithOneOk_barSaysNoAnswer()
+    {
+        QFETCH(bool, cable);
+        if (cable) {
+            m_window.reset();
+            m_sim = std::make_shared<KestSimMouse>(false, true);
+            setHidBackend(m_sim);
+            m_window.reset(new MousecfgWidget);
+        }
+        restartWithFastBatteryReader(m_window.get());
+        QTRY_COMPARE(m_window->batteryBar()->format(), cable ? QString() : QStringLiteral("%p%"));
+        m_sim->setSilent(true);
+        m_window->setSilenceTimeout(300);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->batteryNote(), QStringLiteral("The mouse does not answer"), 3000);
+        QCOMPARE(m_window->batteryBar()->value(), 0);
+        QVERIFY(m_window->batteryBar()->format().isEmpty());
+        QVERIFY(!m_window->batteryBar()->isHidden());
+
+        m_window->profileManager()->setMessageHandler(nullptr);
+        bool seen = false;
+        m_boxes->expect([&](KestMessageBox *box) {
+            seen = true;
+            QCOMPARE(box->kind(), int(KestMessageBox::Warning));
+            QVERIFY(!box->noButton());
+            QVERIFY(!box->discardButton());
+            const QString text = MessageBoxGuard::textOf(box);
+            QVERIFY2(text.contains(QStringLiteral("did not answer")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("kept on this computer")), qPrintable(text));
+            box->yesButton()->click();
+        });
+        m_window->profileManager()->slotApply();
+        QVERIFY(seen);
+        QCOMPARE(m_window->batteryNote(), QStringLiteral("The mouse does not answer"));
+
+        // It answers again: the figure (or the plug) comes back.
+        m_sim->setSilent(false);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->batteryNote().isEmpty(), 3000);
+        QCOMPARE(m_window->batteryBar()->isHidden(), cable);
     }
 
     void switchSlot_withoutEdits_asksNothing()
@@ -190,6 +254,57 @@ private slots:
         ProfileRecord shown;
         dpi->applyTo(shown);
         QCOMPARE(shown.DPI_INFO[0].x, quint32(edited));
+    }
+
+    // Add and the slot's pencil, as the user meets them: every panel shows the new profile,
+    // and the pencil names the slot's profile, also a default one.
+    void add_refreshesEveryPanel_pencilNamesTheSlot()
+    {
+        m_window->show();
+        QVERIFY(writeTemplate());
+        ProfileRecord blank;
+        QVERIFY(loadProfile(0, blank, templatePath()));
+        auto *rate = qobject_cast<KestReportRate *>(m_window->pageItemWidget(MousecfgWidget::ReportRatePanel));
+        QVERIFY(rate);
+        m_window->workingSet().profiles[0].pollrate = blank.pollrate == 2 ? 4 : 2;
+        m_window->refreshPanels();
+        const QString before = rate->rateButtonText();
+
+        KestProfileManager *profiles = m_window->profileManager();
+        profiles->setNameHandler([](const KestProfileManager::NameRequest &request) {
+            return KestProfileManager::NameAnswer{request.offerCurrent ? QStringLiteral("Blank") : QStringLiteral("Named"),
+                                                  false};
+        });
+        profiles->slotAddProfile();
+        QCOMPARE(m_window->workingSet().names[0], QStringLiteral("Blank"));
+        QVERIFY(rate->rateButtonText() != before);
+        QCOMPARE(int(m_window->core()->collectedSet().profiles[0].pollrate), int(blank.pollrate));
+
+        KestPushButton *slot = m_window->slotButton(2);
+        QTest::mouseClick(slot, Qt::LeftButton, {}, QPoint(slot->width() / 3, slot->height() / 2));
+        QCOMPARE(m_window->currentSlot(), 2);
+        QCOMPARE(m_window->workingSet().names[2], QStringLiteral("Profile 3")); // a plain click
+        QTest::mouseClick(slot, Qt::LeftButton, {}, QPoint(slot->width() - 8, slot->height() / 2));
+        QCOMPARE(m_window->workingSet().names[2], QStringLiteral("Named"));
+        QVERIFY(QFileInfo(profileFilePath(QStringLiteral("Profile 3"))).isFile());
+        QVERIFY2(m_questions.isEmpty(), qPrintable(m_questions.value(0).second));
+    }
+
+    // Sent but not saved: the window says so, and the edit stays an edit.
+    void apply_fileNotSaved_keepsTheEdit()
+    {
+        const QString file = profileFilePath(m_window->workingSet().names[0]);
+        QVERIFY(QFile::rename(file, file + QStringLiteral(".real")));
+        QVERIFY(QFile::link(file + QStringLiteral(".real"), file));
+        auto *dpi = qobject_cast<KestDPIWindow *>(m_window->pageItemWidget(MousecfgWidget::DpiPanel));
+        QVERIFY(dpi);
+        const int edited = m_window->workingSet().profiles[0].DPI_INFO[0].x == 20 ? 21 : 20;
+        dpi->onSliderChanged(edited, edited, 0);
+        m_window->profileManager()->slotApply();
+        QCOMPARE(m_questions.size(), 1);
+        QVERIFY(m_questions.first().second.contains(QDir::toNativeSeparators(file)));
+        QCOMPARE(m_window->statusText(), QStringLiteral("Sent to the mouse; not saved on this computer"));
+        QVERIFY(m_window->hasUnappliedEdits());
     }
 
     // The side view's numbers stand on the buttons its picture shows, as the front view's do,

@@ -170,11 +170,14 @@ private:
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
         useFastBatteryReader(m_window->batteryReader());
-        m_window->profileManager()->setMessageHandler([this](int, const QString &text) {
-            m_messages << text;
+        m_window->profileManager()->setMessageHandler([this](int kind, const QString &text) {
+            if (kind != KestMessageBox::Notice) // an export naming its file is no complaint
+                m_messages << text;
             return 1;
         });
-        m_window->profileManager()->setNameHandler([](const QString &suggestion) { return suggestion; });
+        m_window->profileManager()->setNameHandler([](const KestProfileManager::NameRequest &request) {
+            return KestProfileManager::NameAnswer{request.suggestion, false};
+        });
         // A library profile no slot shows, and slots that differ from each other.
         ConfigRecord &set = m_window->workingSet();
         makeSlotsDistinct(set);

@@ -67,7 +67,7 @@ private slots:
         f.host.working.profiles[3].dpi = 2;
         QVERIFY(f.sim->applyFaultSpec(fault));
         QCOMPARE(f.manager.runWriteSequence(), status);
-        QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Send data failed, please try again.")});
+        QCOMPARE(f.messageTexts(), QStringList{KestProfileManager::writeFailureText(status, KestFileResult::saved(QString()))});
         QCOMPARE(readDiff(), 1);
         ConfigRecord saved;
         loadAll(saved);

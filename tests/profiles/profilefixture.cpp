@@ -59,9 +59,13 @@ ProfileFixture::ProfileFixture() : manager(host)
         messages.append({kind, text});
         return answer;
     });
-    manager.setNameHandler([this](const QString &suggestion) {
-        suggestedNames << suggestion;
-        return nameAnswer == QLatin1String("?") ? suggestion : nameAnswer;
+    manager.setNameHandler([this](const KestProfileManager::NameRequest &request) {
+        suggestedNames << request.suggestion;
+        namePrompts << request.prompt;
+        KestProfileManager::NameAnswer answer;
+        answer.name = nameAnswer == QLatin1String("?") ? request.suggestion : nameAnswer;
+        answer.fromCurrent = startFromCurrent;
+        return answer;
     });
     plugMouse();
 }

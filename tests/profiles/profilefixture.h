@@ -78,6 +78,8 @@ public:
     int answer = 1; // what every question box returns
     QStringList suggestedNames;   // what the name question was prefilled with
     QString nameAnswer = QStringLiteral("?"); // "?" answers with the suggestion
+    QStringList namePrompts;
+    bool startFromCurrent = false; // the answer to Add's offer
 
     QStringList messageTexts() const;
 

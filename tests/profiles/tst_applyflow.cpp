@@ -26,6 +26,7 @@ private slots:
     void importProfile_otherProductOrExistingOrUnsafeName_refused();
     void exportProfile_replacesExistingFile_reportsFailure();
     void importExportConfig_roundTrip_otherProductRefused();
+    void apply_fileNotSaved_saysTheMouseHoldsIt();
 };
 
 void TestApplyFlow::apply_movesPanelValuesIntoWorkingSet_mouseHoldsThem()
@@ -87,9 +88,13 @@ void TestApplyFlow::writeWithoutDevice_failsWithStatus1_nextApplySendsEverything
     f.manager.slotApply();
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.first().first().value<quint8>(), quint8(1));
+    // Said, not asked: trying again cannot help until a mouse is there.
     QCOMPARE(f.messages.size(), 1);
-    QCOMPARE(f.messages.first().first, int(KestMessageBox::Question));
-    QCOMPARE(f.messages.first().second, QStringLiteral("Send data failed, please try again."));
+    QCOMPARE(f.messages.first().first, int(KestMessageBox::Warning));
+    const QString said = f.messages.first().second;
+    QVERIFY2(said.startsWith(QStringLiteral("No mouse was found")), qPrintable(said));
+    QVERIFY2(said.contains(QStringLiteral("kept on this computer")), qPrintable(said));
+    QVERIFY2(said.contains(QStringLiteral("access rule")), qPrintable(said));
     QCOMPARE(readDiff(), 1);
     ConfigRecord saved;
     loadAll(saved);
@@ -149,7 +154,10 @@ void TestApplyFlow::progressDialog_escapeAndClose_ignored_failureStillReported()
     QVERIFY(stayedOpen);
     QCOMPARE(finished.count(), 1);
     QVERIFY(finished.first().first().value<quint8>() != 0);
-    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Send data failed, please try again.")});
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages.first().first, int(KestMessageBox::Warning));
+    QVERIFY2(f.messages.first().second.contains(QStringLiteral("kept on this computer")),
+             qPrintable(f.messages.first().second));
 }
 
 void TestApplyFlow::reset_writesDefaultsToTheMouse()
@@ -199,6 +207,8 @@ void TestApplyFlow::importExportProfile_roundTripWithTags()
     QVERIFY(f.manager.exportProfileTo(exported));
     QCOMPARE(readProductTag(exported), QStringLiteral("KX-27"));
 
+    QCOMPARE(f.messages.size(), 1); // the export named its file
+    f.messages.clear();
     QVERIFY(f.manager.importProfileFrom(exported));
     QVERIFY(f.messages.isEmpty());
     QCOMPARE(f.host.library.last(), QStringLiteral("Shared"));
@@ -249,10 +259,21 @@ void TestApplyFlow::exportProfile_replacesExistingFile_reportsFailure()
     ProfileRecord exported;
     loadProfile(0, exported, target);
     QCOMPARE(exported, f.host.working.profiles[0]);
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages.first().first, int(KestMessageBox::Notice));
+    QVERIFY(f.messages.first().second.contains(QDir::toNativeSeparators(target)));
 
+    // A bare name gets the suffix the import looks for.
+    QVERIFY(f.manager.exportProfileTo(f.path(QStringLiteral("bare"))));
+    QVERIFY(QFileInfo(f.path(QStringLiteral("bare.prof"))).isFile());
+    QVERIFY(!QFileInfo::exists(f.path(QStringLiteral("bare"))));
+    QVERIFY(f.messages.last().second.contains(QStringLiteral("bare.prof")));
+
+    f.messages.clear();
     QVERIFY(!f.manager.exportProfileTo(f.path(QStringLiteral("out.prof/inside.prof"))));
     QCOMPARE(f.messages.size(), 1);
     QCOMPARE(f.messages.first().first, int(KestMessageBox::Warning));
+    QVERIFY(f.messages.first().second.contains(QStringLiteral("inside.prof")));
 }
 
 void TestApplyFlow::importExportConfig_roundTrip_otherProductRefused()
@@ -265,6 +286,8 @@ void TestApplyFlow::importExportConfig_roundTrip_otherProductRefused()
     const QString conf = f.path(QStringLiteral("all.conf"));
     QVERIFY(f.manager.exportConfigTo(conf));
     QCOMPARE(readProductTag(conf), QStringLiteral("KX-27"));
+    QCOMPARE(f.messages.size(), 1);
+    f.messages.clear();
 
     ConfigRecord exported = f.host.working;
     f.host.working.profiles[0].pollrate = 8;
@@ -283,6 +306,26 @@ void TestApplyFlow::importExportConfig_roundTrip_otherProductRefused()
     QVERIFY(!f.manager.importConfigFrom(conf));
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("The file is not match current mouse!")});
     QCOMPARE(f.sim->writeCount(), writes);
+}
+
+// The mouse took the settings but the disk did not: the two disagree, and the user is told
+// which file and why.
+void TestApplyFlow::apply_fileNotSaved_saysTheMouseHoldsIt()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    const QString file = profileFilePath(QStringLiteral("Profile 1"));
+    QVERIFY(QFile::rename(file, file + QStringLiteral(".real")));
+    QVERIFY(QFile::link(file + QStringLiteral(".real"), file));
+    f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 8; };
+    f.manager.slotApply();
+    QCOMPARE(int(f.sim->state().reportRate), 8);
+    QCOMPARE(f.messages.size(), 1);
+    QCOMPARE(f.messages.first().first, int(KestMessageBox::Warning));
+    const QString said = f.messages.first().second;
+    QVERIFY2(said.startsWith(QStringLiteral("The mouse holds the new settings")), qPrintable(said));
+    QVERIFY2(said.contains(QDir::toNativeSeparators(file)), qPrintable(said));
+    QVERIFY2(!said.contains(QStringLiteral("kept on this computer")), qPrintable(said));
 }
 
 int runApplyFlowTests(int argc, char **argv)

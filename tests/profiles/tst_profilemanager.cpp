@@ -11,6 +11,19 @@ bool exists(const QString &name)
 {
     return QFileInfo(profileFilePath(name)).isFile();
 }
+
+// A symbolic link where a file of ours goes: every save refuses it, also as root.
+void linkInPlaceOf(const QString &path)
+{
+    const QString real = path + QStringLiteral(".real");
+    QFile::remove(real);
+    QVERIFY(!QFileInfo::exists(path) || QFile::rename(path, real));
+    if (!QFileInfo::exists(real)) {
+        QFile touch(real);
+        QVERIFY(touch.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::link(real, path));
+}
 } // namespace
 
 class TestProfileManager : public QObject
@@ -31,6 +44,10 @@ private slots:
     void assign_otherSlotsProfile_refused_ownReloads();
     void add_asksForTheNameFirst_data();
     void add_asksForTheNameFirst();
+    void add_saysWhatItDoes_canStartFromCurrentSettings();
+    void copy_asksForTheName();
+    void rename_defaultProfile_keepsItsFile_namesALibraryCopy();
+    void savesRefused_nothingHalfDone_fileNamed();
     void unappliedEdits_askedOnce_data();
     void unappliedEdits_askedOnce();
 };
@@ -66,6 +83,7 @@ void TestProfileManager::copyTwice_givesCopyThenCopy2()
     QCOMPARE(f.host.working.names[0], QStringLiteral("Gaming copy"));
     f.manager.slotAssignProfile(QStringLiteral("Gaming"));
     f.manager.slotCopyProfile();
+    QCOMPARE(f.suggestedNames, (QStringList{QStringLiteral("Gaming copy"), QStringLiteral("Gaming copy 2")}));
     QCOMPARE(f.host.working.names[0], QStringLiteral("Gaming copy 2"));
     QVERIFY(exists(QStringLiteral("Gaming copy")));
     QVERIFY(exists(QStringLiteral("Gaming copy 2")));
@@ -136,7 +154,7 @@ void TestProfileManager::delete_singleEntryOrDefaultName_refused()
     ProfileFixture g;
     g.installDefaultSlots();
     g.manager.slotDeleteProfile();
-    QCOMPARE(g.messageTexts(), QStringList{QStringLiteral("The default Profile cannot be deleted or renamed.")});
+    QCOMPARE(g.messageTexts(), QStringList{QStringLiteral("The default Profile cannot be deleted.")});
     QVERIFY(exists(QStringLiteral("Profile 1")));
     QCOMPARE(g.messages.first().first, int(KestMessageBox::Warning));
 }
@@ -187,16 +205,12 @@ void TestProfileManager::rename_defaultOrExistingOrUnsafeName_refused()
 {
     ProfileFixture f;
     f.installDefaultSlots();
-    f.manager.slotRenameProfile(QStringLiteral("New"));
-    QCOMPARE(f.messageTexts().last(), QStringLiteral("The default Profile cannot be deleted or renamed."));
-    QCOMPARE(f.host.lastRefresh, int(KestProfileHost::RefreshNames)); // the old name goes back
-    QVERIFY(exists(QStringLiteral("Profile 1")));
-
     f.addLibraryProfile(QStringLiteral("Mine"));
     f.addLibraryProfile(QStringLiteral("Taken"));
     f.manager.slotAssignProfile(QStringLiteral("Mine"));
     f.manager.slotRenameProfile(QStringLiteral("Taken"));
     QCOMPARE(f.messageTexts().last(), QStringLiteral("Profile Exist!"));
+    QCOMPARE(f.host.lastRefresh, int(KestProfileHost::RefreshNames)); // the old name goes back
     QVERIFY(exists(QStringLiteral("Mine")));
 
     const int before = f.messages.size();
@@ -342,4 +356,108 @@ void TestProfileManager::unappliedEdits_askedOnce()
                         : QStringLiteral("Profile 1"));
         QCOMPARE(f.suggestedNames.size(), add && goesOn ? 1 : 0);
     }
+}
+
+void TestProfileManager::add_saysWhatItDoes_canStartFromCurrentSettings()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.host.working.profiles[0].pollrate = 8;
+    saveSlotFile(f.host.working.profiles[0], QStringLiteral("Profile 1"));
+    f.nameAnswer = QStringLiteral("Tuned");
+    f.startFromCurrent = true;
+    f.manager.slotAddProfile();
+    QCOMPARE(f.namePrompts.size(), 1);
+    QVERIFY2(f.namePrompts.first().contains(QStringLiteral("in place of \"Profile 1\"")),
+             qPrintable(f.namePrompts.first()));
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Tuned"));
+    QCOMPARE(int(f.host.working.profiles[0].pollrate), 8);
+    ProfileRecord tuned;
+    QVERIFY(loadSlotFile(tuned, QStringLiteral("Tuned")));
+    QCOMPARE(int(tuned.pollrate), 8);
+    QCOMPARE(tuned.ProfileName, QStringLiteral("Tuned"));
+    QVERIFY(f.host.lastRefresh & KestProfileHost::RefreshPanels);
+}
+
+void TestProfileManager::copy_asksForTheName()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.nameAnswer = QString(); // cancelled: nothing copied
+    f.manager.slotCopyProfile();
+    QCOMPARE(f.suggestedNames, QStringList{QStringLiteral("Profile 1 copy")});
+    QCOMPARE(f.host.library.size(), SLOT_COUNT);
+    QVERIFY(!exists(QStringLiteral("Profile 1 copy")));
+
+    f.nameAnswer = QStringLiteral("Profile 2"); // taken
+    f.manager.slotCopyProfile();
+    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Profile Exist!")});
+
+    f.nameAnswer = QStringLiteral("Spare");
+    f.manager.slotCopyProfile();
+    QVERIFY(exists(QStringLiteral("Spare")));
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Spare"));
+    QVERIFY(exists(QStringLiteral("Profile 1")));
+}
+
+// A default profile cannot change its name, but the slot can: its settings become a
+// library profile under the new name, and "Profile 1" stays on disk and in the library.
+void TestProfileManager::rename_defaultProfile_keepsItsFile_namesALibraryCopy()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    QFile original(profileFilePath(QStringLiteral("Profile 1")));
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+    f.host.working.profiles[0].pollrate = 4;
+
+    f.nameAnswer = QStringLiteral("Aim");
+    f.manager.slotNameSlot(); // the pencil
+    QCOMPARE(f.suggestedNames, QStringList{QStringLiteral("Profile 1")});
+    QVERIFY(f.messages.isEmpty());
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Aim"));
+    ProfileRecord aim;
+    QVERIFY(loadSlotFile(aim, QStringLiteral("Aim")));
+    QCOMPARE(int(aim.pollrate), 4);
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QCOMPARE(original.readAll(), before);
+    QVERIFY(f.host.library.contains(QStringLiteral("Profile 1")));
+    QCOMPARE(f.host.library.last(), QStringLiteral("Aim"));
+    QCOMPARE(readProfileList(), f.host.library);
+    ConfigRecord restarted;
+    loadAll(restarted);
+    QCOMPARE(restarted.names[0], QStringLiteral("Aim"));
+}
+
+// Every file an operation writes is checked: a refusal names the file, and what the
+// window shows stays what the disk holds.
+void TestProfileManager::savesRefused_nothingHalfDone_fileNamed()
+{
+    ProfileFixture f;
+    f.installDefaultSlots();
+    f.addLibraryProfile(QStringLiteral("Old"));
+    f.manager.slotAssignProfile(QStringLiteral("Old"));
+    saveSlotList(f.host.working);
+    const QStringList library = f.host.library;
+
+    // The slot names cannot be stored: the rename is undone.
+    linkInPlaceOf(globalConfigPath());
+    f.manager.slotRenameProfile(QStringLiteral("New"));
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages.first().second.contains(QDir::toNativeSeparators(globalConfigPath())),
+             qPrintable(f.messages.first().second));
+    QVERIFY(exists(QStringLiteral("Old")));
+    QVERIFY(!exists(QStringLiteral("New")));
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Old"));
+    QCOMPARE(f.host.library, library);
+
+    // Nor can an added profile be: nothing is added.
+    f.nameAnswer = QStringLiteral("Fresh");
+    f.manager.slotAddProfile();
+    QCOMPARE(f.messages.size(), 2);
+    QVERIFY(f.messages.last().second.contains(QStringLiteral("Config.ini")));
+    QVERIFY(!exists(QStringLiteral("Fresh")));
+    QCOMPARE(f.host.library, library);
+    QCOMPARE(f.host.working.names[0], QStringLiteral("Old"));
 }
