@@ -169,7 +169,7 @@ void KestBusService::SelectSlot(int slot)
     m_pendingSwitches.insert(id, message());
 }
 
-void KestBusService::onSwitchFinished(int id, int slot, int result)
+void KestBusService::onSwitchFinished(int id, int slot, int result, bool saved)
 {
     refresh();
     if (!m_pendingSwitches.contains(id))
@@ -179,6 +179,13 @@ void KestBusService::onSwitchFinished(int id, int slot, int result)
         QDBusConnection::sessionBus().send(call.createErrorReply(
             kError + QStringLiteral("NotConfirmed"),
             tr("The mouse did not confirm the switch to slot %1; the slot stays as it was.").arg(slot)));
+        return;
+    }
+    if (!saved) {
+        // The mouse is on the new slot, but the next start would open the old one.
+        QDBusConnection::sessionBus().send(call.createErrorReply(
+            kError + QStringLiteral("NotSaved"),
+            tr("Slot %1 is selected, but the settings file could not be saved.").arg(slot)));
         return;
     }
     QDBusConnection::sessionBus().send(call.createReply());

@@ -102,7 +102,7 @@ private:
     bool refuseWhileWriting();
     bool takeSlot(int *slot);
     void waitForWrite();
-    void onSwitchFinished(int id, int slot, int result);
+    void onSwitchFinished(int id, int slot, int result, bool saved);
     void onWriteFinished(const KestWriteResult &result);
     void replyRulesSaved();
 

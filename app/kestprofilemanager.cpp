@@ -247,8 +247,9 @@ void KestProfileManager::slotAddProfile()
         m_host.profileNames().removeAll(name);
         QFile::remove(profileFilePath(name));
         showInCurrentSlot(before);
-        saveList();
-        saveSlotNames();
+        // Putting back what the files held; the failure was said already.
+        static_cast<void>(saveList());
+        static_cast<void>(saveSlotNames());
     }
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
@@ -376,8 +377,9 @@ void KestProfileManager::slotRenameProfile(const QString &newName)
         list = listBefore;
         currentName() = oldName;
         currentProfile().ProfileName = oldName;
-        saveList();
-        saveSlotNames();
+        // Putting back what the files held; the failure was said already.
+        static_cast<void>(saveList());
+        static_cast<void>(saveSlotNames());
     }
     m_host.refreshProfileView(KestProfileHost::RefreshNames);
 }
@@ -407,7 +409,7 @@ void KestProfileManager::slotAssignProfile(const QString &name)
     if (!settleUnappliedEdits())
         return;
     showInCurrentSlot(name);
-    saveSlotNames();
+    reportSave(saveSlotNames());
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/kestprofilemanager.h"
 #include "core/kestmousecore.h"
+#include "platform/logging.h"
 #include "store/appsettings.h"
 #include "widgets/kestlabel.h"
 #include "widgets/kestmessagebox.h"
@@ -183,8 +184,13 @@ void MousecfgWidget::slotRefreshLightMode(quint8 iMode)
 
 void MousecfgWidget::slotRefreshWriteStatus(quint8 iStatus)
 {
-    if (iStatus == 0)
-        writeDiff(1);
+    if (iStatus == 0) {
+        // Unsaved, a later start may send only what changed; the write path says the same
+        // file's failures to the user.
+        const KestFileResult diff = writeDiff(1);
+        if (!diff)
+            qCWarning(lcUi, "%s", qPrintable(diff.text()));
+    }
 }
 
 void MousecfgWidget::slotLiftChange(quint8 iLift)

@@ -214,6 +214,18 @@ private slots:
         }
     }
 
+    // The mouse took the switch but the settings file could not hold it: the caller hears so.
+    void selectSlot_unsavable_answersNotSaved()
+    {
+        start(true, false);
+        const QString config = globalConfigPath();
+        QVERIFY(QFile::rename(config, config + QStringLiteral(".real")));
+        QVERIFY(QFile::link(config + QStringLiteral(".real"), config));
+        const QDBusMessage answer = call(QStringLiteral("SelectSlot"), {2});
+        QCOMPARE(answer.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.NotSaved"));
+        QTRY_COMPARE(int(m_sim->state().selectedProfile), 2);
+    }
+
     // The answer waits for the mouse: a refusal is an error and the slot stays; the tool
     // through the utility exits as it does alone.
     void selectSlot_refusedByTheMouse_answersNotConfirmed()

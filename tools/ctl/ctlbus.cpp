@@ -13,6 +13,7 @@
 #include "device/sendcommand.h"
 #include "store/appsettings.h"
 #include "store/configrecord.h"
+#include "tools/ctl/ctlcommands.h"
 #include "tools/ctl/ctloutput.h"
 
 namespace {
@@ -111,8 +112,11 @@ int runSelectSlot(const QString &slotText, QTextStream &out, QTextStream &err)
 int runApply(bool all, QTextStream &out, QTextStream &err)
 {
     // The utility's write sends everything when the last one is marked as failed.
-    if (all)
-        writeDiff(1);
+    if (all) {
+        const KestFileResult marked = writeDiff(1);
+        if (!marked)
+            return saveFailure(marked, err);
+    }
     const QDBusMessage reply = callUtility(QStringLiteral("Apply"), {}, kApplyTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage)
         return busFailure(reply, err);

@@ -114,6 +114,15 @@ bool g_simulated = false;
 
 // The same write as the utility's apply: Config/Diff records whether the mouse may now
 // differ from the saved set.
+// The next write must send everything; a mark not saved is said, as the busy or failed
+// answer it goes with is the command's result.
+void markNotSent(QTextStream &err)
+{
+    const KestFileResult marked = writeDiff(1);
+    if (!marked)
+        err << "mousecfgctl: " << marked.text() << Qt::endl;
+}
+
 int writeAndRecord(const ConfigRecord &record, ChangeMask mask)
 {
     const quint8 result = WriteConfig(record, mask);
@@ -253,7 +262,7 @@ int runApply(bool all, const ConfigRecord &record, QTextStream &out, QTextStream
         return SEND_NO_DEVICE;
     std::unique_ptr<KestDeviceLock> mouse;
     if (!takeMouse(mouse, err)) {
-        writeDiff(1); // as after any write that did not happen
+        markNotSent(err); // as after any write that did not happen
         return kExitBusy;
     }
     const ChangeMask mask = (all || readDiff() == 1) ? CHANGE_ALL : CHANGE_NONE;
@@ -271,7 +280,7 @@ int writeSlotToMouse(const ConfigRecord &record, ChangeMask mask, QTextStream &e
         return SEND_NO_DEVICE;
     std::unique_ptr<KestDeviceLock> mouse;
     if (!takeMouse(mouse, err)) {
-        writeDiff(1);
+        markNotSent(err);
         return kExitBusy;
     }
     const int result = writeAndRecord(record, readDiff() == 1 ? CHANGE_ALL : mask);

@@ -111,8 +111,11 @@ int runSet(const CtlOptions &options, ConfigRecord record, QTextStream &out, QTe
     }
 
     // A store seen for the first time gets the slots the window would have made.
-    if (record.names != stored.names)
-        saveSlotList(record);
+    if (record.names != stored.names) {
+        const KestFileResult listed = saveSlotList(record);
+        if (!listed)
+            return saveFailure(listed, err);
+    }
     for (int k : seeded) {
         if (k != change.slotChanged && !saveSlotFile(record.profiles[size_t(k)], record.names[size_t(k)]))
             return saveFailure(profileFilePath(record.names[size_t(k)]), err);
@@ -121,7 +124,9 @@ int runSet(const CtlOptions &options, ConfigRecord record, QTextStream &out, QTe
         QStringList names;
         for (const QString &name : record.names)
             names << name;
-        writeProfileList(names);
+        const KestFileResult listed = writeProfileList(names);
+        if (!listed)
+            return saveFailure(listed, err);
     }
 
     if (change.shared || sensorSeeded) {
@@ -145,8 +150,13 @@ int runSet(const CtlOptions &options, ConfigRecord record, QTextStream &out, QTe
     const bool onMouse = change.shared || change.slotChanged == current
                          || change.slotChanged == lightingSlotIndex(record, product.product);
     if (options.noApply || !onMouse) {
-        if (onMouse)
-            writeDiff(1); // the mouse now differs from the files: the next write sends everything
+        // The mouse now differs from the files: the next write sends everything. Unsaved,
+        // that next write would miss this change.
+        if (onMouse) {
+            const KestFileResult marked = writeDiff(1);
+            if (!marked)
+                return saveFailure(marked, err);
+        }
         if (options.verbose)
             err << "mousecfgctl: " << tr("saved; not written to the mouse") << Qt::endl;
         return kExitOk;
