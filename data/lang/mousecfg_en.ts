@@ -4,7 +4,7 @@
 <context>
     <name>ButtonBinding</name>
     <message>
-        <location filename="../../buttons/buttonassign.cpp" line="+106"/>
+        <location filename="../../buttons/buttonassign.cpp" line="+107"/>
         <source>Left Ctrl</source>
         <translation type="unfinished"></translation>
     </message>
@@ -92,7 +92,7 @@
 <context>
     <name>ButtonFunction</name>
     <message>
-        <location filename="../../buttons/keys/functioncatalogue.cpp" line="+16"/>
+        <location filename="../../buttons/keys/functioncatalogue.cpp" line="+17"/>
         <source>Left</source>
         <translation type="unfinished"></translation>
     </message>
@@ -395,7 +395,7 @@
 <context>
     <name>KestBtnWindow</name>
     <message>
-        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+116"/>
+        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+117"/>
         <source>Macro Manager</source>
         <translation type="unfinished"></translation>
     </message>
@@ -424,7 +424,7 @@
 <context>
     <name>KestBusService</name>
     <message>
-        <location filename="../../app/kestbusservice.cpp" line="+137"/>
+        <location filename="../../app/kestbusservice.cpp" line="+157"/>
         <source>The slot must be 0 to 4, not %1.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -439,7 +439,18 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+7"/>
+        <source>Slot %1 is selected, but the settings file could not be saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>The slot must be -1 (the current one) or 0 to 4, not %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <location line="+64"/>
         <source>A dialog is open in the window: answer it first.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -477,7 +488,7 @@
 <context>
     <name>KestColorArea</name>
     <message>
-        <location filename="../../panels/kestcolorarea.cpp" line="+62"/>
+        <location filename="../../panels/kestcolorarea.cpp" line="+63"/>
         <location line="+17"/>
         <source>Color Edit</source>
         <translation type="unfinished"></translation>
@@ -496,7 +507,7 @@
 <context>
     <name>KestColorWindow</name>
     <message>
-        <location filename="../../panels/kestcolorwindow.cpp" line="+56"/>
+        <location filename="../../panels/kestcolorwindow.cpp" line="+57"/>
         <source>OFF</source>
         <translation type="unfinished"></translation>
     </message>
@@ -595,7 +606,7 @@
 <context>
     <name>KestComboKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestcombokeywindow.cpp" line="+10"/>
+        <location filename="../../buttons/kestcombokeywindow.cpp" line="+11"/>
         <source>Combo Key</source>
         <translation type="unfinished"></translation>
     </message>
@@ -606,9 +617,36 @@
     </message>
 </context>
 <context>
+    <name>KestCommandLine</name>
+    <message>
+        <location filename="../../app/kestcommandline.cpp" line="+26"/>
+        <source>Usage: mousecfg [OPTION]...
+
+Sets up the gaming mouse: DPI levels, report rate, buttons, lighting, macros and the
+five onboard profile slots. Only one copy runs: a second start brings the running
+window to the front.
+
+Options:
+  --hidden           start in the tray without showing the window, as at login and
+                     when the session bus starts the program
+  -platform NAME     the display platform: xcb (X11, also through XWayland) or
+                     wayland; X11 where an X display exists
+  -h, --help         this text
+  --version          the version
+
+The other options of Qt applications are accepted as well.
+
+Exit status:
+  0   the program ended normally
+  1   another copy was already running; it was brought to the front
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>KestDPIWindow</name>
     <message>
-        <location filename="../../panels/kestdpiwindow.cpp" line="+37"/>
+        <location filename="../../panels/kestdpiwindow.cpp" line="+38"/>
         <source>DPI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -616,7 +654,7 @@
 <context>
     <name>KestDesktopBridge</name>
     <message>
-        <location filename="../../app/kestdesktopbridge.cpp" line="+223"/>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+229"/>
         <source>Desktop &amp;notifications</source>
         <translation type="unfinished"></translation>
     </message>
@@ -624,7 +662,7 @@
 <context>
     <name>KestDeviceAccess</name>
     <message>
-        <location filename="../../device/discovery.cpp" line="+474"/>
+        <location filename="../../device/discovery.cpp" line="+480"/>
         <source>The mouse is plugged in, but this user is not allowed to open it (%1).
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
         <translation type="unfinished"></translation>
@@ -633,7 +671,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestFileResult</name>
     <message>
-        <location filename="../../store/kestfileresult.cpp" line="+26"/>
+        <location filename="../../store/kestfileresult.cpp" line="+27"/>
         <source>it does not exist</source>
         <translation type="unfinished"></translation>
     </message>
@@ -701,7 +739,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestFireKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestfirekeywindow.cpp" line="+30"/>
+        <location filename="../../buttons/kestfirekeywindow.cpp" line="+31"/>
         <source>FireKey Setting</source>
         <translation>Fire Key Setting</translation>
     </message>
@@ -739,7 +777,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestGunsetDialog</name>
     <message>
-        <location filename="../../macro/kestgunsetdialog.cpp" line="+42"/>
+        <location filename="../../macro/kestgunsetdialog.cpp" line="+43"/>
         <source>Gun Set</source>
         <translation type="unfinished"></translation>
     </message>
@@ -803,7 +841,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestMacroItemDelegate</name>
     <message>
-        <location filename="../../macro/kestmacroitemdelegate.cpp" line="+23"/>
+        <location filename="../../macro/kestmacroitemdelegate.cpp" line="+24"/>
         <source>LEFT CLICK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -861,7 +899,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestMacroSelect</name>
     <message>
-        <location filename="../../buttons/kestmacroselect.cpp" line="+25"/>
+        <location filename="../../buttons/kestmacroselect.cpp" line="+26"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -889,7 +927,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestMessageBox</name>
     <message>
-        <location filename="../../widgets/kestmessagebox.cpp" line="+97"/>
+        <location filename="../../widgets/kestmessagebox.cpp" line="+98"/>
         <source>Yes</source>
         <translation type="unfinished"></translation>
     </message>
@@ -922,7 +960,27 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestMouseCore</name>
     <message>
-        <location filename="../../core/kestmousecore.cpp" line="+353"/>
+        <location filename="../../core/kestmousecore.cpp" line="+283"/>
+        <source>A write to the mouse or a slot switch is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>The window holds changes that were not applied: apply or drop them first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The window holds changes to slot %1 that were not applied: apply or drop them first.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Slot %1 has no profile file to save into.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+99"/>
         <location line="+168"/>
         <source>Profile</source>
         <translation type="unfinished"></translation>
@@ -932,11 +990,16 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <source>DPI</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KestNameDialog</name>
     <message>
-        <location filename="../../widgets/kestnamedialog.cpp" line="+31"/>
+        <location filename="../../widgets/kestnamedialog.cpp" line="+32"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -949,7 +1012,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestNotices</name>
     <message>
-        <location filename="../../core/kestnotices.cpp" line="+78"/>
+        <location filename="../../core/kestnotices.cpp" line="+85"/>
         <source>Mouse battery almost empty</source>
         <translation type="unfinished"></translation>
     </message>
@@ -998,11 +1061,16 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <source>Send data failed, please try again.</source>
         <translation type="unfinished">The mouse did not take the settings. Please try again.</translation>
     </message>
+    <message>
+        <location line="+11"/>
+        <source>Settings not saved</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KestPointSpeed</name>
     <message>
-        <location filename="../../panels/kestpointspeed.cpp" line="+101"/>
+        <location filename="../../panels/kestpointspeed.cpp" line="+102"/>
         <source>Key Response</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1074,7 +1142,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+35"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+37"/>
         <source>Wheel up</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1094,12 +1162,71 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
-        <source>Send data failed, please try again.</source>
-        <translation>The mouse did not take the settings. Please try again.</translation>
+        <location line="+12"/>
+        <source>No mouse was found, so the settings were not sent.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+2"/>
+        <source>The mouse did not answer, so it may not hold the new settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writing to the mouse failed, so it may not hold the new settings.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The mouse holds the new settings, but they could not be saved on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>They are kept on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>They could not be saved on this computer either.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Your changes stay in this window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Plug in the receiver or the cable. If it is plugged in, install the access rule described in the README. Then press Apply again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Switch the mouse on, bring it nearer the receiver or close other programs that use it, then press Apply again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Check that the receiver or the cable is plugged in, then press Apply again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Make room on the disk or mend the file, then press Apply again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+137"/>
+        <source>The configuration was saved to &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation type="vanished">The mouse did not take the settings. Please try again.</translation>
+    </message>
+    <message>
+        <location line="-34"/>
         <source>Are you sure you want reset this profile?</source>
         <translation>Reset this profile to its defaults?</translation>
     </message>
@@ -1109,17 +1236,8 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Reset all profiles to their defaults?</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="+159"/>
-        <location line="+66"/>
-        <location line="+87"/>
-        <location line="+24"/>
-        <source>The file could not be saved.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+12"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="-38"/>
+        <location line="+33"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+425"/>
         <source>The file is not match current mouse!</source>
         <translation>This file is for a different mouse.</translation>
     </message>
@@ -1129,8 +1247,8 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Save Configuration</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+8"/>
+        <location line="+0"/>
+        <location line="+10"/>
         <source>Config File(*.conf)</source>
         <translation>Configuration files (*.conf)</translation>
     </message>
@@ -1141,63 +1259,106 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location filename="../../app/kestdesktopbridge.cpp" line="-63"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="-217"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="-279"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/kestprofilemanager.cpp" line="+93"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+116"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AT LEAST ONE PROFILE MUST BE KEPT.</translation>
     </message>
     <message>
-        <location line="-17"/>
-        <location line="+64"/>
         <source>The default Profile cannot be deleted or renamed.</source>
-        <translation>The default profile cannot be deleted or renamed.</translation>
+        <translation type="vanished">The default profile cannot be deleted or renamed.</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="+3"/>
         <source>Are you sure you want delete this profile?</source>
         <translation>Delete this profile?</translation>
     </message>
     <message>
-        <location line="-49"/>
-        <location line="+98"/>
-        <location line="+56"/>
+        <location line="-179"/>
+        <location line="+226"/>
+        <location line="+97"/>
         <source>This name cannot be used for a profile.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-247"/>
+        <location line="-211"/>
         <source>New profile</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
-        <source>Name of the new profile:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+9"/>
+        <location line="-89"/>
         <source>Apply the changes to %1 first?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+88"/>
-        <location line="+99"/>
-        <location line="+55"/>
+        <location line="-19"/>
+        <location line="+227"/>
+        <location line="+96"/>
         <source>Profile Exist!</source>
         <translation>A profile with this name already exists.</translation>
     </message>
     <message>
-        <location line="-30"/>
+        <location line="-361"/>
+        <source>Start from the current settings instead</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+73"/>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>Add puts a new profile with the default settings in this slot, in place of &quot;%1&quot;, which stays in the library. Name of the new profile:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The default Profile cannot be deleted.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>Copy profile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This slot will show the copy of &quot;%1&quot;. Name of the copy:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+82"/>
+        <source>Profile name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&quot;%1&quot; stays as it is; this slot&apos;s settings are kept under the new name. Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Name of the profile in this slot:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>Profile is Already Used!</source>
         <translation>This profile is already in a slot.</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+67"/>
+        <source>The profile was saved to &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Load Profile File</source>
         <translation type="unfinished">Import a profile file</translation>
     </message>
@@ -1208,7 +1369,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Profile files (*.prof)</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="+0"/>
         <source>Save Profile File</source>
         <translation type="unfinished">Export this profile to a file</translation>
     </message>
@@ -1216,7 +1377,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestReportRate</name>
     <message>
-        <location filename="../../panels/kestreportrate.cpp" line="+22"/>
+        <location filename="../../panels/kestreportrate.cpp" line="+23"/>
         <source>125 Hz</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1236,7 +1397,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+40"/>
         <source>REPORT RATE</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1259,7 +1420,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestRulesDialog</name>
     <message>
-        <location filename="../../app/kestrulesdialog.cpp" line="+47"/>
+        <location filename="../../app/kestrulesdialog.cpp" line="+48"/>
         <source>Profiles by program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1342,7 +1503,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestSingleDPI</name>
     <message>
-        <location filename="../../panels/kestsingledpi.cpp" line="+61"/>
+        <location filename="../../panels/kestsingledpi.cpp" line="+62"/>
         <source>Link XY</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1350,7 +1511,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestSingleKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestsinglekeywindow.cpp" line="+4"/>
+        <location filename="../../buttons/kestsinglekeywindow.cpp" line="+5"/>
         <source>Single Key</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1363,7 +1524,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestSkinDialog</name>
     <message>
-        <location filename="../../buttons/kestskindialog.cpp" line="+50"/>
+        <location filename="../../buttons/kestskindialog.cpp" line="+51"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1376,12 +1537,19 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestTrayStatus</name>
     <message>
-        <location filename="../../app/kesttraystatus.cpp" line="+62"/>
+        <location filename="../../app/kesttraystatus.cpp" line="+78"/>
         <source>&amp;Load Config</source>
         <translation type="unfinished">&amp;Show Window</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+98"/>
+        <location line="+4"/>
+        <source>Start at login</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="-101"/>
         <source>&amp;Quit</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1406,11 +1574,26 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <source>On the cable</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+64"/>
+        <source>%1 is not a plain file, so it was left alone: starting at login was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 could not be written: starting at login was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 could not be removed: starting at login was not changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>KestTreeWidget</name>
     <message>
-        <location filename="../../macro/kesttreewidget.cpp" line="+13"/>
+        <location filename="../../macro/kesttreewidget.cpp" line="+14"/>
         <source>LEFT CLICK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1468,7 +1651,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MacroDialog</name>
     <message>
-        <location filename="../../macro/macrodialog.cpp" line="+40"/>
+        <location filename="../../macro/macrodialog.cpp" line="+41"/>
         <source>NEW</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1515,8 +1698,8 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+219"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+56"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+229"/>
+        <location filename="../../macro/macrodialog_record.cpp" line="+57"/>
         <source>START</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1644,11 +1827,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+198"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-129"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-138"/>
         <location line="+46"/>
         <location line="+37"/>
         <location line="+7"/>
-        <location line="+63"/>
+        <location line="+12"/>
+        <location line="+60"/>
         <location line="+6"/>
         <location line="+7"/>
         <location line="+37"/>
@@ -1660,9 +1844,9 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-240"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-249"/>
         <location line="+44"/>
-        <location line="+69"/>
+        <location line="+78"/>
         <location line="+127"/>
         <source>The macro could not be saved.</source>
         <translation type="unfinished"></translation>
@@ -1673,7 +1857,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-286"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-295"/>
         <source>This name cannot be used for a macro file.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1689,7 +1873,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+75"/>
-        <location line="+83"/>
+        <location line="+92"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
         <translation>A macro with this name already exists.</translation>
@@ -1735,7 +1919,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+175"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+178"/>
         <source>Firmware Update</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1823,7 +2007,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+8"/>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+60"/>
+        <location filename="../../app/mousecfgwidget_menus.cpp" line="+62"/>
         <source>Profile</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1872,18 +2056,18 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="vanished">&amp;Show Window</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+26"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+45"/>
         <source>MOUSE OFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+29"/>
+        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+30"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+108"/>
+        <location filename="../../app/mousecfgwidget_menus.cpp" line="+86"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+174"/>
         <location line="+7"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+93"/>
+        <location filename="../../app/mousecfgwidget_tray.cpp" line="+94"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1903,7 +2087,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-6"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-79"/>
+        <source>The mouse does not answer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+73"/>
         <source>The mouse did not confirm the profile switch.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1918,7 +2107,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Mouse not connected</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+69"/>
+        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+90"/>
         <source>Saved to the mouse</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1927,12 +2116,22 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <source>Saved on this computer; the mouse did not take it</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <location line="+1"/>
+        <source>Sent to the mouse; not saved on this computer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not saved: neither the mouse nor this computer took it</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SlotSettings</name>
     <message>
-        <location filename="../../store/buttonscript.cpp" line="+191"/>
-        <location filename="../../store/slotsettings.cpp" line="+114"/>
+        <location filename="../../store/buttonscript.cpp" line="+192"/>
+        <location filename="../../store/slotsettings.cpp" line="+115"/>
         <source>%1 takes %2 to %3, not &quot;%4&quot;</source>
         <translation type="unfinished"></translation>
     </message>

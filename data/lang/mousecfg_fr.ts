@@ -4,7 +4,7 @@
 <context>
     <name>ButtonBinding</name>
     <message>
-        <location filename="../../buttons/buttonassign.cpp" line="+106"/>
+        <location filename="../../buttons/buttonassign.cpp" line="+107"/>
         <source>Left Ctrl</source>
         <translation>Ctrl gauche</translation>
     </message>
@@ -100,7 +100,7 @@
 <context>
     <name>ButtonFunction</name>
     <message>
-        <location filename="../../buttons/keys/functioncatalogue.cpp" line="+16"/>
+        <location filename="../../buttons/keys/functioncatalogue.cpp" line="+17"/>
         <source>Left</source>
         <translation>Clic gauche</translation>
     </message>
@@ -403,7 +403,7 @@
 <context>
     <name>KestBtnWindow</name>
     <message>
-        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+116"/>
+        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+117"/>
         <source>Macro Manager</source>
         <translation>Gestion des macros</translation>
     </message>
@@ -432,7 +432,7 @@
 <context>
     <name>KestBusService</name>
     <message>
-        <location filename="../../app/kestbusservice.cpp" line="+137"/>
+        <location filename="../../app/kestbusservice.cpp" line="+157"/>
         <source>The slot must be 0 to 4, not %1.</source>
         <translation>Le profil doit être entre 0 et 4, pas %1.</translation>
     </message>
@@ -447,7 +447,18 @@
         <translation>La souris n&apos;a pas confirmé le passage au profil %1 ; le profil reste tel quel.</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+7"/>
+        <source>Slot %1 is selected, but the settings file could not be saved.</source>
+        <translation>L’emplacement %1 est sélectionné, mais le fichier de réglages n’a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <location line="+37"/>
+        <source>The slot must be -1 (the current one) or 0 to 4, not %1.</source>
+        <translation>Le profil doit être -1 (le profil actuel) ou entre 0 et 4, pas %1.</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <location line="+64"/>
         <source>A dialog is open in the window: answer it first.</source>
         <translation>Une boîte de dialogue est ouverte dans la fenêtre : répondez-y d&apos;abord.</translation>
     </message>
@@ -485,7 +496,7 @@
 <context>
     <name>KestColorArea</name>
     <message>
-        <location filename="../../panels/kestcolorarea.cpp" line="+62"/>
+        <location filename="../../panels/kestcolorarea.cpp" line="+63"/>
         <location line="+17"/>
         <source>Color Edit</source>
         <translation>Couleur</translation>
@@ -504,7 +515,7 @@
 <context>
     <name>KestColorWindow</name>
     <message>
-        <location filename="../../panels/kestcolorwindow.cpp" line="+56"/>
+        <location filename="../../panels/kestcolorwindow.cpp" line="+57"/>
         <source>OFF</source>
         <translation>ÉTEINT</translation>
     </message>
@@ -607,7 +618,7 @@
 <context>
     <name>KestComboKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestcombokeywindow.cpp" line="+10"/>
+        <location filename="../../buttons/kestcombokeywindow.cpp" line="+11"/>
         <source>Combo Key</source>
         <translation>Combinaison</translation>
     </message>
@@ -618,9 +629,56 @@
     </message>
 </context>
 <context>
+    <name>KestCommandLine</name>
+    <message>
+        <location filename="../../app/kestcommandline.cpp" line="+26"/>
+        <source>Usage: mousecfg [OPTION]...
+
+Sets up the gaming mouse: DPI levels, report rate, buttons, lighting, macros and the
+five onboard profile slots. Only one copy runs: a second start brings the running
+window to the front.
+
+Options:
+  --hidden           start in the tray without showing the window, as at login and
+                     when the session bus starts the program
+  -platform NAME     the display platform: xcb (X11, also through XWayland) or
+                     wayland; X11 where an X display exists
+  -h, --help         this text
+  --version          the version
+
+The other options of Qt applications are accepted as well.
+
+Exit status:
+  0   the program ended normally
+  1   another copy was already running; it was brought to the front
+</source>
+        <translation>Usage : mousecfg [OPTION]...
+
+Règle la souris de jeu : niveaux DPI, fréquence de rapport, boutons, éclairage, macros et
+les cinq emplacements de profil de la souris. Un seul exemplaire tourne : un second
+lancement amène la fenêtre ouverte au premier plan.
+
+Options :
+  --hidden           démarrer dans la zone de notification sans montrer la fenêtre,
+                     comme à l&apos;ouverture de session et quand le bus de session lance
+                     le programme
+  -platform NOM      la plateforme d&apos;affichage : xcb (X11, aussi par XWayland) ou
+                     wayland ; X11 là où un écran X existe
+  -h, --help         ce texte
+  --version          la version
+
+Les autres options des applications Qt sont acceptées aussi.
+
+Code de sortie :
+  0   le programme s&apos;est terminé normalement
+  1   un autre exemplaire tournait déjà ; il a été amené au premier plan
+</translation>
+    </message>
+</context>
+<context>
     <name>KestDPIWindow</name>
     <message>
-        <location filename="../../panels/kestdpiwindow.cpp" line="+37"/>
+        <location filename="../../panels/kestdpiwindow.cpp" line="+38"/>
         <source>DPI</source>
         <translation>DPI</translation>
     </message>
@@ -628,7 +686,7 @@
 <context>
     <name>KestDesktopBridge</name>
     <message>
-        <location filename="../../app/kestdesktopbridge.cpp" line="+223"/>
+        <location filename="../../app/kestdesktopbridge.cpp" line="+229"/>
         <source>Desktop &amp;notifications</source>
         <translation>&amp;Notifications du bureau</translation>
     </message>
@@ -636,7 +694,7 @@
 <context>
     <name>KestDeviceAccess</name>
     <message>
-        <location filename="../../device/discovery.cpp" line="+474"/>
+        <location filename="../../device/discovery.cpp" line="+480"/>
         <source>The mouse is plugged in, but this user is not allowed to open it (%1).
 Install the device access rules that come with the program (70-mousecfg.rules, in /usr/lib/udev/rules.d or /etc/udev/rules.d), then unplug the mouse and plug it in again.</source>
         <translation>La souris est branchée, mais cet utilisateur n’a pas le droit de l’ouvrir (%1).
@@ -646,7 +704,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestFileResult</name>
     <message>
-        <location filename="../../store/kestfileresult.cpp" line="+26"/>
+        <location filename="../../store/kestfileresult.cpp" line="+27"/>
         <source>it does not exist</source>
         <translation>il n&apos;existe pas</translation>
     </message>
@@ -714,7 +772,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestFireKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestfirekeywindow.cpp" line="+30"/>
+        <location filename="../../buttons/kestfirekeywindow.cpp" line="+31"/>
         <source>FireKey Setting</source>
         <translation>Réglage du tir rapide</translation>
     </message>
@@ -752,7 +810,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestGunsetDialog</name>
     <message>
-        <location filename="../../macro/kestgunsetdialog.cpp" line="+42"/>
+        <location filename="../../macro/kestgunsetdialog.cpp" line="+43"/>
         <source>Gun Set</source>
         <translation>Recul</translation>
     </message>
@@ -824,7 +882,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestMacroItemDelegate</name>
     <message>
-        <location filename="../../macro/kestmacroitemdelegate.cpp" line="+23"/>
+        <location filename="../../macro/kestmacroitemdelegate.cpp" line="+24"/>
         <source>LEFT CLICK</source>
         <translation>CLIC GAUCHE</translation>
     </message>
@@ -890,7 +948,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">Non</translation>
     </message>
     <message>
-        <location filename="../../buttons/kestmacroselect.cpp" line="+25"/>
+        <location filename="../../buttons/kestmacroselect.cpp" line="+26"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -918,7 +976,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestMessageBox</name>
     <message>
-        <location filename="../../widgets/kestmessagebox.cpp" line="+97"/>
+        <location filename="../../widgets/kestmessagebox.cpp" line="+98"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
@@ -955,7 +1013,27 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestMouseCore</name>
     <message>
-        <location filename="../../core/kestmousecore.cpp" line="+353"/>
+        <location filename="../../core/kestmousecore.cpp" line="+283"/>
+        <source>A write to the mouse or a slot switch is running.</source>
+        <translation>Une écriture vers la souris ou un changement de profil est en cours.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>The window holds changes that were not applied: apply or drop them first.</source>
+        <translation>La fenêtre contient des modifications non appliquées : appliquez-les ou abandonnez-les d&apos;abord.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>The window holds changes to slot %1 that were not applied: apply or drop them first.</source>
+        <translation>La fenêtre contient des modifications non appliquées du profil %1 : appliquez-les ou abandonnez-les d&apos;abord.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>Slot %1 has no profile file to save into.</source>
+        <translation>Le profil %1 n&apos;a pas de fichier où être enregistré.</translation>
+    </message>
+    <message>
+        <location line="+99"/>
         <location line="+168"/>
         <source>Profile</source>
         <translation>Profil</translation>
@@ -965,11 +1043,16 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <source>DPI</source>
         <translation>DPI</translation>
     </message>
+    <message>
+        <location line="+11"/>
+        <source>%1 Hz</source>
+        <translation>%1 Hz</translation>
+    </message>
 </context>
 <context>
     <name>KestNameDialog</name>
     <message>
-        <location filename="../../widgets/kestnamedialog.cpp" line="+31"/>
+        <location filename="../../widgets/kestnamedialog.cpp" line="+32"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -982,7 +1065,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestNotices</name>
     <message>
-        <location filename="../../core/kestnotices.cpp" line="+78"/>
+        <location filename="../../core/kestnotices.cpp" line="+85"/>
         <source>Mouse battery almost empty</source>
         <translation>Batterie de la souris presque vide</translation>
     </message>
@@ -1031,11 +1114,16 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <source>Send data failed, please try again.</source>
         <translation>L&apos;envoi des données a échoué, veuillez réessayer.</translation>
     </message>
+    <message>
+        <location line="+11"/>
+        <source>Settings not saved</source>
+        <translation>Réglages non enregistrés</translation>
+    </message>
 </context>
 <context>
     <name>KestPointSpeed</name>
     <message>
-        <location filename="../../panels/kestpointspeed.cpp" line="+101"/>
+        <location filename="../../panels/kestpointspeed.cpp" line="+102"/>
         <source>Key Response</source>
         <translation>Anti-rebond</translation>
     </message>
@@ -1119,7 +1207,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+35"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+37"/>
         <source>Wheel up</source>
         <translation>Molette vers le haut</translation>
     </message>
@@ -1139,12 +1227,71 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>La souris ne garde que douze macros. Ces boutons n’ont reçu aucune macro : %1.</translation>
     </message>
     <message>
-        <location line="+68"/>
-        <source>Send data failed, please try again.</source>
-        <translation>Échec de l’envoi des données, veuillez réessayer.</translation>
+        <location line="+12"/>
+        <source>No mouse was found, so the settings were not sent.</source>
+        <translation>Aucune souris n&apos;a été trouvée : les réglages n&apos;ont pas été envoyés.</translation>
     </message>
     <message>
-        <location line="+38"/>
+        <location line="+2"/>
+        <source>The mouse did not answer, so it may not hold the new settings.</source>
+        <translation>La souris n&apos;a pas répondu : elle n&apos;a peut-être pas reçu les nouveaux réglages.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Writing to the mouse failed, so it may not hold the new settings.</source>
+        <translation>L&apos;écriture vers la souris a échoué : elle n&apos;a peut-être pas reçu les nouveaux réglages.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The mouse holds the new settings, but they could not be saved on this computer.</source>
+        <translation>La souris a reçu les nouveaux réglages, mais ils n&apos;ont pas pu être enregistrés sur cet ordinateur.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>They are kept on this computer.</source>
+        <translation>Ils sont conservés sur cet ordinateur.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>They could not be saved on this computer either.</source>
+        <translation>Ils n&apos;ont pas non plus pu être enregistrés sur cet ordinateur.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Your changes stay in this window.</source>
+        <translation>Vos modifications restent dans cette fenêtre.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Plug in the receiver or the cable. If it is plugged in, install the access rule described in the README. Then press Apply again.</source>
+        <translation>Branchez le récepteur ou le câble. S&apos;il est branché, installez la règle d&apos;accès décrite dans le README. Puis appuyez de nouveau sur Appliquer.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Switch the mouse on, bring it nearer the receiver or close other programs that use it, then press Apply again.</source>
+        <translation>Allumez la souris, rapprochez-la du récepteur ou fermez les autres programmes qui l&apos;utilisent, puis appuyez de nouveau sur Appliquer.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Check that the receiver or the cable is plugged in, then press Apply again.</source>
+        <translation>Vérifiez que le récepteur ou le câble est branché, puis appuyez de nouveau sur Appliquer.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Make room on the disk or mend the file, then press Apply again.</source>
+        <translation>Libérez de la place sur le disque ou réparez le fichier, puis appuyez de nouveau sur Appliquer.</translation>
+    </message>
+    <message>
+        <location line="+137"/>
+        <source>The configuration was saved to &quot;%1&quot;.</source>
+        <translation>La configuration a été enregistrée dans « %1 ».</translation>
+    </message>
+    <message>
+        <source>Send data failed, please try again.</source>
+        <translation type="vanished">Échec de l’envoi des données, veuillez réessayer.</translation>
+    </message>
+    <message>
+        <location line="-34"/>
         <source>Are you sure you want reset this profile?</source>
         <translation>Voulez-vous vraiment réinitialiser ce profil ?</translation>
     </message>
@@ -1154,17 +1301,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Voulez-vous vraiment réinitialiser tous les profils ?</translation>
     </message>
     <message>
-        <location line="+16"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="+159"/>
-        <location line="+66"/>
-        <location line="+87"/>
-        <location line="+24"/>
         <source>The file could not be saved.</source>
-        <translation>Le fichier n’a pas pu être enregistré.</translation>
+        <translation type="vanished">Le fichier n’a pas pu être enregistré.</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="-38"/>
+        <location line="+33"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+425"/>
         <source>The file is not match current mouse!</source>
         <translation>Ce fichier ne correspond pas à la souris actuelle !</translation>
     </message>
@@ -1174,8 +1316,8 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Enregistrer la configuration</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+8"/>
+        <location line="+0"/>
+        <location line="+10"/>
         <source>Config File(*.conf)</source>
         <translation>Fichier de configuration (*.conf)</translation>
     </message>
@@ -1186,63 +1328,110 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location filename="../../app/kestdesktopbridge.cpp" line="-63"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="-217"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="-279"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location filename="../../app/kestprofilemanager.cpp" line="+93"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+116"/>
         <location line="+21"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AU MOINS UN PROFIL DOIT ÊTRE CONSERVÉ.</translation>
     </message>
     <message>
-        <location line="-17"/>
-        <location line="+64"/>
         <source>The default Profile cannot be deleted or renamed.</source>
-        <translation>Le profil par défaut ne peut être ni supprimé ni renommé.</translation>
+        <translation type="vanished">Le profil par défaut ne peut être ni supprimé ni renommé.</translation>
     </message>
     <message>
-        <location line="-44"/>
+        <location line="+3"/>
         <source>Are you sure you want delete this profile?</source>
         <translation>Voulez-vous vraiment supprimer ce profil ?</translation>
     </message>
     <message>
-        <location line="-49"/>
-        <location line="+98"/>
-        <location line="+56"/>
+        <location line="-179"/>
+        <location line="+226"/>
+        <location line="+97"/>
         <source>This name cannot be used for a profile.</source>
         <translation>Ce nom ne peut pas être utilisé pour un profil.</translation>
     </message>
     <message>
-        <location line="-247"/>
+        <location line="-211"/>
         <source>New profile</source>
         <translation>Nouveau profil</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>Name of the new profile:</source>
-        <translation>Nom du nouveau profil :</translation>
+        <translation type="vanished">Nom du nouveau profil :</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="-89"/>
         <source>Apply the changes to %1 first?</source>
         <translation>Appliquer d&apos;abord les modifications de %1 ?</translation>
     </message>
     <message>
-        <location line="+88"/>
-        <location line="+99"/>
-        <location line="+55"/>
+        <location line="-19"/>
+        <location line="+227"/>
+        <location line="+96"/>
         <source>Profile Exist!</source>
         <translation>Ce profil existe déjà !</translation>
     </message>
     <message>
-        <location line="-30"/>
+        <location line="-361"/>
+        <source>Start from the current settings instead</source>
+        <translation>Partir plutôt des réglages actuels</translation>
+    </message>
+    <message>
+        <location line="+73"/>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <location line="+74"/>
+        <source>Add puts a new profile with the default settings in this slot, in place of &quot;%1&quot;, which stays in the library. Name of the new profile:</source>
+        <translation>Ajouter place dans cet emplacement un nouveau profil aux réglages par défaut, à la place de « %1 », qui reste dans la bibliothèque. Nom du nouveau profil :</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>The default Profile cannot be deleted.</source>
+        <translation>Le profil par défaut ne peut pas être supprimé.</translation>
+    </message>
+    <message>
+        <location line="+41"/>
+        <source>Copy profile</source>
+        <translation>Copier le profil</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>This slot will show the copy of &quot;%1&quot;. Name of the copy:</source>
+        <translation>Cet emplacement affichera la copie de « %1 ». Nom de la copie :</translation>
+    </message>
+    <message>
+        <location line="+82"/>
+        <source>Profile name</source>
+        <translation>Nom du profil</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&quot;%1&quot; stays as it is; this slot&apos;s settings are kept under the new name. Name:</source>
+        <translation>« %1 » reste tel quel ; les réglages de cet emplacement sont conservés sous le nouveau nom. Nom :</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Name of the profile in this slot:</source>
+        <translation>Nom du profil de cet emplacement :</translation>
+    </message>
+    <message>
+        <location line="+10"/>
         <source>Profile is Already Used!</source>
         <translation>Ce profil est déjà utilisé !</translation>
     </message>
     <message>
-        <location line="+65"/>
+        <location line="+67"/>
+        <source>The profile was saved to &quot;%1&quot;.</source>
+        <translation>Le profil a été enregistré dans « %1 ».</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>Load Profile File</source>
         <translation>Charger un fichier de profil</translation>
     </message>
@@ -1253,7 +1442,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Fichier de profil (*.prof)</translation>
     </message>
     <message>
-        <location line="-1"/>
+        <location line="+0"/>
         <source>Save Profile File</source>
         <translation>Enregistrer le fichier de profil</translation>
     </message>
@@ -1277,7 +1466,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">1000 HZ</translation>
     </message>
     <message>
-        <location filename="../../panels/kestreportrate.cpp" line="+22"/>
+        <location filename="../../panels/kestreportrate.cpp" line="+23"/>
         <source>125 Hz</source>
         <translation>125 Hz</translation>
     </message>
@@ -1297,7 +1486,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>1000 Hz</translation>
     </message>
     <message>
-        <location line="+36"/>
+        <location line="+40"/>
         <source>REPORT RATE</source>
         <translation>FRÉQUENCE</translation>
     </message>
@@ -1320,7 +1509,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestRulesDialog</name>
     <message>
-        <location filename="../../app/kestrulesdialog.cpp" line="+47"/>
+        <location filename="../../app/kestrulesdialog.cpp" line="+48"/>
         <source>Profiles by program</source>
         <translation>Profils par programme</translation>
     </message>
@@ -1403,7 +1592,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestSingleDPI</name>
     <message>
-        <location filename="../../panels/kestsingledpi.cpp" line="+61"/>
+        <location filename="../../panels/kestsingledpi.cpp" line="+62"/>
         <source>Link XY</source>
         <translation>Lier XY</translation>
     </message>
@@ -1411,7 +1600,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestSingleKeyWindow</name>
     <message>
-        <location filename="../../buttons/kestsinglekeywindow.cpp" line="+4"/>
+        <location filename="../../buttons/kestsinglekeywindow.cpp" line="+5"/>
         <source>Single Key</source>
         <translation>Touche simple</translation>
     </message>
@@ -1424,7 +1613,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestSkinDialog</name>
     <message>
-        <location filename="../../buttons/kestskindialog.cpp" line="+50"/>
+        <location filename="../../buttons/kestskindialog.cpp" line="+51"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -1437,12 +1626,19 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestTrayStatus</name>
     <message>
-        <location filename="../../app/kesttraystatus.cpp" line="+62"/>
+        <location filename="../../app/kesttraystatus.cpp" line="+78"/>
         <source>&amp;Load Config</source>
         <translation>&amp;Afficher la configuration</translation>
     </message>
     <message>
         <location line="+1"/>
+        <location line="+98"/>
+        <location line="+4"/>
+        <source>Start at login</source>
+        <translation>Lancer à l&apos;ouverture de session</translation>
+    </message>
+    <message>
+        <location line="-101"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
@@ -1467,11 +1663,26 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <source>On the cable</source>
         <translation>Sur le câble</translation>
     </message>
+    <message>
+        <location line="+64"/>
+        <source>%1 is not a plain file, so it was left alone: starting at login was not changed.</source>
+        <translation>%1 n&apos;est pas un fichier ordinaire : il a été laissé tel quel et le lancement à l&apos;ouverture de session n&apos;a pas changé.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 could not be written: starting at login was not changed.</source>
+        <translation>%1 n&apos;a pas pu être écrit : le lancement à l&apos;ouverture de session n&apos;a pas changé.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1 could not be removed: starting at login was not changed.</source>
+        <translation>%1 n&apos;a pas pu être supprimé : le lancement à l&apos;ouverture de session n&apos;a pas changé.</translation>
+    </message>
 </context>
 <context>
     <name>KestTreeWidget</name>
     <message>
-        <location filename="../../macro/kesttreewidget.cpp" line="+13"/>
+        <location filename="../../macro/kesttreewidget.cpp" line="+14"/>
         <source>LEFT CLICK</source>
         <translation>CLIC GAUCHE</translation>
     </message>
@@ -1529,7 +1740,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>MacroDialog</name>
     <message>
-        <location filename="../../macro/macrodialog.cpp" line="+40"/>
+        <location filename="../../macro/macrodialog.cpp" line="+41"/>
         <source>NEW</source>
         <translation>NOUVEAU</translation>
     </message>
@@ -1576,8 +1787,8 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+219"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+56"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="+229"/>
+        <location filename="../../macro/macrodialog_record.cpp" line="+57"/>
         <source>START</source>
         <translation>DÉMARRER</translation>
     </message>
@@ -1705,11 +1916,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+198"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-129"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-138"/>
         <location line="+46"/>
         <location line="+37"/>
         <location line="+7"/>
-        <location line="+63"/>
+        <location line="+12"/>
+        <location line="+60"/>
         <location line="+6"/>
         <location line="+7"/>
         <location line="+37"/>
@@ -1721,9 +1933,9 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-240"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-249"/>
         <location line="+44"/>
-        <location line="+69"/>
+        <location line="+78"/>
         <location line="+127"/>
         <source>The macro could not be saved.</source>
         <translation>La macro n’a pas pu être enregistrée.</translation>
@@ -1734,7 +1946,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>ÉTAPES : %1/%2</translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-286"/>
+        <location filename="../../macro/macrodialog_files.cpp" line="-295"/>
         <source>This name cannot be used for a macro file.</source>
         <translation>Ce nom ne peut pas être utilisé pour un fichier de macro.</translation>
     </message>
@@ -1750,7 +1962,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+75"/>
-        <location line="+83"/>
+        <location line="+92"/>
         <location line="+1"/>
         <source>Macro Exist!</source>
         <translation>Cette macro existe déjà !</translation>
@@ -1796,7 +2008,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+175"/>
+        <location filename="../../app/mousecfgwidget_controls.cpp" line="+178"/>
         <source>Firmware Update</source>
         <translation>MàJ firmware</translation>
     </message>
@@ -1884,7 +2096,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <location line="+1"/>
         <location line="+8"/>
         <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+60"/>
+        <location filename="../../app/mousecfgwidget_menus.cpp" line="+62"/>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
@@ -1937,18 +2149,18 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">&amp;Quitter</translation>
     </message>
     <message>
-        <location line="+12"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+26"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+45"/>
         <source>MOUSE OFF</source>
         <translation>SOURIS ÉTEINTE</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+29"/>
+        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+30"/>
         <location line="+6"/>
         <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+108"/>
+        <location filename="../../app/mousecfgwidget_menus.cpp" line="+86"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="+174"/>
         <location line="+7"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+93"/>
+        <location filename="../../app/mousecfgwidget_tray.cpp" line="+94"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
@@ -1968,7 +2180,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Le programme de mise à jour du firmware n’a pas pu être lancé.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-6"/>
+        <location filename="../../app/mousecfgwidget_status.cpp" line="-79"/>
+        <source>The mouse does not answer</source>
+        <translation>La souris ne répond pas</translation>
+    </message>
+    <message>
+        <location line="+73"/>
         <source>The mouse did not confirm the profile switch.</source>
         <translation>La souris n’a pas confirmé le changement de profil.</translation>
     </message>
@@ -1983,7 +2200,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Récepteur déconnecté !</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+69"/>
+        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+90"/>
         <source>Saved to the mouse</source>
         <translation>Enregistré dans la souris</translation>
     </message>
@@ -1992,12 +2209,22 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <source>Saved on this computer; the mouse did not take it</source>
         <translation>Enregistré sur cet ordinateur ; la souris ne l&apos;a pas reçu</translation>
     </message>
+    <message>
+        <location line="+1"/>
+        <source>Sent to the mouse; not saved on this computer</source>
+        <translation>Envoyé à la souris ; non enregistré sur cet ordinateur</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Not saved: neither the mouse nor this computer took it</source>
+        <translation>Non enregistré : ni la souris ni cet ordinateur ne l&apos;ont reçu</translation>
+    </message>
 </context>
 <context>
     <name>SlotSettings</name>
     <message>
-        <location filename="../../store/buttonscript.cpp" line="+191"/>
-        <location filename="../../store/slotsettings.cpp" line="+114"/>
+        <location filename="../../store/buttonscript.cpp" line="+192"/>
+        <location filename="../../store/slotsettings.cpp" line="+115"/>
         <source>%1 takes %2 to %3, not &quot;%4&quot;</source>
         <translation>%1 prend de %2 à %3, pas « %4 »</translation>
     </message>
