@@ -113,10 +113,10 @@ int main(int argc, char **argv)
                     name, t.wallMedian, t.wallBest, t.cpuMedian, t.faults);
     };
     std::printf("store_bench: %d runs, five full slots\n", runs);
-    report("saveAll", [&] { saveAll(config); });
-    report("loadAll", [&] { loadAll(loaded); });
-    report("exportConfig", [&] { exportConfig(config, confPath); });
-    report("importConfig", [&] { importConfig(loaded, confPath); });
+    report("saveAll", [&] { static_cast<void>(saveAll(config)); });
+    report("loadAll", [&] { static_cast<void>(loadAll(loaded)); });
+    report("exportConfig", [&] { static_cast<void>(exportConfig(config, confPath)); });
+    report("importConfig", [&] { static_cast<void>(importConfig(loaded, confPath)); });
     const bool same = loaded.profiles[4].BUTTON_INFO == config.profiles[4].BUTTON_INFO;
     std::printf("  round trip    %s\n", same ? "ok" : "MISMATCH");
     return same ? 0 : 2;

@@ -61,7 +61,8 @@ ConfigRecord makeRecord(int macros, int macroSteps)
         QVector<MacroAction> actions;
         for (int s = 0; s < macroSteps; ++s)
             actions.append({quint8(s % 2 ? MACRO_KEY_UP : MACRO_KEY_DOWN), 0, quint8(4 + s / 2)});
-        saveMacro(name, MacroSettings{}, actions);
+        if (!saveMacro(name, MacroSettings{}, actions))
+            qFatal("cannot write the macro files the measurement needs");
         ButtonInfo &button = p.BUTTON_INFO[size_t(m < 12 ? m : m + 28)];
         button.Fun = FunMacro;
         button.macroname = name;

@@ -129,7 +129,8 @@ void giveTwelveMacros(ConfigRecord &set)
         QVector<MacroAction> actions;
         for (int s = 0; s < 24; ++s)
             actions.append({quint8(s % 2 ? MACRO_KEY_UP : MACRO_KEY_DOWN), 0, quint8(4 + s / 2)});
-        saveMacro(name, MacroSettings{}, actions);
+        if (!saveMacro(name, MacroSettings{}, actions))
+            qFatal("cannot write the macro files the measurement needs");
         ButtonInfo &button = profile.BUTTON_INFO[size_t(m + 2)];
         button.Fun = FunMacro;
         button.macroname = name;

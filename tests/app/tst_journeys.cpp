@@ -80,7 +80,7 @@ private slots:
         // a key the user already holds stays as it is.
         {
             KestIniFile settings;
-            settings.load(globalConfigPath());
+            QVERIFY(settings.load(globalConfigPath()).isUsable());
             settings.setInt(QStringLiteral("Config/Jitter"), 0);
             QVERIFY(settings.save(globalConfigPath()));
         }
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(int(set.Jitter), 0);
         QCOMPARE(int(set.SensorMode), 1);
         ConfigRecord saved;
-        loadAll(saved);
+        QVERIFY(loadAll(saved).isUsable());
         QCOMPARE(int(saved.LiftHigh), 1);
         QCOMPARE(int(saved.Debounce), 8);
         QCOMPARE(int(saved.Jitter), 0);
@@ -187,7 +187,7 @@ private:
             level.x = level.y = level.x + 20;
         QVERIFY(saveSlotFile(gaming, kLibraryProfile));
         m_window->profileNames() << kLibraryProfile;
-        writeProfileList(m_window->profileNames());
+        QVERIFY(writeProfileList(m_window->profileNames()));
         m_window->lastWrittenSet() = set;
         m_window->refreshPanels(); // the panels show the slots as they now are
         m_window->stopBatteryReader();
@@ -276,7 +276,7 @@ private:
             QCOMPARE(name, before);
             QCOMPARE(readProductTag(m_exported), QStringLiteral("KX-27"));
             ProfileRecord exported;
-            loadProfile(0, exported, m_exported);
+            QVERIFY(loadProfile(0, exported, m_exported).isUsable());
             exported.ProfileName = profile().ProfileName;
             exported.ProfilePath = profile().ProfilePath;
             QCOMPARE(exported.DPI_INFO, profile().DPI_INFO);
@@ -299,7 +299,7 @@ private:
     void checkFilesAgree()
     {
         ConfigRecord saved;
-        loadAll(saved);
+        QVERIFY(loadAll(saved).isUsable());
         const ConfigRecord &set = m_window->workingSet();
         QCOMPARE(int(saved.ProfileID), m_window->currentSlot());
         for (int k = 0; k < SLOT_COUNT; ++k) {

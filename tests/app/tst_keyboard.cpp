@@ -362,7 +362,7 @@ private slots:
         QCOMPARE(m_window->statusText(),
                  QStringLiteral("Enregistré sur cet ordinateur ; la souris ne l'a pas reçu"));
         m_window->chooseLanguage(0);
-        writeLanguage(0);
+        QVERIFY(writeLanguage(0));
     }
 
 private:

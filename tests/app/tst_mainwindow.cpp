@@ -385,11 +385,11 @@ private slots:
 
         // The choice is kept for the next start.
         m_window.reset();
-        writeLanguage(1);
+        QVERIFY(writeLanguage(1));
         start(true, false);
         QVERIFY(findButton(QStringLiteral("Tout réinitialiser")));
         m_window.reset();
-        writeLanguage(0);
+        QVERIFY(writeLanguage(0));
     }
 
     void keyNames_followTheLanguage()
@@ -397,7 +397,7 @@ private slots:
         // The description names language 1 as the French one.
         QSettings(m_app->path() + QStringLiteral("/DefaultProfile.bin"), QSettings::IniFormat)
             .setValue(QStringLiteral("PROFILE/french"), 1);
-        writeLanguage(0);
+        QVERIFY(writeLanguage(0));
         start(true, false);
         QCOMPARE(keyName(16), QStringLiteral("Q"));
         m_window->chooseLanguage(1);
@@ -417,7 +417,7 @@ private slots:
         start(true, false);
         QCOMPARE(keyName(16), QStringLiteral("Q"));
         m_window.reset();
-        writeLanguage(0);
+        QVERIFY(writeLanguage(0));
         setActiveKeyNameSet(KeyNameSet::English);
     }
 

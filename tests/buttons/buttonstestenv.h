@@ -42,7 +42,7 @@ public:
         QVector<MacroAction> actions;
         for (int i = 0; i < steps; ++i)
             actions << MacroAction{quint8(i % 2 ? MACRO_KEY_UP : MACRO_KEY_DOWN), 0, quint8(4 + i / 2)};
-        saveMacro(name, MacroSettings{}, actions);
+        QVERIFY(saveMacro(name, MacroSettings{}, actions));
         addToMacroList(name);
     }
 

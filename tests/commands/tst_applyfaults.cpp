@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(f.messageTexts(), QStringList{KestProfileManager::writeFailureText(status, KestFileResult::saved(QString()))});
         QCOMPARE(readDiff(), 1);
         ConfigRecord saved;
-        loadAll(saved);
+        QVERIFY(loadAll(saved).isUsable());
         QCOMPARE(int(saved.profiles[3].pollrate), 8); // saved all the same
 
         // A mouse that behaves again (a fresh one after an unplug) gets everything.

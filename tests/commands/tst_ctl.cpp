@@ -49,7 +49,7 @@ void installProduct(const QTemporaryDir &dir, const QString &product)
     ini.sync();
     ConfigRecord record;
     makeDefaultConfig(record);
-    saveAll(record);
+    QVERIFY(saveAll(record));
 }
 
 QStringList linesOf(const QString &path)
@@ -158,13 +158,13 @@ private slots:
         QTemporaryDir dir;
         installProduct(dir, QStringLiteral("KX-25"));
         ConfigRecord record;
-        loadAll(record);
+        QVERIFY(loadAll(record).isUsable());
         record.ProfileID = 3;
         record.profiles[3].pollrate = 8;
         record.profiles[3].dpi = 2;
         record.profiles[3].DPI_INFO[0].x = 333;
         record.profiles[3].LedMode = 5;
-        saveAll(record);
+        QVERIFY(saveAll(record));
         const QString trace = dir.filePath(QStringLiteral("trace.txt"));
         const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"),
                              QStringLiteral("--trace"), trace, QStringLiteral("apply")});
@@ -188,13 +188,13 @@ private slots:
                 description.setValue(QStringLiteral("PROFILE/BUTTON_INFO_%1_Matrix").arg(i), i);
         }
         ConfigRecord record;
-        loadAll(record);
+        QVERIFY(loadAll(record).isUsable());
         for (int i = 0; i < 14; ++i) {
             ButtonInfo &b = record.profiles[0].BUTTON_INFO[size_t(i)];
             b.Fun = 200; // macro
             b.macroname = QStringLiteral("m%1").arg(i);
         }
-        saveAll(record);
+        QVERIFY(saveAll(record));
         const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate"), QStringLiteral("apply")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err, QStringLiteral("mousecfgctl: warning: the mouse holds twelve macros; no macro for "
@@ -234,7 +234,7 @@ private slots:
         QFETCH(int, exitCode);
         QTemporaryDir dir;
         installProduct(dir, QStringLiteral("KX-27"));
-        writeDiff(0);
+        QVERIFY(writeDiff(0));
         const QStringList base = {QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate")};
         QElapsedTimer clock;
         clock.start();
@@ -291,7 +291,7 @@ private slots:
     {
         QTemporaryDir dir;
         installProduct(dir, QStringLiteral("KX-27"));
-        writeDiff(0);
+        QVERIFY(writeDiff(0));
         const Run run = ctl({QStringLiteral("--app-dir"), dir.path(), QStringLiteral("apply")});
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.contains(QLatin1String("no mouse found")));
@@ -315,7 +315,7 @@ private slots:
 
         QTemporaryDir same;
         installProduct(same, QStringLiteral("KX-27"));
-        writeDiff(1);
+        QVERIFY(writeDiff(1));
         const Run imported = ctl({QStringLiteral("--app-dir"), same.path(), QStringLiteral("--simulate"),
                                   QStringLiteral("import-conf"), conf});
         QCOMPARE(imported.exitCode, 0);

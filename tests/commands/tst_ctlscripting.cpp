@@ -61,7 +61,7 @@ void install(const QTemporaryDir &dir)
     makeDefaultConfig(record);
     for (int k = 1; k < SLOT_COUNT; ++k)
         makeDefaultProfile(record.profiles[size_t(k)]);
-    saveAll(record);
+    QVERIFY(saveAll(record));
 }
 
 QMap<QString, QByteArray> filesUnder(const QString &root)
@@ -96,7 +96,7 @@ private slots:
         install(dir);
         const QString app = dir.path();
         ConfigRecord before;
-        loadAll(before);
+        QVERIFY(loadAll(before).isUsable());
         QCOMPARE(ctl(app, {QStringLiteral("--simulate"), QStringLiteral("set"), QStringLiteral("rate"), QStringLiteral("500")}).exitCode, 0);
         QCOMPARE(ctl(app, {QStringLiteral("get"), QStringLiteral("rate")}).out, QStringLiteral("500\n"));
 
@@ -105,7 +105,7 @@ private slots:
                                   QStringLiteral("2"), QStringLiteral("1600")});
         QCOMPARE(dpi.exitCode, 0);
         ConfigRecord saved;
-        loadAll(saved);
+        QVERIFY(loadAll(saved).isUsable());
         QCOMPARE(dpiCodeToDpi(int(saved.profiles[1].DPI_INFO[1].x), readSensorCode()), 1600);
         QVERIFY(saved.profiles[0].DPI_INFO[1] == before.profiles[0].DPI_INFO[1]);
         QVERIFY(saved.profiles[1].DPI_INFO[1] != before.profiles[1].DPI_INFO[1]);
@@ -205,7 +205,7 @@ private slots:
         // With one, the switch is stored: the utility starts on it.
         QCOMPARE(ctl(dir.path(), {QStringLiteral("--simulate"), QStringLiteral("select-slot"), QStringLiteral("3")}).exitCode, 0);
         ConfigRecord saved;
-        loadAll(saved);
+        QVERIFY(loadAll(saved).isUsable());
         QCOMPARE(int(saved.ProfileID), 2);
     }
 
@@ -235,7 +235,7 @@ private slots:
         // A slot file that is a link to somewhere else reads well, but is never written
         // through: the import cannot save that slot.
         ConfigRecord record;
-        loadAll(record);
+        QVERIFY(loadAll(record).isUsable());
         const QString slotFile = profileFilePath(record.names[2]);
         const QString elsewhere = dir.filePath(QStringLiteral("elsewhere.prof"));
         QVERIFY(QFile::rename(slotFile, elsewhere));

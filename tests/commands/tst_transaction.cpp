@@ -399,7 +399,7 @@ private slots:
         working.names = {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
                          QStringLiteral("E")};
         ConfigRecord last;
-        writeDiff(0);
+        QVERIFY(writeDiff(0));
         m_fx->sim().setSilent(true);
         QCOMPARE(int(applyWorkingSet(working, last).status), int(SEND_GAVE_UP));
         QCOMPARE(readDiff(), 1);
@@ -627,7 +627,7 @@ private slots:
                          QStringLiteral("E")};
         working.profiles[0].pollrate = 4;
         ConfigRecord last;
-        writeDiff(1);
+        QVERIFY(writeDiff(1));
 
         KestProcessThread ok(&working, &last);
         QSignalSpy done(&ok, &KestProcessThread::DoProcessDlg);
@@ -649,7 +649,7 @@ private slots:
         QCOMPARE(readDiff(), 1);
         QVERIFY(last == working);
         ConfigRecord reloaded;
-        loadAll(reloaded);
+        QVERIFY(loadAll(reloaded).isUsable());
         QCOMPARE(int(reloaded.profiles[0].pollrate), 8); // saved although the write failed
     }
 };

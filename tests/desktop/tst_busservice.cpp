@@ -295,12 +295,12 @@ private slots:
         // A mouse that answers every command wrongly: "not confirmed", and no box waits
         // for a click.
         m_sim->setWrongEchoes(-1, 31);
-        writeDiff(1); // nothing changed since: make the write send everything
+        QVERIFY(writeDiff(1)); // nothing changed since: make the write send everything
         reply = call(QStringLiteral("Apply"));
         QCOMPARE(reply.arguments().value(0).toInt(), 2);
         m_sim->clearFaults();
         m_sim->setWriteErrors(1000);
-        writeDiff(1);
+        QVERIFY(writeDiff(1));
         reply = call(QStringLiteral("Apply"));
         QCOMPARE(reply.arguments().value(0).toInt(), 4);
         m_sim->clearFaults();
@@ -508,7 +508,7 @@ private slots:
         QVERIFY(!m_window->core()->hasUnappliedEdits());
         QCOMPARE(statusdecode::rateCodeToHz(m_sim->slot(0).reportRate), 500);
         ConfigRecord saved;
-        loadAll(saved);
+        QVERIFY(loadAll(saved).isUsable());
         QCOMPARE(statusdecode::rateCodeToHz(saved.profiles[0].pollrate), 500);
 
         // Another slot is saved only; it reaches the mouse when it becomes current.
@@ -567,7 +567,7 @@ private slots:
     {
         start(true, false);
         QTest::qWait(300);
-        writeDiff(1); // the write sends everything: it outlasts the calls below
+        QVERIFY(writeDiff(1)); // the write sends everything: it outlasts the calls below
         QDBusMessage apply = QDBusMessage::createMethodCall(
             QString::fromLatin1(KestBusService::kService), QString::fromLatin1(KestBusService::kPath),
             QString::fromLatin1(KestBusService::kInterface), QStringLiteral("Apply"));
@@ -601,7 +601,7 @@ private slots:
         QCOMPARE(m_window->workingSet().profiles[3].scrollspeed, edit);
         QVERIFY(m_window->core()->hasUnappliedEdits());
         ConfigRecord saved;
-        loadAll(saved);
+        QVERIFY(loadAll(saved).isUsable());
         QVERIFY(saved.profiles[3].scrollspeed != edit);
         QCOMPARE(statusdecode::rateCodeToHz(saved.profiles[1].pollrate), 250);
     }

@@ -62,7 +62,7 @@ private slots:
         setHidBackend(sim);
         { MousecfgWidget seeding; } // writes the slot files
         ConfigRecord stored;
-        loadAll(stored);
+        QVERIFY(loadAll(stored).isUsable());
         stored.profiles[0].mousespeed = 4;
         QVERIFY(saveAll(stored));
         // The fixture keeps the desktop out of reach; the process remembers another speed.

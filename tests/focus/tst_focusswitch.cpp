@@ -191,7 +191,7 @@ private slots:
         KestLinkTimings slow = linkTimings();
         slow.afterWriteMs = 80;
         setLinkTimings(slow);
-        writeDiff(1);
+        QVERIFY(writeDiff(1));
         start();
         KestProfileManager *profiles = m_window->profileManager();
         int selectsWhenWriteEnded = -1;

@@ -105,7 +105,7 @@ void ProfileFixture::unplugMouse()
 
 void ProfileFixture::installDefaultSlots()
 {
-    writeTemplate();
+    QVERIFY(writeTemplate());
     ConfigRecord set;
     makeDefaultConfig(set);
     for (int k = 0; k < SLOT_COUNT; ++k) {
@@ -113,9 +113,9 @@ void ProfileFixture::installDefaultSlots()
         set.profiles[k].ProfileName = set.names[k];
         host.library << set.names[k];
     }
-    saveAll(set);
-    writeProfileList(host.library);
-    loadAll(host.working);
+    QVERIFY(saveAll(set));
+    QVERIFY(writeProfileList(host.library));
+    QVERIFY(loadAll(host.working).isUsable());
     host.lastWritten = host.working;
 }
 
@@ -126,7 +126,7 @@ void ProfileFixture::addLibraryProfile(const QString &name)
     profile.ProfileName = name;
     QVERIFY(saveSlotFile(profile, name));
     host.library << name;
-    writeProfileList(host.library);
+    QVERIFY(writeProfileList(host.library));
 }
 
 QStringList ProfileFixture::messageTexts() const

@@ -49,7 +49,7 @@ void TestApplyFlow::apply_movesPanelValuesIntoWorkingSet_mouseHoldsThem()
     QCOMPARE(int(f.sim->state().liftHeight), 2);
     QCOMPARE(readDiff(), 0);
     ConfigRecord saved;
-    loadAll(saved);
+    QVERIFY(loadAll(saved).isUsable());
     QCOMPARE(int(saved.profiles[0].pollrate), 8);
 }
 
@@ -97,7 +97,7 @@ void TestApplyFlow::writeWithoutDevice_failsWithStatus1_nextApplySendsEverything
     QVERIFY2(said.contains(QStringLiteral("access rule")), qPrintable(said));
     QCOMPARE(readDiff(), 1);
     ConfigRecord saved;
-    loadAll(saved);
+    QVERIFY(loadAll(saved).isUsable());
     QCOMPARE(int(saved.profiles[0].pollrate), 2); // the settings are saved all the same
 
     // Nothing changed since, but the mouse may not hold it: everything goes.
@@ -202,7 +202,7 @@ void TestApplyFlow::importExportProfile_roundTripWithTags()
     f.installDefaultSlots();
     f.host.working.profiles[0].pollrate = 2;
     f.host.working.profiles[0].LED_MODE[3].RGB = QColor(10, 20, 30);
-    saveSlotFile(f.host.working.profiles[0], QStringLiteral("Profile 1"));
+    QVERIFY(saveSlotFile(f.host.working.profiles[0], QStringLiteral("Profile 1")));
     const QString exported = f.path(QStringLiteral("Shared.prof"));
     QVERIFY(f.manager.exportProfileTo(exported));
     QCOMPARE(readProductTag(exported), QStringLiteral("KX-27"));
@@ -227,18 +227,18 @@ void TestApplyFlow::importProfile_otherProductOrExistingOrUnsafeName_refused()
     ProfileFixture f;
     f.installDefaultSlots();
     const QString foreign = f.path(QStringLiteral("Foreign.prof"));
-    saveProfile(0, f.host.working.profiles[0], foreign);
-    writeProductTag(QStringLiteral("Other Mouse"), foreign);
+    QVERIFY(saveProfile(0, f.host.working.profiles[0], foreign));
+    QVERIFY(writeProductTag(QStringLiteral("Other Mouse"), foreign));
     QVERIFY(!f.manager.importProfileFrom(foreign));
     const QString untagged = f.path(QStringLiteral("Untagged.prof"));
-    saveProfile(0, f.host.working.profiles[0], untagged);
+    QVERIFY(saveProfile(0, f.host.working.profiles[0], untagged));
     QVERIFY(!f.manager.importProfileFrom(untagged));
     QCOMPARE(f.messageTexts(), (QStringList{QStringLiteral("The file is not match current mouse!"), QStringLiteral("The file is not match current mouse!")}));
 
     QDir().mkpath(f.path(QStringLiteral("elsewhere")));
     const QString duplicate = f.path(QStringLiteral("elsewhere/Profile 2.prof"));
-    saveProfile(0, f.host.working.profiles[0], duplicate);
-    writeProductTag(QStringLiteral("KX-27"), duplicate);
+    QVERIFY(saveProfile(0, f.host.working.profiles[0], duplicate));
+    QVERIFY(writeProductTag(QStringLiteral("KX-27"), duplicate));
     const int writes = f.sim->writeCount();
     QVERIFY(!f.manager.importProfileFrom(duplicate));
     QCOMPARE(f.messageTexts().last(), QStringLiteral("Profile Exist!"));
@@ -257,7 +257,7 @@ void TestApplyFlow::exportProfile_replacesExistingFile_reportsFailure()
     old.close();
     QVERIFY(f.manager.exportProfileTo(target));
     ProfileRecord exported;
-    loadProfile(0, exported, target);
+    QVERIFY(loadProfile(0, exported, target).isUsable());
     QCOMPARE(exported, f.host.working.profiles[0]);
     QCOMPARE(f.messages.size(), 1);
     QCOMPARE(f.messages.first().first, int(KestMessageBox::Notice));
@@ -298,10 +298,10 @@ void TestApplyFlow::importExportConfig_roundTrip_otherProductRefused()
     QCOMPARE(f.host.working, exported); // the slots keep their names
     QCOMPARE(int(f.sim->state().reportRate), 2);
     ConfigRecord saved;
-    loadAll(saved);
+    QVERIFY(loadAll(saved).isUsable());
     QCOMPARE(saved.profiles[3].BUTTON_INFO[4].Fun, 48);
 
-    writeProductTag(QStringLiteral("Other Mouse"), conf);
+    QVERIFY(writeProductTag(QStringLiteral("Other Mouse"), conf));
     const int writes = f.sim->writeCount();
     QVERIFY(!f.manager.importConfigFrom(conf));
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("The file is not match current mouse!")});

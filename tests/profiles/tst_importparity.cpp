@@ -107,7 +107,7 @@ void TestImportParity::toolAndWindow_importingOneFile_leaveTheSameFiles()
     // And what they agree on is the import, kept in the slots the user had.
     setApplicationDir(toolDir.path());
     ConfigRecord saved;
-    loadAll(saved);
+    QVERIFY(loadAll(saved).isUsable());
     setApplicationDir(f.path(QString()));
     for (int k = 0; k < SLOT_COUNT; ++k) {
         QCOMPARE(saved.names[k], QStringLiteral("Profile %1").arg(k + 1));

@@ -65,7 +65,7 @@ void TestProfileManager::add_withProfile1To5Present_createsProfile6FromTemplate(
     QCOMPARE(readProfileList(), f.host.library);
     QCOMPARE(f.host.working.names[0], QStringLiteral("Profile 6"));
     ProfileRecord expected;
-    loadProfile(0, expected, templatePath());
+    QVERIFY(loadProfile(0, expected, templatePath()).isUsable());
     expected.ProfileName = QStringLiteral("Profile 6");
     QCOMPARE(f.host.working.profiles[0], expected);
     QCOMPARE(f.host.lastRefresh, KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
@@ -230,7 +230,7 @@ void TestProfileManager::rename_movesFileListAndStoredSlotName()
     f.installDefaultSlots();
     f.addLibraryProfile(QStringLiteral("Old"));
     f.manager.slotAssignProfile(QStringLiteral("Old"));
-    saveSlotList(f.host.working); // applied once: Config.ini names "Old" for slot 0
+    QVERIFY(saveSlotList(f.host.working)); // applied once: Config.ini names "Old" for slot 0
 
     f.manager.slotRenameProfile(QStringLiteral("Été"));
     QVERIFY(!exists(QStringLiteral("Old")));
@@ -242,7 +242,7 @@ void TestProfileManager::rename_movesFileListAndStoredSlotName()
     QCOMPARE(readProfileList(), f.host.library);
     // Quitting now must not leave slot 0 pointing at a file that is gone.
     ConfigRecord restarted;
-    loadAll(restarted);
+    QVERIFY(loadAll(restarted).isUsable());
     QCOMPARE(restarted.names[0], QStringLiteral("Été"));
 }
 
@@ -363,7 +363,7 @@ void TestProfileManager::add_saysWhatItDoes_canStartFromCurrentSettings()
     ProfileFixture f;
     f.installDefaultSlots();
     f.host.working.profiles[0].pollrate = 8;
-    saveSlotFile(f.host.working.profiles[0], QStringLiteral("Profile 1"));
+    QVERIFY(saveSlotFile(f.host.working.profiles[0], QStringLiteral("Profile 1")));
     f.nameAnswer = QStringLiteral("Tuned");
     f.startFromCurrent = true;
     f.manager.slotAddProfile();
@@ -426,7 +426,7 @@ void TestProfileManager::rename_defaultProfile_keepsItsFile_namesALibraryCopy()
     QCOMPARE(f.host.library.last(), QStringLiteral("Aim"));
     QCOMPARE(readProfileList(), f.host.library);
     ConfigRecord restarted;
-    loadAll(restarted);
+    QVERIFY(loadAll(restarted).isUsable());
     QCOMPARE(restarted.names[0], QStringLiteral("Aim"));
 }
 
@@ -438,7 +438,7 @@ void TestProfileManager::savesRefused_nothingHalfDone_fileNamed()
     f.installDefaultSlots();
     f.addLibraryProfile(QStringLiteral("Old"));
     f.manager.slotAssignProfile(QStringLiteral("Old"));
-    saveSlotList(f.host.working);
+    QVERIFY(saveSlotList(f.host.working));
     const QStringList library = f.host.library;
 
     // The slot names cannot be stored: the rename is undone.

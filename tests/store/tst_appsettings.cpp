@@ -35,10 +35,10 @@ void TestAppSettings::noConfigsFolder_readersGiveDefaults_firstWriterCreatesFold
     QVERIFY(readProfileList().isEmpty());
     QVERIFY(!QFileInfo::exists(configFolder())); // reading creates nothing
 
-    writeDiff(1);
+    QVERIFY(writeDiff(1));
     QVERIFY(QFileInfo(globalConfigPath()).isFile());
     QCOMPARE(readDiff(), 1);
-    writeLanguage(1);
+    QVERIFY(writeLanguage(1));
     QVERIFY(QFileInfo(languageConfigPath()).isFile());
     QCOMPARE(readLanguage(), 1);
 }
@@ -66,7 +66,7 @@ void TestAppSettings::firstStart_followsTheDesktopLanguageUntilOneIsChosen()
     QCOMPARE(withLocale("", "", "", "C"), 0);
 
     // Once chosen, the choice stays whatever the desktop says.
-    writeLanguage(0);
+    QVERIFY(writeLanguage(0));
     QCOMPARE(withLocale("fr", "", "", "fr_FR.UTF-8"), 0);
     for (const char *variable : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
         qunsetenv(variable);
@@ -100,7 +100,7 @@ void TestAppSettings::languageListAndFonts_readAllSlotsWhateverTheCount()
     QCOMPARE(list.files[9], QStringLiteral("mousecfg_xx"));
 
     QCOMPARE(readCurrentLanguageFont().family, QString());
-    writeLanguage(1);
+    QVERIFY(writeLanguage(1));
     QCOMPARE(readCurrentLanguageFont().family, QStringLiteral("DejaVu Sans"));
     QCOMPARE(readCurrentLanguageFont().pixelSize, 14u);
 
@@ -127,20 +127,20 @@ void TestAppSettings::mouseListName_isLatin1()
 void TestAppSettings::profileList_followsProductFolder_andShrinks()
 {
     StoreFixture fixture;
-    writeProfileList({QStringLiteral("Profile 1"), QStringLiteral("Gaming")});
+    QVERIFY(writeProfileList({QStringLiteral("Profile 1"), QStringLiteral("Gaming")}));
     QCOMPARE(productConfigPath(), configFolder() + QStringLiteral("/Config.ini"));
 
-    writeProductName(QStringLiteral("KX-27"));
+    QVERIFY(writeProductName(QStringLiteral("KX-27")));
     QCOMPARE(productConfigPath(), configFolder() + QStringLiteral("/KX-27/Config.ini"));
     QVERIFY(readProfileList().isEmpty());
-    writeProfileList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
-    writeProfileList({QStringLiteral("C")});
+    QVERIFY(writeProfileList({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+    QVERIFY(writeProfileList({QStringLiteral("C")}));
     QCOMPARE(readProfileList(), QStringList{QStringLiteral("C")});
     QSettings ini(productConfigPath(), QSettings::IniFormat);
     QVERIFY(!ini.contains(QStringLiteral("PROFILE_LIST/2")));
 
     // A product name that would leave the configuration folder names no folder.
-    writeProductName(QStringLiteral("../escape"));
+    QVERIFY(writeProductName(QStringLiteral("../escape")));
     QCOMPARE(productFolder(), configFolder());
 }
 

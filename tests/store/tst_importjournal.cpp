@@ -33,7 +33,7 @@ private slots:
             QSet<int> marks;
             for (int k = 0; k < SLOT_COUNT; ++k) {
                 KestIniFile slot;
-                slot.load(profileFilePath(QStringLiteral("Profile %1").arg(k + 1)));
+                QVERIFY(slot.load(profileFilePath(QStringLiteral("Profile %1").arg(k + 1))).isUsable());
                 marks << slot.intValue(QStringLiteral("PROFILE/pollrate"));
             }
             if (marks.size() > 1)

@@ -47,8 +47,8 @@ void TestProductData::installedCopy_productKeysFollowTheInstall_userKeysStayTheU
     mine.ProfileID = 3;
     mine.names[0] = QStringLiteral("Mine");
     QVERIFY(saveAll(mine));
-    writeProductName(QStringLiteral("KX-27"));
-    writeDiff(1);
+    QVERIFY(writeProductName(QStringLiteral("KX-27")));
+    QVERIFY(writeDiff(1));
 
     // A later install brings new product data.
     write(installed, "[Config]\nCurrentProductName=KX-99\nGColorID=4\nModel=new\nProfileID=0\nDiff=0\n"
@@ -67,13 +67,13 @@ void TestProductData::installedCopy_productKeysFollowTheInstall_userKeysStayTheU
 
     // The user's own keys are still the user's.
     ConfigRecord loaded;
-    loadAll(loaded);
+    QVERIFY(loadAll(loaded).isUsable());
     QCOMPARE(loaded.ProfileID, quint8(3));
     QCOMPARE(loaded.names[0], QStringLiteral("Mine"));
     QCOMPARE(readProductName(), QStringLiteral("KX-27"));
     QCOMPARE(readDiff(), 1);
     // And their writes never reach the installation.
-    writeBattery(40);
+    QVERIFY(writeBattery(40));
     QFile file(installed);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(!file.readAll().contains("Battery"));

@@ -100,13 +100,13 @@ void TestProfileFiles::saveThenLoad_roundTripsEveryField()
     const QString path = fixture.path(QStringLiteral("a.prof"));
     QVERIFY(saveProfile(0, saved, path));
     ProfileRecord loaded;
-    loadProfile(0, loaded, path);
+    QVERIFY(loadProfile(0, loaded, path).isUsable());
     QCOMPARE(loaded, saved);
 
     // Invalid colours survive as invalid colours.
     ProfileRecord blank;
     QVERIFY(saveProfile(0, blank, path));
-    loadProfile(0, loaded, path);
+    QVERIFY(loadProfile(0, loaded, path).isUsable());
     QVERIFY(!loaded.LED_MODE[3].RGB.isValid());
 }
 
@@ -116,7 +116,7 @@ void TestProfileFiles::loadMissingKeys_givesKeyDefaults()
     const QString path = fixture.path(QStringLiteral("sparse.prof"));
     writeRaw(path, "[PROFILE]\npollrate=4\n");
     ProfileRecord p = distinctProfile(2);
-    loadProfile(0, p, path);
+    QVERIFY(loadProfile(0, p, path).isUsable());
     QCOMPARE(int(p.pollrate), 4);
     QCOMPARE(int(p.LedMoveOFF), 255);
     QCOMPARE(int(p.LedSleepTime), 1);
@@ -126,7 +126,7 @@ void TestProfileFiles::loadMissingKeys_givesKeyDefaults()
     for (const LedModeInfo &effect : p.LED_MODE)
         QVERIFY(!effect.RGB.isValid());
 
-    loadProfile(0, p, fixture.path(QStringLiteral("missing.prof")));
+    QVERIFY(loadProfile(0, p, fixture.path(QStringLiteral("missing.prof"))).isUsable());
     QCOMPARE(int(p.pollrate), 0);
     QCOMPARE(int(p.LedMoveOFF), 255);
 }
@@ -138,7 +138,7 @@ void TestProfileFiles::loadByteOf300_gives44()
     writeRaw(path, "[PROFILE]\npollrate=300\nBUTTON_INFO_3_Res2=300\nBUTTON_INFO_3_KeyInfo_2_=300\n"
                    "BUTTON_INFO_3_Fun=300\nLedMoveOFF=-1\n");
     ProfileRecord p;
-    loadProfile(0, p, path);
+    QVERIFY(loadProfile(0, p, path).isUsable());
     QCOMPARE(int(p.pollrate), 44);
     QCOMPARE(int(p.BUTTON_INFO[3].Res2), 44);
     QCOMPARE(int(p.BUTTON_INFO[3].KeyInfo[2].low), 44);
@@ -165,7 +165,7 @@ void TestProfileFiles::loadFileWrittenBySettingsClass_readsColoursAndAllFields()
         ini.endGroup();
     }
     ProfileRecord p;
-    loadProfile(0, p, path);
+    QVERIFY(loadProfile(0, p, path).isUsable());
     QCOMPARE(int(p.pollrate), int(expected.pollrate));
     QCOMPARE(p.LED_MODE[4].RGB, expected.LED_MODE[4].RGB);
     QCOMPARE(p.ProfileName, QStringLiteral("Été, \"quoted\" = ; @x"));
@@ -223,7 +223,7 @@ void TestProfileFiles::saveAll_writesAllFiveSlots_loadAll_readsThemBack()
         QVERIFY(QFileInfo(profileFilePath(c.names[k])).isFile());
 
     ConfigRecord loaded;
-    loadAll(loaded);
+    QVERIFY(loadAll(loaded).isUsable());
     QCOMPARE(loaded, c);
 }
 
@@ -236,7 +236,7 @@ void TestProfileFiles::loadAll_slotWithoutFileOrName_getsKeyDefaults()
     ConfigRecord c;
     c.profiles[0] = distinctProfile(1);
     c.profiles[1] = distinctProfile(1);
-    loadAll(c);
+    QVERIFY(loadAll(c).isUsable());
     QCOMPARE(int(c.ProfileID), 4);
     QCOMPARE(c.names[1], QStringLiteral("../../etc/passwd"));
     for (int k = 0; k < SLOT_COUNT; ++k) {
@@ -284,7 +284,7 @@ void TestProfileFiles::exportImport_restoresSlots_leavesNamesEmpty_keepsLedOptio
         imported.profiles[k].LedSleepTime = quint8(9 - k);
         imported.names[k] = QStringLiteral("before");
     }
-    importConfig(imported, path);
+    QVERIFY(importConfig(imported, path).isUsable());
     QCOMPARE(readProductTag(path), QStringLiteral("KX-27"));
     QCOMPARE(int(imported.ProfileID), 1);
     QCOMPARE(int(imported.Debounce), 33);
@@ -310,7 +310,7 @@ void TestProfileFiles::productTag_roundTrip_missingFileReadsEmpty()
     QVERIFY(writeProductTag(QStringLiteral("Other Mouse"), path));
     QCOMPARE(readProductTag(path), QStringLiteral("Other Mouse"));
     ProfileRecord p;
-    loadProfile(0, p, path);
+    QVERIFY(loadProfile(0, p, path).isUsable());
     QCOMPARE(p, distinctProfile(0)); // the tag does not disturb the profile
 }
 
@@ -334,7 +334,7 @@ void TestProfileFiles::refusedNames_neverTouchFilesOutsideTheFolder()
     ConfigRecord c;
     c.names = {QStringLiteral("ok"), QStringLiteral("../../evil"), QString(), QStringLiteral("."),
                QStringLiteral("x/y")};
-    saveAll(c);
+    QVERIFY(saveAll(c));
     QCOMPARE(QDir(profileFolder()).entryList(QDir::Files), QStringList{QStringLiteral("ok.prof")});
     QVERIFY(!QFileInfo::exists(fixture.path(QStringLiteral("evil.prof"))));
 }
@@ -344,7 +344,7 @@ void TestProfileFiles::writeTemplate_overwritesAnEditedTemplate()
     StoreFixture fixture;
     QVERIFY(writeTemplate());
     ProfileRecord edited;
-    loadProfile(0, edited, templatePath());
+    QVERIFY(loadProfile(0, edited, templatePath()).isUsable());
     ProfileRecord expected;
     makeDefaultProfile(expected);
     QCOMPARE(edited, expected);
@@ -353,7 +353,7 @@ void TestProfileFiles::writeTemplate_overwritesAnEditedTemplate()
     QVERIFY(saveProfile(0, edited, templatePath()));
     QVERIFY(writeTemplate());
     ProfileRecord reloaded;
-    loadProfile(0, reloaded, templatePath());
+    QVERIFY(loadProfile(0, reloaded, templatePath()).isUsable());
     QCOMPARE(int(reloaded.pollrate), int(expected.pollrate));
 }
 
@@ -361,7 +361,7 @@ void TestProfileFiles::profileFolder_isPerProduct()
 {
     StoreFixture fixture;
     QCOMPARE(profileFolder(), configFolder() + QStringLiteral("/Profile"));
-    writeProductName(QStringLiteral("KX-27"));
+    QVERIFY(writeProductName(QStringLiteral("KX-27")));
     QCOMPARE(profileFolder(), configFolder() + QStringLiteral("/KX-27/Profile"));
     QCOMPARE(profileFilePath(QStringLiteral("Gaming")),
              configFolder() + QStringLiteral("/KX-27/Profile/Gaming.prof"));
@@ -391,7 +391,7 @@ void TestProfileFiles::emptyPath_usesGlobalConfigGroup()
     QVERIFY(saveProfile(3, p, QString()));
     QCOMPARE(readDiff(), 1); // other keys of Config.ini survive
     ProfileRecord loaded;
-    loadProfile(3, loaded, QString());
+    QVERIFY(loadProfile(3, loaded, QString()).isUsable());
     QCOMPARE(loaded, p);
     QCOMPARE(QSettings(globalConfigPath(), QSettings::IniFormat)
                  .value(QStringLiteral("PROFILE_3/pollrate")).toInt(),

@@ -117,7 +117,7 @@ private slots:
             global.setValue(QStringLiteral("FONT_LIST/FONT_1"), QStringLiteral("DejaVu Serif"));
             global.setValue(QStringLiteral("FONT_LIST/FONT_SIZE_1"), 13);
         }
-        writeLanguage(1);
+        QVERIFY(writeLanguage(1));
         setScaleFactor(1.5);
         QFont font = languageFont();
         QCOMPARE(font.family(), QStringLiteral("DejaVu Serif"));
