@@ -231,7 +231,9 @@ void KestDesktopBridge::retranslate()
 
 bool KestDesktopBridge::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window && event->type() == QEvent::LanguageChange)
+    // The type first: while the window is being destroyed it still sends events here, and
+    // looking at the pointer then would treat a half-destroyed widget as the window.
+    if (event->type() == QEvent::LanguageChange && watched == m_window)
         retranslate();
     return QObject::eventFilter(watched, event);
 }
