@@ -115,7 +115,8 @@ void KestNotices::writeFinished(int status, bool windowVisible)
 {
     // With the window open the message box says it already.
     if (status != 0 && !windowVisible)
-        notify(QStringLiteral("write"), notice(tr("Settings not written"), tr("Send data failed, please try again."),
+        notify(QStringLiteral("write"), notice(tr("Settings not written"),
+                                               tr("The mouse did not take the settings; they are kept on this computer."),
                                                platform::NoticeUrgency::Critical, QStringLiteral("device.error")));
 }
 
