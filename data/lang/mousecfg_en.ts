@@ -1057,9 +1057,13 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
+        <source>The mouse did not take the settings; they are kept on this computer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Send data failed, please try again.</source>
-        <translation type="unfinished">The mouse did not take the settings. Please try again.</translation>
+        <translation type="obsolete">The mouse did not take the settings. Please try again.</translation>
     </message>
     <message>
         <location line="+11"/>

@@ -1110,9 +1110,13 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Réglages non écrits</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="+1"/>
+        <source>The mouse did not take the settings; they are kept on this computer.</source>
+        <translation>La souris n’a pas pris les réglages ; ils restent conservés sur cet ordinateur.</translation>
+    </message>
+    <message>
         <source>Send data failed, please try again.</source>
-        <translation>L&apos;envoi des données a échoué, veuillez réessayer.</translation>
+        <translation type="vanished">L&apos;envoi des données a échoué, veuillez réessayer.</translation>
     </message>
     <message>
         <location line="+11"/>
