@@ -6,9 +6,9 @@
 #   scripts/run-fuzz.sh [SECONDS] [TARGET...]     (default: 60 seconds, every target)
 #
 # FUZZ_INPUT_TIMEOUT (seconds, default 120) is the time one input may take before it counts
-# as a hang. The slowest input of the slowest target takes a few seconds here, with all six
-# targets sharing two busy cores; a limit far below that ends a target on its first
-# ordinary input and reports a hang that is not one.
+# as a hang. The slowest input of the slowest target takes a few seconds on a busy machine;
+# a limit far below that ends a target on its first ordinary input and reports a hang that
+# is not one.
 #
 # Each target starts from its committed seeds in fuzz/corpus/<target>/ and keeps what it
 # learns in build-fuzz/corpus/<target>/. An input that crashes lands in
