@@ -4,7 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "panels/dpisensor.h"
+#include "store/dpisensor.h"
 
 namespace {
 constexpr int kMaxDigits = 6; // the largest sensor reaches 52000 DPI

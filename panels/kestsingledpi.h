@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QWidget>
 
-#include "panels/dpisensor.h"
+#include "store/dpisensor.h"
 
 class QCheckBox;
 class KestDpiField;

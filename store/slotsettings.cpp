@@ -11,32 +11,12 @@
 #include "store/appsettings.h"
 #include "store/buttonscript.h"
 #include "store/devicedescription.h"
+#include "store/dpisensor.h"
 #include "store/lightingslot.h"
 #include "store/macrodb.h"
 #include "store/profilefiles.h"
 
 namespace {
-
-// Register-code ranges of the sensors; the DPI page uses the same table.
-struct SensorRange
-{
-    int sensor;
-    int minimum;
-    int maximum;
-    bool link;
-};
-
-constexpr SensorRange kRanges[] = {
-    {3325, 1, 50, false},   {33252, 1, 75, false},  {3311, 1, 120, false},
-    {33112, 1, 180, false}, {3360, 1, 180, true},   {3370, 1, 290, false},
-    {3327, 1, 106, false},  {3389, 2, 480, true},   {3212, 16, 111, false},
-    {3104, 14, 105, true},  {31042, 14, 158, true}, {3335, 1, 160, false},
-    {33352, 1, 240, false}, {3333, 2, 120, false},  {3399, 0, 599, true},
-    {3395, 0, 519, false},  {33952, 0, 779, false},
-};
-constexpr const char *kShort3327Products[] = {"KX-25", "KX-03", "KX-26", "KX-07", "KX-08",
-                                              "KX-10", "KX-20", "KX-21", "KX-22"};
-constexpr int kFallbackSensor = 3311;
 
 constexpr int kWheelUp = 40;
 constexpr int kWheelDown = 41;
@@ -125,21 +105,10 @@ SlotSettingsProduct SlotSettingsProduct::installed()
     // The DPI page shows up to eight rows; without a description it keeps all eight.
     const int levels = deviceDescriptionExists() ? readDpiLevelCount() : DPI_LEVELS;
     p.dpiLevels = levels > 7 ? DPI_LEVELS : qMax(1, levels);
-    for (const SensorRange &range : kRanges) {
-        if (range.sensor != p.sensor)
-            continue;
-        p.codeMinimum = range.minimum;
-        p.codeMaximum = range.maximum;
-        p.linkOffered = range.link;
-    }
-    if ((p.sensor == 3325 || p.sensor == 33252) && readDpiRange33254() == 1)
-        p.codeMaximum = 90;
-    if (p.sensor == 3327) {
-        for (const char *name : kShort3327Products) {
-            if (p.product == QLatin1String(name))
-                p.codeMaximum = 92;
-        }
-    }
+    const DpiCodeRange codes = dpiCodeRangeForInstalled(p.sensor);
+    p.codeMinimum = codes.minimum;
+    p.codeMaximum = codes.maximum;
+    p.linkOffered = codes.linkShown;
     p.macrosOffered = readDisableMacro() == 0;
     p.ledSwitchOffered = readLedDisable() == 0;
     p.sleepOffered = readShowSleep() != 0;
@@ -182,10 +151,7 @@ QStringList SlotSettings::effectNames()
 
 int SlotSettings::dpiOf(int code) const
 {
-    bool known = false;
-    for (const SensorRange &range : kRanges)
-        known = known || range.sensor == m_product.sensor;
-    return dpiCodeToDpi(code, known ? m_product.sensor : kFallbackSensor);
+    return displayDpi(code, m_product.sensor);
 }
 
 int SlotSettings::lightingSlot(int slot) const

@@ -5,11 +5,11 @@
 #include <QtTest>
 
 #include "panelfixture.h"
-#include "panels/dpisensor.h"
 #include "panels/kestdpifield.h"
 #include "panels/kestdpiwindow.h"
 #include "panels/kestsingledpi.h"
 #include "panels/kesttwobarslider.h"
+#include "store/dpisensor.h"
 #include "widgets/kestskin.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "panels/dpisensor.h"
+#include "store/dpisensor.h"
 
 #include <cstdlib>
 #include <utility>
