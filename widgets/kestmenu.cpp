@@ -13,6 +13,21 @@ KestMenu::KestMenu(const QString &title, QWidget *parent) : QMenu(title, parent)
     setStyleSheet(menuStyleSheet());
 }
 
+void KestMenu::setCheckableEntries(const QStringList &texts, const QString &checked)
+{
+    clear();
+    // Sized before the first paint, so the font must be right now.
+    const QFont wanted = languageFont();
+    if (font() != wanted)
+        setFont(wanted);
+    for (const QString &text : texts) {
+        auto *action = new QAction(text, this);
+        action->setCheckable(true);
+        action->setChecked(text == checked);
+        addAction(action);
+    }
+}
+
 void KestMenu::paintEvent(QPaintEvent *event)
 {
     // The language can change while the menu lives; only touch the font when it differs,

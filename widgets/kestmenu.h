@@ -13,6 +13,11 @@ public:
     explicit KestMenu(QWidget *parent = nullptr);
     explicit KestMenu(const QString &title, QWidget *parent = nullptr);
 
+    // Replaces the entries by one checkable entry per text, `checked` ticked. Made for long
+    // lists (a library of a thousand profiles): the entries take the menu's font rather
+    // than a font each, and a list taller than the screen scrolls.
+    void setCheckableEntries(const QStringList &texts, const QString &checked);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

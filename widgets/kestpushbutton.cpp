@@ -64,16 +64,9 @@ QRegion outlineOf(const QPixmap &picture, const QSize &size)
 
 KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
                                const QString &iconPath)
-    : QPushButton(parent)
+    : QPushButton(parent), m_picturePaths(picturePaths.mid(0, 32)),
+      m_pictures(m_picturePaths.size())
 {
-    m_pictures.reserve(picturePaths.size());
-    for (const QString &path : picturePaths)
-        m_pictures.append(skinPicture(path));
-    // The outline comes from the picture as drawn, before fading lowers its alpha.
-    if (!m_pictures.isEmpty()) {
-        m_outlineSource = m_pictures.first();
-        m_pictures[0] = fadedShared(m_pictures[0]);
-    }
     if (!iconPath.isEmpty())
         m_icon = skinPicture(iconPath);
     setFlat(true);
@@ -171,6 +164,20 @@ void KestPushButton::setState(int state)
     update();
 }
 
+const QPixmap &KestPushButton::picture(int index) const
+{
+    if (!(m_decoded & (1u << index))) {
+        m_decoded |= 1u << index;
+        m_pictures[index] = skinPicture(m_picturePaths.at(index));
+        // The outline comes from the picture as drawn, before fading lowers its alpha.
+        if (index == 0) {
+            m_outlineSource = m_pictures[0];
+            m_pictures[0] = fadedShared(m_pictures[0]);
+        }
+    }
+    return m_pictures.at(index);
+}
+
 const QPixmap &KestPushButton::pictureForState() const
 {
     static const QPixmap none;
@@ -178,8 +185,8 @@ const QPixmap &KestPushButton::pictureForState() const
         return none;
     // A state without its own picture (and the disabled state) shows the normal one.
     if (m_state == Disabled || m_state >= m_pictures.size())
-        return m_pictures.first();
-    return m_pictures.at(m_state);
+        return picture(0);
+    return picture(m_state);
 }
 
 void KestPushButton::updateMask()
@@ -191,6 +198,8 @@ void KestPushButton::updateMask()
         return;
     }
     m_maskPending = false;
+    if (!m_pictures.isEmpty())
+        picture(0);
     if (m_outlineSource.isNull() || size().isEmpty()) {
         clearMask();
         return;
@@ -305,8 +314,8 @@ void KestPushButton::paintEvent(QPaintEvent *)
         if (!picture.isNull())
             painter.drawPixmap(area, picture);
     } else {
-        if (!m_pictures.isEmpty() && !m_pictures.first().isNull())
-            painter.drawPixmap(area, m_pictures.first());
+        if (!m_pictures.isEmpty() && !picture(0).isNull())
+            painter.drawPixmap(area, picture(0));
         if (m_state == Hover || m_state == Pressed) {
             const QColor accent = themeColor();
             QLinearGradient gradient(60, 50, 200, 150);

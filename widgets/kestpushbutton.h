@@ -63,11 +63,16 @@ protected:
 private:
     void setState(int state);
     const QPixmap &pictureForState() const;
+    const QPixmap &picture(int index) const;
     void updateMask();
 
-    QVector<QPixmap> m_pictures;
+    // Most buttons are never hovered or pressed, and many sit on pages not shown yet:
+    // each picture is decoded when it is first drawn or measured.
+    QStringList m_picturePaths;
+    mutable QVector<QPixmap> m_pictures;
+    mutable quint32 m_decoded = 0; // bit i: m_pictures[i] holds its picture
     QPixmap m_icon;
-    QPixmap m_outlineSource; // the normal picture before fading: its alpha is the mask
+    mutable QPixmap m_outlineSource; // the normal picture before fading: its alpha is the mask
     bool m_maskPending = true;
     int m_state = Normal;
     bool m_hoverEnabled = true;

@@ -102,10 +102,11 @@ QString menuStyleSheet(const QColor &accent)
 {
     const QString a = accent.name(QColor::HexRgb);
     // Room around the entries and a filled hover row: a list that only outlines the entry
-    // under the pointer reads as cramped and hard to follow.
+    // under the pointer reads as cramped and hard to follow. A menu taller than the screen
+    // scrolls: spread into columns, a long profile list covered the screen and lost its end.
     return QStringLiteral(
                "QMenu{background-color:rgb(50,50,50);border:1px solid rgb(70,70,70);"
-               "padding:%2px 0px;}"
+               "padding:%2px 0px;menu-scrollable:1;}"
                "QMenu::item{text-align:center;color:rgb(255,255,255);"
                "background-color:rgb(50,50,50);margin:0px;border:1px solid transparent;"
                "padding-top:%3px;padding-bottom:%3px;padding-left:20px;padding-right:20px;}"

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -176,6 +178,32 @@ private slots:
         setScaleFactor(2.0);
         action.setText(QStringLiteral("Right"));
         QCOMPARE(action.font().pixelSize(), 2 * kFallbackFontPixels);
+    }
+
+    // A thousand profiles: the menu fits the screen and scrolls to its last entry, in the
+    // language's font (set before the menu is sized, not at its first paint).
+    void longMenu_scrollsWithinTheScreen()
+    {
+        ScratchAppDir dir;
+        setScaleFactor(2.0);
+        QStringList names;
+        for (int i = 0; i < 1000; ++i)
+            names.append(QStringLiteral("Profile %1").arg(i));
+        KestMenu menu;
+        menu.setCheckableEntries(names, names.at(500));
+        QCOMPARE(menu.actions().size(), 1000);
+        QVERIFY(menu.actions().at(500)->isChecked());
+        QVERIFY(!menu.actions().at(499)->isChecked());
+        QCOMPARE(menu.font().pixelSize(), 2 * kFallbackFontPixels);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        menu.popup(screen.topLeft());
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        QVERIFY(menu.height() <= screen.height());
+        QVERIFY(menu.width() < screen.width() / 2);
+        QAction *last = menu.actions().last();
+        menu.setActiveAction(last);
+        QVERIFY(menu.rect().contains(menu.actionGeometry(last)));
+        menu.hide();
     }
 };
 
