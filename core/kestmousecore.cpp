@@ -335,7 +335,9 @@ KestSettingResult KestMouseCore::setSetting(int slot, const QString &name, const
     if (!onMouse)
         return {};
     if (!apply) {
-        writeDiff(1); // the mouse now differs from the files: the next write sends everything
+        // The mouse now differs from the files: the next write sends everything. The change
+        // itself is saved; a mark that could not be is said like any other file.
+        stored(writeDiff(1));
         return {};
     }
     write();
