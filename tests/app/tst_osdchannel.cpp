@@ -68,14 +68,19 @@ private slots:
 
         // And back, from a block laid out by hand the way the display has always received it.
         QByteArray wire(1044, '\0');
-        const auto put16 = [&wire](int at, const QString &text) {
+        // Byte by byte: the byte order is what is under test.
+        const auto put = [&wire](int at, quint32 value, int bytes) {
+            for (int i = 0; i < bytes; ++i)
+                wire[at + i] = char((value >> (8 * i)) & 0xFF);
+        };
+        const auto put16 = [&put](int at, const QString &text) {
             for (int i = 0; i < text.size(); ++i)
-                qToLittleEndian<quint16>(text.at(i).unicode(), wire.data() + at + 2 * i);
+                put(at + 2 * i, text.at(i).unicode(), 2);
         };
         put16(0, QStringLiteral("1000 Hz"));
-        qToLittleEndian<qint32>(2500, wire.data() + 516);
+        put(516, 2500, 4);
         wire.replace(524, 4, QByteArray("\x10\x20\x30\x00", 4));
-        qToLittleEndian<qint32>(48, wire.data() + 528);
+        put(528, 48, 4);
         put16(532, QStringLiteral("DejaVu Sans"));
         osd::OsdMessage decoded;
         QVERIFY(osd::decodeBlock(wire, &decoded));
