@@ -83,7 +83,8 @@ bool sendBlock(const QByteArray &block, int timeoutMs = 250);
 
 #include <QObject>
 
-class QLocalServer;
+class KestLocalConnection;
+class KestLocalServer;
 
 namespace osd {
 
@@ -101,9 +102,9 @@ signals:
     void messageReceived(const osd::OsdMessage &message);
 
 private:
-    void onNewConnection();
+    void onConnection(KestLocalConnection *connection);
 
-    QLocalServer *m_server = nullptr;
+    KestLocalServer *m_server = nullptr;
 };
 
 } // namespace osd

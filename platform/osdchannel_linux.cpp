@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/osdchannel.h"
+#include "platform/localsocket.h"
 #include "platform/runtimefolder.h"
 
 #include <cstring>
@@ -9,8 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QtEndian>
 
 namespace osd {
@@ -98,32 +97,13 @@ bool channelIsOurs()
 
 bool displayRunning()
 {
-    if (!channelIsOurs())
-        return false;
-    QLocalSocket socket;
-    socket.connectToServer(channelName());
-    const bool up = socket.waitForConnected(100);
-    socket.abort();
-    return up;
+    return channelIsOurs() && localsocket::canConnect(channelName());
 }
 
 bool sendBlock(const QByteArray &block, int timeoutMs)
 {
-    if (!channelIsOurs())
-        return false;
-    QLocalSocket socket;
-    socket.connectToServer(channelName());
-    if (!socket.waitForConnected(qMin(timeoutMs, 100)))
-        return false;
-    socket.write(block);
-    if (!socket.waitForBytesWritten(timeoutMs)) {
-        socket.abort();
-        return false;
-    }
     // The display answers one byte once it has taken the text, like a handled message.
-    const bool acknowledged = socket.bytesAvailable() > 0 || socket.waitForReadyRead(timeoutMs);
-    socket.abort();
-    return acknowledged;
+    return channelIsOurs() && localsocket::exchange(channelName(), block, 1, timeoutMs);
 }
 
 } // namespace osd
@@ -132,39 +112,36 @@ namespace osd {
 
 OsdReceiver::OsdReceiver(QObject *parent)
     : QObject(parent)
-    , m_server(new QLocalServer(this))
+    , m_server(new KestLocalServer(this))
 {
-    connect(m_server, &QLocalServer::newConnection, this, &OsdReceiver::onNewConnection);
+    connect(m_server, &KestLocalServer::connected, this, &OsdReceiver::onConnection);
 }
 
 bool OsdReceiver::listen()
 {
     if (displayRunning() || !channelIsOurs())
         return false;
-    // A display that crashed leaves its socket file behind; nobody answers on it.
-    QLocalServer::removeServer(channelName());
-    // Only this user may hand texts to this user's display.
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // A display that crashed leaves its socket file behind, which listen() replaces; only
+    // this user may hand texts to this user's display.
     return m_server->listen(channelName());
 }
 
-void OsdReceiver::onNewConnection()
+void OsdReceiver::onConnection(KestLocalConnection *connection)
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->bytesAvailable() >= kBlockSize) {
-                OsdMessage message;
-                if (decodeBlock(socket->read(kBlockSize), &message)) {
-                    // Acknowledge on receipt: a display's first show can take longer
-                    // than the sender is willing to wait.
-                    socket->write("\1", 1);
-                    socket->flush();
-                    emit messageReceived(message);
-                }
+    connect(connection, &KestLocalConnection::readyRead, this, [this, connection] {
+        QByteArray &buffer = connection->buffer();
+        while (buffer.size() >= kBlockSize) {
+            OsdMessage message;
+            const bool decoded = decodeBlock(buffer.left(kBlockSize), &message);
+            buffer.remove(0, kBlockSize);
+            if (decoded) {
+                // Acknowledge on receipt: a display's first show can take longer
+                // than the sender is willing to wait.
+                connection->write(QByteArray("\1", 1));
+                emit messageReceived(message);
             }
-        });
-    }
+        }
+    });
 }
 
 } // namespace osd

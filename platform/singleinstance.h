@@ -4,7 +4,8 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class KestLocalConnection;
+class KestLocalServer;
 
 // A lock held for the life of the process that tells whether another copy of
 // the same product already runs. The system drops it when the process ends,
@@ -56,10 +57,10 @@ signals:
     void activationRequested();
 
 private:
-    void onConnection();
+    void onConnection(KestLocalConnection *connection);
 
     QString m_name;
-    QLocalServer *m_server = nullptr;
+    KestLocalServer *m_server = nullptr;
 };
 
 // The lock name of a product: its name followed by " Wireless Gaming Mouse Mutex1".

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "platform/singleinstance.h"
+#include "platform/localsocket.h"
 #include "platform/logging.h"
 #include "platform/runtimefolder.h"
 
@@ -12,8 +13,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QUrl>
 
 namespace {
@@ -97,17 +96,15 @@ bool KestActivationServer::listen()
         qCWarning(lcDesktop, "single instance: no private runtime folder; later starts cannot reach this one");
         return false;
     }
-    QLocalServer::removeServer(path);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(path)) {
+    auto *server = new KestLocalServer(this);
+    if (!server->listen(path)) {
         qCWarning(lcDesktop, "single instance: cannot listen on %s: %s", qPrintable(path),
-               qPrintable(m_server->errorString()));
-        delete m_server;
-        m_server = nullptr;
+                  qPrintable(server->errorString()));
+        delete server;
         return false;
     }
-    connect(m_server, &QLocalServer::newConnection, this, &KestActivationServer::onConnection);
+    m_server = server;
+    connect(m_server, &KestLocalServer::connected, this, &KestActivationServer::onConnection);
     return true;
 }
 
@@ -116,24 +113,20 @@ bool KestActivationServer::isListening() const
     return m_server && m_server->isListening();
 }
 
-void KestActivationServer::onConnection()
+void KestActivationServer::onConnection(KestLocalConnection *connection)
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine())
-                return;
-            const bool raise = socket->readLine() == kRaise;
-            // Answer first: showing the window may open a modal warning.
-            if (raise) {
-                socket->write(kShown);
-                socket->flush();
-            }
-            socket->disconnectFromServer();
-            if (raise)
-                emit activationRequested();
-        });
-    }
+    connect(connection, &KestLocalConnection::readyRead, this, [this, connection] {
+        const int end = connection->buffer().indexOf('\n');
+        if (end < 0)
+            return;
+        const bool raise = connection->buffer().left(end + 1) == kRaise;
+        // Answer first: showing the window may open a modal warning.
+        if (raise)
+            connection->write(kShown);
+        connection->close();
+        if (raise)
+            emit activationRequested();
+    });
 }
 
 bool KestActivationServer::requestActivation(const QString &name, int timeoutMs)
@@ -141,16 +134,7 @@ bool KestActivationServer::requestActivation(const QString &name, int timeoutMs)
     const QString path = socketPath(name);
     if (path.isEmpty())
         return false;
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(timeoutMs))
-        return false;
-    socket.write(kRaise);
-    if (!socket.waitForBytesWritten(timeoutMs))
-        return false;
-    while (!socket.canReadLine()) {
-        if (!socket.waitForReadyRead(timeoutMs))
-            return false;
-    }
-    return socket.readLine() == kShown;
+    QByteArray answer;
+    localsocket::exchange(path, kRaise, kShown.size(), timeoutMs, &answer);
+    return answer == kShown;
 }

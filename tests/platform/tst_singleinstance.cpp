@@ -100,6 +100,11 @@ private slots:
         QVERIFY(!KestActivationServer::requestActivation(name, 500));
         QProcess *next = startHelper(name, QStringLiteral("serve"));
         QVERIFY(waitLocked(next));
+        // Only this user may knock.
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                                | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QCOMPARE(QFileInfo(KestActivationServer::socketPath(name)).permissions() & others,
+                 QFileDevice::Permissions());
         QVERIFY(KestActivationServer::requestActivation(name));
         QVERIFY(next->waitForFinished(10000));
         QCOMPARE(next->exitCode(), 0);
