@@ -97,10 +97,8 @@ void KestDPIWindow::selectLevel(quint8 level)
 
 void KestDPIWindow::highlight()
 {
-    for (KestSingleDPI *row : m_rows)
-        row->setHighlight(QColor(255, 255, 255));
-    if (m_record.dpi < DPI_LEVELS)
-        m_rows[m_record.dpi]->setHighlight(themeColor());
+    for (int level = 0; level < int(m_rows.size()); ++level)
+        m_rows[level]->setHighlight(level == m_record.dpi ? themeColor() : QColor(255, 255, 255));
 }
 
 DpiInfo &KestDPIWindow::levelInfo(quint8 level)

@@ -155,6 +155,11 @@ void KestSingleDPI::showLinked()
 
 void KestSingleDPI::setHighlight(const QColor &color)
 {
+    // Every refresh highlights every row again; restyling fields whose colour stayed the
+    // same re-polished them all and held up a slot switch.
+    if (m_highlighted && color == m_textColor)
+        return;
+    m_highlighted = true;
     for (KestLabel *label : {m_levelLabel, m_minLabel, m_maxLabel})
         setTextColor(label, color);
     m_textColor = color;

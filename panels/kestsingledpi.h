@@ -80,4 +80,5 @@ private:
     QCheckBox *m_linkBox;
     KestTwoBarSlider *m_slider;
     QColor m_textColor = QColor(255, 255, 255);
+    bool m_highlighted = false; // the labels and fields show m_textColor
 };
