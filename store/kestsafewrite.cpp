@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "store/kestsafewrite.h"
 
+#include <atomic>
+
 #include <cerrno>
 
 #include <fcntl.h>
@@ -97,8 +99,18 @@ KestFileResult KestSafeWrite::makeFolder(const QString &folder)
     return KestFileResult::saved(folder);
 }
 
+namespace {
+std::atomic<quint64> g_writeCount{0};
+} // namespace
+
+quint64 KestSafeWrite::writeCount()
+{
+    return g_writeCount.load();
+}
+
 KestFileResult KestSafeWrite::replace(const QString &path, const QByteArray &data)
 {
+    ++g_writeCount;
     const KestFileResult checked = check(path);
     if (!checked.isOk())
         return checked;

@@ -27,4 +27,7 @@ public:
     static KestFileResult replace(const QString &path, const QByteArray &data);
     // Makes the folder and its parents, under the same rules; the reason when it could not.
     static KestFileResult makeFolder(const QString &folder);
+    // How many replace() calls this process has started: what a reader caches may be out
+    // of date once it changed.
+    static quint64 writeCount();
 };
