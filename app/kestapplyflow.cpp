@@ -5,24 +5,16 @@
 #include "app/kestprofilemanager.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QDebug>
-#include <QFileDialog>
-#include <QFileInfo>
-
-#include <memory>
-
+#include <QDir>
 #include <QEventLoop>
+#include <QFileDialog>
 
 #include "app/kestprocessdialog.h"
 #include "core/kestmousecore.h"
-#include "device/kestdeviceworker.h"
 #include "device/kestprocessthread.h"
-#include "store/appsettings.h"
-#include "store/configimport.h"
-#include "store/profilefiles.h"
-#include "widgets/kestmessagebox.h"
 #include "platform/logging.h"
+#include "widgets/kestmessagebox.h"
 
 namespace {
 
@@ -114,7 +106,7 @@ int KestProfileManager::runWriteSequence(bool forceAll)
             [&done, &written, &dialog, &waitForWrite](const KestWriteResult &result) {
                 done = true;
                 written = result;
-                dialog.slotProcessDlg();
+                dialog.writeDone();
                 waitForWrite.quit();
             });
         core->write(forceAll);
@@ -125,11 +117,10 @@ int KestProfileManager::runWriteSequence(bool forceAll)
         disconnect(finished);
     } else {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        // Every write sends everything, so forcing it changes nothing here.
         KestProcessThread worker(&m_host.workingSet(), &m_host.lastWrittenSet());
-        worker.setForceAll(forceAll);
-        connect(&worker, &KestProcessThread::DoProcessDlg, &dialog, &KestProcessDialog::slotProcessDlg);
         // Whatever way the worker ends, the dialog must not stay up.
-        connect(&worker, &QThread::finished, &dialog, &KestProcessDialog::slotProcessDlg);
+        connect(&worker, &QThread::finished, &dialog, &KestProcessDialog::writeDone);
         worker.start(QThread::InheritPriority);
         result = dialog.exec();
         worker.wait();
@@ -147,93 +138,71 @@ int KestProfileManager::runWriteSequence(bool forceAll)
     return status;
 }
 
-void KestProfileManager::slotApply()
+void KestProfileManager::apply()
 {
     m_host.collectPanelValues();
     m_host.stopBatteryReader();
     runWriteSequence();
 }
 
-void KestProfileManager::slotOk()
+void KestProfileManager::ok()
 {
     // What the user sees is what gets written: the panels' values first.
-    slotApply();
+    apply();
     emit hideRequested();
 }
 
-void KestProfileManager::slotCancel()
+void KestProfileManager::cancel()
 {
     emit hideRequested();
     // Unapplied edits are dropped: the slot goes back to its file, or to what was last
     // written when it has none yet.
-    const int slot = m_host.currentSlot();
-    const QString name = currentName();
-    if (isValidStoreName(name) && QFileInfo(profileFilePath(name)).isFile())
-        loadSlotFile(currentProfile(), name);
-    else
-        currentProfile() = m_host.lastWrittenSet().profiles[slot];
-    reportSave(saveActiveSlot(slot));
+    reportSave(library().revertCurrentSlot(m_host.lastWrittenSet()));
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
-void KestProfileManager::slotResetProfile()
+void KestProfileManager::resetProfile()
 {
     if (message(KestMessageBox::Question, tr("Are you sure you want reset this profile?")) != 1)
         return;
     m_host.stopBatteryReader();
-    const int slot = m_host.currentSlot();
-    qCDebug(lcUi, "Accepted %d", slot);
-    makeDefaultProfile(currentProfile());
-    currentProfile().ProfileName = currentName();
+    qCDebug(lcUi, "Accepted %d", m_host.currentSlot());
+    library().resetCurrentSlot();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
     runWriteSequence();
 }
 
-void KestProfileManager::slotResetAll()
+void KestProfileManager::resetAll()
 {
     if (message(KestMessageBox::Question, tr("Are you sure you want reset all profiles?")) != 1)
         return;
     m_host.stopBatteryReader();
-    ConfigRecord &set = working();
-    for (int k = 0; k < SLOT_COUNT; ++k) {
-        makeDefaultProfile(set.profiles[k]);
-        set.profiles[k].ProfileName = set.names[k];
-    }
+    library().resetAll();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
     runWriteSequence(true);
 }
 
 bool KestProfileManager::exportConfigTo(const QString &chosenPath)
 {
-    const QString path = withSuffix(chosenPath, QStringLiteral("conf"));
-    KestFileResult result = exportConfig(working(), path);
-    if (result.isOk())
-        result = writeProductTag(m_host.productName(), path);
-    if (!reportSave(result))
+    const KestLibraryResult exported = library().exportConfiguration(chosenPath);
+    if (!report(exported))
         return false;
-    message(KestMessageBox::Notice,
-            tr("The configuration was saved to \"%1\".").arg(QDir::toNativeSeparators(path)));
+    message(KestMessageBox::Notice, tr("The configuration was saved to \"%1\".")
+                                        .arg(QDir::toNativeSeparators(exported.file.path())));
     return true;
 }
 
 bool KestProfileManager::importConfigFrom(const QString &path)
 {
-    const ConfigImport result = importConfiguration(working(), path, m_host.productName());
-    if (result.outcome == ConfigImport::Refused) {
-        message(KestMessageBox::Warning, result.file.text());
+    if (!report(library().importConfiguration(path)))
         return false;
-    }
-    if (result.outcome == ConfigImport::OtherProduct) {
-        message(KestMessageBox::Warning, tr("The file is not match current mouse!"));
-        return false;
-    }
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels
                               | KestProfileHost::ShowLighting);
     runWriteSequence();
     return true;
 }
 
-void KestProfileManager::slotExportConfig()
+void KestProfileManager::exportConfig()
 {
     QFileDialog dialog(m_host.dialogParent(), tr("Save Config File"), QString(), tr("Config File(*.conf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -242,7 +211,7 @@ void KestProfileManager::slotExportConfig()
         exportConfigTo(dialog.selectedFiles().constFirst());
 }
 
-void KestProfileManager::slotImportConfig()
+void KestProfileManager::importConfig()
 {
     const QString path = QFileDialog::getOpenFileName(m_host.dialogParent(), tr("Load Config File"),
                                                       QString(), tr("Config File(*.conf)"));

@@ -42,13 +42,13 @@ KestProcessDialog::KestProcessDialog(QWidget *parent)
 
 KestProcessDialog::~KestProcessDialog() = default;
 
-void KestProcessDialog::slotProcessDlg()
+void KestProcessDialog::writeDone()
 {
     // Leave the worker's signal delivery first; the dialog ends from the event loop.
-    QTimer::singleShot(0, this, &KestProcessDialog::updateProgress);
+    QTimer::singleShot(0, this, &KestProcessDialog::finish);
 }
 
-void KestProcessDialog::updateProgress()
+void KestProcessDialog::finish()
 {
     m_finished = true;
     m_movie->stop();

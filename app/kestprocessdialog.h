@@ -8,7 +8,7 @@ class QLabel;
 class QMovie;
 
 // The small busy indicator shown modally while the write worker saves and sends the
-// profile set. The worker's DoProcessDlg() ends it with result 1.
+// profile set. writeDone() ends it with result 1.
 class KestProcessDialog final : public QDialog
 {
     Q_OBJECT
@@ -22,8 +22,7 @@ public:
     void reject() override;
 
 public slots:
-    void slotProcessDlg();
-    void updateProgress();
+    void writeDone();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -31,6 +30,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void finish();
+
     QPixmap m_background;
     QLabel *m_animation = nullptr;
     QMovie *m_movie = nullptr;

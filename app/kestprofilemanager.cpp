@@ -1,48 +1,16 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "app/kestprofilemanager.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
-#include "store/appsettings.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestnamedialog.h"
 #include "widgets/kestskin.h"
-
-namespace {
-
-bool fileExists(const QString &path)
-{
-    return QFileInfo(path).isFile();
-}
-
-// Replaces target with a copy of source in one step: the user confirmed the replacement
-// in the save dialog, and a failed copy must not leave half a file.
-KestFileResult copyReplacing(const QString &source, const QString &target)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return KestFileResult::refused(source, KestFileResult::Unreadable);
-    const QByteArray content = in.readAll();
-    const QFileInfo where(target);
-    if (where.isSymLink() || (where.exists() && !where.isFile()))
-        return KestFileResult::notSaved(target, KestFileResult::NotRegularFile);
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(content) != content.size() || !out.commit())
-        return KestFileResult::notSaved(target, out.error() == QFileDevice::ResourceError
-                                                    ? KestFileResult::NoSpace
-                                                    : KestFileResult::WriteFailed);
-    return KestFileResult::saved(target);
-}
-
-} // namespace
 
 KestProfileManager::KestProfileManager(KestProfileHost &host, QObject *parent)
     : QObject(parent), m_host(host)
@@ -92,26 +60,45 @@ KestProfileManager::NameAnswer KestProfileManager::askName(const NameRequest &re
     return answer;
 }
 
-QString KestProfileManager::freeName(const QString &base, const QString &numbered) const
+KestProfileLibrary KestProfileManager::library()
 {
-    QString name = base;
-    for (int n = 2; fileExists(profileFilePath(name)) || m_host.profileNames().contains(name); ++n)
-        name = numbered.arg(n);
-    return name;
+    return KestProfileLibrary(m_host.workingSet(), m_host.profileNames(), m_host.currentSlot(),
+                              m_host.productName());
 }
 
-// A name the user typed for a new library profile; false (and said why) when it cannot be.
-bool KestProfileManager::acceptNewName(const QString &name)
+QString KestProfileManager::currentName()
 {
-    if (!isValidStoreName(name)) {
+    return library().currentName();
+}
+
+bool KestProfileManager::report(const KestLibraryResult &result)
+{
+    switch (result.outcome) {
+    case KestLibraryResult::Done:
+        return true;
+    case KestLibraryResult::InvalidName:
         message(KestMessageBox::Warning, tr("This name cannot be used for a profile."));
-        return false;
-    }
-    if (fileExists(profileFilePath(name)) || m_host.profileNames().contains(name)) {
+        break;
+    case KestLibraryResult::NameTaken:
         message(KestMessageBox::Warning, tr("Profile Exist!"));
-        return false;
+        break;
+    case KestLibraryResult::LastProfile:
+        message(KestMessageBox::Warning, tr("AT LEAST ONE PROFILE TO BE RETAINED."));
+        break;
+    case KestLibraryResult::DefaultProfile:
+        message(KestMessageBox::Warning, tr("The default Profile cannot be deleted."));
+        break;
+    case KestLibraryResult::AlreadyUsed:
+        message(KestMessageBox::Warning, tr("Profile is Already Used!"));
+        break;
+    case KestLibraryResult::OtherProduct:
+        message(KestMessageBox::Warning, tr("The file is not match current mouse!"));
+        break;
+    case KestLibraryResult::FileFailed:
+        message(KestMessageBox::Warning, result.file.text());
+        break;
     }
-    return true;
+    return false;
 }
 
 bool KestProfileManager::reportSave(const KestFileResult &result)
@@ -129,7 +116,7 @@ bool KestProfileManager::settleUnappliedEdits()
     const int answer = message(KestMessageBox::Choice,
                                tr("Apply the changes to %1 first?").arg(currentName()));
     if (answer == KestMessageBox::ApplyChosen) {
-        slotApply();
+        apply();
         return true;
     }
     if (answer == KestMessageBox::DiscardChosen) {
@@ -148,157 +135,41 @@ int KestProfileManager::message(int kind, const QString &text)
     return box.exec();
 }
 
-bool KestProfileManager::isDefaultProfileName(const QString &name)
-{
-    for (int i = 1; i <= SLOT_COUNT; ++i) {
-        if (name == QStringLiteral("Profile %1").arg(i))
-            return true;
-    }
-    return false;
-}
 
-ProfileRecord &KestProfileManager::currentProfile()
-{
-    return working().profiles[m_host.currentSlot()];
-}
-
-QString &KestProfileManager::currentName()
-{
-    return working().names[m_host.currentSlot()];
-}
-
-bool KestProfileManager::isOtherSlotsName(const QString &name) const
-{
-    const ConfigRecord &set = m_host.workingSet();
-    for (int k = 0; k < SLOT_COUNT; ++k) {
-        if (k != m_host.currentSlot() && set.names[k] == name)
-            return true;
-    }
-    return false;
-}
-
-// The current slot shows the library profile `name` from now on.
-void KestProfileManager::showInCurrentSlot(const QString &name)
-{
-    currentName() = name;
-    loadSlotFile(currentProfile(), name);
-    currentProfile().ProfileName = name;
-}
-
-// What each slot shows is stored at once: a slot still named after a renamed or deleted
-// file would point at nothing at the next start, and one that was given another profile
-// would go back to the old one.
-KestFileResult KestProfileManager::saveSlotNames()
-{
-    return saveSlotList(working());
-}
-
-KestFileResult KestProfileManager::saveList()
-{
-    return writeProfileList(m_host.profileNames());
-}
-
-// The library list and the slot names after an operation changed them, both or neither
-// reported: the files are what the next start reads.
-bool KestProfileManager::saveListAndSlotNames()
-{
-    return reportSave(KestFileResult::firstFailure(saveList(), saveSlotNames()));
-}
-
-void KestProfileManager::slotAddProfile()
+void KestProfileManager::addProfile()
 {
     if (!settleUnappliedEdits())
         return;
-    QString suggestion;
-    for (int n = 1;; ++n) {
-        suggestion = QStringLiteral("Profile %1").arg(n);
-        if (!fileExists(profileFilePath(suggestion)) && !m_host.profileNames().contains(suggestion))
-            break;
-    }
     NameRequest request;
     request.title = tr("New profile");
     request.prompt = tr("Add puts a new profile with the default settings in this slot, in place "
                         "of \"%1\", which stays in the library. Name of the new profile:")
                          .arg(currentName());
-    request.suggestion = suggestion;
+    request.suggestion = library().suggestedNewName();
     request.offerCurrent = true;
     const NameAnswer answer = askName(request);
-    const QString name = answer.name;
-    if (name.isEmpty() || !acceptNewName(name))
+    if (answer.name.isEmpty() || !report(library().checkNewName(answer.name)))
         return;
-
-    ProfileRecord fresh;
-    if (answer.fromCurrent) {
-        fresh = currentProfile();
-    } else {
-        if (!fileExists(templatePath()) && !reportSave(writeTemplate()))
-            return;
-        if (!reportSave(loadProfile(0, fresh, templatePath())))
-            return;
-    }
-    fresh.ProfileName = name;
-    if (!reportSave(saveSlotFile(fresh, name)))
-        return;
-    const QString before = currentName();
-    m_host.profileNames().append(name);
-    showInCurrentSlot(name);
-    if (!saveListAndSlotNames()) {
-        // A profile the list does not name would be lost at the next start.
-        m_host.profileNames().removeAll(name);
-        QFile::remove(profileFilePath(name));
-        showInCurrentSlot(before);
-        // Putting back what the files held; the failure was said already.
-        static_cast<void>(saveList());
-        static_cast<void>(saveSlotNames());
-    }
-    m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
+    const KestLibraryResult added = library().add(answer.name, answer.fromCurrent);
+    report(added);
+    if (added.changed)
+        m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
-void KestProfileManager::slotDeleteProfile()
+void KestProfileManager::deleteProfile()
 {
-    QStringList &list = m_host.profileNames();
-    const QString name = currentName();
-    if (list.size() <= 1) {
-        message(KestMessageBox::Warning, tr("AT LEAST ONE PROFILE TO BE RETAINED."));
+    QString replacement;
+    if (!report(library().deletionReplacement(&replacement)))
         return;
-    }
-    if (isDefaultProfileName(name)) {
-        message(KestMessageBox::Warning, tr("The default Profile cannot be deleted."));
-        return;
-    }
-
-    // The replacement: the entry after the deleted one (before it when it is last),
-    // stepping towards the start past entries another slot shows. When the walk runs
-    // off the start, the first entry nobody else shows; the deleted entry never counts.
-    const int index = list.indexOf(name);
-    auto usable = [&](int i) { return i != index && !isOtherSlotsName(list[i]); };
-    int candidate = index < 0 ? list.size() - 1 : (index == list.size() - 1 ? index - 1 : index + 1);
-    while (candidate >= 0 && !usable(candidate))
-        --candidate;
-    for (int i = 0; candidate < 0 && i < list.size(); ++i) {
-        if (usable(i))
-            candidate = i;
-    }
-    if (candidate < 0) {
-        message(KestMessageBox::Warning, tr("AT LEAST ONE PROFILE TO BE RETAINED."));
-        return;
-    }
     if (message(KestMessageBox::Question, tr("Are you sure you want delete this profile?")) != 1)
         return;
-
-    const QString replacement = list[candidate];
-    if (isValidStoreName(name) && fileExists(profileFilePath(name))
-        && !QFile::remove(profileFilePath(name))) {
-        reportSave(KestFileResult::notSaved(profileFilePath(name), KestFileResult::WriteFailed));
-        return;
-    }
-    list.removeAll(name);
-    showInCurrentSlot(replacement);
-    saveListAndSlotNames();
-    m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
+    const KestLibraryResult removed = library().remove(replacement);
+    report(removed);
+    if (removed.changed)
+        m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
-void KestProfileManager::slotCopyProfile()
+void KestProfileManager::copyProfile()
 {
     const QString name = currentName();
     if (!isValidStoreName(name))
@@ -306,146 +177,55 @@ void KestProfileManager::slotCopyProfile()
     NameRequest request;
     request.title = tr("Copy profile");
     request.prompt = tr("This slot will show the copy of \"%1\". Name of the copy:").arg(name);
-    request.suggestion = freeName(name + QStringLiteral(" copy"), name + QStringLiteral(" copy %1"));
+    request.suggestion = library().suggestedCopyName();
     const QString target = askName(request).name;
-    if (target.isEmpty() || !acceptNewName(target))
+    if (target.isEmpty() || !report(library().checkNewName(target)))
         return;
-
-    // A slot that was never saved has no file yet: copy what it holds.
-    const QString source = profileFilePath(name);
-    const KestFileResult copied = fileExists(source) ? copyReplacing(source, profileFilePath(target))
-                                                     : saveSlotFile(currentProfile(), target);
-    if (!reportSave(copied))
-        return;
-    m_host.profileNames().append(target);
-    currentName() = target;
-    currentProfile().ProfileName = target;
-    saveListAndSlotNames();
-    m_host.refreshProfileView(KestProfileHost::RefreshNames);
+    const KestLibraryResult copied = library().copy(target);
+    report(copied);
+    if (copied.changed)
+        m_host.refreshProfileView(KestProfileHost::RefreshNames);
 }
 
-void KestProfileManager::slotRenameProfile(const QString &newName)
+void KestProfileManager::renameProfile(const QString &newName)
 {
-    const QString oldName = currentName();
-    if (newName == oldName)
+    if (newName == currentName())
         return;
-    if (!isValidStoreName(newName) || !isValidStoreName(oldName)) {
-        message(KestMessageBox::Warning, tr("This name cannot be used for a profile."));
-        m_host.refreshProfileView(KestProfileHost::RefreshNames);
-        return;
-    }
-    if (fileExists(profileFilePath(newName)) || m_host.profileNames().contains(newName)) {
-        message(KestMessageBox::Warning, tr("Profile Exist!"));
-        m_host.refreshProfileView(KestProfileHost::RefreshNames);
-        return;
-    }
-
-    QStringList &list = m_host.profileNames();
-    const QStringList listBefore = list;
-    const QString oldFile = profileFilePath(oldName);
-    const QString newFile = profileFilePath(newName);
-    ProfileRecord renamed = currentProfile();
-    renamed.ProfileName = newName;
-    // The five default profiles stay as they are (a reset and a new install start from
-    // them): naming one makes a library profile of the slot's settings under the new name.
-    const bool keepDefault = isDefaultProfileName(oldName);
-    const bool writeNew = keepDefault || !fileExists(oldFile);
-    KestFileResult moved = KestFileResult::saved(newFile);
-    if (writeNew)
-        moved = saveSlotFile(renamed, newName);
-    else if (!QFile::rename(oldFile, newFile))
-        moved = KestFileResult::notSaved(newFile, KestFileResult::WriteFailed);
-    if (!reportSave(moved)) {
-        m_host.refreshProfileView(KestProfileHost::RefreshNames);
-        return;
-    }
-
-    const int index = list.indexOf(oldName);
-    if (index >= 0 && !keepDefault)
-        list[index] = newName;
-    else if (!list.contains(newName))
-        list.append(newName);
-    currentName() = newName;
-    currentProfile().ProfileName = newName;
-    if (!saveListAndSlotNames()) {
-        // Half a rename would leave the slot pointing at a name the next start cannot
-        // find: everything goes back to the old name.
-        if (writeNew)
-            QFile::remove(newFile);
-        else
-            QFile::rename(newFile, oldFile);
-        list = listBefore;
-        currentName() = oldName;
-        currentProfile().ProfileName = oldName;
-        // Putting back what the files held; the failure was said already.
-        static_cast<void>(saveList());
-        static_cast<void>(saveSlotNames());
-    }
+    report(library().rename(newName));
+    // Refused, the name line shows the old name again.
     m_host.refreshProfileView(KestProfileHost::RefreshNames);
 }
 
-void KestProfileManager::slotNameSlot()
+void KestProfileManager::nameSlot()
 {
     NameRequest request;
     request.title = tr("Profile name");
-    request.prompt = isDefaultProfileName(currentName())
+    request.prompt = KestProfileLibrary::isDefaultProfileName(currentName())
                          ? tr("\"%1\" stays as it is; this slot's settings are kept under the new "
                               "name. Name:").arg(currentName())
                          : tr("Name of the profile in this slot:");
     request.suggestion = currentName();
     const QString name = askName(request).name;
     if (!name.isEmpty())
-        slotRenameProfile(name);
+        renameProfile(name);
 }
 
-void KestProfileManager::slotAssignProfile(const QString &name)
+void KestProfileManager::assignProfile(const QString &name)
 {
-    if (isOtherSlotsName(name)) {
-        message(KestMessageBox::Warning, tr("Profile is Already Used!"));
-        return;
-    }
-    if (!isValidStoreName(name))
+    const KestLibraryResult checked = library().checkAssign(name);
+    // A name no profile file can have has nothing to show: there is nothing to ask.
+    if (checked.outcome == KestLibraryResult::InvalidName || !report(checked))
         return;
     if (!settleUnappliedEdits())
         return;
-    showInCurrentSlot(name);
-    reportSave(saveSlotNames());
+    report(library().assign(name));
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
 bool KestProfileManager::importProfileFrom(const QString &path)
 {
-    QString tag;
-    const KestFileResult file = readProductTag(path, tag);
-    if (!file.isOk()) {
-        message(KestMessageBox::Warning, file.text());
+    if (!report(library().importProfile(path)))
         return false;
-    }
-    if (tag != m_host.productName()) {
-        message(KestMessageBox::Warning, tr("The file is not match current mouse!"));
-        return false;
-    }
-    const QString name = QFileInfo(path).completeBaseName();
-    if (!isValidStoreName(name)) {
-        message(KestMessageBox::Warning, tr("This name cannot be used for a profile."));
-        return false;
-    }
-    if (fileExists(profileFilePath(name)) || isOtherSlotsName(name)) {
-        message(KestMessageBox::Warning, tr("Profile Exist!"));
-        return false;
-    }
-    QDir().mkpath(profileFolder());
-    if (!reportSave(copyReplacing(path, profileFilePath(name))))
-        return false;
-    m_host.profileNames().append(name);
-    if (!reportSave(saveList())) {
-        m_host.profileNames().removeAll(name);
-        QFile::remove(profileFilePath(name));
-        return false;
-    }
-    // The slot now shows the imported profile, so the write below saves it under its own
-    // name rather than over the profile the slot showed before.
-    showInCurrentSlot(name);
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
     runWriteSequence();
     return true;
@@ -453,35 +233,15 @@ bool KestProfileManager::importProfileFrom(const QString &path)
 
 bool KestProfileManager::exportProfileTo(const QString &chosenPath)
 {
-    const QString path = withSuffix(chosenPath, QStringLiteral("prof"));
-    const QString name = currentName();
-    KestFileResult result;
-    if (isValidStoreName(name) && fileExists(profileFilePath(name))) {
-        const QString source = profileFilePath(name);
-        result = writeProductTag(m_host.productName(), source);
-        if (result.isOk())
-            result = copyReplacing(source, path);
-    } else {
-        result = saveProfile(0, currentProfile(), path);
-        if (result.isOk())
-            result = writeProductTag(m_host.productName(), path);
-    }
-    if (!reportSave(result))
+    const KestLibraryResult exported = library().exportProfile(chosenPath);
+    if (!report(exported))
         return false;
-    message(KestMessageBox::Notice, tr("The profile was saved to \"%1\".").arg(QDir::toNativeSeparators(path)));
+    message(KestMessageBox::Notice, tr("The profile was saved to \"%1\".")
+                                        .arg(QDir::toNativeSeparators(exported.file.path())));
     return true;
 }
 
-QString KestProfileManager::withSuffix(const QString &path, const QString &suffix)
-{
-    // The file dialog hands back what was typed; without the suffix the import's filter
-    // would hide the file.
-    if (path.isEmpty() || path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive))
-        return path;
-    return path + QLatin1Char('.') + suffix;
-}
-
-void KestProfileManager::slotImportProfile()
+void KestProfileManager::importProfile()
 {
     const QString path = QFileDialog::getOpenFileName(m_host.dialogParent(), tr("Load Profile File"),
                                                       QString(), tr("Profile File(*.prof)"));
@@ -489,7 +249,7 @@ void KestProfileManager::slotImportProfile()
         importProfileFrom(path);
 }
 
-void KestProfileManager::slotExportProfile()
+void KestProfileManager::exportProfile()
 {
     // The dialog adds the suffix itself, so that it also asks before replacing "name.prof".
     QFileDialog dialog(m_host.dialogParent(), tr("Save Profile File"), QString(), tr("Profile File(*.prof)"));

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/kestprofilelibrary.h"
 #include "store/configrecord.h"
 #include "store/kestfileresult.h"
 
@@ -53,10 +54,11 @@ public:
     virtual KestMouseCore *mouseCore() { return nullptr; }
 };
 
-// The profile library and the apply flow of the main window: add, delete, copy, rename,
-// assign, import and export of profiles and of the whole configuration, reset, and the
-// write sequence that saves the working set and sends it to the mouse behind a modal
-// progress dialog. The slots are meant for the profile bar's buttons; the *From / *To
+// The questions of the profile library and the apply flow of the main window: add,
+// delete, copy, rename, assign, import and export of profiles and of the whole
+// configuration, reset, and the write sequence behind a modal progress dialog. The file
+// and list work is the core's (KestProfileLibrary); this asks the user, calls it and says
+// what came of it. The slots are meant for the profile bar's buttons; the *From / *To
 // functions do the same work for a path chosen elsewhere.
 class KestProfileManager final : public QObject
 {
@@ -103,32 +105,27 @@ public:
     bool exportConfigTo(const QString &path);
     bool importConfigFrom(const QString &path);
 
-    // "Profile 1" .. "Profile 5": never deleted; renaming one names a library copy instead.
-    static bool isDefaultProfileName(const QString &name);
-    // `path` ending in ".suffix", appended when it does not.
-    static QString withSuffix(const QString &path, const QString &suffix);
-
     // The one message after a write that did not end well: what happened (write status
     // 0/1/2/4), whether the settings are kept on this computer, and what to do.
     static QString writeFailureText(int status, const KestFileResult &saved);
 
 public slots:
-    void slotAddProfile();
-    void slotDeleteProfile();
-    void slotCopyProfile();
-    void slotRenameProfile(const QString &newName);
+    void addProfile();
+    void deleteProfile();
+    void copyProfile();
+    void renameProfile(const QString &newName);
     // Asks for the current slot's profile name, then renames as above (the slot's pencil).
-    void slotNameSlot();
-    void slotAssignProfile(const QString &name);
-    void slotImportProfile();
-    void slotExportProfile();
-    void slotExportConfig();
-    void slotImportConfig();
-    void slotResetProfile();
-    void slotResetAll();
-    void slotApply();
-    void slotOk();
-    void slotCancel();
+    void nameSlot();
+    void assignProfile(const QString &name);
+    void importProfile();
+    void exportProfile();
+    void exportConfig();
+    void importConfig();
+    void resetProfile();
+    void resetAll();
+    void apply();
+    void ok();
+    void cancel();
 
 signals:
     // OK and Cancel: the window hides itself to the tray.
@@ -139,18 +136,13 @@ signals:
 private:
     int message(int kind, const QString &text);
     NameAnswer askName(const NameRequest &request);
-    QString freeName(const QString &base, const QString &numbered) const;
-    bool acceptNewName(const QString &name);
+    // The core's library work on the host's records, for the current slot.
+    KestProfileLibrary library();
+    QString currentName();
+    // Says why a library operation did not go through; true when it did.
+    bool report(const KestLibraryResult &result);
     // Shows a save that failed (the file and why); true when it did not.
     bool reportSave(const KestFileResult &result);
-    ConfigRecord &working() { return m_host.workingSet(); }
-    ProfileRecord &currentProfile();
-    QString &currentName();
-    bool isOtherSlotsName(const QString &name) const;
-    void showInCurrentSlot(const QString &name);
-    KestFileResult saveSlotNames();
-    KestFileResult saveList();
-    bool saveListAndSlotNames();
 
     KestProfileHost &m_host;
     MessageHandler m_messageHandler;

@@ -259,7 +259,7 @@ void MousecfgWidget::onButtonClicked()
                 m_pencilPressed = nullptr;
                 switchToSlot(slot);
                 if (pencil && currentSlot() == slot)
-                    m_profiles->slotNameSlot();
+                    m_profiles->nameSlot();
                 return;
             }
         }

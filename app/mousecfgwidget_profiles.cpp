@@ -14,18 +14,18 @@ void MousecfgWidget::connectProfileBar()
 {
     m_profiles = new KestProfileManager(*this, this);
     KestProfileManager *manager = m_profiles;
-    connect(m_addButton, &QPushButton::clicked, manager, &KestProfileManager::slotAddProfile);
-    connect(m_deleteButton, &QPushButton::clicked, manager, &KestProfileManager::slotDeleteProfile);
-    connect(m_copyButton, &QPushButton::clicked, manager, &KestProfileManager::slotCopyProfile);
-    connect(m_resetButton, &QPushButton::clicked, manager, &KestProfileManager::slotResetProfile);
-    connect(m_resetAllButton, &QPushButton::clicked, manager, &KestProfileManager::slotResetAll);
-    connect(m_importButton, &QPushButton::clicked, manager, &KestProfileManager::slotImportProfile);
-    connect(m_exportButton, &QPushButton::clicked, manager, &KestProfileManager::slotExportProfile);
-    connect(m_loadConfigButton, &QPushButton::clicked, manager, &KestProfileManager::slotImportConfig);
-    connect(m_saveConfigButton, &QPushButton::clicked, manager, &KestProfileManager::slotExportConfig);
-    connect(m_applyButton, &QPushButton::clicked, manager, &KestProfileManager::slotApply);
-    connect(m_okButton, &QPushButton::clicked, manager, &KestProfileManager::slotOk);
-    connect(m_cancelButton, &QPushButton::clicked, manager, &KestProfileManager::slotCancel);
+    connect(m_addButton, &QPushButton::clicked, manager, &KestProfileManager::addProfile);
+    connect(m_deleteButton, &QPushButton::clicked, manager, &KestProfileManager::deleteProfile);
+    connect(m_copyButton, &QPushButton::clicked, manager, &KestProfileManager::copyProfile);
+    connect(m_resetButton, &QPushButton::clicked, manager, &KestProfileManager::resetProfile);
+    connect(m_resetAllButton, &QPushButton::clicked, manager, &KestProfileManager::resetAll);
+    connect(m_importButton, &QPushButton::clicked, manager, &KestProfileManager::importProfile);
+    connect(m_exportButton, &QPushButton::clicked, manager, &KestProfileManager::exportProfile);
+    connect(m_loadConfigButton, &QPushButton::clicked, manager, &KestProfileManager::importConfig);
+    connect(m_saveConfigButton, &QPushButton::clicked, manager, &KestProfileManager::exportConfig);
+    connect(m_applyButton, &QPushButton::clicked, manager, &KestProfileManager::apply);
+    connect(m_okButton, &QPushButton::clicked, manager, &KestProfileManager::ok);
+    connect(m_cancelButton, &QPushButton::clicked, manager, &KestProfileManager::cancel);
     connect(manager, &KestProfileManager::hideRequested, this, &MousecfgWidget::putAway);
     connect(m_nameEdit, &QLineEdit::returnPressed, this, &MousecfgWidget::slotProfileNameChange);
     connect(m_profileMenuButton, &QPushButton::clicked, this, [this] {
@@ -54,12 +54,12 @@ void MousecfgWidget::buildLibraryMenu()
 void MousecfgWidget::slot_show_profilename(QAction *action)
 {
     if (action)
-        m_profiles->slotAssignProfile(action->text());
+        m_profiles->assignProfile(action->text());
 }
 
 void MousecfgWidget::slotProfileNameChange()
 {
-    m_profiles->slotRenameProfile(m_nameEdit->text().trimmed());
+    m_profiles->renameProfile(m_nameEdit->text().trimmed());
 }
 
 void MousecfgWidget::collectPanelValues()

@@ -100,6 +100,11 @@ int KestMouseCore::currentSlot() const
     return activeSlotIndex(m_working);
 }
 
+KestProfileLibrary KestMouseCore::profileLibrary()
+{
+    return KestProfileLibrary(m_working, m_library, currentSlot(), m_productName);
+}
+
 QString KestMouseCore::slotName(int slot) const
 {
     return m_working.names[size_t(qBound(0, slot, SLOT_COUNT - 1))];
@@ -335,8 +340,8 @@ KestSettingResult KestMouseCore::setSetting(int slot, const QString &name, const
     if (!onMouse)
         return {};
     if (!apply) {
-        // The mouse now differs from the files: the next write sends everything. The change
-        // itself is saved; a mark that could not be is said like any other file.
+        // The mouse now differs from the files: the next write sends everything. A mark the
+        // settings file did not take is said like any other file not saved.
         stored(writeDiff(1));
         return {};
     }

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "core/kestprofilelibrary.h"
 #include "device/kestwritetransaction.h"
 #include "store/configrecord.h"
 #include "store/kestfileresult.h"
@@ -87,6 +88,8 @@ public:
     const ConfigRecord &working() const { return m_working; }
     ConfigRecord &lastWritten() { return m_lastWritten; }
     QStringList &library() { return m_library; }
+    // The library's file and list work on these records, for the current slot.
+    KestProfileLibrary profileLibrary();
     int currentSlot() const;
     QString slotName(int slot) const;
     QString productName() const { return m_productName; }

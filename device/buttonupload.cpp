@@ -248,7 +248,7 @@ quint8 KestButtonUpload::sendMacros(const KestMacroFiles &macros)
         const int number = numberOf(button.macroname);
         if (number < 0 || number >= MacroWire::SlotCount) {
             if (number >= MacroWire::SlotCount)
-                qCDebug(lcExchange, "iIndex>=MAX_MACRO_NUMBER_560\n");
+                qCDebug(lcExchange, "macro index beyond the mouse's memory");
             continue;
         }
         // Another button with a macro that cannot be played is named too.

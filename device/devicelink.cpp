@@ -113,11 +113,6 @@ void resetDeviceCallsOnGuiThread()
     context().guiThreadCalls() = 0;
 }
 
-void cancelExchanges(bool cancel)
-{
-    context().setCancelled(cancel);
-}
-
 bool exchangesCancelled()
 {
     return context().cancelled();

@@ -70,7 +70,6 @@ void noteDeviceCall(const char *where);
 int deviceCallsOnGuiThread();
 void resetDeviceCallsOnGuiThread();
 
-// Set while a program ends: exchanges in flight give up at their next step (result 2)
-// instead of waiting out a silent mouse, and new ones give up at once.
-void cancelExchanges(bool cancel);
+// Set while the device worker ends: exchanges in flight give up at their next step
+// (result 2) instead of waiting out a silent mouse, and new ones give up at once.
 bool exchangesCancelled();

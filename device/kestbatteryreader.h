@@ -31,7 +31,7 @@ public:
 
     void setTimings(const KestGetBatteryThread::Timings &timings);
 
-    // Makes WriteConfig stop this reader before its first report and start it again after
+    // Makes every write stop this reader before its first report and start it again after
     // a successful write. Undone when this object goes away.
     void bindToTransactions();
 

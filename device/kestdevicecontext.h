@@ -3,8 +3,10 @@
 
 #include <atomic>
 #include <functional>
+#include <map>
 #include <memory>
 
+#include <QByteArray>
 #include <QList>
 #include <QMutex>
 #include <QRecursiveMutex>
@@ -23,6 +25,21 @@ class QThread;
 struct TransactionReaderHooks {
     std::function<void()> stop;
     std::function<void()> start;
+};
+
+// The device locks this process holds (kestdevicelock.h) and how they are taken. The lock
+// file of a device is held once per process, however many holders ride on it.
+struct KestDeviceLockTable
+{
+    struct Held
+    {
+        int fd = -1;
+        int holders = 0;
+    };
+    QMutex lock; // guards `held`
+    std::map<QByteArray, Held> held;
+    std::atomic<int> waitMs{5000};
+    std::atomic<bool> betweenProcesses{true};
 };
 
 // The four handles of the mouse: device 1 is the wireless receiver, device 2 the mouse on
@@ -89,6 +106,8 @@ public:
     TransactionReaderHooks readerHooks();
     void setReaderHooks(const TransactionReaderHooks &hooks);
 
+    KestDeviceLockTable &locks() { return m_locks; }
+
 private:
     KestDeviceContext() = default;
 
@@ -113,4 +132,5 @@ private:
     ButtonTableBytes m_buttonTable{};
     QMutex m_hooksLock;
     TransactionReaderHooks m_readerHooks;
+    KestDeviceLockTable m_locks;
 };

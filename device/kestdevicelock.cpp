@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "device/kestdevicelock.h"
 
-#include <atomic>
-#include <map>
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -17,24 +14,18 @@
 
 #include "device/devicelink.h"
 #include "device/discovery.h"
+#include "device/kestdevicecontext.h"
 #include "platform/logging.h"
 #include "platform/runtimefolder.h"
 
 namespace {
 
 constexpr int kRetryMs = 5;
-std::atomic<int> g_waitMs{5000};
-std::atomic<bool> g_betweenProcesses{true};
 
-// One open lock file per device and how many holders of this process ride on it.
-struct Held
+KestDeviceLockTable &locks()
 {
-    int fd = -1;
-    int holders = 0;
-};
-
-QMutex g_registryLock;
-std::map<QByteArray, Held> g_registry;
+    return KestDeviceContext::link().locks();
+}
 
 QByteArray hex4(int value)
 {
@@ -80,12 +71,13 @@ KestDeviceLock::KestDeviceLock(const QByteArray &device, int waitMs) : m_device(
         m_held = true;
         return;
     }
-    QMutexLocker lock(&g_registryLock);
-    Held &held = g_registry[m_device];
-    if (held.holders == 0 && g_betweenProcesses.load()) {
+    KestDeviceLockTable &table = locks();
+    QMutexLocker lock(&table.lock);
+    KestDeviceLockTable::Held &held = table.held[m_device];
+    if (held.holders == 0 && table.betweenProcesses.load()) {
         const int fd = lockFile(m_device, waitMs);
         if (fd == -2) {
-            g_registry.erase(m_device);
+            table.held.erase(m_device);
             return; // another program has the mouse
         }
         held.fd = fd;
@@ -99,15 +91,16 @@ KestDeviceLock::~KestDeviceLock()
 {
     if (!m_counted)
         return;
-    QMutexLocker lock(&g_registryLock);
-    auto it = g_registry.find(m_device);
-    if (it == g_registry.end() || --it->second.holders > 0)
+    KestDeviceLockTable &table = locks();
+    QMutexLocker lock(&table.lock);
+    auto it = table.held.find(m_device);
+    if (it == table.held.end() || --it->second.holders > 0)
         return;
     if (it->second.fd >= 0) {
         ::flock(it->second.fd, LOCK_UN);
         ::close(it->second.fd);
     }
-    g_registry.erase(it);
+    table.held.erase(it);
 }
 
 QByteArray KestDeviceLock::deviceName()
@@ -131,20 +124,20 @@ QString KestDeviceLock::lockFilePath(const QByteArray &device)
 
 void KestDeviceLock::setBetweenProcesses(bool on)
 {
-    g_betweenProcesses.store(on);
+    locks().betweenProcesses.store(on);
 }
 
 bool KestDeviceLock::betweenProcesses()
 {
-    return g_betweenProcesses.load();
+    return locks().betweenProcesses.load();
 }
 
 int KestDeviceLock::defaultWaitMs()
 {
-    return g_waitMs.load();
+    return locks().waitMs.load();
 }
 
 void KestDeviceLock::setDefaultWaitMs(int waitMs)
 {
-    g_waitMs.store(waitMs);
+    locks().waitMs.store(waitMs);
 }

@@ -51,8 +51,8 @@ public:
     static bool parseStatus(const quint8 *answer, Status &status);
 
 signals:
-    void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
-    void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
+    void RefreshBatteryStatus(quint8 charge, quint8 level, quint8 levelHigh);
+    void RefreshStatus(quint8 slot, quint8 dpiLevel, quint8 rateCode, quint8 lightMode);
 
 protected:
     void run() override;

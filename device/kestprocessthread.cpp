@@ -14,16 +14,4 @@ KestProcessThread::~KestProcessThread()
 void KestProcessThread::run()
 {
     m_result = applyWorkingSet(*m_working, *m_lastWritten);
-    emit DoProcessDlg();
-}
-
-quint8 KestProcessThread::transact(ConfigRecord *working, ConfigRecord *lastWritten, bool forceAll,
-                                   QVector<KestMacroSkip> &skipped, KestFileResult *saved)
-{
-    Q_UNUSED(forceAll)
-    const KestWriteResult result = applyWorkingSet(*working, *lastWritten);
-    skipped = result.skipped(KestMacroSkip::NoRoom);
-    if (saved)
-        *saved = result.saved;
-    return result.status;
 }

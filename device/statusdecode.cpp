@@ -25,15 +25,6 @@ int rateCodeToHz(int code)
     return 0;
 }
 
-int hzToRateCode(int hz)
-{
-    for (const Rate &rate : kRates) {
-        if (rate.hz == hz)
-            return rate.code;
-    }
-    return 0;
-}
-
 Battery decodeBattery(quint8 charge, quint8 level, bool cable)
 {
     Battery battery;

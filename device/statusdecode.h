@@ -13,8 +13,6 @@ namespace statusdecode {
 // Report-rate code (the interval in milliseconds on the wire: 8, 4, 2, 1) to Hz; 0 for a
 // code the mouse does not use.
 int rateCodeToHz(int code);
-// Hz back to the code; 0 for a rate the mouse does not offer.
-int hzToRateCode(int hz);
 
 struct Battery
 {

@@ -5,9 +5,7 @@
 
 #include "device/devicelink.h"
 #include "device/kestdevicelock.h"
-#include "device/kestwritetransaction.h"
 #include "device/sendcommand.h"
-#include "device/sentrecord.h"
 #include "device/settingswire.h"
 #include "platform/pointerspeed.h"
 #include "platform/logging.h"
@@ -42,37 +40,9 @@ void applyPointerSpeed(int speed)
 
 } // namespace
 
-ConfigRecord &SentRecord()
-{
-    return KestDeviceContext::link().sentRecord();
-}
-
-QVector<KestMacroSkip> &SkippedMacroButtons()
-{
-    static QVector<KestMacroSkip> skipped;
-    return skipped;
-}
-
 void setTransactionReaderHooks(const TransactionReaderHooks &hooks)
 {
     KestDeviceContext::link().setReaderHooks(hooks);
-}
-
-quint8 WriteConfig(const ConfigRecord &record, ChangeMask mask)
-{
-    Q_UNUSED(mask)
-    const KestWriteResult result = writeProfileSet(record);
-    // Its readers word every entry as "the mouse holds twelve".
-    SkippedMacroButtons() = result.skipped(KestMacroSkip::NoRoom);
-    return result.status;
-}
-
-quint8 SelectProfileOnDevice(int slot)
-{
-    const quint8 result = sendSlotSelection(slot);
-    const ConfigRecord &sent = SentRecord();
-    applyPointerSpeed(sent.profiles[size_t(activeSlotIndex(sent))].mousespeed);
-    return result;
 }
 
 quint8 SelectProfileOnDevice(int slot, int pointerSpeed)

@@ -15,12 +15,8 @@
 #include "device/devicelink.h"
 #include "device/discovery.h"
 #include "device/sim/kestsimmouse.h"
-#include "device/writeconfig.h"
-#if __has_include("device/kestwritetransaction.h")
 #include "device/kestdevicecontext.h"
 #include "device/kestwritetransaction.h"
-#define MACROS_IN_MEMORY 1
-#endif
 #include "store/appdir.h"
 #include "store/macrodb.h"
 
@@ -82,27 +78,19 @@ double measuredSleepMs(unsigned long ms, int runs)
     return double(timer.nsecsElapsed()) / 1e6 / runs;
 }
 
-// The write as the utility makes it. Where the write takes its macros in memory they were
-// read once, with the profile set, before the user pressed Apply; reading them is timed
-// apart (`readMs`).
+// The write as the utility makes it. Its macros were read once, with the profile set,
+// before the user pressed Apply; reading them is timed apart (`readMs`).
 double medianMs(const ConfigRecord &record, int runs, double *readMs)
 {
     QVector<double> times;
-    *readMs = 0;
-#ifdef MACROS_IN_MEMORY
     QElapsedTimer reading;
     reading.start();
     const KestMacroFiles macros = readMacroFiles(record.profiles[0]);
     *readMs = double(reading.nsecsElapsed()) / 1e6;
-#endif
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-#ifdef MACROS_IN_MEMORY
         const quint8 status = writeProfileSet(KestDeviceContext::link(), record, macros).status;
-#else
-        const quint8 status = WriteConfig(record, CHANGE_ALL);
-#endif
         if (status != 0) {
             std::fprintf(stderr, "transaction failed\n");
             return -1;

@@ -69,9 +69,9 @@ private slots:
     {
         m_window->switchToSlot(1);
         KestProfileManager *profiles = m_window->profileManager();
-        profiles->slotCopyProfile();
+        profiles->copyProfile();
         QVERIFY(!m_window->hasUnappliedEdits());
-        profiles->slotRenameProfile(QStringLiteral("Renamed"));
+        profiles->renameProfile(QStringLiteral("Renamed"));
         QCOMPARE(m_window->workingSet().names[1], QStringLiteral("Renamed"));
         QVERIFY(!m_window->hasUnappliedEdits());
         m_window->switchToSlot(2);
@@ -101,7 +101,7 @@ private slots:
     void write_saysWhatHappened()
     {
         QVERIFY(m_window->statusText().isEmpty());
-        m_window->profileManager()->slotApply();
+        m_window->profileManager()->apply();
         QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
         QVERIFY(m_questions.isEmpty());
 
@@ -110,7 +110,7 @@ private slots:
         QVERIFY(MousecfgWidget::successColor() != MousecfgWidget::failureColor());
 
         m_sim->setSilent(true);
-        m_window->profileManager()->slotApply();
+        m_window->profileManager()->apply();
         QCOMPARE(m_window->statusText(),
                  QStringLiteral("Saved on this computer; the mouse did not take it"));
         QCOMPARE(m_window->statusColor(), MousecfgWidget::failureColor());
@@ -157,7 +157,7 @@ private slots:
             QVERIFY2(text.contains(QStringLiteral("kept on this computer")), qPrintable(text));
             box->yesButton()->click();
         });
-        m_window->profileManager()->slotApply();
+        m_window->profileManager()->apply();
         QVERIFY(seen);
         QCOMPARE(m_window->batteryNote(), QStringLiteral("The mouse does not answer"));
 
@@ -275,7 +275,7 @@ private slots:
             return KestProfileManager::NameAnswer{request.offerCurrent ? QStringLiteral("Blank") : QStringLiteral("Named"),
                                                   false};
         });
-        profiles->slotAddProfile();
+        profiles->addProfile();
         QCOMPARE(m_window->workingSet().names[0], QStringLiteral("Blank"));
         QVERIFY(rate->rateButtonText() != before);
         QCOMPARE(int(m_window->core()->collectedSet().profiles[0].pollrate), int(blank.pollrate));
@@ -300,7 +300,7 @@ private slots:
         QVERIFY(dpi);
         const int edited = m_window->workingSet().profiles[0].DPI_INFO[0].x == 20 ? 21 : 20;
         dpi->onSliderChanged(edited, edited, 0);
-        m_window->profileManager()->slotApply();
+        m_window->profileManager()->apply();
         QCOMPARE(m_questions.size(), 1);
         QVERIFY(m_questions.first().second.contains(QDir::toNativeSeparators(file)));
         QCOMPARE(m_window->statusText(), QStringLiteral("Sent to the mouse; not saved on this computer"));

@@ -203,18 +203,18 @@ private:
     {
         KestProfileManager *m = manager();
         if (operation == QLatin1String("add")) {
-            m->slotAddProfile();
+            m->addProfile();
         } else if (operation == QLatin1String("copy")) {
-            m->slotCopyProfile();
+            m->copyProfile();
         } else if (operation == QLatin1String("rename")) {
             // The default profiles keep their names: rename a library profile.
-            m->slotAssignProfile(kLibraryProfile);
-            m->slotRenameProfile(QStringLiteral("Racing"));
+            m->assignProfile(kLibraryProfile);
+            m->renameProfile(QStringLiteral("Racing"));
         } else if (operation == QLatin1String("delete")) {
-            m->slotAssignProfile(kLibraryProfile);
-            m->slotDeleteProfile();
+            m->assignProfile(kLibraryProfile);
+            m->deleteProfile();
         } else if (operation == QLatin1String("assign")) {
-            m->slotAssignProfile(kLibraryProfile);
+            m->assignProfile(kLibraryProfile);
         } else if (operation == QLatin1String("importProfile")) {
             const QString path = m_tmp.path() + QStringLiteral("/Imported.prof");
             QFile::remove(path);
@@ -234,9 +234,9 @@ private:
                 p.pollrate = 2;
             m->importConfigFrom(path);
         } else if (operation == QLatin1String("reset")) {
-            m->slotResetProfile();
+            m->resetProfile();
         } else if (operation == QLatin1String("resetAll")) {
-            m->slotResetAll();
+            m->resetAll();
         } else {
             QFAIL("unknown operation");
         }

@@ -349,7 +349,7 @@ private slots:
                                 m_app->path() + QStringLiteral("/lang/") + QLatin1String(file)));
         }
         m_window->profileManager()->setMessageHandler([](int, const QString &) { return 0; });
-        m_window->profileManager()->slotApply();
+        m_window->profileManager()->apply();
         QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
         m_window->chooseLanguage(1);
         QCOMPARE(m_window->statusText(), QStringLiteral("Enregistré dans la souris"));
@@ -357,7 +357,7 @@ private slots:
         QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
 
         m_sim->setSilent(true);
-        m_window->profileManager()->slotApply();
+        m_window->profileManager()->apply();
         m_window->chooseLanguage(1);
         QCOMPARE(m_window->statusText(),
                  QStringLiteral("Enregistré sur cet ordinateur ; la souris ne l'a pas reçu"));

@@ -581,12 +581,8 @@ private slots:
 
     void profileMenu_sequenceAndAwaitedReports()
     {
-        ConfigRecord sent = plainRecord();
-        sent.ProfileID = 2;
-        sent.profiles[2].mousespeed = 17;
-        KestDeviceContext::link().sentRecord() = sent;
         m_fx->sim().resetCounters();
-        SelectProfileOnDevice(2);
+        SelectProfileOnDevice(2, 17);
         const KestSimMouseState s = m_fx->sim().state();
         QCOMPARE(int(s.selectedProfile), 2);
         const QVector<QPair<quint8, quint8>> expected = {{0xF3, 0x01}, {0xF3, 0x04}, {0xF3, 0x01}, {0xF3, 0x02},
@@ -613,7 +609,7 @@ private slots:
     {
         m_fx->sim().resetCounters();
         m_fx->sim().setWriteErrors(-1);
-        SelectProfileOnDevice(1);
+        SelectProfileOnDevice(1, pointerSpeed());
         int attempts = 0;
         for (const KestSimTraceEntry &e : m_fx->sim().trace())
             attempts += e.kind == KestSimTraceEntry::WriteFailed ? 1 : 0;
@@ -630,7 +626,7 @@ private slots:
         QVERIFY(writeDiff(1));
 
         KestProcessThread ok(&working, &last);
-        QSignalSpy done(&ok, &KestProcessThread::DoProcessDlg);
+        QSignalSpy done(&ok, &QThread::finished);
         ok.start();
         QVERIFY(done.wait(5000));
         ok.wait();

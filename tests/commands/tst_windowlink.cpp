@@ -19,7 +19,7 @@
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
 #include "device/kestdeviceworker.h"
-#include "device/sentrecord.h"
+#include "device/kestdevicecontext.h"
 #include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
 #include "tests/app/shellfixture.h"
@@ -163,7 +163,7 @@ private slots:
         QTimer::singleShot(30, [this] { m_sim->clearFaults(); });
         boxesDuring([this] { QCOMPARE(m_window->profileManager()->runWriteSequence(), 0); });
         QCOMPARE(int(m_sim->state().selectedProfile), 2);
-        QCOMPARE(int(SentRecord().ProfileID), 2);
+        QCOMPARE(int(KestDeviceContext::link().sentRecord().ProfileID), 2);
     }
 
 private:

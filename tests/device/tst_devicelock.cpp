@@ -8,6 +8,7 @@
 
 #include "device/kestdevicelock.h"
 #include "device/sendcommand.h"
+#include "device/kestwritetransaction.h"
 #include "device/writeconfig.h"
 #include "platform/pointerspeed.h"
 #include "simfixture.h"
@@ -122,8 +123,8 @@ private slots:
         QCOMPARE(int(SendCommand(makeReport(0x01, {0x00, 0x01, 0x02}))), int(SEND_GAVE_UP));
         ConfigRecord record;
         makeDefaultConfig(record);
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), int(SEND_GAVE_UP));
-        QCOMPARE(int(SelectProfileOnDevice(1)), int(SEND_GAVE_UP));
+        QCOMPARE(int(writeProfileSet(record).status), int(SEND_GAVE_UP));
+        QCOMPARE(int(SelectProfileOnDevice(1, record.profiles[1].mousespeed)), int(SEND_GAVE_UP));
         QCOMPARE(m_sim->writeCount(), 0);
     }
 
@@ -134,7 +135,7 @@ private slots:
         KestDeviceLock::setDefaultWaitMs(5000);
         ConfigRecord record;
         makeDefaultConfig(record);
-        QCOMPARE(int(WriteConfig(record, CHANGE_ALL)), 0);
+        QCOMPARE(int(writeProfileSet(record).status), 0);
         QCOMPARE(m_sim->state().endMarkers, 1);
     }
 

@@ -130,7 +130,7 @@ void PanelsApplyTest::panelEdits_reachTheMouseOnApply()
     lighting->speedSlider()->setValue(2);
 
     QVERIFY(m_sim->state().reportRate != 4);
-    m_window->profileManager()->slotApply();
+    m_window->profileManager()->apply();
     const KestSimMouseState state = m_sim->state();
     QCOMPARE(state.reportRate, quint8(4));
     QCOMPARE(state.activeDpiLevel, quint8(2));
@@ -165,7 +165,7 @@ void PanelsApplyTest::staleStatusReport_queuedAtApply_doesNotUndoTheEdit()
     QMetaObject::invokeMethod(m_window.data(), "slotRefreshStatus", Qt::QueuedConnection,
                               Q_ARG(quint8, 0), Q_ARG(quint8, quint8((before.dpi + 1) % 6)),
                               Q_ARG(quint8, before.pollrate), Q_ARG(quint8, 0));
-    m_window->profileManager()->slotApply();
+    m_window->profileManager()->apply();
     QCOMPARE(m_sim->state().reportRate, quint8(4));
     QCOMPARE(m_window->workingSet().profiles[0].pollrate, quint8(4));
     QCOMPARE(m_window->workingSet().profiles[0].dpi, before.dpi);
@@ -184,7 +184,7 @@ void PanelsApplyTest::liftControls_showTheLastChoice()
     speed->optionBox(1, false)->click(); // then 2mm in the mouse-settings panel
     QVERIFY(rate->liftRadio(1)->isChecked());
 
-    m_window->profileManager()->slotApply();
+    m_window->profileManager()->apply();
     QCOMPARE(m_window->workingSet().LiftHigh, quint8(2));
     QCOMPARE(m_sim->state().liftHeight, quint8(2));
 }

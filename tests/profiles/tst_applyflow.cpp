@@ -38,7 +38,7 @@ void TestApplyFlow::apply_movesPanelValuesIntoWorkingSet_mouseHoldsThem()
         set.profiles[0].dpi = 3;
         set.LiftHigh = 2;
     };
-    f.manager.slotApply();
+    f.manager.apply();
     QCOMPARE(f.host.collects, 1);
     QVERIFY(f.host.batteryStops >= 1);
     QVERIFY(f.messages.isEmpty());
@@ -59,7 +59,7 @@ void TestApplyFlow::ok_appliesPanelValuesThenHides()
     f.installDefaultSlots();
     f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 4; };
     QSignalSpy hidden(&f.manager, &KestProfileManager::hideRequested);
-    f.manager.slotOk();
+    f.manager.ok();
     QCOMPARE(hidden.count(), 1);
     QCOMPARE(f.host.collects, 1);
     QCOMPARE(int(f.sim->state().reportRate), 4);
@@ -72,7 +72,7 @@ void TestApplyFlow::cancel_dropsUnappliedEdits()
     f.host.working.profiles[0].pollrate = 8;
     const int writes = f.sim->writeCount();
     QSignalSpy hidden(&f.manager, &KestProfileManager::hideRequested);
-    f.manager.slotCancel();
+    f.manager.cancel();
     QCOMPARE(hidden.count(), 1);
     QCOMPARE(int(f.host.working.profiles[0].pollrate), 1);
     QCOMPARE(f.sim->writeCount(), writes);
@@ -85,7 +85,7 @@ void TestApplyFlow::writeWithoutDevice_failsWithStatus1_nextApplySendsEverything
     f.unplugMouse();
     f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 2; };
     QSignalSpy finished(&f.manager, &KestProfileManager::writeFinished);
-    f.manager.slotApply();
+    f.manager.apply();
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.first().first().value<quint8>(), quint8(1));
     // Said, not asked: trying again cannot help until a mouse is there.
@@ -117,7 +117,7 @@ void TestApplyFlow::guiThread_leavesProfileSetsAloneWhileDialogIsOpen()
     QTimer probe;
     connect(&probe, &QTimer::timeout, [&] { sawWriting = sawWriting || f.manager.isWriting(); });
     probe.start(0);
-    f.manager.slotApply();
+    f.manager.apply();
     probe.stop();
     QVERIFY(sawWriting); // the event loop ran while the worker wrote ...
     QCOMPARE(f.host.accessesWhileWriting, 0); // ... and nobody touched the sets meanwhile
@@ -148,7 +148,7 @@ void TestApplyFlow::progressDialog_escapeAndClose_ignored_failureStillReported()
     });
     probe.start(0);
     QSignalSpy finished(&f.manager, &KestProfileManager::writeFinished);
-    f.manager.slotApply();
+    f.manager.apply();
     probe.stop();
     QCOMPARE(pokes, 1);
     QVERIFY(stayedOpen);
@@ -165,10 +165,10 @@ void TestApplyFlow::reset_writesDefaultsToTheMouse()
     ProfileFixture f;
     f.installDefaultSlots();
     f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 8; };
-    f.manager.slotApply();
+    f.manager.apply();
     QCOMPARE(int(f.sim->state().reportRate), 8);
 
-    f.manager.slotResetProfile();
+    f.manager.resetProfile();
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Are you sure you want reset this profile?")});
     QCOMPARE(int(f.host.working.profiles[0].pollrate), 1);
     QCOMPARE(f.host.working.profiles[0].ProfileName, QStringLiteral("Profile 1"));
@@ -179,7 +179,7 @@ void TestApplyFlow::reset_writesDefaultsToTheMouse()
 
     f.answer = 0;
     f.host.working.profiles[0].pollrate = 4;
-    f.manager.slotResetProfile();
+    f.manager.resetProfile();
     QCOMPARE(int(f.host.working.profiles[0].pollrate), 4);
 }
 
@@ -188,7 +188,7 @@ void TestApplyFlow::resetAll_sendsEverythingEvenWhenNothingChanged()
     ProfileFixture f;
     f.installDefaultSlots(); // working and last-written both hold the defaults already
     QCOMPARE(f.sim->state().dpi[1], KestSimDpiLevel());
-    f.manager.slotResetAll();
+    f.manager.resetAll();
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Are you sure you want reset all profiles?")});
     QVERIFY(!(f.sim->state().dpi[1] == KestSimDpiLevel()));
     QCOMPARE(int(f.sim->state().ledMode), int(f.host.working.profiles[0].LedMode));
@@ -318,7 +318,7 @@ void TestApplyFlow::apply_fileNotSaved_saysTheMouseHoldsIt()
     QVERIFY(QFile::rename(file, file + QStringLiteral(".real")));
     QVERIFY(QFile::link(file + QStringLiteral(".real"), file));
     f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 8; };
-    f.manager.slotApply();
+    f.manager.apply();
     QCOMPARE(int(f.sim->state().reportRate), 8);
     QCOMPARE(f.messages.size(), 1);
     QCOMPARE(f.messages.first().first, int(KestMessageBox::Warning));

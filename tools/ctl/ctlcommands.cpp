@@ -17,9 +17,8 @@
 #include "device/discovery.h"
 #include "device/kestdevicelock.h"
 #include "device/kestgetbatterythread.h"
-#include "device/kestprocessthread.h"
 #include "device/sendcommand.h"
-#include "device/sentrecord.h"
+#include "device/kestwritetransaction.h"
 #include "device/writeconfig.h"
 #include "platform/logging.h"
 #include "store/appsettings.h"
@@ -123,14 +122,18 @@ void markNotSent(QTextStream &err)
         err << "mousecfgctl: " << marked.text() << Qt::endl;
 }
 
-int writeAndRecord(const ConfigRecord &record, ChangeMask mask)
+// Every write sends the whole slot, so there is nothing to choose; what the mouse did not
+// take is said on stderr once the write succeeded.
+int writeAndRecord(const ConfigRecord &record, QTextStream &err)
 {
-    const quint8 result = WriteConfig(record, mask);
+    const KestWriteResult written = writeProfileSet(record);
     // Unsaved, the next apply would send only what changed to a mouse that may lack more.
-    const KestFileResult diff = writeDiff(result != SEND_OK ? 1 : 0);
+    const KestFileResult diff = writeDiff(written.succeeded() ? 0 : 1);
     if (!diff)
         qCWarning(lcDevice, "%s", qPrintable(diff.text()));
-    return result;
+    if (written.succeeded())
+        warnSkippedMacros(written.skipped(KestMacroSkip::NoRoom), err);
+    return written.status;
 }
 
 } // namespace
@@ -256,7 +259,7 @@ int runStatus(bool json, int storedSlot, QTextStream &out, QTextStream &err)
     return reportResult(SEND_GAVE_UP, err);
 }
 
-int runApply(bool all, const ConfigRecord &record, QTextStream &out, QTextStream &err)
+int runApply(const ConfigRecord &record, QTextStream &out, QTextStream &err)
 {
     if (!openDevices(err))
         return SEND_NO_DEVICE;
@@ -265,16 +268,13 @@ int runApply(bool all, const ConfigRecord &record, QTextStream &out, QTextStream
         markNotSent(err); // as after any write that did not happen
         return kExitBusy;
     }
-    const ChangeMask mask = (all || readDiff() == 1) ? CHANGE_ALL : CHANGE_NONE;
-    const int result = writeAndRecord(record, mask);
-    if (result == SEND_OK) {
+    const int result = writeAndRecord(record, err);
+    if (result == SEND_OK)
         out << tr("profile set written to the mouse") << Qt::endl;
-        warnSkippedMacros(SkippedMacroButtons(), err);
-    }
     return reportResult(result, err);
 }
 
-int writeSlotToMouse(const ConfigRecord &record, ChangeMask mask, QTextStream &err)
+int writeSlotToMouse(const ConfigRecord &record, QTextStream &err)
 {
     if (!openDevices(err))
         return SEND_NO_DEVICE;
@@ -283,10 +283,7 @@ int writeSlotToMouse(const ConfigRecord &record, ChangeMask mask, QTextStream &e
         markNotSent(err);
         return kExitBusy;
     }
-    const int result = writeAndRecord(record, readDiff() == 1 ? CHANGE_ALL : mask);
-    if (result == SEND_OK)
-        warnSkippedMacros(SkippedMacroButtons(), err);
-    return reportResult(result, err);
+    return reportResult(writeAndRecord(record, err), err);
 }
 
 int runSelectSlot(const QString &slotText, ConfigRecord record, QTextStream &out, QTextStream &err)
@@ -306,9 +303,7 @@ int runSelectSlot(const QString &slotText, ConfigRecord record, QTextStream &out
     if (!takeMouse(mouse, err))
         return kExitBusy;
     // The pointer speed that goes with the slot comes from the stored set.
-    record.ProfileID = quint8(slot);
-    SentRecord() = record;
-    const int result = SelectProfileOnDevice(slot);
+    const int result = SelectProfileOnDevice(slot, record.profiles[size_t(slot)].mousespeed);
     if (result != SEND_OK)
         return reportResult(result, err);
     // The utility starts on the stored slot: the switch only counts once it is saved.
@@ -349,7 +344,7 @@ int runImportConf(const QString &path, const ConfigRecord &stored, QTextStream &
     if (saved != kExitOk)
         return saved;
     out << tr("configuration imported and saved") << Qt::endl;
-    const int written = writeSlotToMouse(working, CHANGE_ALL, err);
+    const int written = writeSlotToMouse(working, err);
     if (written == SEND_OK)
         out << tr("configuration written to the mouse") << Qt::endl;
     return written;

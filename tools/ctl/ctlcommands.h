@@ -11,7 +11,7 @@
 // given a record act on the stored set the start-up check loaded.
 int runList(bool json, QTextStream &out, QTextStream &err);
 int runStatus(bool json, int storedSlot, QTextStream &out, QTextStream &err);
-int runApply(bool all, const ConfigRecord &record, QTextStream &out, QTextStream &err);
+int runApply(const ConfigRecord &record, QTextStream &out, QTextStream &err);
 int runSelectSlot(const QString &slot, ConfigRecord record, QTextStream &out, QTextStream &err);
 int runExportConf(const QString &path, const ConfigRecord &record, QTextStream &out, QTextStream &err);
 int runImportConf(const QString &path, const ConfigRecord &stored, QTextStream &out, QTextStream &err);
@@ -20,8 +20,9 @@ int runImportConf(const QString &path, const ConfigRecord &stored, QTextStream &
 int runGet(const CtlOptions &options, ConfigRecord record, QTextStream &out, QTextStream &err);
 int runSet(const CtlOptions &options, ConfigRecord record, QTextStream &out, QTextStream &err);
 
-// Writes the record's current slot to the mouse and records the outcome in Config/Diff.
-int writeSlotToMouse(const ConfigRecord &record, ChangeMask mask, QTextStream &err);
+// Writes the record's current slot to the mouse (all of it: the mouse may have lost
+// anything) and records the outcome in Config/Diff.
+int writeSlotToMouse(const ConfigRecord &record, QTextStream &err);
 // Saves the whole set; on failure names the file on stderr and gives the exit status.
 int saveSet(const ConfigRecord &record, QTextStream &err);
 int saveFailure(const QString &path, QTextStream &err);

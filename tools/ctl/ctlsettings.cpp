@@ -161,7 +161,7 @@ int runSet(const CtlOptions &options, ConfigRecord record, QTextStream &out, QTe
             err << "mousecfgctl: " << tr("saved; not written to the mouse") << Qt::endl;
         return kExitOk;
     }
-    const int written = writeSlotToMouse(record, change.mask, err);
+    const int written = writeSlotToMouse(record, err);
     if (written != SEND_OK)
         err << "mousecfgctl: " << tr("the change is saved; the mouse gets it at the next apply") << Qt::endl;
     return written;

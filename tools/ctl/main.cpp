@@ -31,7 +31,7 @@ int dispatch(const CtlOptions &options, const ConfigRecord &stored, QTextStream 
     if (command == QLatin1String("status"))
         return runStatus(options.json, activeSlotIndex(stored), out, err);
     if (command == QLatin1String("apply"))
-        return runApply(options.all, stored, out, err);
+        return runApply(stored, out, err);
     if (command == QLatin1String("select-slot"))
         return runSelectSlot(argument, stored, out, err);
     if (command == QLatin1String("export-conf"))

@@ -132,7 +132,7 @@ int main(int argc, char *argv[])
                          prefix + QStringLiteral("dialog-addname.png"));
         // The word in the bottom bar after a write.
         window.showPage(MousecfgWidget::DpiPage);
-        window.profileManager()->slotApply();
+        window.profileManager()->apply();
         ok &= save(&window, prefix + QStringLiteral("page-dpi-saved.png"));
         ok &= dialogShot(new KestSingleKeyWindow(&window), prefix + QStringLiteral("dialog-singlekey.png"));
         ok &= dialogShot(new KestComboKeyWindow(&window), prefix + QStringLiteral("dialog-combokey.png"));
