@@ -86,14 +86,10 @@ MacroDialog::MacroDialog(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_StyledBackground);
     buildControls();
     setTexts();
-    applyStyle();
-    layoutControls();
     m_files->load();
     loadCurrentMacro();
     updateControls();
 }
-
-MacroDialog::~MacroDialog() = default;
 
 KestPushButton *MacroDialog::button(const char *sourceText) const
 {
@@ -252,12 +248,16 @@ void MacroDialog::layoutControls()
     place(m_options->loopBox(3), kStepX0, 420, 254, 22);
 }
 
-void MacroDialog::resizeEvent(QResizeEvent *event)
+bool MacroDialog::event(QEvent *event)
 {
-    QWidget::resizeEvent(event);
+    // Qt polishes the page once, before it is first shown and before its children: the
+    // style waits until then, and the window's start, with the page hidden, skips it.
     // The main window resizes the page when the scale changes: fonts and sizes follow.
-    applyStyle();
-    layoutControls();
+    if (event->type() == QEvent::Polish || event->type() == QEvent::Resize) {
+        applyStyle();
+        layoutControls();
+    }
+    return QWidget::event(event);
 }
 
 void MacroDialog::changeEvent(QEvent *event)

@@ -34,7 +34,6 @@ class MacroDialog final : public QWidget
 
 public:
     explicit MacroDialog(QWidget *parent = nullptr);
-    ~MacroDialog() override;
 
     void setTexts();
 
@@ -96,7 +95,7 @@ public slots:
     void gunsetClicked();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
