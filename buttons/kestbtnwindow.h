@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include <array>
-#include <utility>
 
 #include <QWidget>
 

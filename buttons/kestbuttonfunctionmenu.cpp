@@ -62,7 +62,7 @@ void fillMenu(KestMenu *menu, const Codes &codes, const QHash<qint32, KestAction
 // spelled out at each call so that the translation tools find them.
 
 KestButtonFunctionMenu::KestButtonFunctionMenu(QWidget *owner, double scale)
-    : QObject(owner), m_owner(owner), m_scale(scale)
+    : QObject(owner), m_owner(owner)
 {
     for (const FunctionEntry &entry : functionCatalogue()) {
         if (!*entry.text)
@@ -75,14 +75,14 @@ KestButtonFunctionMenu::KestButtonFunctionMenu(QWidget *owner, double scale)
     connect(macroAction, &QAction::triggered, this, [this] { emit functionChosen(FunMacro); });
     m_actions.insert(FunMacro, macroAction);
 
-    m_mainMenu = makeMenu(kMainMenuWidth);
-    m_wheelMenu = makeMenu(kMainMenuWidth);
-    m_basicMenu = makeMenu(kSubmenuWidth);
-    m_windowsMenu = makeMenu(kSubmenuWidth);
-    m_advanceMenu = makeMenu(kSubmenuWidth);
-    m_mediaMenu = makeMenu(kSubmenuWidth);
-    m_dpiMenu = makeMenu(kSubmenuWidth);
-    m_rateMenu = makeMenu(kSubmenuWidth);
+    m_mainMenu = makeMenu(kMainMenuWidth, scale);
+    m_wheelMenu = makeMenu(kMainMenuWidth, scale);
+    m_basicMenu = makeMenu(kSubmenuWidth, scale);
+    m_windowsMenu = makeMenu(kSubmenuWidth, scale);
+    m_advanceMenu = makeMenu(kSubmenuWidth, scale);
+    m_mediaMenu = makeMenu(kSubmenuWidth, scale);
+    m_dpiMenu = makeMenu(kSubmenuWidth, scale);
+    m_rateMenu = makeMenu(kSubmenuWidth, scale);
     for (const auto &[menu, group] : submenus())
         fillMenu(menu, menuFunctions(group), m_actions);
 }
@@ -98,10 +98,10 @@ std::array<std::pair<KestMenu *, FunctionGroup>, 6> KestButtonFunctionMenu::subm
              {m_rateMenu, FunctionGroup::PollingRate}}};
 }
 
-KestMenu *KestButtonFunctionMenu::makeMenu(int designWidth)
+KestMenu *KestButtonFunctionMenu::makeMenu(int designWidth, double scale)
 {
     auto *menu = new KestMenu(m_owner);
-    menu->setFixedWidth(int(m_scale * designWidth));
+    menu->setFixedWidth(int(scale * designWidth));
     return menu;
 }
 

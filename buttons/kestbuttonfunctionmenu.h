@@ -23,7 +23,7 @@ class KestButtonFunctionMenu final : public QObject
     Q_OBJECT
 
 public:
-    // The menus and the dialogs open over owner.
+    // The menus, as wide as the scale makes them, and the dialogs open over owner.
     KestButtonFunctionMenu(QWidget *owner, double scale);
 
     KestMenu *mainMenu() const { return m_mainMenu; }
@@ -47,7 +47,7 @@ signals:
     void macroPageWanted(uchar page);
 
 private:
-    KestMenu *makeMenu(int designWidth);
+    KestMenu *makeMenu(int designWidth, double scale);
     std::array<std::pair<KestMenu *, FunctionGroup>, 6> submenus() const;
     void chooseMacro(const ProfileRecord &profile, ButtonInfo &button);
     void chooseSingleKey(ButtonInfo &button);
@@ -56,7 +56,6 @@ private:
     void warn(const QString &text);
 
     QWidget *m_owner;
-    double m_scale;
     KestMenu *m_mainMenu = nullptr;
     KestMenu *m_wheelMenu = nullptr;
     KestMenu *m_basicMenu = nullptr;
