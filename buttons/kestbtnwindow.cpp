@@ -58,7 +58,7 @@ KestBtnWindow::KestBtnWindow(ProfileRecord *profile, QWidget *parent, double sca
     for (int slot = 0; slot < BUTTON_SLOTS; ++slot) {
         auto *label = new KestPushButton(pictures, this);
         connect(label, &KestPushButton::OverSignal, this, &KestBtnWindow::labelHovered);
-        connect(label, &KestPushButton::EnterSignal, this, &KestBtnWindow::slotMouseEnter);
+        connect(label, &KestPushButton::EnterSignal, this, &KestBtnWindow::labelPressed);
         m_labels[slot] = label;
     }
     m_labels[kWheelUpSlot]->setMarker(kArrowUp);
@@ -264,7 +264,7 @@ void KestBtnWindow::labelHovered(KestPushButton *label, bool on)
         emit SelBtnControl(label, on);
 }
 
-void KestBtnWindow::slotMouseEnter(KestPushButton *label)
+void KestBtnWindow::labelPressed(KestPushButton *label)
 {
     const int slot = slotOfLabel(label);
     if (slot < 0)

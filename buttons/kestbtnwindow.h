@@ -70,7 +70,7 @@ public slots:
     // The pointer entered a label, or a marker of the main window's mouse picture.
     void markerEntered(KestPushButton *marker);
     // A label was pressed, by the pointer or a key: the menu that opens is for its slot.
-    void slotMouseEnter(KestPushButton *label);
+    void labelPressed(KestPushButton *label);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
