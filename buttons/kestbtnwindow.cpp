@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "buttons/kestbtnwindow.h"
 
-#include "buttons/buttonassign.h"
-
 #include <cmath>
 
 #include <QDebug>
 #include <QEvent>
 
-#include "buttons/keys/functioncatalogue.h"
+#include "buttons/buttonassign.h"
+#include "buttons/kestbuttonfunctionmenu.h"
 #include "store/devicedescription.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
@@ -58,16 +57,21 @@ KestBtnWindow::KestBtnWindow(ProfileRecord *profile, QWidget *parent, double sca
                                skinPath(QStringLiteral("tabbutton-2.png"))};
     for (int slot = 0; slot < BUTTON_SLOTS; ++slot) {
         auto *label = new KestPushButton(pictures, this);
-        connect(label, &KestPushButton::OverSignal, this, &KestBtnWindow::slotMouseOver);
-        connect(label, &KestPushButton::EnterSignal, this, &KestBtnWindow::slotMouseEnter);
+        connect(label, &KestPushButton::OverSignal, this, &KestBtnWindow::labelHovered);
+        connect(label, &KestPushButton::EnterSignal, this, &KestBtnWindow::labelPressed);
         m_labels[slot] = label;
     }
     m_labels[kWheelUpSlot]->setMarker(kArrowUp);
     m_labels[kWheelDownSlot]->setMarker(kArrowDown);
 
-    createMenus();
+    m_menu = new KestButtonFunctionMenu(this, m_scale);
+    connect(m_menu, &KestButtonFunctionMenu::functionChosen, this, &KestBtnWindow::onFunctionChosen);
+    connect(m_menu, &KestButtonFunctionMenu::lastLeftClickRefused, this, &KestBtnWindow::PopOneClickBox);
+    connect(m_menu, &KestButtonFunctionMenu::macroPageWanted, this, &KestBtnWindow::GotoMacroTab);
+    m_menu->mainMenu()->installEventFilter(this);
+    m_menu->wheelMenu()->installEventFilter(this);
     for (int slot = 0; slot < BUTTON_SLOTS; ++slot)
-        m_labels[slot]->setMenu(pageOfSlot(slot) == 2 ? m_wheelMenu : m_mainMenu);
+        m_labels[slot]->setMenu(pageOfSlot(slot) == 2 ? m_menu->wheelMenu() : m_menu->mainMenu());
 
     m_page = 0;
     m_index = 0;
@@ -242,27 +246,27 @@ void KestBtnWindow::clearSelection()
     m_page = m_index = kNoSelection;
 }
 
-void KestBtnWindow::OnMouseEnterSlot(KestPushButton *button)
+void KestBtnWindow::markerEntered(KestPushButton *marker)
 {
     // The main window's markers are numbered like the page-0 labels they stand for.
-    int index = slotOfLabel(button);
-    if (index < 0 && button && button->marker() > 0)
-        index = button->marker() - 1;
+    int index = slotOfLabel(marker);
+    if (index < 0 && marker && marker->marker() > 0)
+        index = marker->marker() - 1;
     if (index < 0 || index >= kSlotsPerPage)
         return;
-    qCDebug(lcUi, "OnMouseEnterSlot %d", index);
+    qCDebug(lcUi, "markerEntered %d", index);
     showPage(quint8(index), 0);
 }
 
-void KestBtnWindow::slotMouseOver(KestPushButton *btn, bool bType)
+void KestBtnWindow::labelHovered(KestPushButton *label, bool on)
 {
-    if (slotOfLabel(btn) >= 0)
-        emit SelBtnControl(btn, bType);
+    if (slotOfLabel(label) >= 0)
+        emit SelBtnControl(label, on);
 }
 
-void KestBtnWindow::slotMouseEnter(KestPushButton *btn)
+void KestBtnWindow::labelPressed(KestPushButton *label)
 {
-    const int slot = slotOfLabel(btn);
+    const int slot = slotOfLabel(label);
     if (slot < 0)
         return;
     m_page = pageOfSlot(slot);
@@ -271,7 +275,8 @@ void KestBtnWindow::slotMouseEnter(KestPushButton *btn)
 
 bool KestBtnWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Hide && (watched == m_mainMenu || watched == m_wheelMenu)) {
+    if (event->type() == QEvent::Hide
+        && (watched == m_menu->mainMenu() || watched == m_menu->wheelMenu())) {
         if (KestPushButton *selected = label(selectedSlot())) {
             emit SelBtnControl(selected, false);
             // The menu took the pointer while the label was down: the label never saw its
@@ -280,6 +285,45 @@ bool KestBtnWindow::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+KestMenu *KestBtnWindow::mainMenu() const
+{
+    return m_menu->mainMenu();
+}
+
+KestMenu *KestBtnWindow::wheelMenu() const
+{
+    return m_menu->wheelMenu();
+}
+
+QAction *KestBtnWindow::functionAction(qint32 code) const
+{
+    return m_menu->functionAction(code);
+}
+
+void KestBtnWindow::retranslate()
+{
+    m_menu->retranslate();
+    refreshLabels();
+}
+
+void KestBtnWindow::rebuildMenu()
+{
+    m_menu->rebuildMenu();
+}
+
+void KestBtnWindow::onFunctionChosen(qint32 code)
+{
+    const int slot = selectedSlot();
+    if (slot < 0 || !m_profile)
+        return;
+    KestPushButton *selected = m_labels[slot];
+    emit SelBtnControl(selected, true);
+    m_menu->assign(*m_profile, slot, code);
+    showLabel(slot);
+    emit SelBtnControl(selected, false);
+    clearSelection();
 }
 
 QString KestBtnWindow::scrollBarStyleSheet()

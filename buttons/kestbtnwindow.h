@@ -4,16 +4,13 @@
 #include <cmath>
 
 #include <array>
-#include <utility>
 
-#include <QHash>
 #include <QWidget>
 
-#include "buttons/keys/functioncatalogue.h"
 #include "store/configrecord.h"
 
 class QAction;
-class KestAction;
+class KestButtonFunctionMenu;
 class KestMenu;
 class KestPushButton;
 
@@ -56,38 +53,31 @@ public:
     int slotOfLabel(const KestPushButton *button) const;
     // Selected slot, -1 when nothing is selected.
     int selectedSlot() const;
-    KestMenu *mainMenu() const { return m_mainMenu; }
-    KestMenu *wheelMenu() const { return m_wheelMenu; }
+    KestMenu *mainMenu() const;
+    KestMenu *wheelMenu() const;
     // The menu entry of a function code (FunMacro: "Macro Manager"); null when none.
     QAction *functionAction(qint32 code) const;
     // A slim scroll bar in the accent colour for the area that holds the list.
     static QString scrollBarStyleSheet();
 
 signals:
-    void SelBtnControl(KestPushButton *btn, bool bType);
-    void GotoMacroTab(uchar iBtn);
+    // A label is pointed at (on) or left, or its function is being changed.
+    void SelBtnControl(KestPushButton *label, bool on);
+    void GotoMacroTab(uchar page);
     void PopOneClickBox();
 
 public slots:
-    void OnMouseEnterSlot(KestPushButton *button);
-    void slotMouseOver(KestPushButton *btn, bool bType);
-    void slotMouseEnter(KestPushButton *btn);
+    // The pointer entered a label, or a marker of the main window's mouse picture.
+    void markerEntered(KestPushButton *marker);
+    // A label was pressed, by the pointer or a key: the menu that opens is for its slot.
+    void labelPressed(KestPushButton *label);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Menus and assignment (kestbtnwindow_assign.cpp).
-    void createMenus();
-    KestMenu *makeMenu(int designWidth);
-    std::array<std::pair<KestMenu *, FunctionGroup>, 6> submenus() const;
+    void labelHovered(KestPushButton *label, bool on);
     void onFunctionChosen(qint32 code);
-    void assignFunction(int slot, qint32 code);
-    void chooseMacro(ButtonInfo &button);
-    void chooseSingleKey(ButtonInfo &button);
-    void chooseComboKey(ButtonInfo &button);
-    void chooseFireKey(ButtonInfo &button);
-
     void clearSelection();
     QString labelText(int slot) const;
     void showLabel(int slot);
@@ -98,14 +88,5 @@ private:
     std::array<KestPushButton *, BUTTON_SLOTS> m_labels{};
     quint8 m_page = 0;
     quint8 m_index = 0;
-
-    KestMenu *m_mainMenu = nullptr;
-    KestMenu *m_wheelMenu = nullptr;
-    KestMenu *m_basicMenu = nullptr;
-    KestMenu *m_windowsMenu = nullptr;
-    KestMenu *m_advanceMenu = nullptr;
-    KestMenu *m_mediaMenu = nullptr;
-    KestMenu *m_dpiMenu = nullptr;
-    KestMenu *m_rateMenu = nullptr;
-    QHash<qint32, KestAction *> m_actions;
+    KestButtonFunctionMenu *m_menu = nullptr;
 };

@@ -1,68 +1,66 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include <QElapsedTimer>
-#include <QModelIndex>
 #include <QWidget>
 
-#include "macro/macrorecorder.h"
-#include "macro/macrosteptable.h"
+#include "macro/macrocapturesession.h"
+#include "macro/macrofilelist.h"
+#include "macro/macrooptionspanel.h"
+#include "macro/macrostepeditor.h"
 #include "store/macrodb.h"
 
 class QCheckBox;
 class QListWidget;
-class QListWidgetItem;
 class QStandardItemModel;
 class QTableView;
-class QTreeWidgetItem;
 class KestLabel;
 class KestLineEdit;
-class KestMacroItemDelegate;
 class KestPushButton;
-class KestTreeItem;
 class KestTreeWidget;
 
 namespace platform {
-class KeyCapture;
 struct KeyHookEvent;
 }
 
 // The MACRO page: the list of named macros, the step table of the current one, the
 // keyboard recorder, the mouse actions, the step edits, the macro options and the file
 // operations. Every macro is a file of the macro database; the page edits one at a time.
+// The page holds the buttons, the titles and the layout; the list, the steps, the options
+// and the keyboard capture are parts of their own, and the page runs what involves more
+// than one.
 class MacroDialog final : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit MacroDialog(QWidget *parent = nullptr);
-    ~MacroDialog() override;
 
     void setTexts();
 
     // What the page edits, for the main window and the tests.
-    QString currentMacroName() const { return m_currentName; }
-    QStandardItemModel *stepModel() const { return m_model; }
-    MacroSteps steps() const { return m_table.steps(); }
-    QTableView *stepView() const { return m_view; }
-    QListWidget *macroList() const { return m_macroList; }
-    KestTreeWidget *mouseTree() const { return m_tree; }
+    QString currentMacroName() const { return m_files->currentName(); }
+    MacroStepEditor *stepEditor() const { return m_editor; }
+    QStandardItemModel *stepModel() const { return m_editor->model(); }
+    MacroSteps steps() const { return m_editor->steps(); }
+    QTableView *stepView() const { return m_editor->view(); }
+    QListWidget *macroList() const { return m_files->widget(); }
+    KestTreeWidget *mouseTree() const { return m_editor->tree(); }
     KestLineEdit *nameEdit() const { return m_nameEdit; }
-    KestLineEdit *defaultDelayEdit() const { return m_defaultDelayEdit; }
-    KestLineEdit *loopTimeEdit() const { return m_loopTimeEdit; }
-    KestLineEdit *delayEdit() const { return m_delayEdit; }
-    KestLineEdit *moveEdit() const { return m_moveEdit; }
+    KestLineEdit *defaultDelayEdit() const { return m_options->defaultDelayEdit(); }
+    KestLineEdit *loopTimeEdit() const { return m_options->loopTimeEdit(); }
+    KestLineEdit *delayEdit() const { return m_editor->delayEdit(); }
+    KestLineEdit *moveEdit() const { return m_editor->moveEdit(); }
     KestLabel *stepCountLabel() const { return m_stepCountLabel; }
     KestLabel *statusLabel() const { return m_keyLabel; } // the key being recorded, notices
-    QCheckBox *recordDelayBox() const { return m_recordDelayBox; }
-    QCheckBox *defaultDelayBox() const { return m_defaultDelayBox; }
-    QCheckBox *loopBox(int loopType) const { return m_loopBoxes[loopType - 1]; }
+    MacroOptionsPanel *options() const { return m_options; }
+    QCheckBox *recordDelayBox() const { return m_options->recordDelayBox(); }
+    QCheckBox *defaultDelayBox() const { return m_options->defaultDelayBox(); }
+    QCheckBox *loopBox(int loopType) const { return m_options->loopBox(loopType); }
     KestPushButton *button(const char *sourceText) const;
-    bool isRecording() const { return m_recording; }
-    bool isEditingKey() const { return m_editingKey; }
-    int minDelay() const { return m_minDelay; }
-    DelayMode delayMode() const;
-    int loopType() const;
+    bool isRecording() const { return m_session->isRecording(); }
+    bool isEditingKey() const { return m_session->isEditingKey(); }
+    DelayMode delayMode() const { return m_options->delayMode(); }
+    int loopType() const { return m_options->loopType(); }
 
     // The file operations without their file dialogs.
     bool selectMacro(const QString &name);
@@ -77,36 +75,15 @@ public:
     bool handleKeyEvent(const platform::KeyHookEvent &event);
 
 signals:
-    void EnableButtonsSignal(bool bEnable);
+    // False while recording: the rest of the window keeps still.
+    void EnableButtonsSignal(bool enable);
 
 public slots:
-    void TreeitemClick(QTreeWidgetItem *item, int column);
-    void itemClicked(QModelIndex index);
-    void EditMoveChanged(QString text);
-    void EditDelayChanged(QString text);
-    void DefDelayChanged(QString text);
-    void LoopTimeChanged(QString text);
-    void CurrentChanged(QModelIndex current, QModelIndex previous);
-    void mousemove_test();
-    void KestItemPressed();
-    void checkbtn_clicked();
-    void SelectRow(int row);
-
     // Buttons.
     void startRecording();
     void recordAfter();
     void stopRecording();
     void toggleKeyEdit();
-    void deleteSteps();
-    void moveStepUp();
-    void moveStepDown();
-    void moveStepToTop();
-    void moveStepToBottom();
-    void clearSteps();
-    void copySteps();
-    void cutSteps();
-    void pasteSteps();
-    void insertDelay();
     void newMacro();
     void deleteMacro();
     void changeName();
@@ -118,86 +95,35 @@ public slots:
     void gunsetClicked();
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
-    // Construction (macrodialog.cpp).
     void buildControls();
-    KestPushButton *makeButton(const char *sourceText);
     void layoutControls();
     void applyStyle();
-    void loadMacroList();
+    void openMacro(const QString &name);
     void loadCurrentMacro();
     void showMacro(const Macro &macro);
-    MacroSettings pageSettings() const;
     bool saveCurrentMacro();
     void saveIfChanged();
+    void beginRecording(int insertRow);
+    void endRecording();
     void updateControls();
     void updateStepCount();
     void warn(const QString &title, const QString &text);
 
-    // Recording and key editing (macrodialog_record.cpp).
-    void beginRecording(int insertRow);
-    void endCapture();
-    void recordKey(const platform::KeyHookEvent &event);
-    void editKey(const platform::KeyHookEvent &event);
-
-    // Step edits (macrodialog_edit.cpp).
-    int currentRow() const;
-    QList<int> selectedRows() const;
-    MacroAction actionDelayRow() const;
-    void insertAfterCurrent(const MacroSteps &steps);
-    void insertWithDelays(const MacroSteps &actions);
-    void selectRows(int first, int count);
-    void showStepEdits(int row);
-
-    // The list (macrodialog_files.cpp).
-    QListWidgetItem *listItem(const QString &name) const;
-    QListWidgetItem *addListItem(const QString &name);
-    bool macroExists(const QString &name) const;
-    bool refuseName(const QString &name);
-    bool refuseWhenFull();
-    void openMacro(const QString &name);
-
-    int m_minDelay;
-    QString m_currentName;
-    QStandardItemModel *m_model;
-    MacroStepTable m_table;
-    QTableView *m_view = nullptr;
-    KestMacroItemDelegate *m_delegate = nullptr;
-    QListWidget *m_macroList = nullptr;
-    KestTreeWidget *m_tree = nullptr;
+    MacroFileList *m_files = nullptr;
+    MacroStepEditor *m_editor = nullptr;
+    MacroOptionsPanel *m_options = nullptr;
+    MacroCaptureSession *m_session = nullptr;
+    QList<QPair<const char *, KestPushButton *>> m_buttons;
     KestLabel *m_macroTitle = nullptr;
     KestLabel *m_nameTitle = nullptr;
     KestLabel *m_mouseTitle = nullptr;
-    KestLabel *m_optionTitle = nullptr;
     KestLabel *m_stepCountLabel = nullptr;
     KestLabel *m_delayLabel = nullptr;
     KestLabel *m_moveLabel = nullptr;
     KestLabel *m_keyLabel = nullptr;
     KestLineEdit *m_nameEdit = nullptr;
-    KestLineEdit *m_delayEdit = nullptr;
-    KestLineEdit *m_moveEdit = nullptr;
-    KestLineEdit *m_defaultDelayEdit = nullptr;
-    KestLineEdit *m_loopTimeEdit = nullptr;
-    QCheckBox *m_recordDelayBox = nullptr;
-    QCheckBox *m_defaultDelayBox = nullptr;
-    QCheckBox *m_loopBoxes[3] = {};
-    QList<QPair<const char *, KestPushButton *>> m_buttons;
-
-    platform::KeyCapture *m_capture = nullptr;
-    MacroRecorder m_recorder;
-    QElapsedTimer m_clock;
-    bool m_recording = false;
-    int m_recordRow = 0; // where the next recorded rows go
-    bool m_editingKey = false;
-    quint32 m_lastEditCode = 0;
-    quint32 m_lastEditFlags = 0;
-    bool m_batchMode = false;
-    MacroSteps m_clipboard;
-    // The last valid values of the option edits, so an emptied edit saves what it held.
-    int m_defaultDelayMs = 10;
-    int m_loopTime = 1;
-    bool m_loading = false;
 };

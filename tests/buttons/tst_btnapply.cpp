@@ -90,7 +90,7 @@ private slots:
 private:
     void choose(int slot, qint32 code)
     {
-        m_buttons->slotMouseEnter(m_buttons->label(slot));
+        m_buttons->labelPressed(m_buttons->label(slot));
         m_buttons->functionAction(code)->trigger();
     }
 

@@ -364,7 +364,7 @@ private slots:
         KestBtnWindow window(&m_profile, nullptr, 1.0);
         window.show();
         QSignalSpy marks(&window, &KestBtnWindow::SelBtnControl);
-        window.slotMouseEnter(window.label(1));
+        window.labelPressed(window.label(1));
         window.mainMenu()->popup(QPoint(0, 0));
         window.mainMenu()->hide();
         QCOMPARE(marks.count(), 1);
@@ -391,7 +391,7 @@ private:
     // What a click on the slot's label followed by a menu choice does.
     void choose(KestBtnWindow &window, int slot, qint32 code)
     {
-        window.slotMouseEnter(window.label(slot));
+        window.labelPressed(window.label(slot));
         QAction *action = window.functionAction(code);
         QVERIFY(action);
         action->trigger();

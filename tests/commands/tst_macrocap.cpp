@@ -114,7 +114,7 @@ private slots:
 private:
     static void choose(KestBtnWindow &window, int slot, qint32 code)
     {
-        window.slotMouseEnter(window.label(slot));
+        window.labelPressed(window.label(slot));
         QAction *action = window.functionAction(code);
         QVERIFY(action);
         action->trigger();

@@ -112,7 +112,7 @@ private slots:
             }
             select->accept();
         });
-        buttons->slotMouseEnter(buttons->label(2));
+        buttons->labelPressed(buttons->label(2));
         buttons->functionAction(FunMacro)->trigger();
         QCOMPARE(buttons->label(2)->text(), name + QStringLiteral(" (once)"));
 

@@ -160,7 +160,7 @@ private slots:
     {
         writeMacro("after", {row(132, 0, 4), row(4, 0, 4)});
         MacroDialog page;
-        page.SelectRow(0);
+        page.stepEditor()->selectRow(0);
         page.recordAfter();
         page.handleKeyEvent(key(kScanB, false));
         page.handleKeyEvent(key(kScanB, true));
@@ -231,23 +231,23 @@ private slots:
         MacroDialog page;
         KestTreeItem *left = treeItem(page, "LEFT CLICK");
         QVERIFY(left);
-        page.TreeitemClick(left, 0); // opens the item only
+        page.stepEditor()->mouseActionClicked(left); // opens the item only
         QVERIFY(left->isExpanded());
         QCOMPARE(page.steps().size(), 0);
-        page.TreeitemClick(left, 0);
+        page.stepEditor()->mouseActionClicked(left);
         QCOMPARE(page.steps(), rows({row(129, 0, 1), row(6, 0, 1), row(1, 0, 1), row(6, 0, 1)}));
 
         // Opening another button item closes the first.
         KestTreeItem *right = treeItem(page, "RIGHT CLICK");
-        page.TreeitemClick(right, 0);
+        page.stepEditor()->mouseActionClicked(right);
         QVERIFY(!left->isExpanded());
-        page.TreeitemClick(right->child(1), 0); // BOUNCE UP only
+        page.stepEditor()->mouseActionClicked(right->child(1)); // BOUNCE UP only
         QCOMPARE(page.steps().mid(4), rows({row(1, 0, 2), row(6, 0, 1)}));
 
         KestTreeItem *moveRight = treeItem(page, "MOVE RIGHT");
         moveRight->distanceEdit()->setText("30");
-        page.SelectRow(0);
-        page.TreeitemClick(moveRight, 0);
+        page.stepEditor()->selectRow(0);
+        page.stepEditor()->mouseActionClicked(moveRight);
         QCOMPARE(page.steps().at(1), row(2, 30, 0));
         QCOMPARE(page.steps().at(2), row(6, 0, 1));
 
@@ -255,8 +255,8 @@ private slots:
         page.recordDelayBox()->setChecked(false);
         KestTreeItem *moveUp = treeItem(page, "MOVE UP");
         moveUp->distanceEdit()->setText("30");
-        page.SelectRow(page.steps().size() - 1);
-        page.TreeitemClick(moveUp, 0);
+        page.stepEditor()->selectRow(page.steps().size() - 1);
+        page.stepEditor()->mouseActionClicked(moveUp);
         QCOMPARE(page.steps().last(), row(2, 0, 226));
         QCOMPARE(page.steps().size(), 9);
     }
@@ -265,20 +265,20 @@ private slots:
     {
         writeMacro("edits", {row(6, 0, 5), row(2, 0, 226), row(132, 0, 4)});
         MacroDialog page;
-        page.SelectRow(0);
+        page.stepEditor()->selectRow(0);
         QCOMPARE(page.delayEdit()->text(), QString("50"));
-        page.EditDelayChanged("250");
+        page.stepEditor()->delayEdited("250");
         QCOMPARE(page.steps().at(0), row(6, 0, 25));
-        page.EditDelayChanged("5"); // below 10 ms: not taken
+        page.stepEditor()->delayEdited("5"); // below 10 ms: not taken
         QCOMPARE(page.steps().at(0), row(6, 0, 25));
-        page.SelectRow(1);
+        page.stepEditor()->selectRow(1);
         QCOMPARE(page.moveEdit()->text(), QString("30"));
-        page.EditMoveChanged("12");
+        page.stepEditor()->moveEdited("12");
         QCOMPARE(page.steps().at(1), row(2, 0, 244));
         // A key row ignores both edits.
-        page.SelectRow(2);
+        page.stepEditor()->selectRow(2);
         QVERIFY(!page.moveEdit()->isEnabled());
-        page.EditDelayChanged("300");
+        page.stepEditor()->delayEdited("300");
         QCOMPARE(page.steps().at(2), row(132, 0, 4));
     }
 
@@ -286,7 +286,7 @@ private slots:
     {
         writeMacro("keys", {row(132, 0, 4), row(4, 0, 4)});
         MacroDialog page;
-        page.SelectRow(1);
+        page.stepEditor()->selectRow(1);
         page.toggleKeyEdit();
         QVERIFY(page.isEditingKey());
         QVERIFY(page.handleKeyEvent(key(kScanB, false)));
@@ -301,36 +301,36 @@ private slots:
         const MacroSteps start = rows({row(132, 0, 4), row(6, 0, 1), row(4, 0, 4), row(2, 1, 0)});
         writeMacro("rows", start);
         MacroDialog page;
-        page.SelectRow(3);
-        page.moveStepToTop();
+        page.stepEditor()->selectRow(3);
+        page.stepEditor()->moveStepToTop();
         QCOMPARE(page.steps().first(), start[3]);
-        page.moveStepDown();
+        page.stepEditor()->moveStepDown();
         QCOMPARE(page.steps().at(1), start[3]);
-        page.moveStepToBottom();
+        page.stepEditor()->moveStepToBottom();
         QCOMPARE(page.steps(), start);
-        page.moveStepDown(); // already last
+        page.stepEditor()->moveStepDown(); // already last
         QCOMPARE(page.steps(), start);
 
         // Copy two rows, paste them after the current row.
         QTableView *view = page.stepView();
-        page.SelectRow(0);
+        page.stepEditor()->selectRow(0);
         view->selectionModel()->select(page.stepModel()->index(2, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        page.copySteps();
-        page.SelectRow(3);
-        page.pasteSteps();
+        page.stepEditor()->copySteps();
+        page.stepEditor()->selectRow(3);
+        page.stepEditor()->pasteSteps();
         QCOMPARE(page.steps(), start + rows({start[0], start[2]}));
         // The pasted rows are the selection: cut them again.
-        page.cutSteps();
+        page.stepEditor()->cutSteps();
         QCOMPARE(page.steps(), start);
-        page.SelectRow(0);
-        page.pasteSteps();
+        page.stepEditor()->selectRow(0);
+        page.stepEditor()->pasteSteps();
         QCOMPARE(page.steps().mid(1, 2), rows({start[0], start[2]}));
 
-        page.SelectRow(1);
-        page.deleteSteps();
+        page.stepEditor()->selectRow(1);
+        page.stepEditor()->deleteSteps();
         QCOMPARE(page.steps().size(), 5);
-        page.clearSteps();
+        page.stepEditor()->clearSteps();
         QCOMPARE(page.steps().size(), 0);
     }
 
@@ -342,8 +342,8 @@ private slots:
         writeMacro("long", many);
         MacroDialog page;
         QVERIFY(page.stepCountLabel()->text().contains("63/63"));
-        page.SelectRow(62);
-        page.insertDelay();
+        page.stepEditor()->selectRow(62);
+        page.stepEditor()->insertDelay();
         QCOMPARE(page.steps().size(), 64);
         QVERIFY(page.stepCountLabel()->text().contains("64/63"));
     }
@@ -363,9 +363,9 @@ private slots:
         QCOMPARE(page.loopType(), 0);
         page.loopBox(1)->click();
         page.defaultDelayEdit()->setText("250");
-        page.DefDelayChanged("250");
-        page.LoopTimeChanged("7");
-        page.LoopTimeChanged(""); // an emptied edit keeps the last count
+        page.options()->defaultDelayEdited("250");
+        page.options()->loopTimeEdited("7");
+        page.options()->loopTimeEdited(""); // an emptied edit keeps the last count
         page.saveMacroClicked();
         const Macro saved = loadMacro("opts");
         QCOMPARE(saved.settings.delayType, 2);
@@ -435,7 +435,7 @@ private slots:
         writeMacro("a");
         writeMacro("b");
         MacroDialog page;
-        page.insertDelay();
+        page.stepEditor()->insertDelay();
         QVERIFY(page.selectMacro("b"));
         QCOMPARE(loadMacro("a").actions.size(), 1);
     }
@@ -444,7 +444,7 @@ private slots:
     {
         writeMacro("c", {row(132, 0, 4), row(4, 0, 4)});
         MacroDialog page;
-        page.clearSteps();
+        page.stepEditor()->clearSteps();
         page.cancelClicked();
         QCOMPARE(page.steps().size(), 2);
     }
@@ -453,7 +453,7 @@ private slots:
     {
         writeMacro("s", {row(132, 0, 4), row(4, 0, 4)});
         MacroDialog page;
-        page.clearSteps();
+        page.stepEditor()->clearSteps();
         QVERIFY(page.statusLabel()->text().isEmpty());
         page.saveMacroClicked();
         QVERIFY(loadMacro("s").actions.isEmpty());

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The function menus of the button window and what choosing an entry does.
-#include "buttons/kestbtnwindow.h"
+#include "buttons/kestbuttonfunctionmenu.h"
 
 #include <initializer_list>
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QSet>
 
@@ -12,12 +12,10 @@
 #include "buttons/kestfirekeywindow.h"
 #include "buttons/kestmacroselect.h"
 #include "buttons/kestsinglekeywindow.h"
-#include "buttons/keys/functioncatalogue.h"
 #include "store/appsettings.h"
 #include "store/devicedescription.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestmessagebox.h"
-#include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
 #include "platform/logging.h"
 
@@ -60,7 +58,36 @@ void fillMenu(KestMenu *menu, const Codes &codes, const QHash<qint32, KestAction
 
 } // namespace
 
-std::array<std::pair<KestMenu *, FunctionGroup>, 6> KestBtnWindow::submenus() const
+// The menus speak for the button list: their texts are translated under the list's name,
+// spelled out at each call so that the translation tools find them.
+
+KestButtonFunctionMenu::KestButtonFunctionMenu(QWidget *owner, double scale)
+    : QObject(owner), m_owner(owner)
+{
+    for (const FunctionEntry &entry : functionCatalogue()) {
+        if (!*entry.text)
+            continue; // macro and gun file are labelled by their name
+        auto *action = new KestAction(m_owner);
+        connect(action, &QAction::triggered, this, [this, code = entry.code] { emit functionChosen(code); });
+        m_actions.insert(entry.code, action);
+    }
+    auto *macroAction = new KestAction(m_owner);
+    connect(macroAction, &QAction::triggered, this, [this] { emit functionChosen(FunMacro); });
+    m_actions.insert(FunMacro, macroAction);
+
+    m_mainMenu = makeMenu(kMainMenuWidth, scale);
+    m_wheelMenu = makeMenu(kMainMenuWidth, scale);
+    m_basicMenu = makeMenu(kSubmenuWidth, scale);
+    m_windowsMenu = makeMenu(kSubmenuWidth, scale);
+    m_advanceMenu = makeMenu(kSubmenuWidth, scale);
+    m_mediaMenu = makeMenu(kSubmenuWidth, scale);
+    m_dpiMenu = makeMenu(kSubmenuWidth, scale);
+    m_rateMenu = makeMenu(kSubmenuWidth, scale);
+    for (const auto &[menu, group] : submenus())
+        fillMenu(menu, menuFunctions(group), m_actions);
+}
+
+std::array<std::pair<KestMenu *, FunctionGroup>, 6> KestButtonFunctionMenu::submenus() const
 {
     // In the order the main menu shows them.
     return {{{m_basicMenu, FunctionGroup::Basic},
@@ -71,50 +98,24 @@ std::array<std::pair<KestMenu *, FunctionGroup>, 6> KestBtnWindow::submenus() co
              {m_rateMenu, FunctionGroup::PollingRate}}};
 }
 
-KestMenu *KestBtnWindow::makeMenu(int designWidth)
+KestMenu *KestButtonFunctionMenu::makeMenu(int designWidth, double scale)
 {
-    auto *menu = new KestMenu(this);
-    menu->setFixedWidth(int(m_scale * designWidth));
+    auto *menu = new KestMenu(m_owner);
+    menu->setFixedWidth(int(scale * designWidth));
     return menu;
 }
 
-void KestBtnWindow::createMenus()
-{
-    for (const FunctionEntry &entry : functionCatalogue()) {
-        if (!*entry.text)
-            continue; // macro and gun file are labelled by their name
-        auto *action = new KestAction(this);
-        connect(action, &QAction::triggered, this, [this, code = entry.code] { onFunctionChosen(code); });
-        m_actions.insert(entry.code, action);
-    }
-    auto *macroAction = new KestAction(this);
-    connect(macroAction, &QAction::triggered, this, [this] { onFunctionChosen(FunMacro); });
-    m_actions.insert(FunMacro, macroAction);
-
-    m_mainMenu = makeMenu(kMainMenuWidth);
-    m_wheelMenu = makeMenu(kMainMenuWidth);
-    m_basicMenu = makeMenu(kSubmenuWidth);
-    m_windowsMenu = makeMenu(kSubmenuWidth);
-    m_advanceMenu = makeMenu(kSubmenuWidth);
-    m_mediaMenu = makeMenu(kSubmenuWidth);
-    m_dpiMenu = makeMenu(kSubmenuWidth);
-    m_rateMenu = makeMenu(kSubmenuWidth);
-    for (const auto &[menu, group] : submenus())
-        fillMenu(menu, menuFunctions(group), m_actions);
-
-    m_mainMenu->installEventFilter(this);
-    m_wheelMenu->installEventFilter(this);
-}
-
-QAction *KestBtnWindow::functionAction(qint32 code) const
+QAction *KestButtonFunctionMenu::functionAction(qint32 code) const
 {
     return m_actions.value(code);
 }
 
-void KestBtnWindow::retranslate()
+void KestButtonFunctionMenu::retranslate()
 {
-    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it)
-        it.value()->setText(it.key() == FunMacro ? tr("Macro Manager") : functionText(it.key()));
+    for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
+        it.value()->setText(it.key() == FunMacro ? QCoreApplication::translate("KestBtnWindow", "Macro Manager")
+                                                 : functionText(it.key()));
+    }
     for (const auto &[menu, group] : submenus())
         menu->setTitle(functionGroupTitle(group));
 
@@ -126,10 +127,9 @@ void KestBtnWindow::retranslate()
         menu->setStyleSheet(style);
     }
     rebuildMenu();
-    refreshLabels();
 }
 
-void KestBtnWindow::rebuildMenu()
+void KestButtonFunctionMenu::rebuildMenu()
 {
     m_mainMenu->clear();
     fillMenu(m_mainMenu, kClickFunctions, m_actions);
@@ -146,28 +146,15 @@ void KestBtnWindow::rebuildMenu()
     fillMenu(m_wheelMenu, menuFunctions(FunctionGroup::Wheel), m_actions);
 }
 
-void KestBtnWindow::onFunctionChosen(qint32 code)
+void KestButtonFunctionMenu::assign(ProfileRecord &profile, int slot, qint32 code)
 {
-    const int slot = selectedSlot();
-    if (slot < 0 || !m_profile)
-        return;
-    KestPushButton *selected = m_labels[slot];
-    emit SelBtnControl(selected, true);
-    assignFunction(slot, code);
-    showLabel(slot);
-    emit SelBtnControl(selected, false);
-    clearSelection();
-}
-
-void KestBtnWindow::assignFunction(int slot, qint32 code)
-{
-    if (removesLastLeftClick(*m_profile, slot, code)) {
-        emit PopOneClickBox();
+    if (removesLastLeftClick(profile, slot, code)) {
+        emit lastLeftClickRefused();
         return;
     }
-    ButtonInfo &button = m_profile->BUTTON_INFO[slot];
+    ButtonInfo &button = profile.BUTTON_INFO[slot];
     switch (code) {
-    case FunMacro: chooseMacro(button); break;
+    case FunMacro: chooseMacro(profile, button); break;
     case FunSingleKey: chooseSingleKey(button); break;
     case FunComboKey: chooseComboKey(button); break;
     case FunFireKey: chooseFireKey(button); break;
@@ -175,36 +162,40 @@ void KestBtnWindow::assignFunction(int slot, qint32 code)
     }
 }
 
-void KestBtnWindow::chooseMacro(ButtonInfo &button)
+void KestButtonFunctionMenu::warn(const QString &text)
+{
+    KestMessageBox box(KestMessageBox::Warning, QString(), QCoreApplication::translate("KestBtnWindow", "Warning"),
+                       text, m_owner);
+    box.exec();
+}
+
+void KestButtonFunctionMenu::chooseMacro(const ProfileRecord &profile, ButtonInfo &button)
 {
     if (countMacros() == 0) {
-        emit GotoMacroTab(kMacroPage);
+        emit macroPageWanted(kMacroPage);
         return;
     }
     const bool bound = button.Fun == FunMacro;
-    KestMacroSelect dialog(tr("MACRO SELECT"), bound ? button.macroname : QString(),
-                           bound ? button.LoopNumber : 1, bound ? button.Res1 : 0, this);
+    KestMacroSelect dialog(QCoreApplication::translate("KestBtnWindow", "MACRO SELECT"),
+                           bound ? button.macroname : QString(),
+                           bound ? button.LoopNumber : 1, bound ? button.Res1 : 0, m_owner);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (exceedsMouseMacros(*m_profile, button, dialog.macroName())) {
-        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
-                           tr("The mouse holds twelve macros, and this profile already uses twelve."), this);
-        box.exec();
+    if (exceedsMouseMacros(profile, button, dialog.macroName())) {
+        warn(QCoreApplication::translate("KestBtnWindow",
+                                         "The mouse holds twelve macros, and this profile already uses twelve."));
         return;
     }
     if (assignMacro(button, dialog.macroName(), dialog.loopCount(), dialog.loopMode())
-        == MacroAssignResult::TooLong) {
-        KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
-                           tr("THIS MACRO HAS MORE THAN %1 STEPS AND CANNOT BE ASSIGNED TO A BUTTON.")
-                               .arg(KEY_STEPS),
-                           this);
-        box.exec();
-    }
+        == MacroAssignResult::TooLong)
+        warn(QCoreApplication::translate("KestBtnWindow",
+                                         "THIS MACRO HAS MORE THAN %1 STEPS AND CANNOT BE ASSIGNED TO A BUTTON.")
+                 .arg(KEY_STEPS));
 }
 
-void KestBtnWindow::chooseSingleKey(ButtonInfo &button)
+void KestButtonFunctionMenu::chooseSingleKey(ButtonInfo &button)
 {
-    KestSingleKeyWindow dialog(this);
+    KestSingleKeyWindow dialog(m_owner);
     if (button.Fun == FunSingleKey)
         dialog.prefill(button.Res1);
     if (dialog.exec() != QDialog::Accepted)
@@ -213,9 +204,9 @@ void KestBtnWindow::chooseSingleKey(ButtonInfo &button)
     assignSingleKey(button, dialog.capturedKey());
 }
 
-void KestBtnWindow::chooseComboKey(ButtonInfo &button)
+void KestButtonFunctionMenu::chooseComboKey(ButtonInfo &button)
 {
-    KestComboKeyWindow dialog(this);
+    KestComboKeyWindow dialog(m_owner);
     if (button.Fun == FunComboKey)
         dialog.prefill(button);
     if (dialog.exec() != QDialog::Accepted)
@@ -223,9 +214,9 @@ void KestBtnWindow::chooseComboKey(ButtonInfo &button)
     assignComboKey(button, dialog.comboKeys());
 }
 
-void KestBtnWindow::chooseFireKey(ButtonInfo &button)
+void KestButtonFunctionMenu::chooseFireKey(ButtonInfo &button)
 {
-    KestFireKeyWindow dialog(this);
+    KestFireKeyWindow dialog(m_owner);
     if (button.Fun == FunFireKey)
         dialog.prefill(button);
     if (dialog.exec() != QDialog::Accepted)
