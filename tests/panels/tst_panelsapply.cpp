@@ -162,9 +162,11 @@ void PanelsApplyTest::staleStatusReport_queuedAtApply_doesNotUndoTheEdit()
     triggerMenuEntry(rate->rateMenu(), QStringLiteral("250 Hz"));
     // The mouse's last report, still waiting in the queue when Apply is pressed, names
     // the old rate and level.
-    QMetaObject::invokeMethod(m_window.data(), "slotRefreshStatus", Qt::QueuedConnection,
-                              Q_ARG(quint8, 0), Q_ARG(quint8, quint8((before.dpi + 1) % 6)),
-                              Q_ARG(quint8, before.pollrate), Q_ARG(quint8, 0));
+    KestMouseCore *core = m_window->core();
+    const quint8 staleLevel = quint8((before.dpi + 1) % 6);
+    QMetaObject::invokeMethod(
+        core, [core, staleLevel, before] { core->takeStatusReport(staleLevel, before.pollrate); },
+        Qt::QueuedConnection);
     m_window->profileManager()->slotApply();
     QCOMPARE(m_sim->state().reportRate, quint8(4));
     QCOMPARE(m_window->workingSet().profiles[0].pollrate, quint8(4));
