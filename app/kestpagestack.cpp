@@ -242,14 +242,15 @@ void KestPageStack::selectButton(int group, int index)
 
 void KestPageStack::applyTo(ConfigRecord &set) const
 {
-    // Panels never built hold nothing but the record they would show.
+    // The lighting panel exists from the start and is the first page shown; the DPI
+    // page's panels, never built, hold nothing but the record they would show.
+    m_colorWindow->applyTo(set);
     if (!m_dpiWindow)
         return;
     ProfileRecord &current = set.profiles[size_t(activeSlotIndex(set))];
     m_dpiWindow->applyTo(current);
     m_reportRate->applyTo(current);
     m_pointSpeed->applyTo(set);
-    m_colorWindow->applyTo(set);
 }
 
 void KestPageStack::applyScale(double factor)

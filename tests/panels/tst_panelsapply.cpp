@@ -69,6 +69,7 @@ private slots:
     void panelEdits_reachTheMouseOnApply();
     void staleStatusReport_queuedAtApply_doesNotUndoTheEdit();
     void liftControls_showTheLastChoice();
+    void lightingEdit_withDpiPageNeverShown_reachesTheMouse();
 
 private:
     void start()
@@ -189,6 +190,20 @@ void PanelsApplyTest::liftControls_showTheLastChoice()
     m_window->profileManager()->slotApply();
     QCOMPARE(m_window->workingSet().LiftHigh, quint8(2));
     QCOMPARE(m_sim->state().liftHeight, quint8(2));
+}
+
+void PanelsApplyTest::lightingEdit_withDpiPageNeverShown_reachesTheMouse()
+{
+    // The lighting page is the first one shown; the DPI page may never be opened.
+    start();
+    auto *lighting = qobject_cast<KestColorWindow *>(m_window->pageItemWidget(MousecfgWidget::LightingPanel));
+    QVERIFY(lighting);
+    triggerMenuEntry(lighting->effectMenu(), QStringLiteral("REACTIVE"));
+    QVERIFY(m_window->hasUnappliedEdits());
+    m_window->profileManager()->slotApply();
+    QCOMPARE(m_sim->state().ledMode, quint8(10));
+    QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 10);
+    QVERIFY(!m_window->findChild<KestDPIWindow *>());
 }
 
 QTEST_MAIN(PanelsApplyTest)
