@@ -46,7 +46,7 @@ KestProfileColumn::KestProfileColumn(KestCanvas &canvas, KestMouseCore &core,
     }
     m_slotMenu = new KestMenu(window);
     connect(m_slotMenu, &QMenu::triggered, this,
-            [this](QAction *action) { emit slotChosen(m_slotMenu->actions().indexOf(action)); });
+            [this](QAction *action) { emit switchRequested(m_slotMenu->actions().indexOf(action)); });
     connect(m_slotMenuButton, &QPushButton::clicked, this, [this] {
         m_slotMenu->popup(m_slotMenuButton->mapToGlobal(QPoint(0, m_slotMenuButton->height())));
     });
@@ -120,7 +120,7 @@ void KestProfileColumn::onSlotClicked(int slot)
     KestPushButton *button = m_slotButtons[size_t(slot)];
     const bool pencil = m_pencilPressed == button;
     m_pencilPressed = nullptr;
-    emit slotChosen(slot);
+    emit switchRequested(slot);
     if (pencil && m_core.currentSlot() == slot)
         m_profiles.slotNameSlot();
 }

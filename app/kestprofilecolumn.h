@@ -41,7 +41,7 @@ public:
 
 signals:
     // A slot button or the slot menu chose this slot.
-    void slotChosen(int slot);
+    void switchRequested(int slot);
     // The rules button: the per-program profiles dialog.
     void rulesRequested();
 

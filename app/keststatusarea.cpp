@@ -24,7 +24,6 @@ const QRect kStatusRect(420, 580, 265, 20);     // the bottom bar, left of OK / 
 const QRect kBatteryNoteRect(40, 556, 190, 20); // above the battery frame
 } // namespace
 
-// The area's texts were the window's before it had parts, and keep its translations.
 KestStatusArea::KestStatusArea(KestCanvas &canvas, KestMouseCore &core, QObject *parent)
     : QObject(parent)
     , m_canvas(canvas)
@@ -226,7 +225,8 @@ QColor KestStatusArea::failureColor()
     return QColor(230, 80, 70);
 }
 
-// A language chosen while the word is shown changes it too: it stays up for seconds.
+// A language chosen while the word is shown changes it too: it stays up for seconds. The
+// area's texts were the window's before it had parts, and keep its translations.
 void KestStatusArea::retranslate()
 {
     if (!m_statusLabel || m_statusWrite < 0)

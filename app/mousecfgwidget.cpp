@@ -159,7 +159,7 @@ void MousecfgWidget::connectParts()
     // Closing without a tray ends the program.
     connect(this, &MousecfgWidget::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    connect(m_column, &KestProfileColumn::slotChosen, this, [this](int slot) { switchToSlot(slot); });
+    connect(m_column, &KestProfileColumn::switchRequested, this, [this](int slot) { switchToSlot(slot); });
     connect(m_column, &KestProfileColumn::rulesRequested, this, &MousecfgWidget::rulesDialogRequested);
     connect(m_language, &KestLanguage::chosen, this, [this] {
         retranslate();
@@ -223,11 +223,6 @@ bool MousecfgWidget::isWarningOpen() const
 
 
 
-void MousecfgWidget::collectPanelValues()
-{
-    // The panels edit copies: what they show is what Apply writes.
-    m_core->collect();
-}
 
 
 
@@ -568,10 +563,6 @@ void MousecfgWidget::putAway()
         showMinimized();
 }
 
-bool MousecfgWidget::isShownNormally() const
-{
-    return isVisible() && !(windowState() & Qt::WindowMinimized);
-}
 
 void MousecfgWidget::bringToFront()
 {

@@ -84,7 +84,8 @@ public:
     int currentSlot() const override { return m_core->currentSlot(); }
     QStringList &profileNames() override { return m_core->library(); }
     QString productName() const override { return m_core->productName(); }
-    void collectPanelValues() override;
+    // The panels edit copies: what they show is what Apply writes.
+    void collectPanelValues() override { m_core->collect(); }
     void stopBatteryReader() override { m_core->stopBatteryReader(); }
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return this; }
@@ -101,7 +102,7 @@ public:
     // unminimised, raised and active, or the disconnect warning.
     void bringToFront();
     // Whether the window is on screen as a window (not hidden, not minimised).
-    bool isShownNormally() const;
+    bool isShownNormally() const { return isVisible() && !(windowState() & Qt::WindowMinimized); }
     // The number of the last slot switch the user made in this window (its refusal is
     // reported here, in a box), 0 when none.
     int ownSwitch() const { return m_ownSwitch; }

@@ -20,9 +20,9 @@
 #include <QVector>
 #include <QWindow>
 
+#include "app/kestlanguage.h"
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
-#include "app/kestlanguage.h"
 #include "buttons/keys/functioncatalogue.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"

@@ -9,10 +9,10 @@
 #include <QToolButton>
 #include <QTest>
 
-#include "app/kestprofilemanager.h"
-#include "app/mousecfgwidget.h"
-#include "app/keststatusarea.h"
 #include "app/kestprofilecolumn.h"
+#include "app/kestprofilemanager.h"
+#include "app/keststatusarea.h"
+#include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"

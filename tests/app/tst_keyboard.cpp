@@ -16,12 +16,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/kestprofilemanager.h"
-#include "app/mousecfgwidget.h"
-#include "app/keststatusarea.h"
-#include "app/kestprofilecolumn.h"
-#include "app/kestpagestack.h"
 #include "app/kestlanguage.h"
+#include "app/kestpagestack.h"
+#include "app/kestprofilecolumn.h"
+#include "app/kestprofilemanager.h"
+#include "app/keststatusarea.h"
+#include "app/mousecfgwidget.h"
 #include "buttons/kestbtnwindow.h"
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"

@@ -20,10 +20,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/kestlanguage.h"
+#include "app/kestpagestack.h"
 #include "app/kestscale.h"
 #include "app/mousecfgwidget.h"
-#include "app/kestpagestack.h"
-#include "app/kestlanguage.h"
 #include "buttons/kestbtnwindow.h"
 #include "buttons/kestfirekeywindow.h"
 #include "buttons/kestmacroselect.h"

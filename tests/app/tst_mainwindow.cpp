@@ -16,14 +16,14 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/kestscale.h"
-#include "app/mousecfgwidget.h"
-#include "app/keststatusarea.h"
-#include "app/kestprofilecolumn.h"
-#include "app/kestpagestack.h"
-#include "app/kestlanguage.h"
 #include "app/kestdesktopbridge.h"
 #include "app/kestfirmwarehandoff.h"
+#include "app/kestlanguage.h"
+#include "app/kestpagestack.h"
+#include "app/kestprofilecolumn.h"
+#include "app/kestscale.h"
+#include "app/keststatusarea.h"
+#include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
 #include "buttons/keys/keytable.h"
 #include "device/devicelink.h"

@@ -18,8 +18,8 @@
 
 #include "app/kestbusservice.h"
 #include "app/kestdesktopbridge.h"
-#include "app/mousecfgwidget.h"
 #include "app/kestprofilecolumn.h"
+#include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"

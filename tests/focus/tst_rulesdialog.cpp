@@ -13,9 +13,9 @@
 
 #include "app/kestdesktopbridge.h"
 #include "core/kestfocusswitcher.h"
+#include "app/kestprofilecolumn.h"
 #include "app/kestrulesdialog.h"
 #include "app/mousecfgwidget.h"
-#include "app/kestprofilecolumn.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"

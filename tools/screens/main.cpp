@@ -12,8 +12,8 @@
 #include <QSettings>
 #include <QTimer>
 
-#include "app/mousecfgwidget.h"
 #include "app/kestlanguage.h"
+#include "app/mousecfgwidget.h"
 #include "buttons/kestcombokeywindow.h"
 #include "buttons/kestfirekeywindow.h"
 #include "buttons/kestmacroselect.h"
