@@ -55,7 +55,6 @@ KestPageStack::KestPageStack(KestCanvas &canvas, KestMouseCore &core, QObject *p
         connect(m_tabButtons[size_t(page)], &QPushButton::clicked, this, [this, page] { emit pageRequested(page); });
     }
     createButtonPage();
-    createMacroPage();
     createLightingPage();
 }
 
@@ -117,8 +116,11 @@ void KestPageStack::createButtonPage()
     });
 }
 
-void KestPageStack::createMacroPage()
+void KestPageStack::ensureMacroPage()
 {
+    // Never the first page shown: built when first asked for, like the DPI page.
+    if (m_macroDialog)
+        return;
     auto *macroDialog = new MacroDialog(&m_canvas.window());
     m_canvas.place(macroDialog, QRect(285, 74, 665, 467));
     // The macro editor asks for this while it records; it stays usable itself.
@@ -165,7 +167,7 @@ QWidget *KestPageStack::panel(int item)
     case MousecfgWidget::DpiPanel: ensureDpiPage(); return m_dpiWindow;
     case MousecfgWidget::PointSpeedPanel: ensureDpiPage(); return m_pointSpeed;
     case MousecfgWidget::ReportRatePanel: ensureDpiPage(); return m_reportRate;
-    case MousecfgWidget::MacroEditor: return m_macroDialog;
+    case MousecfgWidget::MacroEditor: ensureMacroPage(); return m_macroDialog;
     default: return nullptr;
     }
 }
@@ -189,7 +191,10 @@ void KestPageStack::showPage(int page)
         m_pointSpeed->setVisible(shows(MousecfgWidget::PointSpeedPanel));
         m_reportRate->setVisible(shows(MousecfgWidget::ReportRatePanel));
     }
-    m_macroDialog->setVisible(shows(MousecfgWidget::MacroEditor));
+    if (shows(MousecfgWidget::MacroEditor))
+        ensureMacroPage();
+    if (m_macroDialog)
+        m_macroDialog->setVisible(shows(MousecfgWidget::MacroEditor));
     m_tabButtons[MousecfgWidget::LightingPage]->setVisible(!m_ledDisable);
     m_tabButtons[MousecfgWidget::MacroPage]->setVisible(!m_macroDisable);
     for (int page = 0; page < kPages; ++page) {

@@ -21,7 +21,7 @@ struct ProfileRecord;
 // The main window's four pages behind their tabs: the lighting panel, the button list,
 // the DPI page (level panel, report rate and sensor options) and the macro editor. The
 // panels edit copies of the core's working set; applyTo() gives their values back. The
-// DPI page, the heaviest and never the first one shown, is built when first asked for.
+// DPI and macro pages, never the first one shown, are built when first asked for.
 class KestPageStack final : public QObject
 {
     Q_OBJECT
@@ -65,7 +65,7 @@ signals:
 
 private:
     void createButtonPage();
-    void createMacroPage();
+    void ensureMacroPage();
     void createLightingPage();
     void ensureDpiPage();
 
