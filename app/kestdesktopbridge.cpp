@@ -129,8 +129,8 @@ void KestDesktopBridge::attachWindow(MousecfgWidget *window)
     window->installEventFilter(this);
     m_trayStatus->offerSwitchesIn(window);
     connect(window, &MousecfgWidget::rulesDialogRequested, this, &KestDesktopBridge::openRulesDialog);
-    connect(window, &MousecfgWidget::StateChangedSignal, m_trayStatus, &KestTrayStatus::refresh);
-    connect(window, &MousecfgWidget::StateChangedSignal, m_bus, [this] { m_bus->refresh(); });
+    connect(window, &MousecfgWidget::stateChanged, m_trayStatus, &KestTrayStatus::refresh);
+    connect(window, &MousecfgWidget::stateChanged, m_bus, [this] { m_bus->refresh(); });
 }
 
 MousecfgWidget *KestDesktopBridge::ensureWindow()

@@ -4,39 +4,39 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QDebug>
-#include <QFile>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QThread>
+#include <QSystemTrayIcon>
 #include <QTimer>
-#include <QUrl>
 #include <QWindow>
 
 #include "app/kestdesktopbridge.h"
+#include "app/kestfirmwarehandoff.h"
+#include "app/kestlanguage.h"
+#include "app/kestpagestack.h"
+#include "app/kestprofilecolumn.h"
 #include "app/kestscale.h"
+#include "app/keststatusarea.h"
 #include "core/kestmousecore.h"
-#include "panels/kestcolorwindow.h"
-#include "panels/kestdpiwindow.h"
-#include "panels/kestpointspeed.h"
-#include "panels/kestreportrate.h"
-#include "device/devicelink.h"
 #include "device/discovery.h"
-#include "device/kestbatteryreader.h"
-#include "device/kestdeviceworker.h"
-#include "platform/pointerspeed.h"
+#include "device/kestwritetransaction.h"
 #include "platform/windowsystem.h"
-#include "store/appdir.h"
-#include "store/devicedescription.h"
-#include "store/kestinifile.h"
-#include "store/profilefiles.h"
-#include "widgets/kestlabel.h"
+#include "store/appsettings.h"
+#include "widgets/kestkeyboardfocus.h"
+#include "widgets/kestmenu.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 #include "widgets/kestskin.h"
-#include "platform/logging.h"
+
+namespace {
+std::function<bool()> &trayProbe()
+{
+    static std::function<bool()> probe = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    return probe;
+}
+} // namespace
 
 MousecfgWidget::MousecfgWidget(QWidget *parent)
     : QWidget(parent)
@@ -56,85 +56,6 @@ MousecfgWidget::MousecfgWidget(KestMouseCore *core, QWidget *parent)
     build();
 }
 
-void MousecfgWidget::build()
-{
-    // 1. Identity, application folder and the pictures the window paints itself.
-    setObjectName(QStringLiteral("MousecfgWidget"));
-    m_appDir = applicationDir();
-    // The double-density background is decoded only when a larger factor needs it.
-    m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
-    m_batteryFrame1 = QPixmap(skinPath(QStringLiteral("bat1.png")));
-    m_batteryFrame2 = QPixmap(skinPath(QStringLiteral("bat2.png")));
-
-    // 2.-4. Scale, size, position and outline.
-    m_scaleStep = KestScale::stepForScreen(QGuiApplication::primaryScreen());
-    m_scaleFactor = KestScale::factorForStep(m_scaleStep);
-    setScaleFactor(m_scaleFactor);
-    setBaseSize(KestScale::kCanvasWidth, KestScale::kCanvasHeight);
-    setMinimumSize(KestScale::kCanvasWidth, KestScale::kCanvasHeight);
-    resize(KestScale::canvasSize(m_scaleFactor));
-    if (QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->geometry().center() - rect().center());
-    // The rounded outline comes from the background's alpha; a mask only where a
-    // compositor may be missing (X11), since Wayland fills masked-out corners white.
-    setAttribute(Qt::WA_TranslucentBackground);
-    const QPixmap &background = backgroundForStep(m_scaleStep);
-    if (!background.isNull() && !platform::onWayland())
-        setMask(background.mask());
-    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
-
-    // 5.-7. The core's events, the product button and menu.
-    connectCore();
-    createControls();
-    buildProductMenu();
-
-    // 8. Language and the look the description asks for.
-    m_languageIndex = readLanguage();
-    m_languages = readLanguageList();
-    m_frenchLanguage = readFrench();
-    setColorMode(readColorMode());
-    setThemeColor(readThemeColor());
-    m_ledDisable = readLedDisable();
-    m_disableMacro = readDisableMacro();
-    m_buttonCount = readButtonCount();
-    buildLanguageMenu();
-    m_languageButton->setVisible(m_languages.count >= 2);
-    loadLanguage(m_languageIndex);
-
-    // 10. Panels with the current slot's record; they edit copies the core collects.
-    createPages();
-    createMarkers();
-    m_core->setCollector([this](ConfigRecord &set) {
-        if (!m_dpiWindow)
-            return;
-        ProfileRecord &current = set.profiles[size_t(activeSlotIndex(set))];
-        m_dpiWindow->applyTo(current);
-        m_reportRate->applyTo(current);
-        m_pointSpeed->applyTo(set);
-        m_colorWindow->applyTo(set);
-    });
-
-    // 11. First page, texts and pictures.
-    m_page = m_ledDisable ? CustomizePage : LightingPage;
-    loadProductPictures();
-    refreshPanels();
-    retranslate();
-    setStyleSheet(QStringLiteral("*{outline:0px;}") + toolTipStyleSheet(themeColor()));
-    setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
-
-    // 12. Closing without a tray ends the program; the profile bar's operations.
-    connect(this, &MousecfgWidget::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-    connectProfileBar();
-    setupKeyboard();
-
-    // 13. The battery as the core knows it, and the start check that shows the window or
-    // the disconnect warning.
-    refreshBatteryDisplay();
-    QTimer::singleShot(200, this, &MousecfgWidget::slotWarning);
-
-    KestMessageBox::setConnectionProbe([core = m_core] { return core->connectedCount() > 0; });
-}
-
 MousecfgWidget::~MousecfgWidget()
 {
     KestMessageBox::setConnectionProbe({});
@@ -147,92 +68,194 @@ MousecfgWidget::~MousecfgWidget()
     }
 }
 
-int MousecfgWidget::connectedCount() const
+void MousecfgWidget::build()
 {
-    return m_core->connectedCount();
+    // Identity and the background the window paints itself; the double-density one is
+    // decoded only when a larger factor needs it.
+    setObjectName(QStringLiteral("MousecfgWidget"));
+    m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
+
+    // Scale, size, position and outline.
+    m_scaleStep = KestScale::stepForScreen(QGuiApplication::primaryScreen());
+    setScaleFactor(KestScale::factorForStep(m_scaleStep));
+    setBaseSize(KestScale::kCanvasWidth, KestScale::kCanvasHeight);
+    setMinimumSize(KestScale::kCanvasWidth, KestScale::kCanvasHeight);
+    resize(KestScale::canvasSize(scaleFactor()));
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+    // The rounded outline comes from the background's alpha; a mask only where a
+    // compositor may be missing (X11), since Wayland fills masked-out corners white.
+    setAttribute(Qt::WA_TranslucentBackground);
+    const QPixmap &background = backgroundForStep(m_scaleStep);
+    if (!background.isNull() && !platform::onWayland())
+        setMask(background.mask());
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+
+    createParts();
+    connectParts();
+    connectCore();
+    // The panels edit copies; the core collects their values for a write.
+    m_core->setCollector([this](ConfigRecord &set) { m_pages->applyTo(set); });
+
+    // First page, texts and pictures.
+    m_mouseView->loadPictures();
+    refreshPanels();
+    retranslate();
+    setStyleSheet(QStringLiteral("*{outline:0px;}") + toolTipStyleSheet(themeColor()));
+    setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
+    KestKeyboardFocus::setOrder(this, [this] { return m_canvas.keyboardOrder(); });
+
+    // The battery as the core knows it, and the start check that shows the window or
+    // the disconnect warning.
+    m_status->refreshBattery();
+    QTimer::singleShot(200, this, &MousecfgWidget::showOrWarn);
+
+    KestMessageBox::setConnectionProbe([core = m_core] { return core->connectedCount() > 0; });
 }
 
-int MousecfgWidget::connectionState() const
+void MousecfgWidget::createParts()
 {
-    return m_core->connectionState();
+    // The window's own buttons along the top.
+    m_productButton = m_canvas.textButton(QRect(670, 33, 100, 20));
+    m_firmware = new KestFirmwareHandoff(m_canvas, *m_core, [this] { return m_language->index(); }, this);
+    m_minimizeButton = m_canvas.button(KestCanvas::pictures({"min-1.png", "min-2.png", "min-3.png"}),
+                                       QRect(903, 33, 19, 19));
+    m_closeButton = m_canvas.button(KestCanvas::pictures({"close-1.png", "close-2.png", "close-3.png"}),
+                                    QRect(924, 33, 19, 19));
+    auto *logo = new QLabel(this);
+    logo->setScaledContents(true);
+    logo->setPixmap(QPixmap(skinPath(QStringLiteral("mouselogo.png"))));
+    m_canvas.place(logo, QRect(45, 30, 160, 40));
+
+    m_profiles = new KestProfileManager(*this, this);
+    m_column = new KestProfileColumn(m_canvas, *m_core, *m_profiles, this);
+    m_status = new KestStatusArea(m_canvas, *m_core, this);
+    m_language = new KestLanguage(m_canvas, this);
+    m_okButton = m_canvas.textButton(QRect(694, 577, 80, 26));
+    m_cancelButton = m_canvas.textButton(QRect(781, 577, 80, 26));
+    m_applyButton = m_canvas.textButton(QRect(868, 577, 80, 26));
+    rebuildProductMenu();
+
+    // The look the description asks for, and the language: the panels below take their
+    // key names and texts from it.
+    setColorMode(readColorMode());
+    setThemeColor(readThemeColor());
+    m_language->loadCurrent();
+    m_pages = new KestPageStack(m_canvas, *m_core, this);
+    m_mouseView = new KestMouseView(m_canvas, *m_core, this);
 }
 
-ConfigRecord &MousecfgWidget::workingSet()
+void MousecfgWidget::connectParts()
 {
-    return m_core->working();
+    connect(m_closeButton, &QPushButton::clicked, this, &MousecfgWidget::closeToTray);
+    connect(m_minimizeButton, &QPushButton::clicked, this, &QWidget::showMinimized);
+    connect(m_productButton, &QPushButton::clicked, this, [this] {
+        m_productMenu->popup(m_productButton->mapToGlobal(QPoint(0, m_productButton->height())));
+    });
+    connect(m_applyButton, &QPushButton::clicked, m_profiles, &KestProfileManager::apply);
+    connect(m_okButton, &QPushButton::clicked, m_profiles, &KestProfileManager::ok);
+    connect(m_cancelButton, &QPushButton::clicked, m_profiles, &KestProfileManager::cancel);
+    connect(m_profiles, &KestProfileManager::hideRequested, this, &MousecfgWidget::putAway);
+    // Closing without a tray ends the program.
+    connect(this, &MousecfgWidget::quitRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    connect(m_column, &KestProfileColumn::switchRequested, this, [this](int slot) { switchToSlot(slot); });
+    connect(m_column, &KestProfileColumn::rulesRequested, this, &MousecfgWidget::rulesDialogRequested);
+    connect(m_language, &KestLanguage::chosen, this, [this] {
+        retranslate();
+        update();
+    });
+    connect(m_pages, &KestPageStack::pageRequested, this, &MousecfgWidget::showPage);
+    connect(m_pages, &KestPageStack::buttonPointed, m_mouseView, &KestMouseView::pointAt);
+    connect(m_pages, &KestPageStack::lightingChanged, m_mouseView,
+            [this] { m_mouseView->setLighting(m_pages->lightingRecord()); });
+    connect(m_mouseView, &KestMouseView::markerChosen, m_pages, &KestPageStack::selectButton);
 }
 
-ConfigRecord &MousecfgWidget::lastWrittenSet()
+void MousecfgWidget::connectCore()
 {
-    return m_core->lastWritten();
+    KestMouseCore *core = m_core;
+    connect(core, &KestMouseCore::modelsChanged, this, &MousecfgWidget::rebuildProductMenu);
+    connect(KestDeviceNotifier::instance(), &KestDeviceNotifier::disconnectWarning, this,
+            &MousecfgWidget::onDisconnectWarning);
+    connect(core, &KestMouseCore::recordsChanged, this, [this] {
+        // A write in the window's own dialog changes nothing the panels show.
+        if (!m_core->isWriting())
+            refreshPanels();
+    });
+    connect(core, &KestMouseCore::dpiLevelReported, m_pages, &KestPageStack::selectDpiLevel);
+    connect(core, &KestMouseCore::reportRateReported, m_pages, [this] { m_pages->refreshReportRate(); });
+    connect(core, &KestMouseCore::lightModeReported, m_pages,
+            [this](int, int mode) { m_pages->chooseEffect(mode); });
+    connect(core, &KestMouseCore::slotSwitchFinished, this, &MousecfgWidget::onSwitchFinished);
+    connect(core, &KestMouseCore::writeFinished, this, &MousecfgWidget::onWriteFinished);
 }
 
-int MousecfgWidget::currentSlot() const
+
+double MousecfgWidget::scaleFactorValue() const
 {
-    return m_core->currentSlot();
+    return KestScale::factorForStep(m_scaleStep);
 }
 
-QStringList &MousecfgWidget::profileNames()
+int MousecfgWidget::currentPage() const
 {
-    return m_core->library();
+    return m_pages->page();
 }
 
-QString MousecfgWidget::productName() const
+int MousecfgWidget::currentView() const
 {
-    return m_core->productName();
+    return m_mouseView->view();
 }
 
-KestDeviceWorker *MousecfgWidget::deviceWorker()
+
+bool MousecfgWidget::isWarningOpen() const
 {
-    return m_core->deviceWorker();
+    return m_status->isWarningOpen();
 }
 
-KestBatteryReader *MousecfgWidget::batteryReader() const
-{
-    return m_core->batteryReader();
-}
 
-bool MousecfgWidget::batteryReaderRunning() const
-{
-    return m_core->batteryReaderRunning();
-}
 
-void MousecfgWidget::startBatteryReader()
-{
-    m_core->startBatteryReader();
-}
 
-void MousecfgWidget::stopBatteryReader()
+
+
+
+
+
+
+
+
+
+
+void MousecfgWidget::refreshProfileView(int what)
 {
-    m_core->stopBatteryReader();
+    if (what & ShowLighting) {
+        showPage(m_pages->firstPage());
+        m_mouseView->refreshArrows();
+    }
+    if (what & RefreshPanels)
+        refreshPanels();
+    if (what & RefreshNames) {
+        showSlot();
+        m_column->refreshLibraryMenu();
+    }
 }
 
 const QPixmap &MousecfgWidget::backgroundForStep(int step)
 {
     step = qBound(0, step, KestScale::kMaxStep);
-    QPixmap &cached = m_backgrounds[step];
+    QPixmap &cached = m_backgrounds[size_t(step)];
     if (cached.isNull() && step > 0) {
-        // The double-density picture keeps edges sharp at larger factors.
-        if (m_background2x.isNull()) {
-            m_background2x = QPixmap(skinPath(QStringLiteral("cfgMainback@2x.png")));
-            // The toolkit reads "@2x" as a pixel ratio of 2; the cache wants plain pixels.
-            m_background2x.setDevicePixelRatio(1.0);
-        }
-        const QPixmap &source = m_background2x.isNull() ? m_backgrounds[0] : m_background2x;
+        // The double-density picture keeps edges sharp at larger factors. Ten megabytes are
+        // not kept for a screen change that seldom comes: decoded again then.
+        QPixmap background2x(skinPath(QStringLiteral("cfgMainback@2x.png")));
+        // The toolkit reads "@2x" as a pixel ratio of 2; the cache wants plain pixels.
+        background2x.setDevicePixelRatio(1.0);
+        const QPixmap &source = background2x.isNull() ? m_backgrounds[0] : background2x;
         if (!source.isNull())
             cached = source.scaled(KestScale::canvasSize(KestScale::factorForStep(step)),
                                    Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        // Ten megabytes kept for a screen change that seldom comes: decoded again then.
-        m_background2x = QPixmap();
     }
     return cached;
-}
-
-void MousecfgWidget::applyScale(int step)
-{
-    m_scaleStep = step;
-    m_scaleFactor = KestScale::factorForStep(step);
-    setScaleFactor(m_scaleFactor);
 }
 
 void MousecfgWidget::paintEvent(QPaintEvent *)
@@ -246,9 +269,8 @@ void MousecfgWidget::paintEvent(QPaintEvent *)
                                                        Qt::SmoothTransformation);
         painter.drawPixmap(0, 0, fitted);
     }
-    const QPixmap &frame = (m_core->connectionState() <= 1 && !m_shownSilent) ? m_batteryFrame2 : m_batteryFrame1;
-    if (!frame.isNull())
-        painter.drawPixmap(QRect(scaled(69), scaled(581), scaled(86), scaled(47)), frame);
+    if (m_status)
+        m_status->paintFrame(painter);
 }
 
 void MousecfgWidget::resizeEvent(QResizeEvent *event)
@@ -261,8 +283,9 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
     if (step == m_scaleStep && event->size() == event->oldSize())
         return;
     if (step != m_scaleStep) {
-        applyScale(step);
-        const QSize wanted = KestScale::canvasSize(m_scaleFactor);
+        m_scaleStep = step;
+        setScaleFactor(KestScale::factorForStep(step));
+        const QSize wanted = KestScale::canvasSize(scaleFactor());
         if (size() != wanted) {
             resize(wanted); // comes back here with the new size
             return;
@@ -272,6 +295,16 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
     if (!background.isNull() && !platform::onWayland())
         setMask(background.mask());
     relayout();
+}
+
+void MousecfgWidget::relayout()
+{
+    m_canvas.relayout();
+    if (m_pages)
+        m_pages->applyScale(scaleFactor());
+    if (m_mouseView)
+        m_mouseView->loadPictures();
+    update();
 }
 
 void MousecfgWidget::mousePressEvent(QMouseEvent *event)
@@ -331,6 +364,13 @@ void MousecfgWidget::closeEvent(QCloseEvent *event)
     emit quitRequested();
 }
 
+void MousecfgWidget::closeToTray()
+{
+    if (m_profiles && !m_profiles->settleUnappliedEdits())
+        return;
+    close();
+}
+
 void MousecfgWidget::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -340,55 +380,228 @@ void MousecfgWidget::changeEvent(QEvent *event)
         activateLightPreview(); // no animation while minimized
 }
 
-bool MousecfgWidget::eventFilter(QObject *watched, QEvent *event)
+void MousecfgWidget::showEvent(QShowEvent *event)
 {
-    // The pencil the slot buttons' picture shows at their right end. The release comes
-    // before the click it makes, so the click knows where it landed.
-    if (event->type() == QEvent::MouseButtonRelease) {
-        for (KestPushButton *slot : m_slotButtons) {
-            if (watched != slot)
-                continue;
-            const QPoint at = static_cast<QMouseEvent *>(event)->pos();
-            const bool onPencil = slot->rect().contains(at) && at.x() >= slot->width() - scaled(kPencilWidth);
-            m_pencilPressed = onPencil ? slot : nullptr;
-        }
-    }
-    // The version label opens the product page when clicked.
-    if (watched == m_versionLabel
-        && event->type() == QEvent::MouseButtonRelease) {
-        const QUrl url = QUrl(readDescriptionVersion(), QUrl::StrictMode);
-        if (url.isValid() && !url.scheme().isEmpty())
-            QDesktopServices::openUrl(url);
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    QWidget::showEvent(event);
+    activateLightPreview();
 }
 
-void MousecfgWidget::connectCore()
+void MousecfgWidget::hideEvent(QHideEvent *event)
 {
-    KestMouseCore *core = m_core;
-    connect(core, &KestMouseCore::modelsChanged, this, &MousecfgWidget::buildProductMenu);
-    connect(core, &KestMouseCore::connected, this, &MousecfgWidget::slotWarnClose);
-    connect(KestDeviceNotifier::instance(), &KestDeviceNotifier::disconnectWarning, this,
-            &MousecfgWidget::onDisconnectWarning);
-    connect(core, &KestMouseCore::statusChanged, this, &MousecfgWidget::refreshBatteryDisplay);
-    connect(core, &KestMouseCore::recordsChanged, this, [this] {
-        // A write in the window's own dialog changes nothing the panels show.
-        if (!m_core->isWriting())
-            refreshPanels();
-    });
-    connect(core, &KestMouseCore::dpiLevelReported, this, &MousecfgWidget::selectDpiLevelInPanel);
-    connect(core, &KestMouseCore::reportRateReported, this, [this] { refreshReportRatePanel(); });
-    connect(core, &KestMouseCore::lightModeReported, this, [this](int, int mode) {
-        if (m_colorWindow)
-            m_colorWindow->chooseEffect(quint8(mode));
-    });
-    connect(core, &KestMouseCore::slotSwitchFinished, this, &MousecfgWidget::onSwitchFinished);
-    connect(core, &KestMouseCore::writeFinished, this, &MousecfgWidget::showWriteResult);
-    // Every report the reader hears is the mouse answering; a long silence is shown.
-    connect(core->batteryReader(), &KestBatteryReader::RefreshBatteryStatus, this,
-            &MousecfgWidget::noteMouseAnswered);
-    connect(core->batteryReader(), &KestBatteryReader::RefreshStatus, this,
-            &MousecfgWidget::noteMouseAnswered);
-    noteMouseAnswered();
+    QWidget::hideEvent(event);
+    activateLightPreview();
+}
+
+void MousecfgWidget::retranslate()
+{
+    if (!m_mouseView)
+        return; // the parts are still being made; build() sets the texts
+    m_firmware->retranslate();
+    m_okButton->setText(tr("OK"));
+    m_cancelButton->setText(tr("Cancel"));
+    m_applyButton->setText(tr("Apply"));
+    m_closeButton->setToolTip(QString());
+    m_minimizeButton->setToolTip(QString());
+    m_pages->retranslate();
+    m_column->retranslate();
+    m_mouseView->retranslate();
+    m_language->retranslate();
+    showSlot();
+    // The bar's words (mouse off, no answer) follow the language too.
+    m_status->refreshBattery();
+    m_status->retranslate();
+}
+
+bool MousecfgWidget::pageShows(int page, PageItem item)
+{
+    switch (page) {
+    case LightingPage:
+        return item == MousePicture || item == LightingPanel;
+    case CustomizePage:
+        return item == MousePicture || item == ViewButtons || item == Markers
+               || item == ButtonWindow;
+    case DpiPage:
+        return item == DpiPanel || item == PointSpeedPanel || item == ReportRatePanel;
+    case MacroPage:
+        return item == MacroEditor;
+    default:
+        return false;
+    }
+}
+
+QWidget *MousecfgWidget::pageItemWidget(PageItem item) const
+{
+    switch (item) {
+    case MousePicture: return m_mouseView->pictureLabel();
+    case ViewButtons: return m_mouseView->viewButton(FrontView);
+    case Markers: return m_mouseView->marker(m_mouseView->view(), 0);
+    default: return m_pages->panel(item);
+    }
+}
+
+void MousecfgWidget::showPage(int page)
+{
+    if (page < 0 || page >= kPageCount)
+        return;
+    m_pages->showPage(page);
+    m_mouseView->showItems(pageShows(page, MousePicture), pageShows(page, ViewButtons),
+                           pageShows(page, Markers));
+    activateLightPreview();
+}
+
+void MousecfgWidget::showView(int view)
+{
+    m_mouseView->showView(view);
+    showPage(m_pages->page());
+}
+
+void MousecfgWidget::activateLightPreview()
+{
+    if (m_mouseView)
+        m_mouseView->setLightingPage(m_pages->page() == LightingPage, isVisible() && !isMinimized());
+}
+
+void MousecfgWidget::refreshPanels()
+{
+    m_pages->refresh();
+    showView(m_mouseView->view());
+    showSlot();
+    // What the panels show now is the slot as loaded: the measure of unapplied edits.
+    m_core->markClean();
+}
+
+void MousecfgWidget::showSlot()
+{
+    m_column->showSlots();
+    emit stateChanged();
+}
+
+void MousecfgWidget::switchToSlot(int slot, EditsOnSwitch edits)
+{
+    if (slot < 0 || slot >= SLOT_COUNT)
+        return;
+    // A switch asked for here settles the edits of the slot left first; a kept one leaves
+    // them in the working set, still unapplied.
+    const bool ask = edits == EditsOnSwitch::Ask;
+    if (ask && slot != currentSlot() && !m_profiles->settleUnappliedEdits())
+        return;
+    const int id = m_core->switchSlot(slot);
+    m_ownSwitch = ask ? id : 0;
+}
+
+void MousecfgWidget::onSwitchFinished(int id, int, int result)
+{
+    // Without a mouse there is nothing to switch; a mouse that did not take a switch made
+    // here now runs another slot than the window shows, and the user must know. Switches
+    // from elsewhere report to their caller (and the desktop), never in a box.
+    if (m_ownSwitch == 0 || id != m_ownSwitch)
+        return;
+    if (result != 2 && result != 4)
+        return;
+    KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),
+                       tr("The mouse did not confirm the profile switch."), this);
+    box.exec();
+}
+
+void MousecfgWidget::onWriteFinished(const KestWriteResult &result)
+{
+    // Saved, the set is no longer an unapplied edit; a set the disk did not take stays one,
+    // so that leaving the slot or closing still asks about it.
+    if (result.saved.isOk())
+        m_core->markClean();
+    m_status->showWriteResult(result);
+}
+
+void MousecfgWidget::rebuildProductMenu()
+{
+    if (!m_productMenu) {
+        m_productMenu = new KestMenu(this);
+        connect(m_productMenu, &QMenu::triggered, this, [this](QAction *action) {
+            if (action)
+                chooseProduct(action->text());
+        });
+    }
+    m_productMenu->clear();
+    const QStringList models = m_core->refreshModels();
+    for (const QString &model : models) {
+        auto *action = new KestAction(model, m_productMenu);
+        action->setCheckable(true);
+        action->setChecked(model == m_core->productName());
+        m_productMenu->addAction(action);
+    }
+    m_productButton->setText(m_core->productName());
+}
+
+void MousecfgWidget::chooseProduct(const QString &name)
+{
+    m_core->chooseProduct(name);
+    m_mouseView->loadPictures();
+    m_mouseView->refreshArrows();
+    rebuildProductMenu();
+}
+
+// Tray, hot-plug and show-or-warn.
+
+void MousecfgWidget::setTrayProbe(std::function<bool()> probe)
+{
+    trayProbe() = probe ? std::move(probe) : [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+}
+
+bool MousecfgWidget::hasTray() const
+{
+    // Asked each time: a panel's tray area can come and go while the program runs.
+    return trayProbe()();
+}
+
+void MousecfgWidget::putAway()
+{
+    // OK and Cancel put the window away: into the tray, or where the desktop keeps
+    // minimised windows when there is no tray to bring it back from.
+    if (hasTray())
+        hide();
+    else
+        showMinimized();
+}
+
+
+void MousecfgWidget::bringToFront()
+{
+    if (windowState() & Qt::WindowMinimized) {
+        // A window manager keeps an iconic window iconic through show() and a state change
+        // alone; withdrawn and mapped again it comes back as a normal window.
+        if (isVisible())
+            hide();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    showOrWarn();
+}
+
+void MousecfgWidget::showOrWarn()
+{
+    show();
+    if (m_core->connectedCount() > 0) {
+        raise();
+        activateWindow();
+        // A box opened before the window came up (files refused at start) stays on top
+        // of it, also where no window manager keeps it there.
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            if (modal != this)
+                modal->raise();
+        }
+        return;
+    }
+    if (m_status->isWarningOpen())
+        return;
+    // Without a tray the window stays: it shows the mouse as disconnected, and a hidden
+    // window could not be brought back.
+    if (m_status->warnDisconnected() && m_core->connectedCount() == 0 && hasTray())
+        hide();
+}
+
+void MousecfgWidget::onDisconnectWarning()
+{
+    // The warning belongs to a window the user looks at; hidden in the tray the desktop
+    // notification says it alone.
+    if (isShownNormally())
+        showOrWarn();
 }

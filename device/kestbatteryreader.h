@@ -38,9 +38,6 @@ public:
 signals:
     void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
     void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
-    // Never emitted: a write's outcome is its result (kestwritetransaction.h). Kept while the
-    // window still connects it; to be removed with that connection.
-    void RefreshWriteStatus(quint8 iStatus);
 
 private:
     void stopLocked();

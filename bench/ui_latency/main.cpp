@@ -20,6 +20,7 @@
 #include <QVector>
 #include <QWindow>
 
+#include "app/kestlanguage.h"
 #include "app/kestprofilemanager.h"
 #include "app/mousecfgwidget.h"
 #include "buttons/keys/functioncatalogue.h"
@@ -220,8 +221,8 @@ int main(int argc, char *argv[])
             QTimer::singleShot(page * 150, window.get(), [&, page] { window->showPage((page + 1) % 4); });
     });
     scenario(QStringLiteral("language switch"), 800, [&] {
-        window->chooseLanguage(1);
-        QTimer::singleShot(300, window.get(), [&] { window->chooseLanguage(0); });
+        window->language()->choose(1);
+        QTimer::singleShot(300, window.get(), [&] { window->language()->choose(0); });
     });
     scenario(QStringLiteral("slot switch, answering"), 1500, [&] { window->switchToSlot(1); });
     scenario(QStringLiteral("slot switch, silent mouse"), 8000, [&] {

@@ -9,7 +9,9 @@
 #include <QToolButton>
 #include <QTest>
 
+#include "app/kestprofilecolumn.h"
 #include "app/kestprofilemanager.h"
+#include "app/keststatusarea.h"
 #include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
@@ -100,20 +102,20 @@ private slots:
 
     void write_saysWhatHappened()
     {
-        QVERIFY(m_window->statusText().isEmpty());
+        QVERIFY(m_window->statusArea()->statusText().isEmpty());
         m_window->profileManager()->apply();
-        QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
+        QCOMPARE(m_window->statusArea()->statusText(), QStringLiteral("Saved to the mouse"));
         QVERIFY(m_questions.isEmpty());
 
         // Not in the accent colour: that may be as red as the failure.
-        QCOMPARE(m_window->statusColor(), MousecfgWidget::successColor());
-        QVERIFY(MousecfgWidget::successColor() != MousecfgWidget::failureColor());
+        QCOMPARE(m_window->statusArea()->statusColor(), KestStatusArea::successColor());
+        QVERIFY(KestStatusArea::successColor() != KestStatusArea::failureColor());
 
         m_sim->setSilent(true);
         m_window->profileManager()->apply();
-        QCOMPARE(m_window->statusText(),
+        QCOMPARE(m_window->statusArea()->statusText(),
                  QStringLiteral("Saved on this computer; the mouse did not take it"));
-        QCOMPARE(m_window->statusColor(), MousecfgWidget::failureColor());
+        QCOMPARE(m_window->statusArea()->statusColor(), KestStatusArea::failureColor());
         QCOMPARE(m_questions.size(), 1);
         QCOMPARE(m_questions.first().first, int(KestMessageBox::Warning));
     }
@@ -137,13 +139,13 @@ private slots:
             m_window.reset(new MousecfgWidget);
         }
         restartWithFastBatteryReader(m_window.get());
-        QTRY_COMPARE(m_window->batteryBar()->format(), cable ? QString() : QStringLiteral("%p%"));
+        QTRY_COMPARE(m_window->statusArea()->batteryBar()->format(), cable ? QString() : QStringLiteral("%p%"));
         m_sim->setSilent(true);
-        m_window->setSilenceTimeout(300);
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->batteryNote(), QStringLiteral("The mouse does not answer"), 3000);
-        QCOMPARE(m_window->batteryBar()->value(), 0);
-        QVERIFY(m_window->batteryBar()->format().isEmpty());
-        QVERIFY(!m_window->batteryBar()->isHidden());
+        m_window->statusArea()->setSilenceTimeout(300);
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->statusArea()->batteryNote(), QStringLiteral("The mouse does not answer"), 3000);
+        QCOMPARE(m_window->statusArea()->batteryBar()->value(), 0);
+        QVERIFY(m_window->statusArea()->batteryBar()->format().isEmpty());
+        QVERIFY(!m_window->statusArea()->batteryBar()->isHidden());
 
         m_window->profileManager()->setMessageHandler(nullptr);
         bool seen = false;
@@ -159,12 +161,12 @@ private slots:
         });
         m_window->profileManager()->apply();
         QVERIFY(seen);
-        QCOMPARE(m_window->batteryNote(), QStringLiteral("The mouse does not answer"));
+        QCOMPARE(m_window->statusArea()->batteryNote(), QStringLiteral("The mouse does not answer"));
 
         // It answers again: the figure (or the plug) comes back.
         m_sim->setSilent(false);
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->batteryNote().isEmpty(), 3000);
-        QCOMPARE(m_window->batteryBar()->isHidden(), cable);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->statusArea()->batteryNote().isEmpty(), 3000);
+        QCOMPARE(m_window->statusArea()->batteryBar()->isHidden(), cable);
     }
 
     void switchSlot_withoutEdits_asksNothing()
@@ -173,7 +175,7 @@ private slots:
         QCOMPARE(m_window->currentSlot(), 1);
         QVERIFY(m_questions.isEmpty());
         // A level chosen on the mouse itself is not an edit of the user's.
-        m_window->slotRefreshDPIStage(2);
+        m_window->core()->takeDpiLevel(2);
         QVERIFY(!m_window->hasUnappliedEdits());
     }
 
@@ -227,7 +229,7 @@ private slots:
         dpi->applyTo(shown);
         QCOMPARE(shown.DPI_INFO[0].x == quint32(edited), editKept);
         if (savedToFile)
-            QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
+            QCOMPARE(m_window->statusArea()->statusText(), QStringLiteral("Saved to the mouse"));
     }
 
     // Following the focused program or a script: no question, and the edit of the slot left
@@ -280,7 +282,7 @@ private slots:
         QVERIFY(rate->rateButtonText() != before);
         QCOMPARE(int(m_window->core()->collectedSet().profiles[0].pollrate), int(blank.pollrate));
 
-        KestPushButton *slot = m_window->slotButton(2);
+        KestPushButton *slot = m_window->profileColumn()->slotButton(2);
         QTest::mouseClick(slot, Qt::LeftButton, {}, QPoint(slot->width() / 3, slot->height() / 2));
         QCOMPARE(m_window->currentSlot(), 2);
         QCOMPARE(m_window->workingSet().names[2], QStringLiteral("Profile 3")); // a plain click
@@ -303,7 +305,7 @@ private slots:
         m_window->profileManager()->apply();
         QCOMPARE(m_questions.size(), 1);
         QVERIFY(m_questions.first().second.contains(QDir::toNativeSeparators(file)));
-        QCOMPARE(m_window->statusText(), QStringLiteral("Sent to the mouse; not saved on this computer"));
+        QCOMPARE(m_window->statusArea()->statusText(), QStringLiteral("Sent to the mouse; not saved on this computer"));
         QVERIFY(m_window->hasUnappliedEdits());
     }
 

@@ -16,7 +16,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/kestlanguage.h"
+#include "app/kestpagestack.h"
+#include "app/kestprofilecolumn.h"
 #include "app/kestprofilemanager.h"
+#include "app/keststatusarea.h"
 #include "app/mousecfgwidget.h"
 #include "buttons/kestbtnwindow.h"
 #include "core/kestmousecore.h"
@@ -119,7 +123,7 @@ private slots:
         QFETCH(int, page);
         MousecfgWidget *window = m_window.get();
         window->showPage(page);
-        QWidget *first = window->rulesButton();
+        QWidget *first = window->profileColumn()->rulesButton();
         first->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), first);
 
@@ -168,7 +172,7 @@ private slots:
                 QVERIFY2(seen.contains(stop), qPrintable(QStringLiteral("missed: ") + describe(window, stop)));
         }
         // The column, the tabs and the bottom bar are on every page.
-        QVERIFY(seen.contains(window->tabButton(MousecfgWidget::DpiPage)));
+        QVERIFY(seen.contains(window->pageStack()->tabButton(MousecfgWidget::DpiPage)));
         QVERIFY(seen.contains(findButton(QStringLiteral("Apply"))));
         QVERIFY(seen.contains(window->findChild<QLineEdit *>()));
         // And what the page is for.
@@ -210,10 +214,10 @@ private slots:
     {
         MousecfgWidget *window = m_window.get();
         // Space and Enter on a tab.
-        QVERIFY(tabTo(window->tabButton(MousecfgWidget::DpiPage)));
+        QVERIFY(tabTo(window->pageStack()->tabButton(MousecfgWidget::DpiPage)));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(window->currentPage(), int(MousecfgWidget::DpiPage));
-        QVERIFY(tabTo(window->tabButton(MousecfgWidget::MacroPage)));
+        QVERIFY(tabTo(window->pageStack()->tabButton(MousecfgWidget::MacroPage)));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(window->currentPage(), int(MousecfgWidget::MacroPage));
 
@@ -291,10 +295,10 @@ private slots:
         KestFocusRing *ring = KestKeyboardFocus::ringOf(window);
         QVERIFY(!ring || ring->ringRect().isEmpty());
 
-        QVERIFY(tabTo(window->tabButton(MousecfgWidget::LightingPage)));
+        QVERIFY(tabTo(window->pageStack()->tabButton(MousecfgWidget::LightingPage)));
         ring = KestKeyboardFocus::ringOf(window);
         QVERIFY(ring);
-        QWidget *tab = window->tabButton(MousecfgWidget::LightingPage);
+        QWidget *tab = window->pageStack()->tabButton(MousecfgWidget::LightingPage);
         const QRect around = ring->ringRect();
         QVERIFY(around.contains(rectIn(window, tab)));
         QVERIFY(around != rectIn(window, tab));
@@ -350,18 +354,18 @@ private slots:
         }
         m_window->profileManager()->setMessageHandler([](int, const QString &) { return 0; });
         m_window->profileManager()->apply();
-        QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
-        m_window->chooseLanguage(1);
-        QCOMPARE(m_window->statusText(), QStringLiteral("Enregistré dans la souris"));
-        m_window->chooseLanguage(0);
-        QCOMPARE(m_window->statusText(), QStringLiteral("Saved to the mouse"));
+        QCOMPARE(m_window->statusArea()->statusText(), QStringLiteral("Saved to the mouse"));
+        m_window->language()->choose(1);
+        QCOMPARE(m_window->statusArea()->statusText(), QStringLiteral("Enregistré dans la souris"));
+        m_window->language()->choose(0);
+        QCOMPARE(m_window->statusArea()->statusText(), QStringLiteral("Saved to the mouse"));
 
         m_sim->setSilent(true);
         m_window->profileManager()->apply();
-        m_window->chooseLanguage(1);
-        QCOMPARE(m_window->statusText(),
+        m_window->language()->choose(1);
+        QCOMPARE(m_window->statusArea()->statusText(),
                  QStringLiteral("Enregistré sur cet ordinateur ; la souris ne l'a pas reçu"));
-        m_window->chooseLanguage(0);
+        m_window->language()->choose(0);
         QVERIFY(writeLanguage(0));
     }
 

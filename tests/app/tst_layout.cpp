@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/kestlanguage.h"
+#include "app/kestpagestack.h"
 #include "app/kestscale.h"
 #include "app/mousecfgwidget.h"
 #include "buttons/kestbtnwindow.h"
@@ -363,11 +365,11 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         const int step = KestScale::stepForScreen(QGuiApplication::primaryScreen());
         QCOMPARE(m_window->scaleFactorValue(), KestScale::factorForStep(step));
-        m_window->chooseLanguage(language);
+        m_window->language()->choose(language);
         QCoreApplication::processEvents();
         // Without the compiled translations French would quietly be English twice.
         if (language == 1)
-            QCOMPARE(m_window->tabButton(MousecfgWidget::LightingPage)->text(), QStringLiteral("ÉCLAIRAGE"));
+            QCOMPARE(m_window->pageStack()->tabButton(MousecfgWidget::LightingPage)->text(), QStringLiteral("ÉCLAIRAGE"));
     }
 
     // Every control of a panel inside it, and its text not cut.

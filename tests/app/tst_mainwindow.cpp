@@ -16,8 +16,15 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/kestdesktopbridge.h"
+#include "app/kestfirmwarehandoff.h"
+#include "app/kestlanguage.h"
+#include "app/kestpagestack.h"
+#include "app/kestprofilecolumn.h"
 #include "app/kestscale.h"
+#include "app/keststatusarea.h"
 #include "app/mousecfgwidget.h"
+#include "core/kestmousecore.h"
 #include "buttons/keys/keytable.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
@@ -121,8 +128,8 @@ private slots:
             QVERIFY(m_window->isVisible());
             QVERIFY(m_window->isWarningOpen());
             // The tray does not hide the window under its own warning.
-            m_window->iconActivated(QSystemTrayIcon::Trigger);
-            m_window->iconActivated(QSystemTrayIcon::DoubleClick);
+            m_window->desktopBridge()->trayActivated(QSystemTrayIcon::Trigger);
+            m_window->desktopBridge()->trayActivated(QSystemTrayIcon::DoubleClick);
             QVERIFY(m_window->isVisible());
             checked = true;
             box->yesButton()->click();
@@ -138,11 +145,11 @@ private slots:
         start(true, false);
         m_window->show();
         QTest::qWait(250);
-        m_window->iconActivated(QSystemTrayIcon::Trigger);
+        m_window->desktopBridge()->trayActivated(QSystemTrayIcon::Trigger);
         QVERIFY(!m_window->isVisible());
-        m_window->iconActivated(QSystemTrayIcon::DoubleClick);
+        m_window->desktopBridge()->trayActivated(QSystemTrayIcon::DoubleClick);
         QVERIFY(m_window->isVisible());
-        m_window->iconActivated(QSystemTrayIcon::Context); // the menu, nothing else
+        m_window->desktopBridge()->trayActivated(QSystemTrayIcon::Context); // the menu, nothing else
         QVERIFY(m_window->isVisible());
         m_window->close();
         QVERIFY(!m_window->isVisible()); // closing hides into the tray
@@ -220,7 +227,7 @@ private slots:
         m_sim->setReportRateOnMouse(2);
         QTRY_COMPARE(m_window->workingSet().profiles[slot].pollrate, quint8(2));
         QTRY_VERIFY(display.texts().contains(QStringLiteral("500 Hz")));
-        m_window->slotRefreshRate(8);
+        m_window->core()->takeReportRate(8);
         QTRY_VERIFY(display.texts().contains(QStringLiteral("125 Hz")));
     }
 
@@ -239,12 +246,12 @@ private slots:
         const int shownBefore = display.count();
         const ProfileRecord &profile = m_window->workingSet().profiles[2];
         // The reader always reports slot 0; an unchanged level and rate change nothing.
-        m_window->slotRefreshStatus(0, profile.dpi, profile.pollrate, 0);
+        m_window->core()->takeStatusReport(profile.dpi, profile.pollrate);
         QTest::qWait(100);
         QCOMPARE(m_window->currentSlot(), 2);
         QCOMPARE(display.count(), shownBefore);
         // A slot change the mouse reports through its own path is followed and shown.
-        m_window->slotRefreshProfile(4);
+        m_window->core()->takeSlotReport(4);
         QCOMPARE(m_window->currentSlot(), 4);
         QCOMPARE(readSettingsInt(QStringLiteral("Config/ProfileID")), 4);
         QTRY_VERIFY(display.texts().contains(QStringLiteral("Profile 5")));
@@ -255,9 +262,9 @@ private slots:
         start(true, false);
         m_window->switchToSlot(3);
         // The KX-27 keeps one lighting for all slots: slot 0's.
-        m_window->slotRefreshLightMode(5);
+        m_window->core()->takeLightMode(5);
         QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
-        m_window->slotRefreshLightMode(200); // not an effect: ignored
+        m_window->core()->takeLightMode(200); // not an effect: ignored
         QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
         m_window->collectPanelValues(); // what the panel shows is what Apply keeps
         QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
@@ -266,10 +273,10 @@ private slots:
     void slotButton_switchesToThatSlot()
     {
         start(true, false);
-        m_window->slotButton(3)->click();
+        m_window->profileColumn()->slotButton(3)->click();
         QCOMPARE(m_window->currentSlot(), 3);
-        QVERIFY(m_window->slotButton(3)->isSelected());
-        QVERIFY(!m_window->slotButton(0)->isSelected());
+        QVERIFY(m_window->profileColumn()->slotButton(3)->isSelected());
+        QVERIFY(!m_window->profileColumn()->slotButton(0)->isSelected());
         QCOMPARE(readSettingsInt(QStringLiteral("Config/ProfileID")), 3);
     }
 
@@ -280,25 +287,25 @@ private slots:
         // The start check runs 200 ms after construction; past it, so that the unplugging
         // below is not taken for a mouse missing at start (a box) on a slow machine.
         QTest::qWait(300);
-        KestProcessbar *bar = m_window->batteryBar();
-        m_window->slotRefreshBatteryStatus(0, 57, 0);
+        KestProcessbar *bar = m_window->statusArea()->batteryBar();
+        m_window->core()->takeBatteryReport(0, 57);
         QCOMPARE(m_window->connectionState(), 2);
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->value(), 57);
         QCOMPARE(bar->text(), QStringLiteral("57%"));
-        QVERIFY(m_window->linkPicture()->isVisible());
+        QVERIFY(m_window->statusArea()->linkPicture()->isVisible());
         QCOMPARE(readSettingsInt(QStringLiteral("Config/Battery")), 57);
 
-        m_window->slotRefreshBatteryStatus(1, 0, 0); // off, even while charging
+        m_window->core()->takeBatteryReport(1, 0); // off, even while charging
         QCOMPARE(bar->text(), QStringLiteral("MOUSE OFF"));
 
-        m_window->slotRefreshBatteryStatus(1, 80, 0); // charging through the receiver
+        m_window->core()->takeBatteryReport(1, 80); // charging through the receiver
         QCOMPARE(m_window->connectionState(), 1);
         QVERIFY(!bar->isVisible());
 
         m_sim->plugDevice(KestSimDevice::Cable);
         QTRY_VERIFY(cableCommandPresent());
-        m_window->slotRefreshBatteryStatus(0, 30, 0);
+        m_window->core()->takeBatteryReport(0, 30);
         QCOMPARE(m_window->connectionState(), 1);
         QVERIFY(!bar->isVisible());
         QCOMPARE(bar->value(), 100);
@@ -306,9 +313,9 @@ private slots:
 
         m_sim->unplugDevice(KestSimDevice::Receiver);
         QTRY_VERIFY(!receiverCommandPresent());
-        m_window->slotRefreshBatteryStatus(0, 30, 0);
+        m_window->core()->takeBatteryReport(0, 30);
         QCOMPARE(m_window->connectionState(), 0);
-        QVERIFY(!m_window->linkPicture()->isVisible());
+        QVERIFY(!m_window->statusArea()->linkPicture()->isVisible());
 
         // No mouse at all: the frame shows, but no stale figure in it.
         m_sim->unplugDevice(KestSimDevice::Cable);
@@ -327,7 +334,7 @@ private slots:
         whenBoxOpens([&](KestMessageBox *box) {
             warned = box->kind() == KestMessageBox::Disconnected && m_window->connectedCount() == 0
                      && !m_window->batteryReaderRunning();
-            m_window->iconActivated(QSystemTrayIcon::Trigger);
+            m_window->desktopBridge()->trayActivated(QSystemTrayIcon::Trigger);
             QVERIFY(m_window->isVisible());
             m_sim->plugDevice(KestSimDevice::Receiver);
         });
@@ -348,7 +355,7 @@ private slots:
                                      W::ButtonWindow, W::LightingPanel, W::DpiPanel,
                                      W::PointSpeedPanel, W::ReportRatePanel, W::MacroEditor};
         for (int page = 0; page < W::kPageCount; ++page) {
-            m_window->tabButton(page)->click();
+            m_window->pageStack()->tabButton(page)->click();
             QCOMPARE(m_window->currentPage(), page);
             for (W::PageItem item : items) {
                 QVERIFY2(m_window->pageItemWidget(item)->isVisible() == W::pageShows(page, item),
@@ -373,13 +380,13 @@ private slots:
         }
         start(true, false);
         QVERIFY(findButton(QStringLiteral("Reset All")));
-        QVERIFY(m_window->languageButton()->isVisibleTo(m_window.get()));
-        m_window->chooseLanguage(1);
+        QVERIFY(m_window->language()->button()->isVisibleTo(m_window.get()));
+        m_window->language()->choose(1);
         QVERIFY(findButton(QStringLiteral("Tout réinitialiser")));
-        QCOMPARE(m_window->tabButton(MousecfgWidget::LightingPage)->text(), QStringLiteral("ÉCLAIRAGE"));
-        QCOMPARE(m_window->languageButton()->text(), QStringLiteral("Français"));
+        QCOMPARE(m_window->pageStack()->tabButton(MousecfgWidget::LightingPage)->text(), QStringLiteral("ÉCLAIRAGE"));
+        QCOMPARE(m_window->language()->button()->text(), QStringLiteral("Français"));
         QCOMPARE(readLanguage(), 1);
-        m_window->chooseLanguage(0);
+        m_window->language()->choose(0);
         QVERIFY(findButton(QStringLiteral("Reset All")));
         m_window.reset();
 
@@ -400,11 +407,11 @@ private slots:
         QVERIFY(writeLanguage(0));
         start(true, false);
         QCOMPARE(keyName(16), QStringLiteral("Q"));
-        m_window->chooseLanguage(1);
+        m_window->language()->choose(1);
         QCOMPARE(keyName(16), QStringLiteral("a"));
-        m_window->chooseLanguage(0);
+        m_window->language()->choose(0);
         QCOMPARE(keyName(16), QStringLiteral("Q"));
-        m_window->chooseLanguage(1);
+        m_window->language()->choose(1);
         m_window.reset();
 
         // Kept for the next start; without a French language nothing changes.
@@ -425,14 +432,14 @@ private slots:
     {
         writeProductFiles(m_app->path(), 1);
         start(true, false);
-        QVERIFY(!m_window->languageButton()->isVisibleTo(m_window.get()));
+        QVERIFY(!m_window->language()->button()->isVisibleTo(m_window.get()));
     }
 
     void firmwareUpdate_languageChoosesTheUpdater()
     {
-        QCOMPARE(MousecfgWidget::updaterPath(QStringLiteral("/a"), 0),
+        QCOMPARE(KestFirmwareHandoff::updaterPath(QStringLiteral("/a"), 0),
                  QStringLiteral("/a/skin/mouse/bin/UPDTOOL-0000-00000000-en"));
-        QCOMPARE(MousecfgWidget::updaterPath(QStringLiteral("/a"), 1),
+        QCOMPARE(KestFirmwareHandoff::updaterPath(QStringLiteral("/a"), 1),
                  QStringLiteral("/a/skin/mouse/bin/UPDTOOL-0000-00000000"));
     }
 
@@ -449,7 +456,7 @@ private slots:
         KestPushButton *button = findButton(QStringLiteral("Firmware Update"));
         QVERIFY(button && button->isVisible());
         // The second language has an updater of its own, which is not there.
-        m_window->chooseLanguage(1);
+        m_window->language()->choose(1);
         QVERIFY(!button->isVisible());
     }
 
@@ -501,7 +508,7 @@ private:
     // executable file the system refuses to start.
     void installUpdater(bool runnable)
     {
-        const QString path = MousecfgWidget::updaterPath(m_app->path(), 0);
+        const QString path = KestFirmwareHandoff::updaterPath(m_app->path(), 0);
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));

@@ -144,8 +144,7 @@ private slots:
             settle();
             m_sim->plugDevice(KestSimDevice::Cable);
             settle();
-            QAction model(QStringLiteral("KX-27"));
-            m_window->slot_show_mousename(&model);
+            m_window->chooseProduct(QStringLiteral("KX-27"));
             settle();
         });
         QVERIFY2(texts.isEmpty(), qPrintable(texts.join(QLatin1Char('|'))));

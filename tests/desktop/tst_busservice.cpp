@@ -18,6 +18,7 @@
 
 #include "app/kestbusservice.h"
 #include "app/kestdesktopbridge.h"
+#include "app/kestprofilecolumn.h"
 #include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
@@ -202,7 +203,7 @@ private slots:
         start(true, false);
         QCOMPARE(call(QStringLiteral("SelectSlot"), {3}).type(), QDBusMessage::ReplyMessage);
         QCOMPARE(m_window->currentSlot(), 3);
-        QVERIFY(m_window->slotButton(3)->isSelected());
+        QVERIFY(m_window->profileColumn()->slotButton(3)->isSelected());
         QTRY_COMPARE(int(m_sim->state().selectedProfile), 3);
         QTRY_VERIFY(changeSeen(QStringLiteral("CurrentSlot"), 3));
 
@@ -345,7 +346,7 @@ private slots:
         QTRY_VERIFY(m_window->isVisible() && !m_window->isMinimized());
         m_window->showMinimized();
         QTRY_VERIFY(m_window->isMinimized());
-        m_window->iconActivated(QSystemTrayIcon::Trigger);
+        m_window->desktopBridge()->trayActivated(QSystemTrayIcon::Trigger);
         QVERIFY(m_window->isVisible() && !m_window->isMinimized());
     }
 

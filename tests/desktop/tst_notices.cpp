@@ -18,6 +18,7 @@
 #include "platform/desktopnotification.h"
 #include "privatebus.h"
 #include "store/appdir.h"
+#include "store/appsettings.h"
 #include "store/kestinifile.h"
 #include "tests/app/shellfixture.h"
 #include "tests/common/appfixture.h"
@@ -173,7 +174,7 @@ private slots:
             QAction *option = bridge->notificationsAction();
             QVERIFY(option);
             QVERIFY(option->isChecked());
-            QVERIFY(window.trayIcon()->contextMenu()->actions().contains(option));
+            QVERIFY(window.desktopBridge()->trayIcon()->contextMenu()->actions().contains(option));
 
             // The battery reader's reports reach the desktop once per discharge.
             window.stopBatteryReader();

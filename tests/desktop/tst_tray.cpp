@@ -85,7 +85,7 @@ private slots:
             window.startBatteryReader();
             auto *tray = window.findChild<KestDesktopBridge *>()->trayStatus();
             QVERIFY(tray);
-            const QList<QAction *> menu = window.trayIcon()->contextMenu()->actions();
+            const QList<QAction *> menu = window.desktopBridge()->trayIcon()->contextMenu()->actions();
             QCOMPARE(tray->slotActions().size(), 5);
             for (int k = 0; k < 5; ++k)
                 QCOMPARE(menu.at(k), tray->slotActions().at(k));
@@ -96,16 +96,16 @@ private slots:
             QCOMPARE(window.currentSlot(), 3);
             QTRY_COMPARE(int(sim->state().selectedProfile), 3);
             QVERIFY(menu.at(3)->isChecked() && !menu.at(0)->isChecked());
-            QVERIFY(window.trayIcon()->toolTip().contains(QStringLiteral("Profile 4: Profile 4")));
+            QVERIFY(window.desktopBridge()->trayIcon()->toolTip().contains(QStringLiteral("Profile 4: Profile 4")));
 
             // A switch made elsewhere (the window's own slot buttons) shows in the tray too.
             window.switchToSlot(1);
             QVERIFY(menu.at(1)->isChecked());
 
-            const qint64 plainIcon = window.trayIcon()->icon().cacheKey();
+            const qint64 plainIcon = window.desktopBridge()->trayIcon()->icon().cacheKey();
             sim->setBattery(12);
-            QTRY_VERIFY_WITH_TIMEOUT(window.trayIcon()->toolTip().contains(QStringLiteral("Battery 12%")), 3000);
-            QVERIFY(window.trayIcon()->icon().cacheKey() != plainIcon);
+            QTRY_VERIFY_WITH_TIMEOUT(window.desktopBridge()->trayIcon()->toolTip().contains(QStringLiteral("Battery 12%")), 3000);
+            QVERIFY(window.desktopBridge()->trayIcon()->icon().cacheKey() != plainIcon);
         }
         setHidBackend(nullptr);
     }
@@ -118,7 +118,7 @@ private slots:
             MousecfgWidget window;
             KestTrayStatus *tray = window.findChild<KestDesktopBridge *>()->trayStatus();
             QAction *login = tray->autostartAction();
-            QMenu *menu = window.trayIcon()->contextMenu();
+            QMenu *menu = window.desktopBridge()->trayIcon()->contextMenu();
             QVERIFY(menu->actions().contains(login));
             QCOMPARE(login->text(), QStringLiteral("Start at login"));
             // Without a tray the window's context menu is the way to it.

@@ -13,6 +13,7 @@
 
 #include "app/kestdesktopbridge.h"
 #include "core/kestfocusswitcher.h"
+#include "app/kestprofilecolumn.h"
 #include "app/kestrulesdialog.h"
 #include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
@@ -109,14 +110,14 @@ private slots:
     void openedFromTheProfileArea()
     {
         MousecfgWidget window;
-        QVERIFY(window.rulesButton());
+        QVERIFY(window.profileColumn()->rulesButton());
         bool opened = false;
         QTimer::singleShot(50, this, [&opened] {
             opened = qobject_cast<KestRulesDialog *>(QApplication::activeModalWidget()) != nullptr;
             if (QWidget *modal = QApplication::activeModalWidget())
                 modal->close();
         });
-        window.rulesButton()->click();
+        window.profileColumn()->rulesButton()->click();
         QVERIFY(opened);
     }
 

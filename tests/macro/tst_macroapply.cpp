@@ -80,7 +80,7 @@ private slots:
 
     void recordedMacro_reachesTheMouseOnApply()
     {
-        auto *page = m_window->findChild<MacroDialog *>();
+        auto *page = qobject_cast<MacroDialog *>(m_window->pageItemWidget(MousecfgWidget::MacroEditor));
         QVERIFY(page);
         page->newMacro();
         const QString name = page->currentMacroName();

@@ -69,6 +69,7 @@ private slots:
     void panelEdits_reachTheMouseOnApply();
     void staleStatusReport_queuedAtApply_doesNotUndoTheEdit();
     void liftControls_showTheLastChoice();
+    void lightingEdit_withDpiPageNeverShown_reachesTheMouse();
 
 private:
     void start()
@@ -162,9 +163,11 @@ void PanelsApplyTest::staleStatusReport_queuedAtApply_doesNotUndoTheEdit()
     triggerMenuEntry(rate->rateMenu(), QStringLiteral("250 Hz"));
     // The mouse's last report, still waiting in the queue when Apply is pressed, names
     // the old rate and level.
-    QMetaObject::invokeMethod(m_window.data(), "slotRefreshStatus", Qt::QueuedConnection,
-                              Q_ARG(quint8, 0), Q_ARG(quint8, quint8((before.dpi + 1) % 6)),
-                              Q_ARG(quint8, before.pollrate), Q_ARG(quint8, 0));
+    KestMouseCore *core = m_window->core();
+    const quint8 staleLevel = quint8((before.dpi + 1) % 6);
+    QMetaObject::invokeMethod(
+        core, [core, staleLevel, before] { core->takeStatusReport(staleLevel, before.pollrate); },
+        Qt::QueuedConnection);
     m_window->profileManager()->apply();
     QCOMPARE(m_sim->state().reportRate, quint8(4));
     QCOMPARE(m_window->workingSet().profiles[0].pollrate, quint8(4));
@@ -187,6 +190,20 @@ void PanelsApplyTest::liftControls_showTheLastChoice()
     m_window->profileManager()->apply();
     QCOMPARE(m_window->workingSet().LiftHigh, quint8(2));
     QCOMPARE(m_sim->state().liftHeight, quint8(2));
+}
+
+void PanelsApplyTest::lightingEdit_withDpiPageNeverShown_reachesTheMouse()
+{
+    // The lighting page is the first one shown; the DPI page may never be opened.
+    start();
+    auto *lighting = qobject_cast<KestColorWindow *>(m_window->pageItemWidget(MousecfgWidget::LightingPanel));
+    QVERIFY(lighting);
+    triggerMenuEntry(lighting->effectMenu(), QStringLiteral("REACTIVE"));
+    QVERIFY(m_window->hasUnappliedEdits());
+    m_window->profileManager()->apply();
+    QCOMPARE(m_sim->state().ledMode, quint8(10));
+    QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 10);
+    QVERIFY(!m_window->findChild<KestDPIWindow *>());
 }
 
 QTEST_MAIN(PanelsApplyTest)

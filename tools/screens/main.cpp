@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "app/kestlanguage.h"
 #include "app/mousecfgwidget.h"
 #include "buttons/kestcombokeywindow.h"
 #include "buttons/kestfirekeywindow.h"
@@ -93,9 +94,9 @@ int main(int argc, char *argv[])
     static const char *const pageNames[] = {"lighting", "customize", "dpi", "macro"};
 
     bool ok = true;
-    const int languages = window.languageCount();
+    const int languages = window.language()->count();
     for (int language = 0; language < languages; ++language) {
-        window.chooseLanguage(language);
+        window.language()->choose(language);
         settle();
         const QString prefix = QStringLiteral("%1/%2-lang%3-").arg(out, scale).arg(language);
         if (dpiLevels > 0) {
