@@ -178,15 +178,7 @@ void KestProfileColumn::rebuildSlotMenu()
 
 void KestProfileColumn::refreshLibraryMenu()
 {
-    m_libraryMenu->clear();
-    const QString current = m_core.working().names[m_core.currentSlot()];
-    const QStringList &library = m_core.library();
-    for (const QString &name : library) {
-        auto *action = new KestAction(name, m_libraryMenu);
-        action->setCheckable(true);
-        action->setChecked(name == current);
-        m_libraryMenu->addAction(action);
-    }
+    m_libraryMenu->setCheckableEntries(m_core.library(), m_core.working().names[m_core.currentSlot()]);
 }
 
 // The column's texts were the window's before it had parts, and keep its translations.
