@@ -395,28 +395,27 @@
 <context>
     <name>KestBtnWindow</name>
     <message>
-        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+117"/>
+        <location filename="../../buttons/kestbuttonfunctionmenu.cpp" line="+116"/>
         <source>Macro Manager</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+63"/>
         <source>MACRO SELECT</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+7"/>
+        <location line="-12"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-6"/>
+        <location line="+18"/>
         <source>The mouse holds twelve macros, and this profile already uses twelve.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>THIS MACRO HAS MORE THAN %1 STEPS AND CANNOT BE ASSIGNED TO A BUTTON.</source>
         <translation>THIS MACRO HAS MORE THAN %1 STEPS, TOO MANY FOR A BUTTON.</translation>
     </message>
@@ -960,7 +959,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestMouseCore</name>
     <message>
-        <location filename="../../core/kestmousecore.cpp" line="+283"/>
+        <location filename="../../core/kestmousecore.cpp" line="+288"/>
         <source>A write to the mouse or a slot switch is running.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -980,7 +979,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+101"/>
         <location line="+168"/>
         <source>Profile</source>
         <translation type="unfinished"></translation>
@@ -1146,7 +1145,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+37"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+29"/>
         <source>Wheel up</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1221,7 +1220,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+137"/>
+        <location line="+120"/>
         <source>The configuration was saved to &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1230,23 +1229,22 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="vanished">The mouse did not take the settings. Please try again.</translation>
     </message>
     <message>
-        <location line="-34"/>
+        <location line="-24"/>
         <source>Are you sure you want reset this profile?</source>
         <translation>Reset this profile to its defaults?</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+11"/>
         <source>Are you sure you want reset all profiles?</source>
         <translation>Reset all profiles to their defaults?</translation>
     </message>
     <message>
-        <location line="+33"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="+425"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+95"/>
         <source>The file is not match current mouse!</source>
         <translation>This file is for a different mouse.</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+30"/>
         <source>Save Config File</source>
         <translation>Save Configuration</translation>
     </message>
@@ -1263,13 +1261,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location filename="../../app/kestdesktopbridge.cpp" line="-63"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="-279"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+38"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/kestprofilemanager.cpp" line="+116"/>
-        <location line="+21"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="-47"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AT LEAST ONE PROFILE MUST BE KEPT.</translation>
     </message>
@@ -1278,56 +1275,52 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="vanished">The default profile cannot be deleted or renamed.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+78"/>
         <source>Are you sure you want delete this profile?</source>
         <translation>Delete this profile?</translation>
     </message>
     <message>
-        <location line="-179"/>
-        <location line="+226"/>
-        <location line="+97"/>
+        <location line="-84"/>
         <source>This name cannot be used for a profile.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-211"/>
+        <location line="+64"/>
         <source>New profile</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-89"/>
+        <location line="-27"/>
         <source>Apply the changes to %1 first?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-19"/>
-        <location line="+227"/>
-        <location line="+96"/>
+        <location line="-34"/>
         <source>Profile Exist!</source>
         <translation>A profile with this name already exists.</translation>
     </message>
     <message>
-        <location line="-361"/>
+        <location line="-42"/>
         <source>Start from the current settings instead</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+92"/>
         <source>Done</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+12"/>
         <source>Add puts a new profile with the default settings in this slot, in place of &quot;%1&quot;, which stays in the library. Name of the new profile:</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="-56"/>
         <source>The default Profile cannot be deleted.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+89"/>
         <source>Copy profile</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1337,7 +1330,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+23"/>
         <source>Profile name</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1352,19 +1345,19 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-114"/>
         <source>Profile is Already Used!</source>
         <translation>This profile is already in a slot.</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+147"/>
         <source>The profile was saved to &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+7"/>
         <source>Load Profile File</source>
-        <translation type="unfinished">Import a profile file</translation>
+        <translation>Import a profile file</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1375,7 +1368,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+0"/>
         <source>Save Profile File</source>
-        <translation type="unfinished">Export this profile to a file</translation>
+        <translation>Export this profile to a file</translation>
     </message>
 </context>
 <context>
@@ -1543,7 +1536,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../app/kesttraystatus.cpp" line="+78"/>
         <source>&amp;Load Config</source>
-        <translation type="unfinished">&amp;Show Window</translation>
+        <translation>&amp;Show Window</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1655,7 +1648,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MacroDialog</name>
     <message>
-        <location filename="../../macro/macrodialog.cpp" line="+41"/>
+        <location filename="../../macro/macrodialog.cpp" line="+45"/>
         <source>NEW</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1663,7 +1656,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+10"/>
         <source>DELETE</source>
-        <translation type="unfinished">Delete this profile</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="-9"/>
@@ -1693,7 +1686,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>SAVE</source>
-        <translation type="unfinished">Export All</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1702,13 +1695,13 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+229"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+57"/>
+        <location line="+389"/>
+        <location line="+130"/>
         <source>START</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-518"/>
         <source>RECORD AFTER</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1745,7 +1738,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="-4"/>
         <source>COPY</source>
-        <translation type="unfinished">Copy this profile</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1768,13 +1761,13 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+160"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="-12"/>
+        <location line="+91"/>
+        <location line="+404"/>
         <source>STOP</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-403"/>
         <source>MACRO</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1805,7 +1798,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../macro/macrooptionspanel.cpp" line="+39"/>
         <source>RECORD DELAYS BETWEEN ACTION</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1830,28 +1823,15 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>REPEAT UNTIL KEY PRESSED AGAIN</translation>
     </message>
     <message>
-        <location line="+198"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-138"/>
-        <location line="+46"/>
-        <location line="+37"/>
-        <location line="+7"/>
-        <location line="+12"/>
-        <location line="+60"/>
-        <location line="+6"/>
-        <location line="+7"/>
-        <location line="+37"/>
-        <location line="+22"/>
-        <location line="+61"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+17"/>
+        <location filename="../../macro/macrodialog.cpp" line="+125"/>
+        <location line="+289"/>
+        <location filename="../../macro/macrofilelist.cpp" line="+73"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-249"/>
-        <location line="+44"/>
-        <location line="+78"/>
-        <location line="+127"/>
+        <location line="-289"/>
+        <location filename="../../macro/macrofilelist.cpp" line="-38"/>
         <source>The macro could not be saved.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1861,61 +1841,59 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-295"/>
+        <location filename="../../macro/macrofilelist.cpp" line="+105"/>
         <source>This name cannot be used for a macro file.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>WARNING</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-1"/>
         <source>TOO MANY MACROS TO BE CREATE!</source>
         <translation>NO ROOM FOR MORE MACROS.</translation>
     </message>
     <message>
-        <location line="+75"/>
-        <location line="+92"/>
-        <location line="+1"/>
+        <location line="+12"/>
+        <location line="+84"/>
         <source>Macro Exist!</source>
         <translation>A macro with this name already exists.</translation>
     </message>
     <message>
-        <location line="-50"/>
+        <location filename="../../macro/macrodialog.cpp" line="+120"/>
         <source>Macro &quot;%1&quot; saved.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location filename="../../macro/macrofilelist.cpp" line="+71"/>
         <source>Load Macro File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+63"/>
+        <location line="-270"/>
         <source>Macro File(*.MSMACRO)</source>
         <translation>Macro files (*.MSMACRO)</translation>
     </message>
     <message>
-        <location line="-39"/>
-        <location line="+22"/>
+        <location line="-5"/>
         <source>The macro file could not be written.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+284"/>
+        <location line="+6"/>
         <source>Save Macro File</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_record.cpp" line="+0"/>
+        <location filename="../../macro/macrodialog.cpp" line="+147"/>
         <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
         <translation>ONE OR MORE KEYS HAVE NOT BEEN RELEASED.</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+12"/>
         <source>PRESS A KEY</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1923,12 +1901,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+178"/>
+        <location filename="../../app/kestfirmwarehandoff.cpp" line="+39"/>
         <source>Firmware Update</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../../app/kestprofilecolumn.cpp" line="+187"/>
         <source>RESET</source>
         <translation>Reset this profile to its defaults</translation>
     </message>
@@ -1963,7 +1941,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+400"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1978,7 +1956,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../app/kestprofilecolumn.cpp" line="+1"/>
         <source>LOAD1</source>
         <translation>Import All</translation>
     </message>
@@ -1988,7 +1966,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Export All</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../app/kestpagestack.cpp" line="+270"/>
         <source>LIGHTING</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2008,15 +1986,15 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <location filename="../../app/kestprofilecolumn.cpp" line="-24"/>
+        <location line="+25"/>
+        <location line="+6"/>
         <location line="+1"/>
-        <location line="+8"/>
-        <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+62"/>
         <source>Profile</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-8"/>
+        <location line="-6"/>
         <source>NAME</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2036,7 +2014,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Press Enter to apply</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../app/kestmouseview.cpp" line="+241"/>
         <source>Front</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2046,7 +2024,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location filename="../../app/kestprofilecolumn.cpp" line="+3"/>
         <source>Rules</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2060,28 +2038,26 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="vanished">&amp;Show Window</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+45"/>
+        <location filename="../../app/keststatusarea.cpp" line="+78"/>
         <source>MOUSE OFF</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+30"/>
-        <location line="+6"/>
-        <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+86"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+174"/>
-        <location line="+7"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+94"/>
+        <location filename="../../app/kestfirmwarehandoff.cpp" line="+9"/>
+        <location filename="../../app/kestlanguage.cpp" line="+73"/>
+        <location filename="../../app/kestpagestack.cpp" line="-161"/>
+        <location filename="../../app/keststatusarea.cpp" line="+194"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+99"/>
         <source>Warning</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="+5"/>
         <source>To update the firmware, please connect to the computer with a cable.</source>
         <translation>To update the firmware, connect the mouse with its cable.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Do you want to upgrade the firmware?</source>
         <translation>Update the mouse&apos;s firmware now?</translation>
     </message>
@@ -2091,42 +2067,42 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-79"/>
+        <location filename="../../app/keststatusarea.cpp" line="-96"/>
         <source>The mouse does not answer</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+1"/>
         <source>The mouse did not confirm the profile switch.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location filename="../../app/kestpagestack.cpp" line="+1"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
         <translation>AT LEAST ONE BUTTON MUST KEEP A CLICK FUNCTION.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="-20"/>
+        <location filename="../../app/keststatusarea.cpp" line="+92"/>
         <source>Dongle Disconnect!</source>
         <translation>Mouse not connected</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+90"/>
+        <location line="-32"/>
         <source>Saved to the mouse</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Saved on this computer; the mouse did not take it</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Sent to the mouse; not saved on this computer</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Not saved: neither the mouse nor this computer took it</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2135,7 +2111,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <name>SlotSettings</name>
     <message>
         <location filename="../../store/buttonscript.cpp" line="+192"/>
-        <location filename="../../store/slotsettings.cpp" line="+115"/>
+        <location filename="../../store/slotsettings.cpp" line="+95"/>
         <source>%1 takes %2 to %3, not &quot;%4&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2206,7 +2182,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../store/slotsettings.cpp" line="+100"/>
+        <location filename="../../store/slotsettings.cpp" line="+86"/>
         <source>this mouse has buttons 1 to %1, wheel-up and wheel-down, not &quot;%2&quot;</source>
         <translation type="unfinished"></translation>
     </message>

@@ -403,28 +403,27 @@
 <context>
     <name>KestBtnWindow</name>
     <message>
-        <location filename="../../buttons/kestbtnwindow_assign.cpp" line="+117"/>
+        <location filename="../../buttons/kestbuttonfunctionmenu.cpp" line="+116"/>
         <source>Macro Manager</source>
         <translation>Gestion des macros</translation>
     </message>
     <message>
-        <location line="+68"/>
+        <location line="+63"/>
         <source>MACRO SELECT</source>
         <translation>CHOIX DE MACRO</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <location line="+7"/>
+        <location line="-12"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location line="-6"/>
+        <location line="+18"/>
         <source>The mouse holds twelve macros, and this profile already uses twelve.</source>
         <translation>La souris ne garde que douze macros, et ce profil en utilise déjà douze.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+6"/>
         <source>THIS MACRO HAS MORE THAN %1 STEPS AND CANNOT BE ASSIGNED TO A BUTTON.</source>
         <translation>CETTE MACRO A PLUS DE %1 ÉTAPES ET NE PEUT PAS ÊTRE ASSIGNÉE À UN BOUTON.</translation>
     </message>
@@ -1013,7 +1012,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestMouseCore</name>
     <message>
-        <location filename="../../core/kestmousecore.cpp" line="+283"/>
+        <location filename="../../core/kestmousecore.cpp" line="+288"/>
         <source>A write to the mouse or a slot switch is running.</source>
         <translation>Une écriture vers la souris ou un changement de profil est en cours.</translation>
     </message>
@@ -1033,7 +1032,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Le profil %1 n&apos;a pas de fichier où être enregistré.</translation>
     </message>
     <message>
-        <location line="+99"/>
+        <location line="+101"/>
         <location line="+168"/>
         <source>Profile</source>
         <translation>Profil</translation>
@@ -1211,7 +1210,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+37"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+29"/>
         <source>Wheel up</source>
         <translation>Molette vers le haut</translation>
     </message>
@@ -1286,7 +1285,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Libérez de la place sur le disque ou réparez le fichier, puis appuyez de nouveau sur Appliquer.</translation>
     </message>
     <message>
-        <location line="+137"/>
+        <location line="+120"/>
         <source>The configuration was saved to &quot;%1&quot;.</source>
         <translation>La configuration a été enregistrée dans « %1 ».</translation>
     </message>
@@ -1295,12 +1294,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">Échec de l’envoi des données, veuillez réessayer.</translation>
     </message>
     <message>
-        <location line="-34"/>
+        <location line="-24"/>
         <source>Are you sure you want reset this profile?</source>
         <translation>Voulez-vous vraiment réinitialiser ce profil ?</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+11"/>
         <source>Are you sure you want reset all profiles?</source>
         <translation>Voulez-vous vraiment réinitialiser tous les profils ?</translation>
     </message>
@@ -1309,13 +1308,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">Le fichier n’a pas pu être enregistré.</translation>
     </message>
     <message>
-        <location line="+33"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="+425"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+95"/>
         <source>The file is not match current mouse!</source>
         <translation>Ce fichier ne correspond pas à la souris actuelle !</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+30"/>
         <source>Save Config File</source>
         <translation>Enregistrer la configuration</translation>
     </message>
@@ -1332,13 +1330,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location filename="../../app/kestdesktopbridge.cpp" line="-63"/>
-        <location filename="../../app/kestprofilemanager.cpp" line="-279"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="+38"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location filename="../../app/kestprofilemanager.cpp" line="+116"/>
-        <location line="+21"/>
+        <location filename="../../app/kestprofilemanager.cpp" line="-47"/>
         <source>AT LEAST ONE PROFILE TO BE RETAINED.</source>
         <translation>AU MOINS UN PROFIL DOIT ÊTRE CONSERVÉ.</translation>
     </message>
@@ -1347,19 +1344,17 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">Le profil par défaut ne peut être ni supprimé ni renommé.</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+78"/>
         <source>Are you sure you want delete this profile?</source>
         <translation>Voulez-vous vraiment supprimer ce profil ?</translation>
     </message>
     <message>
-        <location line="-179"/>
-        <location line="+226"/>
-        <location line="+97"/>
+        <location line="-84"/>
         <source>This name cannot be used for a profile.</source>
         <translation>Ce nom ne peut pas être utilisé pour un profil.</translation>
     </message>
     <message>
-        <location line="-211"/>
+        <location line="+64"/>
         <source>New profile</source>
         <translation>Nouveau profil</translation>
     </message>
@@ -1368,39 +1363,37 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">Nom du nouveau profil :</translation>
     </message>
     <message>
-        <location line="-89"/>
+        <location line="-27"/>
         <source>Apply the changes to %1 first?</source>
         <translation>Appliquer d&apos;abord les modifications de %1 ?</translation>
     </message>
     <message>
-        <location line="-19"/>
-        <location line="+227"/>
-        <location line="+96"/>
+        <location line="-34"/>
         <source>Profile Exist!</source>
         <translation>Ce profil existe déjà !</translation>
     </message>
     <message>
-        <location line="-361"/>
+        <location line="-42"/>
         <source>Start from the current settings instead</source>
         <translation>Partir plutôt des réglages actuels</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location line="+92"/>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+12"/>
         <source>Add puts a new profile with the default settings in this slot, in place of &quot;%1&quot;, which stays in the library. Name of the new profile:</source>
         <translation>Ajouter place dans cet emplacement un nouveau profil aux réglages par défaut, à la place de « %1 », qui reste dans la bibliothèque. Nom du nouveau profil :</translation>
     </message>
     <message>
-        <location line="+46"/>
+        <location line="-56"/>
         <source>The default Profile cannot be deleted.</source>
         <translation>Le profil par défaut ne peut pas être supprimé.</translation>
     </message>
     <message>
-        <location line="+41"/>
+        <location line="+89"/>
         <source>Copy profile</source>
         <translation>Copier le profil</translation>
     </message>
@@ -1410,7 +1403,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Cet emplacement affichera la copie de « %1 ». Nom de la copie :</translation>
     </message>
     <message>
-        <location line="+82"/>
+        <location line="+23"/>
         <source>Profile name</source>
         <translation>Nom du profil</translation>
     </message>
@@ -1425,17 +1418,17 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Nom du profil de cet emplacement :</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="-114"/>
         <source>Profile is Already Used!</source>
         <translation>Ce profil est déjà utilisé !</translation>
     </message>
     <message>
-        <location line="+67"/>
+        <location line="+147"/>
         <source>The profile was saved to &quot;%1&quot;.</source>
         <translation>Le profil a été enregistré dans « %1 ».</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+7"/>
         <source>Load Profile File</source>
         <translation>Charger un fichier de profil</translation>
     </message>
@@ -1744,7 +1737,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>MacroDialog</name>
     <message>
-        <location filename="../../macro/macrodialog.cpp" line="+41"/>
+        <location filename="../../macro/macrodialog.cpp" line="+45"/>
         <source>NEW</source>
         <translation>NOUVEAU</translation>
     </message>
@@ -1791,13 +1784,13 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     </message>
     <message>
         <location line="+1"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="+229"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+57"/>
+        <location line="+389"/>
+        <location line="+130"/>
         <source>START</source>
         <translation>DÉMARRER</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-518"/>
         <source>RECORD AFTER</source>
         <translation>ENREG. APRÈS</translation>
     </message>
@@ -1857,13 +1850,13 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>ACTION SOURIS</translation>
     </message>
     <message>
-        <location line="+160"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="-12"/>
+        <location line="+91"/>
+        <location line="+404"/>
         <source>STOP</source>
         <translation>ARRÊTER</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="-403"/>
         <source>MACRO</source>
         <translation>MACRO</translation>
     </message>
@@ -1894,7 +1887,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>ACTION</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../macro/macrooptionspanel.cpp" line="+39"/>
         <source>RECORD DELAYS BETWEEN ACTION</source>
         <translation>ENREGISTRER LES DÉLAIS</translation>
     </message>
@@ -1919,28 +1912,15 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>RÉPÉTER JUSQU’AU PROCHAIN APPUI</translation>
     </message>
     <message>
-        <location line="+198"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-138"/>
-        <location line="+46"/>
-        <location line="+37"/>
-        <location line="+7"/>
-        <location line="+12"/>
-        <location line="+60"/>
-        <location line="+6"/>
-        <location line="+7"/>
-        <location line="+37"/>
-        <location line="+22"/>
-        <location line="+61"/>
-        <location filename="../../macro/macrodialog_record.cpp" line="+17"/>
+        <location filename="../../macro/macrodialog.cpp" line="+125"/>
+        <location line="+289"/>
+        <location filename="../../macro/macrofilelist.cpp" line="+73"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location line="+0"/>
-        <location filename="../../macro/macrodialog_files.cpp" line="-249"/>
-        <location line="+44"/>
-        <location line="+78"/>
-        <location line="+127"/>
+        <location line="-289"/>
+        <location filename="../../macro/macrofilelist.cpp" line="-38"/>
         <source>The macro could not be saved.</source>
         <translation>La macro n’a pas pu être enregistrée.</translation>
     </message>
@@ -1950,61 +1930,59 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>ÉTAPES : %1/%2</translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_files.cpp" line="-295"/>
+        <location filename="../../macro/macrofilelist.cpp" line="+105"/>
         <source>This name cannot be used for a macro file.</source>
         <translation>Ce nom ne peut pas être utilisé pour un fichier de macro.</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="+9"/>
         <source>WARNING</source>
         <translation>AVERTISSEMENT</translation>
     </message>
     <message>
-        <location line="+0"/>
+        <location line="-1"/>
         <source>TOO MANY MACROS TO BE CREATE!</source>
         <translation>TROP DE MACROS, IMPOSSIBLE D’EN CRÉER !</translation>
     </message>
     <message>
-        <location line="+75"/>
-        <location line="+92"/>
-        <location line="+1"/>
+        <location line="+12"/>
+        <location line="+84"/>
         <source>Macro Exist!</source>
         <translation>Cette macro existe déjà !</translation>
     </message>
     <message>
-        <location line="-50"/>
+        <location filename="../../macro/macrodialog.cpp" line="+120"/>
         <source>Macro &quot;%1&quot; saved.</source>
         <translation>Macro « %1 » enregistrée.</translation>
     </message>
     <message>
-        <location line="+61"/>
+        <location filename="../../macro/macrofilelist.cpp" line="+71"/>
         <source>Load Macro File</source>
         <translation>Charger un fichier de macro</translation>
     </message>
     <message>
-        <location line="+1"/>
-        <location line="+63"/>
+        <location line="-270"/>
         <source>Macro File(*.MSMACRO)</source>
         <translation>Fichier de macro (*.MSMACRO)</translation>
     </message>
     <message>
-        <location line="-39"/>
-        <location line="+22"/>
+        <location line="-5"/>
         <source>The macro file could not be written.</source>
         <translation>Le fichier de macro n’a pas pu être écrit.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+284"/>
+        <location line="+6"/>
         <source>Save Macro File</source>
         <translation>Enregistrer le fichier de macro</translation>
     </message>
     <message>
-        <location filename="../../macro/macrodialog_record.cpp" line="+0"/>
+        <location filename="../../macro/macrodialog.cpp" line="+147"/>
         <source>ONE OR MORE KEYS HAS NOT BEEN RELEASED.</source>
         <translation>UNE OU PLUSIEURS TOUCHES NE SONT PAS RELÂCHÉES.</translation>
     </message>
     <message>
-        <location line="+53"/>
+        <location line="+12"/>
         <source>PRESS A KEY</source>
         <translation>APPUYEZ SUR UNE TOUCHE</translation>
     </message>
@@ -2012,12 +1990,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>MousecfgWidget</name>
     <message>
-        <location filename="../../app/mousecfgwidget_controls.cpp" line="+178"/>
+        <location filename="../../app/kestfirmwarehandoff.cpp" line="+39"/>
         <source>Firmware Update</source>
         <translation>MàJ firmware</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location filename="../../app/kestprofilecolumn.cpp" line="+187"/>
         <source>RESET</source>
         <translation>Réinitialiser ce profil</translation>
     </message>
@@ -2052,7 +2030,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Tout réinitialiser</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+400"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -2067,7 +2045,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Appliquer</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../app/kestprofilecolumn.cpp" line="+1"/>
         <source>LOAD1</source>
         <translation>Tout importer</translation>
     </message>
@@ -2077,7 +2055,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Tout exporter</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../app/kestpagestack.cpp" line="+270"/>
         <source>LIGHTING</source>
         <translation>ÉCLAIRAGE</translation>
     </message>
@@ -2097,15 +2075,15 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>MACRO</translation>
     </message>
     <message>
+        <location filename="../../app/kestprofilecolumn.cpp" line="-24"/>
+        <location line="+25"/>
+        <location line="+6"/>
         <location line="+1"/>
-        <location line="+8"/>
-        <location line="+1"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+62"/>
         <source>Profile</source>
         <translation>Profil</translation>
     </message>
     <message>
-        <location line="-8"/>
+        <location line="-6"/>
         <source>NAME</source>
         <translation>NOM</translation>
     </message>
@@ -2125,7 +2103,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Appuyez sur Entrée pour appliquer</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location filename="../../app/kestmouseview.cpp" line="+241"/>
         <source>Front</source>
         <translation>Dessus</translation>
     </message>
@@ -2135,7 +2113,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Côté</translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location filename="../../app/kestprofilecolumn.cpp" line="+3"/>
         <source>Rules</source>
         <translation>Règles</translation>
     </message>
@@ -2153,28 +2131,26 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+45"/>
+        <location filename="../../app/keststatusarea.cpp" line="+78"/>
         <source>MOUSE OFF</source>
         <translation>SOURIS ÉTEINTE</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_handoff.cpp" line="+30"/>
-        <location line="+6"/>
-        <location line="+13"/>
-        <location filename="../../app/mousecfgwidget_menus.cpp" line="+86"/>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="+174"/>
-        <location line="+7"/>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="+94"/>
+        <location filename="../../app/kestfirmwarehandoff.cpp" line="+9"/>
+        <location filename="../../app/kestlanguage.cpp" line="+73"/>
+        <location filename="../../app/kestpagestack.cpp" line="-161"/>
+        <location filename="../../app/keststatusarea.cpp" line="+194"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+99"/>
         <source>Warning</source>
         <translation>Avertissement</translation>
     </message>
     <message>
-        <location line="-18"/>
+        <location line="+5"/>
         <source>To update the firmware, please connect to the computer with a cable.</source>
         <translation>Pour mettre à jour le firmware, reliez la souris à l’ordinateur par le câble.</translation>
     </message>
     <message>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>Do you want to upgrade the firmware?</source>
         <translation>Voulez-vous mettre à jour le firmware ?</translation>
     </message>
@@ -2184,42 +2160,42 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Le programme de mise à jour du firmware n’a pas pu être lancé.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_status.cpp" line="-79"/>
+        <location filename="../../app/keststatusarea.cpp" line="-96"/>
         <source>The mouse does not answer</source>
         <translation>La souris ne répond pas</translation>
     </message>
     <message>
-        <location line="+73"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+1"/>
         <source>The mouse did not confirm the profile switch.</source>
         <translation>La souris n’a pas confirmé le changement de profil.</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location filename="../../app/kestpagestack.cpp" line="+1"/>
         <source>AT LEAST ONE CLICK FUNCTION TO BE RETAINED.</source>
         <translation>AU MOINS UNE FONCTION DE CLIC DOIT ÊTRE CONSERVÉE.</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_tray.cpp" line="-20"/>
+        <location filename="../../app/keststatusarea.cpp" line="+92"/>
         <source>Dongle Disconnect!</source>
         <translation>Récepteur déconnecté !</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget_feedback.cpp" line="+90"/>
+        <location line="-32"/>
         <source>Saved to the mouse</source>
         <translation>Enregistré dans la souris</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>Saved on this computer; the mouse did not take it</source>
         <translation>Enregistré sur cet ordinateur ; la souris ne l&apos;a pas reçu</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Sent to the mouse; not saved on this computer</source>
         <translation>Envoyé à la souris ; non enregistré sur cet ordinateur</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+4"/>
         <source>Not saved: neither the mouse nor this computer took it</source>
         <translation>Non enregistré : ni la souris ni cet ordinateur ne l&apos;ont reçu</translation>
     </message>
@@ -2228,7 +2204,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <name>SlotSettings</name>
     <message>
         <location filename="../../store/buttonscript.cpp" line="+192"/>
-        <location filename="../../store/slotsettings.cpp" line="+115"/>
+        <location filename="../../store/slotsettings.cpp" line="+95"/>
         <source>%1 takes %2 to %3, not &quot;%4&quot;</source>
         <translation>%1 prend de %2 à %3, pas « %4 »</translation>
     </message>
@@ -2299,7 +2275,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>%1 ne prend pas de valeur</translation>
     </message>
     <message>
-        <location filename="../../store/slotsettings.cpp" line="+100"/>
+        <location filename="../../store/slotsettings.cpp" line="+86"/>
         <source>this mouse has buttons 1 to %1, wheel-up and wheel-down, not &quot;%2&quot;</source>
         <translation>cette souris a les boutons 1 à %1, wheel-up et wheel-down, pas « %2 »</translation>
     </message>

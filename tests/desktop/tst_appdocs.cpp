@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // mousecfg's manual page and shell completions are written by hand: every option its
 // --help lists must appear in each of them, and --help must answer without a display.
+// The translations shipped beside it carry no text nobody chose.
 
 #include <QFile>
 #include <QProcess>
@@ -93,6 +94,23 @@ private slots:
             const QRegularExpression fish(QStringLiteral("-[slo] %1(?![a-z0-9-])").arg(bare));
             QVERIFY2(text.contains(whole) || text.contains(fish),
                      qPrintable(QStringLiteral("%1 does not mention %2").arg(path, option)));
+        }
+    }
+
+    // lupdate fills a new entry with the text of a similar one elsewhere and marks it
+    // unfinished; the release tool ships it all the same. The macro page's "DELETE" once
+    // read "Delete this profile" that way.
+    void translations_shipNoGuessedText_andFrenchIsComplete()
+    {
+        for (const char *name : {"mousecfg_en.ts", "mousecfg_fr.ts"}) {
+            QFile file(QStringLiteral(MOUSECFG_SOURCE_DIR "/data/lang/") + QLatin1String(name));
+            QVERIFY2(file.open(QIODevice::ReadOnly), name);
+            const QString text = QString::fromUtf8(file.readAll());
+            const QRegularExpression guessed(QStringLiteral("<translation type=\"unfinished\">[^<]+<"));
+            const QRegularExpressionMatch match = guessed.match(text);
+            QVERIFY2(!match.hasMatch(), qPrintable(QLatin1String(name) + QLatin1String(": ") + match.captured()));
+            if (QLatin1String(name) == QLatin1String("mousecfg_fr.ts"))
+                QVERIFY2(!text.contains(QLatin1String("type=\"unfinished\"")), "French left unfinished");
         }
     }
 };
