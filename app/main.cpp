@@ -45,6 +45,10 @@ int main(int argc, char *argv[])
     // Started at login: the tray, the bus, the rules and the notices run, and the window
     // is built when someone first asks for it.
     const bool hidden = commandLine.hidden;
+    // The window's background is its largest picture: it decodes on another core while
+    // this one reads the profiles.
+    if (!hidden)
+        prefetchSkinPictures({skinPath(QStringLiteral("cfgMainback.png"))});
 
     const QString productName = readDescriptionProductName();
     const QString instanceName = singleInstanceName(productName);

@@ -73,7 +73,7 @@ void MousecfgWidget::build()
     // Identity and the background the window paints itself; the double-density one is
     // decoded only when a larger factor needs it.
     setObjectName(QStringLiteral("MousecfgWidget"));
-    m_backgrounds[0] = QPixmap(skinPath(QStringLiteral("cfgMainback.png")));
+    m_backgrounds[0] = skinPicture(skinPath(QStringLiteral("cfgMainback.png")));
 
     // Scale, size, position and outline.
     m_scaleStep = KestScale::stepForScreen(QGuiApplication::primaryScreen());

@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "widgets/kestskin.h"
 
+#include <future>
 #include <optional>
 
 #include <QApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
+#include <QImage>
+#include <QMutex>
 #include <QPixmapCache>
+#include <QSet>
+#include <QWaitCondition>
 
 #include "store/appdir.h"
 #include "store/appsettings.h"
@@ -15,7 +21,65 @@ namespace {
 double g_scaleFactor = 1.0;
 std::optional<QColor> g_themeColor;
 int g_colorMode = 0;
+
+// Pictures decoded ahead on another thread: the paths still being decoded, and the images
+// done and not yet taken.
+struct Prefetched
+{
+    QMutex mutex;
+    QWaitCondition done;
+    QSet<QString> pending;
+    QHash<QString, QImage> images;
+};
+
+Prefetched &prefetched()
+{
+    static Prefetched state;
+    return state;
+}
+
+// The image decoded ahead for `path`, waiting for it if it is on its way.
+bool takePrefetched(const QString &path, QImage *image)
+{
+    Prefetched &state = prefetched();
+    QMutexLocker locker(&state.mutex);
+    while (state.pending.contains(path))
+        state.done.wait(&state.mutex);
+    const auto found = state.images.find(path);
+    if (found == state.images.end())
+        return false;
+    *image = std::move(*found);
+    state.images.erase(found);
+    return true;
+}
 } // namespace
+
+void prefetchSkinPictures(const QStringList &paths)
+{
+    Prefetched &state = prefetched();
+    {
+        QMutexLocker locker(&state.mutex);
+        for (const QString &path : paths)
+            state.pending.insert(path);
+    }
+    // Made after the state, so destroyed before it: the process does not end under a
+    // decode still writing there.
+    static std::future<void> worker;
+    worker = std::async(std::launch::async, [paths] {
+        for (const QString &path : paths) {
+            QImage image(path);
+            // The form a pixmap keeps, so that taking it costs no conversion.
+            if (image.hasAlphaChannel())
+                image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            Prefetched &state = prefetched();
+            QMutexLocker locker(&state.mutex);
+            state.pending.remove(path);
+            if (!image.isNull())
+                state.images.insert(path, image);
+            state.done.wakeAll();
+        }
+    });
+}
 
 QString skinPath(const QString &name)
 {
@@ -36,7 +100,8 @@ QPixmap skinPicture(const QString &path)
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;
-    picture = QPixmap(path);
+    QImage ahead;
+    picture = takePrefetched(path, &ahead) ? QPixmap::fromImage(std::move(ahead)) : QPixmap(path);
     if (!picture.isNull())
         QPixmapCache::insert(key, picture);
     return picture;

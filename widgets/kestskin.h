@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPixmap>
 #include <QString>
+#include <QStringList>
 
 // Process-wide look of the skinned interface: where the pictures live, how far the design
 // canvas is scaled, the accent colour and the colour mode. The main window sets the values
@@ -16,6 +17,11 @@ QString skinPath(const QString &name);
 // The picture at a full path, decoded once per file and shared by every widget that shows
 // it; null when the file is missing or unreadable.
 QPixmap skinPicture(const QString &path);
+
+// Starts decoding the pictures a start shows first on a thread of their own, at once, so
+// that the work overlaps the rest of the start; skinPicture() takes them from there (waiting
+// for one still on its way). Call once, early, with full paths.
+void prefetchSkinPictures(const QStringList &paths);
 
 // 1.0 until the main window has measured the screen; 1.0 to 5.0 in steps of 0.25.
 double scaleFactor();

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <QFile>
+#include <QImage>
+#include <QPixmap>
 #include <QImageReader>
 #include <QMovie>
 #include <QTest>
@@ -58,6 +60,21 @@ private slots:
             QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
             QCOMPARE(qAlpha(image.pixel(image.width() / 2, image.height() / 2)), 255);
         }
+    }
+
+    // Decoded ahead on another thread, a picture is the same as one read when asked for; a
+    // file that is missing is no picture, and asking for it does not wait forever.
+    void prefetchedPictures_matchThoseReadDirectly()
+    {
+        const QString background = skinFile(QStringLiteral("cfgMainback.png"));
+        const QString missing = skinFile(QStringLiteral("no-such-picture.png"));
+        const QImage direct(background);
+        prefetchSkinPictures({background, missing});
+        const QPixmap ahead = skinPicture(background);
+        QCOMPARE(ahead.size(), direct.size());
+        QCOMPARE(ahead.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                 direct.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        QVERIFY(skinPicture(missing).isNull());
     }
 
     void loadingAnimation_isCompiledIn()
