@@ -121,7 +121,7 @@ void KestSingleDPI::showValues()
 {
     // Like the bars, a code outside the range (from an old file) shows at the range end;
     // the stored code stays until the user changes it.
-    const auto show = [this](KestDpiField *field, int code) {
+    const auto show = [](KestDpiField *field, int code) {
         const QSignalBlocker blocker(field);
         field->setValue(code);
     };
