@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSet>
 
+#include "store/kestfilelock.h"
 #include "store/kestinitext.h"
 #include "store/kestsafewrite.h"
 
@@ -86,8 +86,7 @@ KestFileResult KestIniFile::update(const QString &path, const std::function<void
         return KestFileResult::notSaved(path, folder.reason());
     // Without a lock (a read-only folder, a lock that never frees) the write still goes
     // ahead: losing the change for sure is worse than the rare race.
-    QLockFile lock(path + QStringLiteral(".lock"));
-    lock.tryLock(2000);
+    const KestFileLock lock(path + QStringLiteral(".lock"), 2000);
     KestIniFile ini;
     const KestFileResult read = ini.loadSettings(path);
     if (!read.isUsable())

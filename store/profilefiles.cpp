@@ -2,9 +2,9 @@
 #include "store/profilefiles.h"
 
 #include <QFileInfo>
-#include <QLockFile>
 
 #include "store/appsettings.h"
+#include "store/kestfilelock.h"
 #include "store/kestinifile.h"
 #include "store/kestsafewrite.h"
 #include "store/kestwritejournal.h"
@@ -227,8 +227,7 @@ KestFileResult saveAll(const ConfigRecord &config)
         return KestFileResult::notSaved(global, folder.reason());
     // The same lock as every other change of Config.ini: the slot names and options are
     // read, changed and replaced under it.
-    QLockFile lock(global + QStringLiteral(".lock"));
-    lock.tryLock(2000);
+    const KestFileLock lock(global + QStringLiteral(".lock"), 2000);
     KestWriteJournal journal(journalFolder(), configFolder());
     KestIniFile ini;
     KestFileResult result = ini.loadSettings(global);

@@ -2,8 +2,10 @@
 #include <QtTest>
 
 #include <QColor>
+#include <QElapsedTimer>
 #include <QSettings>
 
+#include "store/kestfilelock.h"
 #include "store/kestinifile.h"
 
 // The codec must read whatever the toolkit's settings class writes and write what it
@@ -28,6 +30,7 @@ private slots:
     void handEditedHeadersAndSlashKeys_generalInAnyCaseAndTheSectionLimit();
     void handTypedText_validUtf8ReadsAsUtf8_elseLatin1();
     void repeatedKey_keepsFirstPlaceAndLastValue();
+    void updateLock_keepsOthersOut_thenLeavesNothingBehind();
 
 private:
     QTemporaryDir m_dir;
@@ -438,6 +441,43 @@ void TestKestIniFile::repeatedKey_keepsFirstPlaceAndLastValue()
     ini.setInt(QStringLiteral("S/d"), 6);
     QCOMPARE(ini.intValue(QStringLiteral("S/a")), 3);
     QCOMPARE(ini.intValue(QStringLiteral("S/d")), 6);
+}
+
+// What keeps two of our programs from replacing Config.ini over each other's change; it
+// must not flush anything to disk, and must not be fooled by a link or a holder's release.
+void TestKestIniFile::updateLock_keepsOthersOut_thenLeavesNothingBehind()
+{
+    const QString path = m_dir.filePath(QStringLiteral("Config.ini.lock"));
+    {
+        const KestFileLock held(path, 0);
+        QVERIFY(held.isLocked());
+        QElapsedTimer waited;
+        waited.start();
+        const KestFileLock other(path, 100);
+        QVERIFY(!other.isLocked());
+        QVERIFY(waited.elapsed() >= 90);
+    }
+    QVERIFY(!QFile::exists(path));
+    {
+        const KestFileLock again(path, 0);
+        QVERIFY(again.isLocked());
+    }
+
+    // A link planted at the lock's name is not followed, and what it points at stays.
+    const QString target = m_dir.filePath(QStringLiteral("victim"));
+    QFile victim(target);
+    QVERIFY(victim.open(QIODevice::WriteOnly));
+    victim.write("kept");
+    victim.close();
+    QVERIFY(QFile::link(target, path));
+    {
+        const KestFileLock refused(path, 0);
+        QVERIFY(!refused.isLocked());
+    }
+    QVERIFY(QFileInfo(path).isSymLink());
+    QFile check(target);
+    QVERIFY(check.open(QIODevice::ReadOnly));
+    QCOMPARE(check.readAll(), QByteArray("kept"));
 }
 
 QTEST_GUILESS_MAIN(TestKestIniFile)
