@@ -117,7 +117,7 @@ void KestMouseView::refreshArrows()
 
 void KestMouseView::loadPictures()
 {
-    m_frontPicture = productPicture(m_core.productName() + QStringLiteral("/Mouse.png"));
+    m_frontPicture = productPicture(frontPicturePath(m_core.productName()));
     m_sidePicture = QPixmap();
     m_picture->setPixmap(viewPicture());
     m_preview->setPicture(m_frontPicture);
@@ -129,9 +129,14 @@ void KestMouseView::loadPictures()
     }
 }
 
-QPixmap KestMouseView::productPicture(const QString &relativePath) const
+QString KestMouseView::frontPicturePath(const QString &product)
 {
-    const QPixmap picture(skinPath(QStringLiteral("mouse/")) + relativePath);
+    return skinPath(QStringLiteral("mouse/")) + product + QStringLiteral("/Mouse.png");
+}
+
+QPixmap KestMouseView::productPicture(const QString &path) const
+{
+    const QPixmap picture = takeSkinPicture(path);
     if (picture.isNull())
         return picture;
     const QSize size(scaled(kMousePictureRect.width()), scaled(kMousePictureRect.height()));
@@ -144,7 +149,8 @@ const QPixmap &KestMouseView::viewPicture()
         return m_frontPicture;
     // Most users never open the side view: its picture is not decoded at start.
     if (m_sidePicture.isNull())
-        m_sidePicture = productPicture(m_core.productName() + QStringLiteral("_Side.png"));
+        m_sidePicture = productPicture(skinPath(QStringLiteral("mouse/")) + m_core.productName()
+                                       + QStringLiteral("_Side.png"));
     return m_sidePicture;
 }
 

@@ -48,6 +48,8 @@ public:
     void pointAt(int index, bool on);
     // The pictures of the product the core talks to, at the window's scale.
     void loadPictures();
+    // Where the product's front view is, for decoding it ahead.
+    static QString frontPicturePath(const QString &product);
     // The wheel arrows of the product's kind.
     void refreshArrows();
     void setLighting(const ProfileRecord &record);
@@ -61,7 +63,7 @@ signals:
     void markerChosen(int group, int index);
 
 private:
-    QPixmap productPicture(const QString &relativePath) const;
+    QPixmap productPicture(const QString &path) const;
     // The picture of the view shown; the side view's is decoded when first asked for.
     const QPixmap &viewPicture();
 

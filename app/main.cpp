@@ -8,6 +8,7 @@
 #include "app/kestbusservice.h"
 #include "app/kestcommandline.h"
 #include "app/kestdesktopbridge.h"
+#include "app/kestmouseview.h"
 #include "app/kesttraystatus.h"
 #include "app/mousecfgwidget.h"
 #include "core/kestmousecore.h"
@@ -68,6 +69,10 @@ int main(int argc, char *argv[])
     int result = 0;
     {
         KestMouseCore core;
+        // The mouse picture is the window's second largest: it decodes while the window
+        // builds its parts.
+        if (!hidden)
+            prefetchSkinPictures({KestMouseView::frontPicturePath(core.productName())});
         KestDesktopBridge faces(&core, nullptr);
         if (hidden)
             faces.trayStatus()->useStoredLanguage();

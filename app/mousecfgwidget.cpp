@@ -90,6 +90,8 @@ void MousecfgWidget::build()
     if (!background.isNull() && !platform::onWayland())
         setMask(background.mask());
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    // Before the parts: set afterwards, it would polish every child a second time.
+    setStyleSheet(QStringLiteral("*{outline:0px;}") + toolTipStyleSheet(themeColor()));
 
     createParts();
     connectParts();
@@ -101,7 +103,6 @@ void MousecfgWidget::build()
     m_mouseView->loadPictures();
     refreshPanels();
     retranslate();
-    setStyleSheet(QStringLiteral("*{outline:0px;}") + toolTipStyleSheet(themeColor()));
     setWindowIcon(QIcon(skinPath(QStringLiteral("icon.ico"))));
     KestKeyboardFocus::setOrder(this, [this] { return m_canvas.keyboardOrder(); });
 

@@ -3,6 +3,7 @@
 
 #include <future>
 #include <optional>
+#include <vector>
 
 #include <QApplication>
 #include <QDateTime>
@@ -63,9 +64,9 @@ void prefetchSkinPictures(const QStringList &paths)
             state.pending.insert(path);
     }
     // Made after the state, so destroyed before it: the process does not end under a
-    // decode still writing there.
-    static std::future<void> worker;
-    worker = std::async(std::launch::async, [paths] {
+    // decode still writing there. One future per call: replacing one would wait for it.
+    static std::vector<std::future<void>> workers;
+    workers.push_back(std::async(std::launch::async, [paths] {
         for (const QString &path : paths) {
             QImage image(path);
             // The form a pixmap keeps, so that taking it costs no conversion.
@@ -78,7 +79,13 @@ void prefetchSkinPictures(const QStringList &paths)
                 state.images.insert(path, image);
             state.done.wakeAll();
         }
-    });
+    }));
+}
+
+QPixmap takeSkinPicture(const QString &path)
+{
+    QImage ahead;
+    return takePrefetched(path, &ahead) ? QPixmap::fromImage(std::move(ahead)) : QPixmap(path);
 }
 
 QString skinPath(const QString &name)

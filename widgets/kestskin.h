@@ -18,9 +18,14 @@ QString skinPath(const QString &name);
 // it; null when the file is missing or unreadable.
 QPixmap skinPicture(const QString &path);
 
+// The picture at a full path, decoded now unless prefetchSkinPictures() has it, and not
+// kept: for a large picture shown once, scaled (the mouse).
+QPixmap takeSkinPicture(const QString &path);
+
 // Starts decoding the pictures a start shows first on a thread of their own, at once, so
-// that the work overlaps the rest of the start; skinPicture() takes them from there (waiting
-// for one still on its way). Call once, early, with full paths.
+// that the work overlaps the rest of the start; skinPicture() and takeSkinPicture() take
+// them from there (waiting for one still on its way). Full paths; call as soon as they are
+// known.
 void prefetchSkinPictures(const QStringList &paths);
 
 // 1.0 until the main window has measured the screen; 1.0 to 5.0 in steps of 0.25.
