@@ -580,6 +580,9 @@ void MousecfgWidget::bringToFront()
 void MousecfgWidget::showOrWarn()
 {
     show();
+    // Boxes share one large plate. Decoded now on another core, the first box (a switch
+    // the mouse refused, an unplugged receiver) opens without holding up the window.
+    prefetchSkinPictures({skinPath(QStringLiteral("dlg.png"))});
     if (m_core->connectedCount() > 0) {
         raise();
         activateWindow();

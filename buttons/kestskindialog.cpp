@@ -31,7 +31,7 @@ KestSkinDialog::KestSkinDialog(int designWidth, int designHeight, QWidget *paren
     QPalette texts = palette();
     texts.setColor(QPalette::WindowText, Qt::white);
     setPalette(texts);
-    m_background = QPixmap(skinPath(QStringLiteral("dlg.png")));
+    m_background = skinPicture(skinPath(QStringLiteral("dlg.png")));
 
     m_titleLabel = new KestLabel(this);
     m_titleLabel->setAlignment(Qt::AlignCenter);

@@ -39,6 +39,15 @@ Prefetched &prefetched()
     return state;
 }
 
+// Dozens of buttons show the same few pictures; decoding each file once took a large share
+// of the start. The file's time and size are in the key, so a picture redrawn on disk is
+// read again; the toolkit's cache drops pictures nobody holds when it fills.
+QString cacheKey(const QString &path)
+{
+    const QFileInfo info(path);
+    return QStringLiteral("kestskin:%1:%2:%3").arg(path).arg(info.lastModified().toMSecsSinceEpoch()).arg(info.size());
+}
+
 // The image decoded ahead for `path`, waiting for it if it is on its way.
 bool takePrefetched(const QString &path, QImage *image)
 {
@@ -55,14 +64,23 @@ bool takePrefetched(const QString &path, QImage *image)
 }
 } // namespace
 
-void prefetchSkinPictures(const QStringList &paths)
+void prefetchSkinPictures(const QStringList &wanted)
 {
     Prefetched &state = prefetched();
+    QStringList paths;
     {
         QMutexLocker locker(&state.mutex);
-        for (const QString &path : paths)
+        for (const QString &path : wanted) {
+            // Decoded already, on its way, or waiting to be taken: nothing to do.
+            QPixmap cached;
+            if (state.pending.contains(path) || state.images.contains(path) || QPixmapCache::find(cacheKey(path), &cached))
+                continue;
             state.pending.insert(path);
+            paths << path;
+        }
     }
+    if (paths.isEmpty())
+        return;
     // Made after the state, so destroyed before it: the process does not end under a
     // decode still writing there. One future per call: replacing one would wait for it.
     static std::vector<std::future<void>> workers;
@@ -96,14 +114,7 @@ QString skinPath(const QString &name)
 
 QPixmap skinPicture(const QString &path)
 {
-    // Dozens of buttons show the same few pictures; decoding each file once took a large
-    // share of the start. The file's time and size are in the key, so a picture redrawn on
-    // disk is read again; the toolkit's cache drops pictures nobody holds when it fills.
-    const QFileInfo info(path);
-    const QString key = QStringLiteral("kestskin:%1:%2:%3")
-                            .arg(path)
-                            .arg(info.lastModified().toMSecsSinceEpoch())
-                            .arg(info.size());
+    const QString key = cacheKey(path);
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;

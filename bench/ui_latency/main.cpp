@@ -160,10 +160,45 @@ void scenario(const QString &name, int ms, const std::function<void()> &action)
     loop.exec();
     probe.stop();
     g_results.append({name, probe.worst(), probe.p99(), probe.ticks()});
+    if (qEnvironmentVariableIsSet("MOUSECFG_BENCH_EVENTS"))
+        std::fprintf(stderr, "(the events above: %s)\n", qPrintable(name));
     std::printf("%-28s worst %7.1f ms   p99 %6.1f ms   (%d ticks)   resident %ld kB\n",
                 qPrintable(name), probe.worst(), probe.p99(), probe.ticks(), residentKb());
     std::fflush(stdout);
 }
+
+// With MOUSECFG_BENCH_EVENTS=MS, every event the loop spends longer on is named on stderr,
+// with the scenario it fell in: where a stall comes from.
+class EventTimingApplication final : public QApplication
+{
+public:
+    EventTimingApplication(int &argc, char **argv)
+        : QApplication(argc, argv)
+        , m_thresholdNs(qEnvironmentVariableIntValue("MOUSECFG_BENCH_EVENTS") * qint64(1000000))
+    {
+    }
+
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        if (m_thresholdNs <= 0)
+            return QApplication::notify(receiver, event);
+        QElapsedTimer clock;
+        clock.start();
+        const int type = event->type();
+        const QByteArray name = QByteArray(receiver->metaObject()->className()) + '/' + receiver->objectName().toUtf8();
+        ++m_depth;
+        const bool done = QApplication::notify(receiver, event);
+        --m_depth;
+        if (clock.nsecsElapsed() > m_thresholdNs)
+            std::fprintf(stderr, "event %*s%.1f ms, type %d, %s\n", m_depth * 2, "", double(clock.nsecsElapsed()) / 1e6,
+                         type, name.constData());
+        return done;
+    }
+
+private:
+    qint64 m_thresholdNs;
+    int m_depth = 0;
+};
 
 } // namespace
 
@@ -179,7 +214,10 @@ int main(int argc, char *argv[])
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/mousecfg-no-bus");
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.warning=false"));
 
-    QApplication app(argc, argv);
+    // As the utility does: nothing here draws with OpenGL (its driver alone is tens of MB).
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    EventTimingApplication app(argc, argv);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     app.setQuitOnLastWindowClosed(false);
 
