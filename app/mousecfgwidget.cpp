@@ -83,12 +83,9 @@ void MousecfgWidget::build()
     resize(KestScale::canvasSize(scaleFactor()));
     if (QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
-    // The rounded outline comes from the background's alpha; a mask only where a
-    // compositor may be missing (X11), since Wayland fills masked-out corners white.
+    // The rounded outline comes from the background's alpha; the first resize event, sent
+    // before the window is mapped, adds a mask where a compositor may be missing.
     setAttribute(Qt::WA_TranslucentBackground);
-    const QPixmap &background = backgroundForStep(m_scaleStep);
-    if (!background.isNull() && !platform::onWayland())
-        setMask(background.mask());
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     // Before the parts: set afterwards, it would polish every child a second time.
     setStyleSheet(QStringLiteral("*{outline:0px;}") + toolTipStyleSheet(themeColor()));
@@ -292,6 +289,8 @@ void MousecfgWidget::resizeEvent(QResizeEvent *event)
             return;
         }
     }
+    // A mask only where a compositor may be missing (X11): Wayland fills masked-out corners
+    // white.
     const QPixmap &background = backgroundForStep(m_scaleStep);
     if (!background.isNull() && !platform::onWayland())
         setMask(background.mask());
