@@ -77,21 +77,20 @@ public:
     bool isWarningOpen() const;
     QWidget *pageItemWidget(PageItem item) const;
 
-    // The core's records, through the window's eyes.
+    // KestProfileHost, and the core's records through the window's eyes.
     ConfigRecord &workingSet() { return m_core->working(); }
     ConfigRecord &lastWrittenSet() { return m_core->lastWritten(); }
     int currentSlot() const { return m_core->currentSlot(); }
     QStringList &profileNames() { return m_core->library(); }
     QString productName() const { return m_core->productName(); }
-    void stopBatteryReader() { m_core->stopBatteryReader(); }
-
-    // KestProfileHost. The panels edit copies: what they show is what Apply writes.
-    KestMouseCore &mouseCore() override { return *m_core; }
+    // The panels edit copies: what they show is what Apply writes.
     void collectPanelValues() override { m_core->collect(); }
+    void stopBatteryReader() { m_core->stopBatteryReader(); }
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return this; }
     bool hasUnappliedEdits() override { return m_core->hasUnappliedEdits(); }
     void discardUnappliedEdits() override { m_core->discardUnappliedEdits(); }
+    KestMouseCore &mouseCore() override { return *m_core; }
 
     // Whether the desktop has a tray to hide into; tests replace the probe (an empty
     // one restores the desktop's answer).

@@ -33,21 +33,7 @@ void FakeProfileHost::collectPanelValues()
 void FakeProfileHost::refreshProfileView(int what)
 {
     countAccess();
-    ++refreshes;
     lastRefresh = what;
-}
-
-bool FakeProfileHost::hasUnappliedEdits()
-{
-    countAccess();
-    return unapplied;
-}
-
-void FakeProfileHost::discardUnappliedEdits()
-{
-    countAccess();
-    ++discards;
-    unapplied = false;
 }
 
 ProfileFixture::ProfileFixture() : manager(host)
@@ -135,11 +121,8 @@ void ProfileFixture::addLibraryProfile(const QString &name)
     makeDefaultProfile(profile);
     profile.ProfileName = name;
     QVERIFY(saveSlotFile(profile, name));
-    QStringList list = m_core ? m_core->library() : readProfileList();
-    list << name;
-    if (m_core)
-        m_core->library() = list;
-    QVERIFY(writeProfileList(list));
+    library() << name;
+    QVERIFY(writeProfileList(library()));
 }
 
 QStringList ProfileFixture::messageTexts() const

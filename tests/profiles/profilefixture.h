@@ -13,8 +13,8 @@
 #include "core/kestmousecore.h"
 #include "device/sim/kestsimmouse.h"
 
-// The main window as the profile manager sees it, over a real core. Every call the manager
-// makes into the window is counted while the progress dialog is up: there must be none.
+// The main window as the profile manager sees it, over a real core. Every refresh and
+// collection of the panels is counted while the progress dialog is up: there must be none.
 class FakeProfileHost final : public KestProfileHost
 {
 public:
@@ -23,7 +23,6 @@ public:
 
     int accessesWhileWriting = 0;
     int collects = 0;
-    int refreshes = 0;
     int lastRefresh = 0;
     std::function<void(ConfigRecord &)> panelValues; // what the panels hold at Apply
     bool unapplied = false;
@@ -33,8 +32,12 @@ public:
     void collectPanelValues() override;
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return &window; }
-    bool hasUnappliedEdits() override;
-    void discardUnappliedEdits() override;
+    bool hasUnappliedEdits() override { return unapplied; }
+    void discardUnappliedEdits() override
+    {
+        ++discards;
+        unapplied = false;
+    }
 
 private:
     void countAccess();
@@ -52,7 +55,7 @@ public:
     // Starts the core on the folder as the window does. A first start seeds the slots
     // "Profile 1".."Profile 5", their files and the library list.
     void start();
-    // A library entry with a file holding the defaults.
+    // A library entry with a file holding the defaults (once started).
     void addLibraryProfile(const QString &name);
 
     KestMouseCore &core() { return *m_core; }

@@ -73,8 +73,9 @@ void TestProfileManager::delete_singleEntryOrDefaultName_refused()
 {
     {
         ProfileFixture f;
-        f.addLibraryProfile(QStringLiteral("Only"));
         f.start();
+        f.library().clear();
+        f.addLibraryProfile(QStringLiteral("Only"));
         f.working().names[0] = QStringLiteral("Only");
         f.manager.deleteProfile();
         QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED.")});
