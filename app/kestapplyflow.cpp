@@ -4,7 +4,6 @@
 
 #include "app/kestprofilemanager.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QEventLoop>
@@ -12,7 +11,6 @@
 
 #include "app/kestprocessdialog.h"
 #include "core/kestmousecore.h"
-#include "device/kestprocessthread.h"
 #include "platform/logging.h"
 #include "widgets/kestmessagebox.h"
 
@@ -73,59 +71,44 @@ QString KestProfileManager::writeFailureText(int status, const KestFileResult &s
 
 bool KestProfileManager::isWriting() const
 {
-    KestMouseCore *core = m_host.mouseCore();
-    return m_writing || (core && core->isWriting());
+    return m_writing || core().isWriting();
 }
 
 int KestProfileManager::runWriteSequence(bool forceAll)
 {
-    // From here until the worker is done the working set belongs to the write: status
-    // reports the reader queued before it stopped describe the mouse as it was, and the
-    // window drops them while this flag is up instead of overwriting what the user set.
+    // From here until the write is done the working set belongs to it: status reports the
+    // reader queued before it stopped describe the mouse as it was, and the window drops
+    // them while this flag is up instead of overwriting what the user set.
     m_writing = true;
-    m_host.stopBatteryReader();
-
+    KestMouseCore &core = this->core();
     KestProcessDialog dialog(m_host.dialogParent());
-    KestWriteResult written;
-    int result = 0;
-    if (KestMouseCore *core = m_host.mouseCore()) {
-        // The core writes on its device worker, queued behind what was asked of the mouse
-        // before (a slot switch still running); the dialog waits for its result. Reports
-        // the reader queued before it stopped are not delivered before the core has taken
-        // the records for the write: it drops them then.
-        if (core->isWriting()) {
-            // A write another face started is running: this one follows it.
-            QEventLoop waitForOther;
-            connect(core, &KestMouseCore::writeFinished, &waitForOther, &QEventLoop::quit);
-            waitForOther.exec();
-        }
-        bool done = false;
-        QEventLoop waitForWrite;
-        const QMetaObject::Connection finished = connect(
-            core, &KestMouseCore::writeFinished, &dialog,
-            [&done, &written, &dialog, &waitForWrite](const KestWriteResult &result) {
-                done = true;
-                written = result;
-                dialog.writeDone();
-                waitForWrite.quit();
-            });
-        core->write(forceAll);
-        result = dialog.exec();
-        // The records belong to the write until it is over, whatever closed the dialog.
-        if (!done)
-            waitForWrite.exec();
-        disconnect(finished);
-    } else {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
-        // Every write sends everything, so forcing it changes nothing here.
-        KestProcessThread worker(&m_host.workingSet(), &m_host.lastWrittenSet());
-        // Whatever way the worker ends, the dialog must not stay up.
-        connect(&worker, &QThread::finished, &dialog, &KestProcessDialog::writeDone);
-        worker.start(QThread::InheritPriority);
-        result = dialog.exec();
-        worker.wait();
-        written = worker.result();
+    if (core.isWriting()) {
+        // A write another face started is running: this one follows it.
+        QEventLoop waitForOther;
+        connect(&core, &KestMouseCore::writeFinished, &waitForOther, &QEventLoop::quit);
+        waitForOther.exec();
     }
+    // The core writes on its device worker, queued behind what was asked of the mouse
+    // before (a slot switch still running); the dialog waits for its result. Reports the
+    // reader queued before it stopped are not delivered before the core has taken the
+    // records for the write: it drops them then.
+    KestWriteResult written;
+    bool done = false;
+    QEventLoop waitForWrite;
+    const QMetaObject::Connection finished =
+        connect(&core, &KestMouseCore::writeFinished, &dialog,
+                [&done, &written, &dialog, &waitForWrite](const KestWriteResult &result) {
+                    done = true;
+                    written = result;
+                    dialog.writeDone();
+                    waitForWrite.quit();
+                });
+    core.write(forceAll);
+    const int result = dialog.exec();
+    // The records belong to the write until it is over, whatever closed the dialog.
+    if (!done)
+        waitForWrite.exec();
+    disconnect(finished);
     m_writing = false;
 
     const quint8 status = quint8(written.status);
@@ -141,7 +124,6 @@ int KestProfileManager::runWriteSequence(bool forceAll)
 void KestProfileManager::apply()
 {
     m_host.collectPanelValues();
-    m_host.stopBatteryReader();
     runWriteSequence();
 }
 
@@ -157,7 +139,7 @@ void KestProfileManager::cancel()
     emit hideRequested();
     // Unapplied edits are dropped: the slot goes back to its file, or to what was last
     // written when it has none yet.
-    reportSave(library().revertCurrentSlot(m_host.lastWrittenSet()));
+    reportSave(library().revertCurrentSlot(core().lastWritten()));
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
 }
 
@@ -165,8 +147,8 @@ void KestProfileManager::resetProfile()
 {
     if (message(KestMessageBox::Question, tr("Are you sure you want reset this profile?")) != 1)
         return;
-    m_host.stopBatteryReader();
-    qCDebug(lcUi, "Accepted %d", m_host.currentSlot());
+    core().stopBatteryReader();
+    qCDebug(lcUi, "Accepted %d", core().currentSlot());
     library().resetCurrentSlot();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
     runWriteSequence();
@@ -176,7 +158,7 @@ void KestProfileManager::resetAll()
 {
     if (message(KestMessageBox::Question, tr("Are you sure you want reset all profiles?")) != 1)
         return;
-    m_host.stopBatteryReader();
+    core().stopBatteryReader();
     library().resetAll();
     m_host.refreshProfileView(KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
     runWriteSequence(true);

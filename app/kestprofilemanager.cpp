@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "core/kestmousecore.h"
 #include "store/profilefiles.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestnamedialog.h"
@@ -60,10 +61,9 @@ KestProfileManager::NameAnswer KestProfileManager::askName(const NameRequest &re
     return answer;
 }
 
-KestProfileLibrary KestProfileManager::library()
+KestProfileLibrary KestProfileManager::library() const
 {
-    return KestProfileLibrary(m_host.workingSet(), m_host.profileNames(), m_host.currentSlot(),
-                              m_host.productName());
+    return core().profileLibrary();
 }
 
 QString KestProfileManager::currentName()

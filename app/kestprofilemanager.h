@@ -5,18 +5,16 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 
 #include "core/kestprofilelibrary.h"
-#include "store/configrecord.h"
 #include "store/kestfileresult.h"
 
-class KestDeviceWorker;
 class KestMouseCore;
 class QWidget;
 
-// What the profile operations need from the main window. The window owns the two
-// profile sets, the library list and the panels; the manager never keeps a copy.
+// What the profile operations need from the main window besides its core: the panels,
+// the views and a parent for dialogs. The records, the library list and the current slot
+// are the core's; the manager never keeps a copy.
 class KestProfileHost
 {
 public:
@@ -29,29 +27,19 @@ public:
 
     virtual ~KestProfileHost() = default;
 
-    virtual ConfigRecord &workingSet() = 0;
-    virtual ConfigRecord &lastWrittenSet() = 0;
-    virtual int currentSlot() const = 0; // 0..4
-    virtual QStringList &profileNames() = 0; // the library in display order
-    virtual QString productName() const = 0;
+    // Holds the records and runs the write sequence on its device worker.
+    virtual KestMouseCore &mouseCore() = 0;
     // Copies the DPI, report-rate and mouse-settings panels' values into the working set.
     virtual void collectPanelValues() = 0;
-    virtual void stopBatteryReader() = 0;
     // Called after an operation changed the working set, the slot names or the list.
     virtual void refreshProfileView(int what) = 0;
     // Parent of the message boxes, file dialogs and the progress dialog.
     virtual QWidget *dialogParent() = 0;
     // True when the panels or the working set hold edits that were neither applied nor
     // dropped since the slot was last loaded or written.
-    virtual bool hasUnappliedEdits() { return false; }
+    virtual bool hasUnappliedEdits() = 0;
     // Drops those edits: the working set and the panels go back to the last clean state.
-    virtual void discardUnappliedEdits() {}
-    // The thread that owns the mouse.
-    virtual KestDeviceWorker *deviceWorker() { return nullptr; }
-    // The core whose write sequence the manager runs behind its progress dialog; queued on
-    // the device worker behind earlier requests (a slot switch). Without one the write gets
-    // a thread of its own.
-    virtual KestMouseCore *mouseCore() { return nullptr; }
+    virtual void discardUnappliedEdits() = 0;
 };
 
 // The questions of the profile library and the apply flow of the main window: add,
@@ -93,10 +81,11 @@ public:
     // once whether to apply them, drop them or stay. False when the user chose to stay.
     bool settleUnappliedEdits();
 
-    // True while the write worker owns the profile sets: the window must not touch them.
+    // True while a write owns the profile sets: the window must not touch them.
     bool isWriting() const;
 
-    // Saves the working set and sends it; returns the worker's status (0 = success).
+    // Saves the working set and sends it behind the progress dialog; returns the write's
+    // status (0 = success).
     int runWriteSequence(bool forceAll = false);
 
     // The file steps of the import and export operations, for a chosen path.
@@ -136,8 +125,9 @@ signals:
 private:
     int message(int kind, const QString &text);
     NameAnswer askName(const NameRequest &request);
-    // The core's library work on the host's records, for the current slot.
-    KestProfileLibrary library();
+    KestMouseCore &core() const { return m_host.mouseCore(); }
+    // The core's library work on its records, for the current slot.
+    KestProfileLibrary library() const;
     QString currentName();
     // Says why a library operation did not go through; true when it did.
     bool report(const KestLibraryResult &result);

@@ -28,7 +28,6 @@ class KestProfileColumn;
 class KestPushButton;
 class KestStatusArea;
 struct KestWriteResult;
-class KestDeviceWorker;
 
 // The utility's one top-level window: frameless and skinned, laid out on a 999 x 640
 // canvas scaled for the screen. A face over the core (KestMouseCore): it holds the window's
@@ -78,21 +77,20 @@ public:
     bool isWarningOpen() const;
     QWidget *pageItemWidget(PageItem item) const;
 
-    // KestProfileHost: the core's records, through the window's eyes.
-    ConfigRecord &workingSet() override { return m_core->working(); }
-    ConfigRecord &lastWrittenSet() override { return m_core->lastWritten(); }
-    int currentSlot() const override { return m_core->currentSlot(); }
-    QStringList &profileNames() override { return m_core->library(); }
-    QString productName() const override { return m_core->productName(); }
+    // KestProfileHost, and the core's records through the window's eyes.
+    ConfigRecord &workingSet() { return m_core->working(); }
+    ConfigRecord &lastWrittenSet() { return m_core->lastWritten(); }
+    int currentSlot() const { return m_core->currentSlot(); }
+    QStringList &profileNames() { return m_core->library(); }
+    QString productName() const { return m_core->productName(); }
     // The panels edit copies: what they show is what Apply writes.
     void collectPanelValues() override { m_core->collect(); }
-    void stopBatteryReader() override { m_core->stopBatteryReader(); }
+    void stopBatteryReader() { m_core->stopBatteryReader(); }
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return this; }
     bool hasUnappliedEdits() override { return m_core->hasUnappliedEdits(); }
     void discardUnappliedEdits() override { m_core->discardUnappliedEdits(); }
-    KestMouseCore *mouseCore() override { return m_core; }
-    KestDeviceWorker *deviceWorker() override { return m_core->deviceWorker(); }
+    KestMouseCore &mouseCore() override { return *m_core; }
 
     // Whether the desktop has a tray to hide into; tests replace the probe (an empty
     // one restores the desktop's answer).

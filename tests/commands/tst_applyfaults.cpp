@@ -61,10 +61,10 @@ private slots:
         QFETCH(QByteArray, fault);
         QFETCH(int, status);
         ProfileFixture f;
-        f.installDefaultSlots();
-        f.host.working.ProfileID = 3;
-        f.host.working.profiles[3].pollrate = 8;
-        f.host.working.profiles[3].dpi = 2;
+        f.start();
+        f.working().ProfileID = 3;
+        f.working().profiles[3].pollrate = 8;
+        f.working().profiles[3].dpi = 2;
         QVERIFY(f.sim->applyFaultSpec(fault));
         QCOMPARE(f.manager.runWriteSequence(), status);
         QCOMPARE(f.messageTexts(), QStringList{KestProfileManager::writeFailureText(status, KestFileResult::saved(QString()))});
@@ -91,7 +91,7 @@ private slots:
     void unknownFault_setsNothing()
     {
         ProfileFixture f;
-        f.installDefaultSlots();
+        f.start();
         QVERIFY(!f.sim->applyFaultSpec("silent,sleepy"));
         QVERIFY(!f.sim->applyFaultSpec("unplug-after=0"));
         QVERIFY(!f.sim->applyFaultSpec("unplug-after=x"));
@@ -103,10 +103,10 @@ private slots:
     {
         ProfileFixture f;
         useSixteenButtons(f);
-        f.installDefaultSlots();
+        f.start();
         QCOMPARE(readButtonCount(), 16);
-        f.host.working.ProfileID = 2;
-        ProfileRecord &slot = f.host.working.profiles[2];
+        f.working().ProfileID = 2;
+        ProfileRecord &slot = f.working().profiles[2];
         for (int i = 0; i < 16; ++i)
             bindMacro(slot, i, macro(i));
         bindMacro(slot, 40, macro(16));

@@ -169,7 +169,7 @@ private:
     // Until the device worker has done all it was asked and its answers have arrived.
     void settle()
     {
-        QTRY_VERIFY_WITH_TIMEOUT(m_window->deviceWorker()->isIdle(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_window->core()->deviceWorker()->isIdle(), 10000);
         QTest::qWait(50);
     }
 

@@ -9,10 +9,12 @@
 #include "app/kestprocessdialog.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
-#include "platform/pointerspeed.h"
+#include "device/kestdeviceworker.h"
+#include "device/writeconfig.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
+#include "tests/common/appfixture.h"
 
 void FakeProfileHost::countAccess()
 {
@@ -20,41 +22,31 @@ void FakeProfileHost::countAccess()
         ++accessesWhileWriting;
 }
 
-ConfigRecord &FakeProfileHost::workingSet()
-{
-    countAccess();
-    return working;
-}
-
-ConfigRecord &FakeProfileHost::lastWrittenSet()
-{
-    countAccess();
-    return lastWritten;
-}
-
 void FakeProfileHost::collectPanelValues()
 {
+    countAccess();
     ++collects;
     if (panelValues)
-        panelValues(working);
+        panelValues(core->working());
 }
 
 void FakeProfileHost::refreshProfileView(int what)
 {
     countAccess();
-    ++refreshes;
     lastRefresh = what;
 }
 
 ProfileFixture::ProfileFixture() : manager(host)
 {
+    useFastLinkForWindowTests();
     setApplicationDir(m_dir.path());
-    setPointerSpeedDesktopAccess(false);
     const QString data = QStringLiteral(MOUSECFG_SOURCE_DIR "/data/");
     QDir().mkpath(path(QStringLiteral("Configs")));
     for (const QString &file : {QStringLiteral("DefaultProfile.bin"), QStringLiteral("Configs/Config.ini"),
                                 QStringLiteral("Configs/LangConfig.ini")})
         QFile::copy(data + file, path(file));
+    sim = std::make_shared<KestSimMouse>(true, true);
+    setHidBackend(sim);
     manager.setMessageHandler([this](int kind, const QString &text) {
         messages.append({kind, text});
         return answer;
@@ -67,13 +59,32 @@ ProfileFixture::ProfileFixture() : manager(host)
         answer.fromCurrent = startFromCurrent;
         return answer;
     });
-    plugMouse();
 }
 
 ProfileFixture::~ProfileFixture()
 {
-    CloseDevices();
+    m_core.reset();
+    setHidBackend(nullptr);
     setApplicationDir(QString());
+}
+
+void ProfileFixture::start()
+{
+    m_core = std::make_unique<KestMouseCore>();
+    host.core = m_core.get();
+    // Only the exchanges of the test itself: the reader stays stopped, after writes too,
+    // and nothing it reads reaches the core.
+    setTransactionReaderHooks({});
+    m_core->stopBatteryReader();
+    QObject::disconnect(m_core->batteryReader(), nullptr, m_core.get(), nullptr);
+    settle();
+}
+
+void ProfileFixture::settle()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(m_core->deviceWorker()->isIdle(), 10000);
+    // Whatever the worker answered reaches the core before the test goes on.
+    QCoreApplication::sendPostedEvents();
 }
 
 QString ProfileFixture::path(const QString &relative) const
@@ -81,42 +92,27 @@ QString ProfileFixture::path(const QString &relative) const
     return m_dir.path() + QLatin1Char('/') + relative;
 }
 
-void ProfileFixture::plugMouse()
-{
-    CloseDevices();
-    sim = std::make_shared<KestSimMouse>(true, true);
-    setHidBackend(sim);
-    KestLinkTimings fast;
-    fast.afterWriteMs = 0;
-    fast.beforeRereadMs = 0;
-    fast.readTimeoutMs = 10;
-    fast.reopenMs = 0;
-    fast.notifyDelayMs = 0;
-    setLinkTimings(fast);
-    BuildDeviceTable();
-    EnumerateDevices();
-    OpenDevices(host.product);
-}
-
 void ProfileFixture::unplugMouse()
 {
-    CloseDevices();
+    sim->unplugDevice(KestSimDevice::Receiver);
+    sim->unplugDevice(KestSimDevice::Cable);
+    QTRY_COMPARE_WITH_TIMEOUT(m_core->connectedCount(), 0, 5000);
+    settle();
 }
 
-void ProfileFixture::installDefaultSlots()
+void ProfileFixture::plugMouse()
 {
-    QVERIFY(writeTemplate());
-    ConfigRecord set;
-    makeDefaultConfig(set);
-    for (int k = 0; k < SLOT_COUNT; ++k) {
-        makeDefaultProfile(set.profiles[k]);
-        set.profiles[k].ProfileName = set.names[k];
-        host.library << set.names[k];
-    }
-    QVERIFY(saveAll(set));
-    QVERIFY(writeProfileList(host.library));
-    QVERIFY(loadAll(host.working).isUsable());
-    host.lastWritten = host.working;
+    sim->clearFaults();
+    sim->setState(KestSimMouseState{});
+    QSignalSpy connected(m_core.get(), &KestMouseCore::connected);
+    const bool wasConnected = m_core->connectedCount() > 0;
+    sim->plugDevice(KestSimDevice::Receiver);
+    sim->plugDevice(KestSimDevice::Cable);
+    QTRY_VERIFY_WITH_TIMEOUT(receiverCommandPresent() && cableCommandPresent(), 5000);
+    if (!wasConnected)
+        QTRY_VERIFY_WITH_TIMEOUT(connected.count() > 0, 5000);
+    settle();
+    m_core->stopBatteryReader(); // started again by the connection
 }
 
 void ProfileFixture::addLibraryProfile(const QString &name)
@@ -125,8 +121,8 @@ void ProfileFixture::addLibraryProfile(const QString &name)
     makeDefaultProfile(profile);
     profile.ProfileName = name;
     QVERIFY(saveSlotFile(profile, name));
-    host.library << name;
-    QVERIFY(writeProfileList(host.library));
+    library() << name;
+    QVERIFY(writeProfileList(library()));
 }
 
 QStringList ProfileFixture::messageTexts() const

@@ -10,33 +10,26 @@
 #include <QWidget>
 
 #include "app/kestprofilemanager.h"
+#include "core/kestmousecore.h"
 #include "device/sim/kestsimmouse.h"
 
-// The main window as the profile manager sees it, and nothing more. Every access to the
-// profile sets is counted while the progress dialog is up: there must be none.
+// The main window as the profile manager sees it, over a real core. Every refresh and
+// collection of the panels is counted while the progress dialog is up: there must be none.
 class FakeProfileHost final : public KestProfileHost
 {
 public:
-    ConfigRecord working;
-    ConfigRecord lastWritten;
-    QStringList library;
-    QString product = QStringLiteral("KX-27");
+    KestMouseCore *core = nullptr;
     QWidget window;
 
     int accessesWhileWriting = 0;
-    int batteryStops = 0;
     int collects = 0;
-    int refreshes = 0;
     int lastRefresh = 0;
     std::function<void(ConfigRecord &)> panelValues; // what the panels hold at Apply
+    bool unapplied = false;
+    int discards = 0;
 
-    ConfigRecord &workingSet() override;
-    ConfigRecord &lastWrittenSet() override;
-    int currentSlot() const override { return activeSlotIndex(working); }
-    QStringList &profileNames() override { return library; }
-    QString productName() const override { return product; }
+    KestMouseCore &mouseCore() override { return *core; }
     void collectPanelValues() override;
-    void stopBatteryReader() override { ++batteryStops; }
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return &window; }
     bool hasUnappliedEdits() override { return unapplied; }
@@ -46,28 +39,30 @@ public:
         unapplied = false;
     }
 
-    bool unapplied = false;
-    int discards = 0;
-
 private:
     void countAccess();
 };
 
 // A private application folder holding the shipped product data, the simulated mouse
-// plugged in and opened, and a manager on a fake window whose message boxes are recorded.
+// plugged in, and a manager on a fake window whose message boxes are recorded. The core
+// starts in start(), so that files a test lays out first are what it finds.
 class ProfileFixture
 {
 public:
     ProfileFixture();
     ~ProfileFixture();
 
-    // Slot names "Profile 1".."Profile 5", their files and the library list, both sets
-    // loaded from them as the window does at start-up.
-    void installDefaultSlots();
-    // Library entries with files holding the defaults.
+    // Starts the core on the folder as the window does. A first start seeds the slots
+    // "Profile 1".."Profile 5", their files and the library list.
+    void start();
+    // A library entry with a file holding the defaults (once started).
     void addLibraryProfile(const QString &name);
 
+    KestMouseCore &core() { return *m_core; }
+    ConfigRecord &working() { return m_core->working(); }
+    QStringList &library() { return m_core->library(); }
     QString path(const QString &relative) const;
+    // Both ends pulled out; plugged in again as a fresh mouse that behaves.
     void unplugMouse();
     void plugMouse();
 
@@ -84,5 +79,8 @@ public:
     QStringList messageTexts() const;
 
 private:
+    void settle();
+
     QTemporaryDir m_dir;
+    std::unique_ptr<KestMouseCore> m_core;
 };

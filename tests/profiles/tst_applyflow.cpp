@@ -32,7 +32,7 @@ private slots:
 void TestApplyFlow::apply_movesPanelValuesIntoWorkingSet_mouseHoldsThem()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.host.panelValues = [](ConfigRecord &set) {
         set.profiles[0].pollrate = 8;
         set.profiles[0].dpi = 3;
@@ -40,10 +40,9 @@ void TestApplyFlow::apply_movesPanelValuesIntoWorkingSet_mouseHoldsThem()
     };
     f.manager.apply();
     QCOMPARE(f.host.collects, 1);
-    QVERIFY(f.host.batteryStops >= 1);
     QVERIFY(f.messages.isEmpty());
-    QCOMPARE(int(f.host.working.profiles[0].pollrate), 8);
-    QCOMPARE(f.host.lastWritten, f.host.working);
+    QCOMPARE(int(f.working().profiles[0].pollrate), 8);
+    QCOMPARE(f.core().lastWritten(), f.working());
     QCOMPARE(int(f.sim->state().reportRate), 8);
     QCOMPARE(int(f.sim->state().activeDpiLevel), 3);
     QCOMPARE(int(f.sim->state().liftHeight), 2);
@@ -56,7 +55,7 @@ void TestApplyFlow::apply_movesPanelValuesIntoWorkingSet_mouseHoldsThem()
 void TestApplyFlow::ok_appliesPanelValuesThenHides()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 4; };
     QSignalSpy hidden(&f.manager, &KestProfileManager::hideRequested);
     f.manager.ok();
@@ -68,20 +67,20 @@ void TestApplyFlow::ok_appliesPanelValuesThenHides()
 void TestApplyFlow::cancel_dropsUnappliedEdits()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
-    f.host.working.profiles[0].pollrate = 8;
+    f.start();
+    f.working().profiles[0].pollrate = 8;
     const int writes = f.sim->writeCount();
     QSignalSpy hidden(&f.manager, &KestProfileManager::hideRequested);
     f.manager.cancel();
     QCOMPARE(hidden.count(), 1);
-    QCOMPARE(int(f.host.working.profiles[0].pollrate), 1);
+    QCOMPARE(int(f.working().profiles[0].pollrate), 1);
     QCOMPARE(f.sim->writeCount(), writes);
 }
 
 void TestApplyFlow::writeWithoutDevice_failsWithStatus1_nextApplySendsEverything()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.unplugMouse();
     f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 2; };
     QSignalSpy finished(&f.manager, &KestProfileManager::writeFinished);
@@ -112,7 +111,7 @@ void TestApplyFlow::writeWithoutDevice_failsWithStatus1_nextApplySendsEverything
 void TestApplyFlow::guiThread_leavesProfileSetsAloneWhileDialogIsOpen()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     bool sawWriting = false;
     QTimer probe;
     connect(&probe, &QTimer::timeout, [&] { sawWriting = sawWriting || f.manager.isWriting(); });
@@ -127,7 +126,7 @@ void TestApplyFlow::guiThread_leavesProfileSetsAloneWhileDialogIsOpen()
 void TestApplyFlow::progressDialog_escapeAndClose_ignored_failureStillReported()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     // A slow write (a silent mouse makes every report wait for its answer) that then
     // fails: the mouse is pulled halfway.
     f.sim->setSilent(true);
@@ -163,46 +162,46 @@ void TestApplyFlow::progressDialog_escapeAndClose_ignored_failureStillReported()
 void TestApplyFlow::reset_writesDefaultsToTheMouse()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 8; };
     f.manager.apply();
     QCOMPARE(int(f.sim->state().reportRate), 8);
 
     f.manager.resetProfile();
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Are you sure you want reset this profile?")});
-    QCOMPARE(int(f.host.working.profiles[0].pollrate), 1);
-    QCOMPARE(f.host.working.profiles[0].ProfileName, QStringLiteral("Profile 1"));
+    QCOMPARE(int(f.working().profiles[0].pollrate), 1);
+    QCOMPARE(f.working().profiles[0].ProfileName, QStringLiteral("Profile 1"));
     QCOMPARE(int(f.sim->state().reportRate), 1);
     ProfileRecord onDisk;
     loadSlotFile(onDisk, QStringLiteral("Profile 1"));
     QCOMPARE(int(onDisk.pollrate), 1);
 
     f.answer = 0;
-    f.host.working.profiles[0].pollrate = 4;
+    f.working().profiles[0].pollrate = 4;
     f.manager.resetProfile();
-    QCOMPARE(int(f.host.working.profiles[0].pollrate), 4);
+    QCOMPARE(int(f.working().profiles[0].pollrate), 4);
 }
 
 void TestApplyFlow::resetAll_sendsEverythingEvenWhenNothingChanged()
 {
     ProfileFixture f;
-    f.installDefaultSlots(); // working and last-written both hold the defaults already
+    f.start(); // working and last-written both hold the defaults already
     QCOMPARE(f.sim->state().dpi[1], KestSimDpiLevel());
     f.manager.resetAll();
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Are you sure you want reset all profiles?")});
     QVERIFY(!(f.sim->state().dpi[1] == KestSimDpiLevel()));
-    QCOMPARE(int(f.sim->state().ledMode), int(f.host.working.profiles[0].LedMode));
+    QCOMPARE(int(f.sim->state().ledMode), int(f.working().profiles[0].LedMode));
     for (int k = 0; k < SLOT_COUNT; ++k)
-        QCOMPARE(f.host.working.names[k], QStringLiteral("Profile %1").arg(k + 1));
+        QCOMPARE(f.working().names[k], QStringLiteral("Profile %1").arg(k + 1));
 }
 
 void TestApplyFlow::importExportProfile_roundTripWithTags()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
-    f.host.working.profiles[0].pollrate = 2;
-    f.host.working.profiles[0].LED_MODE[3].RGB = QColor(10, 20, 30);
-    QVERIFY(saveSlotFile(f.host.working.profiles[0], QStringLiteral("Profile 1")));
+    f.start();
+    f.working().profiles[0].pollrate = 2;
+    f.working().profiles[0].LED_MODE[3].RGB = QColor(10, 20, 30);
+    QVERIFY(saveSlotFile(f.working().profiles[0], QStringLiteral("Profile 1")));
     const QString exported = f.path(QStringLiteral("Shared.prof"));
     QVERIFY(f.manager.exportProfileTo(exported));
     QCOMPARE(readProductTag(exported), QStringLiteral("KX-27"));
@@ -211,10 +210,10 @@ void TestApplyFlow::importExportProfile_roundTripWithTags()
     f.messages.clear();
     QVERIFY(f.manager.importProfileFrom(exported));
     QVERIFY(f.messages.isEmpty());
-    QCOMPARE(f.host.library.last(), QStringLiteral("Shared"));
-    QCOMPARE(readProfileList(), f.host.library);
-    QCOMPARE(f.host.working.names[0], QStringLiteral("Shared"));
-    QCOMPARE(f.host.working.profiles[0].LED_MODE[3].RGB, QColor(10, 20, 30));
+    QCOMPARE(f.library().last(), QStringLiteral("Shared"));
+    QCOMPARE(readProfileList(), f.library());
+    QCOMPARE(f.working().names[0], QStringLiteral("Shared"));
+    QCOMPARE(f.working().profiles[0].LED_MODE[3].RGB, QColor(10, 20, 30));
     QCOMPARE(int(f.sim->state().reportRate), 2); // imported and written
     // The profile the slot showed before is still what it was.
     ProfileRecord before;
@@ -225,31 +224,31 @@ void TestApplyFlow::importExportProfile_roundTripWithTags()
 void TestApplyFlow::importProfile_otherProductOrExistingOrUnsafeName_refused()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     const QString foreign = f.path(QStringLiteral("Foreign.prof"));
-    QVERIFY(saveProfile(0, f.host.working.profiles[0], foreign));
+    QVERIFY(saveProfile(0, f.working().profiles[0], foreign));
     QVERIFY(writeProductTag(QStringLiteral("Other Mouse"), foreign));
     QVERIFY(!f.manager.importProfileFrom(foreign));
     const QString untagged = f.path(QStringLiteral("Untagged.prof"));
-    QVERIFY(saveProfile(0, f.host.working.profiles[0], untagged));
+    QVERIFY(saveProfile(0, f.working().profiles[0], untagged));
     QVERIFY(!f.manager.importProfileFrom(untagged));
     QCOMPARE(f.messageTexts(), (QStringList{QStringLiteral("The file is not match current mouse!"), QStringLiteral("The file is not match current mouse!")}));
 
     QDir().mkpath(f.path(QStringLiteral("elsewhere")));
     const QString duplicate = f.path(QStringLiteral("elsewhere/Profile 2.prof"));
-    QVERIFY(saveProfile(0, f.host.working.profiles[0], duplicate));
+    QVERIFY(saveProfile(0, f.working().profiles[0], duplicate));
     QVERIFY(writeProductTag(QStringLiteral("KX-27"), duplicate));
     const int writes = f.sim->writeCount();
     QVERIFY(!f.manager.importProfileFrom(duplicate));
     QCOMPARE(f.messageTexts().last(), QStringLiteral("Profile Exist!"));
     QCOMPARE(f.sim->writeCount(), writes);
-    QCOMPARE(f.host.library.size(), SLOT_COUNT);
+    QCOMPARE(f.library().size(), SLOT_COUNT);
 }
 
 void TestApplyFlow::exportProfile_replacesExistingFile_reportsFailure()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     const QString target = f.path(QStringLiteral("out.prof"));
     QFile old(target);
     QVERIFY(old.open(QIODevice::WriteOnly));
@@ -258,7 +257,7 @@ void TestApplyFlow::exportProfile_replacesExistingFile_reportsFailure()
     QVERIFY(f.manager.exportProfileTo(target));
     ProfileRecord exported;
     QVERIFY(loadProfile(0, exported, target).isUsable());
-    QCOMPARE(exported, f.host.working.profiles[0]);
+    QCOMPARE(exported, f.working().profiles[0]);
     QCOMPARE(f.messages.size(), 1);
     QCOMPARE(f.messages.first().first, int(KestMessageBox::Notice));
     QVERIFY(f.messages.first().second.contains(QDir::toNativeSeparators(target)));
@@ -279,23 +278,23 @@ void TestApplyFlow::exportProfile_replacesExistingFile_reportsFailure()
 void TestApplyFlow::importExportConfig_roundTrip_otherProductRefused()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
-    f.host.working.profiles[0].pollrate = 2;
-    f.host.working.profiles[3].BUTTON_INFO[4].Fun = 48;
-    f.host.working.Debounce = 12;
+    f.start();
+    f.working().profiles[0].pollrate = 2;
+    f.working().profiles[3].BUTTON_INFO[4].Fun = 48;
+    f.working().Debounce = 12;
     const QString conf = f.path(QStringLiteral("all.conf"));
     QVERIFY(f.manager.exportConfigTo(conf));
     QCOMPARE(readProductTag(conf), QStringLiteral("KX-27"));
     QCOMPARE(f.messages.size(), 1);
     f.messages.clear();
 
-    ConfigRecord exported = f.host.working;
-    f.host.working.profiles[0].pollrate = 8;
-    f.host.working.profiles[3].BUTTON_INFO[4].Fun = 1;
-    f.host.working.Debounce = 1;
+    ConfigRecord exported = f.working();
+    f.working().profiles[0].pollrate = 8;
+    f.working().profiles[3].BUTTON_INFO[4].Fun = 1;
+    f.working().Debounce = 1;
     QVERIFY(f.manager.importConfigFrom(conf));
     QVERIFY(f.host.lastRefresh & KestProfileHost::ShowLighting);
-    QCOMPARE(f.host.working, exported); // the slots keep their names
+    QCOMPARE(f.working(), exported); // the slots keep their names
     QCOMPARE(int(f.sim->state().reportRate), 2);
     ConfigRecord saved;
     QVERIFY(loadAll(saved).isUsable());
@@ -313,7 +312,7 @@ void TestApplyFlow::importExportConfig_roundTrip_otherProductRefused()
 void TestApplyFlow::apply_fileNotSaved_saysTheMouseHoldsIt()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     const QString file = profileFilePath(QStringLiteral("Profile 1"));
     QVERIFY(QFile::rename(file, file + QStringLiteral(".real")));
     QVERIFY(QFile::link(file + QStringLiteral(".real"), file));

@@ -75,9 +75,9 @@ Run ctl(const QStringList &arguments)
 void TestImportParity::toolAndWindow_importingOneFile_leaveTheSameFiles()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     // An export with settings that differ from what is installed, in every slot.
-    ConfigRecord exported = f.host.working;
+    ConfigRecord exported = f.working();
     for (int k = 0; k < SLOT_COUNT; ++k) {
         exported.profiles[k].pollrate = 2;
         exported.profiles[k].DPI_INFO[2].x = quint32(20 + k);
@@ -119,7 +119,7 @@ void TestImportParity::toolAndWindow_importingOneFile_leaveTheSameFiles()
 void TestImportParity::tool_refusedFile_oneLineExit64_nothingChanged()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     const QString conf = f.path(QStringLiteral("bad.conf"));
     QFile file(conf);
     QVERIFY(file.open(QIODevice::WriteOnly));

@@ -36,19 +36,19 @@ private slots:
 void TestProfileManager::add_withProfile1To5Present_createsProfile6FromTemplate()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
-    f.host.working.profiles[0].pollrate = 8; // unapplied edit of the slot's old profile
+    f.start();
+    f.working().profiles[0].pollrate = 8; // unapplied edit of the slot's old profile
     f.manager.addProfile();
     QCOMPARE(f.suggestedNames, QStringList{QStringLiteral("Profile 6")});
 
     QVERIFY(exists(QStringLiteral("Profile 6")));
-    QCOMPARE(f.host.library.last(), QStringLiteral("Profile 6"));
-    QCOMPARE(readProfileList(), f.host.library);
-    QCOMPARE(f.host.working.names[0], QStringLiteral("Profile 6"));
+    QCOMPARE(f.library().last(), QStringLiteral("Profile 6"));
+    QCOMPARE(readProfileList(), f.library());
+    QCOMPARE(f.working().names[0], QStringLiteral("Profile 6"));
     ProfileRecord expected;
     QVERIFY(loadProfile(0, expected, templatePath()).isUsable());
     expected.ProfileName = QStringLiteral("Profile 6");
-    QCOMPARE(f.host.working.profiles[0], expected);
+    QCOMPARE(f.working().profiles[0], expected);
     QCOMPARE(f.host.lastRefresh, KestProfileHost::RefreshNames | KestProfileHost::RefreshPanels);
     QVERIFY(f.messages.isEmpty());
 }
@@ -56,7 +56,7 @@ void TestProfileManager::add_withProfile1To5Present_createsProfile6FromTemplate(
 void TestProfileManager::delete_lastEntry_selectsTheOneBefore()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.addLibraryProfile(QStringLiteral("A"));
     f.addLibraryProfile(QStringLiteral("B"));
     f.manager.assignProfile(QStringLiteral("B"));
@@ -64,22 +64,25 @@ void TestProfileManager::delete_lastEntry_selectsTheOneBefore()
     f.manager.deleteProfile();
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Are you sure you want delete this profile?")});
     QVERIFY(!exists(QStringLiteral("B")));
-    QVERIFY(!f.host.library.contains(QStringLiteral("B")));
-    QCOMPARE(f.host.working.names[0], QStringLiteral("A"));
-    QCOMPARE(readProfileList(), f.host.library);
+    QVERIFY(!f.library().contains(QStringLiteral("B")));
+    QCOMPARE(f.working().names[0], QStringLiteral("A"));
+    QCOMPARE(readProfileList(), f.library());
 }
 
 void TestProfileManager::delete_singleEntryOrDefaultName_refused()
 {
-    ProfileFixture f;
-    f.addLibraryProfile(QStringLiteral("Only"));
-    f.host.working.names[0] = QStringLiteral("Only");
-    f.manager.deleteProfile();
-    QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED.")});
-    QVERIFY(exists(QStringLiteral("Only")));
-
+    {
+        ProfileFixture f;
+        f.start();
+        f.library().clear();
+        f.addLibraryProfile(QStringLiteral("Only"));
+        f.working().names[0] = QStringLiteral("Only");
+        f.manager.deleteProfile();
+        QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("AT LEAST ONE PROFILE TO BE RETAINED.")});
+        QVERIFY(exists(QStringLiteral("Only")));
+    }
     ProfileFixture g;
-    g.installDefaultSlots();
+    g.start();
     g.manager.deleteProfile();
     QCOMPARE(g.messageTexts(), QStringList{QStringLiteral("The default Profile cannot be deleted.")});
     QVERIFY(exists(QStringLiteral("Profile 1")));
@@ -89,21 +92,21 @@ void TestProfileManager::delete_singleEntryOrDefaultName_refused()
 void TestProfileManager::delete_answeredNo_changesNothing()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.addLibraryProfile(QStringLiteral("Keep"));
     f.manager.assignProfile(QStringLiteral("Keep"));
     f.answer = 0;
-    const QStringList before = f.host.library;
+    const QStringList before = f.library();
     f.manager.deleteProfile();
-    QCOMPARE(f.host.library, before);
+    QCOMPARE(f.library(), before);
     QVERIFY(exists(QStringLiteral("Keep")));
-    QCOMPARE(f.host.working.names[0], QStringLiteral("Keep"));
+    QCOMPARE(f.working().names[0], QStringLiteral("Keep"));
 }
 
 void TestProfileManager::rename_defaultOrExistingOrUnsafeName_refused()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.addLibraryProfile(QStringLiteral("Mine"));
     f.addLibraryProfile(QStringLiteral("Taken"));
     f.manager.assignProfile(QStringLiteral("Mine"));
@@ -120,21 +123,21 @@ void TestProfileManager::rename_defaultOrExistingOrUnsafeName_refused()
     }
     QCOMPARE(f.messages.size(), before + 4);
     QVERIFY(!QFileInfo::exists(configFolder() + QStringLiteral("/KX-27/Outside.prof")));
-    QCOMPARE(f.host.working.names[0], QStringLiteral("Mine"));
+    QCOMPARE(f.working().names[0], QStringLiteral("Mine"));
 }
 
 void TestProfileManager::assign_otherSlotsProfile_refused_ownReloads()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.manager.assignProfile(QStringLiteral("Profile 3"));
     QCOMPARE(f.messageTexts(), QStringList{QStringLiteral("Profile is Already Used!")});
-    QCOMPARE(f.host.working.names[0], QStringLiteral("Profile 1"));
+    QCOMPARE(f.working().names[0], QStringLiteral("Profile 1"));
 
-    f.host.working.profiles[0].pollrate = 8;
+    f.working().profiles[0].pollrate = 8;
     f.manager.assignProfile(QStringLiteral("Profile 1"));
     QCOMPARE(f.messages.size(), 1);
-    QCOMPARE(int(f.host.working.profiles[0].pollrate), 1); // reloaded from its file
+    QCOMPARE(int(f.working().profiles[0].pollrate), 1); // reloaded from its file
 }
 
 int runProfileManagerTests(int argc, char **argv)
@@ -164,11 +167,11 @@ void TestProfileManager::add_asksForTheNameFirst()
     QFETCH(QString, created);
     QFETCH(QString, message);
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.nameAnswer = answer;
-    f.host.library << QStringLiteral("Listed"); // in the list, its file not written yet
-    const QStringList before = f.host.library;
-    const ProfileRecord shown = f.host.working.profiles[0];
+    f.library() << QStringLiteral("Listed"); // in the list, its file not written yet
+    const QStringList before = f.library();
+    const ProfileRecord shown = f.working().profiles[0];
 
     f.manager.addProfile();
 
@@ -176,14 +179,14 @@ void TestProfileManager::add_asksForTheNameFirst()
     QCOMPARE(f.messageTexts(), message.isEmpty() ? QStringList() : QStringList{message});
     if (created.isEmpty()) {
         // Nothing on screen is replaced before the name is settled.
-        QCOMPARE(f.host.library, before);
-        QCOMPARE(f.host.working.profiles[0], shown);
-        QCOMPARE(f.host.working.names[0], QStringLiteral("Profile 1"));
+        QCOMPARE(f.library(), before);
+        QCOMPARE(f.working().profiles[0], shown);
+        QCOMPARE(f.working().names[0], QStringLiteral("Profile 1"));
         return;
     }
     QVERIFY(exists(created));
-    QCOMPARE(f.host.library.last(), created);
-    QCOMPARE(f.host.working.names[0], created);
+    QCOMPARE(f.library().last(), created);
+    QCOMPARE(f.working().names[0], created);
 }
 
 void TestProfileManager::unappliedEdits_askedOnce_data()
@@ -207,7 +210,7 @@ void TestProfileManager::unappliedEdits_askedOnce()
     QFETCH(bool, goesOn);
     for (const bool add : {false, true}) {
         ProfileFixture f;
-        f.installDefaultSlots();
+        f.start();
         f.addLibraryProfile(QStringLiteral("Gaming"));
         f.host.unapplied = true;
         f.host.panelValues = [](ConfigRecord &set) { set.profiles[0].pollrate = 2; };
@@ -228,7 +231,7 @@ void TestProfileManager::unappliedEdits_askedOnce()
         ProfileRecord saved;
         loadSlotFile(saved, QStringLiteral("Profile 1"));
         QCOMPARE(saved.pollrate == 2, written);
-        QCOMPARE(f.host.working.names[0],
+        QCOMPARE(f.working().names[0],
                  goesOn ? (add ? QStringLiteral("Fresh") : QStringLiteral("Gaming"))
                         : QStringLiteral("Profile 1"));
         QCOMPARE(f.suggestedNames.size(), add && goesOn ? 1 : 0);
@@ -238,17 +241,17 @@ void TestProfileManager::unappliedEdits_askedOnce()
 void TestProfileManager::add_saysWhatItDoes_canStartFromCurrentSettings()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
-    f.host.working.profiles[0].pollrate = 8;
-    QVERIFY(saveSlotFile(f.host.working.profiles[0], QStringLiteral("Profile 1")));
+    f.start();
+    f.working().profiles[0].pollrate = 8;
+    QVERIFY(saveSlotFile(f.working().profiles[0], QStringLiteral("Profile 1")));
     f.nameAnswer = QStringLiteral("Tuned");
     f.startFromCurrent = true;
     f.manager.addProfile();
     QCOMPARE(f.namePrompts.size(), 1);
     QVERIFY2(f.namePrompts.first().contains(QStringLiteral("in place of \"Profile 1\"")),
              qPrintable(f.namePrompts.first()));
-    QCOMPARE(f.host.working.names[0], QStringLiteral("Tuned"));
-    QCOMPARE(int(f.host.working.profiles[0].pollrate), 8);
+    QCOMPARE(f.working().names[0], QStringLiteral("Tuned"));
+    QCOMPARE(int(f.working().profiles[0].pollrate), 8);
     ProfileRecord tuned;
     QVERIFY(loadSlotFile(tuned, QStringLiteral("Tuned")));
     QCOMPARE(int(tuned.pollrate), 8);
@@ -259,11 +262,11 @@ void TestProfileManager::add_saysWhatItDoes_canStartFromCurrentSettings()
 void TestProfileManager::copy_asksForTheName()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     f.nameAnswer = QString(); // cancelled: nothing copied
     f.manager.copyProfile();
     QCOMPARE(f.suggestedNames, QStringList{QStringLiteral("Profile 1 copy")});
-    QCOMPARE(f.host.library.size(), SLOT_COUNT);
+    QCOMPARE(f.library().size(), SLOT_COUNT);
     QVERIFY(!exists(QStringLiteral("Profile 1 copy")));
 
     f.nameAnswer = QStringLiteral("Profile 2"); // taken
@@ -273,7 +276,7 @@ void TestProfileManager::copy_asksForTheName()
     f.nameAnswer = QStringLiteral("Spare");
     f.manager.copyProfile();
     QVERIFY(exists(QStringLiteral("Spare")));
-    QCOMPARE(f.host.working.names[0], QStringLiteral("Spare"));
+    QCOMPARE(f.working().names[0], QStringLiteral("Spare"));
     QVERIFY(exists(QStringLiteral("Profile 1")));
 }
 
@@ -282,26 +285,26 @@ void TestProfileManager::copy_asksForTheName()
 void TestProfileManager::rename_defaultProfile_keepsItsFile_namesALibraryCopy()
 {
     ProfileFixture f;
-    f.installDefaultSlots();
+    f.start();
     QFile original(profileFilePath(QStringLiteral("Profile 1")));
     QVERIFY(original.open(QIODevice::ReadOnly));
     const QByteArray before = original.readAll();
     original.close();
-    f.host.working.profiles[0].pollrate = 4;
+    f.working().profiles[0].pollrate = 4;
 
     f.nameAnswer = QStringLiteral("Aim");
     f.manager.nameSlot(); // the pencil
     QCOMPARE(f.suggestedNames, QStringList{QStringLiteral("Profile 1")});
     QVERIFY(f.messages.isEmpty());
-    QCOMPARE(f.host.working.names[0], QStringLiteral("Aim"));
+    QCOMPARE(f.working().names[0], QStringLiteral("Aim"));
     ProfileRecord aim;
     QVERIFY(loadSlotFile(aim, QStringLiteral("Aim")));
     QCOMPARE(int(aim.pollrate), 4);
     QVERIFY(original.open(QIODevice::ReadOnly));
     QCOMPARE(original.readAll(), before);
-    QVERIFY(f.host.library.contains(QStringLiteral("Profile 1")));
-    QCOMPARE(f.host.library.last(), QStringLiteral("Aim"));
-    QCOMPARE(readProfileList(), f.host.library);
+    QVERIFY(f.library().contains(QStringLiteral("Profile 1")));
+    QCOMPARE(f.library().last(), QStringLiteral("Aim"));
+    QCOMPARE(readProfileList(), f.library());
     ConfigRecord restarted;
     QVERIFY(loadAll(restarted).isUsable());
     QCOMPARE(restarted.names[0], QStringLiteral("Aim"));
