@@ -100,14 +100,14 @@ void KestPageStack::createButtonPage()
         entry->setParent(m_wheelLayer);
         entry->setVisible(shown);
     }
-    connect(m_buttonWindow, &KestBtnWindow::SelBtnControl, this, [this](KestPushButton *label, bool on) {
+    connect(m_buttonWindow, &KestBtnWindow::labelPointed, this, [this](KestPushButton *label, bool on) {
         // The wheel entries are marked on the wheel, the middle button of the picture.
         const int slot = m_buttonWindow->slotOfLabel(label);
         emit buttonPointed(slot >= KestBtnWindow::kWheelUpSlot ? 2 : slot, on);
     });
-    connect(m_buttonWindow, &KestBtnWindow::GotoMacroTab, this,
+    connect(m_buttonWindow, &KestBtnWindow::macroPageWanted, this,
             [this](uchar page) { emit pageRequested(page); });
-    connect(m_buttonWindow, &KestBtnWindow::PopOneClickBox, this, [this] {
+    connect(m_buttonWindow, &KestBtnWindow::lastLeftClickRefused, this, [this] {
         KestMessageBox box(KestMessageBox::Warning, QString(),
                            QCoreApplication::translate("MousecfgWidget", "Warning"),
                            QCoreApplication::translate("MousecfgWidget", "AT LEAST ONE CLICK FUNCTION TO BE RETAINED."),
@@ -123,9 +123,9 @@ void KestPageStack::ensureMacroPage()
         return;
     auto *macroDialog = new MacroDialog(&m_canvas.window());
     m_canvas.place(macroDialog, QRect(285, 74, 665, 467));
-    // The macro editor asks for this while it records; it stays usable itself.
-    connect(macroDialog, &MacroDialog::EnableButtonsSignal, this,
-            [this](bool enabled) { m_canvas.setEnabledExcept(m_macroDialog, enabled); });
+    // The rest of the window keeps still while the macro editor records; the editor stays usable.
+    connect(macroDialog, &MacroDialog::recordingChanged, this,
+            [this](bool recording) { m_canvas.setEnabledExcept(m_macroDialog, !recording); });
     m_macroDialog = macroDialog;
 }
 

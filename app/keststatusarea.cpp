@@ -44,9 +44,9 @@ KestStatusArea::KestStatusArea(KestCanvas &canvas, KestMouseCore &core, QObject 
 
     connect(&core, &KestMouseCore::statusChanged, this, &KestStatusArea::refreshBattery);
     connect(&core, &KestMouseCore::connected, this, &KestStatusArea::refreshConnection);
-    connect(core.batteryReader(), &KestBatteryReader::RefreshBatteryStatus, this,
+    connect(core.batteryReader(), &KestBatteryReader::batteryReported, this,
             &KestStatusArea::noteMouseAnswered);
-    connect(core.batteryReader(), &KestBatteryReader::RefreshStatus, this,
+    connect(core.batteryReader(), &KestBatteryReader::statusReported, this,
             &KestStatusArea::noteMouseAnswered);
     noteMouseAnswered();
 }

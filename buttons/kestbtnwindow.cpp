@@ -66,8 +66,8 @@ KestBtnWindow::KestBtnWindow(ProfileRecord *profile, QWidget *parent, double sca
 
     m_menu = new KestButtonFunctionMenu(this, m_scale);
     connect(m_menu, &KestButtonFunctionMenu::functionChosen, this, &KestBtnWindow::onFunctionChosen);
-    connect(m_menu, &KestButtonFunctionMenu::lastLeftClickRefused, this, &KestBtnWindow::PopOneClickBox);
-    connect(m_menu, &KestButtonFunctionMenu::macroPageWanted, this, &KestBtnWindow::GotoMacroTab);
+    connect(m_menu, &KestButtonFunctionMenu::lastLeftClickRefused, this, &KestBtnWindow::lastLeftClickRefused);
+    connect(m_menu, &KestButtonFunctionMenu::macroPageWanted, this, &KestBtnWindow::macroPageWanted);
     m_menu->mainMenu()->installEventFilter(this);
     m_menu->wheelMenu()->installEventFilter(this);
     for (int slot = 0; slot < BUTTON_SLOTS; ++slot)
@@ -261,7 +261,7 @@ void KestBtnWindow::markerEntered(KestPushButton *marker)
 void KestBtnWindow::labelHovered(KestPushButton *label, bool on)
 {
     if (slotOfLabel(label) >= 0)
-        emit SelBtnControl(label, on);
+        emit labelPointed(label, on);
 }
 
 void KestBtnWindow::labelPressed(KestPushButton *label)
@@ -278,7 +278,7 @@ bool KestBtnWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::Hide
         && (watched == m_menu->mainMenu() || watched == m_menu->wheelMenu())) {
         if (KestPushButton *selected = label(selectedSlot())) {
-            emit SelBtnControl(selected, false);
+            emit labelPointed(selected, false);
             // The menu took the pointer while the label was down: the label never saw its
             // release and would stay drawn pressed.
             selected->setToggled(false);
@@ -319,10 +319,10 @@ void KestBtnWindow::onFunctionChosen(qint32 code)
     if (slot < 0 || !m_profile)
         return;
     KestPushButton *selected = m_labels[slot];
-    emit SelBtnControl(selected, true);
+    emit labelPointed(selected, true);
     m_menu->assign(*m_profile, slot, code);
     showLabel(slot);
-    emit SelBtnControl(selected, false);
+    emit labelPointed(selected, false);
     clearSelection();
 }
 

@@ -62,9 +62,11 @@ public:
 
 signals:
     // A label is pointed at (on) or left, or its function is being changed.
-    void SelBtnControl(KestPushButton *label, bool on);
-    void GotoMacroTab(uchar page);
-    void PopOneClickBox();
+    void labelPointed(KestPushButton *label, bool on);
+    // "Macro Manager" was chosen: the page to open.
+    void macroPageWanted(uchar page);
+    // The last button with the left click was to lose it; nothing was changed.
+    void lastLeftClickRefused();
 
 public slots:
     // The pointer entered a label, or a marker of the main window's mouse picture.

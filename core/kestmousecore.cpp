@@ -57,9 +57,9 @@ KestMouseCore::KestMouseCore(QObject *parent)
     m_library = readProfileList();
     m_worker->call([name = m_productName] { OpenDevices(name); });
     m_reader = new KestBatteryReader(this);
-    connect(m_reader, &KestBatteryReader::RefreshBatteryStatus, this,
+    connect(m_reader, &KestBatteryReader::batteryReported, this,
             [this](quint8 charge, quint8 level, quint8) { takeBatteryReport(charge, level); });
-    connect(m_reader, &KestBatteryReader::RefreshStatus, this,
+    connect(m_reader, &KestBatteryReader::statusReported, this,
             [this](quint8, quint8 dpi, quint8 rate, quint8) { takeStatusReport(dpi, rate); });
     m_reader->bindToTransactions();
     if (m_connectedCount > 0)

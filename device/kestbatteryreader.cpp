@@ -30,9 +30,9 @@ void KestBatteryReader::start()
     m_thread = std::make_unique<KestGetBatteryThread>();
     m_thread->setTimings(m_timings);
     // Emitted on the reader's thread; queued to this object's thread, then passed on.
-    connect(m_thread.get(), &KestGetBatteryThread::RefreshBatteryStatus, this,
-            &KestBatteryReader::RefreshBatteryStatus, Qt::QueuedConnection);
-    connect(m_thread.get(), &KestGetBatteryThread::RefreshStatus, this, &KestBatteryReader::RefreshStatus,
+    connect(m_thread.get(), &KestGetBatteryThread::batteryReported, this,
+            &KestBatteryReader::batteryReported, Qt::QueuedConnection);
+    connect(m_thread.get(), &KestGetBatteryThread::statusReported, this, &KestBatteryReader::statusReported,
             Qt::QueuedConnection);
     m_thread->start(QThread::InheritPriority);
 }

@@ -36,8 +36,9 @@ public:
     void bindToTransactions();
 
 signals:
-    void RefreshBatteryStatus(quint8 iCharge, quint8 iLowByte, quint8 iHiByte);
-    void RefreshStatus(quint8 iProfile, quint8 iDPI, quint8 iRate, quint8 iMode);
+    // All zero when the mouse is off or gone.
+    void batteryReported(quint8 charge, quint8 level, quint8 levelHigh);
+    void statusReported(quint8 slot, quint8 dpiLevel, quint8 rateCode, quint8 lightMode);
 
 private:
     void stopLocked();

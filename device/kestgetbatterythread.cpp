@@ -135,7 +135,7 @@ bool KestGetBatteryThread::queryWritten()
 void KestGetBatteryThread::emitStatus(const Status &status)
 {
     // The status report carries no slot or mode the program knows how to read.
-    emit RefreshStatus(0, status.dpiLevel, status.rate, 0);
+    emit statusReported(0, status.dpiLevel, status.rate, 0);
 }
 
 KestHidHandle KestGetBatteryThread::currentHandle(bool *stopping)
@@ -159,7 +159,7 @@ bool KestGetBatteryThread::queryBattery(quint8 *buffer)
     Status status;
     if (parseStatus(answerBytes(buffer), status)) {
         logAnswer('f', buffer);
-        emit RefreshBatteryStatus(0, status.batteryLow, status.batteryHigh);
+        emit batteryReported(0, status.batteryLow, status.batteryHigh);
         emitStatus(status);
     }
     return true;
@@ -197,7 +197,7 @@ void KestGetBatteryThread::run()
         if (stopping)
             break;
         if (!handle) {
-            emit RefreshBatteryStatus(0, 0, 0);
+            emit batteryReported(0, 0, 0);
             return;
         }
         if (nextQuery.hasExpired()) {
@@ -212,7 +212,7 @@ void KestGetBatteryThread::run()
             return;
         }
         if (waited == 1 && !readQueued(buffer)) {
-            emit RefreshBatteryStatus(0, 0, 0);
+            emit batteryReported(0, 0, 0);
             return;
         }
         // Gone under the wait: a hot-plug reopen may bring a new handle; look again after a
@@ -228,7 +228,7 @@ void KestGetBatteryThread::runPolling(int pass)
     quint8 buffer[CommandReport::BufferSize];
     while (!isStopping()) {
         if (readAnswer(buffer, m_timings.readTimeoutMs) == ReadResult::NoDevice) {
-            emit RefreshBatteryStatus(0, 0, 0);
+            emit batteryReported(0, 0, 0);
             return;
         }
         if (pause(m_timings.afterReadMs))

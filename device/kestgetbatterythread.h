@@ -51,8 +51,8 @@ public:
     static bool parseStatus(const quint8 *answer, Status &status);
 
 signals:
-    void RefreshBatteryStatus(quint8 charge, quint8 level, quint8 levelHigh);
-    void RefreshStatus(quint8 slot, quint8 dpiLevel, quint8 rateCode, quint8 lightMode);
+    void batteryReported(quint8 charge, quint8 level, quint8 levelHigh);
+    void statusReported(quint8 slot, quint8 dpiLevel, quint8 rateCode, quint8 lightMode);
 
 protected:
     void run() override;

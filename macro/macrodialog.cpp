@@ -441,7 +441,7 @@ void MacroDialog::cancelClicked()
     if (isRecording()) {
         m_session->end();
         button("START")->setText(tr("START"));
-        emit EnableButtonsSignal(true);
+        emit recordingChanged(false);
     } else if (isEditingKey()) {
         toggleKeyEdit();
     }
@@ -562,7 +562,7 @@ void MacroDialog::beginRecording(int insertRow)
     button("START")->setText(tr("STOP"));
     m_keyLabel->clear();
     updateControls();
-    emit EnableButtonsSignal(false);
+    emit recordingChanged(true);
 }
 
 void MacroDialog::stopRecording()
@@ -573,7 +573,7 @@ void MacroDialog::stopRecording()
     button("START")->setText(tr("START"));
     m_keyLabel->clear();
     updateControls();
-    emit EnableButtonsSignal(true);
+    emit recordingChanged(false);
     if (hasUnreleasedKeys(steps()))
         warn(tr("Warning"), tr("ONE OR MORE KEYS HAS NOT BEEN RELEASED."));
     // The recording is kept as it is, unmatched presses included.

@@ -75,8 +75,8 @@ public:
     bool handleKeyEvent(const platform::KeyHookEvent &event);
 
 signals:
-    // False while recording: the rest of the window keeps still.
-    void EnableButtonsSignal(bool enable);
+    // While recording, the rest of the window keeps still.
+    void recordingChanged(bool recording);
 
 public slots:
     // Buttons.

@@ -21,7 +21,6 @@
 #include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
-#include "store/kestinifile.h"
 #include "store/profilefiles.h"
 #include "tests/common/appfixture.h"
 #include "tests/common/messageboxguard.h"
@@ -72,36 +71,6 @@ private slots:
         m_sim.reset();
         setHidBackend(nullptr);
         m_boxes.reset();
-    }
-
-    void freshInstall_takesSensorOptionsFromDescription()
-    {
-        // The shipped description asks for lift 1, angle 1, key response 8, jitter 1;
-        // a key the user already holds stays as it is.
-        {
-            KestIniFile settings;
-            QVERIFY(settings.load(globalConfigPath()).isUsable());
-            settings.setInt(QStringLiteral("Config/Jitter"), 0);
-            QVERIFY(settings.save(globalConfigPath()));
-        }
-        m_sim = std::make_shared<KestSimMouse>(true, false);
-        setHidBackend(m_sim);
-        m_window.reset(new MousecfgWidget);
-        const ConfigRecord &set = m_window->workingSet();
-        QCOMPARE(int(set.LiftHigh), 1);
-        QCOMPARE(int(set.AngleValue), 1);
-        QCOMPARE(int(set.Debounce), 8);
-        QCOMPARE(int(set.Jitter), 0);
-        QCOMPARE(int(set.SensorMode), 1);
-        ConfigRecord saved;
-        QVERIFY(loadAll(saved).isUsable());
-        QCOMPARE(int(saved.LiftHigh), 1);
-        QCOMPARE(int(saved.Debounce), 8);
-        QCOMPARE(int(saved.Jitter), 0);
-        // What the panel shows is what the record holds.
-        m_window->collectPanelValues();
-        QCOMPARE(int(set.Debounce), 8);
-        QCOMPARE(int(set.LiftHigh), 1);
     }
 
     void journey_data()

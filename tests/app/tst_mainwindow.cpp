@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The main window against the simulated mouse: start with and without a mouse, reports
-// from the mouse, the battery and connection display, hot-plug, the tray, the pages and
-// the scale.
+// The main window against the simulated mouse: start with and without a mouse, the
+// lighting the mouse reports, the battery and connection display, hot-plug, the tray, the
+// pages and the scale.
 
 #include <functional>
 
@@ -191,70 +191,6 @@ private slots:
         QTRY_VERIFY(accepted);
         QTRY_VERIFY(!m_window->isWarningOpen());
         QVERIFY(m_window->isVisible());
-    }
-
-    void dpiButton_updatesRecordProfileFileAndDisplay()
-    {
-        DisplayThread display;
-        display.start();
-        QTRY_VERIFY(osd::displayRunning());
-        start(true, false);
-        m_window->show();
-        const int slot = m_window->currentSlot();
-        const quint8 before = m_window->workingSet().profiles[slot].dpi;
-        m_sim->setDpiLevelOnMouse(quint8((before + 1) % 6));
-        const quint8 level = quint8((before + 1) % 6);
-        QTRY_COMPARE(m_window->workingSet().profiles[slot].dpi, level);
-        const ProfileRecord &profile = m_window->workingSet().profiles[slot];
-        const QString expected = QStringLiteral("DPI %1:%2").arg(level + 1).arg(
-            dpiCodeToDpi(int(profile.DPI_INFO[level].x), readSensorCode()));
-        QTRY_VERIFY(display.texts().contains(expected));
-        QCOMPARE(display.last().color, QColor(219, 200, 182)); // theme 3
-        QTRY_COMPARE(QSettings(profileFilePath(QStringLiteral("Profile 1")), QSettings::IniFormat)
-                         .value(QStringLiteral("PROFILE/dpi"))
-                         .toInt(),
-                     int(level));
-    }
-
-    void rateReport_updatesRecordAndDisplay()
-    {
-        DisplayThread display;
-        display.start();
-        QTRY_VERIFY(osd::displayRunning());
-        start(true, true);
-        m_window->show();
-        const int slot = m_window->currentSlot();
-        m_sim->setReportRateOnMouse(2);
-        QTRY_COMPARE(m_window->workingSet().profiles[slot].pollrate, quint8(2));
-        QTRY_VERIFY(display.texts().contains(QStringLiteral("500 Hz")));
-        m_window->core()->takeReportRate(8);
-        QTRY_VERIFY(display.texts().contains(QStringLiteral("125 Hz")));
-    }
-
-    void statusReport_leavesTheSlotAlone()
-    {
-        DisplayThread display;
-        display.start();
-        QTRY_VERIFY(osd::displayRunning());
-        start(true, false);
-        m_window->stopBatteryReader(); // only the reports below
-        m_window->switchToSlot(2);
-        QCOMPARE(m_window->currentSlot(), 2);
-        // A report the reader queued before it stopped may still land and be shown: let
-        // it, so that only what the report below causes is counted.
-        QTest::qWait(150);
-        const int shownBefore = display.count();
-        const ProfileRecord &profile = m_window->workingSet().profiles[2];
-        // The reader always reports slot 0; an unchanged level and rate change nothing.
-        m_window->core()->takeStatusReport(profile.dpi, profile.pollrate);
-        QTest::qWait(100);
-        QCOMPARE(m_window->currentSlot(), 2);
-        QCOMPARE(display.count(), shownBefore);
-        // A slot change the mouse reports through its own path is followed and shown.
-        m_window->core()->takeSlotReport(4);
-        QCOMPARE(m_window->currentSlot(), 4);
-        QCOMPARE(readSettingsInt(QStringLiteral("Config/ProfileID")), 4);
-        QTRY_VERIFY(display.texts().contains(QStringLiteral("Profile 5")));
     }
 
     void lightModeReport_reachesRecordAndPanel()

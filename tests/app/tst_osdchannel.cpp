@@ -14,6 +14,7 @@
 #include "shellfixture.h"
 #include "platform/osdchannel.h"
 #include "store/appdir.h"
+#include "store/appsettings.h"
 
 namespace {
 
@@ -163,6 +164,7 @@ private slots:
         client.showText(QStringLiteral("DPI 1:800"));
         QTRY_COMPARE(display.count(), 1);
         QCOMPARE(display.last().text, QStringLiteral("DPI 1:800"));
+        QCOMPARE(display.last().color, readThemeColor());
         QCOMPARE(starts, 0);
         QVERIFY(!client.isWaitingForDisplay());
         display.quit();

@@ -183,8 +183,8 @@ private slots:
     void lastLeftClick_isKeptWithAWarning()
     {
         KestBtnWindow window(&m_profile, nullptr, 1.0);
-        QSignalSpy warn(&window, &KestBtnWindow::PopOneClickBox);
-        QSignalSpy marks(&window, &KestBtnWindow::SelBtnControl);
+        QSignalSpy warn(&window, &KestBtnWindow::lastLeftClickRefused);
+        QSignalSpy marks(&window, &KestBtnWindow::labelPointed);
         choose(window, 0, FunRight);
         QCOMPARE(warn.count(), 1);
         QCOMPARE(m_profile.BUTTON_INFO[0].Fun, qint32(FunLeft));
@@ -205,7 +205,7 @@ private slots:
     void leftOnLeft_neverWarns()
     {
         KestBtnWindow window(&m_profile, nullptr, 1.0);
-        QSignalSpy warn(&window, &KestBtnWindow::PopOneClickBox);
+        QSignalSpy warn(&window, &KestBtnWindow::lastLeftClickRefused);
         choose(window, 0, FunLeft);
         QCOMPARE(warn.count(), 0);
         QCOMPARE(m_profile.BUTTON_INFO[0].Fun, qint32(FunLeft));
@@ -302,7 +302,7 @@ private slots:
     void macroManager_withoutMacros_goesToTheMacroPage()
     {
         KestBtnWindow window(&m_profile, nullptr, 1.0);
-        QSignalSpy gotoMacro(&window, &KestBtnWindow::GotoMacroTab);
+        QSignalSpy gotoMacro(&window, &KestBtnWindow::macroPageWanted);
         const ButtonInfo before = m_profile.BUTTON_INFO[2];
         choose(window, 2, FunMacro);
         QCOMPARE(gotoMacro.count(), 1);
@@ -363,7 +363,7 @@ private slots:
     {
         KestBtnWindow window(&m_profile, nullptr, 1.0);
         window.show();
-        QSignalSpy marks(&window, &KestBtnWindow::SelBtnControl);
+        QSignalSpy marks(&window, &KestBtnWindow::labelPointed);
         window.labelPressed(window.label(1));
         window.mainMenu()->popup(QPoint(0, 0));
         window.mainMenu()->hide();

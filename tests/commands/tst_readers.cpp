@@ -54,8 +54,8 @@ private slots:
         m_fx->sim().setReportRateOnMouse(2);
         KestBatteryReader reader;
         reader.setTimings(fastTimings(1000));
-        QSignalSpy battery(&reader, &KestBatteryReader::RefreshBatteryStatus);
-        QSignalSpy status(&reader, &KestBatteryReader::RefreshStatus);
+        QSignalSpy battery(&reader, &KestBatteryReader::batteryReported);
+        QSignalSpy status(&reader, &KestBatteryReader::statusReported);
         reader.start();
         QTRY_COMPARE(battery.count(), 1);
         QCOMPARE(battery.at(0), (QList<QVariant>{quint8(0), quint8(77), quint8(1)}));
@@ -67,8 +67,8 @@ private slots:
     {
         KestBatteryReader reader;
         reader.setTimings(fastTimings(1000));
-        QSignalSpy battery(&reader, &KestBatteryReader::RefreshBatteryStatus);
-        QSignalSpy status(&reader, &KestBatteryReader::RefreshStatus);
+        QSignalSpy battery(&reader, &KestBatteryReader::batteryReported);
+        QSignalSpy status(&reader, &KestBatteryReader::statusReported);
         reader.start();
         QTRY_COMPARE(battery.count(), 1);
         QTRY_COMPARE(status.count(), 1);
@@ -86,7 +86,7 @@ private slots:
     {
         KestBatteryReader reader;
         reader.setTimings(fastTimings(3));
-        QSignalSpy battery(&reader, &KestBatteryReader::RefreshBatteryStatus);
+        QSignalSpy battery(&reader, &KestBatteryReader::batteryReported);
         reader.start();
         QTRY_VERIFY(battery.count() >= 3);
     }
@@ -95,7 +95,7 @@ private slots:
     {
         KestBatteryReader reader;
         reader.setTimings(fastTimings(5));
-        QSignalSpy battery(&reader, &KestBatteryReader::RefreshBatteryStatus);
+        QSignalSpy battery(&reader, &KestBatteryReader::batteryReported);
         reader.start();
         QTRY_VERIFY(battery.count() >= 1);
         battery.clear();
@@ -116,8 +116,8 @@ private slots:
     void idleReader_sleepsUntilTheMouseSpeaks()
     {
         KestBatteryReader reader; // default pacing: a query about every 2.7 s
-        QSignalSpy battery(&reader, &KestBatteryReader::RefreshBatteryStatus);
-        QSignalSpy status(&reader, &KestBatteryReader::RefreshStatus);
+        QSignalSpy battery(&reader, &KestBatteryReader::batteryReported);
+        QSignalSpy status(&reader, &KestBatteryReader::statusReported);
         reader.start();
         QTRY_COMPARE(battery.count(), 1);
         const int reads = m_fx->sim().readCount();
@@ -155,8 +155,8 @@ private slots:
         m_fx->sim().setBattery(64);
         KestBatteryReader reader;
         reader.setTimings(fastTimings(1000));
-        QSignalSpy battery(&reader, &KestBatteryReader::RefreshBatteryStatus);
-        QSignalSpy status(&reader, &KestBatteryReader::RefreshStatus);
+        QSignalSpy battery(&reader, &KestBatteryReader::batteryReported);
+        QSignalSpy status(&reader, &KestBatteryReader::statusReported);
         reader.start();
         QTRY_COMPARE_WITH_TIMEOUT(battery.count(), 1, 2000);
         QCOMPARE(battery.at(0).at(1).value<quint8>(), quint8(64));

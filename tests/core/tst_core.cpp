@@ -9,13 +9,16 @@
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/discovery.h"
+#include "device/statusdecode.h"
 #include "device/sim/kestsimmouse.h"
 #include "platform/focuswatch.h"
 #include "platform/pointerspeed.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
+#include "store/kestinifile.h"
 #include "store/profilefiles.h"
 #include "tests/app/shellfixture.h"
+#include "tests/common/appfixture.h"
 
 namespace {
 
@@ -115,6 +118,21 @@ private slots:
         m_core.reset();
         m_sim.reset();
         setHidBackend(nullptr);
+    }
+
+    // Where the desktop keeps no pointer speed, the start keeps the profile's own.
+    void start_keepsTheProfilesSpeed_whereTheDesktopHasNone()
+    {
+        start(); // writes the slot files
+        m_core.reset();
+        ConfigRecord stored;
+        QVERIFY(loadAll(stored).isUsable());
+        stored.profiles[0].mousespeed = 4;
+        QVERIFY(saveAll(stored));
+        // The desktop is out of reach here; the process remembers another speed.
+        setPointerSpeed(17);
+        m_core.reset(new KestMouseCore);
+        QCOMPARE(int(m_core->working().profiles[0].mousespeed), 4);
     }
 
     // Every switch shows "Profile N"; one the mouse refuses is reported, and a caller that
@@ -222,6 +240,71 @@ private slots:
         ProfileRecord saved;
         QVERIFY(loadSlotFile(saved, m_core->slotName(4)));
         QCOMPARE(int(saved.dpi), 7);
+    }
+
+    // The mouse's own DPI button and rate reach the record, the slot's file and the
+    // on-screen display, and are no edit; a report that changes nothing shows nothing; a
+    // slot the mouse reports is followed and stored.
+    void mouseReports_reachRecordFileAndDisplay()
+    {
+        start();
+        QCOMPARE(switchAndWait(2), 0);
+        QSignalSpy osd(m_core.get(), &KestMouseCore::osdText);
+        const ProfileRecord &profile = m_core->working().profiles[2];
+        const quint8 rate = profile.pollrate;
+        // The reader always reports slot 0: that is not a switch.
+        m_core->takeStatusReport(profile.dpi, rate);
+        m_core->takeStatusReport(profile.dpi, rate);
+        QCOMPARE(m_core->currentSlot(), 2);
+        QVERIFY(osd.isEmpty());
+
+        const quint8 level = quint8((profile.dpi + 1) % 6);
+        m_core->takeStatusReport(level, rate);
+        QCOMPARE(profile.dpi, level);
+        QCOMPARE(osd.last().at(0).toString(), QStringLiteral("DPI %1:%2").arg(level + 1).arg(
+            dpiCodeToDpi(int(profile.DPI_INFO[level].x), readSensorCode())));
+        ProfileRecord saved;
+        QVERIFY(loadSlotFile(saved, m_core->slotName(2)));
+        QCOMPARE(saved.dpi, level);
+        const quint8 other = rate == 2 ? 4 : 2;
+        m_core->takeStatusReport(level, other);
+        QCOMPARE(profile.pollrate, other);
+        QCOMPARE(osd.last().at(0).toString(), QStringLiteral("%1 Hz").arg(statusdecode::rateCodeToHz(other)));
+        QVERIFY(!m_core->hasUnappliedEdits());
+
+        m_core->takeSlotReport(4);
+        QCOMPARE(m_core->currentSlot(), 4);
+        QCOMPARE(storedSlot(), 4);
+        QCOMPARE(osd.last().at(0).toString(), QStringLiteral("Profile 5"));
+    }
+
+    // A fresh install takes the sensor options the description asks for; a key the user
+    // already holds stays as it is.
+    void freshInstall_takesSensorOptionsFromDescription()
+    {
+        QTemporaryDir sample;
+        setApplicationDir(sample.path());
+        QVERIFY(writeSampleAppFolder(sample.path()));
+        {
+            KestIniFile settings;
+            QVERIFY(settings.load(globalConfigPath()).isUsable());
+            settings.setInt(QStringLiteral("Config/Jitter"), 0);
+            QVERIFY(settings.save(globalConfigPath()));
+        }
+        start();
+        // The shipped description asks for lift 1, angle 1, key response 8, jitter 1.
+        const ConfigRecord &set = m_core->working();
+        QCOMPARE(int(set.LiftHigh), 1);
+        QCOMPARE(int(set.AngleValue), 1);
+        QCOMPARE(int(set.Debounce), 8);
+        QCOMPARE(int(set.Jitter), 0);
+        QCOMPARE(int(set.SensorMode), 1);
+        ConfigRecord saved;
+        QVERIFY(loadAll(saved).isUsable());
+        QCOMPARE(int(saved.LiftHigh), 1);
+        QCOMPARE(int(saved.Debounce), 8);
+        QCOMPARE(int(saved.Jitter), 0);
+        m_core.reset(); // before its folder goes
     }
 
     // A settings file the core cannot write is said, and a switch says it was not saved.

@@ -1,21 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Profiles by program in the running window: the focus moves between test windows on an
-// Xvfb of the test's own, and the simulated mouse must receive the slot menu's commands of
-// the matching slot once, after the settle time, never during a write, and for a rule
-// added through mousecfgctl without a restart.
+// Profiles by program in the running utility (the core and its bus, no window needed):
+// the focus moves between test windows on an Xvfb of the test's own, and the simulated
+// mouse must receive the slot menu's commands of the matching slot once, after the settle
+// time, and for a rule added through mousecfgctl without a restart. The switch that waits
+// for a write is the core's own test.
 
 #include <QApplication>
-#include <QDBusConnection>
-#include <QDBusPendingCall>
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "app/kestdesktopbridge.h"
 #include "core/kestfocusswitcher.h"
 #include "core/kestmousecore.h"
-#include "app/kestprofilemanager.h"
-#include "app/mousecfgwidget.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
@@ -23,6 +19,7 @@
 #include "store/focusrules.h"
 #include "tests/app/shellfixture.h"
 #include "tests/common/appfixture.h"
+#include "tests/desktop/busclient.h"
 #include "tests/desktop/privatebus.h"
 #include "xvfbfixture.h"
 
@@ -36,18 +33,19 @@ private:
     XvfbServer m_x;
     ::Window m_alpha = 0, m_beta = 0, m_gamma = 0;
     std::shared_ptr<KestSimMouse> m_sim;
-    std::unique_ptr<MousecfgWidget> m_window;
+    std::unique_ptr<KestMouseCore> m_core;
+    std::unique_ptr<KestDesktopBridge> m_faces;
     KestFocusSwitcher *m_switcher = nullptr;
-    int m_rulesAnnounced = 0;
 
     void start()
     {
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
-        m_window.reset(new MousecfgWidget);
-        m_switcher = m_window->findChild<KestDesktopBridge *>()->focusSwitcher();
+        m_core.reset(new KestMouseCore);
+        m_faces.reset(new KestDesktopBridge(m_core.get(), nullptr));
+        m_switcher = m_core->focusSwitcher();
         QVERIFY(m_switcher->watch() && m_switcher->watch()->isActive());
-        QCOMPARE(m_window->currentSlot(), 0);
+        QCOMPARE(m_core->currentSlot(), 0);
         m_sim->resetCounters();
     }
 
@@ -104,10 +102,10 @@ private slots:
 
     void cleanup()
     {
-        m_window.reset();
+        m_faces.reset();
+        m_core.reset();
         m_sim.reset();
         setHidBackend(nullptr);
-        useFastLinkForWindowTests();
     }
 
     void cleanupTestCase() { m_x.stop(); }
@@ -130,7 +128,7 @@ private slots:
         QVERIFY(selects().isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(selects(), QVector<int>{2}, 3000);
         QVERIFY(clock.elapsed() >= KestFocusSwitcher::SettleMs);
-        QCOMPARE(m_window->currentSlot(), 2);
+        QCOMPARE(m_core->currentSlot(), 2);
         QCOMPARE(int(m_sim->state().selectedProfile), 2);
         QTest::qWait(2 * KestFocusSwitcher::SettleMs);
         QCOMPARE(selects(), QVector<int>{2});
@@ -145,7 +143,7 @@ private slots:
         // Staying on it does switch.
         moveFocus(windowManager, m_beta);
         QTRY_COMPARE_WITH_TIMEOUT(selects(), (QVector<int>{2, 3}), 3000);
-        QCOMPARE(m_window->currentSlot(), 3);
+        QCOMPARE(m_core->currentSlot(), 3);
     }
 
     void defaultSlotOnUnmatchedProgram()
@@ -156,7 +154,7 @@ private slots:
         // No default: an unknown program leaves the slot as it is.
         moveFocus(false, m_gamma);
         QTest::qWait(3 * KestFocusSwitcher::SettleMs);
-        QCOMPARE(m_window->currentSlot(), 3);
+        QCOMPARE(m_core->currentSlot(), 3);
         // With one, the program in front gets it at once.
         QVERIFY(m_switcher->setDefaultSlot(1));
         QTRY_COMPARE_WITH_TIMEOUT(selects(), (QVector<int>{3, 1}), 3000);
@@ -185,35 +183,6 @@ private slots:
         QCOMPARE(selects(), QVector<int>{2});
     }
 
-    void noSwitchWhileWriting()
-    {
-        // A write well past the settle time (about ten reports).
-        KestLinkTimings slow = linkTimings();
-        slow.afterWriteMs = 80;
-        setLinkTimings(slow);
-        QVERIFY(writeDiff(1));
-        start();
-        KestProfileManager *profiles = m_window->profileManager();
-        int selectsWhenWriteEnded = -1;
-        // The core's own word that the write ended: the window's follows a few events later,
-        // when the switch that waited may already have run.
-        connect(m_window->core(), &KestMouseCore::writeFinished, this,
-                [&] { selectsWhenWriteEnded = selects().size(); });
-        moveFocus(false, m_alpha);
-        QElapsedTimer clock;
-        QTimer::singleShot(0, this, [&] {
-            clock.start();
-            profiles->runWriteSequence(true);
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(selectsWhenWriteEnded >= 0, 20000);
-        QVERIFY2(clock.elapsed() > KestFocusSwitcher::SettleMs + 100,
-                 qPrintable(QStringLiteral("the write took only %1 ms").arg(clock.elapsed())));
-        QCOMPARE(selectsWhenWriteEnded, 0);
-        // The switch follows the write.
-        QTRY_COMPARE_WITH_TIMEOUT(selects(), QVector<int>{2}, 3000);
-        QCOMPARE(m_window->currentSlot(), 2);
-    }
-
     void ruleFromTheToolAppliesAtOnce()
     {
         if (!haveSessionBus())
@@ -222,24 +191,16 @@ private slots:
         moveFocus(false, m_gamma);
         QTest::qWait(2 * KestFocusSwitcher::SettleMs);
         QVERIFY(selects().isEmpty());
-        QProcess ctl;
-        ctl.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"),
-                  {QStringLiteral("--app-dir"), m_app->path(), QStringLiteral("-v"), QStringLiteral("rules"),
-                   QStringLiteral("add"), QStringLiteral("Gamma"), QStringLiteral("5")}); // slot 5 is index 4
-        QVERIFY(ctl.waitForStarted(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(ctl.state() == QProcess::NotRunning, 20000);
-        const QString err = QString::fromLocal8Bit(ctl.readAllStandardError());
-        QCOMPARE(ctl.exitCode(), 0);
+        QString out, err;
+        QCOMPARE(BusClient::runCtl(m_app->path(), {QStringLiteral("-v"), QStringLiteral("rules"), QStringLiteral("add"),
+                                                    QStringLiteral("Gamma"), QStringLiteral("5")}, // slot 5 is index 4
+                                   &out, &err),
+                 0);
         QVERIFY2(err.contains(QStringLiteral("session-bus")), qPrintable(err));
         QTRY_COMPARE_WITH_TIMEOUT(selects(), QVector<int>{4}, 3000);
-        QCOMPARE(m_window->currentSlot(), 4);
+        QCOMPARE(m_core->currentSlot(), 4);
         QCOMPARE(KestFocusRules::load().rules.size(), 3);
-
-        ctl.start(QStringLiteral(MOUSECFG_APPDIR "/mousecfgctl"),
-                  {QStringLiteral("--app-dir"), m_app->path(), QStringLiteral("rules"), QStringLiteral("list")});
-        QVERIFY(ctl.waitForStarted(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(ctl.state() == QProcess::NotRunning, 20000);
-        const QString out = QString::fromLocal8Bit(ctl.readAllStandardOutput());
+        QCOMPARE(BusClient::runCtl(m_app->path(), {QStringLiteral("rules"), QStringLiteral("list")}, &out, &err), 0);
         QVERIFY2(out.contains(QStringLiteral("Gamma\t5")) && out.contains(QStringLiteral("beta\t4")), qPrintable(out));
     }
 
@@ -248,43 +209,22 @@ private slots:
         if (!haveSessionBus())
             QSKIP("no session bus could be started");
         start();
-        QDBusConnection client = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("script"));
-        QVariantMap announced;
-        QVERIFY(client.connect(QStringLiteral("org.mousecfg.Mousecfg"), QStringLiteral("/org/mousecfg/Mousecfg"),
-                               QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"),
-                               this, SLOT(onPropertiesChanged(QString, QVariantMap, QStringList))));
-        const auto call = [&client](const QString &method, const QVariantList &args) {
-            QDBusMessage message = QDBusMessage::createMethodCall(
-                QStringLiteral("org.mousecfg.Mousecfg"), QStringLiteral("/org/mousecfg/Mousecfg"),
-                QStringLiteral("org.mousecfg.Mousecfg1"), method);
-            message.setArguments(args);
-            QDBusPendingCall pending = client.asyncCall(message, 10000);
-            QElapsedTimer waited;
-            waited.start();
-            while (!pending.isFinished() && waited.elapsed() < 10000)
-                QTest::qWait(5);
-            return pending.reply();
-        };
-        QCOMPARE(call(QStringLiteral("SetRule"), {QStringLiteral("x"), 5}).errorName(),
+        BusClient client;
+        QVERIFY(client.open());
+        QCOMPARE(client.call(QStringLiteral("SetRule"), {QStringLiteral("x"), 5}).errorName(),
                  QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
-        QCOMPARE(call(QStringLiteral("SetRule"), {QStringLiteral(" "), 1}).errorName(),
+        QCOMPARE(client.call(QStringLiteral("SetRule"), {QStringLiteral(" "), 1}).errorName(),
                  QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
-        QCOMPARE(call(QStringLiteral("SetDefaultSlot"), {-2}).errorName(),
+        QCOMPARE(client.call(QStringLiteral("SetDefaultSlot"), {-2}).errorName(),
                  QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
-        QCOMPARE(call(QStringLiteral("RemoveRule"), {QStringLiteral("nothing")}).errorName(),
+        QCOMPARE(client.call(QStringLiteral("RemoveRule"), {QStringLiteral("nothing")}).errorName(),
                  QStringLiteral("org.mousecfg.Mousecfg1.Error.NoSuchRule"));
         QCOMPARE(m_switcher->rules().rules.size(), 2);
-        QCOMPARE(m_rulesAnnounced, 0);
+        QCOMPARE(client.changesOf(QStringLiteral("Rules")), 0);
 
-        QCOMPARE(call(QStringLiteral("RemoveRule"), {QStringLiteral("Beta")}).type(), QDBusMessage::ReplyMessage);
-        QTRY_COMPARE(m_rulesAnnounced, 1);
+        QCOMPARE(client.call(QStringLiteral("RemoveRule"), {QStringLiteral("Beta")}).type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE(client.changesOf(QStringLiteral("Rules")), 1);
         QCOMPARE(KestFocusRules::load().rules.size(), 1);
-    }
-
-    void onPropertiesChanged(const QString &, const QVariantMap &changed, const QStringList &)
-    {
-        if (changed.contains(QStringLiteral("Rules")))
-            ++m_rulesAnnounced;
     }
 };
 

@@ -11,11 +11,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/kestdesktopbridge.h"
-#include "core/kestfocusswitcher.h"
-#include "app/kestprofilecolumn.h"
 #include "app/kestrulesdialog.h"
-#include "app/mousecfgwidget.h"
+#include "core/kestfocusswitcher.h"
+#include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"
 #include "store/appdir.h"
@@ -66,12 +64,12 @@ private slots:
 
     void editsAndHandsOver()
     {
-        MousecfgWidget window;
-        KestFocusSwitcher *switcher = window.findChild<KestDesktopBridge *>()->focusSwitcher();
+        KestMouseCore core;
+        KestFocusSwitcher *switcher = core.focusSwitcher();
         switcher->setWatch(new FakeWatch);
         QVERIFY(switcher->setRule(QStringLiteral("old"), 1));
 
-        KestRulesDialog dialog(switcher, {QStringLiteral("Desk"), QStringLiteral("Aim")}, &window);
+        KestRulesDialog dialog(switcher, {QStringLiteral("Desk"), QStringLiteral("Aim")}, nullptr);
         QCOMPARE(dialog.ruleList()->count(), 1);
         QCOMPARE(dialog.programBox()->count(), 2);
         QVERIFY(dialog.programBox()->itemText(0).contains(QStringLiteral("Game.x86_64")));
@@ -105,20 +103,6 @@ private slots:
         QCOMPARE(rules.defaultSlot, 0);
         QVERIFY(!rules.enabled);
         QCOMPARE(KestFocusRules::load(), rules);
-    }
-
-    void openedFromTheProfileArea()
-    {
-        MousecfgWidget window;
-        QVERIFY(window.profileColumn()->rulesButton());
-        bool opened = false;
-        QTimer::singleShot(50, this, [&opened] {
-            opened = qobject_cast<KestRulesDialog *>(QApplication::activeModalWidget()) != nullptr;
-            if (QWidget *modal = QApplication::activeModalWidget())
-                modal->close();
-        });
-        window.profileColumn()->rulesButton()->click();
-        QVERIFY(opened);
     }
 
     void saysWhatTheSessionShows()

@@ -127,11 +127,11 @@ private slots:
     {
         writeMacro("rec", {row(2, 5, 0)}, 1);
         MacroDialog page;
-        QSignalSpy enable(&page, &MacroDialog::EnableButtonsSignal);
+        QSignalSpy recording(&page, &MacroDialog::recordingChanged);
         page.startRecording();
         QVERIFY(page.isRecording());
         QCOMPARE(page.steps().size(), 0); // START replaces the steps
-        QCOMPARE(enable.takeFirst().first().toBool(), false);
+        QCOMPARE(recording.takeFirst().first().toBool(), true);
         QVERIFY(!page.button("SAVE")->isEnabled());
         QVERIFY(page.button("START")->isEnabled());
 
@@ -140,7 +140,7 @@ private slots:
         page.handleKeyEvent(key(kScanA, false));
         page.handleKeyEvent(key(kScanA, true));
         page.stopRecording();
-        QCOMPARE(enable.takeFirst().first().toBool(), true);
+        QCOMPARE(recording.takeFirst().first().toBool(), false);
         QVERIFY(!page.isRecording());
 
         const MacroSteps steps = page.steps();
