@@ -189,7 +189,6 @@ void MousecfgWidget::connectCore()
     connect(core, &KestMouseCore::writeFinished, this, &MousecfgWidget::onWriteFinished);
 }
 
-
 double MousecfgWidget::scaleFactorValue() const
 {
     return KestScale::factorForStep(m_scaleStep);
@@ -205,24 +204,10 @@ int MousecfgWidget::currentView() const
     return m_mouseView->view();
 }
 
-
 bool MousecfgWidget::isWarningOpen() const
 {
     return m_status->isWarningOpen();
 }
-
-
-
-
-
-
-
-
-
-
-
-
-
 
 void MousecfgWidget::refreshProfileView(int what)
 {
@@ -562,7 +547,6 @@ void MousecfgWidget::putAway()
     else
         showMinimized();
 }
-
 
 void MousecfgWidget::bringToFront()
 {

@@ -41,11 +41,22 @@ KestLightPreview::KestLightPreview(QObject *parent) : QObject(parent), m_timer(n
 
 void KestLightPreview::setPicture(const QPixmap &picture)
 {
+    m_picture = picture;
+    m_dark = QImage();
+    m_litMask = QImage();
+    updateClock();
+    emitFrame();
+}
+
+void KestLightPreview::split() const
+{
+    if (!m_dark.isNull() || m_picture.isNull())
+        return;
     // The picture's shell is near grey and its lit parts are coloured, down to the faint rim
     // of a glow fading into the shell: chroma (how far the channels spread) tells them
     // apart. Any trace of colour is taken out of the dark copy, or a glow's rim would keep
     // the skin's colour whatever light is chosen, and OFF would still glow.
-    const QImage source = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage source = m_picture.toImage().convertToFormat(QImage::Format_ARGB32);
     m_dark = QImage(source.size(), QImage::Format_ARGB32);
     m_litMask = QImage(source.size(), QImage::Format_ARGB32);
     for (int y = 0; y < source.height(); ++y) {
@@ -53,7 +64,7 @@ void KestLightPreview::setPicture(const QPixmap &picture)
         QRgb *dark = reinterpret_cast<QRgb *>(m_dark.scanLine(y));
         QRgb *mask = reinterpret_cast<QRgb *>(m_litMask.scanLine(y));
         for (int x = 0; x < source.width(); ++x) {
-            // Straight from the channels: this runs for every pixel while the window starts.
+            // Straight from the channels: this runs for every pixel of the picture.
             const int r = qRed(in[x]), g = qGreen(in[x]), b = qBlue(in[x]);
             const int value = std::max({r, g, b});
             const int chroma = value - std::min({r, g, b});
@@ -67,7 +78,6 @@ void KestLightPreview::setPicture(const QPixmap &picture)
             mask[x] = qRgba(255, 255, 255, strength);
         }
     }
-    emitFrame();
 }
 
 void KestLightPreview::setLighting(int effect, const QColor &color, int brightness, int speed)
@@ -102,7 +112,7 @@ bool KestLightPreview::isAnimating() const
 
 void KestLightPreview::updateClock()
 {
-    if (m_active && effectMoves(m_effect) && !m_dark.isNull()) {
+    if (m_active && effectMoves(m_effect) && !m_picture.isNull()) {
         if (!m_timer->isActive()) {
             m_clock.start();
             m_timer->start();
@@ -132,6 +142,7 @@ QPixmap KestLightPreview::compose(const QColor &color, double intensity) const
 
 QPixmap KestLightPreview::frameAt(double seconds) const
 {
+    split();
     if (m_dark.isNull())
         return QPixmap();
     const double level = brightnessFactor(m_brightness);
@@ -163,6 +174,6 @@ QPixmap KestLightPreview::currentFrame() const
 
 void KestLightPreview::emitFrame()
 {
-    if (m_active && !m_dark.isNull())
+    if (m_active && !m_picture.isNull())
         emit frameChanged(currentFrame());
 }

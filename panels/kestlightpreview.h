@@ -40,9 +40,14 @@ private:
     void updateClock();
     void emitFrame();
     QPixmap compose(const QColor &color, double intensity) const;
+    // Splits the picture into the two images below when first needed.
+    void split() const;
 
-    QImage m_dark;   // the picture with its lit areas switched off
-    QImage m_litMask; // how strongly each pixel is lit, as alpha
+    QPixmap m_picture;
+    // Made from m_picture on the lighting page only: most starts never show it, and the two
+    // cost 4 MB and 2 ms.
+    mutable QImage m_dark;   // the picture with its lit areas switched off
+    mutable QImage m_litMask; // how strongly each pixel is lit, as alpha
     int m_effect = 1;
     QColor m_color = QColor(255, 0, 0);
     int m_brightness = 3;
