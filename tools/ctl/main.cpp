@@ -160,10 +160,13 @@ int main(int argc, char *argv[])
     if (options.command == QLatin1String("rules"))
         return runRules(options, out, err);
     const QString &command = options.command;
-    const bool running = utilityOnBus();
+    const bool inThisProcess = !options.simulate.isEmpty() || !options.traceFile.isEmpty();
+    // Asking the bus costs a connection and the bus library's own thread: only where the
+    // answer changes what is done or said.
+    const bool running = ((command == QLatin1String("set") && inThisProcess) || options.verbose) && utilityOnBus();
     // A simulated mouse or a trace keeps the command in this process, but the files are
     // the running utility's: it would write its own settings back over the change.
-    if (command == QLatin1String("set") && running && (!options.simulate.isEmpty() || !options.traceFile.isEmpty())) {
+    if (command == QLatin1String("set") && running && inThisProcess) {
         err << "mousecfgctl: "
             << tr("the utility is running: set with --simulate or --trace would change its files under it; quit it "
                   "first")
@@ -179,7 +182,7 @@ int main(int argc, char *argv[])
             way = tr("%1 reads the saved files").arg(command);
         else if (!running)
             way = tr("no utility running: talking to the mouse directly");
-        else if (!options.simulate.isEmpty() || !options.traceFile.isEmpty())
+        else if (inThisProcess)
             way = tr("the simulated mouse and the trace belong to this process: talking to the mouse directly");
         else
             way = tr("%1 does not go through the utility: talking to the mouse directly").arg(command);
