@@ -16,6 +16,7 @@ struct Entry
     KestFileStamp stamp;
     KestFileResult result;
     KestIniFile ini; // indexed: copies share it and never build their own
+    QByteArray bytes;
 };
 
 QMutex g_lock;
@@ -36,7 +37,15 @@ KestFileResult KestIniCache::load(const QString &path, KestIniFile &ini)
         }
     }
     ++g_diskReads;
-    const KestFileResult result = ini.loadSettings(path);
+    QByteArray bytes;
+    KestFileResult result = KestIniFile::readBytes(path, bytes);
+    if (result.isOk()) {
+        result = ini.loadData(bytes, path);
+    } else {
+        ini.clear();
+        ini.m_path = path;
+    }
+    noteRefusedFile(result);
     // A refusal is read (and noted) every time, as without the cache.
     if (!stamp.settled || result.isRefused() || stamp.size > MaxFileBytes)
         return result;
@@ -44,8 +53,28 @@ KestFileResult KestIniCache::load(const QString &path, KestIniFile &ini)
     QMutexLocker locker(&g_lock);
     if (g_files.size() >= MaxFiles && !g_files.contains(path))
         g_files.clear();
-    g_files.insert(path, Entry{stamp, result, ini});
+    g_files.insert(path, Entry{stamp, result, ini, bytes});
     return result;
+}
+
+bool KestIniCache::unchangedBy(const QString &path, const std::function<void(KestIniFile &)> &change)
+{
+    const KestFileStamp stamp = KestFileStamp::of(path);
+    if (!stamp.settled || !stamp.exists)
+        return false;
+    KestIniFile ini;
+    QByteArray before;
+    {
+        QMutexLocker locker(&g_lock);
+        const auto cached = g_files.constFind(path);
+        if (cached == g_files.constEnd() || cached->stamp != stamp || !cached->result.isOk())
+            return false;
+        ini = cached->ini;
+        before = cached->bytes;
+    }
+    change(ini);
+    QByteArray after;
+    return ini.serialize(path, after).isOk() && after == before;
 }
 
 quint64 KestIniCache::diskReads()

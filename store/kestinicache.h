@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QString>
 
 #include "store/kestfileresult.h"
@@ -16,6 +18,9 @@ class KestIniCache final
 public:
     // The file as ini.loadSettings(path) reads it.
     static KestFileResult load(const QString &path, KestIniFile &ini);
+    // Whether change would leave the file as it is, byte for byte, told from what was
+    // read before and a look at the file's stamp; false whenever that cannot be told.
+    static bool unchangedBy(const QString &path, const std::function<void(KestIniFile &)> &change);
     // How many times load() read a file from disk in this process.
     static quint64 diskReads();
 

@@ -12,6 +12,7 @@
 #include <QSet>
 
 #include "store/kestfilelock.h"
+#include "store/kestinicache.h"
 #include "store/kestinitext.h"
 #include "store/kestsafewrite.h"
 
@@ -93,6 +94,12 @@ KestFileResult KestIniFile::update(const QString &path, const std::function<void
     const KestFileResult writable = KestSafeWrite::check(path);
     if (!writable.isOk())
         return writable;
+    // A change that leaves every byte as it was (a mark already set) is not written: the
+    // file keeps its identity, and those who keep what they read of it keep it too. What
+    // was read a moment ago usually tells, without the lock or another read: a program
+    // that writes the file meanwhile simply wrote after us.
+    if (KestIniCache::unchangedBy(path, change))
+        return KestFileResult::ok(path);
     const KestFileResult folder = KestSafeWrite::makeFolder(QFileInfo(path).absolutePath());
     if (!folder.isOk())
         return KestFileResult::notSaved(path, folder.reason());
@@ -114,8 +121,6 @@ KestFileResult KestIniFile::update(const QString &path, const std::function<void
     const KestFileResult serialized = ini.serialize(path, after);
     if (!serialized.isOk())
         return serialized;
-    // A change that leaves every byte as it was (a mark already set) is not written: the
-    // file keeps its identity, and those who keep what they read of it keep it too.
     if (read.isOk() && after == before)
         return KestFileResult::ok(path);
     return KestSafeWrite::replace(path, after);

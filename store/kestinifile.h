@@ -114,6 +114,7 @@ public:
     static constexpr int MaxSections = 4096;
 
 private:
+    friend class KestIniCache;
     struct Entry
     {
         int section;
