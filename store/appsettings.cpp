@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <sys/stat.h>
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -15,43 +13,13 @@
 
 #include "store/appdir.h"
 #include "store/configlocation.h"
+#include "store/kestfilestamp.h"
+#include "store/kestinicache.h"
 #include "store/kestinifile.h"
 #include "store/kestsafewrite.h"
 #include "store/profilefiles.h"
 
 namespace {
-
-// Which file a path names now, and which version of it.
-struct FileStamp
-{
-    bool known = false; // false: stat failed for another reason than a missing file
-    bool exists = false;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    qint64 modifiedNs = 0;
-
-    static FileStamp of(const QString &path)
-    {
-        FileStamp stamp;
-        struct stat st;
-        if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-            stamp.known = errno == ENOENT;
-            return stamp;
-        }
-        stamp.known = stamp.exists = true;
-        stamp.device = st.st_dev;
-        stamp.inode = st.st_ino;
-        stamp.size = st.st_size;
-        stamp.modifiedNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-        return stamp;
-    }
-    bool operator==(const FileStamp &o) const
-    {
-        return exists == o.exists && device == o.device && inode == o.inode && size == o.size
-               && modifiedNs == o.modifiedNs;
-    }
-};
 
 QString key(const char *prefix, int n)
 {
@@ -61,7 +29,7 @@ QString key(const char *prefix, int n)
 KestIniFile readFile(const QString &path)
 {
     KestIniFile ini;
-    static_cast<void>(ini.loadSettings(path)); // a refusal is noted; the defaults stand
+    static_cast<void>(KestIniCache::load(path, ini)); // a refusal is noted; the defaults stand
     return ini;
 }
 
@@ -269,7 +237,7 @@ LanguageFont readCurrentLanguageFont()
     struct Cache
     {
         QString languagePath, dataPath;
-        FileStamp language, data;
+        KestFileStamp language, data;
         LanguageFont font;
         bool valid = false;
         // The pass it was last checked in.
@@ -294,10 +262,11 @@ LanguageFont readCurrentLanguageFont()
     const quint64 writes = KestSafeWrite::writeCount();
     const QString languagePath = languageConfigPath();
     const QString dataPath = productDataConfigPath();
-    const FileStamp language = FileStamp::of(languagePath);
-    const FileStamp data = FileStamp::of(dataPath);
+    const KestFileStamp language = KestFileStamp::of(languagePath);
+    const KestFileStamp data = KestFileStamp::of(dataPath);
     QMutexLocker locker(&lock);
-    if (!cache.valid || !language.known || !data.known || cache.languagePath != languagePath
+    // A file changed moments ago may change again unseen by its stamp: read until it settles.
+    if (!cache.valid || !language.settled || !data.settled || cache.languagePath != languagePath
         || cache.dataPath != dataPath || !(cache.language == language) || !(cache.data == data)) {
         cache.languagePath = languagePath;
         cache.dataPath = dataPath;

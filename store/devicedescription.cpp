@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "store/appdir.h"
+#include "store/kestinicache.h"
 #include "store/kestinifile.h"
 
 namespace {
@@ -14,7 +15,7 @@ namespace {
 class Description final
 {
 public:
-    Description() : m_loaded(m_ini.loadSettings(deviceDescriptionPath()).isOk()) {}
+    Description() : m_loaded(KestIniCache::load(deviceDescriptionPath(), m_ini).isOk()) {}
 
     // The block readers fall back to built-in values without a usable file.
     bool loaded() const { return m_loaded; }

@@ -12,16 +12,16 @@
 #include <QSet>
 
 #include "store/kestfilelock.h"
+#include "store/kestinicache.h"
 #include "store/kestinitext.h"
 #include "store/kestsafewrite.h"
 
 using namespace KestIniText;
 
 
-KestFileResult KestIniFile::load(const QString &path, const QString &skipSection)
+KestFileResult KestIniFile::readBytes(const QString &path, QByteArray &data)
 {
-    clear();
-    m_path = path;
+    data.clear();
     const QFileInfo info(path);
     if (!info.exists())
         return KestFileResult::missing(path);
@@ -37,15 +37,28 @@ KestFileResult KestIniFile::load(const QString &path, const QString &skipSection
     // read what was measured, then on in steps if the file has grown since, never more
     // than one byte past the limit.
     constexpr qint64 limit = KestFileResult::MaxFileBytes + 1;
-    QByteArray data = file.read(qMin(info.size() + 1, limit));
+    data = file.read(qMin(info.size() + 1, limit));
     while (data.size() < limit && file.error() == QFileDevice::NoError) {
         const QByteArray more = file.read(qMin<qint64>(64 * 1024, limit - data.size()));
         if (more.isEmpty())
             break;
         data += more;
     }
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError) {
+        data.clear();
         return KestFileResult::refused(path, KestFileResult::Unreadable);
+    }
+    return KestFileResult::ok(path);
+}
+
+KestFileResult KestIniFile::load(const QString &path, const QString &skipSection)
+{
+    clear();
+    m_path = path;
+    QByteArray data;
+    const KestFileResult read = readBytes(path, data);
+    if (!read.isOk())
+        return read;
     return loadData(data, path, skipSection);
 }
 
@@ -81,18 +94,36 @@ KestFileResult KestIniFile::update(const QString &path, const std::function<void
     const KestFileResult writable = KestSafeWrite::check(path);
     if (!writable.isOk())
         return writable;
+    // A change that leaves every byte as it was (a mark already set) is not written: the
+    // file keeps its identity, and those who keep what they read of it keep it too. What
+    // was read a moment ago usually tells, without the lock or another read: a program
+    // that writes the file meanwhile simply wrote after us.
+    if (KestIniCache::unchangedBy(path, change))
+        return KestFileResult::ok(path);
     const KestFileResult folder = KestSafeWrite::makeFolder(QFileInfo(path).absolutePath());
     if (!folder.isOk())
         return KestFileResult::notSaved(path, folder.reason());
     // Without a lock (a read-only folder, a lock that never frees) the write still goes
     // ahead: losing the change for sure is worse than the rare race.
     const KestFileLock lock(path + QStringLiteral(".lock"), 2000);
+    QByteArray before;
+    KestFileResult read = readBytes(path, before);
     KestIniFile ini;
-    const KestFileResult read = ini.loadSettings(path);
+    if (read.isOk())
+        read = ini.loadData(before, path);
+    else
+        ini.m_path = path;
+    noteRefusedFile(read);
     if (!read.isUsable())
         return read;
     change(ini);
-    return ini.save(path);
+    QByteArray after;
+    const KestFileResult serialized = ini.serialize(path, after);
+    if (!serialized.isOk())
+        return serialized;
+    if (read.isOk() && after == before)
+        return KestFileResult::ok(path);
+    return KestSafeWrite::replace(path, after);
 }
 
 QStringList KestIniFile::keys() const
@@ -560,6 +591,14 @@ void KestIniFile::buildIndex(const Section &section) const
         }
     }
     section.indexed = true;
+}
+
+void KestIniFile::buildIndexes() const
+{
+    for (const Section &section : m_sections) {
+        if (!section.indexed)
+            buildIndex(section);
+    }
 }
 
 int KestIniFile::findEntry(const Section &section, const QString &key) const

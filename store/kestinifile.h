@@ -104,6 +104,9 @@ public:
     // Keys held by one section (0 when there is no such section): what bounds any count
     // the file claims for itself.
     int sectionSize(const QString &section) const;
+    // Builds every section's look-up table now. Copies share the tables: a file indexed
+    // before it is copied can be read from several threads at once.
+    void buildIndexes() const;
 
     // Beyond these a file is refused: a full configuration export has about 42,000 keys
     // in seven sections.
@@ -111,6 +114,7 @@ public:
     static constexpr int MaxSections = 4096;
 
 private:
+    friend class KestIniCache;
     struct Entry
     {
         int section;
@@ -126,6 +130,8 @@ private:
         mutable int liveKeys = 0; // distinct keys in the table
     };
 
+    // The whole file, under the reader's limits; empty unless Ok.
+    static KestFileResult readBytes(const QString &path, QByteArray &data);
     int findSection(const QString &name) const;
     void buildIndex(const Section &section) const;
     int findEntry(const Section &section, const QString &key) const;

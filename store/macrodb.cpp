@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include "store/appsettings.h"
+#include "store/kestinicache.h"
 #include "store/kestinifile.h"
 #include "store/profilefiles.h"
 
@@ -40,7 +41,7 @@ QVector<MacroAction> readActions(const KestIniFile &ini)
 KestIniFile readFile(const QString &path)
 {
     KestIniFile ini;
-    static_cast<void>(ini.loadSettings(path)); // a refusal is noted; the defaults stand
+    static_cast<void>(KestIniCache::load(path, ini)); // a refusal is noted; the defaults stand
     return ini;
 }
 

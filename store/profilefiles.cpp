@@ -5,6 +5,7 @@
 
 #include "store/appsettings.h"
 #include "store/kestfilelock.h"
+#include "store/kestinicache.h"
 #include "store/kestinifile.h"
 #include "store/kestsafewrite.h"
 #include "store/kestwritejournal.h"
@@ -189,7 +190,7 @@ KestFileResult loadAll(ConfigRecord &config)
 {
     recoverPendingWrites();
     KestIniFile ini;
-    KestFileResult result = ini.loadSettings(globalConfigPath());
+    KestFileResult result = KestIniCache::load(globalConfigPath(), ini);
     readOptions(ini, config);
     // One after another: reading the five files side by side was several times slower in
     // wall and CPU time, each thread building and returning a heap of its own.

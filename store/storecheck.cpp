@@ -5,6 +5,7 @@
 
 #include "store/appsettings.h"
 #include "store/devicedescription.h"
+#include "store/kestinicache.h"
 #include "store/kestinifile.h"
 #include "store/macrodb.h"
 #include "store/profilefiles.h"
@@ -14,7 +15,7 @@ namespace {
 KestFileResult check(const QString &path)
 {
     KestIniFile ini;
-    return ini.loadSettings(path);
+    return KestIniCache::load(path, ini);
 }
 
 } // namespace

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <QtTest>
 
+#include <QThread>
+
 #include "store/appsettings.h"
+#include "store/kestfilestamp.h"
+#include "store/kestinicache.h"
+#include "store/kestsafewrite.h"
 #include "storefixture.h"
 
 class TestAppSettings : public QObject
@@ -15,7 +20,29 @@ private slots:
     void mouseListName_isLatin1();
     void firstStart_followsTheDesktopLanguageUntilOneIsChosen();
     void profileList_followsProductFolder_andShrinks();
+    void settledSettings_areReadOnce_untilAnyProgramChangesThem();
+    void settingsChangedMomentsAgo_areReadAgainUntilTheySettle();
+    void writeChangingNothing_leavesTheFileAsItIs();
 };
+
+namespace {
+
+// Another program's write: in place, the same file and size.
+void rewriteInPlace(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QCOMPARE(file.size(), qint64(bytes.size()));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+// Well past the time a file needs to settle on any file system with sub-second times.
+void letSettle()
+{
+    QThread::msleep(120);
+}
+
+} // namespace
 
 void TestAppSettings::noConfigsFolder_readersGiveDefaults_firstWriterCreatesFolder()
 {
@@ -148,6 +175,80 @@ void TestAppSettings::profileList_followsProductFolder_andShrinks()
     // A product name that would leave the configuration folder names no folder.
     QVERIFY(writeProductName(QStringLiteral("../escape")));
     QCOMPARE(productFolder(), configFolder());
+}
+
+void TestAppSettings::settledSettings_areReadOnce_untilAnyProgramChangesThem()
+{
+    StoreFixture fixture;
+    fixture.setGlobal(QStringLiteral("Config/Diff"), 0);
+    fixture.setGlobal(QStringLiteral("Config/CurrentProductName"), QStringLiteral("KX-27"));
+    letSettle();
+    const quint64 before = KestIniCache::diskReads();
+    for (int i = 0; i < 5; ++i) {
+        QCOMPARE(readDiff(), 0);
+        QCOMPARE(readProductName(), QStringLiteral("KX-27"));
+    }
+    QCOMPARE(KestIniCache::diskReads(), before + 1);
+
+    // Written in place by another program: same file, same size, a later change time.
+    QByteArray bytes;
+    {
+        QFile file(globalConfigPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        bytes = file.readAll();
+    }
+    QVERIFY(bytes.contains("Diff=0"));
+    rewriteInPlace(globalConfigPath(), QByteArray(bytes).replace("Diff=0", "Diff=1"));
+    QCOMPARE(readDiff(), 1);
+    // Replaced by another program's save, and by our own.
+    letSettle();
+    QCOMPARE(readDiff(), 1);
+    fixture.setGlobal(QStringLiteral("Config/Diff"), 2);
+    QCOMPARE(readDiff(), 2);
+    QVERIFY(writeDiff(3));
+    QCOMPARE(readDiff(), 3);
+    // Gone, and back.
+    QVERIFY(QFile::remove(globalConfigPath()));
+    QCOMPARE(readProductName(), QString());
+    fixture.setGlobal(QStringLiteral("Config/CurrentProductName"), QStringLiteral("KX-28"));
+    QCOMPARE(readProductName(), QStringLiteral("KX-28"));
+}
+
+void TestAppSettings::settingsChangedMomentsAgo_areReadAgainUntilTheySettle()
+{
+    // Two writes within one tick of the file system's clock can leave the same stamp: a
+    // file changed moments ago is read every time, and kept only once it has settled.
+    StoreFixture fixture;
+    fixture.setGlobal(QStringLiteral("Config/Diff"), 0);
+    QVERIFY(!KestFileStamp::of(globalConfigPath()).settled);
+    const quint64 before = KestIniCache::diskReads();
+    QCOMPARE(readDiff(), 0);
+    QCOMPARE(readDiff(), 0);
+    QCOMPARE(KestIniCache::diskReads(), before + 2);
+    letSettle();
+    QVERIFY(KestFileStamp::of(globalConfigPath()).settled);
+    QCOMPARE(readDiff(), 0);
+    QCOMPARE(readDiff(), 0);
+    QCOMPARE(KestIniCache::diskReads(), before + 3);
+}
+
+void TestAppSettings::writeChangingNothing_leavesTheFileAsItIs()
+{
+    StoreFixture fixture;
+    QVERIFY(writeDiff(0));
+    QVERIFY(writeBattery(80));
+    letSettle();
+    const KestFileStamp written = KestFileStamp::of(globalConfigPath());
+    const quint64 writes = KestSafeWrite::writeCount();
+    QVERIFY(writeDiff(0));
+    QVERIFY(writeBattery(80));
+    QVERIFY(KestFileStamp::of(globalConfigPath()) == written);
+    QCOMPARE(KestSafeWrite::writeCount(), writes);
+    QVERIFY(!QFileInfo::exists(globalConfigPath() + QStringLiteral(".lock")));
+
+    QVERIFY(writeDiff(1));
+    QVERIFY(KestFileStamp::of(globalConfigPath()) != written);
+    QCOMPARE(readDiff(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestAppSettings)
