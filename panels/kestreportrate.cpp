@@ -50,7 +50,7 @@ KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
     m_liftGroup->setExclusive(true);
     m_liftGroup->addButton(m_oneMm, 0);
     m_liftGroup->addButton(m_twoMm, 1);
-    connect(m_liftGroup, &QButtonGroup::idClicked, this, &KestReportRate::onRadioChanged);
+    connect(m_liftGroup, &QButtonGroup::idClicked, this, &KestReportRate::onLiftClicked);
     // The mouse settings below the levels show the same lift-off choice; one place on the
     // page is enough. These stay, hidden, so the two keep agreeing.
     for (QWidget *lift : std::initializer_list<QWidget *>{m_liftLabel, m_oneMm, m_twoMm})
@@ -125,9 +125,9 @@ void KestReportRate::chooseRate(quint8 code)
     m_rateButton->setText(rateText(code));
 }
 
-void KestReportRate::onRadioChanged()
+void KestReportRate::onLiftClicked()
 {
     m_lift = static_cast<quint8>(m_liftGroup->checkedId() + 1);
-    qCDebug(lcUi, "m_iLift = %d", m_lift);
-    emit RefreshLift(m_lift);
+    qCDebug(lcUi, "lift %d", m_lift);
+    emit liftChanged(m_lift);
 }

@@ -127,7 +127,7 @@ void PanelsApplyTest::panelEdits_reachTheMouseOnApply()
     speed->optionBox(0, true)->click();  // sync ON
     // Lighting of the slot the mouse shows.
     triggerMenuEntry(lighting->effectMenu(), QStringLiteral("REACTIVE"));
-    lighting->slotSendLedState(QColor(12, 34, 56));
+    lighting->setEffectColor(QColor(12, 34, 56));
     lighting->speedSlider()->setValue(2);
 
     QVERIFY(m_sim->state().reportRate != 4);
