@@ -13,19 +13,10 @@
 #include "widgets/kestskin.h"
 #include "platform/logging.h"
 
-namespace {
-constexpr quint8 kRateCodes[] = {8, 4, 2, 1}; // menu order: 125, 250, 500, 1000 Hz
-}
-
 QString KestReportRate::rateText(quint8 code)
 {
-    switch (code) {
-    case 8: return tr("125 Hz");
-    case 4: return tr("250 Hz");
-    case 2: return tr("500 Hz");
-    case 1: return tr("1000 Hz");
-    default: return QString();
-    }
+    const int hz = rateCodeToHz(code);
+    return hz ? tr("%1 Hz").arg(hz) : QString();
 }
 
 KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
@@ -39,7 +30,7 @@ KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
       m_twoMm(new QRadioButton(this))
 {
     m_menu->setStyleSheet(menuStyleSheet());
-    for (quint8 code : kRateCodes) {
+    for (quint8 code : RATE_CODES) {
         auto *action = new KestAction(m_menu);
         m_actions << action;
         connect(action, &QAction::triggered, this, [this, code] { chooseRate(code); });
@@ -68,7 +59,7 @@ void KestReportRate::retranslate()
     m_oneMm->setText(tr("1 mm"));
     m_twoMm->setText(tr("2 mm"));
     for (int i = 0; i < m_actions.size(); ++i)
-        m_actions[i]->setText(rateText(kRateCodes[i]));
+        m_actions[i]->setText(rateText(RATE_CODES[i]));
     if (!rateText(m_rate).isEmpty())
         m_rateButton->setText(rateText(m_rate));
 }

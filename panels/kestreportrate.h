@@ -57,7 +57,7 @@ private:
     KestLabel *m_title;
     KestPushButton *m_rateButton;
     KestMenu *m_menu;
-    QVector<KestAction *> m_actions; // in the order of kRateCodes
+    QVector<KestAction *> m_actions; // in the order of RATE_CODES
     KestLabel *m_liftLabel;
     QButtonGroup *m_liftGroup;
     QRadioButton *m_oneMm;
