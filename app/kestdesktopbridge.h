@@ -39,7 +39,6 @@ public:
     KestTrayStatus *trayStatus() const { return m_trayStatus; }
     QSystemTrayIcon *trayIcon() const;
     KestFocusSwitcher *focusSwitcher() const;
-    KestOsdClient *osdClient() const { return m_osd; }
 
     // The window, or null while none was built.
     MousecfgWidget *window() const;

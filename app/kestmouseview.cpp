@@ -80,7 +80,7 @@ KestMouseView::KestMouseView(KestCanvas &canvas, KestMouseCore &core, QObject *p
                 emit markerChosen(view, k);
             });
             if (view == FrontView) {
-                connect(marker, &KestPushButton::OverSignal, this,
+                connect(marker, &KestPushButton::hovered, this,
                         [this, k](KestPushButton *, bool on) { lightButton(k + 1, on); });
             }
             m_markers[size_t(view)][size_t(k)] = marker;

@@ -25,8 +25,7 @@ public:
     // Shows text in the theme colour for the usual display time.
     void showText(const QString &text);
 
-    // Tests replace how the display program is found and started.
-    void setProgram(const QString &program) { m_program = program; }
+    // Tests replace how the display program is started.
     void setStarter(Starter starter) { m_starter = std::move(starter); }
     bool isWaitingForDisplay() const { return m_retry.isActive(); }
 

@@ -151,11 +151,11 @@ void KestPageStack::ensureDpiPage()
     m_reportRate = new KestReportRate(current, window);
     m_canvas.place(m_reportRate, kReportRateRect);
     const auto takeLift = [this](quint8 lift) { m_core.working().LiftHigh = lift; };
-    connect(m_reportRate, &KestReportRate::RefreshLift, this, takeLift);
+    connect(m_reportRate, &KestReportRate::liftChanged, this, takeLift);
     // Two controls edit the one lift setting: each shows what the other chose.
-    connect(m_reportRate, &KestReportRate::RefreshLift, m_pointSpeed, &KestPointSpeed::setLift);
-    connect(m_pointSpeed, &KestPointSpeed::RefreshLift, m_reportRate, &KestReportRate::setLift);
-    connect(m_pointSpeed, &KestPointSpeed::RefreshLift, this, takeLift);
+    connect(m_reportRate, &KestReportRate::liftChanged, m_pointSpeed, &KestPointSpeed::setLift);
+    connect(m_pointSpeed, &KestPointSpeed::liftChanged, m_reportRate, &KestReportRate::setLift);
+    connect(m_pointSpeed, &KestPointSpeed::liftChanged, this, takeLift);
     refreshDpiPanels();
 }
 

@@ -59,7 +59,6 @@ public:
     // its result (1 = Yes/Ok). Tests replace it.
     using MessageHandler = std::function<int(int kind, const QString &text)>;
     void setMessageHandler(MessageHandler handler);
-    MessageHandler messageHandler() const { return m_messageHandler; }
 
     // Asks for a profile name (a new profile, a copy, a slot's name), prefilled with a free
     // one; an empty answer cancels. Add also offers to start from the slot's current settings

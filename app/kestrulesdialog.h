@@ -22,8 +22,6 @@ class KestRulesDialog final : public KestSkinDialog
 public:
     KestRulesDialog(KestFocusSwitcher *switcher, const QStringList &slotNames, QWidget *parent = nullptr);
 
-    const KestFocusRules &editedRules() const { return m_rules; }
-
     // What the parts are, for tests.
     QComboBox *programBox() const { return m_program; }
     QComboBox *slotBox() const { return m_slot; }
@@ -32,7 +30,6 @@ public:
     QListWidget *ruleList() const { return m_list; }
     KestPushButton *addButton() const { return m_add; }
     KestPushButton *removeButton() const { return m_remove; }
-    QLabel *noteLabel() const { return m_note; }
 
     // The note under the list: what this session lets us see.
     static QString sessionNote(bool haveWatch, const QByteArray &sessionType, const QByteArray &desktop);

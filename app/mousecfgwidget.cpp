@@ -194,16 +194,6 @@ double MousecfgWidget::scaleFactorValue() const
     return KestScale::factorForStep(m_scaleStep);
 }
 
-int MousecfgWidget::currentPage() const
-{
-    return m_pages->page();
-}
-
-int MousecfgWidget::currentView() const
-{
-    return m_mouseView->view();
-}
-
 bool MousecfgWidget::isWarningOpen() const
 {
     return m_status->isWarningOpen();
@@ -468,7 +458,7 @@ void MousecfgWidget::switchToSlot(int slot, EditsOnSwitch edits)
     // A switch asked for here settles the edits of the slot left first; a kept one leaves
     // them in the working set, still unapplied.
     const bool ask = edits == EditsOnSwitch::Ask;
-    if (ask && slot != currentSlot() && !m_profiles->settleUnappliedEdits())
+    if (ask && slot != m_core->currentSlot() && !m_profiles->settleUnappliedEdits())
         return;
     const int id = m_core->switchSlot(slot);
     m_ownSwitch = ask ? id : 0;

@@ -18,7 +18,6 @@
 #include "store/configrecord.h"
 
 class QAction;
-class KestBatteryReader;
 class KestDesktopBridge;
 class KestFirmwareHandoff;
 class KestLanguage;
@@ -69,23 +68,12 @@ public:
     KestPageStack *pageStack() const { return m_pages; }
     KestLanguage *language() const { return m_language; }
 
-    int connectedCount() const { return m_core->connectedCount(); }
-    int connectionState() const { return m_core->connectionState(); }
     double scaleFactorValue() const;
-    int currentPage() const;
-    int currentView() const;
     bool isWarningOpen() const;
     QWidget *pageItemWidget(PageItem item) const;
 
-    // KestProfileHost, and the core's records through the window's eyes.
-    ConfigRecord &workingSet() { return m_core->working(); }
-    ConfigRecord &lastWrittenSet() { return m_core->lastWritten(); }
-    int currentSlot() const { return m_core->currentSlot(); }
-    QStringList &profileNames() { return m_core->library(); }
-    QString productName() const { return m_core->productName(); }
-    // The panels edit copies: what they show is what Apply writes.
+    // KestProfileHost. The panels edit copies: what they show is what Apply writes.
     void collectPanelValues() override { m_core->collect(); }
-    void stopBatteryReader() { m_core->stopBatteryReader(); }
     void refreshProfileView(int what) override;
     QWidget *dialogParent() override { return this; }
     bool hasUnappliedEdits() override { return m_core->hasUnappliedEdits(); }
@@ -114,11 +102,6 @@ public:
     void switchToSlot(int slot, EditsOnSwitch edits = EditsOnSwitch::Ask);
     // As choosing a model in the product menu.
     void chooseProduct(const QString &name);
-
-    // Battery reader: the core owns the only running one; stopping waits for it.
-    void startBatteryReader() { m_core->startBatteryReader(); }
-    bool batteryReaderRunning() const { return m_core->batteryReaderRunning(); }
-    KestBatteryReader *batteryReader() const { return m_core->batteryReader(); }
 
     // Everything texts and panels show, from the working set.
     void refreshPanels();

@@ -57,8 +57,8 @@ KestBtnWindow::KestBtnWindow(ProfileRecord *profile, QWidget *parent, double sca
                                skinPath(QStringLiteral("tabbutton-2.png"))};
     for (int slot = 0; slot < BUTTON_SLOTS; ++slot) {
         auto *label = new KestPushButton(pictures, this);
-        connect(label, &KestPushButton::OverSignal, this, &KestBtnWindow::labelHovered);
-        connect(label, &KestPushButton::EnterSignal, this, &KestBtnWindow::labelPressed);
+        connect(label, &KestPushButton::hovered, this, &KestBtnWindow::labelHovered);
+        connect(label, &KestPushButton::buttonPressed, this, &KestBtnWindow::labelPressed);
         m_labels[slot] = label;
     }
     m_labels[kWheelUpSlot]->setMarker(kArrowUp);

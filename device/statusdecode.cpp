@@ -5,26 +5,6 @@
 
 namespace statusdecode {
 
-namespace {
-
-struct Rate
-{
-    int code;
-    int hz;
-};
-constexpr Rate kRates[] = {{8, 125}, {4, 250}, {2, 500}, {1, 1000}};
-
-} // namespace
-
-int rateCodeToHz(int code)
-{
-    for (const Rate &rate : kRates) {
-        if (rate.code == code)
-            return rate.hz;
-    }
-    return 0;
-}
-
 Battery decodeBattery(quint8 charge, quint8 level, bool cable)
 {
     Battery battery;

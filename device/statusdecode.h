@@ -3,7 +3,7 @@
 
 #include <QtGlobal>
 
-struct ProfileRecord;
+#include "store/configrecord.h"
 
 // The mouse's wire values as the rest of the program wants them. Every face (window, bus,
 // tray, notices, the command-line tool) decodes through these, so a new rate or a change in
@@ -11,8 +11,8 @@ struct ProfileRecord;
 namespace statusdecode {
 
 // Report-rate code (the interval in milliseconds on the wire: 8, 4, 2, 1) to Hz; 0 for a
-// code the mouse does not use.
-int rateCodeToHz(int code);
+// code the mouse does not use. The profile files keep the same code, so the store decodes it.
+using ::rateCodeToHz;
 
 struct Battery
 {

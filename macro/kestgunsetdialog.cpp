@@ -86,7 +86,7 @@ KestGunsetDialog::KestGunsetDialog(double scale, QWidget *parent)
     auto *yes = new KestPushButton(pictures, this);
     yes->setText(tr("OK"));
     yes->setGeometry(px(322), px(298), px(100), px(26));
-    connect(yes, &QPushButton::clicked, this, &KestGunsetDialog::OnYesClick);
+    connect(yes, &QPushButton::clicked, this, &KestGunsetDialog::confirm);
     auto *no = new KestPushButton(pictures, this);
     no->setText(tr("Cancel"));
     no->setGeometry(px(432), px(298), px(100), px(26));
@@ -115,7 +115,7 @@ void KestGunsetDialog::placeLabel(KestLabel *label, int x, int y, int width, int
     label->setGeometry(px(x), px(y), px(width), px(height));
 }
 
-void KestGunsetDialog::OnYesClick()
+void KestGunsetDialog::confirm()
 {
     if (m_nameEdit->text().isEmpty()) {
         KestMessageBox box(KestMessageBox::Warning, QString(), tr("Warning"),

@@ -30,7 +30,7 @@ public:
     QSpinBox *verticalSpin(int shot) const { return m_vertical.at(shot); }
 
 public slots:
-    void OnYesClick();
+    void confirm();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -67,18 +67,13 @@ void HColorArea::paintEvent(QPaintEvent *)
 void HColorArea::mousePressEvent(QMouseEvent *event)
 {
     setHue(hueAt(event->pos().y()));
-    emit hueChangedSignal(m_hue);
+    emit hueChanged(m_hue);
 }
 
 void HColorArea::mouseMoveEvent(QMouseEvent *event)
 {
     if (event->buttons() & Qt::LeftButton)
         mousePressEvent(event);
-}
-
-void HColorArea::mouseReleaseEvent(QMouseEvent *)
-{
-    emit mouseReleaseSignal();
 }
 
 // ---- SVColorArea ----
@@ -110,7 +105,7 @@ QPoint SVColorArea::svAt(const QPoint &pos) const
     return QPoint(qRound(double(x) * kFull / m_side), qRound(double(m_side - y) * kFull / m_side));
 }
 
-void SVColorArea::hueChangedSlot(int hue)
+void SVColorArea::setHue(int hue)
 {
     m_hue = hue;
     update();
@@ -143,7 +138,7 @@ void SVColorArea::pick(const QPoint &pos)
 {
     const QPoint sv = svAt(pos);
     setHsv(m_hue, sv.x(), sv.y());
-    emit svChangedSignal(m_hue, m_saturation, m_value);
+    emit hsvChanged(m_hue, m_saturation, m_value);
 }
 
 void SVColorArea::mousePressEvent(QMouseEvent *event)
@@ -157,11 +152,6 @@ void SVColorArea::mouseMoveEvent(QMouseEvent *event)
         pick(event->pos());
 }
 
-void SVColorArea::mouseReleaseEvent(QMouseEvent *)
-{
-    emit mouseReleaseSignal();
-}
-
 // ---- PreviewColorArea ----
 
 PreviewColorArea::PreviewColorArea(QWidget *parent) : QWidget(parent) {}
@@ -172,7 +162,7 @@ void PreviewColorArea::setColor(const QColor &color)
     update();
 }
 
-void PreviewColorArea::svChangedSlot(int hue, int saturation, int value)
+void PreviewColorArea::setHsv(int hue, int saturation, int value)
 {
     setColor(QColor::fromHsv(hue % kFullHue, saturation, value));
 }
@@ -204,5 +194,5 @@ void DefaultColorArea::paintEvent(QPaintEvent *)
 
 void DefaultColorArea::mousePressEvent(QMouseEvent *)
 {
-    emit ClickedSignal(m_color);
+    emit clicked(m_color);
 }

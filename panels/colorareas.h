@@ -24,14 +24,12 @@ public:
     int hueAt(int y) const;
 
 signals:
-    void hueChangedSignal(int hue);
-    void mouseReleaseSignal();
+    void hueChanged(int hue);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     int m_hue = 0;
@@ -55,17 +53,15 @@ public:
     QPoint svAt(const QPoint &pos) const;
 
 signals:
-    void svChangedSignal(int hue, int saturation, int value);
-    void mouseReleaseSignal();
+    void hsvChanged(int hue, int saturation, int value);
 
 public slots:
-    void hueChangedSlot(int hue);
+    void setHue(int hue);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void pick(const QPoint &pos);
@@ -88,7 +84,7 @@ public:
     void setColor(const QColor &color);
 
 public slots:
-    void svChangedSlot(int hue, int saturation, int value);
+    void setHsv(int hue, int saturation, int value);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -108,7 +104,7 @@ public:
     QColor color() const { return m_color; }
 
 signals:
-    void ClickedSignal(const QColor &color);
+    void clicked(const QColor &color);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

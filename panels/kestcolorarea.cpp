@@ -82,15 +82,15 @@ KestColorArea::KestColorArea(const QColor &initial, QWidget *parent)
     buildFields();
     for (const QColor &color : kPresetColors) {
         auto *preset = new DefaultColorArea(color, this);
-        connect(preset, &DefaultColorArea::ClickedSignal, this, [this](const QColor &c) { showRgb(c); });
+        connect(preset, &DefaultColorArea::clicked, this, [this](const QColor &c) { showRgb(c); });
         m_presets << preset;
     }
 
-    connect(m_hueArea, &HColorArea::hueChangedSignal, m_svArea, &SVColorArea::hueChangedSlot);
-    connect(m_hueArea, &HColorArea::hueChangedSignal, this,
-            [this](int hue) { updateEditData(hue, m_saturation, m_value); });
-    connect(m_svArea, &SVColorArea::svChangedSignal, m_preview, &PreviewColorArea::svChangedSlot);
-    connect(m_svArea, &SVColorArea::svChangedSignal, this, &KestColorArea::updateEditData);
+    connect(m_hueArea, &HColorArea::hueChanged, m_svArea, &SVColorArea::setHue);
+    connect(m_hueArea, &HColorArea::hueChanged, this,
+            [this](int hue) { showHsv(hue, m_saturation, m_value); });
+    connect(m_svArea, &SVColorArea::hsvChanged, m_preview, &PreviewColorArea::setHsv);
+    connect(m_svArea, &SVColorArea::hsvChanged, this, &KestColorArea::showHsv);
 
     m_apply->setText(tr("APPLY"));
     m_cancel->setText(tr("Cancel"));
@@ -156,7 +156,7 @@ void KestColorArea::relayout()
     }
 }
 
-void KestColorArea::updateEditData(int hue, int saturation, int value)
+void KestColorArea::showHsv(int hue, int saturation, int value)
 {
     if (hue >= kFullHue)
         hue = 0;

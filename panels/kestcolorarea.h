@@ -42,7 +42,7 @@ public:
     KestPushButton *cancelButton() const { return m_cancel; }
 
 public slots:
-    void updateEditData(int hue, int saturation, int value);
+    void showHsv(int hue, int saturation, int value);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

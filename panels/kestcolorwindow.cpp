@@ -119,8 +119,8 @@ KestColorWindow::KestColorWindow(QWidget *parent)
 
     m_swatch->setCursor(Qt::PointingHandCursor);
     m_swatch->setFocusPolicy(Qt::TabFocus);
-    connect(m_swatch, &QPushButton::clicked, this, &KestColorWindow::color_clicked);
-    connect(m_moveOff, &QCheckBox::clicked, this, &KestColorWindow::checkbtn_clicked);
+    connect(m_swatch, &QPushButton::clicked, this, &KestColorWindow::chooseColor);
+    connect(m_moveOff, &QCheckBox::clicked, this, &KestColorWindow::onMoveOffClicked);
 
     relayout();
     retranslate();
@@ -247,20 +247,20 @@ void KestColorWindow::onSliderChanged(int value)
     }
 }
 
-void KestColorWindow::slotSendLedState(const QColor &color)
+void KestColorWindow::setEffectColor(const QColor &color)
 {
     activeEffect().RGB = color;
     showSwatch();
 }
 
-void KestColorWindow::color_clicked()
+void KestColorWindow::chooseColor()
 {
     KestColorArea dialog(activeEffect().RGB, this);
     if (dialog.exec() == QDialog::Accepted)
-        slotSendLedState(dialog.color());
+        setEffectColor(dialog.color());
 }
 
-void KestColorWindow::checkbtn_clicked()
+void KestColorWindow::onMoveOffClicked()
 {
     m_record.LedMoveOFF = m_moveOff->isChecked() ? kMoveOffOn : kMoveOffOff;
 }

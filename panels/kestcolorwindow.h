@@ -62,9 +62,9 @@ signals:
     void lightingChanged();
 
 public slots:
-    void slotSendLedState(const QColor &color);
-    void color_clicked();
-    void checkbtn_clicked();
+    void setEffectColor(const QColor &color);
+    void chooseColor();
+    void onMoveOffClicked();
 
 private:
     void onSliderChanged(int value);

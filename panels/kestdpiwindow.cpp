@@ -19,10 +19,10 @@ KestDPIWindow::KestDPIWindow(const ProfileRecord &record, QWidget *parent)
 {
     for (quint8 level = 0; level < DPI_LEVELS; ++level) {
         auto *row = new KestSingleDPI(level, this);
-        connect(row, &KestSingleDPI::DPISignal, this, &KestDPIWindow::onSliderChanged);
-        connect(row, &KestSingleDPI::LinkSignal, this, &KestDPIWindow::onLinkChanged);
-        connect(row, &KestSingleDPI::EnableSignal, this, &KestDPIWindow::onEnableChanged);
-        connect(row, &KestSingleDPI::MouseinSignal, this, &KestDPIWindow::selectLevel);
+        connect(row, &KestSingleDPI::dpiChanged, this, &KestDPIWindow::onSliderChanged);
+        connect(row, &KestSingleDPI::linkChanged, this, &KestDPIWindow::onLinkChanged);
+        connect(row, &KestSingleDPI::enabledChanged, this, &KestDPIWindow::onEnableChanged);
+        connect(row, &KestSingleDPI::pressed, this, &KestDPIWindow::selectLevel);
         m_rows[level] = row;
     }
     const DpiCodeRange range = dpiCodeRangeForInstalled(m_sensor);

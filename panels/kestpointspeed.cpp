@@ -83,7 +83,7 @@ KestPointSpeed::KestPointSpeed(const ProfileRecord &record, QWidget *parent)
 
     m_scrollBox->setRange(kScrollMin, kScrollMax);
     connect(m_scrollBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
-            &KestPointSpeed::sValueChangedSlot);
+            &KestPointSpeed::setScrollSpeed);
 
     connect(m_mouseSetting, &QPushButton::clicked, this, &KestPointSpeed::openMouseSetting);
 
@@ -116,8 +116,8 @@ void KestPointSpeed::addPair(const char *caption, const char *first, const char 
                     firstValue,
                     secondValue,
                     value};
-    connect(pair.first, &QCheckBox::clicked, this, &KestPointSpeed::checkbtn_clicked);
-    connect(pair.second, &QCheckBox::clicked, this, &KestPointSpeed::checkbtn_clicked);
+    connect(pair.first, &QCheckBox::clicked, this, &KestPointSpeed::onOptionClicked);
+    connect(pair.second, &QCheckBox::clicked, this, &KestPointSpeed::onOptionClicked);
     m_pairs << pair;
 }
 
@@ -227,12 +227,12 @@ QCheckBox *KestPointSpeed::optionBox(int option, bool first) const
     return first ? pair.first : pair.second;
 }
 
-void KestPointSpeed::sValueChangedSlot(int value)
+void KestPointSpeed::setScrollSpeed(int value)
 {
     m_record.scrollspeed = static_cast<quint8>(value);
 }
 
-void KestPointSpeed::checkbtn_clicked()
+void KestPointSpeed::onOptionClicked()
 {
     const auto *clicked = qobject_cast<QCheckBox *>(sender());
     for (const OptionPair &pair : m_pairs) {
@@ -244,7 +244,7 @@ void KestPointSpeed::checkbtn_clicked()
         pair.first->setChecked(first);
         pair.second->setChecked(!first);
         if (pair.value == &m_lift)
-            emit RefreshLift(m_lift);
+            emit liftChanged(m_lift);
         return;
     }
 }

@@ -49,11 +49,11 @@ public:
 
 signals:
     // The lift boxes were clicked, so the report-rate panel can show the same value.
-    void RefreshLift(quint8 iLift);
+    void liftChanged(quint8 lift);
 
 public slots:
-    void sValueChangedSlot(int value);
-    void checkbtn_clicked();
+    void setScrollSpeed(int value);
+    void onOptionClicked();
 
 private:
     struct OptionPair

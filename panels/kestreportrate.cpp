@@ -13,19 +13,10 @@
 #include "widgets/kestskin.h"
 #include "platform/logging.h"
 
-namespace {
-constexpr quint8 kRateCodes[] = {8, 4, 2, 1}; // menu order: 125, 250, 500, 1000 Hz
-}
-
 QString KestReportRate::rateText(quint8 code)
 {
-    switch (code) {
-    case 8: return tr("125 Hz");
-    case 4: return tr("250 Hz");
-    case 2: return tr("500 Hz");
-    case 1: return tr("1000 Hz");
-    default: return QString();
-    }
+    const int hz = rateCodeToHz(code);
+    return hz ? tr("%1 Hz").arg(hz) : QString();
 }
 
 KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
@@ -39,7 +30,7 @@ KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
       m_twoMm(new QRadioButton(this))
 {
     m_menu->setStyleSheet(menuStyleSheet());
-    for (quint8 code : kRateCodes) {
+    for (quint8 code : RATE_CODES) {
         auto *action = new KestAction(m_menu);
         m_actions << action;
         connect(action, &QAction::triggered, this, [this, code] { chooseRate(code); });
@@ -50,7 +41,7 @@ KestReportRate::KestReportRate(const ProfileRecord &record, QWidget *parent)
     m_liftGroup->setExclusive(true);
     m_liftGroup->addButton(m_oneMm, 0);
     m_liftGroup->addButton(m_twoMm, 1);
-    connect(m_liftGroup, &QButtonGroup::idClicked, this, &KestReportRate::onRadioChanged);
+    connect(m_liftGroup, &QButtonGroup::idClicked, this, &KestReportRate::onLiftClicked);
     // The mouse settings below the levels show the same lift-off choice; one place on the
     // page is enough. These stay, hidden, so the two keep agreeing.
     for (QWidget *lift : std::initializer_list<QWidget *>{m_liftLabel, m_oneMm, m_twoMm})
@@ -68,7 +59,7 @@ void KestReportRate::retranslate()
     m_oneMm->setText(tr("1 mm"));
     m_twoMm->setText(tr("2 mm"));
     for (int i = 0; i < m_actions.size(); ++i)
-        m_actions[i]->setText(rateText(kRateCodes[i]));
+        m_actions[i]->setText(rateText(RATE_CODES[i]));
     if (!rateText(m_rate).isEmpty())
         m_rateButton->setText(rateText(m_rate));
 }
@@ -125,9 +116,9 @@ void KestReportRate::chooseRate(quint8 code)
     m_rateButton->setText(rateText(code));
 }
 
-void KestReportRate::onRadioChanged()
+void KestReportRate::onLiftClicked()
 {
     m_lift = static_cast<quint8>(m_liftGroup->checkedId() + 1);
-    qCDebug(lcUi, "m_iLift = %d", m_lift);
-    emit RefreshLift(m_lift);
+    qCDebug(lcUi, "lift %d", m_lift);
+    emit liftChanged(m_lift);
 }

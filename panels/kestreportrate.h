@@ -15,7 +15,7 @@ class KestPushButton;
 
 // Report rate of the current slot, and the lift-off distance shared by all slots.
 // The rate lives in the panel until Apply; the lift goes to the main window at once
-// through RefreshLift.
+// through liftChanged.
 class KestReportRate final : public KestPanel
 {
     Q_OBJECT
@@ -44,10 +44,10 @@ public:
     static QString rateText(quint8 code);
 
 signals:
-    void RefreshLift(quint8 iLift);
+    void liftChanged(quint8 lift);
 
 public slots:
-    void onRadioChanged();
+    void onLiftClicked();
 
 private:
     void chooseRate(quint8 code);
@@ -57,7 +57,7 @@ private:
     KestLabel *m_title;
     KestPushButton *m_rateButton;
     KestMenu *m_menu;
-    QVector<KestAction *> m_actions; // in the order of kRateCodes
+    QVector<KestAction *> m_actions; // in the order of RATE_CODES
     KestLabel *m_liftLabel;
     QButtonGroup *m_liftGroup;
     QRadioButton *m_oneMm;

@@ -38,10 +38,10 @@ KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
       m_slider(new KestTwoBarSlider(this))
 {
     m_linkBox->hide();
-    connect(m_slider, &KestTwoBarSlider::SliderChangedSignal, this, &KestSingleDPI::onSliderChanged);
+    connect(m_slider, &KestTwoBarSlider::valuesChanged, this, &KestSingleDPI::onSliderChanged);
     connect(m_linkBox, &QCheckBox::clicked, this, [this](bool checked) {
         setLinked(checked);
-        emit LinkSignal(checked ? 1 : 0, m_level);
+        emit linkChanged(checked ? 1 : 0, m_level);
         // One bar now stands for both axes: make the codes agree with what it shows.
         if (checked && xCode() != yCode())
             m_slider->moveTo(xCode(), xCode());
@@ -50,7 +50,7 @@ KestSingleDPI::KestSingleDPI(quint8 level, QWidget *parent)
         connect(field, QOverload<int>::of(&QSpinBox::valueChanged), this, &KestSingleDPI::onFieldChanged);
     connect(m_enableBox, &QCheckBox::clicked, this, [this](bool checked) {
         m_enabled = checked;
-        emit EnableSignal(checked ? 1 : 0, m_level);
+        emit enabledChanged(checked ? 1 : 0, m_level);
     });
     relayout();
     retranslate();
@@ -114,7 +114,7 @@ void KestSingleDPI::onSliderChanged(int x, int y)
     if (x != xCode() || y != yCode())
         m_slider->setValues(x, y);
     showValues();
-    emit DPISignal(x, y, m_level);
+    emit dpiChanged(x, y, m_level);
 }
 
 void KestSingleDPI::showValues()
@@ -200,6 +200,6 @@ QString KestSingleDPI::singleText() const { return m_singleField->text(); }
 
 void KestSingleDPI::mousePressEvent(QMouseEvent *event)
 {
-    emit MouseinSignal(m_level);
+    emit pressed(m_level);
     QWidget::mousePressEvent(event);
 }

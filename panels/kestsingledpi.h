@@ -49,10 +49,10 @@ public:
     KestDpiField *singleField() const { return m_singleField; }
 
 signals:
-    void DPISignal(int x, int y, quint8 level);
-    void LinkSignal(quint8 linked, quint8 level);
-    void EnableSignal(quint8 enabled, quint8 level);
-    void MouseinSignal(quint8 level);
+    void dpiChanged(int x, int y, quint8 level);
+    void linkChanged(quint8 linked, quint8 level);
+    void enabledChanged(quint8 enabled, quint8 level);
+    void pressed(quint8 level);
 
 public slots:
     void onSliderChanged(int x, int y);

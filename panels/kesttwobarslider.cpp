@@ -56,7 +56,7 @@ void KestTwoBarSlider::setValues(int x, int y)
 void KestTwoBarSlider::moveTo(int x, int y)
 {
     setValues(x, y);
-    emit SliderChangedSignal(x, y);
+    emit valuesChanged(x, y);
 }
 
 void KestTwoBarSlider::showValues()

@@ -37,7 +37,7 @@ public:
     QSlider *linkedBar() const { return m_linkedBar; }
 
 signals:
-    void SliderChangedSignal(int x, int y);
+    void valuesChanged(int x, int y);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -153,11 +153,8 @@ void makeDefaultProfile(ProfileRecord &profile)
     profile.BUTTON_INFO[41].Fun = 53;
 }
 
-void makeDefaultConfig(ConfigRecord &config)
+void takeSensorDefaults(ConfigRecord &config, const SensorDefaults &sensor)
 {
-    // Without a description file the struct keeps the per-key defaults.
-    SensorDefaults sensor;
-    readSensorDefaults(sensor);
     config.AngleValue = sensor.angle;
     config.LiftHigh = sensor.lift;
     config.Jitter = sensor.jitter;
@@ -165,11 +162,37 @@ void makeDefaultConfig(ConfigRecord &config)
     config.Wake = sensor.wake;
     config.SensorMode = sensor.sensormode;
     config.Sync = sensor.sync;
+}
+
+void makeDefaultConfig(ConfigRecord &config)
+{
+    // Without a description file the struct keeps the per-key defaults.
+    SensorDefaults sensor;
+    readSensorDefaults(sensor);
+    takeSensorDefaults(config, sensor);
 
     config.ProfileID = 0;
     makeDefaultProfile(config.profiles[0]);
     for (int i = 0; i < SLOT_COUNT; ++i)
         config.names[i] = QStringLiteral("Profile %1").arg(i + 1);
+}
+
+int rateCodeToHz(int code)
+{
+    for (quint8 known : RATE_CODES) {
+        if (known == code)
+            return 1000 / code;
+    }
+    return 0;
+}
+
+int rateHzToCode(int hz)
+{
+    for (quint8 code : RATE_CODES) {
+        if (rateCodeToHz(code) == hz)
+            return code;
+    }
+    return 0;
 }
 
 int dpiCodeToDpi(int c, int sensor)

@@ -15,6 +15,8 @@ constexpr int BUTTON_SLOTS = 42;
 constexpr int KEY_STEPS = 63;
 constexpr int LED_EFFECTS = 14;
 
+struct SensorDefaults;
+
 // Function code of a button bound to a macro file.
 constexpr int MACRO_FUNCTION = 200;
 
@@ -124,9 +126,18 @@ constexpr ChangeMask CHANGE_ALL = 15;
 // fallback when there is none).
 void makeDefaultProfile(ProfileRecord &profile);
 
+// The sensor options a device description gives, into the set.
+void takeSensorDefaults(ConfigRecord &config, const SensorDefaults &sensor);
+
 // Resets the active slot index, slot 0, the sensor options and the slot names.
 // Slots 1..4 and Count keep their values.
 void makeDefaultConfig(ConfigRecord &config);
+
+// The report rate is kept as the mouse's code, the interval in milliseconds: 8, 4, 2, 1,
+// listed here from the slowest rate to the fastest.
+constexpr quint8 RATE_CODES[] = {8, 4, 2, 1};
+int rateCodeToHz(int code); // 0 for a code the mouse does not use
+int rateHzToCode(int hz);   // 0 for a rate the mouse does not offer
 
 // DPI value of a sensor register code; 0 for a sensor the table does not know.
 int dpiCodeToDpi(int code, int sensor);

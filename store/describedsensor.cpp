@@ -9,26 +9,27 @@ bool takeDescribedSensorOptions(ConfigRecord &record)
 {
     KestIniFile settings;
     static_cast<void>(settings.load(globalConfigPath())); // unreadable: nothing seeded yet
-    SensorDefaults described;
-    readSensorDefaults(described);
+    SensorDefaults sensor;
+    readSensorDefaults(sensor);
+    ConfigRecord described;
+    takeSensorDefaults(described, sensor);
     const struct
     {
         const char *key;
         quint8 ConfigRecord::*field;
-        quint8 value;
     } options[] = {
-        {SettingsKey::LiftHigh, &ConfigRecord::LiftHigh, described.lift},
-        {SettingsKey::AngleValue, &ConfigRecord::AngleValue, described.angle},
-        {SettingsKey::Debounce, &ConfigRecord::Debounce, described.butondelay},
-        {SettingsKey::Jitter, &ConfigRecord::Jitter, described.jitter},
-        {SettingsKey::Wake, &ConfigRecord::Wake, described.wake},
-        {SettingsKey::SensorMode, &ConfigRecord::SensorMode, described.sensormode},
-        {SettingsKey::Sync, &ConfigRecord::Sync, described.sync},
+        {SettingsKey::LiftHigh, &ConfigRecord::LiftHigh},
+        {SettingsKey::AngleValue, &ConfigRecord::AngleValue},
+        {SettingsKey::Debounce, &ConfigRecord::Debounce},
+        {SettingsKey::Jitter, &ConfigRecord::Jitter},
+        {SettingsKey::Wake, &ConfigRecord::Wake},
+        {SettingsKey::SensorMode, &ConfigRecord::SensorMode},
+        {SettingsKey::Sync, &ConfigRecord::Sync},
     };
     bool taken = false;
     for (const auto &option : options) {
         if (!settings.contains(QLatin1String(option.key))) {
-            record.*option.field = option.value;
+            record.*option.field = described.*option.field;
             taken = true;
         }
     }

@@ -104,13 +104,15 @@ int readSensorDefaults(SensorDefaults &defaults)
     auto byte = [&file](const char *key, int def) {
         return quint8(file.toInt(QStringLiteral("PROFILE/") + QLatin1String(key), def));
     };
-    defaults.lift = byte("lift", 0);
-    defaults.angle = byte("angle", 0);
-    defaults.butondelay = byte("butondelay", 20);
-    defaults.jitter = byte("jitter", 0);
-    defaults.wake = byte("wake", 0);
-    defaults.sensormode = byte("sensormode", 1);
-    defaults.sync = byte("sync", 0);
+    // A key the file leaves out keeps the struct's own default.
+    const SensorDefaults builtIn;
+    defaults.lift = byte("lift", builtIn.lift);
+    defaults.angle = byte("angle", builtIn.angle);
+    defaults.butondelay = byte("butondelay", builtIn.butondelay);
+    defaults.jitter = byte("jitter", builtIn.jitter);
+    defaults.wake = byte("wake", builtIn.wake);
+    defaults.sensormode = byte("sensormode", builtIn.sensormode);
+    defaults.sync = byte("sync", builtIn.sync);
     return 0;
 }
 

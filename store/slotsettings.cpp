@@ -64,13 +64,8 @@ bool parseInt(const QString &text, int *value)
 
 QString rateText(int code)
 {
-    switch (code) {
-    case 8: return QStringLiteral("125");
-    case 4: return QStringLiteral("250");
-    case 2: return QStringLiteral("500");
-    case 1: return QStringLiteral("1000");
-    default: return QStringLiteral("code-%1").arg(code);
-    }
+    const int hz = rateCodeToHz(code);
+    return hz ? QString::number(hz) : QStringLiteral("code-%1").arg(code);
 }
 
 // Key names a script can type: the window's English names, lower case, words joined by "-".
@@ -435,12 +430,9 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
         }
         change.mask = CHANGE_DPI;
     } else if (name == QLatin1String("rate")) {
-        const int code = value == QLatin1String("125")   ? 8
-                         : value == QLatin1String("250")  ? 4
-                         : value == QLatin1String("500")  ? 2
-                         : value == QLatin1String("1000") ? 1
-                                                          : 0;
-        if (code == 0)
+        int hz = 0;
+        const int code = parseInt(value, &hz) ? rateHzToCode(hz) : 0;
+        if (code == 0 || value != QString::number(hz))
             return refused(QCoreApplication::translate("SlotSettings", "rate takes 125, 250, 500 or 1000, not \"%1\"").arg(value));
         p.pollrate = quint8(code);
         change.mask = CHANGE_GENERAL;

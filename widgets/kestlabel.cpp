@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "widgets/kestlabel.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include "widgets/kestskin.h"
@@ -51,10 +50,4 @@ void KestLabel::paintEvent(QPaintEvent *)
     if (wordWrap())
         flags |= Qt::TextWordWrap;
     painter.drawText(contentsRect(), flags, text());
-}
-
-void KestLabel::mousePressEvent(QMouseEvent *event)
-{
-    emit EnterSignal(this);
-    QLabel::mousePressEvent(event);
 }

@@ -20,12 +20,8 @@ public:
     void setNumber(int number);
     QFont paintFont() const;
 
-signals:
-    void EnterSignal(KestLabel *label);
-
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
 
 private:
     QColor m_fillColor = QColor(50, 50, 50);

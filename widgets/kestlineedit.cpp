@@ -2,9 +2,3 @@
 #include "widgets/kestlineedit.h"
 
 KestLineEdit::KestLineEdit(QWidget *parent) : QLineEdit(parent) {}
-
-void KestLineEdit::focusOutEvent(QFocusEvent *event)
-{
-    QLineEdit::focusOutEvent(event);
-    emit kestLostFocus();
-}

@@ -9,10 +9,4 @@ class KestLineEdit : public QLineEdit
 
 public:
     explicit KestLineEdit(QWidget *parent = nullptr);
-
-signals:
-    void kestLostFocus();
-
-protected:
-    void focusOutEvent(QFocusEvent *event) override;
 };

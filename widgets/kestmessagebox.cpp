@@ -59,7 +59,7 @@ KestMessageBox::KestMessageBox(int kind, const QString &extraText, const QString
     if (pollForDevice) {
         m_pollTimer = new QTimer(this);
         m_pollTimer->setInterval(kPollMs);
-        connect(m_pollTimer, &QTimer::timeout, this, &KestMessageBox::GetPlugInSignal);
+        connect(m_pollTimer, &QTimer::timeout, this, &KestMessageBox::checkArrival);
         m_pollTimer->start();
     }
 }
@@ -152,7 +152,7 @@ void KestMessageBox::buildContents(const QString &title, const QString &message)
     setMinimumSize(scaled(kDesignWidth), scaled(kDesignHeight));
 }
 
-void KestMessageBox::GetPlugInSignal()
+void KestMessageBox::checkArrival()
 {
     const std::function<bool()> &probe = connectionProbe();
     if (!probe || !probe())

@@ -37,7 +37,7 @@ public:
     QToolButton *discardButton() const { return m_discardButton; }
 
 public slots:
-    void GetPlugInSignal();
+    void checkArrival();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

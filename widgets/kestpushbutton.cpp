@@ -216,7 +216,7 @@ void KestPushButton::showEvent(QShowEvent *event)
 
 void KestPushButton::enterEvent(QEvent *event)
 {
-    emit OverSignal(this, true);
+    emit hovered(this, true);
     setState(m_pictures.size() > 1 ? Hover : Normal);
     QPushButton::enterEvent(event);
 }
@@ -225,7 +225,7 @@ void KestPushButton::leaveEvent(QEvent *event)
 {
     // A press already reported this button; its leave stays silent once.
     if (m_leaveReport)
-        emit OverSignal(this, false);
+        emit hovered(this, false);
     m_leaveReport = true;
     setState(m_selected && m_toggled ? Hover : Normal);
     QPushButton::leaveEvent(event);
@@ -237,7 +237,7 @@ void KestPushButton::focusInEvent(QFocusEvent *event)
     const Qt::FocusReason reason = event->reason();
     if (!m_keyboardOver && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
         m_keyboardOver = true;
-        emit OverSignal(this, true);
+        emit hovered(this, true);
     }
     QPushButton::focusInEvent(event);
 }
@@ -247,7 +247,7 @@ void KestPushButton::focusOutEvent(QFocusEvent *event)
     // An opened menu keeps it lit until the focus really moves on.
     if (m_keyboardOver && event->reason() != Qt::PopupFocusReason) {
         m_keyboardOver = false;
-        emit OverSignal(this, false);
+        emit hovered(this, false);
     }
     QPushButton::focusOutEvent(event);
 }
@@ -264,7 +264,7 @@ void KestPushButton::keyPressEvent(QKeyEvent *event)
     }
     // Those who listen learn which button is pressed before its menu opens, as with a click.
     if (m_hoverEnabled)
-        emit EnterSignal(this);
+        emit buttonPressed(this);
     if (!enterPresses) {
         QPushButton::keyPressEvent(event);
         return;
@@ -283,7 +283,7 @@ void KestPushButton::mousePressEvent(QMouseEvent *event)
         m_toggled = !m_toggled;
         if (m_pictures.size() > 2)
             setState(wasToggled ? Normal : Pressed);
-        emit EnterSignal(this);
+        emit buttonPressed(this);
         m_leaveReport = false;
     }
     QPushButton::mousePressEvent(event);

@@ -44,8 +44,8 @@ public:
     QSize sizeHint() const override;
 
 signals:
-    void EnterSignal(KestPushButton *button);
-    void OverSignal(KestPushButton *button, bool bType);
+    void buttonPressed(KestPushButton *button);
+    void hovered(KestPushButton *button, bool on);
 
 protected:
     bool event(QEvent *event) override;

@@ -74,7 +74,6 @@ void KestSlider::mouseReleaseEvent(QMouseEvent *event)
 {
     m_still = true;
     QSlider::mouseReleaseEvent(event);
-    emit ReleaseSignal();
     if (m_showBubble && m_bubble->isVisible())
         m_bubble->hide();
 }

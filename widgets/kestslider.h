@@ -20,9 +20,6 @@ public:
     // x of the bubble for a value: (value - minimum) * (width - bubble width) / range.
     int bubbleX(int value) const;
 
-signals:
-    void ReleaseSignal();
-
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

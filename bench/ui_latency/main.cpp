@@ -280,7 +280,7 @@ int main(int argc, char *argv[])
         sim->plugDevice(KestSimDevice::Receiver);
         sim->plugDevice(KestSimDevice::Cable);
     });
-    giveTwelveMacros(window->workingSet());
+    giveTwelveMacros(window->core()->working());
     scenario(QStringLiteral("apply, twelve macros"), 6000, [&] { window->profileManager()->runWriteSequence(); });
 
     std::printf("start to shown: %lld ms\n", beforeWindowMs + shownMs);

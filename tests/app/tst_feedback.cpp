@@ -46,7 +46,7 @@ private slots:
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        useFastBatteryReader(m_window->batteryReader());
+        useFastBatteryReader(m_window->core()->batteryReader());
         m_questions.clear();
         m_window->profileManager()->setMessageHandler([this](int kind, const QString &text) {
             m_questions << qMakePair(kind, text);
@@ -74,13 +74,13 @@ private slots:
         profiles->copyProfile();
         QVERIFY(!m_window->hasUnappliedEdits());
         profiles->renameProfile(QStringLiteral("Renamed"));
-        QCOMPARE(m_window->workingSet().names[1], QStringLiteral("Renamed"));
+        QCOMPARE(m_window->core()->working().names[1], QStringLiteral("Renamed"));
         QVERIFY(!m_window->hasUnappliedEdits());
         m_window->switchToSlot(2);
         m_window->switchToSlot(1);
         QVERIFY(profiles->settleUnappliedEdits());
         QVERIFY2(m_questions.isEmpty(), qPrintable(m_questions.value(0).second));
-        QCOMPARE(m_window->currentSlot(), 1);
+        QCOMPARE(m_window->core()->currentSlot(), 1);
     }
 
     // The DPI page is built when first shown. Until then nothing stands for it; once built it
@@ -94,7 +94,7 @@ private slots:
         auto *dpi = m_window->findChild<KestDPIWindow *>();
         QVERIFY(dpi && dpi->isVisibleTo(m_window.get()));
         QVERIFY(!m_window->hasUnappliedEdits());
-        const ProfileRecord record = m_window->workingSet().profiles[3];
+        const ProfileRecord record = m_window->core()->working().profiles[3];
         ProfileRecord shown = record;
         dpi->applyTo(shown);
         QVERIFY(shown == record);
@@ -138,7 +138,7 @@ private slots:
             setHidBackend(m_sim);
             m_window.reset(new MousecfgWidget);
         }
-        restartWithFastBatteryReader(m_window.get());
+        restartWithFastBatteryReader(m_window->core());
         QTRY_COMPARE(m_window->statusArea()->batteryBar()->format(), cable ? QString() : QStringLiteral("%p%"));
         m_sim->setSilent(true);
         m_window->statusArea()->setSilenceTimeout(300);
@@ -172,7 +172,7 @@ private slots:
     void switchSlot_withoutEdits_asksNothing()
     {
         m_window->switchToSlot(1);
-        QCOMPARE(m_window->currentSlot(), 1);
+        QCOMPARE(m_window->core()->currentSlot(), 1);
         QVERIFY(m_questions.isEmpty());
         // A level chosen on the mouse itself is not an edit of the user's.
         m_window->core()->takeDpiLevel(2);
@@ -198,9 +198,9 @@ private slots:
         QFETCH(bool, editKept);
         auto *dpi = qobject_cast<KestDPIWindow *>(m_window->pageItemWidget(MousecfgWidget::DpiPanel));
         QVERIFY(dpi);
-        QCOMPARE(m_window->currentSlot(), 0);
-        const QString name = m_window->workingSet().names[0];
-        const quint32 before = m_window->workingSet().profiles[0].DPI_INFO[0].x;
+        QCOMPARE(m_window->core()->currentSlot(), 0);
+        const QString name = m_window->core()->working().names[0];
+        const quint32 before = m_window->core()->working().profiles[0].DPI_INFO[0].x;
         const int edited = before == 20 ? 21 : 20;
         dpi->onSliderChanged(edited, edited, 0);
         QVERIFY(m_window->hasUnappliedEdits());
@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(m_questions.first().first, int(KestMessageBox::Choice));
         QCOMPARE(m_questions.first().second,
                  QStringLiteral("Apply the changes to %1 first?").arg(name));
-        QCOMPARE(m_window->currentSlot(), slotAfter);
+        QCOMPARE(m_window->core()->currentSlot(), slotAfter);
         ProfileRecord file;
         QVERIFY(loadSlotFile(file, name));
         QCOMPARE(file.DPI_INFO[0].x == quint32(edited), savedToFile);
@@ -238,14 +238,14 @@ private slots:
     {
         auto *dpi = qobject_cast<KestDPIWindow *>(m_window->pageItemWidget(MousecfgWidget::DpiPanel));
         QVERIFY(dpi);
-        const QString name = m_window->workingSet().names[0];
-        const quint32 before = m_window->workingSet().profiles[0].DPI_INFO[0].x;
+        const QString name = m_window->core()->working().names[0];
+        const quint32 before = m_window->core()->working().profiles[0].DPI_INFO[0].x;
         const int edited = before == 20 ? 21 : 20;
         dpi->onSliderChanged(edited, edited, 0);
 
         m_window->switchToSlot(2, MousecfgWidget::EditsOnSwitch::Keep);
         QVERIFY(m_questions.isEmpty());
-        QCOMPARE(m_window->currentSlot(), 2);
+        QCOMPARE(m_window->core()->currentSlot(), 2);
         QTRY_COMPARE(int(m_sim->state().selectedProfile), 2); // through the device worker
         QVERIFY(m_window->hasUnappliedEdits());
         ProfileRecord file;
@@ -268,7 +268,7 @@ private slots:
         QVERIFY(loadProfile(0, blank, templatePath()));
         auto *rate = qobject_cast<KestReportRate *>(m_window->pageItemWidget(MousecfgWidget::ReportRatePanel));
         QVERIFY(rate);
-        m_window->workingSet().profiles[0].pollrate = blank.pollrate == 2 ? 4 : 2;
+        m_window->core()->working().profiles[0].pollrate = blank.pollrate == 2 ? 4 : 2;
         m_window->refreshPanels();
         const QString before = rate->rateButtonText();
 
@@ -278,16 +278,16 @@ private slots:
                                                   false};
         });
         profiles->addProfile();
-        QCOMPARE(m_window->workingSet().names[0], QStringLiteral("Blank"));
+        QCOMPARE(m_window->core()->working().names[0], QStringLiteral("Blank"));
         QVERIFY(rate->rateButtonText() != before);
         QCOMPARE(int(m_window->core()->collectedSet().profiles[0].pollrate), int(blank.pollrate));
 
         KestPushButton *slot = m_window->profileColumn()->slotButton(2);
         QTest::mouseClick(slot, Qt::LeftButton, {}, QPoint(slot->width() / 3, slot->height() / 2));
-        QCOMPARE(m_window->currentSlot(), 2);
-        QCOMPARE(m_window->workingSet().names[2], QStringLiteral("Profile 3")); // a plain click
+        QCOMPARE(m_window->core()->currentSlot(), 2);
+        QCOMPARE(m_window->core()->working().names[2], QStringLiteral("Profile 3")); // a plain click
         QTest::mouseClick(slot, Qt::LeftButton, {}, QPoint(slot->width() - 8, slot->height() / 2));
-        QCOMPARE(m_window->workingSet().names[2], QStringLiteral("Named"));
+        QCOMPARE(m_window->core()->working().names[2], QStringLiteral("Named"));
         QVERIFY(QFileInfo(profileFilePath(QStringLiteral("Profile 3"))).isFile());
         QVERIFY2(m_questions.isEmpty(), qPrintable(m_questions.value(0).second));
     }
@@ -295,12 +295,12 @@ private slots:
     // Sent but not saved: the window says so, and the edit stays an edit.
     void apply_fileNotSaved_keepsTheEdit()
     {
-        const QString file = profileFilePath(m_window->workingSet().names[0]);
+        const QString file = profileFilePath(m_window->core()->working().names[0]);
         QVERIFY(QFile::rename(file, file + QStringLiteral(".real")));
         QVERIFY(QFile::link(file + QStringLiteral(".real"), file));
         auto *dpi = qobject_cast<KestDPIWindow *>(m_window->pageItemWidget(MousecfgWidget::DpiPanel));
         QVERIFY(dpi);
-        const int edited = m_window->workingSet().profiles[0].DPI_INFO[0].x == 20 ? 21 : 20;
+        const int edited = m_window->core()->working().profiles[0].DPI_INFO[0].x == 20 ? 21 : 20;
         dpi->onSliderChanged(edited, edited, 0);
         m_window->profileManager()->apply();
         QCOMPARE(m_questions.size(), 1);

@@ -98,7 +98,7 @@ private slots:
         m_window->switchToSlot(slot);
         QElapsedTimer sinceSwitch;
         sinceSwitch.start();
-        QCOMPARE(m_window->currentSlot(), slot);
+        QCOMPARE(m_window->core()->currentSlot(), slot);
         const QString before = slotName();
 
         runOperation(operation);
@@ -107,7 +107,7 @@ private slots:
         m_messages.removeAll(QStringLiteral("Are you sure you want reset this profile?"));
         m_messages.removeAll(QStringLiteral("Are you sure you want reset all profiles?"));
         QVERIFY2(m_messages.isEmpty(), qPrintable(m_messages.join(QLatin1Char('|'))));
-        QCOMPARE(m_window->currentSlot(), slot);
+        QCOMPARE(m_window->core()->currentSlot(), slot);
         checkFilesAgree();
         checkOperationResult(operation, before);
         if (QTest::currentTestFailed())
@@ -138,7 +138,7 @@ private:
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        useFastBatteryReader(m_window->batteryReader());
+        useFastBatteryReader(m_window->core()->batteryReader());
         m_window->profileManager()->setMessageHandler([this](int kind, const QString &text) {
             if (kind != KestMessageBox::Notice) // an export naming its file is no complaint
                 m_messages << text;
@@ -148,24 +148,24 @@ private:
             return KestProfileManager::NameAnswer{request.suggestion, false};
         });
         // A library profile no slot shows, and slots that differ from each other.
-        ConfigRecord &set = m_window->workingSet();
+        ConfigRecord &set = m_window->core()->working();
         makeSlotsDistinct(set);
         QVERIFY(saveAll(set));
         ProfileRecord gaming = set.profiles[4];
         for (DpiInfo &level : gaming.DPI_INFO)
             level.x = level.y = level.x + 20;
         QVERIFY(saveSlotFile(gaming, kLibraryProfile));
-        m_window->profileNames() << kLibraryProfile;
-        QVERIFY(writeProfileList(m_window->profileNames()));
-        m_window->lastWrittenSet() = set;
+        m_window->core()->library() << kLibraryProfile;
+        QVERIFY(writeProfileList(m_window->core()->library()));
+        m_window->core()->lastWritten() = set;
         m_window->refreshPanels(); // the panels show the slots as they now are
-        m_window->stopBatteryReader();
-        m_window->startBatteryReader();
+        m_window->core()->stopBatteryReader();
+        m_window->core()->startBatteryReader();
         m_window->show();
     }
 
-    ProfileRecord &profile() { return m_window->workingSet().profiles[m_window->currentSlot()]; }
-    QString slotName() { return m_window->workingSet().names[m_window->currentSlot()]; }
+    ProfileRecord &profile() { return m_window->core()->working().profiles[m_window->core()->currentSlot()]; }
+    QString slotName() { return m_window->core()->working().names[m_window->core()->currentSlot()]; }
     KestProfileManager *manager() { return m_window->profileManager(); }
 
     void runOperation(const QString &operation)
@@ -198,8 +198,8 @@ private:
             QFile::remove(path);
             QVERIFY(m->exportConfigTo(path));
             // Edits after the export are replaced by the file's settings.
-            m_expected = m_window->workingSet();
-            for (ProfileRecord &p : m_window->workingSet().profiles)
+            m_expected = m_window->core()->working();
+            for (ProfileRecord &p : m_window->core()->working().profiles)
                 p.pollrate = 2;
             m->importConfigFrom(path);
         } else if (operation == QLatin1String("reset")) {
@@ -216,7 +216,7 @@ private:
         const QString name = slotName();
         const auto exists = [](const QString &n) { return QFileInfo::exists(profileFilePath(n)); };
         QVERIFY(exists(name));
-        QCOMPARE(m_window->profileNames(), readProfileList());
+        QCOMPARE(m_window->core()->library(), readProfileList());
         if (operation == QLatin1String("add")) {
             QCOMPARE(name, QStringLiteral("Profile 6"));
         } else if (operation == QLatin1String("copy")) {
@@ -225,13 +225,13 @@ private:
         } else if (operation == QLatin1String("rename")) {
             QCOMPARE(name, QStringLiteral("Racing"));
             QVERIFY(!exists(kLibraryProfile));
-            QVERIFY(!m_window->profileNames().contains(kLibraryProfile));
+            QVERIFY(!m_window->core()->library().contains(kLibraryProfile));
         } else if (operation == QLatin1String("delete")) {
             QVERIFY(!exists(kLibraryProfile));
             QVERIFY(name != kLibraryProfile);
             for (int k = 0; k < SLOT_COUNT; ++k) {
-                if (k != m_window->currentSlot())
-                    QVERIFY(m_window->workingSet().names[k] != name);
+                if (k != m_window->core()->currentSlot())
+                    QVERIFY(m_window->core()->working().names[k] != name);
             }
         } else if (operation == QLatin1String("assign")) {
             QCOMPARE(name, kLibraryProfile);
@@ -252,7 +252,7 @@ private:
         } else if (operation == QLatin1String("exportImportConfig")) {
             QCOMPARE(name, before);
             for (int k = 0; k < SLOT_COUNT; ++k)
-                QCOMPARE(int(m_window->workingSet().profiles[k].pollrate),
+                QCOMPARE(int(m_window->core()->working().profiles[k].pollrate),
                          int(m_expected.profiles[k].pollrate));
             checkMouseHoldsCurrentSlot();
         } else if (operation == QLatin1String("reset") || operation == QLatin1String("resetAll")) {
@@ -269,14 +269,14 @@ private:
     {
         ConfigRecord saved;
         QVERIFY(loadAll(saved).isUsable());
-        const ConfigRecord &set = m_window->workingSet();
-        QCOMPARE(int(saved.ProfileID), m_window->currentSlot());
+        const ConfigRecord &set = m_window->core()->working();
+        QCOMPARE(int(saved.ProfileID), m_window->core()->currentSlot());
         for (int k = 0; k < SLOT_COUNT; ++k) {
             QCOMPARE(saved.names[k], set.names[k]);
             QVERIFY2(QFileInfo::exists(profileFilePath(set.names[k])), qPrintable(set.names[k]));
         }
-        const ProfileRecord &shown = set.profiles[m_window->currentSlot()];
-        const ProfileRecord &stored = saved.profiles[m_window->currentSlot()];
+        const ProfileRecord &shown = set.profiles[m_window->core()->currentSlot()];
+        const ProfileRecord &stored = saved.profiles[m_window->core()->currentSlot()];
         // The rate the mouse reports is followed in the window only, until Apply.
         QCOMPARE(stored.DPI_INFO, shown.DPI_INFO);
         QCOMPARE(int(stored.dpi), int(shown.dpi));

@@ -95,7 +95,7 @@ private slots:
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        restartWithFastBatteryReader(m_window.get());
+        restartWithFastBatteryReader(m_window->core());
         m_window->show();
         QApplication::setActiveWindow(m_window.get());
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -216,10 +216,10 @@ private slots:
         // Space and Enter on a tab.
         QVERIFY(tabTo(window->pageStack()->tabButton(MousecfgWidget::DpiPage)));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(window->currentPage(), int(MousecfgWidget::DpiPage));
+        QCOMPARE(window->pageStack()->page(), int(MousecfgWidget::DpiPage));
         QVERIFY(tabTo(window->pageStack()->tabButton(MousecfgWidget::MacroPage)));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(window->currentPage(), int(MousecfgWidget::MacroPage));
+        QCOMPARE(window->pageStack()->page(), int(MousecfgWidget::MacroPage));
 
         // The arrows move a DPI bar and pick the other lift distance.
         window->showPage(MousecfgWidget::DpiPage);

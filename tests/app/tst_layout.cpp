@@ -360,7 +360,7 @@ private:
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        restartWithFastBatteryReader(m_window.get());
+        restartWithFastBatteryReader(m_window->core());
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         const int step = KestScale::stepForScreen(QGuiApplication::primaryScreen());

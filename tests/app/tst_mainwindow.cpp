@@ -108,10 +108,10 @@ private slots:
     void startConnected_showsWindowAndRunsBatteryReader()
     {
         start(true, true);
-        QVERIFY(m_window->connectedCount() > 0);
+        QVERIFY(m_window->core()->connectedCount() > 0);
         QCOMPARE(m_window->size(), QSize(999, 640)); // 100 DPI: step 0
         m_window->show();
-        QTRY_VERIFY(m_window->batteryReaderRunning());
+        QTRY_VERIFY(m_window->core()->batteryReaderRunning());
         QTest::qWait(300); // past the start check
         QVERIFY(!openBox());
         QVERIFY(m_window->isVisible());
@@ -120,7 +120,7 @@ private slots:
     void startDisconnected_warnsThenHidesWhenAccepted()
     {
         start(false, false);
-        QCOMPARE(m_window->connectedCount(), 0);
+        QCOMPARE(m_window->core()->connectedCount(), 0);
         QVERIFY(!m_window->isVisible());
         bool checked = false;
         whenBoxOpens([&](KestMessageBox *box) {
@@ -137,7 +137,7 @@ private slots:
         QTRY_VERIFY(checked);
         QTRY_VERIFY(!m_window->isWarningOpen());
         QVERIFY(!m_window->isVisible());
-        QVERIFY(!m_window->batteryReaderRunning());
+        QVERIFY(!m_window->core()->batteryReaderRunning());
     }
 
     void trayClicks_toggleTheWindow()
@@ -199,18 +199,18 @@ private slots:
         m_window->switchToSlot(3);
         // The KX-27 keeps one lighting for all slots: slot 0's.
         m_window->core()->takeLightMode(5);
-        QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
+        QCOMPARE(int(m_window->core()->working().profiles[0].LedMode), 5);
         m_window->core()->takeLightMode(200); // not an effect: ignored
-        QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
+        QCOMPARE(int(m_window->core()->working().profiles[0].LedMode), 5);
         m_window->collectPanelValues(); // what the panel shows is what Apply keeps
-        QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 5);
+        QCOMPARE(int(m_window->core()->working().profiles[0].LedMode), 5);
     }
 
     void slotButton_switchesToThatSlot()
     {
         start(true, false);
         m_window->profileColumn()->slotButton(3)->click();
-        QCOMPARE(m_window->currentSlot(), 3);
+        QCOMPARE(m_window->core()->currentSlot(), 3);
         QVERIFY(m_window->profileColumn()->slotButton(3)->isSelected());
         QVERIFY(!m_window->profileColumn()->slotButton(0)->isSelected());
         QCOMPARE(readSettingsInt(QStringLiteral("Config/ProfileID")), 3);
@@ -225,7 +225,7 @@ private slots:
         QTest::qWait(300);
         KestProcessbar *bar = m_window->statusArea()->batteryBar();
         m_window->core()->takeBatteryReport(0, 57);
-        QCOMPARE(m_window->connectionState(), 2);
+        QCOMPARE(m_window->core()->connectionState(), 2);
         QVERIFY(bar->isVisible());
         QCOMPARE(bar->value(), 57);
         QCOMPARE(bar->text(), QStringLiteral("57%"));
@@ -236,13 +236,13 @@ private slots:
         QCOMPARE(bar->text(), QStringLiteral("MOUSE OFF"));
 
         m_window->core()->takeBatteryReport(1, 80); // charging through the receiver
-        QCOMPARE(m_window->connectionState(), 1);
+        QCOMPARE(m_window->core()->connectionState(), 1);
         QVERIFY(!bar->isVisible());
 
         m_sim->plugDevice(KestSimDevice::Cable);
         QTRY_VERIFY(cableCommandPresent());
         m_window->core()->takeBatteryReport(0, 30);
-        QCOMPARE(m_window->connectionState(), 1);
+        QCOMPARE(m_window->core()->connectionState(), 1);
         QVERIFY(!bar->isVisible());
         QCOMPARE(bar->value(), 100);
         QVERIFY(bar->text().isEmpty());
@@ -250,12 +250,12 @@ private slots:
         m_sim->unplugDevice(KestSimDevice::Receiver);
         QTRY_VERIFY(!receiverCommandPresent());
         m_window->core()->takeBatteryReport(0, 30);
-        QCOMPARE(m_window->connectionState(), 0);
+        QCOMPARE(m_window->core()->connectionState(), 0);
         QVERIFY(!m_window->statusArea()->linkPicture()->isVisible());
 
         // No mouse at all: the frame shows, but no stale figure in it.
         m_sim->unplugDevice(KestSimDevice::Cable);
-        QTRY_COMPARE(m_window->connectionState(), 3);
+        QTRY_COMPARE(m_window->core()->connectionState(), 3);
         QVERIFY(bar->isVisible());
         QVERIFY(bar->text().isEmpty());
     }
@@ -264,12 +264,12 @@ private slots:
     {
         start(true, false);
         m_window->show();
-        QTRY_VERIFY(m_window->batteryReaderRunning());
+        QTRY_VERIFY(m_window->core()->batteryReaderRunning());
         QTest::qWait(250);
         bool warned = false;
         whenBoxOpens([&](KestMessageBox *box) {
-            warned = box->kind() == KestMessageBox::Disconnected && m_window->connectedCount() == 0
-                     && !m_window->batteryReaderRunning();
+            warned = box->kind() == KestMessageBox::Disconnected && m_window->core()->connectedCount() == 0
+                     && !m_window->core()->batteryReaderRunning();
             m_window->desktopBridge()->trayActivated(QSystemTrayIcon::Trigger);
             QVERIFY(m_window->isVisible());
             m_sim->plugDevice(KestSimDevice::Receiver);
@@ -278,8 +278,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(warned, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(!m_window->isWarningOpen(), 3000);
         QVERIFY(m_window->isVisible());
-        QVERIFY(m_window->connectedCount() > 0);
-        QTRY_VERIFY(m_window->batteryReaderRunning());
+        QVERIFY(m_window->core()->connectedCount() > 0);
+        QTRY_VERIFY(m_window->core()->batteryReaderRunning());
     }
 
     void pages_showWhatTheirTableSays()
@@ -292,7 +292,7 @@ private slots:
                                      W::PointSpeedPanel, W::ReportRatePanel, W::MacroEditor};
         for (int page = 0; page < W::kPageCount; ++page) {
             m_window->pageStack()->tabButton(page)->click();
-            QCOMPARE(m_window->currentPage(), page);
+            QCOMPARE(m_window->pageStack()->page(), page);
             for (W::PageItem item : items) {
                 QVERIFY2(m_window->pageItemWidget(item)->isVisible() == W::pageShows(page, item),
                          qPrintable(QStringLiteral("page %1 item %2").arg(page).arg(item)));
@@ -303,7 +303,7 @@ private slots:
         m_window->showView(W::SideView);
         m_window->showPage(W::DpiPage);
         m_window->showPage(W::CustomizePage);
-        QCOMPARE(m_window->currentView(), int(W::SideView));
+        QCOMPARE(m_window->mouseView()->view(), int(W::SideView));
         QVERIFY(m_window->pageItemWidget(W::Markers)->isVisible());
     }
 
@@ -412,7 +412,7 @@ private slots:
         }, Qt::QueuedConnection);
         QTRY_COMPARE(text, QStringLiteral("To update the firmware, please connect to the computer with a cable."));
         QTRY_VERIFY(!openBox());
-        QVERIFY(m_window->batteryReaderRunning());
+        QVERIFY(m_window->core()->batteryReaderRunning());
     }
 
     void firmwareUpdate_updaterFailsToStart_warnsAndKeepsRunning()
@@ -436,7 +436,7 @@ private slots:
         QCOMPARE(texts.at(0), QStringLiteral("Do you want to upgrade the firmware?"));
         QCOMPARE(texts.at(1), QStringLiteral("The firmware updater could not be started."));
         QTRY_VERIFY(!openBox());
-        QVERIFY(m_window->batteryReaderRunning());
+        QVERIFY(m_window->core()->batteryReaderRunning());
     }
 
 private:
@@ -458,7 +458,7 @@ private:
         m_sim = std::make_shared<KestSimMouse>(receiver, cable);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        restartWithFastBatteryReader(m_window.get());
+        restartWithFastBatteryReader(m_window->core());
     }
 
     static void whenBoxOpensAfter(KestMessageBox *, std::function<void(KestMessageBox *)> check)

@@ -51,7 +51,7 @@ private slots:
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
         m_window = std::make_unique<MousecfgWidget>();
-        useFastBatteryReader(m_window->batteryReader());
+        useFastBatteryReader(m_window->core()->batteryReader());
         m_buttons = m_window->findChild<KestBtnWindow *>();
         QVERIFY(m_buttons);
     }

@@ -73,9 +73,9 @@ private slots:
         m_sim = std::make_shared<KestSimMouse>(true, true);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        useFastBatteryReader(m_window->batteryReader());
+        useFastBatteryReader(m_window->core()->batteryReader());
         // Only the exchanges of the test itself.
-        m_window->stopBatteryReader();
+        m_window->core()->stopBatteryReader();
     }
 
     void cleanup()
@@ -91,12 +91,12 @@ private slots:
         const QStringList texts = boxesDuring([this] {
             m_window->switchToSlot(2);
             // The window shows the slot at once; the mouse's answer comes later.
-            QCOMPARE(m_window->currentSlot(), 2);
+            QCOMPARE(m_window->core()->currentSlot(), 2);
             settle();
         });
         QVERIFY2(texts.contains(QStringLiteral("The mouse did not confirm the profile switch.")),
                  qPrintable(texts.join(QLatin1Char('|'))));
-        QCOMPARE(m_window->currentSlot(), 2);
+        QCOMPARE(m_window->core()->currentSlot(), 2);
 
         m_sim->clearFaults();
         QVERIFY(boxesDuring([this] {
@@ -134,7 +134,7 @@ private slots:
     void deviceWork_neverRunsOnTheGuiThread()
     {
         resetDeviceCallsOnGuiThread();
-        m_window->startBatteryReader();
+        m_window->core()->startBatteryReader();
         const QStringList texts = boxesDuring([this] {
             m_window->switchToSlot(1);
             m_window->profileManager()->runWriteSequence();
@@ -149,7 +149,7 @@ private slots:
         });
         QVERIFY2(texts.isEmpty(), qPrintable(texts.join(QLatin1Char('|'))));
         QCOMPARE(int(m_sim->state().selectedProfile), 4);
-        QVERIFY(m_window->connectedCount() > 0);
+        QVERIFY(m_window->core()->connectedCount() > 0);
         QCOMPARE(deviceCallsOnGuiThread(), 0);
     }
 

@@ -58,13 +58,13 @@ inline void useFastBatteryReader(KestBatteryReader *reader)
     reader->setTimings(timings);
 }
 
-// The quick pacing for the reader a window already started: it takes effect on a new start.
-template <typename Window>
-inline void restartWithFastBatteryReader(Window *window)
+// The quick pacing for the reader a core already started: it takes effect on a new start.
+template <typename Core>
+inline void restartWithFastBatteryReader(Core *core)
 {
-    useFastBatteryReader(window->batteryReader());
-    if (window->batteryReaderRunning()) {
-        window->stopBatteryReader();
-        window->startBatteryReader();
+    useFastBatteryReader(core->batteryReader());
+    if (core->batteryReaderRunning()) {
+        core->stopBatteryReader();
+        core->startBatteryReader();
     }
 }

@@ -48,7 +48,7 @@ private:
         m_sim = std::make_shared<KestSimMouse>(receiver, cable);
         setHidBackend(m_sim);
         m_window.reset(new MousecfgWidget);
-        restartWithFastBatteryReader(m_window.get());
+        restartWithFastBatteryReader(m_window->core());
     }
 
 private slots:
@@ -120,7 +120,7 @@ private slots:
         QObject::disconnect(m_window.get(), &MousecfgWidget::quitRequested, qApp, nullptr);
         QSignalSpy quit(m_window.get(), &MousecfgWidget::quitRequested);
 
-        m_window->workingSet().profiles[3].dpi = quint8((m_window->workingSet().profiles[3].dpi + 1) % 4);
+        m_window->core()->working().profiles[3].dpi = quint8((m_window->core()->working().profiles[3].dpi + 1) % 4);
         QDBusMessage reply = m_bus.call(QStringLiteral("Quit"));
         QCOMPARE(reply.errorName(), QStringLiteral("org.mousecfg.Mousecfg1.Error.UnappliedEdits"));
         m_window->discardUnappliedEdits();

@@ -68,7 +68,7 @@ private slots:
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
         m_window = std::make_unique<MousecfgWidget>();
-        useFastBatteryReader(m_window->batteryReader());
+        useFastBatteryReader(m_window->core()->batteryReader());
     }
 
     void cleanup()

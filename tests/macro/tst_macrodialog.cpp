@@ -536,7 +536,7 @@ private slots:
     {
         KestGunsetDialog dialog(1.0);
         MessageCatcher catcher;
-        dialog.OnYesClick();
+        dialog.confirm();
         QVERIFY(catcher.saw("Please input file name."));
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(dialog.resultSteps().isEmpty());
@@ -544,14 +544,14 @@ private slots:
         // A name that cannot become a file is refused in the dialog, the form kept.
         dialog.nameEdit()->setText("ak/47");
         dialog.verticalSpin(0)->setValue(-3);
-        dialog.OnYesClick();
+        dialog.confirm();
         QVERIFY(catcher.saw("This name cannot be used for a macro file."));
         QVERIFY(dialog.result() != int(QDialog::Accepted));
         QCOMPARE(dialog.nameEdit()->text(), QString("ak/47"));
         QCOMPARE(dialog.verticalSpin(0)->value(), -3);
         for (const char *bad : {"..", "a\\b"}) {
             dialog.nameEdit()->setText(bad);
-            dialog.OnYesClick();
+            dialog.confirm();
             QVERIFY2(dialog.result() != int(QDialog::Accepted), bad);
         }
 
@@ -559,7 +559,7 @@ private slots:
         dialog.verticalSpin(0)->setValue(-3);
         dialog.delaySpin(1)->setValue(5);
         dialog.delaySpin(4)->setValue(999);
-        dialog.OnYesClick();
+        dialog.confirm();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.resultName(), QString("recoil"));
         const MacroSteps steps = dialog.resultSteps();

@@ -151,7 +151,7 @@ void LightingPanelTest::allEdits_followTheHandedSlot()
     panel.brightnessSlider()->setValue(3);
     panel.speedSlider()->setValue(1);
     panel.sleepSlider()->setValue(7);
-    panel.slotSendLedState(QColor(1, 2, 3));
+    panel.setEffectColor(QColor(1, 2, 3));
     panel.moveOffBox()->click();
     QCOMPARE(panel.sleepText(), QStringLiteral("7 MIN"));
 

@@ -84,7 +84,7 @@ private:
         m_window.reset(new MousecfgWidget);
         // Reports the reader queued before it stopped must not land in the middle of the
         // test's edits: drain them first.
-        m_window->stopBatteryReader();
+        m_window->core()->stopBatteryReader();
         QTest::qWait(50);
     }
 
@@ -127,7 +127,7 @@ void PanelsApplyTest::panelEdits_reachTheMouseOnApply()
     speed->optionBox(0, true)->click();  // sync ON
     // Lighting of the slot the mouse shows.
     triggerMenuEntry(lighting->effectMenu(), QStringLiteral("REACTIVE"));
-    lighting->slotSendLedState(QColor(12, 34, 56));
+    lighting->setEffectColor(QColor(12, 34, 56));
     lighting->speedSlider()->setValue(2);
 
     QVERIFY(m_sim->state().reportRate != 4);
@@ -148,7 +148,7 @@ void PanelsApplyTest::panelEdits_reachTheMouseOnApply()
     QCOMPARE(state.blue, quint8(56));
 
     // The working set holds the same, so the files and the next diff agree.
-    const ConfigRecord &working = m_window->workingSet();
+    const ConfigRecord &working = m_window->core()->working();
     QCOMPARE(working.profiles[0].pollrate, quint8(4));
     QCOMPARE(working.profiles[0].DPI_INFO[1].x, 64u);
     QCOMPARE(working.profiles[0].LED_MODE[10].breath, 2);
@@ -159,7 +159,7 @@ void PanelsApplyTest::staleStatusReport_queuedAtApply_doesNotUndoTheEdit()
 {
     start();
     auto *rate = panel<KestReportRate>();
-    const ProfileRecord before = m_window->workingSet().profiles[0];
+    const ProfileRecord before = m_window->core()->working().profiles[0];
     triggerMenuEntry(rate->rateMenu(), QStringLiteral("250 Hz"));
     // The mouse's last report, still waiting in the queue when Apply is pressed, names
     // the old rate and level.
@@ -170,8 +170,8 @@ void PanelsApplyTest::staleStatusReport_queuedAtApply_doesNotUndoTheEdit()
         Qt::QueuedConnection);
     m_window->profileManager()->apply();
     QCOMPARE(m_sim->state().reportRate, quint8(4));
-    QCOMPARE(m_window->workingSet().profiles[0].pollrate, quint8(4));
-    QCOMPARE(m_window->workingSet().profiles[0].dpi, before.dpi);
+    QCOMPARE(m_window->core()->working().profiles[0].pollrate, quint8(4));
+    QCOMPARE(m_window->core()->working().profiles[0].dpi, before.dpi);
 }
 
 void PanelsApplyTest::liftControls_showTheLastChoice()
@@ -182,13 +182,13 @@ void PanelsApplyTest::liftControls_showTheLastChoice()
 
     rate->liftRadio(0)->click(); // 1 mm in the report-rate panel
     QVERIFY(speed->optionBox(1, true)->isChecked());
-    QCOMPARE(m_window->workingSet().LiftHigh, quint8(1));
+    QCOMPARE(m_window->core()->working().LiftHigh, quint8(1));
 
     speed->optionBox(1, false)->click(); // then 2mm in the mouse-settings panel
     QVERIFY(rate->liftRadio(1)->isChecked());
 
     m_window->profileManager()->apply();
-    QCOMPARE(m_window->workingSet().LiftHigh, quint8(2));
+    QCOMPARE(m_window->core()->working().LiftHigh, quint8(2));
     QCOMPARE(m_sim->state().liftHeight, quint8(2));
 }
 
@@ -202,7 +202,7 @@ void PanelsApplyTest::lightingEdit_withDpiPageNeverShown_reachesTheMouse()
     QVERIFY(m_window->hasUnappliedEdits());
     m_window->profileManager()->apply();
     QCOMPARE(m_sim->state().ledMode, quint8(10));
-    QCOMPARE(int(m_window->workingSet().profiles[0].LedMode), 10);
+    QCOMPARE(int(m_window->core()->working().profiles[0].LedMode), 10);
     QVERIFY(!m_window->findChild<KestDPIWindow *>());
 }
 

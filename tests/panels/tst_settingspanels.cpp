@@ -102,7 +102,7 @@ void SettingsPanelsTest::liftRadio_reportsAtOnce()
 {
     KestReportRate panel(withRate(1));
     panel.refresh(withRate(1), 2);
-    QSignalSpy spy(&panel, &KestReportRate::RefreshLift);
+    QSignalSpy spy(&panel, &KestReportRate::liftChanged);
     panel.liftRadio(0)->click();
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).value<quint8>(), quint8(1));

@@ -70,8 +70,8 @@ private slots:
         ScratchAppDir dir;
         KestPushButton button(dir.pictures(3));
         button.show();
-        QSignalSpy entered(&button, &KestPushButton::EnterSignal);
-        QSignalSpy over(&button, &KestPushButton::OverSignal);
+        QSignalSpy entered(&button, &KestPushButton::buttonPressed);
+        QSignalSpy over(&button, &KestPushButton::hovered);
         enter(button);
         QTest::mousePress(&button, Qt::LeftButton);
         leave(button);
@@ -127,7 +127,7 @@ private slots:
         KestPushButton button(dir.pictures(3));
         button.show();
         button.setHoverEnabled(false);
-        QSignalSpy entered(&button, &KestPushButton::EnterSignal);
+        QSignalSpy entered(&button, &KestPushButton::buttonPressed);
         QSignalSpy clicked(&button, &QPushButton::clicked);
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(button.state(), 0);

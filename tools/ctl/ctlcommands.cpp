@@ -18,6 +18,7 @@
 #include "device/kestdevicelock.h"
 #include "device/kestgetbatterythread.h"
 #include "device/sendcommand.h"
+#include "device/statusdecode.h"
 #include "device/kestwritetransaction.h"
 #include "device/writeconfig.h"
 #include "platform/logging.h"
@@ -246,12 +247,16 @@ int runStatus(bool json, int storedSlot, QTextStream &out, QTextStream &err)
         KestGetBatteryThread::Status reported;
         if (!KestGetBatteryThread::parseStatus(buffer + 1, reported))
             continue;
+        const bool cable = CommandHandle() == commandHandle2;
+        // The tool prints the level the mouse sends even on its cable, where the window hides
+        // its bar: decoded as from the receiver.
+        const statusdecode::Battery battery = statusdecode::decodeBattery(0, reported.batteryLow, false);
         CtlStatus status;
-        status.mouseOff = reported.batteryLow == 0;
-        status.battery = reported.batteryLow;
-        status.dpiLevel = reported.dpiLevel;
-        status.rateHz = rateCodeToHz(reported.rate);
-        status.connection = CommandHandle() == commandHandle2 ? QStringLiteral("cable") : QStringLiteral("receiver");
+        status.mouseOff = battery.off;
+        status.battery = battery.percent;
+        status.dpiLevel = statusdecode::dpiLevel(reported.dpiLevel);
+        status.rateHz = statusdecode::rateCodeToHz(reported.rate);
+        status.connection = cable ? QStringLiteral("cable") : QStringLiteral("receiver");
         status.slot = storedSlot;
         printStatus(status, json, out);
         return kExitOk;

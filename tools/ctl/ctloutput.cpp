@@ -13,17 +13,6 @@ QJsonValue orNull(int value, bool known) { return known ? QJsonValue(value) : QJ
 
 } // namespace
 
-int rateCodeToHz(int code)
-{
-    switch (code) {
-    case 1: return 1000;
-    case 2: return 500;
-    case 4: return 250;
-    case 8: return 125;
-    default: return 0;
-    }
-}
-
 void printJson(const QJsonObject &object, QTextStream &out)
 {
     out << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << Qt::endl;

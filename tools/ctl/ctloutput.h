@@ -22,5 +22,3 @@ void printStatus(const CtlStatus &status, bool json, QTextStream &out);
 // One JSON object on one line, as every --json answer is printed.
 void printJson(const QJsonObject &object, QTextStream &out);
 
-// Hz of a report-rate code of the mouse; 0 for a code it does not use.
-int rateCodeToHz(int code);
