@@ -21,7 +21,8 @@ struct ProfileRecord;
 // The main window's four pages behind their tabs: the lighting panel, the button list,
 // the DPI page (level panel, report rate and sensor options) and the macro editor. The
 // panels edit copies of the core's working set; applyTo() gives their values back. The
-// DPI and macro pages, never the first one shown, are built when first asked for.
+// DPI and macro pages, never the first one shown, are built when first asked for, or
+// ahead in small pieces once the window has come up.
 class KestPageStack final : public QObject
 {
     Q_OBJECT
@@ -63,7 +64,13 @@ signals:
     void buttonPointed(int marker, bool on);
     void lightingChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void buildAhead();
+    void buildDpiLevels();
+    void buildDpiRest();
     void createButtonPage();
     void ensureMacroPage();
     void createLightingPage();
@@ -79,6 +86,8 @@ private:
     QScrollArea *m_buttonScroll = nullptr;
     QWidget *m_wheelLayer = nullptr; // the wheel entries, outside the scrolling list
     KestBtnWindow *m_buttonWindow = nullptr;
+    int m_aheadStep = 0;          // the next piece buildAhead() builds; 0: not started
+    bool m_dpiPageBuilt = false;  // all three panels of the DPI page exist and show the record
     KestDPIWindow *m_dpiWindow = nullptr;
     KestPointSpeed *m_pointSpeed = nullptr;
     KestReportRate *m_reportRate = nullptr;
