@@ -67,6 +67,8 @@ KestPageStack::KestPageStack(KestCanvas &canvas, KestMouseCore &core, QObject *p
     m_canvas.window().installEventFilter(this);
 }
 
+KestPageStack::~KestPageStack() = default;
+
 bool KestPageStack::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Show && watched == &m_canvas.window() && m_aheadStep == 0) {
@@ -91,7 +93,17 @@ void KestPageStack::buildAhead()
         break;
     case 2: buildDpiRest(); break;
     case 3: ensureDpiPage(); break;
-    case 4: ensureMacroPage(); break;
+    case 4:
+        // Made apart from the window first: its widgets are not styled twice, and taking
+        // it in is a step of its own.
+        if (!m_macroDialog)
+            m_macroAhead.reset(new MacroDialog);
+        break;
+    case 5:
+        if (m_macroAhead)
+            m_macroAhead->ensurePolished();
+        break;
+    case 6: ensureMacroPage(); break;
     default: return;
     }
     QTimer::singleShot(kAheadPauseMs, this, &KestPageStack::buildAhead);
@@ -160,7 +172,11 @@ void KestPageStack::ensureMacroPage()
     // Never the first page shown: built when first asked for, like the DPI page.
     if (m_macroDialog)
         return;
-    auto *macroDialog = new MacroDialog(&m_canvas.window());
+    MacroDialog *macroDialog = m_macroAhead.release();
+    if (macroDialog)
+        macroDialog->setParent(&m_canvas.window());
+    else
+        macroDialog = new MacroDialog(&m_canvas.window());
     macroDialog->hide(); // until its page is shown, also when the window comes up later
     m_canvas.place(macroDialog, QRect(285, 74, 665, 467));
     // The rest of the window keeps still while the macro editor records; the editor stays usable.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include <QObject>
 
@@ -15,6 +16,7 @@ class KestMouseCore;
 class KestPointSpeed;
 class KestPushButton;
 class KestReportRate;
+class MacroDialog;
 struct ConfigRecord;
 struct ProfileRecord;
 
@@ -31,6 +33,7 @@ public:
     static constexpr int kPages = 4;
 
     KestPageStack(KestCanvas &canvas, KestMouseCore &core, QObject *parent = nullptr);
+    ~KestPageStack() override;
 
     int page() const { return m_page; }
     // The page the window opens on: lighting, unless the model has none.
@@ -92,5 +95,6 @@ private:
     KestPointSpeed *m_pointSpeed = nullptr;
     KestReportRate *m_reportRate = nullptr;
     QWidget *m_macroDialog = nullptr;
+    std::unique_ptr<MacroDialog> m_macroAhead; // the macro editor built ahead, not yet in the window
     KestColorWindow *m_colorWindow = nullptr;
 };
