@@ -2,8 +2,10 @@
 #include "app/kestpagestack.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "app/kestcanvas.h"
 #include "app/mousecfgwidget.h"
@@ -40,6 +42,12 @@ static_assert(kSensorRect.bottom() == 540, "the sensor options end on the page's
 constexpr QRect kButtonPanelRect(285, 342, 664, KestBtnWindow::kDesignHeight);
 constexpr int kScrollBarGap = 4;
 
+// The pages not shown first are built while the user looks at the window, a piece per
+// event, so that no piece holds the loop for long. The first piece waits until the window
+// has settled after coming up; the pause between pieces lets input through.
+constexpr int kAheadStartMs = 300;
+constexpr int kAheadPauseMs = 10;
+
 } // namespace
 
 KestPageStack::KestPageStack(KestCanvas &canvas, KestMouseCore &core, QObject *parent)
@@ -56,6 +64,49 @@ KestPageStack::KestPageStack(KestCanvas &canvas, KestMouseCore &core, QObject *p
     }
     createButtonPage();
     createLightingPage();
+    m_canvas.window().installEventFilter(this);
+}
+
+KestPageStack::~KestPageStack() = default;
+
+bool KestPageStack::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Show && watched == &m_canvas.window() && m_aheadStep == 0) {
+        m_aheadStep = 1;
+        QTimer::singleShot(kAheadStartMs, this, &KestPageStack::buildAhead);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void KestPageStack::buildAhead()
+{
+    // One piece per step; a page asked for meanwhile was finished at once, and its
+    // remaining steps find nothing left to do.
+    switch (m_aheadStep++) {
+    case 1:
+        buildDpiLevels();
+        // Two level rows a step, then the one that places them all.
+        if (!m_dpiWindow->hasAllRows()) {
+            m_dpiWindow->addRows(2);
+            --m_aheadStep;
+        }
+        break;
+    case 2: buildDpiRest(); break;
+    case 3: ensureDpiPage(); break;
+    case 4:
+        // Made apart from the window first: its widgets are not styled twice, and taking
+        // it in is a step of its own.
+        if (!m_macroDialog)
+            m_macroAhead.reset(new MacroDialog);
+        break;
+    case 5:
+        if (m_macroAhead)
+            m_macroAhead->ensurePolished();
+        break;
+    case 6: ensureMacroPage(); break;
+    default: return;
+    }
+    QTimer::singleShot(kAheadPauseMs, this, &KestPageStack::buildAhead);
 }
 
 int KestPageStack::firstPage() const
@@ -121,7 +172,12 @@ void KestPageStack::ensureMacroPage()
     // Never the first page shown: built when first asked for, like the DPI page.
     if (m_macroDialog)
         return;
-    auto *macroDialog = new MacroDialog(&m_canvas.window());
+    MacroDialog *macroDialog = m_macroAhead.release();
+    if (macroDialog)
+        macroDialog->setParent(&m_canvas.window());
+    else
+        macroDialog = new MacroDialog(&m_canvas.window());
+    macroDialog->hide(); // until its page is shown, also when the window comes up later
     m_canvas.place(macroDialog, QRect(285, 74, 665, 467));
     // The rest of the window keeps still while the macro editor records; the editor stays usable.
     connect(macroDialog, &MacroDialog::recordingChanged, this,
@@ -138,17 +194,39 @@ void KestPageStack::createLightingPage()
 
 void KestPageStack::ensureDpiPage()
 {
-    // The heaviest page, and never the first one shown: it is built when first asked for,
-    // not while the user waits for the window. Until then the record is what it would show.
+    // The heaviest page, and never the first one shown: it is built when first asked for
+    // or ahead in pieces (buildAhead), not while the user waits for the window. Until it is
+    // whole the record is what it would show.
+    if (m_dpiPageBuilt)
+        return;
+    buildDpiLevels();
+    m_dpiWindow->addRows(DPI_LEVELS);
+    buildDpiRest();
+    m_dpiPageBuilt = true;
+    // The pieces may have been built from an older record.
+    refreshDpiPanels();
+}
+
+void KestPageStack::buildDpiLevels()
+{
     if (m_dpiWindow)
+        return;
+    m_dpiWindow = new KestDPIWindow(m_core.working().profiles[size_t(m_core.currentSlot())], &m_canvas.window(), 0);
+    m_dpiWindow->hide(); // until its page is shown, also when the window comes up later
+    m_canvas.place(m_dpiWindow, kDpiPanelRect);
+}
+
+void KestPageStack::buildDpiRest()
+{
+    if (m_pointSpeed)
         return;
     QWidget *window = &m_canvas.window();
     ProfileRecord &current = m_core.working().profiles[size_t(m_core.currentSlot())];
-    m_dpiWindow = new KestDPIWindow(current, window);
-    m_canvas.place(m_dpiWindow, kDpiPanelRect);
     m_pointSpeed = new KestPointSpeed(current, window);
+    m_pointSpeed->hide();
     m_canvas.place(m_pointSpeed, kSensorRect);
     m_reportRate = new KestReportRate(current, window);
+    m_reportRate->hide();
     m_canvas.place(m_reportRate, kReportRateRect);
     const auto takeLift = [this](quint8 lift) { m_core.working().LiftHigh = lift; };
     connect(m_reportRate, &KestReportRate::liftChanged, this, takeLift);
@@ -156,7 +234,6 @@ void KestPageStack::ensureDpiPage()
     connect(m_reportRate, &KestReportRate::liftChanged, m_pointSpeed, &KestPointSpeed::setLift);
     connect(m_pointSpeed, &KestPointSpeed::liftChanged, m_reportRate, &KestReportRate::setLift);
     connect(m_pointSpeed, &KestPointSpeed::liftChanged, this, takeLift);
-    refreshDpiPanels();
 }
 
 QWidget *KestPageStack::panel(int item)
@@ -186,7 +263,7 @@ void KestPageStack::showPage(int page)
     m_colorWindow->setVisible(shows(MousecfgWidget::LightingPanel));
     if (shows(MousecfgWidget::DpiPanel))
         ensureDpiPage();
-    if (m_dpiWindow) {
+    if (m_dpiPageBuilt) {
         m_dpiWindow->setVisible(shows(MousecfgWidget::DpiPanel));
         m_pointSpeed->setVisible(shows(MousecfgWidget::PointSpeedPanel));
         m_reportRate->setVisible(shows(MousecfgWidget::ReportRatePanel));
@@ -213,7 +290,7 @@ void KestPageStack::refresh()
 
 void KestPageStack::refreshDpiPanels()
 {
-    if (!m_dpiWindow)
+    if (!m_dpiPageBuilt)
         return;
     const ConfigRecord &working = m_core.working();
     const ProfileRecord &current = working.profiles[size_t(m_core.currentSlot())];
@@ -225,13 +302,13 @@ void KestPageStack::refreshDpiPanels()
 
 void KestPageStack::refreshReportRate()
 {
-    if (m_reportRate)
+    if (m_dpiPageBuilt)
         m_reportRate->refresh(m_core.working().profiles[size_t(m_core.currentSlot())], m_core.working().LiftHigh);
 }
 
 void KestPageStack::selectDpiLevel(int level)
 {
-    if (m_dpiWindow)
+    if (m_dpiPageBuilt)
         m_dpiWindow->selectLevel(quint8(level));
 }
 
@@ -250,7 +327,7 @@ void KestPageStack::applyTo(ConfigRecord &set) const
     // The lighting panel exists from the start and is the first page shown; the DPI
     // page's panels, never built, hold nothing but the record they would show.
     m_colorWindow->applyTo(set);
-    if (!m_dpiWindow)
+    if (!m_dpiPageBuilt)
         return;
     ProfileRecord &current = set.profiles[size_t(activeSlotIndex(set))];
     m_dpiWindow->applyTo(current);

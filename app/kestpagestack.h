@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <memory>
 
 #include <QObject>
 
@@ -15,13 +16,15 @@ class KestMouseCore;
 class KestPointSpeed;
 class KestPushButton;
 class KestReportRate;
+class MacroDialog;
 struct ConfigRecord;
 struct ProfileRecord;
 
 // The main window's four pages behind their tabs: the lighting panel, the button list,
 // the DPI page (level panel, report rate and sensor options) and the macro editor. The
 // panels edit copies of the core's working set; applyTo() gives their values back. The
-// DPI and macro pages, never the first one shown, are built when first asked for.
+// DPI and macro pages, never the first one shown, are built when first asked for, or
+// ahead in small pieces once the window has come up.
 class KestPageStack final : public QObject
 {
     Q_OBJECT
@@ -30,6 +33,7 @@ public:
     static constexpr int kPages = 4;
 
     KestPageStack(KestCanvas &canvas, KestMouseCore &core, QObject *parent = nullptr);
+    ~KestPageStack() override;
 
     int page() const { return m_page; }
     // The page the window opens on: lighting, unless the model has none.
@@ -63,7 +67,13 @@ signals:
     void buttonPointed(int marker, bool on);
     void lightingChanged();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void buildAhead();
+    void buildDpiLevels();
+    void buildDpiRest();
     void createButtonPage();
     void ensureMacroPage();
     void createLightingPage();
@@ -79,9 +89,12 @@ private:
     QScrollArea *m_buttonScroll = nullptr;
     QWidget *m_wheelLayer = nullptr; // the wheel entries, outside the scrolling list
     KestBtnWindow *m_buttonWindow = nullptr;
+    int m_aheadStep = 0;          // the next piece buildAhead() builds; 0: not started
+    bool m_dpiPageBuilt = false;  // all three panels of the DPI page exist and show the record
     KestDPIWindow *m_dpiWindow = nullptr;
     KestPointSpeed *m_pointSpeed = nullptr;
     KestReportRate *m_reportRate = nullptr;
     QWidget *m_macroDialog = nullptr;
+    std::unique_ptr<MacroDialog> m_macroAhead; // the macro editor built ahead, not yet in the window
     KestColorWindow *m_colorWindow = nullptr;
 };

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include "core/kestdiskcopy.h"
 #include "core/kestprofilelibrary.h"
 #include "device/kestwritetransaction.h"
 #include "store/configrecord.h"
@@ -194,6 +195,7 @@ private:
     void onLastDeviceRemoved();
     bool slotHasUnappliedEdits(int slot) const;
 
+    KestDiskCopy m_diskCopy;
     ConfigRecord m_working;
     ConfigRecord m_lastWritten;
     ConfigRecord m_clean;

@@ -151,7 +151,7 @@ void KestColorArea::relayout()
     const QString style = fieldStyle();
     const QFont font = languageFont(0, 1);
     for (QLineEdit *edit : m_fields + QVector<QLineEdit *>{m_hex}) {
-        edit->setStyleSheet(style);
+        restyle(edit, style);
         edit->setFont(font);
     }
 }

@@ -216,11 +216,11 @@ void KestColorWindow::relayout()
     placeScaled(m_sleep, 470, 20, 110, 20);
     placeScaled(m_sleepValue, 588, 18, 74, 24);
     placeScaled(m_moveOff, 370, kRowY[0], 290, 24);
-    m_moveOff->setStyleSheet(checkBoxStyle());
+    restyle(m_moveOff, checkBoxStyle());
     m_moveOff->setFont(languageFont());
     const QString style = sliderStyle(themeColor());
     for (KestSlider *slider : {m_bright, m_speed, m_sleep})
-        slider->setStyleSheet(style);
+        restyle(slider, style);
     showEffect();
 }
 

@@ -10,14 +10,21 @@
 #include "widgets/kestlabel.h"
 #include "widgets/kestskin.h"
 
-KestDPIWindow::KestDPIWindow(const ProfileRecord &record, QWidget *parent)
+KestDPIWindow::KestDPIWindow(const ProfileRecord &record, QWidget *parent, int rowsNow)
     : KestPanel(parent),
       m_record(record),
       m_sensor(readSensorCode()),
       m_levelCount(qBound(0, readDpiLevelCount(), DPI_LEVELS)),
       m_title(makePanelLabel(this, QString(), Qt::AlignLeft | Qt::AlignVCenter, -2))
 {
-    for (quint8 level = 0; level < DPI_LEVELS; ++level) {
+    addRows(rowsNow);
+}
+
+bool KestDPIWindow::addRows(int count)
+{
+    if (hasAllRows())
+        return true;
+    for (quint8 level = quint8(m_builtRows); level < DPI_LEVELS && count > 0; ++level, --count, ++m_builtRows) {
         auto *row = new KestSingleDPI(level, this);
         connect(row, &KestSingleDPI::dpiChanged, this, &KestDPIWindow::onSliderChanged);
         connect(row, &KestSingleDPI::linkChanged, this, &KestDPIWindow::onLinkChanged);
@@ -25,16 +32,22 @@ KestDPIWindow::KestDPIWindow(const ProfileRecord &record, QWidget *parent)
         connect(row, &KestSingleDPI::pressed, this, &KestDPIWindow::selectLevel);
         m_rows[level] = row;
     }
+    if (!hasAllRows())
+        return false;
     const DpiCodeRange range = dpiCodeRangeForInstalled(m_sensor);
     for (KestSingleDPI *row : m_rows)
         row->setSensor(m_sensor, range);
     relayout();
     retranslate();
     showRecord();
+    return true;
 }
 
 void KestDPIWindow::retranslate()
 {
+    // Rows still to come are placed and named when the last one is built.
+    if (!hasAllRows())
+        return;
     m_title->setText(tr("DPI"));
     for (KestSingleDPI *row : m_rows)
         row->retranslate();
@@ -43,8 +56,10 @@ void KestDPIWindow::retranslate()
 void KestDPIWindow::refresh(const ProfileRecord &record, int sensor)
 {
     m_sensor = sensor;
-    const DpiCodeRange range = dpiCodeRangeForInstalled(sensor);
     m_record = record;
+    if (!hasAllRows())
+        return;
+    const DpiCodeRange range = dpiCodeRangeForInstalled(sensor);
     for (KestSingleDPI *row : m_rows)
         row->setSensor(sensor, range);
     showRecord();
@@ -63,6 +78,8 @@ void KestDPIWindow::showRecord()
 
 void KestDPIWindow::relayout()
 {
+    if (!hasAllRows())
+        return;
     placeScaled(m_title, 15, 8, 200, 28);
     // Six levels take the usual 50 px pitch; more are packed closer so that the last row
     // still ends inside the panel, above the sensor options that follow it.
@@ -97,6 +114,8 @@ void KestDPIWindow::selectLevel(quint8 level)
 
 void KestDPIWindow::highlight()
 {
+    if (!hasAllRows())
+        return;
     for (int level = 0; level < int(m_rows.size()); ++level)
         m_rows[level]->setHighlight(level == m_record.dpi ? themeColor() : QColor(255, 255, 255));
 }

@@ -20,8 +20,15 @@ public:
     // The panel's height on the design canvas; the rows share what the title leaves.
     static constexpr int kDesignHeight = 385;
 
-    // Sensor and level count come from the installed settings and description.
-    explicit KestDPIWindow(const ProfileRecord &record, QWidget *parent = nullptr);
+    // Sensor and level count come from the installed settings and description. With
+    // `rowsNow` below DPI_LEVELS the other level rows wait for addRows(): a panel built
+    // ahead in small steps.
+    explicit KestDPIWindow(const ProfileRecord &record, QWidget *parent = nullptr, int rowsNow = DPI_LEVELS);
+
+    // Builds up to `count` more level rows; true once all are there, placed and showing
+    // the record. Until then the panel shows nothing and row() may be null.
+    bool addRows(int count);
+    bool hasAllRows() const { return m_builtRows == DPI_LEVELS; }
 
     // The slot or the profile changed.
     void refresh(const ProfileRecord &record, int sensor);
@@ -59,5 +66,6 @@ private:
     int m_sensor = 0;
     int m_levelCount = 0;
     KestLabel *m_title;
+    int m_builtRows = 0;
     std::array<KestSingleDPI *, DPI_LEVELS> m_rows{};
 };

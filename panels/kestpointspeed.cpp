@@ -181,7 +181,7 @@ void KestPointSpeed::relayout()
         placeScaled(pair.first, boxes, y, kFirstWidth[column], 20);
         placeScaled(pair.second, boxes + kFirstWidth[column], y, kSecondWidth[column], 20);
         for (QCheckBox *box : {pair.first, pair.second}) {
-            box->setStyleSheet(choicePairStyle(themeColor()));
+            restyle(box, choicePairStyle(themeColor()));
             box->setFont(languageFont(0, 2));
         }
     }
@@ -189,11 +189,11 @@ void KestPointSpeed::relayout()
     placeScaled(m_keyCaption, 23, 52, kCaptionWidth[0], 20);
     placeScaled(m_keySlider, 113, 52, 150, 20);
     placeScaled(m_keyValue, 269, 52, 44, 20);
-    m_keySlider->setStyleSheet(sliderStyle(themeColor()));
+    restyle(m_keySlider, sliderStyle(themeColor()));
     placeScaled(m_scrollCaption, 460, 28, 149, 20);
     placeScaled(m_scrollBox, 475, 50, 120, 24);
     m_scrollBox->setFont(languageFont(0, 1));
-    m_scrollBox->setStyleSheet(
+    restyle(m_scrollBox,
         QStringLiteral("QSpinBox{color:rgb(225,225,225);background:rgb(30,30,30);"
                        "border:1px solid rgb(100,100,100);border-radius:2px;padding-left:4px;}"
                        "QSpinBox::up-button,QSpinBox::down-button{width:%1px;border:none;"

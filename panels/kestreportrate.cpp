@@ -89,7 +89,7 @@ void KestReportRate::relayout()
     placeScaled(m_twoMm, 36, 154, 90, 22);
     const QString style = radioStyle(themeColor());
     for (QRadioButton *radio : {m_oneMm, m_twoMm}) {
-        radio->setStyleSheet(style);
+        restyle(radio, style);
         radio->setFont(languageFont(0, 1));
         radio->setFocusPolicy(Qt::TabFocus);
     }

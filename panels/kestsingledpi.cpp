@@ -163,8 +163,9 @@ void KestSingleDPI::setHighlight(const QColor &color)
     for (KestLabel *label : {m_levelLabel, m_minLabel, m_maxLabel})
         setTextColor(label, color);
     m_textColor = color;
+    const QString style = fieldStyle(color);
     for (KestDpiField *field : {m_xField, m_yField, m_singleField})
-        field->setStyleSheet(fieldStyle(color));
+        restyle(field, style);
 }
 
 void KestSingleDPI::relayout()
@@ -181,13 +182,15 @@ void KestSingleDPI::relayout()
     placeScaled(m_xField, 300, middle - 20, 76, 20);
     placeScaled(m_yField, 300, middle, 76, 20);
     placeScaled(m_singleField, 300, middle - 10, 76, 20);
+    const QString style = fieldStyle(m_textColor);
     for (KestDpiField *field : {m_xField, m_yField, m_singleField}) {
-        field->setStyleSheet(fieldStyle(m_textColor));
+        restyle(field, style);
         field->setFont(languageFont(0, 1));
     }
     placeScaled(m_linkBox, 376, middle - 9, 64, 18);
-    m_enableBox->setStyleSheet(checkBoxStyle());
-    m_linkBox->setStyleSheet(checkBoxStyle());
+    const QString boxStyle = checkBoxStyle();
+    restyle(m_enableBox, boxStyle);
+    restyle(m_linkBox, boxStyle);
     m_linkBox->setFont(languageFont(0, 2));
     m_slider->setAccent(themeColor());
 }

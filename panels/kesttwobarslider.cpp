@@ -75,7 +75,7 @@ void KestTwoBarSlider::setAccent(const QColor &accent)
 {
     const QString style = sliderStyle(accent);
     for (QSlider *bar : {m_xBar, m_yBar, m_linkedBar})
-        bar->setStyleSheet(style);
+        restyle(bar, style);
 }
 
 void KestTwoBarSlider::resizeEvent(QResizeEvent *)

@@ -75,6 +75,12 @@ void setTextColor(QWidget *widget, const QColor &color)
     widget->setPalette(palette);
 }
 
+void restyle(QWidget *widget, const QString &sheet)
+{
+    if (widget->styleSheet() != sheet)
+        widget->setStyleSheet(sheet);
+}
+
 void placeScaled(QWidget *widget, int x, int y, int width, int height)
 {
     widget->setGeometry(scaled(x), scaled(y), scaled(width), scaled(height));

@@ -28,6 +28,9 @@ QString radioStyle(const QColor &accent);
 QString choicePairStyle(const QColor &accent);
 
 void setTextColor(QWidget *widget, const QColor &color);
+// Sets `sheet` unless the widget has it already: setting a style sheet polishes the widget
+// and its children again even when nothing changed.
+void restyle(QWidget *widget, const QString &sheet);
 
 // Design-canvas rectangle at the current scale.
 void placeScaled(QWidget *widget, int x, int y, int width, int height);

@@ -200,6 +200,41 @@ private slots:
         QCOMPARE(m_core->currentSlot(), 2);
     }
 
+    // A plugged mouse reloads the files: what did not change comes back as it was saved
+    // (edits not applied are dropped, as always), a file written meanwhile, replaced or
+    // in place with the same size, is read anew.
+    void reload_readsChangedFiles_restoresUnchangedOnes()
+    {
+        start();
+        m_core->reload();
+        m_core->reload();
+        const ConfigRecord saved = m_core->working();
+        const quint8 otherRate = saved.profiles[1].pollrate == 2 ? 3 : 2;
+        m_core->working().profiles[1].pollrate = otherRate;
+        m_core->reload();
+        QVERIFY(m_core->working() == saved);
+
+        ProfileRecord replaced = saved.profiles[1];
+        replaced.pollrate = otherRate;
+        const QString path = profileFilePath(saved.names[1]);
+        QVERIFY(saveProfile(1, replaced, path).isOk());
+        m_core->reload();
+        QCOMPARE(int(m_core->working().profiles[1].pollrate), int(otherRate));
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        const QByteArray key = QByteArray("pollrate=") + QByteArray::number(otherRate);
+        const int at = bytes.indexOf(key);
+        QVERIFY(at >= 0);
+        bytes[at + key.size() - 1] = char('0' + saved.profiles[1].pollrate);
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+        file.close();
+        m_core->reload();
+        QCOMPARE(int(m_core->working().profiles[1].pollrate), int(saved.profiles[1].pollrate));
+    }
+
     // The first report after a switch describes the slot the mouse now runs, whatever the
     // firmware keeps per slot: no file changes. A level the mouse then changes is saved.
     void statusReportAfterSwitch_writesNoFile_aMouseChangeIs()

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "core/kestdiskcopy.h"
+
+#include <algorithm>
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+#include "store/appsettings.h"
+#include "store/profilefiles.h"
+
+namespace {
+constexpr qint64 kSettledMs = 1000;
+}
+
+bool KestDiskCopy::Stamp::operator==(const Stamp &o) const
+{
+    return path == o.path && exists == o.exists && bytes == o.bytes;
+}
+
+QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, SLOT_COUNT> &names)
+{
+    // The files' whole text, not their times: the settings file is written again as a
+    // mouse comes, a moment before the reload, mostly with what it held; and times move
+    // in ticks coarse enough to miss a quick second change. The files are small, and
+    // reading them costs little beside parsing them.
+    QStringList paths{globalConfigPath()};
+    for (const QString &name : names) {
+        if (isValidStoreName(name))
+            paths.append(profileFilePath(name));
+    }
+    QVector<Stamp> stamps;
+    stamps.reserve(paths.size() + 1);
+    for (const QString &path : qAsConst(paths)) {
+        Stamp stamp;
+        stamp.path = path;
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            stamp.exists = true;
+            // Larger than any file the reader takes: such a file is read (and refused) again.
+            stamp.bytes = file.read(KestFileResult::MaxFileBytes + 1);
+        }
+        stamps.append(stamp);
+    }
+    // A save killed half way leaves its files here for the next load to finish.
+    Stamp journal;
+    journal.path = configFolder() + QStringLiteral("/.journal");
+    journal.exists = QFile::exists(journal.path);
+    stamps.append(journal);
+    return stamps;
+}
+
+KestFileResult KestDiskCopy::load(ConfigRecord &config)
+{
+    if (m_record && stampsFor(m_record->names) == m_stamps) {
+        config = *m_record;
+        return KestFileResult::ok(globalConfigPath());
+    }
+    m_record.reset();
+    // Read before parsing: a file written meanwhile differs from its copy next time.
+    const qint64 startedMs = QDateTime::currentMSecsSinceEpoch();
+    const std::array<QString, SLOT_COUNT> names = config.names;
+    const QVector<Stamp> before = stampsFor(names);
+    const KestFileResult result = loadAll(config);
+    if (result.isRefused())
+        return result;
+    if (config.names == names) {
+        m_stamps = before;
+        m_record = config;
+        return result;
+    }
+    // Other names (the first load): the settings file that named them must be the one read
+    // before, and their profile files, read only now, must not have been written since a
+    // second before the load began (file times move in ticks of milliseconds).
+    const QVector<Stamp> after = stampsFor(config.names);
+    const bool settled = std::all_of(config.names.begin(), config.names.end(), [startedMs](const QString &name) {
+        return !isValidStoreName(name)
+            || QFileInfo(profileFilePath(name)).lastModified().toMSecsSinceEpoch() < startedMs - kSettledMs;
+    });
+    if (after.constFirst() == before.constFirst() && settled) {
+        m_stamps = after;
+        m_record = config;
+    }
+    return result;
+}

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <optional>
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+#include "store/configrecord.h"
+#include "store/kestfileresult.h"
+
+// The working set as the profile files last gave it, with what those files looked like
+// then. Reading them again while none has changed gives the same record, and a mouse
+// plugged in asks for exactly that while the user waits: the copy answers it instead.
+class KestDiskCopy final
+{
+public:
+    // `config` from the files (as loadAll), or from the copy when none of the files the
+    // copy came from has changed since. A set with a refused file is not copied: it is
+    // read again next time, and the refusal noted again.
+    KestFileResult load(ConfigRecord &config);
+    void forget() { m_record.reset(); }
+
+private:
+    struct Stamp
+    {
+        QString path;
+        bool exists = false;
+        QByteArray bytes;
+        bool operator==(const Stamp &o) const;
+    };
+    static QVector<Stamp> stampsFor(const std::array<QString, SLOT_COUNT> &names);
+
+    QVector<Stamp> m_stamps;
+    std::optional<ConfigRecord> m_record;
+};
