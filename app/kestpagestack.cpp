@@ -199,12 +199,17 @@ void KestPageStack::ensureDpiPage()
     // whole the record is what it would show.
     if (m_dpiPageBuilt)
         return;
+    // The page shows the record and is no edit of the user's: what its fields round to
+    // becomes the measure of edits, as when a slot is loaded, unless edits were pending.
+    const bool clean = !m_core.hasUnappliedEdits();
     buildDpiLevels();
     m_dpiWindow->addRows(DPI_LEVELS);
     buildDpiRest();
     m_dpiPageBuilt = true;
     // The pieces may have been built from an older record.
     refreshDpiPanels();
+    if (clean)
+        m_core.markClean();
 }
 
 void KestPageStack::buildDpiLevels()

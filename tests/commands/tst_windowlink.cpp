@@ -99,10 +99,11 @@ private slots:
         QCOMPARE(m_window->core()->currentSlot(), 2);
 
         m_sim->clearFaults();
-        QVERIFY(boxesDuring([this] {
-                    m_window->switchToSlot(3);
-                    settle();
-                }).isEmpty());
+        const QStringList later = boxesDuring([this] {
+            m_window->switchToSlot(3);
+            settle();
+        });
+        QVERIFY2(later.isEmpty(), qPrintable(later.join(QLatin1Char('|'))));
         QCOMPARE(int(m_sim->state().selectedProfile), 3);
     }
 
