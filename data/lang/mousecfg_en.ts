@@ -645,7 +645,7 @@ Exit status:
 <context>
     <name>KestDPIWindow</name>
     <message>
-        <location filename="../../panels/kestdpiwindow.cpp" line="+38"/>
+        <location filename="../../panels/kestdpiwindow.cpp" line="+51"/>
         <source>DPI</source>
         <translation type="unfinished"></translation>
     </message>
@@ -959,7 +959,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestMouseCore</name>
     <message>
-        <location filename="../../core/kestmousecore.cpp" line="+288"/>
+        <location filename="../../core/kestmousecore.cpp" line="+290"/>
         <source>A write to the mouse or a slot switch is running.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1145,7 +1145,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+29"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+27"/>
         <source>Wheel up</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1220,7 +1220,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+120"/>
+        <location line="+104"/>
         <source>The configuration was saved to &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1300,12 +1300,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>A profile with this name already exists.</translation>
     </message>
     <message>
-        <location line="-42"/>
+        <location line="-41"/>
         <source>Start from the current settings instead</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+91"/>
         <source>Done</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1374,27 +1374,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestReportRate</name>
     <message>
-        <location filename="../../panels/kestreportrate.cpp" line="+23"/>
-        <source>125 Hz</source>
+        <location filename="../../panels/kestreportrate.cpp" line="+19"/>
+        <source>%1 Hz</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+1"/>
-        <source>250 Hz</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>500 Hz</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>1000 Hz</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+40"/>
+        <location line="+38"/>
         <source>REPORT RATE</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1656,7 +1641,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+10"/>
         <source>DELETE</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Delete this profile</translation>
     </message>
     <message>
         <location line="-9"/>
@@ -1686,7 +1671,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>SAVE</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Export All</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1738,7 +1723,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="-4"/>
         <source>COPY</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Copy this profile</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1941,7 +1926,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget.cpp" line="+400"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+375"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1966,7 +1951,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Export All</translation>
     </message>
     <message>
-        <location filename="../../app/kestpagestack.cpp" line="+270"/>
+        <location filename="../../app/kestpagestack.cpp" line="+352"/>
         <source>LIGHTING</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2014,7 +1999,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Press Enter to apply</translation>
     </message>
     <message>
-        <location filename="../../app/kestmouseview.cpp" line="+241"/>
+        <location filename="../../app/kestmouseview.cpp" line="+253"/>
         <source>Front</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2045,7 +2030,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../app/kestfirmwarehandoff.cpp" line="+9"/>
         <location filename="../../app/kestlanguage.cpp" line="+73"/>
-        <location filename="../../app/kestpagestack.cpp" line="-161"/>
+        <location filename="../../app/kestpagestack.cpp" line="-192"/>
         <location filename="../../app/keststatusarea.cpp" line="+194"/>
         <location filename="../../app/mousecfgwidget.cpp" line="+99"/>
         <source>Warning</source>
@@ -2111,7 +2096,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <name>SlotSettings</name>
     <message>
         <location filename="../../store/buttonscript.cpp" line="+192"/>
-        <location filename="../../store/slotsettings.cpp" line="+95"/>
+        <location filename="../../store/slotsettings.cpp" line="+90"/>
         <source>%1 takes %2 to %3, not &quot;%4&quot;</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2248,7 +2233,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+10"/>
         <source>rate takes 125, 250, 500 or 1000, not &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>

@@ -677,7 +677,7 @@ Code de sortie :
 <context>
     <name>KestDPIWindow</name>
     <message>
-        <location filename="../../panels/kestdpiwindow.cpp" line="+38"/>
+        <location filename="../../panels/kestdpiwindow.cpp" line="+51"/>
         <source>DPI</source>
         <translation>DPI</translation>
     </message>
@@ -1012,7 +1012,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestMouseCore</name>
     <message>
-        <location filename="../../core/kestmousecore.cpp" line="+288"/>
+        <location filename="../../core/kestmousecore.cpp" line="+290"/>
         <source>A write to the mouse or a slot switch is running.</source>
         <translation>Une écriture vers la souris ou un changement de profil est en cours.</translation>
     </message>
@@ -1210,7 +1210,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestProfileManager</name>
     <message>
-        <location filename="../../app/kestapplyflow.cpp" line="+29"/>
+        <location filename="../../app/kestapplyflow.cpp" line="+27"/>
         <source>Wheel up</source>
         <translation>Molette vers le haut</translation>
     </message>
@@ -1285,7 +1285,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Libérez de la place sur le disque ou réparez le fichier, puis appuyez de nouveau sur Appliquer.</translation>
     </message>
     <message>
-        <location line="+120"/>
+        <location line="+104"/>
         <source>The configuration was saved to &quot;%1&quot;.</source>
         <translation>La configuration a été enregistrée dans « %1 ».</translation>
     </message>
@@ -1373,12 +1373,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Ce profil existe déjà !</translation>
     </message>
     <message>
-        <location line="-42"/>
+        <location line="-41"/>
         <source>Start from the current settings instead</source>
         <translation>Partir plutôt des réglages actuels</translation>
     </message>
     <message>
-        <location line="+92"/>
+        <location line="+91"/>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
@@ -1463,27 +1463,28 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation type="vanished">1000 HZ</translation>
     </message>
     <message>
-        <location filename="../../panels/kestreportrate.cpp" line="+23"/>
         <source>125 Hz</source>
-        <translation>125 Hz</translation>
+        <translation type="vanished">125 Hz</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>250 Hz</source>
-        <translation>250 Hz</translation>
+        <translation type="vanished">250 Hz</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>500 Hz</source>
-        <translation>500 Hz</translation>
+        <translation type="vanished">500 Hz</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>1000 Hz</source>
-        <translation>1000 Hz</translation>
+        <translation type="vanished">1000 Hz</translation>
     </message>
     <message>
-        <location line="+40"/>
+        <location filename="../../panels/kestreportrate.cpp" line="+19"/>
+        <source>%1 Hz</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <location line="+38"/>
         <source>REPORT RATE</source>
         <translation>FRÉQUENCE</translation>
     </message>
@@ -2030,7 +2031,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Tout réinitialiser</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget.cpp" line="+400"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+375"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -2055,7 +2056,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Tout exporter</translation>
     </message>
     <message>
-        <location filename="../../app/kestpagestack.cpp" line="+270"/>
+        <location filename="../../app/kestpagestack.cpp" line="+352"/>
         <source>LIGHTING</source>
         <translation>ÉCLAIRAGE</translation>
     </message>
@@ -2103,7 +2104,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Appuyez sur Entrée pour appliquer</translation>
     </message>
     <message>
-        <location filename="../../app/kestmouseview.cpp" line="+241"/>
+        <location filename="../../app/kestmouseview.cpp" line="+253"/>
         <source>Front</source>
         <translation>Dessus</translation>
     </message>
@@ -2138,7 +2139,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location filename="../../app/kestfirmwarehandoff.cpp" line="+9"/>
         <location filename="../../app/kestlanguage.cpp" line="+73"/>
-        <location filename="../../app/kestpagestack.cpp" line="-161"/>
+        <location filename="../../app/kestpagestack.cpp" line="-192"/>
         <location filename="../../app/keststatusarea.cpp" line="+194"/>
         <location filename="../../app/mousecfgwidget.cpp" line="+99"/>
         <source>Warning</source>
@@ -2204,7 +2205,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <name>SlotSettings</name>
     <message>
         <location filename="../../store/buttonscript.cpp" line="+192"/>
-        <location filename="../../store/slotsettings.cpp" line="+95"/>
+        <location filename="../../store/slotsettings.cpp" line="+90"/>
         <source>%1 takes %2 to %3, not &quot;%4&quot;</source>
         <translation>%1 prend de %2 à %3, pas « %4 »</translation>
     </message>
@@ -2341,7 +2342,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>ce capteur prend une seule résolution pour X et Y</translation>
     </message>
     <message>
-        <location line="+13"/>
+        <location line="+10"/>
         <source>rate takes 125, 250, 500 or 1000, not &quot;%1&quot;</source>
         <translation>rate prend 125, 250, 500 ou 1000, pas « %1 »</translation>
     </message>
