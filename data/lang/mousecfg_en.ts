@@ -1641,7 +1641,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <location line="+1"/>
         <location line="+10"/>
         <source>DELETE</source>
-        <translation type="unfinished">Delete this profile</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="-9"/>
@@ -1671,7 +1671,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="+1"/>
         <source>SAVE</source>
-        <translation type="unfinished">Export All</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1723,7 +1723,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location line="-4"/>
         <source>COPY</source>
-        <translation type="unfinished">Copy this profile</translation>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <location line="+1"/>
