@@ -204,7 +204,8 @@ private slots:
         m_sim->setBattery(64);
         QTRY_COMPARE_WITH_TIMEOUT(m_bus.property(QStringLiteral("Battery")).toInt(), 64, 3000);
         QString out, err;
-        QCOMPARE(runCtl({QStringLiteral("-v"), QStringLiteral("status")}, &out, &err), 0);
+        const int status = runCtl({QStringLiteral("-v"), QStringLiteral("status")}, &out, &err);
+        QVERIFY2(status == 0, qPrintable(err));
         QVERIFY2(err.contains(QStringLiteral("session-bus")), qPrintable(err));
         QVERIFY2(out.contains(QStringLiteral("battery: 64%")), qPrintable(out));
         QVERIFY2(out.contains(QStringLiteral("connection: receiver")), qPrintable(out));
