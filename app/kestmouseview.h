@@ -34,7 +34,6 @@ public:
     QPixmap picture() const;
     KestPushButton *viewButton(int view) const { return m_viewButtons[size_t(view)]; }
     KestPushButton *marker(int view, int index) const { return m_markers[size_t(view)][size_t(index)]; }
-    KestLightPreview *lightPreview() const { return m_preview; }
 
     void showView(int view);
     // Which of the view's items the page shows.
