@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -16,7 +17,7 @@ constexpr qint64 kSettledMs = 1000;
 
 bool KestDiskCopy::Stamp::operator==(const Stamp &o) const
 {
-    return path == o.path && exists == o.exists && bytes == o.bytes;
+    return path == o.path && exists == o.exists && digest == o.digest;
 }
 
 QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, SLOT_COUNT> &names)
@@ -39,7 +40,9 @@ QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, S
         if (file.open(QIODevice::ReadOnly)) {
             stamp.exists = true;
             // Larger than any file the reader takes: such a file is read (and refused) again.
-            stamp.bytes = file.read(KestFileResult::MaxFileBytes + 1);
+            // Only a digest is kept: the files' text would stay resident for the whole run.
+            stamp.digest = QCryptographicHash::hash(file.read(KestFileResult::MaxFileBytes + 1),
+                                                    QCryptographicHash::Sha1);
         }
         stamps.append(stamp);
     }

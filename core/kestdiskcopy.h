@@ -27,7 +27,7 @@ private:
     {
         QString path;
         bool exists = false;
-        QByteArray bytes;
+        QByteArray digest; // of the file's text
         bool operator==(const Stamp &o) const;
     };
     static QVector<Stamp> stampsFor(const std::array<QString, SLOT_COUNT> &names);
