@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Entry point: one copy per product, the core and its faces, the event loop.
 
+#include <clocale>
+
 #include <QApplication>
 #include <QIcon>
 #include <QTextStream>
+#include <QThread>
 
 #include "app/kestbusservice.h"
 #include "app/kestcommandline.h"
@@ -11,6 +14,7 @@
 #include "app/kestmouseview.h"
 #include "app/kesttraystatus.h"
 #include "app/mousecfgwidget.h"
+#include "core/kestdiskcopy.h"
 #include "core/kestmousecore.h"
 #include "device/sim/simbackend.h"
 #include "platform/singleinstance.h"
@@ -35,6 +39,18 @@ int main(int argc, char *argv[])
     // software one is tens of megabytes) just to ask what it supports.
     if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    // The profile files are read on the other core while the toolkit starts. Before the
+    // first thread: this one must be the toolkit's main thread, and file names must be
+    // encoded in the user's locale, which the application object would set only later.
+    static_cast<void>(QThread::currentThread());
+    std::setlocale(LC_ALL, "");
+    const QString productName = readDescriptionProductName();
+    const QString instanceName = singleInstanceName(productName);
+    KestSingleInstance instance(instanceName);
+    const bool firstCopy = instance.tryLock();
+    if (firstCopy)
+        KestDiskCopy::preload();
+
     QApplication app(argc, argv);
     // Desktops match our windows and notices to the installed desktop file by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.mousecfg.Mousecfg"));
@@ -51,10 +67,7 @@ int main(int argc, char *argv[])
     if (!hidden)
         prefetchSkinPictures({skinPath(QStringLiteral("cfgMainback.png"))});
 
-    const QString productName = readDescriptionProductName();
-    const QString instanceName = singleInstanceName(productName);
-    KestSingleInstance instance(instanceName);
-    if (!instance.tryLock()) {
+    if (!firstCopy) {
         // The copy that runs shows its window instead, asked through its bus interface, or
         // through its own socket where there is no session bus; this one was only the
         // messenger.

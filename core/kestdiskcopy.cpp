@@ -2,6 +2,7 @@
 #include "core/kestdiskcopy.h"
 
 #include <algorithm>
+#include <future>
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -13,6 +14,32 @@
 
 namespace {
 constexpr qint64 kSettledMs = 1000;
+
+std::future<KestDiskCopy> &preloaded()
+{
+    static std::future<KestDiskCopy> copy;
+    return copy;
+}
+} // namespace
+
+void KestDiskCopy::preload()
+{
+    std::future<KestDiskCopy> &copy = preloaded();
+    if (copy.valid())
+        return;
+    copy = std::async(std::launch::async, [] {
+        KestDiskCopy disk;
+        ConfigRecord config;
+        static_cast<void>(disk.load(config));
+        return disk;
+    });
+}
+
+void KestDiskCopy::takePreload()
+{
+    std::future<KestDiskCopy> &copy = preloaded();
+    if (copy.valid())
+        *this = copy.get();
 }
 
 bool KestDiskCopy::Stamp::operator==(const Stamp &o) const

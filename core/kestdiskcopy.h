@@ -22,6 +22,13 @@ public:
     KestFileResult load(ConfigRecord &config);
     void forget() { m_record.reset(); }
 
+    // Reads the profile files on another thread while the program starts; the first
+    // takePreload() waits for that copy and keeps it (load() then checks it against the
+    // files, as any copy). Only the copy of the program that holds the single-instance lock
+    // may call it: a load finishes a save a crash left half done.
+    static void preload();
+    void takePreload();
+
 private:
     struct Stamp
     {

@@ -66,6 +66,9 @@ KestMouseCore::KestMouseCore(QObject *parent)
         startBatteryReader();
 
     // A refused file is noted by the reader; the faces show the list of them at start.
+    // The copy read while the program started stands if the files are still the ones it
+    // read: a change since (a product switch above writes the settings) reads them again.
+    m_diskCopy.takePreload();
     static_cast<void>(m_diskCopy.load(m_working));
     seedDefaultProfiles();
     // The desktop's speed where it keeps one; elsewhere the profile's own value stands.

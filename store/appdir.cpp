@@ -68,11 +68,21 @@ QString applicationDir()
     if (!dir.isEmpty())
         return dir;
     // The answer cannot change while the program runs, and the skin asks for every
-    // picture: look once, but only once the application object can tell where we are.
-    static QString found;
-    if (found.isEmpty() && QCoreApplication::instance())
-        found = applicationDirFor(QCoreApplication::applicationDirPath());
-    return found.isEmpty() ? QCoreApplication::applicationDirPath() : found;
+    // picture: look once. The start reads its files on another thread before the
+    // application object exists, so the kernel's word is taken where it has one (the
+    // application object asks the same link).
+    static const QString found = [] {
+        const QFileInfo exe(QStringLiteral("/proc/self/exe"));
+        if (exe.isSymLink()) {
+            const QString path = exe.canonicalFilePath();
+            if (!path.isEmpty())
+                return applicationDirFor(QFileInfo(path).path());
+        }
+        return QString();
+    }();
+    if (!found.isEmpty())
+        return found;
+    return QCoreApplication::instance() ? applicationDirFor(QCoreApplication::applicationDirPath()) : QString();
 }
 
 void setApplicationDir(const QString &dir)

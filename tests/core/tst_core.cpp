@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/kestdiskcopy.h"
 #include "core/kestfocusswitcher.h"
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
@@ -233,6 +234,37 @@ private slots:
         file.close();
         m_core->reload();
         QCOMPARE(int(m_core->working().profiles[1].pollrate), int(saved.profiles[1].pollrate));
+    }
+
+    // The profiles read while the program starts stand only while the files are still the
+    // ones read: a profile another program rewrote meanwhile is the one the core shows.
+    void preloadedProfiles_yieldToAFileChangedSince()
+    {
+        start();
+        const ConfigRecord saved = m_core->working();
+        m_core.reset();
+        // Files a second old, as at any start but the first: the read keeps its copy.
+        const QDateTime past = QDateTime::currentDateTime().addSecs(-60);
+        QDirIterator files(configFolder(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(past, QFileDevice::FileModificationTime));
+        }
+        KestDiskCopy::preload();
+        start();
+        QVERIFY(m_core->working() == saved);
+        m_core.reset();
+
+        KestDiskCopy::preload();
+        // Long enough for the read to be done on any machine that runs the suite, so that
+        // what follows changes a file the copy was taken from.
+        QTest::qWait(300);
+        ProfileRecord changed = saved.profiles[2];
+        changed.pollrate = saved.profiles[2].pollrate == 2 ? 3 : 2;
+        QVERIFY(saveProfile(2, changed, profileFilePath(saved.names[2])).isOk());
+        start();
+        QCOMPARE(int(m_core->working().profiles[2].pollrate), int(changed.pollrate));
     }
 
     // The first report after a switch describes the slot the mouse now runs, whatever the
