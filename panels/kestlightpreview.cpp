@@ -68,6 +68,13 @@ void KestLightPreview::split() const
             const int r = qRed(in[x]), g = qGreen(in[x]), b = qBlue(in[x]);
             const int value = std::max({r, g, b});
             const int chroma = value - std::min({r, g, b});
+            // Most of the picture is grey shell or clear background, which neither copy
+            // changes: what the sums below would give for it, without them.
+            if (chroma <= 2) {
+                dark[x] = in[x];
+                mask[x] = qRgba(255, 255, 255, 0);
+                continue;
+            }
             const double lit = qBound(0.0, (chroma - 6) / 60.0, 1.0);
             const double greyed = qBound(0.0, (chroma - 2) / 4.0, 1.0);
             const int grey = qGray(in[x]);
@@ -78,6 +85,9 @@ void KestLightPreview::split() const
             mask[x] = qRgba(255, 255, 255, strength);
         }
     }
+    // Every frame starts from them in the form painting wants.
+    m_dark.convertTo(QImage::Format_ARGB32_Premultiplied);
+    m_litMask.convertTo(QImage::Format_ARGB32_Premultiplied);
 }
 
 void KestLightPreview::setLighting(int effect, const QColor &color, int brightness, int speed)
@@ -124,7 +134,7 @@ void KestLightPreview::updateClock()
 
 QPixmap KestLightPreview::compose(const QColor &color, double intensity) const
 {
-    QImage frame = m_dark.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage frame = m_dark;
     if (intensity > 0.0) {
         QImage light(m_litMask.size(), QImage::Format_ARGB32_Premultiplied);
         light.fill(color);

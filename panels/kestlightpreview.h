@@ -46,7 +46,7 @@ private:
     QPixmap m_picture;
     // Made from m_picture on the lighting page only: most starts never show it, and the two
     // cost 4 MB and 2 ms.
-    mutable QImage m_dark;   // the picture with its lit areas switched off
+    mutable QImage m_dark;   // the picture with its lit areas switched off, premultiplied
     mutable QImage m_litMask; // how strongly each pixel is lit, as alpha
     int m_effect = 1;
     QColor m_color = QColor(255, 0, 0);
