@@ -2,6 +2,7 @@
 // Entry point: one copy per product, the core and its faces, the event loop.
 
 #include <clocale>
+#include <optional>
 
 #include <QApplication>
 #include <QIcon>
@@ -11,6 +12,7 @@
 #include "app/kestbusservice.h"
 #include "app/kestcommandline.h"
 #include "app/kestdesktopbridge.h"
+#include "app/kestfontwarmup.h"
 #include "app/kestmouseview.h"
 #include "app/kesttraystatus.h"
 #include "app/mousecfgwidget.h"
@@ -62,10 +64,13 @@ int main(int argc, char *argv[])
     // Started at login: the tray, the bus, the rules and the notices run, and the window
     // is built when someone first asks for it.
     const bool hidden = commandLine.hidden;
-    // The window's background is its largest picture: it decodes on another core while
-    // this one reads the profiles.
-    if (!hidden)
+    // The window's background is its largest picture, and the fonts its first text waits
+    // for: both load on other cores while this one builds the core.
+    std::optional<KestFontWarmup> fonts;
+    if (!hidden && firstCopy) {
         prefetchSkinPictures({skinPath(QStringLiteral("cfgMainback.png"))});
+        fonts.emplace();
+    }
 
     if (!firstCopy) {
         // The copy that runs shows its window instead, asked through its bus interface, or
