@@ -62,8 +62,11 @@ KestPageStack::KestPageStack(KestCanvas &canvas, KestMouseCore &core, QObject *p
         m_tabButtons[size_t(page)] = canvas.textButton(kTabRect.translated(page * kTabStep, 0));
         connect(m_tabButtons[size_t(page)], &QPushButton::clicked, this, [this, page] { emit pageRequested(page); });
     }
-    createButtonPage();
     createLightingPage();
+    // The button list is built with the window only when it is the page shown first;
+    // otherwise just after the window shows, or when first asked for.
+    if (m_page == MousecfgWidget::CustomizePage)
+        ensureButtonPage();
     m_canvas.window().installEventFilter(this);
 }
 
@@ -83,7 +86,8 @@ void KestPageStack::buildAhead()
     // One piece per step; a page asked for meanwhile was finished at once, and its
     // remaining steps find nothing left to do.
     switch (m_aheadStep++) {
-    case 1:
+    case 1: ensureButtonPage(); break;
+    case 2:
         buildDpiLevels();
         // Two level rows a step, then the one that places them all.
         if (!m_dpiWindow->hasAllRows()) {
@@ -91,19 +95,19 @@ void KestPageStack::buildAhead()
             --m_aheadStep;
         }
         break;
-    case 2: buildDpiRest(); break;
-    case 3: ensureDpiPage(); break;
-    case 4:
+    case 3: buildDpiRest(); break;
+    case 4: ensureDpiPage(); break;
+    case 5:
         // Made apart from the window first: its widgets are not styled twice, and taking
         // it in is a step of its own.
         if (!m_macroDialog)
             m_macroAhead.reset(new MacroDialog);
         break;
-    case 5:
+    case 6:
         if (m_macroAhead)
             m_macroAhead->ensurePolished();
         break;
-    case 6: ensureMacroPage(); break;
+    case 7: ensureMacroPage(); break;
     default: return;
     }
     QTimer::singleShot(kAheadPauseMs, this, &KestPageStack::buildAhead);
@@ -112,6 +116,20 @@ void KestPageStack::buildAhead()
 int KestPageStack::firstPage() const
 {
     return m_ledDisable ? MousecfgWidget::CustomizePage : MousecfgWidget::LightingPage;
+}
+
+void KestPageStack::ensureButtonPage()
+{
+    if (m_buttonWindow)
+        return;
+    createButtonPage();
+    // Where the list lies when the window is built with it: under the lighting page.
+    if (m_colorWindow) {
+        m_wheelLayer->stackUnder(m_colorWindow);
+        m_buttonScroll->stackUnder(m_colorWindow);
+    }
+    m_wheelLayer->setVisible(MousecfgWidget::pageShows(m_page, MousecfgWidget::ButtonWindow));
+    m_buttonScroll->setVisible(MousecfgWidget::pageShows(m_page, MousecfgWidget::ButtonWindow));
 }
 
 void KestPageStack::createButtonPage()
@@ -244,7 +262,7 @@ void KestPageStack::buildDpiRest()
 QWidget *KestPageStack::panel(int item)
 {
     switch (item) {
-    case MousecfgWidget::ButtonWindow: return m_buttonScroll;
+    case MousecfgWidget::ButtonWindow: ensureButtonPage(); return m_buttonScroll;
     case MousecfgWidget::LightingPanel: return m_colorWindow;
     case MousecfgWidget::DpiPanel: ensureDpiPage(); return m_dpiWindow;
     case MousecfgWidget::PointSpeedPanel: ensureDpiPage(); return m_pointSpeed;
@@ -263,8 +281,12 @@ void KestPageStack::showPage(int page)
 {
     m_page = page;
     const auto shows = [page](MousecfgWidget::PageItem item) { return MousecfgWidget::pageShows(page, item); };
-    m_buttonScroll->setVisible(shows(MousecfgWidget::ButtonWindow));
-    m_wheelLayer->setVisible(shows(MousecfgWidget::ButtonWindow));
+    if (shows(MousecfgWidget::ButtonWindow))
+        ensureButtonPage();
+    if (m_buttonWindow) {
+        m_buttonScroll->setVisible(shows(MousecfgWidget::ButtonWindow));
+        m_wheelLayer->setVisible(shows(MousecfgWidget::ButtonWindow));
+    }
     m_colorWindow->setVisible(shows(MousecfgWidget::LightingPanel));
     if (shows(MousecfgWidget::DpiPanel))
         ensureDpiPage();
@@ -290,7 +312,8 @@ void KestPageStack::refresh()
     refreshDpiPanels();
     const int lightingSlot = KestColorWindow::lightingSlot(m_core.working(), m_core.productName());
     m_colorWindow->setProfile(m_core.working().profiles[size_t(lightingSlot)], lightingSlot);
-    m_buttonWindow->setProfile(&m_core.working().profiles[size_t(m_core.currentSlot())]);
+    if (m_buttonWindow)
+        m_buttonWindow->setProfile(&m_core.working().profiles[size_t(m_core.currentSlot())]);
 }
 
 void KestPageStack::refreshDpiPanels()
@@ -324,6 +347,7 @@ void KestPageStack::chooseEffect(int mode)
 
 void KestPageStack::selectButton(int group, int index)
 {
+    ensureButtonPage();
     m_buttonWindow->selectSlot(quint8(index), group == 2 ? 2 : 0);
 }
 
@@ -342,6 +366,9 @@ void KestPageStack::applyTo(ConfigRecord &set) const
 
 void KestPageStack::applyScale(double factor)
 {
+    // A list built later takes the scale then.
+    if (!m_buttonWindow)
+        return;
     m_buttonWindow->applyFonts(factor);
     m_buttonScroll->verticalScrollBar()->setSingleStep(qMax(1, m_buttonWindow->rowPitch()));
 }
@@ -353,5 +380,6 @@ void KestPageStack::retranslate()
     m_tabButtons[MousecfgWidget::CustomizePage]->setText(QCoreApplication::translate("MousecfgWidget", "CUSTOMIZE"));
     m_tabButtons[MousecfgWidget::DpiPage]->setText(QCoreApplication::translate("MousecfgWidget", "DPI"));
     m_tabButtons[MousecfgWidget::MacroPage]->setText(QCoreApplication::translate("MousecfgWidget", "MACRO"));
-    m_buttonWindow->retranslate();
+    if (m_buttonWindow)
+        m_buttonWindow->retranslate();
 }

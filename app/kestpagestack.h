@@ -74,6 +74,7 @@ private:
     void buildAhead();
     void buildDpiLevels();
     void buildDpiRest();
+    void ensureButtonPage();
     void createButtonPage();
     void ensureMacroPage();
     void createLightingPage();

@@ -52,7 +52,10 @@ private slots:
         setHidBackend(m_sim);
         m_window = std::make_unique<MousecfgWidget>();
         useFastBatteryReader(m_window->core()->batteryReader());
-        m_buttons = m_window->findChild<KestBtnWindow *>();
+        // The list is built when its page is first asked for.
+        QWidget *page = m_window->pageItemWidget(MousecfgWidget::ButtonWindow);
+        QVERIFY(page);
+        m_buttons = page->findChild<KestBtnWindow *>();
         QVERIFY(m_buttons);
     }
 
