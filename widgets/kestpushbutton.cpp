@@ -69,6 +69,10 @@ KestPushButton::KestPushButton(const QStringList &picturePaths, QWidget *parent,
 {
     if (!iconPath.isEmpty())
         m_icon = skinPicture(iconPath);
+    // A window being built shows its buttons all at once: their resting pictures decode on
+    // another core meanwhile. Buttons made later show one by one and decode as they do.
+    if (!m_picturePaths.isEmpty() && parent && !parent->window()->isVisible())
+        prefetchSkinPictures({m_picturePaths.first()});
     setFlat(true);
     setFocusPolicy(Qt::TabFocus);
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "widgets/kestskin.h"
 
+#include <algorithm>
+#include <chrono>
 #include <future>
 #include <optional>
 #include <vector>
@@ -23,14 +25,17 @@ double g_scaleFactor = 1.0;
 std::optional<QColor> g_themeColor;
 int g_colorMode = 0;
 
-// Pictures decoded ahead on another thread: the paths still being decoded, and the images
-// done and not yet taken.
+// Pictures decoded ahead on another thread: the paths waiting or being decoded, the ones
+// not started yet in order, and the images done and not yet taken. One thread works the
+// queue while it has any.
 struct Prefetched
 {
     QMutex mutex;
     QWaitCondition done;
     QSet<QString> pending;
+    QStringList queue;
     QHash<QString, QImage> images;
+    bool working = false;
 };
 
 Prefetched &prefetched()
@@ -48,11 +53,16 @@ QString cacheKey(const QString &path)
     return QStringLiteral("kestskin:%1:%2:%3").arg(path).arg(info.lastModified().toMSecsSinceEpoch()).arg(info.size());
 }
 
-// The image decoded ahead for `path`, waiting for it if it is on its way.
+// The image decoded ahead for `path`, waiting for it if it is being decoded. One still in
+// the queue is the caller's to decode: waiting would also wait for the ones before it.
 bool takePrefetched(const QString &path, QImage *image)
 {
     Prefetched &state = prefetched();
     QMutexLocker locker(&state.mutex);
+    if (state.queue.removeOne(path)) {
+        state.pending.remove(path);
+        return false;
+    }
     while (state.pending.contains(path))
         state.done.wait(&state.mutex);
     const auto found = state.images.find(path);
@@ -67,36 +77,43 @@ bool takePrefetched(const QString &path, QImage *image)
 void prefetchSkinPictures(const QStringList &wanted)
 {
     Prefetched &state = prefetched();
-    QStringList paths;
-    {
-        QMutexLocker locker(&state.mutex);
-        for (const QString &path : wanted) {
-            // Decoded already, on its way, or waiting to be taken: nothing to do.
-            QPixmap cached;
-            if (state.pending.contains(path) || state.images.contains(path) || QPixmapCache::find(cacheKey(path), &cached))
-                continue;
-            state.pending.insert(path);
-            paths << path;
-        }
+    QMutexLocker locker(&state.mutex);
+    for (const QString &path : wanted) {
+        // Decoded already, on its way, or waiting to be taken: nothing to do.
+        QPixmap cached;
+        if (state.pending.contains(path) || state.images.contains(path) || QPixmapCache::find(cacheKey(path), &cached))
+            continue;
+        state.pending.insert(path);
+        state.queue.append(path);
     }
-    if (paths.isEmpty())
+    if (state.working || state.queue.isEmpty())
         return;
+    state.working = true;
     // Made after the state, so destroyed before it: the process does not end under a
-    // decode still writing there. One future per call: replacing one would wait for it.
+    // decode still writing there. A worker that ran dry has ended; its future goes.
     static std::vector<std::future<void>> workers;
-    workers.push_back(std::async(std::launch::async, [paths] {
-        for (const QString &path : paths) {
+    workers.erase(std::remove_if(workers.begin(), workers.end(),
+                                 [](const std::future<void> &worker) {
+                                     return worker.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+                                 }),
+                  workers.end());
+    workers.push_back(std::async(std::launch::async, [] {
+        Prefetched &state = prefetched();
+        QMutexLocker locker(&state.mutex);
+        while (!state.queue.isEmpty()) {
+            const QString path = state.queue.takeFirst();
+            locker.unlock();
             QImage image(path);
             // The form a pixmap keeps, so that taking it costs no conversion.
             if (image.hasAlphaChannel())
                 image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-            Prefetched &state = prefetched();
-            QMutexLocker locker(&state.mutex);
+            locker.relock();
             state.pending.remove(path);
             if (!image.isNull())
                 state.images.insert(path, image);
             state.done.wakeAll();
         }
+        state.working = false;
     }));
 }
 

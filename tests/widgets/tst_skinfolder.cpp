@@ -75,6 +75,23 @@ private slots:
         QCOMPARE(ahead.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
                  direct.convertToFormat(QImage::Format_ARGB32_Premultiplied));
         QVERIFY(skinPicture(missing).isNull());
+
+        // Queued in bursts and taken in any order, also after the decoding ran dry: each is
+        // its file's picture, and none is waited for forever.
+        const QStringList names{QStringLiteral("bat1.png"), QStringLiteral("bat2.png"), QStringLiteral("close-1.png"),
+                                QStringLiteral("close-2.png"), QStringLiteral("dlg.png")};
+        for (int burst = 0; burst < 2; ++burst) {
+            QStringList paths;
+            for (const QString &name : names)
+                paths << skinFile(QStringLiteral("%1").arg(burst ? name : QStringLiteral("../skin/") + name));
+            prefetchSkinPictures(paths);
+            for (int i = paths.size() - 1; i >= 0; --i) {
+                const QImage expected = QImage(paths.at(i)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+                QCOMPARE(skinPicture(paths.at(i)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                         expected);
+            }
+            QTest::qWait(50);
+        }
     }
 
     void loadingAnimation_isCompiledIn()
