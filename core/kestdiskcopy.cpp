@@ -47,22 +47,35 @@ bool KestDiskCopy::Stamp::operator==(const Stamp &o) const
     return path == o.path && exists == o.exists && digest == o.digest;
 }
 
-QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, SLOT_COUNT> &names)
+QStringList KestDiskCopy::pathsFor(const std::array<QString, SLOT_COUNT> &names)
 {
-    // The files' whole text, not their times: the settings file is written again as a
-    // mouse comes, a moment before the reload, mostly with what it held; and times move
-    // in ticks coarse enough to miss a quick second change. The files are small, and
-    // reading them costs little beside parsing them.
     QStringList paths{globalConfigPath()};
     for (const QString &name : names) {
         if (isValidStoreName(name))
             paths.append(profileFilePath(name));
     }
+    return paths;
+}
+
+QString KestDiskCopy::journalPath()
+{
+    // A save killed half way leaves its files here for the next load to finish.
+    return configFolder() + QStringLiteral("/.journal");
+}
+
+QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, SLOT_COUNT> &names)
+{
+    // The files' whole text, not only their stamps: the settings file is written again as
+    // a mouse comes, a moment before the reload, mostly with what it held; and a stamp
+    // tells nothing of a file changed within the last tick. The files are small, and
+    // reading them costs little beside parsing them.
+    const QStringList paths = pathsFor(names);
     QVector<Stamp> stamps;
     stamps.reserve(paths.size() + 1);
     for (const QString &path : qAsConst(paths)) {
         Stamp stamp;
         stamp.path = path;
+        stamp.file = KestFileStamp::of(path);
         QFile file(path);
         if (file.open(QIODevice::ReadOnly)) {
             stamp.exists = true;
@@ -73,17 +86,38 @@ QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, S
         }
         stamps.append(stamp);
     }
-    // A save killed half way leaves its files here for the next load to finish.
     Stamp journal;
-    journal.path = configFolder() + QStringLiteral("/.journal");
+    journal.path = journalPath();
     journal.exists = QFile::exists(journal.path);
     stamps.append(journal);
     return stamps;
 }
 
+bool KestDiskCopy::stillCurrent(QVector<Stamp> &kept, const std::array<QString, SLOT_COUNT> &names)
+{
+    // A file whose stamp was settled when taken and is the same now has not been written
+    // since, and need not be read: at most starts and plugs, every one. Otherwise the
+    // files' text is compared, and the same text takes the stamps of now, which a later
+    // check may then trust.
+    const QStringList paths = pathsFor(names);
+    bool same = kept.size() == paths.size() + 1;
+    for (int i = 0; same && i < paths.size(); ++i) {
+        const Stamp &stamp = kept.at(i);
+        const KestFileStamp file = KestFileStamp::of(stamp.path);
+        same = stamp.path == paths.at(i) && stamp.file.known && stamp.file.settled && file.known && file == stamp.file;
+    }
+    if (same && kept.constLast().path == journalPath() && kept.constLast().exists == QFile::exists(journalPath()))
+        return true;
+    QVector<Stamp> now = stampsFor(names);
+    if (!(now == kept))
+        return false;
+    kept = std::move(now);
+    return true;
+}
+
 KestFileResult KestDiskCopy::load(ConfigRecord &config)
 {
-    if (m_record && stampsFor(m_record->names) == m_stamps) {
+    if (m_record && stillCurrent(m_stamps, m_record->names)) {
         config = *m_record;
         return KestFileResult::ok(globalConfigPath());
     }

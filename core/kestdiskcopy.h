@@ -5,10 +5,12 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include "store/configrecord.h"
 #include "store/kestfileresult.h"
+#include "store/kestfilestamp.h"
 
 // The working set as the profile files last gave it, with what those files looked like
 // then. Reading them again while none has changed gives the same record, and a mouse
@@ -34,10 +36,14 @@ private:
     {
         QString path;
         bool exists = false;
-        QByteArray digest; // of the file's text
+        KestFileStamp file; // taken before the digest
+        QByteArray digest;  // of the file's text
         bool operator==(const Stamp &o) const;
     };
     static QVector<Stamp> stampsFor(const std::array<QString, SLOT_COUNT> &names);
+    static QStringList pathsFor(const std::array<QString, SLOT_COUNT> &names);
+    static QString journalPath();
+    static bool stillCurrent(QVector<Stamp> &kept, const std::array<QString, SLOT_COUNT> &names);
 
     QVector<Stamp> m_stamps;
     std::optional<ConfigRecord> m_record;
