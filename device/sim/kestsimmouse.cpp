@@ -69,7 +69,7 @@ KestSimMouse::~KestSimMouse()
 int KestSimMouse::init()
 {
     QMutexLocker lock(&m_mutex);
-    return m_initFails ? -1 : 0;
+    return m_faults.initFails ? -1 : 0;
 }
 
 int KestSimMouse::exit()
@@ -135,9 +135,7 @@ int KestSimMouse::write(KestHidHandle device, const quint8 *data, int length)
     const int dev = index(iface->device);
     ++m_writes[dev];
     const QByteArray bytes(reinterpret_cast<const char *>(data), length);
-    if (!handle->alive || m_writeErrors != 0) {
-        if (handle->alive && m_writeErrors > 0)
-            --m_writeErrors;
+    if (!handle->alive || m_faults.takeWriteError()) {
         traceLocked(KestSimTraceEntry::WriteFailed, iface, bytes);
         return -1;
     }
@@ -146,12 +144,9 @@ int KestSimMouse::write(KestHidHandle device, const quint8 *data, int length)
     if (iface->number == 2) {
         const int selections = m_firmware.state().slotSelections;
         QByteArray answer = m_firmware.receive(data, length);
-        if (!m_silent) {
-            if (m_allZeroAnswers != 0) {
-                if (m_allZeroAnswers > 0)
-                    --m_allZeroAnswers;
+        if (!m_faults.silent) {
+            if (m_faults.takeZeroAnswer())
                 answer.fill('\0');
-            }
             queueInputLocked(iface, answer);
             // A switch is a change the mouse tells about, with the new slot's level and rate.
             if (m_firmware.state().slotSelections != selections)
@@ -161,8 +156,7 @@ int KestSimMouse::write(KestHidHandle device, const quint8 *data, int length)
             storeMemoryLocked();
     }
 
-    if (m_unplugAfterWrites[dev] > 0 && --m_unplugAfterWrites[dev] == 0) {
-        m_unplugAfterWrites[dev] = -1;
+    if (m_faults.takeUnplugAfterWrite(dev)) {
         for (const auto &other : m_interfaces) {
             if (other->device == iface->device && other->plugged) {
                 setPluggedLocked(other.get(), false);
@@ -215,9 +209,7 @@ int KestSimMouse::readTimeout(KestHidHandle device, quint8 *data, int length, in
         return -1;
     Interface *iface = handle->iface;
     ++m_reads[index(iface->device)];
-    if (m_readErrors != 0) {
-        if (m_readErrors > 0)
-            --m_readErrors;
+    if (m_faults.takeReadError()) {
         traceLocked(KestSimTraceEntry::ReadFailed, iface, {});
         return -1;
     }
@@ -236,12 +228,11 @@ int KestSimMouse::readTimeout(KestHidHandle device, quint8 *data, int length, in
     }
 
     QByteArray report = handle->input.front();
-    if (m_wrongEchoReads != 0) {
+    if (m_faults.takeWrongEcho()) {
         // A garbled copy; the true answer stays queued for the next read.
-        if (m_wrongEchoReads > 0)
-            --m_wrongEchoReads;
-        if (m_wrongEchoByte < report.size())
-            report[m_wrongEchoByte] = char(report[m_wrongEchoByte] ^ 0xFF);
+        const int at = m_faults.wrongEchoByte;
+        if (at < report.size())
+            report[at] = char(report[at] ^ 0xFF);
     } else {
         handle->input.pop_front();
     }
@@ -352,117 +343,61 @@ void KestSimMouse::queueInput(const QByteArray &report)
 void KestSimMouse::setSilent(bool silent)
 {
     QMutexLocker lock(&m_mutex);
-    m_silent = silent;
+    m_faults.silent = silent;
 }
 
 void KestSimMouse::setAllZeroAnswers(int count)
 {
     QMutexLocker lock(&m_mutex);
-    m_allZeroAnswers = count;
+    m_faults.allZeroAnswers = count;
 }
 
 void KestSimMouse::setWrongEchoes(int reads, int answerByte)
 {
     QMutexLocker lock(&m_mutex);
-    m_wrongEchoReads = reads;
-    m_wrongEchoByte = answerByte;
+    m_faults.wrongEchoReads = reads;
+    m_faults.wrongEchoByte = answerByte;
 }
 
 void KestSimMouse::setReadErrors(int count)
 {
     QMutexLocker lock(&m_mutex);
-    m_readErrors = count;
+    m_faults.readErrors = count;
 }
 
 void KestSimMouse::setWriteErrors(int count)
 {
     QMutexLocker lock(&m_mutex);
-    m_writeErrors = count;
+    m_faults.writeErrors = count;
 }
 
 void KestSimMouse::unplugAfterWrites(KestSimDevice device, int writes)
 {
     QMutexLocker lock(&m_mutex);
-    m_unplugAfterWrites[index(device)] = writes;
+    m_faults.unplugAfterWrites[index(device)] = writes;
 }
 
 void KestSimMouse::setInitFailure(bool fails)
 {
     QMutexLocker lock(&m_mutex);
-    m_initFails = fails;
+    m_faults.initFails = fails;
 }
 
 void KestSimMouse::clearFaults()
 {
     QMutexLocker lock(&m_mutex);
-    m_silent = false;
-    m_allZeroAnswers = 0;
-    m_wrongEchoReads = 0;
-    m_readErrors = 0;
-    m_writeErrors = 0;
-    m_unplugAfterWrites[0] = m_unplugAfterWrites[1] = -1;
-    m_initFails = false;
+    m_faults.clear();
 }
-
-namespace {
-
-// One fault of a spec; returns false for anything unknown.
-bool parseFault(const QByteArray &text, QByteArray &name, int &count)
-{
-    static const QByteArray kNames[] = {"silent", "zeros", "wrong-echo", "read-error", "write-error"};
-    static const QByteArray kUnplug = "unplug-after=";
-    name = text.trimmed().toLower();
-    count = 0;
-    if (name.startsWith(kUnplug)) {
-        bool ok = false;
-        count = name.mid(kUnplug.size()).toInt(&ok);
-        name = kUnplug;
-        return ok && count > 0;
-    }
-    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
-}
-
-} // namespace
 
 bool KestSimMouse::isValidFaultSpec(const QByteArray &spec)
 {
-    QByteArray name;
-    int count = 0;
-    for (const QByteArray &part : spec.split(',')) {
-        if (!part.trimmed().isEmpty() && !parseFault(part, name, count))
-            return false;
-    }
-    return true;
+    return KestSimFaults::isValidSpec(spec);
 }
 
 bool KestSimMouse::applyFaultSpec(const QByteArray &spec)
 {
-    if (!isValidFaultSpec(spec))
-        return false;
-    QByteArray name;
-    int count = 0;
-    for (const QByteArray &part : spec.split(',')) {
-        if (part.trimmed().isEmpty())
-            continue;
-        parseFault(part, name, count);
-        if (name == "silent") {
-            setSilent(true);
-        } else if (name == "zeros") {
-            setAllZeroAnswers(-1);
-        } else if (name == "wrong-echo") {
-            // Answer byte 1 is part of every echo and of the status signature, so the
-            // battery query is refused as well.
-            setWrongEchoes(-1, 1);
-        } else if (name == "read-error") {
-            setReadErrors(-1);
-        } else if (name == "write-error") {
-            setWriteErrors(-1);
-        } else {
-            unplugAfterWrites(KestSimDevice::Receiver, count);
-            unplugAfterWrites(KestSimDevice::Cable, count);
-        }
-    }
-    return true;
+    QMutexLocker lock(&m_mutex);
+    return m_faults.applySpec(spec);
 }
 
 KestSimMouseState KestSimMouse::state() const

@@ -8,6 +8,7 @@
 #include <QWaitCondition>
 
 #include "device/kesthidbackend.h"
+#include "device/sim/kestsimfaults.h"
 #include "device/sim/kestsimfirmware.h"
 
 enum class KestSimDevice
@@ -99,12 +100,9 @@ public:
     void setWaitsForInput(bool waits);                          // false: like a backend without device nodes
     void clearFaults();
 
-    // Faults by name, as MOUSECFG_SIMULATE_FAULT gives them, so that the programs can be
-    // tried against a misbehaving mouse from the start: "silent" (no answers), "zeros"
-    // (answers are zero bytes), "wrong-echo" (every answer altered), "read-error",
-    // "write-error", "unplug-after=N" (the device written to is pulled after N writes).
-    // Several may be given, separated by commas. An unknown name sets nothing and
-    // returns false.
+    // Faults by name, as MOUSECFG_SIMULATE_FAULT gives them (KestSimFaults::applySpec), so
+    // that the programs can be tried against a misbehaving mouse from the start. An unknown
+    // name sets nothing and returns false.
     static constexpr const char *FaultVariable = "MOUSECFG_SIMULATE_FAULT";
     static bool isValidFaultSpec(const QByteArray &spec);
     bool applyFaultSpec(const QByteArray &spec);
@@ -155,13 +153,5 @@ private:
     int m_dpiLevelCount = 8;
     int m_writes[2] = {0, 0};
     int m_reads[2] = {0, 0};
-
-    bool m_silent = false;
-    int m_allZeroAnswers = 0;
-    int m_wrongEchoReads = 0;
-    int m_wrongEchoByte = 0;
-    int m_readErrors = 0;
-    int m_writeErrors = 0;
-    int m_unplugAfterWrites[2] = {-1, -1};
-    bool m_initFails = false;
+    KestSimFaults m_faults;
 };

@@ -78,6 +78,16 @@ public:
 
     KestSimMouse &sim() { return *m_sim; }
 
+    // The default set with every slot alike, as a write's starting point.
+    static ConfigRecord plainRecord()
+    {
+        ConfigRecord record;
+        makeDefaultConfig(record);
+        for (ProfileRecord &p : record.profiles)
+            p = record.profiles[0];
+        return record;
+    }
+
     // Command codes of the reports written to the mouse since the last reset.
     QVector<quint8> writtenCommands() const
     {

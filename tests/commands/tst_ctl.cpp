@@ -111,13 +111,32 @@ private slots:
         QTemporaryDir dir;
         installProduct(dir, QStringLiteral("KX-27"));
         // Options may follow the command.
-        const Run run = ctl({QStringLiteral("status"), QStringLiteral("--app-dir"), dir.path(), QStringLiteral("--simulate")});
+        const Run run = ctl({QStringLiteral("status"), QStringLiteral("--app-dir"), dir.path(),
+                             QStringLiteral("--simulate=receiver")});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains(QLatin1String("battery: 85%")));
         QVERIFY(run.out.contains(QLatin1String("report rate: 1000 Hz")));
-        QVERIFY(run.out.contains(QLatin1String("connection: cable")));
+        QVERIFY(run.out.contains(QLatin1String("connection: receiver")));
         // Quiet unless asked: the exchange's diagnostics are off by default.
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+    }
+
+    // The running utility knows no level while the cable powers the mouse; the tool alone
+    // must print what it prints, with both plugged in as well (the cable is used then).
+    void status_onTheCable_levelUnknownAsThroughTheUtility()
+    {
+        QTemporaryDir dir;
+        installProduct(dir, QStringLiteral("KX-27"));
+        for (const QString &plugged : {QStringLiteral("--simulate=cable"), QStringLiteral("--simulate=both")}) {
+            const Run text = ctl({QStringLiteral("--app-dir"), dir.path(), plugged, QStringLiteral("status")});
+            QCOMPARE(text.exitCode, 0);
+            QVERIFY2(text.out.contains(QLatin1String("battery: unknown\n")), qPrintable(text.out));
+            QVERIFY(text.out.contains(QLatin1String("connection: cable")));
+            const Run json = ctl({QStringLiteral("--app-dir"), dir.path(), plugged, QStringLiteral("--json"),
+                                  QStringLiteral("status")});
+            QVERIFY2(json.out.startsWith(QLatin1String("{\"battery\":null,")), qPrintable(json.out));
+            QVERIFY(json.out.contains(QLatin1String("\"mouse-off\":false")));
+        }
     }
 
     void apply_tracesEveryReportAndItsEcho()

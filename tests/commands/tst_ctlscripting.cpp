@@ -178,7 +178,7 @@ private slots:
     {
         QTemporaryDir dir;
         install(dir);
-        const Run run = ctl(dir.path(), {QStringLiteral("status"), QStringLiteral("--simulate"), QStringLiteral("--json")});
+        const Run run = ctl(dir.path(), {QStringLiteral("status"), QStringLiteral("--simulate=receiver"), QStringLiteral("--json")});
         QCOMPARE(run.exitCode, 0);
         const QJsonObject status = QJsonDocument::fromJson(run.out.toUtf8()).object();
         QCOMPARE(status.keys(), (QStringList{QStringLiteral("battery"), QStringLiteral("connection"), QStringLiteral("dpi-level"),

@@ -13,7 +13,6 @@
 #include "device/kestwritetransaction.h"
 #include "device/sendcommand.h"
 #include "device/writeconfig.h"
-#include "platform/pointerspeed.h"
 #include "store/appsettings.h"
 #include "store/macrodb.h"
 #include "store/profilefiles.h"
@@ -271,14 +270,7 @@ private:
         }
     }
 
-    ConfigRecord plainRecord()
-    {
-        ConfigRecord record;
-        makeDefaultConfig(record);
-        for (ProfileRecord &p : record.profiles)
-            p = record.profiles[0];
-        return record;
-    }
+    static ConfigRecord plainRecord() { return CommandFixture::plainRecord(); }
 
     void bindMacro(ConfigRecord &record, int slot, int button, const QString &name, quint8 mode = 0)
     {
@@ -536,82 +528,6 @@ private slots:
         QCOMPARE(int(m_last.status), 0);
         QVERIFY(m_last.skippedMacros.isEmpty());
         QCOMPARE(slotBytes(m_fx->sim().state().macros[0]), expectedSlot(m_macroFiles[5]));
-    }
-
-    void scrollReversed_wheelEntriesExchanged()
-    {
-        ConfigRecord record = plainRecord();
-        record.profiles[0].BUTTON_INFO[40].Fun = FunVolumeUp;
-        record.profiles[0].BUTTON_INFO[41].Fun = FunVolumeDown;
-        m_fx->setButtonLayout(5, CommandFixture::identityMatrix(), true);
-        QCOMPARE(write(record), 0);
-        QCOMPARE(int(m_fx->sim().state().buttons[15].p2), 0xE9);
-        QCOMPARE(int(m_fx->sim().state().buttons[14].p2), 0xEA);
-    }
-
-    void unwrittenEntries_keepTheirBytes()
-    {
-        ConfigRecord record = plainRecord();
-        record.profiles[0].BUTTON_INFO[9].Fun = FunMute;
-        QCOMPARE(write(record), 0);
-        QCOMPARE(int(m_fx->sim().state().buttons[9].p2), 0xE2);
-        m_fx->setButtonLayout(3, CommandFixture::identityMatrix(), false);
-        record.profiles[0].BUTTON_INFO[9].Fun = FunLeft;
-        QCOMPARE(write(record), 0);
-        QCOMPARE(int(m_fx->sim().state().buttons[9].p2), 0xE2);
-    }
-
-    void oversizedLayout_neverWritesOutsideTheTable()
-    {
-        ButtonMatrix matrix = CommandFixture::identityMatrix();
-        matrix[3] = 200; // a position the table has no entry for
-        m_fx->setButtonLayout(42, matrix, false);
-        ConfigRecord record = plainRecord();
-        for (ButtonInfo &b : record.profiles[0].BUTTON_INFO)
-            b.Fun = FunMute;
-        record.profiles[0].BUTTON_INFO[2].Fun = FunLeft;
-        QCOMPARE(write(record), 0);
-        const auto &buttons = m_fx->sim().state().buttons;
-        QCOMPARE(int(buttons[2].function), 0x81);
-        QCOMPARE(int(buttons[3].function), 0x00); // never written
-        QCOMPARE(int(buttons[13].p2), 0xE2);
-    }
-
-    void profileMenu_sequenceAndAwaitedReports()
-    {
-        m_fx->sim().resetCounters();
-        SelectProfileOnDevice(2, 17);
-        const KestSimMouseState s = m_fx->sim().state();
-        QCOMPARE(int(s.selectedProfile), 2);
-        const QVector<QPair<quint8, quint8>> expected = {{0xF3, 0x01}, {0xF3, 0x04}, {0xF3, 0x01}, {0xF3, 0x02},
-                                                         {0xF3, 0x08}, {0xF3, 0x10}};
-        QCOMPARE(s.extendedRequests, expected);
-        QCOMPARE(m_fx->sim().writeCount(), 7);
-        // The slot selection is written without waiting; every menu request waits for its
-        // answer before the next report goes out.
-        QVector<KestSimTraceEntry> trace = m_fx->sim().trace();
-        trace.erase(std::remove_if(trace.begin(), trace.end(),
-                                   [](const KestSimTraceEntry &e) { return e.kind == KestSimTraceEntry::Input; }),
-                    trace.end());
-        QCOMPARE(trace.size() > 1, true);
-        QCOMPARE(int(trace[0].kind), int(KestSimTraceEntry::Write));
-        QCOMPARE(int(trace[1].kind), int(KestSimTraceEntry::Write));
-        for (int i = 1; i < trace.size(); ++i) {
-            if (trace[i].kind == KestSimTraceEntry::Write)
-                QVERIFY(i + 1 < trace.size() && trace[i + 1].kind == KestSimTraceEntry::Read);
-        }
-        QCOMPARE(pointerSpeed(), 17);
-    }
-
-    void profileMenu_sequenceStopsAtFirstFailure()
-    {
-        m_fx->sim().resetCounters();
-        m_fx->sim().setWriteErrors(-1);
-        SelectProfileOnDevice(1, pointerSpeed());
-        int attempts = 0;
-        for (const KestSimTraceEntry &e : m_fx->sim().trace())
-            attempts += e.kind == KestSimTraceEntry::WriteFailed ? 1 : 0;
-        QCOMPARE(attempts, 3); // select, first menu request, first of the sequence
     }
 
     // The set is saved whether or not the mouse takes it, and becomes the last written set

@@ -13,17 +13,15 @@
 #include "app/kestbusservice.h"
 #include "app/kestdesktopbridge.h"
 #include "busclient.h"
+#include "desktopfixture.h"
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/statusdecode.h"
 #include "device/sim/kestsimmouse.h"
 #include "fakenotifications.h"
 #include "privatebus.h"
-#include "store/appdir.h"
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
-#include "tests/app/shellfixture.h"
-#include "tests/common/appfixture.h"
 
 class TestBusService : public QObject
 {
@@ -67,10 +65,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_tmp.isValid());
-        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", m_tmp.path().toLocal8Bit());
-        useFastLinkForWindowTests();
+        QVERIFY(useTemporaryDesktop(m_tmp));
         if (!haveSessionBus())
             QSKIP("no session bus could be started");
         QVERIFY(m_bus.open());
@@ -78,9 +73,7 @@ private slots:
 
     void init()
     {
-        m_app.reset(new QTemporaryDir(m_tmp.path() + QStringLiteral("/app-XXXXXX")));
-        setApplicationDir(m_app->path());
-        writeProductFiles(m_app->path());
+        m_app = makeApplicationDir(m_tmp);
     }
 
     void cleanup()

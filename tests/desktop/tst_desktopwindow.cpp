@@ -17,6 +17,7 @@
 #include "app/kesttraystatus.h"
 #include "app/mousecfgwidget.h"
 #include "busclient.h"
+#include "desktopfixture.h"
 #include "core/kestmousecore.h"
 #include "device/devicelink.h"
 #include "device/statusdecode.h"
@@ -24,11 +25,8 @@
 #include "fakenotifications.h"
 #include "platform/singleinstance.h"
 #include "privatebus.h"
-#include "store/appdir.h"
 #include "store/appsettings.h"
 #include "store/devicedescription.h"
-#include "tests/app/shellfixture.h"
-#include "tests/common/appfixture.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
 
@@ -54,11 +52,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_tmp.isValid());
-        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", m_tmp.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", m_tmp.filePath(QStringLiteral("config")).toLocal8Bit());
-        useFastLinkForWindowTests();
+        QVERIFY(useTemporaryDesktop(m_tmp));
         if (!haveSessionBus())
             QSKIP("no session bus could be started");
         QVERIFY(m_bus.open());
@@ -66,9 +60,7 @@ private slots:
 
     void init()
     {
-        m_app.reset(new QTemporaryDir(m_tmp.path() + QStringLiteral("/app-XXXXXX")));
-        setApplicationDir(m_app->path());
-        writeProductFiles(m_app->path());
+        m_app = makeApplicationDir(m_tmp);
     }
 
     void cleanup()

@@ -12,6 +12,7 @@
 #include "app/kestdesktopbridge.h"
 #include "core/kestmousecore.h"
 #include "core/kestnotices.h"
+#include "desktopfixture.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"
 #include "fakenotifications.h"
@@ -20,8 +21,6 @@
 #include "store/appdir.h"
 #include "store/appsettings.h"
 #include "store/kestinifile.h"
-#include "tests/app/shellfixture.h"
-#include "tests/common/appfixture.h"
 
 class TestNotices : public QObject
 {
@@ -39,10 +38,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_tmp.isValid());
-        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", m_tmp.path().toLocal8Bit());
-        useFastLinkForWindowTests();
+        QVERIFY(useTemporaryDesktop(m_tmp));
     }
 
     void init()

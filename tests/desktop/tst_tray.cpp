@@ -12,14 +12,12 @@
 
 #include "app/kestdesktopbridge.h"
 #include "app/kesttraystatus.h"
+#include "core/kestmousecore.h"
+#include "desktopfixture.h"
 #include "device/devicelink.h"
 #include "device/sim/kestsimmouse.h"
 #include "privatebus.h"
-#include "core/kestmousecore.h"
-#include "store/appdir.h"
 #include "store/appsettings.h"
-#include "tests/app/shellfixture.h"
-#include "tests/common/appfixture.h"
 
 class TestTray : public QObject
 {
@@ -31,11 +29,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(m_tmp.isValid());
-        qputenv("TMPDIR", m_tmp.path().toLocal8Bit());
-        qputenv("XDG_RUNTIME_DIR", m_tmp.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", m_tmp.filePath(QStringLiteral("config")).toLocal8Bit());
-        useFastLinkForWindowTests();
+        QVERIFY(useTemporaryDesktop(m_tmp));
         setApplicationDir(m_tmp.path());
         writeProductFiles(m_tmp.path());
     }

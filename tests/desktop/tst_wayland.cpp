@@ -11,7 +11,9 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -37,6 +39,19 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs)
         QTest::qWait(20);
     }
     return true;
+}
+
+// How many display programs of the application folder app are running (not just exited).
+int displaysRunning(const QString &app)
+{
+    const QString program = QFileInfo(app + QStringLiteral("/OSD")).canonicalFilePath();
+    int count = 0;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &pid : entries) {
+        if (QFile::symLinkTarget(QStringLiteral("/proc/%1/exe").arg(pid)) == program)
+            ++count;
+    }
+    return count;
 }
 
 } // namespace
@@ -146,6 +161,10 @@ private slots:
 
     void display_fallsBackToANotification()
     {
+        // The utility of the case before may have started a display, which ends with it but
+        // a moment later: until then it holds the channel, the display started here leaves at
+        // once, and the text goes to one on its way out.
+        QVERIFY2(waitFor([&] { return displaysRunning(m_app) == 0; }, 10000), "a display outlived its utility");
         FakeNotifications service;
         QVERIFY(service.start());
         QProcess display;

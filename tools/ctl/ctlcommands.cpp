@@ -248,11 +248,11 @@ int runStatus(bool json, int storedSlot, QTextStream &out, QTextStream &err)
         if (!KestGetBatteryThread::parseStatus(buffer + 1, reported))
             continue;
         const bool cable = CommandHandle() == commandHandle2;
-        // The tool prints the level the mouse sends even on its cable, where the window hides
-        // its bar: decoded as from the receiver.
-        const statusdecode::Battery battery = statusdecode::decodeBattery(0, reported.batteryLow, false);
+        // Decoded as the running utility decodes it, so that both ways print the same: the
+        // cable powers the mouse and its level is not known there, nor is it off.
+        const statusdecode::Battery battery = statusdecode::decodeBattery(0, reported.batteryLow, cable);
         CtlStatus status;
-        status.mouseOff = battery.off;
+        status.mouseOff = battery.off && !cable;
         status.battery = battery.percent;
         status.dpiLevel = statusdecode::dpiLevel(reported.dpiLevel);
         status.rateHz = statusdecode::rateCodeToHz(reported.rate);
