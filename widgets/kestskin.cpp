@@ -44,6 +44,30 @@ Prefetched &prefetched()
     return state;
 }
 
+// Made after the state, so destroyed before it.
+std::vector<std::future<void>> &prefetchWorkers()
+{
+    static std::vector<std::future<void>> workers;
+    return workers;
+}
+
+// Called as the application object goes, while the toolkit's thread pool (which converts
+// large images) still runs: a decode left for the process's exit waited there for a pool
+// already gone, and hung or crashed the exit. Pictures not started are dropped.
+void finishPrefetching()
+{
+    Prefetched &state = prefetched();
+    {
+        QMutexLocker locker(&state.mutex);
+        for (const QString &path : qAsConst(state.queue))
+            state.pending.remove(path);
+        state.queue.clear();
+    }
+    for (std::future<void> &worker : prefetchWorkers())
+        worker.wait();
+    prefetchWorkers().clear();
+}
+
 // Dozens of buttons show the same few pictures; decoding each file once took a large share
 // of the start. The file's time and size are in the key, so a picture redrawn on disk is
 // read again; the toolkit's cache drops pictures nobody holds when it fills.
@@ -89,9 +113,13 @@ void prefetchSkinPictures(const QStringList &wanted)
     if (state.working || state.queue.isEmpty())
         return;
     state.working = true;
-    // Made after the state, so destroyed before it: the process does not end under a
-    // decode still writing there. A worker that ran dry has ended; its future goes.
-    static std::vector<std::future<void>> workers;
+    static const bool finishing = [] {
+        qAddPostRoutine(finishPrefetching);
+        return true;
+    }();
+    Q_UNUSED(finishing)
+    // A worker that ran dry has ended; its future goes.
+    std::vector<std::future<void>> &workers = prefetchWorkers();
     workers.erase(std::remove_if(workers.begin(), workers.end(),
                                  [](const std::future<void> &worker) {
                                      return worker.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
