@@ -11,6 +11,7 @@
 #include "store/configrecord.h"
 #include "store/devicedescription.h"
 #include "widgets/kestpushbutton.h"
+#include "widgets/kestrgbcolor.h"
 #include "widgets/kestskin.h"
 #include "widgets/kestskinnames.h"
 
@@ -235,7 +236,7 @@ void KestMouseView::setLighting(const ProfileRecord &record)
 {
     const int effect = activeEffectIndex(record);
     const LedModeInfo &info = record.LED_MODE[effect];
-    m_preview->setLighting(effect, info.RGB, info.bright, info.breath);
+    m_preview->setLighting(effect, toQColor(info.RGB), info.bright, info.breath);
 }
 
 void KestMouseView::setLightingPage(bool shown, bool seen)

@@ -9,6 +9,7 @@
 #include "store/appdir.h"
 #include "store/appsettings.h"
 #include "platform/logging.h"
+#include "widgets/kestrgbcolor.h"
 
 KestOsdClient::KestOsdClient(QObject *parent)
     : QObject(parent)
@@ -26,7 +27,7 @@ void KestOsdClient::showText(const QString &text)
 {
     osd::OsdMessage message;
     message.text = text;
-    message.color = readThemeColor();
+    message.color = toQColor(readThemeColor());
     m_pendingBlock = osd::encodeBlock(message);
     m_pendingText = text;
     // A start already in progress will deliver the newest text when the display is up.

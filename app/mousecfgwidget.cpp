@@ -28,6 +28,7 @@
 #include "widgets/kestmenu.h"
 #include "widgets/kestmessagebox.h"
 #include "widgets/kestpushbutton.h"
+#include "widgets/kestrgbcolor.h"
 #include "widgets/kestskin.h"
 
 namespace {
@@ -137,7 +138,7 @@ void MousecfgWidget::createParts()
     // The look the description asks for, and the language: the panels below take their
     // key names and texts from it.
     setColorMode(readColorMode());
-    setThemeColor(readThemeColor());
+    setThemeColor(toQColor(readThemeColor()));
     m_language->loadCurrent();
     m_pages = new KestPageStack(m_canvas, *m_core, this);
     m_mouseView = new KestMouseView(m_canvas, *m_core, this);

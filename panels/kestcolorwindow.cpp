@@ -12,6 +12,7 @@
 #include "widgets/kestlabel.h"
 #include "widgets/kestmenu.h"
 #include "widgets/kestpushbutton.h"
+#include "widgets/kestrgbcolor.h"
 #include "widgets/kestskin.h"
 #include "widgets/kestslider.h"
 
@@ -195,7 +196,7 @@ void KestColorWindow::showEffect()
 
 void KestColorWindow::showSwatch()
 {
-    const QColor color = activeEffect().RGB.isValid() ? activeEffect().RGB : QColor(0, 0, 0);
+    const QColor color = activeEffect().RGB.isValid() ? toQColor(activeEffect().RGB) : QColor(0, 0, 0);
     m_swatch->setStyleSheet(QStringLiteral("QPushButton{background:%1;border:1px solid rgb(150,150,150);"
                                            "border-radius:3px;}"
                                            "QPushButton:hover{border:1px solid %2;}")
@@ -249,13 +250,13 @@ void KestColorWindow::onSliderChanged(int value)
 
 void KestColorWindow::setEffectColor(const QColor &color)
 {
-    activeEffect().RGB = color;
+    activeEffect().RGB = toKestRgb(color);
     showSwatch();
 }
 
 void KestColorWindow::chooseColor()
 {
-    KestColorArea dialog(activeEffect().RGB, this);
+    KestColorArea dialog(toQColor(activeEffect().RGB), this);
     if (dialog.exec() == QDialog::Accepted)
         setEffectColor(dialog.color());
 }

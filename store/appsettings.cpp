@@ -311,16 +311,16 @@ int readThemeIndex()
     return std::clamp(readProductInt(SettingsKey::GColorID), 0, THEME_COUNT - 1);
 }
 
-QColor themeColor(int themeIndex)
+KestRgb themeColor(int themeIndex)
 {
-    static const QColor table[THEME_COUNT] = {
-        QColor(255, 0, 0),     QColor(0, 255, 0),   QColor(0, 0, 255), QColor(219, 200, 182),
-        QColor(255, 0, 255),   QColor(0, 255, 255), QColor(255, 125, 0),
+    static constexpr KestRgb table[THEME_COUNT] = {
+        KestRgb(255, 0, 0),     KestRgb(0, 255, 0),   KestRgb(0, 0, 255), KestRgb(219, 200, 182),
+        KestRgb(255, 0, 255),   KestRgb(0, 255, 255), KestRgb(255, 125, 0),
     };
     return table[std::clamp(themeIndex, 0, THEME_COUNT - 1)];
 }
 
-QColor readThemeColor()
+KestRgb readThemeColor()
 {
     return themeColor(readThemeIndex());
 }

@@ -3,7 +3,6 @@
 
 #include <array>
 
-#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -105,8 +104,8 @@ KestFileResult writeProductName(const QString &name);
 QString readMouseListName(); // "Mouse_List/0", Latin-1
 int readSensorCode();
 int readThemeIndex();              // "Config/GColorID" clamped into 0..6
-QColor themeColor(int themeIndex); // the accent colour table, index clamped
-QColor readThemeColor();           // themeColor(readThemeIndex())
+KestRgb themeColor(int themeIndex); // the accent colour table, index clamped
+KestRgb readThemeColor();          // themeColor(readThemeIndex())
 int readBattery();
 KestFileResult writeBattery(int level);
 QString readModel();

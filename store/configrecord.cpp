@@ -118,7 +118,7 @@ void applyBuiltInDefaults(ProfileRecord &p)
         p.BUTTON_INFO[b].Fun = functions[b];
     for (int e = 0; e < LED_EFFECTS; ++e) {
         LedModeInfo &effect = p.LED_MODE[e];
-        effect.RGB = e == 10 ? QColor(0, 255, 0) : QColor(255, 0, 0);
+        effect.RGB = e == 10 ? KestRgb(0, 255, 0) : KestRgb(255, 0, 0);
         effect.h = 360;
         effect.s = 0;
         effect.v = 0;

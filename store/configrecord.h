@@ -3,8 +3,9 @@
 
 #include <array>
 
-#include <QColor>
 #include <QString>
+
+#include "store/kestrgb.h"
 
 // The profile set: everything the program writes into the mouse, as one plain value
 // that is copied, compared and assigned whole.
@@ -61,7 +62,7 @@ struct ButtonInfo
 
 struct LedModeInfo
 {
-    QColor RGB; // invalid until a file or the defaults set it
+    KestRgb RGB; // invalid until a file or the defaults set it
     qint32 h = 0;
     qint32 s = 0;
     qint32 v = 0;

@@ -23,7 +23,7 @@ public:
     int toInt(const QString &key, int def = 0) const { return m_ini.intValue(key, def); }
     quint8 toByte(const QString &key) const { return quint8(toInt(key)); }
     QString toString(const char *key) const { return m_ini.stringValue(QLatin1String(key)); }
-    QColor toColor(const QString &key) const { return m_ini.colorValue(key); }
+    KestRgb toColor(const QString &key) const { return m_ini.colorValue(key); }
 
 private:
     KestIniFile m_ini;

@@ -3,7 +3,6 @@
 
 #include <array>
 
-#include <QColor>
 #include <QString>
 
 #include "store/configrecord.h"
@@ -63,7 +62,7 @@ struct DefaultButton
 
 struct DefaultEffect
 {
-    QColor RGB;
+    KestRgb RGB;
     qint32 bright = 0;
     qint32 breath = 0;
 };

@@ -13,6 +13,7 @@
 
 #include "store/kestfilelock.h"
 #include "store/kestinicache.h"
+#include "store/kestiniparser.h"
 #include "store/kestinitext.h"
 #include "store/kestsafewrite.h"
 
@@ -80,7 +81,7 @@ KestFileResult KestIniFile::loadData(const QByteArray &data, const QString &labe
     else if (memchr(data.constData(), '\0', size_t(data.size())))
         refusal = KestFileResult::NotText;
     else
-        refusal = parse(data, skipSection);
+        refusal = KestIniParser(*this, data, skipSection).run();
     if (refusal == KestFileResult::NoReason)
         return KestFileResult::ok(label);
     clear();
@@ -142,151 +143,6 @@ int KestIniFile::sectionSize(const QString &section) const
 {
     const int index = findSection(section);
     return index < 0 ? 0 : m_sections[index].order.size();
-}
-
-
-namespace {
-
-// Most values of a profile are small numbers: one shared text per number instead of a
-// fresh allocation for each of thousands of keys.
-const QString *sharedNumberText(const char *s, int n)
-{
-    static const QVector<QString> texts = [] {
-        QVector<QString> all(1000);
-        for (int i = 0; i < all.size(); ++i)
-            all[i] = QString::number(i);
-        return all;
-    }();
-    if (n < 1 || n > 3 || (n > 1 && s[0] == '0'))
-        return nullptr;
-    int value = 0;
-    for (int i = 0; i < n; ++i) {
-        if (s[i] < '0' || s[i] > '9')
-            return nullptr;
-        value = value * 10 + (s[i] - '0');
-    }
-    return &texts[value];
-}
-
-bool isPlainKeyBytes(const char *s, int n)
-{
-    for (int i = 0; i < n; ++i) {
-        const char c = s[i];
-        if (c == '%' || c == '\\' || c == '/' || uchar(c) >= 0x80)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
-KestFileResult::Reason KestIniFile::parse(const QByteArray &data, const QString &skipSection)
-{
-    const char *s = data.constData();
-    const int n = data.size();
-    // One allocation for all entries instead of a dozen regrowths: a line holds at most one.
-    int lines = 1;
-    for (const char *p = s, *end = s + n; (p = static_cast<const char *>(memchr(p, '\n', size_t(end - p)))); ++p)
-        ++lines;
-    m_entries.reserve(std::min(lines, MaxEntries + 1));
-    int section = addSection(QString());
-    QString subPrefix; // a section header holding a "/" carries on into the keys
-    bool skipping = false;
-    int pos = 0;
-    while (pos < n) {
-        int end = pos;
-        while (end < n && s[end] != '\n' && s[end] != '\r')
-            ++end;
-        int b = pos;
-        int e = end;
-        pos = end + 1;
-        while (b < e && isSpace(s[b]))
-            ++b;
-        if (b == e || s[b] == ';' || s[b] == '#')
-            continue;
-        if (s[b] == '[') {
-            while (e > b && isSpace(s[e - 1]))
-                --e;
-            int close = b + 1;
-            while (close < e && s[close] != ']')
-                ++close;
-            // Like the settings class: "General" and "%General" are told apart on the bytes
-            // as written, before any escape is undone.
-            const QByteArray raw = QByteArray(s + b + 1, close - b - 1).trimmed();
-            QString name;
-            if (raw.compare("general", Qt::CaseInsensitive) == 0)
-                name.clear();
-            else if (raw.compare("%general", Qt::CaseInsensitive) == 0)
-                name = QString::fromLatin1(raw.mid(1));
-            else
-                name = unescapeKey(raw.constData(), raw.size());
-            const auto parts = splitKey(name);
-            const QString sectionName = name.contains(QLatin1Char('/')) ? parts.first : name;
-            subPrefix = name.contains(QLatin1Char('/')) ? parts.second + QLatin1Char('/') : QString();
-            skipping = !skipSection.isEmpty() && sectionName == skipSection;
-            if (!skipping) {
-                section = addSection(sectionName);
-                if (m_sections.size() > MaxSections)
-                    return KestFileResult::TooManyEntries;
-            }
-            continue;
-        }
-        if (skipping)
-            continue;
-        while (e > b && isSpace(s[e - 1]))
-            --e;
-        const char *eqAt = static_cast<const char *>(memchr(s + b, '=', size_t(e - b)));
-        if (!eqAt)
-            continue;
-        const int eq = int(eqAt - s);
-        int keyEnd = eq;
-        while (keyEnd > b && isSpace(s[keyEnd - 1]))
-            --keyEnd;
-        QString name;
-        int target = section;
-        if (subPrefix.isEmpty() && isPlainKeyBytes(s + b, keyEnd - b)) {
-            // The common line: a plain name, no slash to normalise or route.
-            if (keyEnd == b)
-                continue;
-            name = QString::fromLatin1(s + b, keyEnd - b);
-        } else {
-            name = unescapeKey(s + b, keyEnd - b);
-            if (!subPrefix.isEmpty())
-                name.prepend(subPrefix);
-            name = normalizedKey(name);
-            // A key without a name cannot be asked for.
-            if (name.isEmpty())
-                continue;
-            // A key with a slash outside any section names its own section, as it does for
-            // the settings class; kept in [General] it could never be found by its key.
-            if (m_sections[section].name.isEmpty() && name.contains(QLatin1Char('/'))) {
-                auto parts = splitKey(name);
-                target = addSection(parts.first);
-                name = std::move(parts.second);
-                if (m_sections.size() > MaxSections)
-                    return KestFileResult::TooManyEntries;
-            }
-        }
-        const char *value = s + eq + 1;
-        int valueLength = e - eq - 1;
-        QString text;
-        if (needsUnescape(value, valueLength)) {
-            text = unescapeValue(value, valueLength);
-        } else {
-            while (valueLength > 0 && isSpace(*value)) {
-                ++value;
-                --valueLength;
-            }
-            const QString *shared = sharedNumberText(value, valueLength);
-            text = shared ? *shared : textOfBytes(value, valueLength);
-        }
-        // Repeated keys are settled once the whole file is in, the last value winning.
-        appendText(target, name, text);
-        if (m_entries.size() > MaxEntries)
-            return KestFileResult::TooManyEntries;
-    }
-    settleRepeatedKeys();
-    return KestFileResult::NoReason;
 }
 
 // A key written twice keeps its first place and its last value, as with the settings
@@ -505,7 +361,7 @@ QString KestIniFile::decoded(const QString *text, bool *present) const
             return QString();
         }
         if (text->startsWith(QLatin1String("@Variant("))) {
-            QColor colour;
+            KestRgb colour;
             if (textToColor(*text, colour) == ColorText::Rejected)
                 rejectValue();
             *present = false;
@@ -515,16 +371,16 @@ QString KestIniFile::decoded(const QString *text, bool *present) const
     return *text;
 }
 
-QColor KestIniFile::colorOf(const QString *text) const
+KestRgb KestIniFile::colorOf(const QString *text) const
 {
-    QColor colour;
+    KestRgb colour;
     if (text && textToColor(*text, colour) == ColorText::Rejected)
         rejectValue();
     return colour;
 }
 
-QColor KestIniFile::colorValue(const QString &key) const { return colorOf(text(key)); }
-QColor KestIniFile::Group::colorValue(const QString &key) const { return m_file->colorOf(text(key)); }
+KestRgb KestIniFile::colorValue(const QString &key) const { return colorOf(text(key)); }
+KestRgb KestIniFile::Group::colorValue(const QString &key) const { return m_file->colorOf(text(key)); }
 
 int KestIniFile::intValue(const QString &key, int def) const
 {
@@ -647,7 +503,7 @@ void KestIniFile::appendText(int section, const QString &key, const QString &tex
     m_entries.append({section, key, text});
 }
 
-void KestIniFile::appendColor(int section, const QString &key, const QColor &value)
+void KestIniFile::appendColor(int section, const QString &key, const KestRgb &value)
 {
     appendText(section, key, colorToText(value));
 }
@@ -664,12 +520,12 @@ void KestIniFile::setText(const QString &fullKey, const QString &text)
     setText(addSection(parts.first), parts.second, text);
 }
 
-void KestIniFile::setColor(const QString &key, const QColor &value) { setText(key, colorToText(value)); }
+void KestIniFile::setColor(const QString &key, const KestRgb &value) { setText(key, colorToText(value)); }
 void KestIniFile::setInt(const QString &key, int value) { setText(key, QString::number(value)); }
 void KestIniFile::setUInt(const QString &key, uint value) { setText(key, QString::number(value)); }
 void KestIniFile::setString(const QString &key, const QString &value) { setText(key, textOfString(value)); }
 
-void KestIniFile::setColor(int section, const QString &key, const QColor &value)
+void KestIniFile::setColor(int section, const QString &key, const KestRgb &value)
 {
     setText(section, key, colorToText(value));
 }

@@ -3,13 +3,13 @@
 
 #include <functional>
 
-#include <QColor>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 #include "store/kestfileresult.h"
+#include "store/kestrgb.h"
 
 // Reads and writes the INI dialect of the toolkit's settings class (QSettings): sections
 // for the first key segment, "\" for deeper segments, percent-escaped key characters,
@@ -54,12 +54,12 @@ public:
     bool contains(const QString &key) const;
     // A colour written by the settings class; anything else (missing, another type, a
     // colour that is not plain RGB) gives an invalid colour.
-    QColor colorValue(const QString &key) const;
+    KestRgb colorValue(const QString &key) const;
     int intValue(const QString &key, int defaultValue = 0) const;
     uint uintValue(const QString &key, uint defaultValue = 0) const;
     QString stringValue(const QString &key) const;
 
-    void setColor(const QString &key, const QColor &value);
+    void setColor(const QString &key, const KestRgb &value);
     void setInt(const QString &key, int value);
     void setUInt(const QString &key, uint value);
     void setString(const QString &key, const QString &value);
@@ -68,7 +68,7 @@ public:
     class Group
     {
     public:
-        QColor colorValue(const QString &key) const;
+        KestRgb colorValue(const QString &key) const;
         int intValue(const QString &key, int defaultValue = 0) const;
         uint uintValue(const QString &key, uint defaultValue = 0) const;
         QString stringValue(const QString &key) const;
@@ -84,13 +84,13 @@ public:
 
     // Writing into one section; the section is created (at the end) when missing.
     int addSection(const QString &section);
-    void setColor(int section, const QString &key, const QColor &value);
+    void setColor(int section, const QString &key, const KestRgb &value);
     void setInt(int section, const QString &key, int value);
     void setUInt(int section, const QString &key, uint value);
     void setString(int section, const QString &key, const QString &value);
     // The same for a key the section does not hold yet (a section being filled from
     // scratch): no look-up, so writing thousands of keys stays cheap.
-    void appendColor(int section, const QString &key, const QColor &value);
+    void appendColor(int section, const QString &key, const KestRgb &value);
     void appendInt(int section, const QString &key, int value);
     void appendUInt(int section, const QString &key, uint value);
     void appendString(int section, const QString &key, const QString &value);
@@ -115,6 +115,7 @@ public:
 
 private:
     friend class KestIniCache;
+    friend class KestIniParser;
     struct Entry
     {
         int section;
@@ -140,11 +141,10 @@ private:
     void setText(int section, const QString &key, const QString &text);
     void setText(const QString &fullKey, const QString &text);
     const QString *text(const QString &fullKey) const;
-    KestFileResult::Reason parse(const QByteArray &data, const QString &skipSection);
     // The text of a key with the settings class's "@" forms decoded; null when missing or
     // when it is a value we refuse to decode.
     QString decoded(const QString *text, bool *present) const;
-    QColor colorOf(const QString *text) const;
+    KestRgb colorOf(const QString *text) const;
     void rejectValue() const;
 
     QVector<Entry> m_entries;

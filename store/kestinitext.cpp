@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include <QDataStream>
+#include <QStringList>
+
 
 namespace KestIniText {
 
@@ -328,25 +329,36 @@ bool needsUnescape(const char *s, int n)
 
 // The settings class's form of a colour: "@Variant(" and a QVariant streamed at
 // QDataStream::Qt_4_0, which for a QColor is the type id 67, the colour-model byte and five 16-bit
-// big-endian words (alpha, red, green, blue, padding). Written with the stream (that is
-// safe), read by hand below: streaming a QVariant in would build whatever type the bytes
-// name, sized by whatever counts they hold.
+// big-endian words (alpha, red, green, blue, padding). Read and written by hand: streaming a
+// QVariant in would build whatever type the bytes name, sized by whatever counts they hold,
+// and the store does without the GUI library that knows colours.
 constexpr quint32 kColorTypeId = 67;
 constexpr int kColorBytes = 15;
 constexpr int kSpecInvalid = 0;
 constexpr int kSpecRgb = 1;
 
-QString colorToText(const QColor &color)
+void appendWord(QString &out, quint16 word)
 {
-    // Only plain RGB is read back, so a colour picked in another model is stored as RGB.
-    const QColor stored = color.isValid() ? color.toRgb() : QColor();
-    QByteArray a;
-    {
-        QDataStream stream(&a, QIODevice::WriteOnly);
-        stream.setVersion(QDataStream::Qt_4_0);
-        stream << kColorTypeId << stored;
-    }
-    return QStringLiteral("@Variant(") + QString::fromLatin1(a.constData(), a.size()) + QLatin1Char(')');
+    out += QChar(word >> 8);
+    out += QChar(word & 0xFF);
+}
+
+QString colorToText(const KestRgb &color)
+{
+    // The bytes the settings class writes for QColor(r, g, b), and for QColor() when there is
+    // no colour: opaque, each byte widened to 16 bits as r * 257, no padding.
+    QString text = QStringLiteral("@Variant(");
+    text.reserve(9 + kColorBytes + 1);
+    appendWord(text, quint16(kColorTypeId >> 16));
+    appendWord(text, quint16(kColorTypeId & 0xFFFF));
+    text += QChar(color.isValid() ? kSpecRgb : kSpecInvalid);
+    appendWord(text, 0xFFFF);
+    appendWord(text, quint16(color.red() * 257));
+    appendWord(text, quint16(color.green() * 257));
+    appendWord(text, quint16(color.blue() * 257));
+    appendWord(text, 0);
+    text += QLatin1Char(')');
+    return text;
 }
 
 quint16 word(const QString &bytes, int at)
@@ -354,7 +366,7 @@ quint16 word(const QString &bytes, int at)
     return quint16((bytes.at(at).unicode() << 8) | bytes.at(at + 1).unicode());
 }
 
-ColorText textToColor(const QString &text, QColor &color)
+ColorText textToColor(const QString &text, KestRgb &color)
 {
     if (!text.startsWith(QLatin1String("@Variant(")) || !text.endsWith(QLatin1Char(')')))
         return ColorText::Rejected;
@@ -373,8 +385,9 @@ ColorText textToColor(const QString &text, QColor &color)
         return ColorText::Invalid;
     if (spec != kSpecRgb)
         return ColorText::Rejected;
-    // Every 16-bit component is in range; the padding word means nothing for RGB.
-    color = QColor::fromRgba64(word(bytes, 7), word(bytes, 9), word(bytes, 11), word(bytes, 5));
+    // Every 16-bit component is in range; the mouse has no use for alpha, and the padding
+    // word means nothing for RGB.
+    color = KestRgb::fromRgb16(word(bytes, 7), word(bytes, 9), word(bytes, 11));
     return ColorText::Colour;
 }
 

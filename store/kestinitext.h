@@ -4,8 +4,9 @@
 #include <utility>
 
 #include <QByteArray>
-#include <QColor>
 #include <QString>
+
+#include "store/kestrgb.h"
 
 // The text forms of the settings class's INI dialect, for KestIniFile: key and value
 // escaping in both directions, the "@" forms of stored values, and key paths.
@@ -30,14 +31,14 @@ QString textOfBytes(const char *s, int n);
 // A text as stored: "@String(...)" around NUL characters, a leading "@" doubled.
 QString textOfString(const QString &value);
 
-QString colorToText(const QColor &color);
+QString colorToText(const KestRgb &color);
 enum class ColorText
 {
     Colour,
     Invalid, // the settings class's own invalid colour: what a missing key gives anyway
     Rejected
 };
-ColorText textToColor(const QString &text, QColor &color);
+ColorText textToColor(const QString &text, KestRgb &color);
 
 // As the settings class has it, "//a/b/" and "a/b" are one key: no empty segments.
 QString normalizedKey(const QString &key);

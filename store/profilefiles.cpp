@@ -31,7 +31,7 @@ struct FieldReader
     void operator()(const QString &k, quint32 &v, int def) const { v = group.uintValue(k, uint(def)); }
     void operator()(const QString &k, qint32 &v, int def) const { v = group.intValue(k, def); }
     void operator()(const QString &k, QString &v, int) const { v = group.stringValue(k); }
-    void operator()(const QString &k, QColor &v, int) const { v = group.colorValue(k); }
+    void operator()(const QString &k, KestRgb &v, int) const { v = group.colorValue(k); }
 };
 
 // What a file without the key gives.
@@ -40,7 +40,7 @@ struct FieldDefaults
     template <class T>
     void operator()(const QString &, T &v, int def) const { v = T(def); }
     void operator()(const QString &, QString &v, int) const { v.clear(); }
-    void operator()(const QString &, QColor &v, int) const { v = QColor(); }
+    void operator()(const QString &, KestRgb &v, int) const { v = KestRgb(); }
 };
 
 // Fills a group that is not in the file yet (every caller starts it from scratch).
@@ -53,7 +53,7 @@ struct FieldWriter
     void operator()(const QString &k, const quint32 &v, int) const { ini.appendUInt(section, k, v); }
     void operator()(const QString &k, const qint32 &v, int) const { ini.appendInt(section, k, v); }
     void operator()(const QString &k, const QString &v, int) const { ini.appendString(section, k, v); }
-    void operator()(const QString &k, const QColor &v, int) const { ini.appendColor(section, k, v); }
+    void operator()(const QString &k, const KestRgb &v, int) const { ini.appendColor(section, k, v); }
 };
 
 void readGroup(const KestIniFile &ini, const QString &group, ProfileRecord &profile, LedOptions led)

@@ -225,7 +225,7 @@ bool SlotSettings::get(const ConfigRecord &config, int slot, const QString &name
         *value = light.LedMode < kOfferedEffects ? QLatin1String(kEffects[light.LedMode])
                                                  : QStringLiteral("effect-%1").arg(light.LedMode);
     else if (name == QLatin1String("color"))
-        *value = effect.RGB.name().mid(1);
+        *value = QString::asprintf("%02x%02x%02x", effect.RGB.red(), effect.RGB.green(), effect.RGB.blue());
     else if (name == QLatin1String("brightness"))
         *value = QString::number(effect.bright);
     else if (name == QLatin1String("speed"))
@@ -457,10 +457,14 @@ SlotSettingChange SlotSettings::apply(ConfigRecord &config, int slot, const QStr
             QString hex = value.startsWith(QLatin1Char('#')) ? value.mid(1) : value;
             if (hex.size() == 3)
                 hex = QString(hex[0]) + hex[0] + hex[1] + hex[1] + hex[2] + hex[2];
-            const QColor color(QLatin1Char('#') + hex);
-            if (hex.size() != 6 || !color.isValid())
+            const bool digits = hex.size() == 6 && std::all_of(hex.cbegin(), hex.cend(), [](QChar c) {
+                return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+                       || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+            });
+            if (!digits)
                 return usage(QCoreApplication::translate("SlotSettings", "color takes six hexadecimal digits RRGGBB, not \"%1\"").arg(value));
-            effect.RGB = color;
+            const uint rgb = hex.toUInt(nullptr, 16);
+            effect.RGB = KestRgb(int(rgb >> 16), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
         } else if (name == QLatin1String("brightness")) {
             if (!inRange(value, 1, 3, &number))
                 return rangeRefusal(name, value, 1, 3);

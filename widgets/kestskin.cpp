@@ -19,6 +19,7 @@
 
 #include "store/appdir.h"
 #include "store/appsettings.h"
+#include "widgets/kestrgbcolor.h"
 
 namespace {
 double g_scaleFactor = 1.0;
@@ -193,7 +194,7 @@ int scaled(double designPixels)
 QColor themeColor()
 {
     if (!g_themeColor)
-        g_themeColor = readThemeColor();
+        g_themeColor = toQColor(readThemeColor());
     return *g_themeColor;
 }
 

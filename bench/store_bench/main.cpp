@@ -37,7 +37,7 @@ ConfigRecord fullConfig()
                 button.KeyInfo[s] = {quint8(0x84), quint8(s), quint8(b)};
         }
         for (int e = 0; e < LED_EFFECTS; ++e)
-            p.LED_MODE[e].RGB = QColor(e * 10, 255 - e, 7 * k);
+            p.LED_MODE[e].RGB = KestRgb(e * 10, 255 - e, 7 * k);
         config.names[k] = QStringLiteral("Bench %1").arg(k + 1);
     }
     return config;

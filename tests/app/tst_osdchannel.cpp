@@ -15,6 +15,7 @@
 #include "platform/osdchannel.h"
 #include "store/appdir.h"
 #include "store/appsettings.h"
+#include "widgets/kestrgbcolor.h"
 
 namespace {
 
@@ -164,7 +165,7 @@ private slots:
         client.showText(QStringLiteral("DPI 1:800"));
         QTRY_COMPARE(display.count(), 1);
         QCOMPARE(display.last().text, QStringLiteral("DPI 1:800"));
-        QCOMPARE(display.last().color, readThemeColor());
+        QCOMPARE(display.last().color, toQColor(readThemeColor()));
         QCOMPARE(starts, 0);
         QVERIFY(!client.isWaitingForDisplay());
         display.quit();

@@ -21,7 +21,7 @@ ConfigRecord recordWithEffect(quint8 mode, int breath, int bright)
     if (mode < LED_EFFECTS) {
         p.LED_MODE[mode].breath = breath;
         p.LED_MODE[mode].bright = bright;
-        p.LED_MODE[mode].RGB = QColor(10, 20, 30);
+        p.LED_MODE[mode].RGB = KestRgb(10, 20, 30);
     }
     return record;
 }
@@ -102,7 +102,7 @@ private slots:
         slot.LedMode = 2;
         slot.LedSleepTime = 3;
         slot.LedMoveOFF = 0;
-        slot.LED_MODE[2].RGB = QColor(1, 2, 3);
+        slot.LED_MODE[2].RGB = KestRgb(1, 2, 3);
         slot.LED_MODE[2].breath = slot.LED_MODE[2].bright = 1;
         ProfileRecord &lighting = record.profiles[0];
         lighting.dpi = 1;
@@ -110,7 +110,7 @@ private slots:
         lighting.LedMode = 5;
         lighting.LedSleepTime = 9;
         lighting.LedMoveOFF = 0xFF;
-        lighting.LED_MODE[5].RGB = QColor(70, 80, 90);
+        lighting.LED_MODE[5].RGB = KestRgb(70, 80, 90);
         lighting.LED_MODE[5].breath = 3;
         lighting.LED_MODE[5].bright = 2;
 

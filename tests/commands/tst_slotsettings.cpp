@@ -101,7 +101,7 @@ private slots:
         QCOMPARE(int(c.profiles[0].LedMode), 3);
         QCOMPARE(int(c.profiles[3].LedMode), 0);
         QCOMPARE(set(shared, c, 3, QStringLiteral("color f00")), SlotSettingChange::Changed);
-        QCOMPARE(c.profiles[0].LED_MODE[3].RGB, QColor(255, 0, 0));
+        QCOMPARE(c.profiles[0].LED_MODE[3].RGB, KestRgb(255, 0, 0));
         QCOMPARE(get(shared, c, 2, QStringLiteral("color")), QStringLiteral("ff0000"));
         // Breathing has a speed and no brightness.
         QCOMPARE(set(shared, c, 3, QStringLiteral("brightness 2")), SlotSettingChange::Refused);

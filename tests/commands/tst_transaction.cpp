@@ -160,7 +160,7 @@ private:
                 level.y = rng.bounded(1000u);
             }
             for (LedModeInfo &e : p.LED_MODE) {
-                e.RGB = QColor(int(rng.bounded(256)), int(rng.bounded(256)), int(rng.bounded(256)));
+                e.RGB = KestRgb(int(rng.bounded(256)), int(rng.bounded(256)), int(rng.bounded(256)));
                 e.bright = int(rng.bounded(1, 4));
                 e.breath = int(rng.bounded(1, 6));
             }
@@ -240,7 +240,7 @@ private:
         QCOMPARE(s.sync, record.Sync);
         QCOMPARE(s.ledSleepTime, l.LedSleepTime);
         QCOMPARE(s.ledOffWhenMoving, quint8(l.LedMoveOFF == 255 ? 0 : 1));
-        QCOMPARE(QColor(s.red, s.green, s.blue), e.RGB);
+        QCOMPARE(KestRgb(s.red, s.green, s.blue), e.RGB);
 
         for (int level = 0; level < DPI_LEVELS; ++level) {
             const DpiInfo &d = p.DPI_INFO[size_t(level)];

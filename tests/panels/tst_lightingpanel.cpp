@@ -23,7 +23,7 @@ ProfileRecord lightingRecord()
     record.LedMoveOFF = 0;
     record.LedSleepTime = 3;
     for (int e = 0; e < LED_EFFECTS; ++e) {
-        record.LED_MODE[e].RGB = QColor(10, 20, 30);
+        record.LED_MODE[e].RGB = KestRgb(10, 20, 30);
         record.LED_MODE[e].bright = 2;
         record.LED_MODE[e].breath = 4;
     }
@@ -160,7 +160,7 @@ void LightingPanelTest::allEdits_followTheHandedSlot()
     QCOMPARE(zero.LedMode, quint8(6));
     QCOMPARE(zero.LED_MODE[6].bright, 3);
     QCOMPARE(zero.LED_MODE[6].breath, 1);
-    QCOMPARE(zero.LED_MODE[6].RGB, QColor(1, 2, 3));
+    QCOMPARE(zero.LED_MODE[6].RGB, KestRgb(1, 2, 3));
     QCOMPARE(zero.LED_MODE[1], before.profiles[0].LED_MODE[1]);
     QCOMPARE(zero.LedSleepTime, quint8(7));
     QCOMPARE(zero.LedMoveOFF, quint8(255));
@@ -283,14 +283,14 @@ void LightingPanelTest::colorDialog_cancelKeepsColour_applyStoresIt()
         emit dialog->hexField()->editingFinished();
     }, false);
     panel.colorSwatch()->click();
-    QCOMPARE(panel.record().LED_MODE[1].RGB, QColor(10, 20, 30));
+    QCOMPARE(panel.record().LED_MODE[1].RGB, KestRgb(10, 20, 30));
 
     answerColorDialog([](KestColorArea *dialog) {
         dialog->hexField()->setText(QStringLiteral("f00"));
         emit dialog->hexField()->editingFinished();
     }, true);
     panel.colorSwatch()->click();
-    QCOMPARE(panel.record().LED_MODE[1].RGB, QColor(255, 0, 0));
+    QCOMPARE(panel.record().LED_MODE[1].RGB, KestRgb(255, 0, 0));
     QCOMPARE(panel.record().LED_MODE[1].h, 0); // the picker's h, s, v are not touched
 }
 

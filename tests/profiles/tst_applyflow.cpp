@@ -200,7 +200,7 @@ void TestApplyFlow::importExportProfile_roundTripWithTags()
     ProfileFixture f;
     f.start();
     f.working().profiles[0].pollrate = 2;
-    f.working().profiles[0].LED_MODE[3].RGB = QColor(10, 20, 30);
+    f.working().profiles[0].LED_MODE[3].RGB = KestRgb(10, 20, 30);
     QVERIFY(saveSlotFile(f.working().profiles[0], QStringLiteral("Profile 1")));
     const QString exported = f.path(QStringLiteral("Shared.prof"));
     QVERIFY(f.manager.exportProfileTo(exported));
@@ -213,7 +213,7 @@ void TestApplyFlow::importExportProfile_roundTripWithTags()
     QCOMPARE(f.library().last(), QStringLiteral("Shared"));
     QCOMPARE(readProfileList(), f.library());
     QCOMPARE(f.working().names[0], QStringLiteral("Shared"));
-    QCOMPARE(f.working().profiles[0].LED_MODE[3].RGB, QColor(10, 20, 30));
+    QCOMPARE(f.working().profiles[0].LED_MODE[3].RGB, KestRgb(10, 20, 30));
     QCOMPARE(int(f.sim->state().reportRate), 2); // imported and written
     // The profile the slot showed before is still what it was.
     ProfileRecord before;

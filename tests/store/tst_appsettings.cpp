@@ -53,7 +53,7 @@ void TestAppSettings::noConfigsFolder_readersGiveDefaults_firstWriterCreatesFold
     QCOMPARE(readProductName(), QString());
     QCOMPARE(readSensorCode(), 0);
     QCOMPARE(readThemeIndex(), 0);
-    QCOMPARE(readThemeColor(), QColor(255, 0, 0));
+    QCOMPARE(readThemeColor(), KestRgb(255, 0, 0));
     QCOMPARE(readBattery(), 0);
     QCOMPARE(readModel(), QString());
     QCOMPARE(countMacros(), 0);
@@ -104,13 +104,13 @@ void TestAppSettings::themeIndex_outOfTable_isClamped()
     StoreFixture fixture;
     fixture.setGlobal(QStringLiteral("Config/GColorID"), 3);
     QCOMPARE(readThemeIndex(), 3);
-    QCOMPARE(readThemeColor(), QColor(219, 200, 182));
+    QCOMPARE(readThemeColor(), KestRgb(219, 200, 182));
     fixture.setGlobal(QStringLiteral("Config/GColorID"), 12);
     QCOMPARE(readThemeIndex(), 6);
-    QCOMPARE(readThemeColor(), QColor(255, 125, 0));
+    QCOMPARE(readThemeColor(), KestRgb(255, 125, 0));
     fixture.setGlobal(QStringLiteral("Config/GColorID"), -4);
     QCOMPARE(readThemeIndex(), 0);
-    QCOMPARE(themeColor(99), QColor(255, 125, 0));
+    QCOMPARE(themeColor(99), KestRgb(255, 125, 0));
 }
 
 void TestAppSettings::languageListAndFonts_readAllSlotsWhateverTheCount()

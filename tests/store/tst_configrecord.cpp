@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include <QtTest>
 
+#include <QColor>
+
 #include "store/configrecord.h"
 #include "store/macrodb.h"
 #include "storefixture.h"
@@ -118,8 +120,8 @@ void TestConfigRecord::makeDefaultProfile_withoutDescription_usesBuiltInFallback
     QCOMPARE(p.BUTTON_INFO[41].Fun, 53);
     QCOMPARE(p.BUTTON_INFO[30], ButtonInfo());
     QVERIFY(p.ProfileName.isEmpty());
-    QCOMPARE(p.LED_MODE[0].RGB, QColor(255, 0, 0));
-    QCOMPARE(p.LED_MODE[10].RGB, QColor(0, 255, 0));
+    QCOMPARE(p.LED_MODE[0].RGB, KestRgb(255, 0, 0));
+    QCOMPARE(p.LED_MODE[10].RGB, KestRgb(0, 255, 0));
     QCOMPARE(p.LED_MODE[13].h, 360);
     QCOMPARE(p.LED_MODE[13].bright, 3);
     QCOMPARE(p.LED_MODE[13].breath, 3);
@@ -157,7 +159,7 @@ void TestConfigRecord::makeDefaultProfile_withDescription_takesItsDefaults()
     QCOMPARE(p.BUTTON_INFO[0].Fun, 0);
     QCOMPARE(p.BUTTON_INFO[40].Fun, 52);
     QCOMPARE(p.BUTTON_INFO[41].Fun, 53);
-    QCOMPARE(p.LED_MODE[4].RGB, QColor(1, 2, 3));
+    QCOMPARE(p.LED_MODE[4].RGB, KestRgb(1, 2, 3));
     QCOMPARE(p.LED_MODE[4].bright, 2);
     QCOMPARE(p.LED_MODE[4].breath, 5);
     QCOMPARE(p.LED_MODE[4].h, 360);
@@ -300,7 +302,7 @@ void TestConfigRecord::diffConfig_lightingBit_onlySelectedEffect()
     const ConfigRecord base = sampleConfig();
     ConfigRecord w = base;
     const int selected = base.profiles[1].LedMode;
-    w.profiles[1].LED_MODE[(selected + 1) % LED_EFFECTS].RGB = QColor(1, 1, 1);
+    w.profiles[1].LED_MODE[(selected + 1) % LED_EFFECTS].RGB = KestRgb(1, 1, 1);
     QCOMPARE(int(diffConfig(w, base)), 0);
     w.profiles[1].LED_MODE[selected].breath = 1;
     QCOMPARE(int(diffConfig(w, base)), int(CHANGE_LIGHTING));

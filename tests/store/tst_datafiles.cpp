@@ -7,6 +7,7 @@
 #include "store/kestinifile.h"
 #include "store/profilefiles.h"
 #include "storefixture.h"
+#include "widgets/kestrgbcolor.h"
 
 // Parses every product data file we ship, through the same readers the program uses.
 class TestDataFiles : public QObject
@@ -51,7 +52,7 @@ void TestDataFiles::everyShippedFile_parsesCleanly()
             QVERIFY2(ours.contains(key), qPrintable(path + QLatin1Char(' ') + key));
             const QVariant theirs = qt.value(key);
             if (theirs.userType() == QMetaType::QColor)
-                QCOMPARE(ours.colorValue(key), theirs.value<QColor>());
+                QCOMPARE(ours.colorValue(key), toKestRgb(theirs.value<QColor>()));
             else
                 QCOMPARE(ours.stringValue(key), theirs.toString());
             // Numbers must be decimal: a hexadecimal value would silently read as 0.

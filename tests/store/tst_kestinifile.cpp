@@ -7,6 +7,7 @@
 
 #include "store/kestfilelock.h"
 #include "store/kestinifile.h"
+#include "widgets/kestrgbcolor.h"
 
 // The codec must read whatever the toolkit's settings class writes and write what it
 // reads back unchanged: users' files of both origins meet in the same folders.
@@ -65,17 +66,27 @@ void TestKestIniFile::values_roundTripThroughTheSettingsClass()
     QFile::remove(theirs);
     const bool colour = value.userType() == QMetaType::QColor;
 
+    // The store keeps a colour as the mouse takes it: opaque RGB bytes.
+    const KestRgb kept = toKestRgb(value.value<QColor>());
     KestIniFile written;
     if (colour)
-        written.setColor(key, value.value<QColor>());
+        written.setColor(key, kept);
     else
         written.setString(key, value.toString());
     QVERIFY(written.save(ours));
     const QVariant readByQt = QSettings(ours, QSettings::IniFormat).value(key);
-    if (colour)
-        QCOMPARE(readByQt.value<QColor>(), value.value<QColor>());
-    else
+    if (colour) {
+        QCOMPARE(readByQt.value<QColor>(), toQColor(kept));
+        // Byte for byte what the settings class writes for that colour.
+        const QString qtBytes = m_dir.filePath(QStringLiteral("qtbytes.ini"));
+        QFile::remove(qtBytes);
+        QSettings(qtBytes, QSettings::IniFormat).setValue(key, toQColor(kept));
+        QFile a(ours), b(qtBytes);
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(a.readAll(), b.readAll());
+    } else {
         QCOMPARE(readByQt.toString(), value.toString());
+    }
 
     {
         QSettings qt(theirs, QSettings::IniFormat);
@@ -84,7 +95,7 @@ void TestKestIniFile::values_roundTripThroughTheSettingsClass()
     KestIniFile read;
     QVERIFY(read.load(theirs));
     if (colour)
-        QCOMPARE(read.colorValue(key), value.value<QColor>());
+        QCOMPARE(read.colorValue(key), kept);
     else
         QCOMPARE(read.stringValue(key), value.toString());
 }
@@ -229,8 +240,9 @@ void TestKestIniFile::colours_onlyPlainRgbIsDecoded()
     file.close();
     KestIniFile ini;
     QVERIFY(ini.load(path));
-    QCOMPARE(ini.colorValue(QStringLiteral("C/red")), QColor(255, 0, 0));
-    QCOMPARE(ini.colorValue(QStringLiteral("C/deep")), QColor::fromRgba64(0x1234, 0x5678, 0x9abc, 0x8000));
+    QCOMPARE(ini.colorValue(QStringLiteral("C/red")), KestRgb(255, 0, 0));
+    // 16 bits a component become the byte the toolkit's colour class would give.
+    QCOMPARE(ini.colorValue(QStringLiteral("C/deep")), toKestRgb(QColor::fromRgba64(0x1234, 0x5678, 0x9abc, 0x8000)));
     for (const char *rejected : {"invalid", "hsv", "spec99", "short", "long", "wide", "text", "number", "none"})
         QVERIFY2(!ini.colorValue(QStringLiteral("C/") + QLatin1String(rejected)).isValid(), rejected);
     // A colour is no text and no number: as a text or number it reads as missing.
@@ -239,10 +251,10 @@ void TestKestIniFile::colours_onlyPlainRgbIsDecoded()
 
     // A colour picked in another model is stored so that it reads back.
     KestIniFile hsv;
-    hsv.setColor(QStringLiteral("C/c"), QColor::fromHsv(120, 255, 255));
+    hsv.setColor(QStringLiteral("C/c"), toKestRgb(QColor::fromHsv(120, 255, 255)));
     QVERIFY(hsv.save(path));
     QVERIFY(hsv.load(path));
-    QCOMPARE(hsv.colorValue(QStringLiteral("C/c")), QColor(0, 255, 0));
+    QCOMPARE(hsv.colorValue(QStringLiteral("C/c")), KestRgb(0, 255, 0));
 }
 
 // Found by fuzzing the reader's own round trip: each line is a way a key could end up

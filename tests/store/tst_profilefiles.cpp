@@ -4,6 +4,7 @@
 #include "store/appsettings.h"
 #include "store/profilefiles.h"
 #include "storefixture.h"
+#include "widgets/kestrgbcolor.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ ProfileRecord distinctProfile(int seed)
             button.KeyInfo[s] = {quint8(s), quint8(b), quint8(s ^ b)};
     }
     for (int e = 0; e < LED_EFFECTS; ++e)
-        p.LED_MODE[e] = {QColor(e * 10, 255 - e, seed), 360 - e, e, 2 * e, 1 + e % 3, 1 + e % 5};
+        p.LED_MODE[e] = {KestRgb(e * 10, 255 - e, seed), 360 - e, e, 2 * e, 1 + e % 3, 1 + e % 5};
     p.ProfileName = QStringLiteral("Name %1").arg(seed);
     p.ProfilePath = QStringLiteral("C:\\Users\\me\\profile %1.prof").arg(seed);
     return p;
@@ -156,7 +157,7 @@ void TestProfileFiles::loadFileWrittenBySettingsClass_readsColoursAndAllFields()
         QSettings ini(path, QSettings::IniFormat);
         ini.beginGroup(QStringLiteral("PROFILE"));
         ini.setValue(QStringLiteral("pollrate"), int(expected.pollrate));
-        ini.setValue(QStringLiteral("LedMode/LED_MODE_4_RGB"), expected.LED_MODE[4].RGB);
+        ini.setValue(QStringLiteral("LedMode/LED_MODE_4_RGB"), toQColor(expected.LED_MODE[4].RGB));
         ini.setValue(QStringLiteral("ProfileName"), QStringLiteral("Été, \"quoted\" = ; @x"));
         ini.setValue(QStringLiteral("ProfilePath"), QStringLiteral("@starts with at"));
         ini.setValue(QStringLiteral("BUTTON_INFO_0_macroname"), QStringLiteral(" padded "));
@@ -191,7 +192,7 @@ void TestProfileFiles::savedFile_isReadableBySettingsClass_andKeepsForeignKeys()
     QCOMPARE(ini.value(QStringLiteral("PROFILE/BUTTON_INFO_2_macroname")).toString(),
              p.BUTTON_INFO[2].macroname);
     QCOMPARE(ini.value(QStringLiteral("PROFILE/LedMode/LED_MODE_9_RGB")).value<QColor>(),
-             p.LED_MODE[9].RGB);
+             toQColor(p.LED_MODE[9].RGB));
     QCOMPARE(ini.value(QStringLiteral("PROFILE/BUTTON_INFO_41_KeyInfo_62_H")).toInt(),
              int(p.BUTTON_INFO[41].KeyInfo[62].high));
     QCOMPARE(ini.value(QStringLiteral("PROFILE/BUTTON_INFO_41_KeyInfo_62_")).toInt(),

@@ -18,6 +18,7 @@
 #include "store/appdir.h"
 #include "store/appsettings.h"
 #include "widgets/kestskinnames.h"
+#include "widgets/kestrgbcolor.h"
 
 namespace {
 
@@ -131,9 +132,9 @@ int main(int argc, char *argv[])
 
     if (parser.isSet(dataOption)) {
         setApplicationDir(parser.value(dataOption));
-        skin::setAccent(readThemeColor());
+        skin::setAccent(toQColor(readThemeColor()));
     } else {
-        skin::setAccent(themeColor(0));
+        skin::setAccent(toQColor(themeColor(0)));
     }
 
     if (parser.isSet(framesOption))
