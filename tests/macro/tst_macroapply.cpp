@@ -101,7 +101,9 @@ private slots:
         QCOMPARE(page->steps(), recorded);
 
         // Bound to button 2 through the macro selection.
-        auto *buttons = m_window->findChild<KestBtnWindow *>();
+        QWidget *buttonPage = m_window->pageItemWidget(MousecfgWidget::ButtonWindow);
+        QVERIFY(buttonPage);
+        auto *buttons = buttonPage->findChild<KestBtnWindow *>();
         QVERIFY(buttons);
         QTimer::singleShot(0, [name] {
             auto *select = qobject_cast<KestMacroSelect *>(QApplication::activeModalWidget());
