@@ -40,7 +40,8 @@ private:
         QByteArray digest;  // of the file's text
         bool operator==(const Stamp &o) const;
     };
-    static QVector<Stamp> stampsFor(const std::array<QString, SLOT_COUNT> &names);
+    static QVector<Stamp> stampsFor(const std::array<QString, SLOT_COUNT> &names,
+                                    const QVector<Stamp> *like = nullptr);
     static QStringList pathsFor(const std::array<QString, SLOT_COUNT> &names);
     static QString journalPath();
     static bool stillCurrent(QVector<Stamp> &kept, const std::array<QString, SLOT_COUNT> &names);
