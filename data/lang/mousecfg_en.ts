@@ -506,7 +506,7 @@
 <context>
     <name>KestColorWindow</name>
     <message>
-        <location filename="../../panels/kestcolorwindow.cpp" line="+57"/>
+        <location filename="../../panels/kestcolorwindow.cpp" line="+58"/>
         <source>OFF</source>
         <translation type="unfinished"></translation>
     </message>
@@ -959,7 +959,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
 <context>
     <name>KestMouseCore</name>
     <message>
-        <location filename="../../core/kestmousecore.cpp" line="+290"/>
+        <location filename="../../core/kestmousecore.cpp" line="+293"/>
         <source>A write to the mouse or a slot switch is running.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1926,7 +1926,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget.cpp" line="+375"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+376"/>
         <source>OK</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1951,7 +1951,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Export All</translation>
     </message>
     <message>
-        <location filename="../../app/kestpagestack.cpp" line="+352"/>
+        <location filename="../../app/kestpagestack.cpp" line="+379"/>
         <source>LIGHTING</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1999,7 +1999,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation>Press Enter to apply</translation>
     </message>
     <message>
-        <location filename="../../app/kestmouseview.cpp" line="+253"/>
+        <location filename="../../app/kestmouseview.cpp" line="+254"/>
         <source>Front</source>
         <translation type="unfinished"></translation>
     </message>
@@ -2030,7 +2030,7 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
     <message>
         <location filename="../../app/kestfirmwarehandoff.cpp" line="+9"/>
         <location filename="../../app/kestlanguage.cpp" line="+73"/>
-        <location filename="../../app/kestpagestack.cpp" line="-192"/>
+        <location filename="../../app/kestpagestack.cpp" line="-201"/>
         <location filename="../../app/keststatusarea.cpp" line="+194"/>
         <location filename="../../app/mousecfgwidget.cpp" line="+99"/>
         <source>Warning</source>
@@ -2248,12 +2248,12 @@ Install the device access rules that come with the program (70-mousecfg.rules, i
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>color takes six hexadecimal digits RRGGBB, not &quot;%1&quot;</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>this mouse has no sleep options</source>
         <translation type="unfinished"></translation>
     </message>

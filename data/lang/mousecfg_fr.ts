@@ -514,7 +514,7 @@
 <context>
     <name>KestColorWindow</name>
     <message>
-        <location filename="../../panels/kestcolorwindow.cpp" line="+57"/>
+        <location filename="../../panels/kestcolorwindow.cpp" line="+58"/>
         <source>OFF</source>
         <translation>ÉTEINT</translation>
     </message>
@@ -1012,7 +1012,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
 <context>
     <name>KestMouseCore</name>
     <message>
-        <location filename="../../core/kestmousecore.cpp" line="+290"/>
+        <location filename="../../core/kestmousecore.cpp" line="+293"/>
         <source>A write to the mouse or a slot switch is running.</source>
         <translation>Une écriture vers la souris ou un changement de profil est en cours.</translation>
     </message>
@@ -2031,7 +2031,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Tout réinitialiser</translation>
     </message>
     <message>
-        <location filename="../../app/mousecfgwidget.cpp" line="+375"/>
+        <location filename="../../app/mousecfgwidget.cpp" line="+376"/>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -2056,7 +2056,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Tout exporter</translation>
     </message>
     <message>
-        <location filename="../../app/kestpagestack.cpp" line="+352"/>
+        <location filename="../../app/kestpagestack.cpp" line="+379"/>
         <source>LIGHTING</source>
         <translation>ÉCLAIRAGE</translation>
     </message>
@@ -2104,7 +2104,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>Appuyez sur Entrée pour appliquer</translation>
     </message>
     <message>
-        <location filename="../../app/kestmouseview.cpp" line="+253"/>
+        <location filename="../../app/kestmouseview.cpp" line="+254"/>
         <source>Front</source>
         <translation>Dessus</translation>
     </message>
@@ -2139,7 +2139,7 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
     <message>
         <location filename="../../app/kestfirmwarehandoff.cpp" line="+9"/>
         <location filename="../../app/kestlanguage.cpp" line="+73"/>
-        <location filename="../../app/kestpagestack.cpp" line="-192"/>
+        <location filename="../../app/kestpagestack.cpp" line="-201"/>
         <location filename="../../app/keststatusarea.cpp" line="+194"/>
         <location filename="../../app/mousecfgwidget.cpp" line="+99"/>
         <source>Warning</source>
@@ -2357,12 +2357,12 @@ Installez les règles d’accès fournies avec le programme (70-mousecfg.rules, 
         <translation>l’effet %1 n’a pas de %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+13"/>
         <source>color takes six hexadecimal digits RRGGBB, not &quot;%1&quot;</source>
         <translation>color prend six chiffres hexadécimaux RRVVBB, pas « %1 »</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+16"/>
         <source>this mouse has no sleep options</source>
         <translation>cette souris n’a pas d’options de veille</translation>
     </message>
