@@ -59,8 +59,15 @@ int main(int argc, char *argv[])
     const QString instanceName = singleInstanceName(productName);
     KestSingleInstance instance(instanceName);
     const bool firstCopy = instance.tryLock();
-    if (firstCopy)
+    // Started at login: the tray, the bus, the rules and the notices run, and the window
+    // is built when someone first asks for it.
+    const bool hidden = commandLine.hidden;
+    if (firstCopy) {
         KestDiskCopy::preload();
+        // The window's background is its largest picture: it decodes while the toolkit starts.
+        if (!hidden)
+            prefetchSkinPictures({skinPath(QStringLiteral("cfgMainback.png"))});
+    }
 
     QApplication app(argc, argv);
     // Desktops match our windows and notices to the installed desktop file by this name.
@@ -70,16 +77,11 @@ int main(int argc, char *argv[])
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps, true);
     app.setQuitOnLastWindowClosed(false);
     initWidgetResources();
-    // Started at login: the tray, the bus, the rules and the notices run, and the window
-    // is built when someone first asks for it.
-    const bool hidden = commandLine.hidden;
-    // The window's background is its largest picture, and the fonts its first text waits
-    // for: both load on other cores while this one builds the core.
+    // The fonts the window's first text waits for load on another core while this one
+    // builds the core.
     std::optional<KestFontWarmup> fonts;
-    if (!hidden && firstCopy) {
-        prefetchSkinPictures({skinPath(QStringLiteral("cfgMainback.png"))});
+    if (!hidden && firstCopy)
         fonts.emplace();
-    }
 
     if (!firstCopy) {
         // The copy that runs shows its window instead, asked through its bus interface, or

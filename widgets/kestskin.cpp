@@ -102,12 +102,19 @@ bool takePrefetched(const QString &path, QImage *image)
 void prefetchSkinPictures(const QStringList &wanted)
 {
     Prefetched &state = prefetched();
+    // The start asks for its background before the application object exists, when no
+    // pixmap can be made (and none is cached yet).
+    const bool pixmaps = qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
     QMutexLocker locker(&state.mutex);
     for (const QString &path : wanted) {
         // Decoded already, on its way, or waiting to be taken: nothing to do.
-        QPixmap cached;
-        if (state.pending.contains(path) || state.images.contains(path) || QPixmapCache::find(cacheKey(path), &cached))
+        if (state.pending.contains(path) || state.images.contains(path))
             continue;
+        if (pixmaps) {
+            QPixmap cached;
+            if (QPixmapCache::find(cacheKey(path), &cached))
+                continue;
+        }
         state.pending.insert(path);
         state.queue.append(path);
     }
