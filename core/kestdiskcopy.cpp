@@ -82,8 +82,11 @@ QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, S
         Stamp stamp;
         stamp.path = path;
         stamp.file = KestFileStamp::of(path);
-        // Read after all where the stamps compared with were: their text is what tells.
-        const bool readLike = like && stamps.size() < like->size() && !like->at(stamps.size()).digest.isNull();
+        // Read after all where the stamp compared with was read and cannot vouch for the
+        // file now: its text is what tells then.
+        const Stamp *was = like && stamps.size() < like->size() ? &like->at(stamps.size()) : nullptr;
+        const bool readLike = was && !was->digest.isNull()
+                              && !(was->file.known && was->file.settled && stamp.file.known && stamp.file == was->file);
         if (!stamps.isEmpty() && stamp.file.known && stamp.file.settled && !readLike) {
             stamp.exists = stamp.file.exists;
             stamps.append(stamp);
@@ -108,19 +111,8 @@ QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, S
 
 bool KestDiskCopy::stillCurrent(QVector<Stamp> &kept, const std::array<QString, SLOT_COUNT> &names)
 {
-    // A file whose stamp was settled when taken and is the same now has not been written
-    // since, and need not be read: at most starts and plugs, every one. Otherwise the
-    // files' text is compared, and the same text takes the stamps of now, which a later
-    // check may then trust.
-    const QStringList paths = pathsFor(names);
-    bool same = kept.size() == paths.size() + 1;
-    for (int i = 0; same && i < paths.size(); ++i) {
-        const Stamp &stamp = kept.at(i);
-        const KestFileStamp file = KestFileStamp::of(stamp.path);
-        same = stamp.path == paths.at(i) && stamp.file.known && stamp.file.settled && file.known && file == stamp.file;
-    }
-    if (same && kept.constLast().path == journalPath() && kept.constLast().exists == QFile::exists(journalPath()))
-        return true;
+    // Stamped as the kept ones were: a profile file settled then and the same now is not
+    // read again. The same files take the stamps of now, which a later check may then trust.
     QVector<Stamp> now = stampsFor(names, &kept);
     if (!(now == kept))
         return false;
