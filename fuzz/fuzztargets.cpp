@@ -24,6 +24,7 @@
 #include "store/kestinifile.h"
 #include "store/macrodb.h"
 #include "store/profilefiles.h"
+#include "widgets/kestpngreader.h"
 
 namespace {
 
@@ -234,6 +235,17 @@ int fuzzExchange(const uint8_t *data, size_t size)
     return 0;
 }
 
+// A skin picture someone replaced: the reader either decodes it whole or leaves it to the
+// toolkit, whatever the chunks before the image data claim.
+int fuzzPng(const uint8_t *data, size_t size)
+{
+    const QString path = appPath(QStringLiteral("fuzz.png"));
+    writeFile(path, bytes(data, size));
+    const QImage image = KestPngReader::read(path);
+    if (!image.isNull() && (image.width() <= 0 || image.height() <= 0 || image.bits() == nullptr))
+        broken("an image without pixels");
+    return 0;
+}
 } // namespace
 
 void initFuzzEnvironment()
@@ -261,6 +273,7 @@ const std::vector<FuzzTarget> &fuzzTargets()
         {"macro", fuzzMacro},
         {"description", fuzzDescription},
         {"exchange", fuzzExchange},
+        {"png", fuzzPng},
     };
     return targets;
 }

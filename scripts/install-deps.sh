@@ -5,7 +5,7 @@
 set -euo pipefail
 pkgs=("$@" build-essential cmake pkg-config ccache
       qtbase5-dev qttools5-dev qttools5-dev-tools
-      libhidapi-dev libudev-dev libfontconfig-dev
+      libhidapi-dev libudev-dev libfontconfig-dev libpng-dev
       umockdev libumockdev-dev
       libx11-dev libxi-dev dbus weston qtwayland5
       xvfb xauth xdotool x11-utils imagemagick fonts-liberation fonts-dejavu-core)

@@ -19,6 +19,7 @@
 
 #include "store/appdir.h"
 #include "store/appsettings.h"
+#include "widgets/kestpngreader.h"
 #include "widgets/kestrgbcolor.h"
 
 namespace {
@@ -52,9 +53,8 @@ std::vector<std::future<void>> &prefetchWorkers()
     return workers;
 }
 
-// Called as the application object goes, while the toolkit's thread pool (which converts
-// large images) still runs: a decode left for the process's exit waited there for a pool
-// already gone, and hung or crashed the exit. Pictures not started are dropped.
+// Called as the application object goes: a decode left running into the process's exit
+// would fill a queue already destroyed. Pictures not started are dropped.
 void finishPrefetching()
 {
     Prefetched &state = prefetched();
@@ -139,10 +139,11 @@ void prefetchSkinPictures(const QStringList &wanted)
         while (!state.queue.isEmpty()) {
             const QString path = state.queue.takeFirst();
             locker.unlock();
-            QImage image(path);
-            // The form a pixmap keeps, so that taking it costs no conversion.
-            if (image.hasAlphaChannel())
-                image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            // Not the toolkit's reader: the start queues its background while the
+            // application object is being made, when that reader must not run
+            // (kestpngreader.h says why). A picture only the toolkit reads is left to
+            // whoever asks for it.
+            QImage image = KestPngReader::read(path);
             locker.relock();
             state.pending.remove(path);
             if (!image.isNull())
@@ -155,8 +156,12 @@ void prefetchSkinPictures(const QStringList &wanted)
 
 QPixmap takeSkinPicture(const QString &path)
 {
-    QImage ahead;
-    return takePrefetched(path, &ahead) ? QPixmap::fromImage(std::move(ahead)) : QPixmap(path);
+    QImage image;
+    // libpng's simple interface decodes the skin's files in less than half the toolkit's
+    // time; the toolkit reads whatever else is there.
+    if (!takePrefetched(path, &image))
+        image = KestPngReader::read(path);
+    return image.isNull() ? QPixmap(path) : QPixmap::fromImage(std::move(image));
 }
 
 QString skinPath(const QString &name)
@@ -171,8 +176,7 @@ QPixmap skinPicture(const QString &path)
     QPixmap picture;
     if (QPixmapCache::find(key, &picture))
         return picture;
-    QImage ahead;
-    picture = takePrefetched(path, &ahead) ? QPixmap::fromImage(std::move(ahead)) : QPixmap(path);
+    picture = takeSkinPicture(path);
     if (!picture.isNull())
         QPixmapCache::insert(key, picture);
     return picture;
