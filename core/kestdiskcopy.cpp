@@ -46,6 +46,9 @@ bool KestDiskCopy::Stamp::operator==(const Stamp &o) const
 {
     if (path != o.path || exists != o.exists)
         return false;
+    // Missing then and now (the journal of a save, nearly always): nothing to tell apart.
+    if (!exists)
+        return true;
     if (!digest.isNull() && !o.digest.isNull())
         return digest == o.digest;
     // A file known by its stamp alone: the same, untouched since a settled stamp.
@@ -122,7 +125,8 @@ bool KestDiskCopy::stillCurrent(QVector<Stamp> &kept, const std::array<QString, 
 
 KestFileResult KestDiskCopy::load(ConfigRecord &config)
 {
-    if (m_record && stillCurrent(m_stamps, m_record->names)) {
+    m_fromCopy = m_record && stillCurrent(m_stamps, m_record->names);
+    if (m_fromCopy) {
         config = *m_record;
         return KestFileResult::ok(globalConfigPath());
     }

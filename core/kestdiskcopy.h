@@ -23,6 +23,8 @@ public:
     // read again next time, and the refusal noted again.
     KestFileResult load(ConfigRecord &config);
     void forget() { m_record.reset(); }
+    // Whether the last load() answered from the copy, the files unread.
+    bool lastFromCopy() const { return m_fromCopy; }
 
     // Reads the profile files on another thread while the program starts; the first
     // takePreload() waits for that copy and keeps it (load() then checks it against the
@@ -48,4 +50,5 @@ private:
 
     QVector<Stamp> m_stamps;
     std::optional<ConfigRecord> m_record;
+    bool m_fromCopy = false;
 };

@@ -73,6 +73,21 @@ private:
         m_core->stopBatteryReader(); // only the reports a test makes
     }
 
+    // Files a minute old, as at any start but the first, with stamps that vouch for them
+    // alone: setting the time changed them just now, so the stamps settle first.
+    static bool settleFiles()
+    {
+        const QDateTime past = QDateTime::currentDateTime().addSecs(-60);
+        QDirIterator files(configFolder(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            if (!file.open(QIODevice::ReadWrite) || !file.setFileTime(past, QFileDevice::FileModificationTime))
+                return false;
+        }
+        QTest::qWait(100);
+        return true;
+    }
+
     // The result of the next switch the core finishes.
     int switchAndWait(int slot, bool backWhenRefused = false)
     {
@@ -247,17 +262,7 @@ private slots:
         start();
         const ConfigRecord saved = m_core->working();
         m_core.reset();
-        // Files a second old, as at any start but the first: the read keeps its copy.
-        const QDateTime past = QDateTime::currentDateTime().addSecs(-60);
-        QDirIterator files(configFolder(), QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            QFile file(files.next());
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(past, QFileDevice::FileModificationTime));
-        }
-        // Setting the time changed the files just now: let their stamps settle, so that the
-        // read ahead vouches for them by their stamps alone.
-        QTest::qWait(100);
+        QVERIFY(settleFiles());
         KestDiskCopy::preload();
         start();
         QVERIFY(m_core->working() == saved);
@@ -272,6 +277,31 @@ private slots:
         QVERIFY(saveProfile(2, changed, profileFilePath(saved.names[2])).isOk());
         start();
         QCOMPARE(int(m_core->working().profiles[2].pollrate), int(changed.pollrate));
+    }
+
+    // Nothing changed since the copy was taken: the start after the read ahead, and a
+    // replug, take the copy instead of reading five profiles again.
+    void unchangedFiles_areAnsweredFromTheCopy()
+    {
+        start();
+        m_core.reset();
+        QVERIFY(settleFiles());
+        KestDiskCopy disk;
+        ConfigRecord first;
+        QVERIFY(disk.load(first).isOk());
+        QVERIFY(!disk.lastFromCopy());
+        ConfigRecord again;
+        QVERIFY(disk.load(again).isOk());
+        QVERIFY(disk.lastFromCopy());
+        QVERIFY(again == first);
+
+        KestDiskCopy::preload();
+        KestDiskCopy started;
+        started.takePreload();
+        ConfigRecord atStart;
+        QVERIFY(started.load(atStart).isOk());
+        QVERIFY(started.lastFromCopy());
+        QVERIFY(atStart == first);
     }
 
     // The first report after a switch describes the slot the mouse now runs, whatever the
