@@ -39,7 +39,7 @@ KestStatusArea::KestStatusArea(KestCanvas &canvas, KestMouseCore &core, QObject 
     canvas.place(m_batteryBar, QRect(79, 596, 58, 17));
     m_linkPicture = new QLabel(window);
     m_linkPicture->setScaledContents(true);
-    m_linkPicture->setPixmap(QPixmap(skinPath(QStringLiteral("dongle.png"))));
+    m_linkPicture->setPixmap(skinPicture(skinPath(QStringLiteral("dongle.png"))));
     canvas.place(m_linkPicture, QRect(164, 593, 24, 24));
 
     connect(&core, &KestMouseCore::statusChanged, this, &KestStatusArea::refreshBattery);

@@ -123,7 +123,7 @@ void MousecfgWidget::createParts()
                                     QRect(924, 33, 19, 19));
     auto *logo = new QLabel(this);
     logo->setScaledContents(true);
-    logo->setPixmap(QPixmap(skinPath(QStringLiteral("mouselogo.png"))));
+    logo->setPixmap(skinPicture(skinPath(QStringLiteral("mouselogo.png"))));
     m_canvas.place(logo, QRect(45, 30, 160, 40));
 
     m_profiles = new KestProfileManager(*this, this);
