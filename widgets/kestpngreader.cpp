@@ -30,7 +30,7 @@ quint32 bigEndian32(const unsigned char *bytes)
 }
 
 // What the chunks before the image data say that the simple libpng interface does not
-// report, or handles unlike the toolkit's reader. The file is left at its start.
+// report, or handles unlike the toolkit's reader.
 struct Header
 {
     // The pixel density in metres, which the toolkit's reader gives its images (a
@@ -43,6 +43,7 @@ struct Header
     bool complete = false;
 };
 
+// Leaves the file at its start, for libpng.
 Header readHeader(FILE *file)
 {
     Header header;
@@ -93,7 +94,7 @@ QImage KestPngReader::read(const QString &path)
         return {};
     // libpng would convert 16 bits to 8-bit sRGB; the toolkit keeps the stored values.
     const png_uint_32 stored = png.image.format;
-    if ( (stored & (PNG_FORMAT_FLAG_LINEAR | PNG_FORMAT_FLAG_COLORMAP)) || !(stored & PNG_FORMAT_FLAG_COLOR))
+    if ((stored & (PNG_FORMAT_FLAG_LINEAR | PNG_FORMAT_FLAG_COLORMAP)) || !(stored & PNG_FORMAT_FLAG_COLOR))
         return {};
     if (png.image.width == 0 || png.image.height == 0 || png.image.width > 16384 || png.image.height > 16384)
         return {};
@@ -115,9 +116,8 @@ QImage KestPngReader::read(const QString &path)
         for (int y = 0; y < image.height(); ++y) {
             auto *pixel = reinterpret_cast<QRgb *>(image.scanLine(y));
             for (QRgb *const end = pixel + image.width(); pixel != end; ++pixel) {
-                const uint a = qAlpha(*pixel);
-                if (a != 255)
-                    *pixel = a == 0 ? 0 : qPremultiply(*pixel);
+                if (qAlpha(*pixel) != 255)
+                    *pixel = qPremultiply(*pixel);
             }
         }
     }
