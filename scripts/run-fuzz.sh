@@ -19,7 +19,7 @@ cd "$(dirname "$0")/.."
 SECONDS_PER_TARGET=${1:-60}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(ini profile confimport macro description exchange png)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(ini profile confimport macro description exchange png recordimage)
 BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
 INPUT_TIMEOUT=${FUZZ_INPUT_TIMEOUT:-120}
 

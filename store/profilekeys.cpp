@@ -10,20 +10,20 @@ const ProfileKeys &ProfileKeys::instance()
 }
 
 ProfileKeys::ProfileKeys()
-    : pollrate(QStringLiteral("pollrate"))
-    , dpi(QStringLiteral("dpi"))
-    , LedMode(QStringLiteral("LedMode"))
-    , LedMoveOFF(QStringLiteral("LedMoveOFF"))
-    , LedSleepTime(QStringLiteral("LedSleepTime"))
-    , mousespeed(QStringLiteral("mousespeed"))
-    , dbclickspeed(QStringLiteral("dbclickspeed"))
-    , scrollispage(QStringLiteral("scrollispage"))
-    , scrollspeed(QStringLiteral("scrollspeed"))
-    , accelenable(QStringLiteral("accelenable"))
-    , acee(QStringLiteral("acee"))
-    , ProfileName(QStringLiteral("ProfileName"))
-    , ProfilePath(QStringLiteral("ProfilePath"))
 {
+    pollrate = QStringLiteral("pollrate");
+    dpi = QStringLiteral("dpi");
+    LedMode = QStringLiteral("LedMode");
+    LedMoveOFF = QStringLiteral("LedMoveOFF");
+    LedSleepTime = QStringLiteral("LedSleepTime");
+    mousespeed = QStringLiteral("mousespeed");
+    dbclickspeed = QStringLiteral("dbclickspeed");
+    scrollispage = QStringLiteral("scrollispage");
+    scrollspeed = QStringLiteral("scrollspeed");
+    accelenable = QStringLiteral("accelenable");
+    acee = QStringLiteral("acee");
+    ProfileName = QStringLiteral("ProfileName");
+    ProfilePath = QStringLiteral("ProfilePath");
     // About 8,400 keys, built once per process before the first profile is read: each in
     // one allocation (QStringBuilder) rather than a string grown piece by piece.
     for (int i = 0; i < DPI_LEVELS; ++i) {

@@ -2,46 +2,56 @@
 #pragma once
 
 #include <array>
+#include <utility>
 
 #include <QString>
 
 #include "store/configrecord.h"
 
-// The key of every field of a profile, relative to its group ("PROFILE" in a ".prof"
-// file, "PROFILE_<slot>" in a ".conf" file). Built once: a full profile has about
-// 8,400 keys and they are needed on every load and save.
-struct ProfileKeys
+// The shape of a profile's keys, one member per stored field, of type K.
+template <class K>
+struct ProfileKeyShape
 {
     struct Dpi
     {
-        QString used, link, xy, x, y;
+        K used, link, xy, x, y;
     };
     struct Step
     {
-        QString map, low, high;
+        K map, low, high;
     };
     struct Button
     {
-        QString ID, Fun, LoopNumber, KeyNumber, Res1, Res2, Res3, Res4, macroname;
+        K ID, Fun, LoopNumber, KeyNumber, Res1, Res2, Res3, Res4, macroname;
         std::array<Step, KEY_STEPS> steps;
     };
     struct Effect
     {
-        QString RGB, h, s, v, bright, breath;
+        K RGB, h, s, v, bright, breath;
     };
 
-    QString pollrate, dpi, LedMode, LedMoveOFF, LedSleepTime;
-    QString mousespeed, dbclickspeed, scrollispage, scrollspeed, accelenable, acee;
-    QString ProfileName, ProfilePath;
+    K pollrate, dpi, LedMode, LedMoveOFF, LedSleepTime;
+    K mousespeed, dbclickspeed, scrollispage, scrollspeed, accelenable, acee;
+    K ProfileName, ProfilePath;
     std::array<Dpi, DPI_LEVELS> levels;
     std::array<Button, BUTTON_SLOTS> buttons;
     std::array<Effect, LED_EFFECTS> effects;
+};
 
+// The key of every field of a profile, relative to its group ("PROFILE" in a ".prof"
+// file, "PROFILE_<slot>" in a ".conf" file). Built once: a full profile has about
+// 8,400 keys and they are needed on every load and save.
+struct ProfileKeys : ProfileKeyShape<QString>
+{
     static const ProfileKeys &instance();
 
 private:
     ProfileKeys();
 };
+
+// For a visit that needs the fields and their order but no key names (a binary copy):
+// nothing to build.
+using NoProfileKeys = ProfileKeyShape<bool>;
 
 // Calls f(key, field, defaultValue) for every stored field of a profile, in the same
 // order for reading and writing. P is ProfileRecord or const ProfileRecord. The two
@@ -52,15 +62,14 @@ enum class LedOptions
     Skip
 };
 
-template <class P, class F>
-void visitProfileFields(P &p, LedOptions ledOptions, F &&f)
+template <class P, class F, class Keys>
+void visitProfileFields(P &p, LedOptions ledOptions, F &&f, const Keys &k)
 {
-    const ProfileKeys &k = ProfileKeys::instance();
     f(k.pollrate, p.pollrate, 0);
     f(k.dpi, p.dpi, 0);
     for (int i = 0; i < DPI_LEVELS; ++i) {
         auto &level = p.DPI_INFO[i];
-        const ProfileKeys::Dpi &key = k.levels[i];
+        const auto &key = k.levels[i];
         f(key.used, level.used, 0);
         f(key.link, level.link, 0);
         f(key.xy, level.xy, 0);
@@ -75,7 +84,7 @@ void visitProfileFields(P &p, LedOptions ledOptions, F &&f)
     f(k.acee, p.acee, 0);
     for (int b = 0; b < BUTTON_SLOTS; ++b) {
         auto &button = p.BUTTON_INFO[b];
-        const ProfileKeys::Button &key = k.buttons[b];
+        const auto &key = k.buttons[b];
         f(key.ID, button.ID, 0);
         f(key.Fun, button.Fun, 0);
         f(key.LoopNumber, button.LoopNumber, 0);
@@ -101,7 +110,7 @@ void visitProfileFields(P &p, LedOptions ledOptions, F &&f)
     }
     for (int e = 0; e < LED_EFFECTS; ++e) {
         auto &effect = p.LED_MODE[e];
-        const ProfileKeys::Effect &key = k.effects[e];
+        const auto &key = k.effects[e];
         f(key.RGB, effect.RGB, 0);
         f(key.h, effect.h, 0);
         f(key.s, effect.s, 0);
@@ -109,4 +118,10 @@ void visitProfileFields(P &p, LedOptions ledOptions, F &&f)
         f(key.bright, effect.bright, 0);
         f(key.breath, effect.breath, 0);
     }
+}
+
+template <class P, class F>
+void visitProfileFields(P &p, LedOptions ledOptions, F &&f)
+{
+    visitProfileFields(p, ledOptions, std::forward<F>(f), ProfileKeys::instance());
 }
