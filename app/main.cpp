@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
     // is built when someone first asks for it.
     const bool hidden = commandLine.hidden;
     if (firstCopy) {
-        KestDiskCopy::preload();
+        KestDiskCopy::preload(KestDiskCopy::defaultImagePath());
         // The window's background is its largest picture: it decodes while the toolkit starts.
         if (!hidden)
             prefetchSkinPictures({skinPath(QStringLiteral("cfgMainback.png"))});

@@ -27,11 +27,11 @@ function(mousecfg_add_test name)
   set(runtime "${CMAKE_CURRENT_BINARY_DIR}/${name}-runtime")
   file(MAKE_DIRECTORY "${runtime}")
   file(CHMOD "${runtime}" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-  # The simulated mouse starts blank and keeps no memory, and a state folder of its own
+  # The simulated mouse starts blank and keeps no memory, and state and cache folders of its own
   # catches anything else a program under test keeps there: no test sees an earlier run.
   # A first start follows the desktop's language, so the tests name theirs.
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false;XDG_RUNTIME_DIR=${runtime};XDG_STATE_HOME=${runtime}/state;MOUSECFG_SIMULATE_MEMORY=blank;LANGUAGE=en"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false;XDG_RUNTIME_DIR=${runtime};XDG_STATE_HOME=${runtime}/state;XDG_CACHE_HOME=${runtime}/cache;MOUSECFG_SIMULATE_MEMORY=blank;LANGUAGE=en"
     TIMEOUT 300)
   if(ARG_LABELS)
     set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")

@@ -8,27 +8,54 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "store/appsettings.h"
+#include "store/kestrecordimage.h"
+#include "store/kestsafewrite.h"
 #include "store/profilefiles.h"
 
 namespace {
 constexpr qint64 kSettledMs = 1000;
+// An image is some 60 kB; one far larger was not written by us.
+constexpr qint64 kMaxImageBytes = 4 * 1024 * 1024;
 
 std::future<KestDiskCopy> &preloaded()
 {
     static std::future<KestDiskCopy> copy;
     return copy;
 }
+
+// What parsed the files an image holds: this executable, neither rebuilt nor replaced
+// since (either changes its stamp). Another build may read the same text otherwise.
+QByteArray buildIdentity()
+{
+    const KestFileStamp exe = KestFileStamp::of(QStringLiteral("/proc/self/exe"));
+    if (!exe.exists)
+        return QByteArray();
+    return QByteArray::number(quint64(exe.device)) + ' ' + QByteArray::number(quint64(exe.inode)) + ' '
+           + QByteArray::number(qint64(exe.size)) + ' ' + QByteArray::number(exe.modifiedNs) + ' '
+           + QByteArray::number(exe.changedNs);
+}
+
 } // namespace
 
-void KestDiskCopy::preload()
+int KestDiskCopy::digestCount(const QVector<Stamp> &stamps)
+{
+    return int(std::count_if(stamps.begin(), stamps.end(), [](const Stamp &s) { return !s.digest.isNull(); }));
+}
+
+void KestDiskCopy::preload(const QString &imagePath)
 {
     std::future<KestDiskCopy> &copy = preloaded();
     if (copy.valid())
         return;
-    copy = std::async(std::launch::async, [] {
+    copy = std::async(std::launch::async, [imagePath] {
         KestDiskCopy disk;
+        if (!imagePath.isEmpty()) {
+            disk.m_imagePath = imagePath;
+            static_cast<void>(disk.takeImage(imagePath));
+        }
         ConfigRecord config;
         static_cast<void>(disk.load(config));
         return disk;
@@ -40,6 +67,53 @@ void KestDiskCopy::takePreload()
     std::future<KestDiskCopy> &copy = preloaded();
     if (copy.valid())
         *this = copy.get();
+}
+
+bool KestDiskCopy::takeImage(const QString &path)
+{
+    const QByteArray build = buildIdentity();
+    QFile file(path);
+    if (build.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxImageBytes)
+        return false;
+    KestRecordImage image;
+    if (!KestRecordImage::fromBytes(file.readAll(), image) || image.build != build || image.files.isEmpty())
+        return false;
+    QVector<Stamp> stamps;
+    stamps.reserve(image.files.size());
+    for (const KestRecordImage::File &f : qAsConst(image.files))
+        stamps.append(Stamp{f.path, f.exists, f.stamp, f.digest});
+    m_stamps = std::move(stamps);
+    m_record = std::move(image.record);
+    m_imagePath = path;
+    m_imageCurrent = true;
+    return true;
+}
+
+void KestDiskCopy::saveImage()
+{
+    if (!imageOutdated())
+        return;
+    KestRecordImage image;
+    image.build = buildIdentity();
+    if (image.build.isEmpty())
+        return;
+    image.record = *m_record;
+    for (const Stamp &s : qAsConst(m_stamps))
+        image.files.append({s.path, s.exists, s.file, s.digest});
+    // Only a cache: without it the next start reads the files' text, as any first start.
+    KestFileResult saved = KestSafeWrite::makeFolder(QFileInfo(m_imagePath).path());
+    if (saved.isOk())
+        saved = KestSafeWrite::replace(m_imagePath, image.toBytes());
+    if (saved.isOk())
+        m_imageCurrent = true;
+    else
+        qInfo("%s", qPrintable(saved.text()));
+}
+
+QString KestDiskCopy::defaultImagePath()
+{
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    return cache.isEmpty() ? QString() : cache + QStringLiteral("/mousecfg/profiles.image");
 }
 
 bool KestDiskCopy::Stamp::operator==(const Stamp &o) const
@@ -125,12 +199,18 @@ bool KestDiskCopy::stillCurrent(QVector<Stamp> &kept, const std::array<QString, 
 
 KestFileResult KestDiskCopy::load(ConfigRecord &config)
 {
+    const int digests = digestCount(m_stamps);
     m_fromCopy = m_record && stillCurrent(m_stamps, m_record->names);
     if (m_fromCopy) {
+        // Files read for want of a settled stamp that have one now: the next start need
+        // not read them either.
+        if (digestCount(m_stamps) < digests)
+            m_imageCurrent = false;
         config = *m_record;
         return KestFileResult::ok(globalConfigPath());
     }
     m_record.reset();
+    m_imageCurrent = false;
     // Read before parsing: a file written meanwhile differs from its copy next time.
     const qint64 startedMs = QDateTime::currentMSecsSinceEpoch();
     const std::array<QString, SLOT_COUNT> names = config.names;

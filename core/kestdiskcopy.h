@@ -30,8 +30,22 @@ public:
     // takePreload() waits for that copy and keeps it (load() then checks it against the
     // files, as any copy). Only the copy of the program that holds the single-instance lock
     // may call it: a load finishes a save a crash left half done.
-    static void preload();
+    //
+    // The copy is also kept on disk between runs (the "image", a cache): a start whose
+    // files have not changed since the last one reads it back instead of the files' text.
+    // imagePath is where (empty: nowhere); the copy takePreload() gives writes it there
+    // again with saveImage() once it had to read the files.
+    static void preload(const QString &imagePath = QString());
     void takePreload();
+
+    // Reads the image at path as this copy, if it came from this very build; load() then
+    // checks it against the files as any copy. False, and the copy as it was, otherwise.
+    bool takeImage(const QString &path);
+    // Whether the image on disk lags this copy: saveImage() has something to write.
+    bool imageOutdated() const { return !m_imagePath.isEmpty() && m_record && !m_imageCurrent; }
+    void saveImage();
+    // Where the utility keeps its image: in the user's cache folder.
+    static QString defaultImagePath();
 
 private:
     struct Stamp
@@ -46,9 +60,12 @@ private:
                                     const QVector<Stamp> *like = nullptr);
     static QStringList pathsFor(const std::array<QString, SLOT_COUNT> &names);
     static QString journalPath();
+    static int digestCount(const QVector<Stamp> &stamps);
     static bool stillCurrent(QVector<Stamp> &kept, const std::array<QString, SLOT_COUNT> &names);
 
     QVector<Stamp> m_stamps;
     std::optional<ConfigRecord> m_record;
     bool m_fromCopy = false;
+    QString m_imagePath;
+    bool m_imageCurrent = false; // the image at m_imagePath holds m_record as it is
 };

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QThread>
+#include <QTimer>
 
 #include "core/kestfocusswitcher.h"
 #include "core/kestnotices.h"
@@ -70,6 +71,7 @@ KestMouseCore::KestMouseCore(QObject *parent)
     // read: a change since (a product switch above writes the settings) reads them again.
     m_diskCopy.takePreload();
     static_cast<void>(m_diskCopy.load(m_working));
+    keepDiskImage();
     seedDefaultProfiles();
     // The desktop's speed where it keeps one; elsewhere the profile's own value stands.
     quint8 &speed = m_working.profiles[size_t(currentSlot())].mousespeed;
@@ -168,9 +170,17 @@ void KestMouseCore::reload()
     // Refusals noted, as at start. A mouse plugged in reloads files that seldom changed
     // meanwhile: the copy of their last reading spares the wait.
     static_cast<void>(m_diskCopy.load(m_working));
+    keepDiskImage();
     m_lastWritten = m_working;
     m_clean = m_working;
     emit recordsChanged();
+}
+
+void KestMouseCore::keepDiskImage()
+{
+    // Once the start or the plug is over: the next start reads it instead of the files.
+    if (m_diskCopy.imageOutdated())
+        QTimer::singleShot(1000, this, [this] { m_diskCopy.saveImage(); });
 }
 
 void KestMouseCore::onDeviceConnected()

@@ -189,6 +189,7 @@ private:
     void openDevices();
     void connectDeviceNotifications();
     void seedDefaultProfiles();
+    void keepDiskImage();
     bool takeDescribedSensorOptions();
     void refreshConnection();
     void onDeviceConnected();

@@ -31,7 +31,7 @@ exec 3>&-
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 [ -s "$WORK/display" ] || { echo "start_floor: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(head -1 "$WORK/display")
-export MOUSECFG_SIMULATE=both XDG_CONFIG_HOME=$WORK/config XDG_RUNTIME_DIR=$WORK/run
+export MOUSECFG_SIMULATE=both XDG_CONFIG_HOME=$WORK/config XDG_CACHE_HOME=$WORK/cache XDG_RUNTIME_DIR=$WORK/run
 export DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/mousecfg-no-bus
 mkdir -p "$WORK/run" && chmod 700 "$WORK/run"
 echo "start_floor: display $DISPLAY, $ROUNDS rounds; load before: $(cut -d' ' -f1-3 /proc/loadavg)"
