@@ -84,7 +84,7 @@ public:
     template <class T>
     T number()
     {
-        if (!take(qsizetype(sizeof(T))))
+        if (!take(qint64(sizeof(T))))
             return T();
         const T v = qFromLittleEndian<T>(m_at - sizeof(T));
         return v;
@@ -100,7 +100,7 @@ public:
     {
         const bool present = flag();
         const quint32 size = number<quint32>();
-        if (!take(qsizetype(size)))
+        if (!take(qint64(size)))
             return QByteArray();
         if (!present) {
             if (size != 0)
@@ -112,7 +112,7 @@ public:
     QString text()
     {
         const quint32 units = number<quint32>();
-        if (units > quint32(m_end - m_at) / 2 || !take(qsizetype(units) * 2))
+        if (!take(qint64(units) * 2))
             return QString();
         const char *from = m_at - qsizetype(units) * 2;
         QString v(int(units), Qt::Uninitialized);
@@ -139,9 +139,9 @@ public:
     void operator()(bool, KestRgb &v, int) { v = rgb(); }
 
 private:
-    bool take(qsizetype n)
+    bool take(qint64 n)
     {
-        if (!m_ok || n < 0 || n > m_end - m_at) {
+        if (!m_ok || n < 0 || n > qint64(m_end - m_at)) {
             m_ok = false;
             m_at = m_end;
             return false;

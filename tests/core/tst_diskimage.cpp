@@ -239,6 +239,17 @@ private slots:
         // More files than any copy has.
         const int count = fields + 1 + 4 + image.build.size();
         QVERIFY(!KestRecordImage::fromBytes(lie(count, QByteArray("\x00\x10\x00\x00", 4)), read));
+        // An empty text that claims to be longer than what follows: nothing else about
+        // the image changes, so only the length check can tell.
+        KestRecordImage blank;
+        const QByteArray blankBody = blank.toBytes().chopped(20);
+        const int firstName = fields + 5 + 4 + 9; // past the build, the file count, the options
+        QVERIFY(KestRecordImage::fromBytes(resealed(blankBody), read));
+        for (const char top : {'\x01', '\x80', '\xff'}) {
+            QByteArray b = blankBody;
+            b[firstName + 3] = top;
+            QVERIFY(!KestRecordImage::fromBytes(resealed(b), read));
+        }
         // Bytes after the record, a record cut short, another layout.
         QVERIFY(!KestRecordImage::fromBytes(resealed(body + 'x'), read));
         QVERIFY(!KestRecordImage::fromBytes(resealed(body.left(body.size() - 1)), read));
