@@ -73,12 +73,10 @@ KestMouseCore::KestMouseCore(QObject *parent)
     static_cast<void>(m_diskCopy.load(m_working));
     keepDiskImage();
     seedDefaultProfiles();
-    // The desktop's speed where it keeps one; elsewhere the profile's own value stands.
+    // The profile's own speed until the desktop tells its own (takeDesktopPointerSpeed).
     quint8 &speed = m_working.profiles[size_t(currentSlot())].mousespeed;
-    if (const std::optional<int> desktop = desktopPointerSpeed())
-        speed = quint8(*desktop);
-    else if (speed < pointerspeed::kMinSpeed || speed > pointerspeed::kMaxSpeed)
-        speed = quint8(pointerSpeed());
+    if (speed < pointerspeed::kMinSpeed || speed > pointerspeed::kMaxSpeed)
+        speed = quint8(rememberedPointerSpeed());
     m_lastWritten = m_working;
     m_clean = m_working;
     if (!QFile::exists(templatePath()))
@@ -87,6 +85,25 @@ KestMouseCore::KestMouseCore(QObject *parent)
     m_notices = new KestNotices(this);
     m_focus = new KestFocusSwitcher(this, this);
     refreshConnection();
+    takeDesktopPointerSpeed();
+}
+
+void KestMouseCore::takeDesktopPointerSpeed()
+{
+    // Asked on the worker: some desktops answer only through a program of their own, tens
+    // of milliseconds the start would otherwise wait before its window shows.
+    const size_t slot = size_t(currentSlot());
+    m_worker->request<std::optional<int>>([] { return desktopPointerSpeed(); }, this,
+                                          [this, slot](std::optional<int> desktop) {
+        quint8 &speed = m_working.profiles[slot].mousespeed;
+        // A speed the user set meanwhile, or another slot by now, stays.
+        if (!desktop || size_t(currentSlot()) != slot || speed != m_clean.profiles[slot].mousespeed
+            || speed == *desktop)
+            return;
+        // The speed in effect, so no edit and nothing to write.
+        speed = m_clean.profiles[slot].mousespeed = m_lastWritten.profiles[slot].mousespeed = quint8(*desktop);
+        emit recordsChanged();
+    });
 }
 
 KestMouseCore::~KestMouseCore()

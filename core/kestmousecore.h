@@ -190,6 +190,7 @@ private:
     void connectDeviceNotifications();
     void seedDefaultProfiles();
     void keepDiskImage();
+    void takeDesktopPointerSpeed();
     bool takeDescribedSensorOptions();
     void refreshConnection();
     void onDeviceConnected();

@@ -17,6 +17,9 @@ int setPointerSpeed(int speed);
 // The desktop's speed; the remembered value (10 at start) where the desktop has none.
 int pointerSpeed();
 
+// The value last set in this process (10 at start), without asking the desktop.
+int rememberedPointerSpeed();
+
 // The desktop's own speed; nothing where the desktop has none (or would not take the
 // last value), so a caller keeps what the profile holds.
 std::optional<int> desktopPointerSpeed();

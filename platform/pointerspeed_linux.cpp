@@ -215,6 +215,11 @@ int pointerSpeed()
     return g_remembered;
 }
 
+int rememberedPointerSpeed()
+{
+    return g_remembered;
+}
+
 std::optional<int> desktopPointerSpeed()
 {
     if (!g_desktopAccess || !g_desktopTakesValues)

@@ -151,6 +151,61 @@ private slots:
         QCOMPARE(int(m_core->working().profiles[0].mousespeed), 4);
     }
 
+    // A desktop slow to tell its pointer speed does not hold the start: the profile's speed
+    // shows first and the desktop's takes its place when it comes, as no edit of the
+    // user's; a speed the user set meanwhile stays.
+    void start_takesTheDesktopsSpeedWhenItComes_withoutWaiting()
+    {
+        start();
+        m_core.reset();
+        ConfigRecord stored;
+        QVERIFY(loadAll(stored).isUsable());
+        const size_t slot = size_t(activeSlotIndex(stored));
+        stored.profiles[slot].mousespeed = 4;
+        QVERIFY(saveAll(stored));
+
+        QTemporaryDir tools;
+        QVERIFY(tools.isValid());
+        const QString gate = tools.filePath(QStringLiteral("gate"));
+        const QString asked = tools.filePath(QStringLiteral("asked"));
+        QFile tool(tools.filePath(QStringLiteral("gsettings")));
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.write("#!/bin/sh\n[ \"$1\" = get ] || exit 1\ni=0\n"
+                   "while [ ! -e \"$GATE\" ] && [ $i -lt 500 ]; do sleep 0.01; i=$((i+1)); done\n"
+                   "echo 0.5\ntouch \"$ASKED\"\n");
+        tool.close();
+        QVERIFY(tool.setPermissions(tool.permissions() | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(tools.path()) + ':' + path);
+        qputenv("GATE", QFile::encodeName(gate));
+        qputenv("ASKED", QFile::encodeName(asked));
+        qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+        setPointerSpeedDesktopAccess(true);
+        auto openGate = [&gate] { QFile(gate).open(QIODevice::WriteOnly); };
+        auto restore = qScopeGuard([path] {
+            setPointerSpeedDesktopAccess(false);
+            qputenv("PATH", path);
+            qunsetenv("XDG_CURRENT_DESKTOP");
+        });
+
+        // The desktop keeps 0.5 on its -1..1 scale: 15 on ours.
+        m_core.reset(new KestMouseCore);
+        QCOMPARE(int(m_core->working().profiles[slot].mousespeed), 4);
+        openGate();
+        QTRY_COMPARE(int(m_core->working().profiles[slot].mousespeed), 15);
+        QVERIFY(!m_core->hasUnappliedEdits());
+
+        m_core.reset();
+        QVERIFY(QFile::remove(gate));
+        QVERIFY(QFile::remove(asked));
+        m_core.reset(new KestMouseCore);
+        m_core->working().profiles[slot].mousespeed = 7;
+        openGate();
+        QTRY_VERIFY(QFile::exists(asked));
+        QTest::qWait(100);
+        QCOMPARE(int(m_core->working().profiles[slot].mousespeed), 7);
+    }
+
     // Every switch shows "Profile N"; one the mouse refuses is reported, and a caller that
     // asked for it finds the slot as it was.
     void switchSlot_confirmedShowsTheSlot_refusedGoesBack()
