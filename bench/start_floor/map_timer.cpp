@@ -4,6 +4,8 @@
 //   map_timer [--keep] [--timeout MS] PROGRAM [ARGS...]
 // Prints "MS PID CPU_MS": CPU_MS is the CPU time all the program's threads had used by then,
 // which a busy machine disturbs far less than the wall clock (MS is -1 after the time-out).
+// Threads that had already ended (a read ahead done before the map) are not in it: /proc
+// keeps no account of them while the process runs.
 // Without --keep the program is ended with SIGTERM and waited for; with --keep it stays
 // running.
 
@@ -42,7 +44,7 @@ double cpuMs(pid_t pid)
     while (dirent *task = readdir(tasks)) {
         if (task->d_name[0] == '.')
             continue;
-        char path[128];
+        char path[sizeof folder + sizeof task->d_name + 16];
         snprintf(path, sizeof path, "%s/%s/schedstat", folder, task->d_name);
         if (FILE *f = fopen(path, "r")) {
             unsigned long long ns = 0;
