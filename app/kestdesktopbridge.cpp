@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
-#include <QIcon>
 #include <QMenu>
 #include <QTimer>
 
@@ -138,7 +137,6 @@ MousecfgWidget *KestDesktopBridge::ensureWindow()
     if (m_window)
         return m_window;
     auto *window = new MousecfgWidget(m_core);
-    window->setWindowIcon(QIcon(QStringLiteral("./skin/icon.ico")));
     window->setWindowTitle(readDescriptionProductName());
     m_ownsWindow = true;
     attachWindow(window);

@@ -144,6 +144,8 @@ private slots:
     {
         FakeNotifications desktop;
         QVERIFY(desktop.start());
+        QVERIFY(QDir(m_app->path()).mkpath(QStringLiteral("skin")));
+        QVERIFY(QFile::copy(QStringLiteral(MOUSECFG_APPDIR "/skin/icon.ico"), m_app->path() + QStringLiteral("/skin/icon.ico")));
         m_sim = std::make_shared<KestSimMouse>(true, false);
         setHidBackend(m_sim);
         KestMouseCore core;
@@ -151,6 +153,8 @@ private slots:
         QVERIFY(!faces.window());
         QCOMPARE(m_bus.call(QStringLiteral("Show")).type(), QDBusMessage::ReplyMessage);
         QTRY_VERIFY(faces.window() && faces.window()->isVisible());
+        // Its own icon, whatever folder the program was started from (the test's has no skin).
+        QVERIFY(!faces.window()->windowIcon().availableSizes().isEmpty());
         QTest::qWait(400); // past the new window's start check
 
         faces.window()->hide();
