@@ -90,19 +90,22 @@ KestMouseCore::KestMouseCore(QObject *parent)
 
 void KestMouseCore::takeDesktopPointerSpeed()
 {
-    // Asked on the worker: some desktops answer only through a program of their own, tens
-    // of milliseconds the start would otherwise wait before its window shows.
-    const size_t slot = size_t(currentSlot());
-    m_worker->request<std::optional<int>>([] { return desktopPointerSpeed(); }, this,
-                                          [this, slot](std::optional<int> desktop) {
-        quint8 &speed = m_working.profiles[slot].mousespeed;
-        // A speed the user set meanwhile, or another slot by now, stays.
-        if (!desktop || size_t(currentSlot()) != slot || speed != m_clean.profiles[slot].mousespeed
-            || speed == *desktop)
-            return;
-        // The speed in effect, so no edit and nothing to write.
-        speed = m_clean.profiles[slot].mousespeed = m_lastWritten.profiles[slot].mousespeed = quint8(*desktop);
-        emit recordsChanged();
+    // Asked on the worker once the window is up: some desktops answer only through a program
+    // of their own, and starting one (a fork of this process) slowed the start by tens of
+    // milliseconds even off the GUI thread.
+    QTimer::singleShot(300, this, [this] {
+        const size_t slot = size_t(currentSlot());
+        m_worker->request<std::optional<int>>([] { return desktopPointerSpeed(); }, this,
+                                              [this, slot](std::optional<int> desktop) {
+            quint8 &speed = m_working.profiles[slot].mousespeed;
+            // A speed the user set meanwhile, or another slot by now, stays.
+            if (!desktop || size_t(currentSlot()) != slot || speed != m_clean.profiles[slot].mousespeed
+                || speed == *desktop)
+                return;
+            // The speed in effect, so no edit and nothing to write.
+            speed = m_clean.profiles[slot].mousespeed = m_lastWritten.profiles[slot].mousespeed = quint8(*desktop);
+            emit recordsChanged();
+        });
     });
 }
 
