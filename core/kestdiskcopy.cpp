@@ -186,28 +186,56 @@ QVector<KestDiskCopy::Stamp> KestDiskCopy::stampsFor(const std::array<QString, S
     return stamps;
 }
 
-bool KestDiskCopy::stillCurrent(QVector<Stamp> &kept, const std::array<QString, SLOT_COUNT> &names)
-{
-    // Stamped as the kept ones were: a profile file settled then and the same now is not
-    // read again. The same files take the stamps of now, which a later check may then trust.
-    QVector<Stamp> now = stampsFor(names, &kept);
-    if (!(now == kept))
-        return false;
-    kept = std::move(now);
-    return true;
-}
-
 KestFileResult KestDiskCopy::load(ConfigRecord &config)
 {
-    const int digests = digestCount(m_stamps);
-    m_fromCopy = m_record && stillCurrent(m_stamps, m_record->names);
-    if (m_fromCopy) {
-        // Files read for want of a settled stamp that have one now: the next start need
-        // not read them either.
-        if (digestCount(m_stamps) < digests)
-            m_imageCurrent = false;
-        config = *m_record;
-        return KestFileResult::ok(globalConfigPath());
+    m_fromCopy = m_profilesFromCopy = false;
+    if (m_record) {
+        // Stamped as the kept ones were: a profile file settled then and the same now is
+        // not read again.
+        QVector<Stamp> now = stampsFor(m_record->names, &m_stamps);
+        if (now == m_stamps) {
+            m_fromCopy = m_profilesFromCopy = true;
+            // Files read for want of a settled stamp that have one now: the next start
+            // need not read them either.
+            if (digestCount(now) < digestCount(m_stamps))
+                m_imageCurrent = false;
+            // The same files take the stamps of now, which a later check may then trust.
+            m_stamps = std::move(now);
+            config = *m_record;
+            return KestFileResult::ok(globalConfigPath());
+        }
+        // Some files changed (a slot switch writes the settings file, a level the mouse
+        // reports its slot's profile; a mouse plugged in then reloads): only those are read
+        // again, while the settings file names the same profiles and no save is half done.
+        // A refusal among them reads the whole set, which notes it.
+        if (now.size() == m_stamps.size() && now.size() > 1 && now.constLast() == m_stamps.constLast()) {
+            ConfigRecord fresh = *m_record;
+            KestFileResult result = now.constFirst() == m_stamps.constFirst() ? KestFileResult::ok(globalConfigPath())
+                                                                              : loadOptionsAndNames(fresh);
+            bool profilesRead = false;
+            if (!result.isRefused() && fresh.names == m_record->names) {
+                for (int k = 0, at = 1; k < SLOT_COUNT && !result.isRefused(); ++k) {
+                    if (!isValidStoreName(fresh.names[size_t(k)]))
+                        continue;
+                    if (!(now.at(at) == m_stamps.at(at))) {
+                        profilesRead = true;
+                        const KestFileResult read = loadProfile(k, fresh.profiles[size_t(k)],
+                                                                profileFilePath(fresh.names[size_t(k)]));
+                        if (read.isRefused())
+                            result = read;
+                    }
+                    ++at;
+                }
+                if (!result.isRefused()) {
+                    m_profilesFromCopy = !profilesRead;
+                    m_imageCurrent = false;
+                    m_stamps = std::move(now);
+                    m_record = fresh;
+                    config = std::move(fresh);
+                    return result;
+                }
+            }
+        }
     }
     m_record.reset();
     m_imageCurrent = false;

@@ -25,6 +25,8 @@ public:
     void forget() { m_record.reset(); }
     // Whether the last load() answered from the copy, the files unread.
     bool lastFromCopy() const { return m_fromCopy; }
+    // Whether it took the slots' profiles from the copy, the settings file perhaps read again.
+    bool lastProfilesFromCopy() const { return m_profilesFromCopy; }
 
     // Reads the profile files on another thread while the program starts; the first
     // takePreload() waits for that copy and keeps it (load() then checks it against the
@@ -61,11 +63,11 @@ private:
     static QStringList pathsFor(const std::array<QString, SLOT_COUNT> &names);
     static QString journalPath();
     static int digestCount(const QVector<Stamp> &stamps);
-    static bool stillCurrent(QVector<Stamp> &kept, const std::array<QString, SLOT_COUNT> &names);
 
     QVector<Stamp> m_stamps;
     std::optional<ConfigRecord> m_record;
     bool m_fromCopy = false;
+    bool m_profilesFromCopy = false;
     QString m_imagePath;
     bool m_imageCurrent = false; // the image at m_imagePath holds m_record as it is
 };

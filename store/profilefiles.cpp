@@ -186,16 +186,23 @@ KestFileResult saveSlotFile(const ProfileRecord &profile, const QString &name)
     return saveProfile(0, profile, profileFilePath(name));
 }
 
+KestFileResult loadOptionsAndNames(ConfigRecord &config)
+{
+    KestIniFile ini;
+    const KestFileResult result = KestIniCache::load(globalConfigPath(), ini);
+    readOptions(ini, config);
+    for (int k = 0; k < SLOT_COUNT; ++k)
+        config.names[k] = ini.stringValue(slotNameKey(k));
+    return result;
+}
+
 KestFileResult loadAll(ConfigRecord &config)
 {
     recoverPendingWrites();
-    KestIniFile ini;
-    KestFileResult result = KestIniCache::load(globalConfigPath(), ini);
-    readOptions(ini, config);
+    KestFileResult result = loadOptionsAndNames(config);
     // One after another: reading the five files side by side was several times slower in
     // wall and CPU time, each thread building and returning a heap of its own.
     for (int k = 0; k < SLOT_COUNT; ++k) {
-        config.names[k] = ini.stringValue(slotNameKey(k));
         // A refused name has no file; the slot gets the defaults of a missing one.
         if (!isValidStoreName(config.names[k])) {
             visitProfileFields(config.profiles[k], LedOptions::Include, FieldDefaults{});

@@ -43,6 +43,9 @@ KestFileResult saveSlotFile(const ProfileRecord &profile, const QString &name);
 // KestWriteJournal); loadAll first finishes a set a killed save left. loadAll gives the
 // first file it refused, if any.
 KestFileResult loadAll(ConfigRecord &config);
+// The part of loadAll the settings file gives: the active slot, the options and the slot
+// names; the profiles are left alone.
+KestFileResult loadOptionsAndNames(ConfigRecord &config);
 KestFileResult saveAll(const ConfigRecord &config);
 // Finishes or discards what a killed saveAll left behind; loadAll does it first.
 void recoverPendingWrites();

@@ -332,6 +332,56 @@ private slots:
         QVERIFY(fromImage);
     }
 
+    // Only the files that changed are read again (a slot switch writes the settings file, a
+    // level the mouse reports its slot's profile): the other profiles come from the copy
+    // while the settings file names the same files.
+    void changedFiles_areReadAlone()
+    {
+        QVERIFY(saveSettledFiles());
+        KestDiskCopy copy;
+        ConfigRecord read;
+        QVERIFY(copy.load(read).isOk());
+        QVERIFY(!copy.lastProfilesFromCopy());
+        auto setInt = [](const char *key, int value) {
+            return KestIniFile::update(globalConfigPath(), [key, value](KestIniFile &ini) {
+                       ini.setInt(QLatin1String(key), value);
+                   }).isOk();
+        };
+
+        QVERIFY(setInt(SettingsKey::Jitter, 77));
+        QVERIFY(setInt(SettingsKey::ProfileID, 2));
+        ConfigRecord again;
+        QVERIFY(copy.load(again).isOk());
+        QVERIFY(!copy.lastFromCopy());
+        QVERIFY(copy.lastProfilesFromCopy());
+        QCOMPARE(int(again.Jitter), 77);
+        QCOMPARE(int(again.ProfileID), 2);
+        again.Jitter = m_saved.Jitter;
+        again.ProfileID = m_saved.ProfileID;
+        QVERIFY(again == m_saved);
+
+        // A profile file changed as well: that one is read from its file.
+        QVERIFY(setInt(SettingsKey::Jitter, 78));
+        ProfileRecord changed = m_saved.profiles[1];
+        changed.pollrate = quint8(changed.pollrate == 2 ? 4 : 2);
+        QVERIFY(saveProfile(1, changed, profileFilePath(m_saved.names[1])).isOk());
+        QVERIFY(copy.load(again).isOk());
+        QVERIFY(!copy.lastProfilesFromCopy());
+        QCOMPARE(int(again.Jitter), 78);
+        QCOMPARE(int(again.profiles[1].pollrate), int(changed.pollrate));
+
+        // Another name for a slot: its profile is that name's (none here: the defaults).
+        QVERIFY(copy.load(again).isOk());
+        QVERIFY(copy.lastFromCopy());
+        QVERIFY(KestIniFile::update(globalConfigPath(), [](KestIniFile &ini) {
+                    ini.setString(QString::fromLatin1(SettingsKey::ProfileNameFormat).arg(4), QStringLiteral("Other"));
+                }).isOk());
+        QVERIFY(copy.load(again).isOk());
+        QVERIFY(!copy.lastProfilesFromCopy());
+        QCOMPARE(again.names[3], QStringLiteral("Other"));
+        QVERIFY(again.profiles[3] != m_saved.profiles[3]);
+    }
+
     // An image another build wrote, or one damaged on disk, is not taken; the files are.
     void foreignOrDamagedImage_isNotTaken()
     {
