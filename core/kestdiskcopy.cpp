@@ -17,7 +17,7 @@
 
 namespace {
 constexpr qint64 kSettledMs = 1000;
-// An image is some 60 kB; one far larger was not written by us.
+// An image is some 48 kB; one far larger was not written by us.
 constexpr qint64 kMaxImageBytes = 4 * 1024 * 1024;
 
 std::future<KestDiskCopy> &preloaded()

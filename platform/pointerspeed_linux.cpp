@@ -210,9 +210,7 @@ int setPointerSpeed(int speed)
 
 int pointerSpeed()
 {
-    if (const std::optional<int> speed = desktopPointerSpeed())
-        return *speed;
-    return g_remembered;
+    return desktopPointerSpeed().value_or(rememberedPointerSpeed());
 }
 
 int rememberedPointerSpeed()
